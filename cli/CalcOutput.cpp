@@ -1,0 +1,152 @@
+#include "CalcOutput.h"
+
+#include <cstdio>
+#include <sstream>
+
+namespace vorn::calc {
+
+using nlohmann::ordered_json;
+
+std::string UnitOptionName(VornTensType unit) {
+    switch (unit) {
+    case tt_kilograms: return "kg";
+    case tt_pounds: return "lb";
+    default: return "N";
+    }
+}
+
+double Shown(float value) {
+    double v = 0;
+    return ParseNumber(FormatShortest(value), v) ? v : static_cast<double>(value);
+}
+
+namespace {
+
+std::string fixed(double v, int decimals) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    return buf;
+}
+
+std::string pad(const std::string& s, size_t width) {
+    return s.size() >= width ? s : s + std::string(width - s.size(), ' ');
+}
+
+std::string padLeft(const std::string& s, size_t width) {
+    return s.size() >= width ? s : std::string(width - s.size(), ' ') + s;
+}
+
+ordered_json positionJson(const FretPositionInfo& p) {
+    return ordered_json{{"interval", p.IntervalName},
+                        {"cents", p.Cents},
+                        {"distance", p.Distance},
+                        {"name", p.Name},
+                        {"frequency", p.Frequency}};
+}
+
+} // namespace
+
+ordered_json NoteJson(const NoteResult& r) {
+    return ordered_json{{"number", r.Note.Number},
+                        {"accidental", r.Note.Accidental},
+                        {"name", r.Name},
+                        {"short_name", r.ShortName},
+                        {"frequency", r.Frequency}};
+}
+
+std::string NoteTable(const NoteResult& r) {
+    std::ostringstream s;
+    s << "Number      " << r.Note.Number << "\n"
+      << "Accidental  " << int(r.Note.Accidental) << "\n"
+      << "Name        " << r.Name << "\n"
+      << "Short name  " << r.ShortName << "\n"
+      << "Frequency   " << fixed(r.Frequency, 3) << " Hz\n";
+    return s.str();
+}
+
+ordered_json FretsJson(const FretDistribution& d, const std::string& temperament) {
+    ordered_json frets = ordered_json::array();
+    for (const FretRow& row : d.Rows) {
+        frets.push_back(ordered_json{{"fret", row.Fret},
+                                     {"choice", row.Choice},
+                                     {"main", positionJson(row.Main)},
+                                     {"alt", row.Alt ? positionJson(*row.Alt) : ordered_json()}});
+    }
+    return ordered_json{{"fifth", d.Fifth},
+                        {"temperament", temperament},
+                        {"open", {{"name", d.OpenName}, {"frequency", d.OpenFrequency}}},
+                        {"frets", frets}};
+}
+
+std::string FretsTable(const FretDistribution& d, const std::string& temperament) {
+    std::ostringstream s;
+    s << "Temperament: " << temperament << "\n"
+      << "Tempered fifth: " << fixed(d.Fifth, 3) << " cents\n"
+      << "Open string: " << d.OpenName << " (" << fixed(d.OpenFrequency, 2) << " hz.)\n\n"
+      << "Fret  Typ  Note            Position  Frequency   Alternative\n";
+    for (const FretRow& row : d.Rows) {
+        s << padLeft(std::to_string(row.Fret), 4) << "  " << pad(FretChoiceText(row.Choice), 3)
+          << "  " << pad(row.Main.Name, 14) << padLeft(fixed(row.Main.Distance, 2), 8)
+          << " cm" << padLeft(fixed(row.Main.Frequency, 2), 9) << " hz.";
+        if (row.Alt) {
+            s << "  " << pad(FretChoiceText(row.Choice == fc_fa ? fc_mi : fc_fa), 3)
+              << pad(row.Alt->Name, 14) << padLeft(fixed(row.Alt->Distance, 2), 7) << " cm"
+              << padLeft(fixed(row.Alt->Frequency, 2), 9) << " hz.";
+        }
+        s << "\n";
+    }
+    return s.str();
+}
+
+ordered_json StringJson(const StringRecord& row, const StringSettings& settings) {
+    const bool catalogue = row.IsCatalogue(settings.Materials);
+    return ordered_json{
+        {"frequency", row.Frequency},
+        {"length", Shown(row.Length)},
+        {"tension", Shown(row.Tension)},
+        {"unit", UnitOptionName(row.TensionUnit)},
+        {"gut_diameter", Shown(row.GutDiameter)},
+        {"alternative", row.AltChoice},
+        {"alt_text", row.AltText(settings.Materials)},
+        {"catalogue_index", catalogue ? ordered_json(row.CatalogueIndex) : ordered_json()},
+        {"limits",
+         {{"tension", row.TensionLimit},
+          {"gut_diameter", row.GutDiameterLimit},
+          {"alternative", row.AltDiameterLimit}}}};
+}
+
+std::string StringTable(const StringRecord& row, const StringSettings& settings) {
+    auto flag = [](LimitState s) {
+        switch (s) {
+        case ls_tension_high: return std::string("  (above the maximum tension)");
+        case ls_tension_low: return std::string("  (below the minimum tension)");
+        case ls_diameter_high: return std::string("  (above the maximum diameter)");
+        case ls_diameter_low: return std::string("  (below the minimum diameter)");
+        default: return std::string();
+        }
+    };
+    const bool catalogue = row.IsCatalogue(settings.Materials);
+    std::ostringstream s;
+    s << "Frequency      " << fixed(row.Frequency, 2) << " Hz.\n"
+      << "Length         " << FormatShortest(row.Length) << " cm\n"
+      << "Tension        " << FormatShortest(row.Tension) << " "
+      << TensionUnitSuffix(row.TensionUnit) << flag(row.TensionLimit) << "\n"
+      << "Gut diameter   " << FormatShortest(row.GutDiameter) << " mm"
+      << flag(row.GutDiameterLimit) << "\n"
+      << "Alternative    " << row.AltChoice << "\n"
+      << (catalogue ? "Catalogue      " : "Alt. diameter  ") << row.AltText(settings.Materials)
+      << (catalogue ? "" : " mm") << flag(row.AltDiameterLimit) << "\n";
+    return s.str();
+}
+
+ordered_json CatalogueJson(const std::string& label, int index) {
+    return ordered_json{{"label", label}, {"index", index}};
+}
+
+std::string CatalogueTable(const std::string& name, const std::string& label, int index) {
+    std::ostringstream s;
+    s << name << " entry " << index << ": " << label << "\n";
+    return s.str();
+}
+
+} // namespace vorn::calc

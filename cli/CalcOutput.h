@@ -1,0 +1,36 @@
+#pragma once
+// Turns core results into the calculator's JSON and readable tables.
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "pitch/FretDistribution.h"
+#include "strings/StringRecord.h"
+
+namespace vorn::calc {
+
+struct NoteResult {
+    NoteValue Note;
+    std::string Name;
+    std::string ShortName;
+    double Frequency = 0;
+};
+
+nlohmann::ordered_json NoteJson(const NoteResult& r);
+std::string NoteTable(const NoteResult& r);
+
+nlohmann::ordered_json FretsJson(const FretDistribution& d, const std::string& temperament);
+std::string FretsTable(const FretDistribution& d, const std::string& temperament);
+
+nlohmann::ordered_json StringJson(const StringRecord& row, const StringSettings& settings);
+std::string StringTable(const StringRecord& row, const StringSettings& settings);
+
+nlohmann::ordered_json CatalogueJson(const std::string& label, int index);
+std::string CatalogueTable(const std::string& name, const std::string& label, int index);
+
+// "N", "kg" or "lb": the calculator's own names of the tension units.
+std::string UnitOptionName(VornTensType unit);
+// A 32-bit field value as the row shows it, widened without binary noise (35.21f -> 35.21).
+double Shown(float value);
+
+} // namespace vorn::calc

@@ -1,0 +1,44 @@
+#pragma once
+// The fourteen rows of the fret distribution for one open string: what the fret view shows
+// and the calculator prints.
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "pitch/FretandNoteRecs.h"
+
+namespace vorn {
+
+struct FretPositionInfo {
+    int IntervalType = 0;
+    std::string IntervalName;
+    double Cents = 0;     // above the open string
+    double Distance = 0;  // from the nut, in the record's length unit, unrounded
+    NoteValue Note;       // spelled as the view shows it (flat for Fa, sharp for Mi)
+    std::string Name;     // NoteName in key 7, long form
+    double Frequency = 0; // Hz
+};
+
+struct FretRow {
+    int Fret = 0;
+    uint8_t Choice = 0;
+    FretPositionInfo Main;
+    std::optional<FretPositionInfo> Alt; // absent exactly for a fixed fret
+};
+
+struct FretDistribution {
+    double Fifth = 0;           // cents
+    NoteValue OpenNote;         // spelled in key 7 unless its spelling was fixed, then fixed
+    std::string OpenName;       // long form, key 7
+    double OpenFrequency = 0;   // Hz
+    std::array<FretRow, 14> Rows;
+};
+
+// openNote: the top string's note; length in cm (or pixels); commaFraction and pitchA as
+// for FrequencyRecord::Compute; choices for frets 1..11.
+FretDistribution ComputeFretDistribution(NoteValue openNote, double length,
+                                         double commaFraction, double pitchA,
+                                         const FretChoices& choices);
+
+} // namespace vorn

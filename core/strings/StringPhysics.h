@@ -1,0 +1,68 @@
+#pragma once
+// The formulas linking frequency, length, tension, diameter and density; tension units;
+// rounding of computed values; limit checks.
+//
+// Units throughout: frequency f in Hz, vibrating length L in cm, tension T in N,
+// diameter d in mm, density rho in g/cm3. Operands arrive at the precision they are stored
+// in (32-bit floats for fields); the formulas run in extended precision.
+
+#include <cstdint>
+#include <string>
+
+namespace vorn {
+
+struct TStringMaterialItem;
+
+enum VornTensType : uint8_t {
+    tt_newtons = 0,   // "N."
+    tt_kilograms = 1, // "kg.", 9.80665 N
+    tt_pounds = 2,    // "lb.", 4.448221615 N
+};
+
+enum RecalcMode : uint8_t {
+    rm_length = 0,
+    rm_tension = 1,
+    rm_diameter = 2,
+};
+
+enum LimitState : uint8_t {
+    ls_ok = 0,
+    ls_tension_high = 1,
+    ls_tension_low = 2,
+    ls_diameter_high = 3,
+    ls_diameter_low = 4,
+};
+
+// T in N = pi * rho * (d * L * f)^2 / 1e7.
+long double CalcTension(float rho, float d, float L, double f);
+// d in mm = 1000 * sqrt(10 T) / (f L sqrt(pi rho)); the quotient is rounded to a 32-bit
+// float before the factor 1000.
+long double CalcDiameter(float L, double f, long double T, float rho);
+// L in cm = 10000 * sqrt(0.1 T / (pi rho)) / (d f).
+long double CalcLength(float rho, long double T, double f, float d);
+
+// Newtons of a value given in unit (anything but 1 and 2 counts as newtons).
+long double ToNewtons(long double value, int unit);
+// The value in unit, rounded by RoundToDigits at power of ten `digits` (-2: two decimals).
+long double FromNewtons(long double newtons, int unit, int digits);
+
+// x rounded to a multiple of 10^k, ties to even on the exact value; k in -20..20, anything
+// else throws std::out_of_range.
+long double RoundToDigits(long double x, int k);
+
+// "N.", "kg." or "lb."; newtons for an unknown unit.
+std::string TensionUnitSuffix(int unit);
+// The option texts of the three units.
+std::string TensionUnitOptionText(int unit);
+
+// Limit states against a material's limits (T in N, d in mm), on 32-bit values.
+LimitState CheckTension(const TStringMaterialItem& material, float T);
+LimitState CheckDiameter(const TStringMaterialItem& material, float d);
+
+// Shortest decimal text that reads back as the same 32-bit value ("35.21", "1", "0.001");
+// decimal point '.', no exponent for the magnitudes of lengths, tensions and diameters.
+std::string FormatShortest(float value);
+// Reads a number written with '.' as decimal point; false for empty or malformed text.
+bool ParseNumber(const std::string& text, double& value);
+
+} // namespace vorn

@@ -1,0 +1,79 @@
+#pragma once
+// The string material list: densities and limits of the materials a string can be made of,
+// and the alternative choices a string row offers.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vorn {
+
+enum MaterialKind : uint8_t {
+    mk_gut = 0, // the reference material
+    mk_nylon = 1,
+    mk_nylgut = 2,
+    mk_carbon = 3,
+    mk_savarez = 4, // kinds 4..7 name the makers' catalogues, never a stored material
+    mk_pyramid = 5,
+    mk_kuerschner = 6,
+    mk_aquila = 7,
+    mk_other = 8,
+};
+
+inline bool IsCatalogueKind(int kind) { return kind >= mk_savarez && kind <= mk_aquila; }
+
+struct TStringMaterialItem {
+    std::string Name;
+    float Density = 1.36f;   // g/cm3
+    float MaxTension = 0;    // N
+    float MinTension = 0;    // N
+    float MaxDiameter = 0;   // mm
+    float MinDiameter = 0;   // mm
+    uint8_t Kind = mk_gut;
+};
+
+// Ordered list; lookups by name are exact, the last match wins, and a name that matches
+// nothing falls back to the first material.
+class TStringMaterialCollection {
+public:
+    int Count() const { return static_cast<int>(items_.size()); }
+    const TStringMaterialItem& operator[](int i) const { return items_.at(i); }
+    TStringMaterialItem& operator[](int i) { return items_.at(i); }
+    const std::vector<TStringMaterialItem>& Items() const { return items_; }
+
+    TStringMaterialItem& Add(); // a new item: empty name, density 1.36, limits 0, kind 0
+    void Append(const TStringMaterialItem& item) { items_.push_back(item); }
+    void Clear() { items_.clear(); }
+
+    // An empty list answers with a new item's values.
+    const TStringMaterialItem& MaterialByName(const std::string& name) const;
+    const TStringMaterialItem& MaterialByKind(int kind) const;
+    // The reference material: the last of kind 0, else the first.
+    const TStringMaterialItem& Reference() const { return MaterialByKind(mk_gut); }
+
+    // 4..7 for the makers, else the kind of the last material of that name, else 0.
+    int KindOfName(const std::string& name) const;
+    bool IsCatalogueName(const std::string& name) const { return IsCatalogueKind(KindOfName(name)); }
+
+    // "Nylon", "Nylgut", "Carbon PVF", the four makers, then the materials from position 4.
+    std::vector<std::string> AlternativeChoiceList() const;
+    std::string AlternativeChoices() const; // the same, CR LF between items
+    // Position of a name in that list; 0 ("Nylon") when not found.
+    int AlternativeIndex(const std::string& name) const;
+    // Names of all materials in order, CR LF between them.
+    std::string MaterialNames() const;
+
+    void CopyMaterials(const TStringMaterialCollection& from) { items_ = from.items_; }
+    void AddMaterial(const std::string& name, float density, float maxTension, float minTension,
+                     float maxDiameter, float minDiameter);
+    // Removes a kind-8 material. Any other kind is refused: returns false and sets message to
+    // "Nylon, Nylgut and Carbon PVC can not be deleted!".
+    bool DeleteMaterial(int index, std::string* message = nullptr);
+    // Appends the eight default materials.
+    void SetDefaultMaterials();
+
+private:
+    std::vector<TStringMaterialItem> items_;
+};
+
+} // namespace vorn

@@ -1,0 +1,10 @@
+#include "app/MainForm.h"
+
+namespace vorn {
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(QStringLiteral("Vorn"));
+    resize(900, 600);
+}
+
+} // namespace vorn

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "pitch/FrequencyRecord.h"
+#include "pitch/FretandNoteRecs.h"
+
+using namespace vorn;
+
+namespace {
+
+double freq(const FrequencyRecord& t, int number, uint8_t accidental = 0) {
+    return t.NoteFrequency(NoteValue{number, accidental, 1});
+}
+
+TEST(PitchTable, QuarterCommaCents) {
+    FrequencyRecord t;
+    t.Compute(0.25, 440);
+    const double expected[17] = {0,       76.049,  117.108, 193.157, 269.206, 310.265,
+                                 386.314, 503.422, 579.471, 620.529, 696.578, 772.627,
+                                 813.686, 889.735, 965.784, 1006.843, 1082.892};
+    for (int i = 0; i < 17; ++i)
+        EXPECT_NEAR(t.Cents[i], expected[i], 0.0005) << "position " << i;
+}
+
+TEST(PitchTable, QuarterCommaFrequencies) {
+    FrequencyRecord t;
+    t.Compute(0.25, 440);
+    EXPECT_NEAR(freq(t, 60), 263.181, 0.0005);
+    EXPECT_NEAR(freq(t, 61, acc_sharp), 275.000, 0.0005);
+    EXPECT_NEAR(freq(t, 61, acc_flat), 281.600, 0.0005);
+    EXPECT_NEAR(freq(t, 64), 328.977, 0.0005);
+}
+
+TEST(PitchTable, PureFifthsPutCSharpAboveDFlat) {
+    FrequencyRecord t;
+    t.Compute(0, 440);
+    EXPECT_NEAR(freq(t, 61, acc_sharp), 440.0 * 1.5 * 1.5 * 1.5 * 1.5 / 8, 1e-9); // a pure third above A
+    EXPECT_NEAR(freq(t, 61, acc_flat), 274.690, 0.0005);
+    EXPECT_GT(freq(t, 61, acc_sharp), freq(t, 61, acc_flat));
+}
+
+TEST(PitchTable, EleventhCommaIsNearlyEqual) {
+    FrequencyRecord t;
+    t.Compute(1.0 / 11.0, 440);
+    EXPECT_NEAR(freq(t, 60), 261.626, 0.0005);
+    EXPECT_LT(std::fabs(freq(t, 61, acc_sharp) - freq(t, 61, acc_flat)), 0.001);
+}
+
+struct StandardCase {
+    double pitchA;
+    int number;
+    double hz;
+};
+
+class PitchStandardTest : public ::testing::TestWithParam<StandardCase> {};
+
+TEST_P(PitchStandardTest, AIsExactInEveryTemperament) {
+    const StandardCase c = GetParam();
+    for (int id = 0; id < NamedTemperamentCount; ++id) {
+        FrequencyRecord t;
+        t.Compute(TemperamentFraction(id), c.pitchA);
+        EXPECT_DOUBLE_EQ(freq(t, c.number), c.hz) << "temperament " << id;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Standards, PitchStandardTest,
+                         ::testing::Values(StandardCase{440, 69, 440}, StandardCase{415, 57, 207.5},
+                                           StandardCase{220, 69, 440}, StandardCase{220, 57, 220},
+                                           StandardCase{256, 69, 512}, StandardCase{466, 81, 932},
+                                           StandardCase{392, 69, 392}));
+
+TEST(PitchTable, OctavesDoubleExactly) {
+    FrequencyRecord t;
+    t.Compute(1.0 / 6.05, 440);
+    for (int n = 0; n + 12 < 128; ++n)
+        EXPECT_DOUBLE_EQ(freq(t, n + 12), 2 * freq(t, n)) << n;
+}
+
+TEST(PitchTable, SpellingChoosesTheScalePosition) {
+    FrequencyRecord t;
+    t.Compute(0.25, 440);
+    // B-sharp and E-sharp sound as C and F; a natural sign sounds as no sign.
+    EXPECT_DOUBLE_EQ(freq(t, 60, acc_sharp), freq(t, 60));
+    EXPECT_DOUBLE_EQ(freq(t, 65, acc_sharp), freq(t, 65));
+    EXPECT_DOUBLE_EQ(freq(t, 64, acc_flat), freq(t, 64));
+    EXPECT_DOUBLE_EQ(freq(t, 63, acc_natural), freq(t, 63));
+    // double sharp and double flat fall back to the plain row
+    EXPECT_DOUBLE_EQ(freq(t, 62, acc_double_flat), freq(t, 62));
+    EXPECT_DOUBLE_EQ(freq(t, 67, acc_double_sharp), freq(t, 67));
+}
+
+TEST(PitchTable, NonFinitePitchDoesNotHang) {
+    FrequencyRecord t;
+    t.Compute(0.25, std::numeric_limits<double>::infinity());
+    EXPECT_FALSE(std::isfinite(freq(t, 69)));
+}
+
+} // namespace

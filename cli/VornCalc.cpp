@@ -164,6 +164,19 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
     catCmd->add_option("--unit", catUnit, "Unit of the label's tension: N, kg or lb (default kg)");
     catCmd->add_flag("--json", json, "Print JSON");
 
+    // A mistyped command deserves its own name in the message.
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        if (word.empty() || word[0] == '-')
+            continue;
+        if (word != "note" && word != "frets" && word != "string" && word != "catalogue") {
+            err << "vorn-calc: unknown command '" << word
+                << "' (use note, frets, string or catalogue)\n";
+            return 2;
+        }
+        break;
+    }
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

@@ -1,0 +1,93 @@
+// Costs of the calculations every edit of a string or fret view runs.
+#include <benchmark/benchmark.h>
+
+#include "pitch/FrequencyRecord.h"
+#include "pitch/FretandNoteRecs.h"
+#include "strings/StringRecord.h"
+
+using namespace vorn;
+
+static void BM_NoteFrequency(benchmark::State& state) {
+    FrequencyRecord table;
+    table.Compute(0.25, 440);
+    int n = 0;
+    for (auto _ : state) {
+        NoteValue note{n & 127, static_cast<uint8_t>((n & 1) ? acc_sharp : acc_flat), 1};
+        benchmark::DoNotOptimize(table.NoteFrequency(note));
+        ++n;
+    }
+}
+BENCHMARK(BM_NoteFrequency);
+
+static void BM_PitchTableCompute(benchmark::State& state) {
+    FrequencyRecord table;
+    for (auto _ : state) {
+        table.Compute(1.0 / 6.05, 415);
+        benchmark::DoNotOptimize(table.Base);
+    }
+}
+BENCHMARK(BM_PitchTableCompute);
+
+// What one redraw of the fret view costs: prepare the record and both distances of every fret.
+static void BM_PrepareWithAllDistances(benchmark::State& state) {
+    const double fifth = TemperedFifth(0.25);
+    for (auto _ : state) {
+        FretRecord r;
+        r.Length = 60;
+        r.OpenNote = NoteValue{60, 0, 0};
+        r.Prepare();
+        double sum = 0;
+        for (int fret = 1; fret <= 14; ++fret)
+            sum += FretDistance(r.Length, MainCents(r, fifth, fret)) +
+                   FretDistance(r.Length, AltCents(r, fifth, fret));
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(BM_PrepareWithAllDistances);
+
+static StringSettings defaultSettings() {
+    StringSettings s;
+    s.Materials.SetDefaultMaterials();
+    return s;
+}
+
+static void BM_RecalculateMaterial(benchmark::State& state) {
+    const StringSettings settings = defaultSettings();
+    StringRecord row;
+    row.Frequency = 392;
+    row.Length = 60;
+    row.Tension = 3.5f;
+    row.AltChoice = "Nylgut";
+    for (auto _ : state) {
+        Recalculate(row, rm_diameter, false, settings);
+        benchmark::DoNotOptimize(row.GutDiameter);
+    }
+}
+BENCHMARK(BM_RecalculateMaterial);
+
+static void BM_RecalculateCatalogue(benchmark::State& state) {
+    const StringSettings settings = defaultSettings();
+    StringRecord row;
+    row.Frequency = 49;
+    row.Length = 70;
+    row.Tension = 3.0f;
+    row.AltChoice = state.range(0) == 0 ? "Savarez" : "Kuerschner";
+    for (auto _ : state) {
+        Recalculate(row, rm_diameter, false, settings);
+        benchmark::DoNotOptimize(row.AltLabel);
+    }
+}
+BENCHMARK(BM_RecalculateCatalogue)->Arg(0)->Arg(1);
+
+// Worst case: a string heavier than every row searches the whole catalogue.
+static void BM_CatalogueLabel(benchmark::State& state) {
+    TCatalogues catalogues;
+    const int kind = static_cast<int>(state.range(0));
+    const float tension = static_cast<float>(state.range(1));
+    for (auto _ : state) {
+        uint8_t index = 0;
+        benchmark::DoNotOptimize(catalogues.CatalogueLabel(kind, index, 40, 70, tension));
+    }
+}
+BENCHMARK(BM_CatalogueLabel)
+    ->ArgsProduct({{mk_savarez, mk_pyramid, mk_kuerschner, mk_aquila}, {30, 5000}});

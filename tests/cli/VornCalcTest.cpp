@@ -1,0 +1,244 @@
+// End-to-end runs of the vorn-calc program: arguments in, JSON or a message out.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using nlohmann::json;
+
+namespace {
+
+struct CalcRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+    json parsed() const { return json::parse(out); }
+};
+
+std::string slurp(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+CalcRun calc(const std::string& args) {
+    const auto dir = std::filesystem::temp_directory_path();
+    const auto tag = std::to_string(::getpid()) + "_" + std::to_string(std::rand());
+    const auto outPath = dir / ("vorncalc_out_" + tag);
+    const auto errPath = dir / ("vorncalc_err_" + tag);
+    const std::string cmd = std::string(VORN_CALC_PATH) + " " + args + " >" + outPath.string() +
+                            " 2>" + errPath.string() + " </dev/null";
+    const int status = std::system(cmd.c_str());
+    CalcRun r;
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = slurp(outPath);
+    r.err = slurp(errPath);
+    std::filesystem::remove(outPath);
+    std::filesystem::remove(errPath);
+    return r;
+}
+
+double round2(double v) { return std::nearbyint(v * 100) / 100; }
+
+TEST(CalcNote, QuarterCommaFrequenciesAndNames) {
+    struct Case {
+        const char* args;
+        const char* name;
+        const char* shortName;
+        int accidental;
+        double hz;
+    } cases[] = {
+        {"note 60 --comma 0.25", "c", "c", 0, 263.181},
+        {"note 61 --temperament 2", "c-sharp", "c-#", 4, 275.000},
+        {"note 61 --accidental 2 --temperament 2", "d-flat", "d-b", 2, 281.600},
+        {"note 64 --temperament 2", "e", "e", 0, 328.977},
+        {"note 57 --pitch 415", "A", "A", 0, 207.5},
+        {"note 69 --pitch 220", "a", "a", 0, 440.0},
+        // quarter comma: the fifth is 5^(1/4), so F lies a fourth 2 / 5^(1/4) above C
+        {"note 65 --key 8 --temperament 2", "f", "f", 3, 263.181385 * 2 / std::pow(5.0, 0.25)},
+        {"note 61 --comma 0", "c-sharp", "c-#", 4, 278.4375},
+    };
+    for (const Case& c : cases) {
+        const CalcRun r = calc(std::string(c.args) + " --json");
+        ASSERT_EQ(r.exitCode, 0) << c.args << ": " << r.err;
+        const json j = r.parsed();
+        EXPECT_EQ(j["name"], c.name) << c.args;
+        EXPECT_EQ(j["short_name"], c.shortName) << c.args;
+        EXPECT_EQ(j["accidental"], c.accidental) << c.args;
+        EXPECT_NEAR(j["frequency"].get<double>(), c.hz, 0.0006) << c.args;
+    }
+}
+
+TEST(CalcFrets, DistancesAtSixtyCentimetres) {
+    const double quarterMain[14] = {3.92,  6.33,  9.84,  12.00, 15.14, 17.07, 19.88,
+                                    22.50, 24.11, 26.46, 27.90, 30.00, 31.96, 33.17};
+    const double quarterAlt[14] = {2.58,  7.59,  8.64,  13.12, 15.14, 18.07, 19.88,
+                                   21.60, 24.95, 25.65, 28.65, 30.00, 31.29, 33.17};
+    const double equal[14] = {3.37,  6.55,  9.55,  12.38, 15.05, 17.57, 19.95,
+                              22.20, 24.32, 26.33, 28.22, 30.00, 31.68, 33.27};
+
+    const CalcRun q = calc("frets --temperament 2 --json");
+    ASSERT_EQ(q.exitCode, 0) << q.err;
+    const json jq = q.parsed();
+    EXPECT_EQ(jq["temperament"], "1/4 Comma (Pure major third)");
+    EXPECT_NEAR(jq["fifth"].get<double>(), 696.578, 0.0005);
+    EXPECT_EQ(jq["open"]["name"], "c");
+    ASSERT_EQ(jq["frets"].size(), 14u);
+    for (int i = 0; i < 14; ++i) {
+        const json& f = jq["frets"][i];
+        EXPECT_EQ(f["fret"], i + 1);
+        EXPECT_DOUBLE_EQ(round2(f["main"]["distance"].get<double>()), quarterMain[i]) << i + 1;
+        if (i == 6 || i == 11) {
+            EXPECT_TRUE(f["alt"].is_null()) << "fixed fret " << i + 1;
+        } else {
+            ASSERT_FALSE(f["alt"].is_null()) << i + 1;
+            EXPECT_DOUBLE_EQ(round2(f["alt"]["distance"].get<double>()), quarterAlt[i]) << i + 1;
+        }
+    }
+    EXPECT_EQ(jq["frets"][0]["main"]["name"], "d-flat");
+    EXPECT_EQ(jq["frets"][0]["alt"]["name"], "c-sharp");
+    EXPECT_EQ(jq["frets"][0]["main"]["interval"], "Diatonic Semitone");
+
+    const CalcRun e = calc("frets --temperament 7 --json");
+    ASSERT_EQ(e.exitCode, 0) << e.err;
+    const json je = e.parsed();
+    for (int i = 0; i < 14; ++i) {
+        const json& f = je["frets"][i];
+        EXPECT_DOUBLE_EQ(round2(f["main"]["distance"].get<double>()), equal[i]) << i + 1;
+        if (!f["alt"].is_null()) {
+            EXPECT_DOUBLE_EQ(round2(f["alt"]["distance"].get<double>()), equal[i]) << i + 1;
+        }
+    }
+}
+
+TEST(CalcFrets, ChoicesAndCustomFraction) {
+    const CalcRun r = calc("frets --comma 0.23 --choices 00000020000 --length 50 --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const json j = r.parsed();
+    EXPECT_EQ(j["temperament"], "23% Comma Meantone");
+    EXPECT_EQ(j["frets"][0]["choice"], 0);
+    EXPECT_EQ(j["frets"][0]["main"]["name"], "c-sharp");
+    EXPECT_EQ(j["frets"][0]["main"]["interval"], "Chromatic Semitone");
+    EXPECT_DOUBLE_EQ(j["frets"][11]["main"]["distance"].get<double>(), 25.0);
+    // frets 13 and 14 follow frets 1 and 2
+    EXPECT_EQ(j["frets"][12]["choice"], 0);
+}
+
+TEST(CalcString, WorkedExampleBothWays) {
+    // Note 69 sounds exactly at the pitch standard: 392 Hz.
+    const CalcRun t = calc("string --note 69 --pitch 392 --length 60 --diameter 1 --unit N --json");
+    ASSERT_EQ(t.exitCode, 0) << t.err;
+    const json jt = t.parsed();
+    EXPECT_NEAR(jt["frequency"].get<double>(), 392.0, 1e-9);
+    EXPECT_NEAR(jt["tension"].get<double>(), 234.6, 0.05);
+    EXPECT_EQ(jt["unit"], "N");
+    EXPECT_EQ(jt["alternative"], "Nylon");
+    EXPECT_TRUE(jt["catalogue_index"].is_null());
+    // above the 200 N limit of gut and nylon
+    EXPECT_EQ(jt["limits"]["tension"], 1);
+
+    const CalcRun d = calc("string --note 69 --pitch 392 --length 60 --tension 234.6 --unit N --json");
+    ASSERT_EQ(d.exitCode, 0) << d.err;
+    EXPECT_DOUBLE_EQ(d.parsed()["gut_diameter"].get<double>(), 1.0);
+    // nylon of equal tension is thicker than gut: sqrt(1.35 / 1.08) mm
+    EXPECT_NEAR(std::stod(d.parsed()["alt_text"].get<std::string>()), std::sqrt(1.35 / 1.08),
+                0.0015);
+}
+
+TEST(CalcString, KilogramsAndCatalogueAlternative) {
+    const CalcRun r = calc("string --note 43 --length 70 --tension 3 --alt Savarez --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const json j = r.parsed();
+    EXPECT_EQ(j["unit"], "kg");
+    EXPECT_DOUBLE_EQ(j["tension"].get<double>(), 3.0);
+    EXPECT_EQ(j["alternative"], "Savarez");
+    ASSERT_FALSE(j["catalogue_index"].is_null());
+    EXPECT_GT(j["catalogue_index"].get<int>(), 0);
+    EXPECT_NE(j["alt_text"].get<std::string>().find("kg.)"), std::string::npos);
+    EXPECT_EQ(j["limits"]["alternative"], 0);
+}
+
+TEST(CalcCatalogue, LabelsOfEachMaker) {
+    // z = 2.45e8 T / (f L)^2 = 55 at fL = 100 * 392.19 puts Savarez row 1 (NP 55) in reach.
+    const CalcRun s = calc("catalogue Savarez --frequency 392.19 --length 100 --tension 345.3 --json");
+    ASSERT_EQ(s.exitCode, 0) << s.err;
+    EXPECT_EQ(s.parsed()["label"], "NP   55 (35.21 kg.)");
+    EXPECT_EQ(s.parsed()["index"], 1);
+
+    const CalcRun thin = calc("catalogue Savarez --frequency 400 --length 60 --tension 1 --json");
+    ASSERT_EQ(thin.exitCode, 0) << thin.err;
+    EXPECT_EQ(thin.parsed()["label"], " * ");
+    EXPECT_EQ(thin.parsed()["index"], 0);
+
+    const CalcRun p = calc("catalogue Pyramid --frequency 392.19 --length 100 --tension 345.3 "
+                       "--index 1 --unit N --json");
+    ASSERT_EQ(p.exitCode, 0) << p.err;
+    EXPECT_EQ(p.parsed()["label"].get<std::string>().substr(0, 7), "809al (");
+    EXPECT_NE(p.parsed()["label"].get<std::string>().find(" N.)"), std::string::npos);
+
+    const CalcRun k = calc("catalogue Kuerschner --frequency 100 --length 120 --tension 50 --json");
+    ASSERT_EQ(k.exitCode, 0) << k.err;
+    EXPECT_EQ(k.parsed()["label"].get<std::string>().substr(0, 4), "VN 6");
+
+    const CalcRun a = calc("catalogue Aquila --frequency 100 --length 60 --tension 50 --index 1 "
+                       "--json");
+    ASSERT_EQ(a.exitCode, 0) << a.err;
+    EXPECT_EQ(a.parsed()["label"].get<std::string>().substr(0, 5), "D076 ");
+}
+
+TEST(CalcErrors, BadInputNamesTheProblemAndExitsTwo) {
+    struct Case {
+        const char* args;
+        const char* mentions;
+    } cases[] = {
+        {"note 128", "NUMBER"},
+        {"note abc", "NUMBER"},
+        {"note 60 --key 30", "--key"},
+        {"note 60 --temperament 10", "--temperament"},
+        {"note 60 --temperament 2 --comma 0.25", "--comma"},
+        {"note 60 --accidental 6", "--accidental"},
+        {"note 60 --pitch 0", "--pitch"},
+        {"note 60 --pitch nan", "--pitch"},
+        {"frets --length -3", "--length"},
+        {"frets --choices 0101", "--choices"},
+        {"frets --bogus", "--bogus"},
+        {"string --note 60 --length 60", "--tension"},
+        {"string --note 60 --length 60 --tension 3 --diameter 1", "--diameter"},
+        {"string --note 60 --length 60 --tension 3 --alt Silk", "Silk"},
+        {"string --note 60 --length 60 --tension 3 --unit oz", "--unit"},
+        {"string --note 60 --length 6x0 --tension 3", "--length"},
+        {"catalogue Dunlop --frequency 100 --length 60 --tension 50", "Dunlop"},
+        {"catalogue Savarez --frequency 100 --length 60 --tension 50 --index 256", "--index"},
+        {"catalogue Savarez --length 60 --tension 50", "--frequency"},
+        {"", "command"},
+        {"sing", "sing"},
+    };
+    for (const Case& c : cases) {
+        const CalcRun r = calc(c.args);
+        EXPECT_EQ(r.exitCode, 2) << c.args;
+        EXPECT_TRUE(r.out.empty()) << c.args << " printed: " << r.out;
+        EXPECT_NE(r.err.find(c.mentions), std::string::npos) << c.args << " said: " << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << c.args << ": " << r.err;
+    }
+}
+
+TEST(CalcOutput, TablesWithoutJson) {
+    const CalcRun r = calc("string --note 69 --pitch 392 --length 60 --diameter 1 --unit N");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("234.62 N."), std::string::npos) << r.out;
+    const CalcRun f = calc("frets");
+    ASSERT_EQ(f.exitCode, 0);
+    EXPECT_NE(f.out.find("1/6 Comma (Gerle-Dowland)"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,179 @@
+#include "strings/StringPhysics.h"
+
+#include <array>
+#include <cfenv>
+#include <charconv>
+#include <cmath>
+#include <numbers>
+#include <stdexcept>
+#include <system_error>
+
+#include "strings/VornFiles.h"
+
+namespace vorn {
+
+namespace {
+
+constexpr long double Pi = std::numbers::pi_v<long double>;
+
+constexpr long double KilogramForce = 9.80665L;
+constexpr long double PoundForce = 4.448221615L;
+// The way back multiplies too; these are the reciprocals above to 18 digits.
+constexpr long double PerKilogramForce = 0.101971621297792824L;
+constexpr long double PerPoundForce = 0.224808943112875908L;
+
+constexpr int MinDigits = -20;
+constexpr int MaxDigits = 20;
+
+struct PowerPair {
+    long double Scale;   // 10^k
+    long double Inverse; // 10^-k
+};
+
+constexpr long double PowerOfTen(int n) {
+    // Positive powers up to 10^20 are exact in the 64-bit mantissa; negative ones are a
+    // single correctly rounded division.
+    long double p = 1.0L;
+    for (int i = 0; i < (n < 0 ? -n : n); ++i)
+        p *= 10.0L;
+    return n < 0 ? 1.0L / p : p;
+}
+
+constexpr std::array<PowerPair, MaxDigits - MinDigits + 1> MakePowerTable() {
+    std::array<PowerPair, MaxDigits - MinDigits + 1> table{};
+    for (int k = MinDigits; k <= MaxDigits; ++k)
+        table[k - MinDigits] = {PowerOfTen(k), PowerOfTen(-k)};
+    return table;
+}
+
+constexpr auto PowerTable = MakePowerTable();
+
+// Forces round-to-nearest-even for one scope, whatever the caller set.
+class NearestRounding {
+public:
+    NearestRounding() : saved_(std::fegetround()) { std::fesetround(FE_TONEAREST); }
+    ~NearestRounding() { std::fesetround(saved_); }
+    NearestRounding(const NearestRounding&) = delete;
+    NearestRounding& operator=(const NearestRounding&) = delete;
+
+private:
+    int saved_;
+};
+
+} // namespace
+
+long double CalcTension(float rho, float d, float L, double f) {
+    const long double p = static_cast<long double>(d) * L * f;
+    return p * p * Pi * rho / 1e7L;
+}
+
+long double CalcDiameter(float L, double f, long double T, float rho) {
+    const long double q = std::sqrt(10.0L * T) / f / L;
+    const float quotient = static_cast<float>(q / std::sqrt(Pi * rho));
+    return static_cast<long double>(quotient) * 1000.0L;
+}
+
+long double CalcLength(float rho, long double T, double f, float d) {
+    return 10000.0L * std::sqrt(0.1L * T / (Pi * rho)) / (static_cast<long double>(d) * f);
+}
+
+long double ToNewtons(long double value, int unit) {
+    switch (unit) {
+    case tt_kilograms:
+        return value * KilogramForce;
+    case tt_pounds:
+        return value * PoundForce;
+    default:
+        return value;
+    }
+}
+
+long double FromNewtons(long double newtons, int unit, int digits) {
+    long double value = newtons;
+    if (unit == tt_kilograms)
+        value = newtons * PerKilogramForce;
+    else if (unit == tt_pounds)
+        value = newtons * PerPoundForce;
+    return RoundToDigits(value, digits);
+}
+
+long double RoundToDigits(long double x, int k) {
+    if (k < MinDigits || k > MaxDigits)
+        throw std::out_of_range("RoundToDigits: power of ten outside -20..20");
+    const PowerPair& pair = PowerTable[k - MinDigits];
+    NearestRounding nearest;
+    // volatile keeps the product and the rounding inside the forced mode.
+    volatile long double scaled = x * pair.Inverse;
+    const long double whole = std::nearbyint(static_cast<long double>(scaled));
+    return whole * pair.Scale;
+}
+
+std::string TensionUnitSuffix(int unit) {
+    switch (unit) {
+    case tt_kilograms:
+        return "kg.";
+    case tt_pounds:
+        return "lb.";
+    default:
+        return "N.";
+    }
+}
+
+std::string TensionUnitOptionText(int unit) {
+    switch (unit) {
+    case tt_kilograms:
+        return "Kilogram-force (9.80665 N)";
+    case tt_pounds:
+        return "Pound-force (4.448222 N)";
+    default:
+        return "Newtons (1 kg \u00B7 mass/seconds\u00B2)";
+    }
+}
+
+LimitState CheckTension(const TStringMaterialItem& material, float T) {
+    if (T > material.MaxTension)
+        return ls_tension_high;
+    if (T >= material.MinTension)
+        return ls_ok;
+    return ls_tension_low;
+}
+
+LimitState CheckDiameter(const TStringMaterialItem& material, float d) {
+    if (d > material.MaxDiameter)
+        return ls_diameter_high;
+    if (d >= material.MinDiameter)
+        return ls_ok;
+    return ls_diameter_low;
+}
+
+std::string FormatShortest(float value) {
+    // Fixed notation of FLT_MAX needs 39 digits plus sign.
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    if (result.ec != std::errc())
+        return {};
+    return std::string(buffer, result.ptr);
+}
+
+bool ParseNumber(const std::string& text, double& value) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    // from_chars takes '-' but not '+'; a second sign stays malformed.
+    if (first != last && *first == '+') {
+        ++first;
+        if (first != last && (*first == '-' || *first == '+'))
+            return false;
+    }
+    if (first == last)
+        return false;
+    double parsed = 0;
+    // fixed: no exponent. from_chars may still read "inf" and "nan"; isfinite turns them away.
+    const auto result = std::from_chars(first, last, parsed, std::chars_format::fixed);
+    if (result.ec != std::errc() || result.ptr != last || !std::isfinite(parsed))
+        return false;
+    value = parsed;
+    return true;
+}
+
+} // namespace vorn

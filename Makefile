@@ -1,4 +1,5 @@
 # Front door: `make run` and `make test` install what is missing, configure, build and go.
+MAKEFLAGS += --no-print-directory
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include "document/GlobalData.h"
+#include "io/ByteStream.h"
+
+using namespace vorn;
+
+namespace {
+
+TEST(StringDefs, RoleByCourseAndKind) {
+    TGlobalData g;
+    struct Case {
+        int course, kind, role;
+    } cases[] = {{7, 1, sr_diapasons}, {6, 1, sr_singles},      {4, 2, sr_meanes},
+                 {3, 2, sr_trebles},   {3, 4, sr_viol_trebles}, {4, 4, sr_viol_basses},
+                 {12, 5, sr_octaves},  {1, 0, sr_chanterelles}, {9, 3, sr_basses}};
+    for (const Case& c : cases)
+        EXPECT_EQ(&g.StringDefsFor(c.course, c.kind), &g.StringDefs[c.role])
+            << c.course << "/" << c.kind;
+    EXPECT_EQ(g.StringDefs[sr_octaves].Name, "Nylgut");
+    EXPECT_FLOAT_EQ(g.StringDefs[sr_octaves].Tension, 27);
+    g.Materials.SetDefaultMaterials();
+    EXPECT_EQ(g.DefaultChoiceIndex(9, 3), 3);  // Savarez
+    EXPECT_EQ(g.DefaultChoiceIndex(1, 0), 0);  // Nylon
+    EXPECT_EQ(g.DefaultChoiceIndex(5, 1), 2);  // Carbon PVF
+}
+
+TGlobalData changedSettings() {
+    TGlobalData g;
+    g.Materials.SetDefaultMaterials();
+    g.Materials.AddMaterial("Silver", 10.49f, 150, 15, 4.0f, 0.2f);
+    g.StringDefs[sr_basses] = {"Aquila", 31.5f};
+    g.LengthChangeMode = 1;
+    g.NoteChangeMode = 0;
+    g.TensionChangeMode = 0;
+    g.DiameterChangeMode = 0;
+    g.LengthDigits = -3;
+    g.AltDiameterDigits = -4;
+    g.TensionDigits = -4;
+    g.GutDiameterDigits = -2;
+    g.DefaultTemperament = 2;
+    g.DefaultMaker = "Hans Frei";
+    g.StartupChoice = 2;
+    g.DefaultInstrumentType = 13;
+    g.ShowAlternativeFrets = 1;
+    g.FretGraphicVisible = 1;
+    g.ExtraCoursesVisible = 1;
+    g.SidebarDown = 1;
+    g.WindowLeft = 10;
+    g.WindowTop = 20;
+    g.WindowWidth = 800;
+    g.WindowHeight = 600;
+    g.SetTensionUnit(tt_pounds);
+    g.Catalogues.Savarez.DeleteEntry(5);
+    g.Catalogues.Aquila.DeleteEntry(2);
+    return g;
+}
+
+TEST(SettingsBlock, RoundTripKeepsEveryField) {
+    const TGlobalData g = changedSettings();
+    ByteWriter w;
+    g.SaveSettings(w);
+    TGlobalData back;
+    ByteReader r(w.bytes());
+    ASSERT_TRUE(back.LoadSettings(r));
+    EXPECT_TRUE(r.atEnd());
+    EXPECT_EQ(back.StringDefs, g.StringDefs);
+    EXPECT_EQ(back.LengthChangeMode, 1);
+    EXPECT_EQ(back.DiameterChangeMode, 0);
+    EXPECT_EQ(back.LengthDigits, -3);
+    EXPECT_EQ(back.GutDiameterDigits, -2);
+    EXPECT_EQ(back.DefaultTemperament, 2);
+    EXPECT_EQ(back.DefaultMaker, "Hans Frei");
+    EXPECT_EQ(back.StartupChoice, 2);
+    EXPECT_EQ(back.DefaultInstrumentType, 13);
+    EXPECT_EQ(back.SidebarDown, 1);
+    EXPECT_EQ(back.WindowLeft, 10);
+    EXPECT_EQ(back.WindowTop, 20);
+    EXPECT_EQ(back.WindowWidth, 800);
+    EXPECT_EQ(back.WindowHeight, 600);
+    EXPECT_EQ(back.TensionUnit, tt_pounds);
+    EXPECT_EQ(back.Catalogues.Kuerschner.Unit, tt_pounds);
+    ASSERT_EQ(back.Materials.Count(), 9);
+    EXPECT_EQ(back.Materials[8].Name, "Silver");
+    EXPECT_EQ(back.Materials[8].Kind, mk_other);
+    EXPECT_FLOAT_EQ(back.Materials[8].Density, 10.49f);
+    EXPECT_EQ(back.Catalogues.Savarez.Items, g.Catalogues.Savarez.Items);
+    EXPECT_EQ(back.Catalogues.Pyramid.Items, g.Catalogues.Pyramid.Items);
+    EXPECT_EQ(back.Catalogues.Kuerschner.Items, g.Catalogues.Kuerschner.Items);
+    EXPECT_EQ(back.Catalogues.Aquila.Items, g.Catalogues.Aquila.Items);
+
+    ByteWriter again;
+    back.SaveSettings(again);
+    EXPECT_EQ(again.bytes(), w.bytes());
+}
+
+TEST(SettingsBlock, LayoutOfTheFirstFields) {
+    TGlobalData g;
+    ByteWriter w;
+    g.SaveSettings(w);
+    const std::string& b = w.bytes();
+    EXPECT_EQ(b.substr(0, 6), std::string("\x82\0\0\0\0\0", 6));
+    EXPECT_EQ(b.substr(6, 9), std::string("\x04V\0o\0r\0n\0", 9));
+    // the first default: "Nylon" and 40 N
+    EXPECT_EQ(b.substr(15, 11), std::string("\x05N\0y\0l\0o\0n\0", 11));
+    EXPECT_EQ(b.substr(26, 4), std::string("\0\0\x20\x42", 4));
+}
+
+TEST(SettingsBlock, ForeignTitleKeepsDefaultsAndFillsMaterials) {
+    ByteWriter w;
+    w.raw(std::string("\x82\0\0\0\0\0", 6));
+    w.str("Lute");
+    w.u8(1);
+    TGlobalData g;
+    ByteReader r(w.bytes());
+    EXPECT_FALSE(g.LoadSettings(r));
+    EXPECT_EQ(g.Materials.Count(), 8);
+    EXPECT_EQ(g.DefaultInstrumentType, 3);
+
+    TGlobalData h;
+    ByteReader old(std::string("\x81\0\0\0\0\0", 6));
+    EXPECT_FALSE(h.LoadSettings(old));
+    EXPECT_EQ(h.Materials.Count(), 8);
+}
+
+TEST(SettingsBlock, BrokenBodyThrowsAndChangesNothing) {
+    const TGlobalData g = changedSettings();
+    ByteWriter w;
+    g.SaveSettings(w);
+    const std::string good = w.bytes();
+    // cut anywhere after the title, or spoil a precision setting
+    for (size_t cut : {size_t(20), size_t(120), good.size() / 2, good.size() - 1}) {
+        TGlobalData fresh;
+        ByteReader r(std::string_view(good).substr(0, cut));
+        EXPECT_THROW(fresh.LoadSettings(r), ReadError) << cut;
+        EXPECT_EQ(fresh.DefaultInstrumentType, 3) << cut;
+        EXPECT_EQ(fresh.Materials.Count(), 0) << cut;
+        EXPECT_EQ(fresh.Catalogues.Savarez.Count(), 109) << cut;
+    }
+}
+
+} // namespace

@@ -1,0 +1,134 @@
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ChartFixture.h"
+#include "chart/GlobalChanges.h"
+
+namespace vorn {
+namespace {
+
+using testing::Chart;
+
+template <class F> void EachString(Chart& c, F f) {
+    for (const auto& course : c.chart.Courses) {
+        f(course->First);
+        if (course->Second)
+            f(*course->Second);
+    }
+}
+
+TEST(GlobalChanges, TuningMovesEveryNoteAndRecalculates) {
+    const struct {
+        int temperament;
+        float pitch;
+        int semitones;
+    } cases[] = {{5, 440, -7}, {2, 415, 0}}; // down a fifth; quarter comma at 415 Hz
+    for (const auto& k : cases) {
+        Chart c;
+        std::vector<int> before;
+        EachString(c, [&](const TOneStringPanel& s) { before.push_back(s.Rec.Note.Number); });
+        GlobalTuning(c.chart, k.temperament, k.pitch, k.semitones);
+        EXPECT_EQ(c.doc.CommaFraction, TemperamentFraction(k.temperament));
+        FrequencyRecord fresh;
+        fresh.Compute(c.doc.CommaFraction, k.pitch);
+        size_t i = 0;
+        EachString(c, [&](const TOneStringPanel& s) {
+            EXPECT_EQ(s.Rec.Note.Number, before[i++] + k.semitones);
+            EXPECT_EQ(s.Rec.Frequency, fresh.NoteFrequency(s.Rec.Note));
+            EXPECT_EQ(s.Rec.GutDiameter, c.expectedGut(s));
+        });
+        for (int n = 1; n <= c.chart.CourseCount(); ++n)
+            EXPECT_EQ(c.doc.CourseNotes[n - 1], c.course(n).First.Rec.Note);
+    }
+}
+
+TEST(GlobalChanges, OneTensionOfThreeKilograms) {
+    const struct {
+        VornTensType rows, dialog;
+        float shown; // 0: a new unit shows the tension of the diameter 3 kg gave
+    } cases[] = {{tt_kilograms, tt_kilograms, 3.0f},
+                 {tt_newtons, tt_newtons, 29.42f},
+                 {tt_kilograms, tt_newtons, 0}};
+    for (const auto& k : cases) {
+        Chart c(3, k.rows);
+        GlobalTension(c.chart, k.dialog, false, static_cast<float>(ToNewtons(3, tt_kilograms)));
+        EXPECT_EQ(c.settings.TensionUnit, k.dialog);
+        EachString(c, [&](const TOneStringPanel& s) {
+            EXPECT_EQ(s.Rec.TensionUnit, k.dialog);
+            EXPECT_EQ(s.Rec.Tension, k.shown > 0 ? k.shown : c.expectedTension(s));
+            EXPECT_NEAR(ToNewtons(s.Rec.Tension, s.Rec.TensionUnit), 29.42, 0.1);
+        });
+    }
+}
+
+TEST(GlobalChanges, DefaultAlternativesAndTensions) {
+    Chart c(3, tt_newtons);
+    GlobalAlternatives(c.chart, false, 7); // Copper
+    GlobalTension(c.chart, tt_newtons, false, 50.0f);
+    // Alternatives first: choosing a material derives the tension again from the gut diameter.
+    GlobalAlternatives(c.chart, true, 0);
+    GlobalTension(c.chart, tt_newtons, true, std::nullopt);
+    for (const auto& course : c.chart.Courses) {
+        const TStringDefs& role = c.settings.StringDefsFor(course->Number, course->Kind);
+        EXPECT_EQ(course->First.Rec.Tension, role.Tension);
+        EXPECT_EQ(course->First.Rec.AltChoice, role.Name);
+        EXPECT_EQ(course->String(1).Rec.Tension, course->Second ? 27.0f : role.Tension);
+    }
+}
+
+TEST(GlobalChanges, ResetCourseTypesOnABaroqueLute) {
+    Chart c(10);
+    GlobalCourseType(c.chart, ck_single, false);
+    GlobalCourseType(c.chart, 0, true);
+    const uint8_t kinds[] = {0, 1, 2, 2, 2, 3, 3, 3, 3, 3, 3, 3, 3};
+    ASSERT_EQ(c.chart.CourseCount(), 13);
+    for (int n = 1; n <= 13; ++n) {
+        EXPECT_EQ(c.course(n).Kind, kinds[n - 1]) << n;
+        EXPECT_EQ(c.course(n).HasSecond(), kinds[n - 1] == ck_bass_with_octave) << n;
+    }
+}
+
+TEST(GlobalChanges, CoursesAreRemovedOrAppendedWithinFourToNineteen) {
+    const struct {
+        int asked, position, count;
+    } cases[] = {{7, 2, 7}, {12, 1, 12}, {13, 2, 13}, {2, 0, 4}, {30, 0, 19}};
+    for (const auto& k : cases) {
+        Chart c; // 10 courses
+        c.course(10).SelectCourse();
+        GlobalCourses(c.chart, k.asked, k.position);
+        ASSERT_EQ(c.chart.CourseCount(), k.count);
+        EXPECT_EQ(c.doc.CourseCount, k.count);
+        EXPECT_EQ(c.chart.Current(), k.count < 10 ? -1 : 9);
+        for (int n = 11; n <= k.count; ++n) {
+            EXPECT_EQ(c.course(n).Kind, k.position + 1);
+            EXPECT_EQ(c.course(n).First.Rec.Note, c.doc.CourseNotes[n - 1]);
+        }
+    }
+}
+
+TEST(GlobalChanges, GutDensityChangesOnlyWhenItDiffersFromTheShownValue) {
+    Chart c(3, tt_newtons);
+    const float before = c.course(3).First.Rec.Tension;
+    GlobalGut(c.chart, rm_tension, 1.35f);
+    EXPECT_EQ(c.course(3).First.Rec.Tension, before);
+    GlobalGut(c.chart, rm_tension, 1.2f);
+    EXPECT_EQ(c.settings.Materials.Reference().Density, 1.2f);
+    EXPECT_LT(c.course(3).First.Rec.Tension, before);
+    EachString(c,
+               [&](const TOneStringPanel& s) { EXPECT_EQ(s.Rec.Tension, c.expectedTension(s)); });
+}
+
+TEST(GlobalChanges, StringLengthReachesEveryCourse) {
+    Chart c;
+    GlobalStringLength(c.chart, 66, true, 80, 8);
+    for (int n = 1; n <= 10; ++n) {
+        const float expected = n >= 8 ? 80.0f : 66.0f;
+        EXPECT_EQ(c.course(n).First.Rec.Length, expected) << n;
+        EXPECT_EQ(c.course(n).String(1).Rec.Length, expected) << n;
+        EXPECT_EQ(c.course(n).First.Rec.GutDiameter, c.expectedGut(c.course(n).First)) << n;
+    }
+}
+
+} // namespace
+} // namespace vorn

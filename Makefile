@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench fuzz clean
 
 all: build
 
@@ -25,6 +25,24 @@ test: build
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+
+# libFuzzer runs of the file readers, FUZZ_SECONDS each; corpora grow in $(FUZZ_BUILD)/corpus.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := read_document load_settings import_old
+
+fuzz: deps
+	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DVORN_FUZZ=ON -DVORN_BUILD_GUI=OFF \
+	  -DVORN_BUILD_BENCH=OFF -DVORN_BUILD_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target vorn_fuzz_seeds $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@$(FUZZ_BUILD)/fuzz/vorn_fuzz_seeds $(FUZZ_BUILD)/seeds
+	@for t in $(FUZZ_TARGETS); do \
+	  echo "== fuzz_$$t ($(FUZZ_SECONDS) s)"; \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t $(FUZZ_BUILD)/findings/$$t; \
+	  $(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) \
+	    -artifact_prefix=$(FUZZ_BUILD)/findings/$$t/ \
+	    $(FUZZ_BUILD)/corpus/$$t $(FUZZ_BUILD)/seeds/$$t || exit 1; \
+	done
 
 clean:
 	rm -rf $(BUILD)

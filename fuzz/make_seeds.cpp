@@ -1,0 +1,111 @@
+// Writes the seed corpora of the fuzz targets into <folder>/read_document, load_settings and
+// import_old: a document of every template, settings files, older-format documents.
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "OldBodyWriter.h"
+#include "document/FileFrame.h"
+#include "document/SettingsFile.h"
+#include "document/VornFiles.h"
+#include "io/AtomicFile.h"
+#include "io/ByteStream.h"
+
+using namespace vorn;
+namespace fs = std::filesystem;
+
+namespace {
+
+bool Put(const fs::path& path, const std::string& bytes) {
+    std::string error;
+    if (!WriteFileAtomically(path.string(), bytes, &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::string Saved(TFileFrame& frame) {
+    ByteWriter out;
+    WriteDocument(frame, out);
+    return out.take();
+}
+
+std::vector<testing::OldBody> OldBodies() {
+    testing::OldBody lute;
+    lute.Courses = 6;
+    lute.Tuning = u"\x6E\x61\x55\x51\x47\x43\x00";
+    lute.Setup = {1, 2, 2, 2, 2, 4, 0};
+    lute.Strings.assign(7, {60.5, 3.2});
+    testing::OldBody theorbo = lute;
+    theorbo.Code = 3;
+    theorbo.Courses = 14;
+    theorbo.UseSecond = 1;
+    theorbo.SecondLength = 150;
+    theorbo.SecondFrom = 8;
+    theorbo.Setup.clear();
+    theorbo.Strings.assign(14, {85, 6.1});
+    testing::OldBody bowed = lute;
+    bowed.Code = 9;
+    return {lute, theorbo, bowed};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+        return 2;
+    }
+    const fs::path root(argv[1]);
+    for (const char* sub : {"read_document", "load_settings", "import_old"})
+        fs::create_directories(root / sub);
+
+    TGlobalData settings;
+    settings.Materials.SetDefaultMaterials();
+    std::vector<std::unique_ptr<TFileFrame>> frames;
+    bool ok = true;
+    for (int type = 0; type < InstrumentTypeCount; ++type) {
+        settings.DefaultInstrumentType = type;
+        auto frame = std::make_unique<TFileFrame>(settings);
+        frame->NewFromDefaults();
+        frame->ViewStrings();
+        ok &= Put(root / "read_document" / ("type" + std::to_string(type) + ".vrd"), Saved(*frame));
+        frames.push_back(std::move(frame));
+    }
+    // A catalogue string and a custom placement, so that those paths are in the corpus too.
+    frames[3]->Chart.Course(1).SelectAlternative(0, 6);
+    frames[3]->Document.CustomPlacement = 1;
+    ok &= Put(root / "read_document" / "catalogue.vrd", Saved(*frames[3]));
+
+    // Lengths and diameters far outside any instrument, where the recalculation overflows.
+    {
+        std::string extreme = Saved(*frames[3]);
+        const size_t record = 42 + (1 + 2 * 14) + 1 + 1 + 19 * 6 + 19 + 11;
+        const float huge = 1e20f;
+        std::memcpy(extreme.data() + record + 1, &huge, sizeof huge);
+        std::memcpy(extreme.data() + record + 5, &huge, sizeof huge);
+        ok &= Put(root / "read_document" / "extreme.vrd", extreme);
+    }
+
+    const auto old = OldBodies();
+    for (size_t i = 0; i < old.size(); ++i) {
+        ok &= Put(root / "read_document" / ("old" + std::to_string(i) + ".vrd"),
+                  testing::OldFileBytes(old[i]));
+        ok &= Put(root / "import_old" / ("old" + std::to_string(i) + ".bin"),
+                  testing::OldBodyBytes(old[i]));
+    }
+
+    settings.DefaultInstrumentType = 3;
+    settings.StartupChoice = 2;
+    ok &= Put(root / "load_settings" / "two.vrn",
+              SettingsFileBytes(settings, {frames[3].get(), frames[13].get()}));
+    settings.StartupChoice = 0;
+    settings.SetTensionUnit(tt_pounds);
+    ok &= Put(root / "load_settings" / "none.vrn", SettingsFileBytes(settings, {}));
+    return ok ? 0 : 1;
+}

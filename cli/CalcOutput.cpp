@@ -139,6 +139,104 @@ std::string StringTable(const StringRecord& row, const StringSettings& settings)
     return s.str();
 }
 
+namespace {
+
+ordered_json rowStringJson(const TOneStringPanel& s, const StringSettings& settings) {
+    const bool catalogue = s.Rec.IsCatalogue(settings.Materials);
+    return ordered_json{
+        {"name", s.NoteText()},
+        {"number", s.Rec.Note.Number},
+        {"accidental", s.Rec.Note.Accidental},
+        {"frequency", s.Rec.Frequency},
+        {"length", Shown(s.Rec.Length)},
+        {"tension", Shown(s.Rec.Tension)},
+        {"gut_diameter", Shown(s.Rec.GutDiameter)},
+        {"alternative", s.Rec.AltChoice},
+        {"alt_text", s.AltText(settings.Materials)},
+        {"catalogue_index", catalogue ? ordered_json(s.Rec.CatalogueIndex) : ordered_json()},
+        {"limits",
+         {{"tension", s.Rec.TensionLimit},
+          {"gut_diameter", s.Rec.GutDiameterLimit},
+          {"alternative", s.Rec.AltDiameterLimit}}}};
+}
+
+} // namespace
+
+ordered_json ShowJson(const TFileFrame& frame) {
+    const TInstDataType& d = frame.Document;
+    ordered_json notes = ordered_json::array();
+    for (const NoteValue& n : d.CourseNotes)
+        notes.push_back({n.Number, n.Accidental, n.SpellingFixed});
+    ordered_json kinds = ordered_json::array();
+    for (uint8_t k : d.CourseKinds)
+        kinds.push_back(k);
+    ordered_json mifa = ordered_json::array();
+    for (uint8_t c : d.FretMiFa)
+        mifa.push_back(c);
+    ordered_json header{{"legacy_byte", d.LegacyByte},
+                        {"string_length", Shown(d.StringLength)},
+                        {"second_string_length", Shown(d.SecondStringLength)},
+                        {"a_pitch", Shown(d.APitch)},
+                        {"temperament", d.Temperament},
+                        {"comma_fraction", d.CommaFraction},
+                        {"second_length_from", d.SecondLengthFrom},
+                        {"use_second_length", d.UseSecondLength},
+                        {"course_count", d.CourseCount},
+                        {"key", d.Key},
+                        {"custom_placement", d.CustomPlacement},
+                        {"instrument_name", d.InstrumentName},
+                        {"maker_name", d.MakerName},
+                        {"instrument_type", d.InstrumentType},
+                        {"course_notes", notes},
+                        {"course_kinds", kinds},
+                        {"fret_mifa", mifa}};
+    ordered_json courses = ordered_json::array();
+    for (const auto& c : frame.Chart.Courses) {
+        ordered_json strings = ordered_json::array();
+        strings.push_back(rowStringJson(c->First, frame.Settings));
+        if (c->HasSecond())
+            strings.push_back(rowStringJson(*c->Second, frame.Settings));
+        courses.push_back({{"number", c->Number}, {"kind", c->Kind}, {"strings", strings}});
+    }
+    return ordered_json{{"display_name", frame.DisplayName()},
+                        {"bridge_tension", Shown(frame.TotalTension())},
+                        {"unit", UnitOptionName(frame.Settings.TensionUnit)},
+                        {"header", header},
+                        {"courses", courses}};
+}
+
+std::string ShowTable(const TFileFrame& frame) {
+    const TInstDataType& d = frame.Document;
+    const auto& materials = frame.Settings.Materials;
+    std::ostringstream s;
+    s << frame.DisplayName() << "\n"
+      << d.InstrumentName << (d.MakerName.empty() ? "" : ", " + d.MakerName) << "; "
+      << int(d.CourseCount) << " courses; A = " << FormatShortest(d.APitch) << " hz; "
+      << d.TemperamentName() << "\n"
+      << "Bridge tension: " << FormatShortest(frame.TotalTension()) << " "
+      << TensionUnitSuffix(frame.Settings.TensionUnit) << "\n\n"
+      << "Course  Type        Note          Frequency    Length  Tension  Gut Diam.  "
+         "Alt. Material  Alt. Diameter\n";
+    for (const auto& c : frame.Chart.Courses) {
+        const auto items = c->TypeItems();
+        const int sel = c->TypeSelection();
+        for (int which = 0; which < (c->HasSecond() ? 2 : 1); ++which) {
+            const TOneStringPanel& st = c->String(which);
+            const std::string type =
+                which == 1 ? "Octave" : (sel >= 0 && sel < int(items.size()) ? items[sel] : "");
+            auto red = [](bool r) { return r ? "!" : " "; };
+            s << padLeft(which == 0 ? std::to_string(c->Number) : "", 6) << "  " << pad(type, 12)
+              << pad(st.NoteText(), 14) << pad(st.FrequencyText(), 13)
+              << padLeft(st.LengthText(), 6) << "  " << padLeft(st.TensionText(), 6)
+              << red(st.TensionRed()) << "  " << padLeft(st.GutDiameterText(), 8)
+              << red(st.GutDiameterRed()) << "  " << pad(st.Rec.AltChoice, 15)
+              << st.AltText(materials) << red(st.AltDiameterRed()) << "\n";
+        }
+    }
+    s << "\n(! marks a value outside the material's limits)\n";
+    return s.str();
+}
+
 ordered_json CatalogueJson(const std::string& label, int index) {
     return ordered_json{{"label", label}, {"index", index}};
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "pitch/FretDistribution.h"
+#include "document/FileFrame.h"
 #include "strings/StringRecord.h"
 
 namespace vorn::calc {
@@ -27,6 +28,10 @@ std::string StringTable(const StringRecord& row, const StringSettings& settings)
 
 nlohmann::ordered_json CatalogueJson(const std::string& label, int index);
 std::string CatalogueTable(const std::string& name, const std::string& label, int index);
+
+// A document as the program opens it: header fields, bridge tension and every string row.
+nlohmann::ordered_json ShowJson(const TFileFrame& frame);
+std::string ShowTable(const TFileFrame& frame);
 
 // "N", "kg" or "lb": the calculator's own names of the tension units.
 std::string UnitOptionName(VornTensType unit);

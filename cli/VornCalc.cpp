@@ -7,6 +7,8 @@
 #include <string>
 
 #include "CalcOutput.h"
+#include "DocumentCommands.h"
+#include "document/InstDataType.h"
 #include "pitch/FrequencyRecord.h"
 #include "strings/StringPhysics.h"
 
@@ -169,13 +171,32 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
         const std::string word = argv[i];
         if (word.empty() || word[0] == '-')
             continue;
-        if (word != "note" && word != "frets" && word != "string" && word != "catalogue") {
+        if (word != "note" && word != "frets" && word != "string" && word != "catalogue" &&
+            word != "new" && word != "show" && word != "convert") {
             err << "vorn-calc: unknown command '" << word
-                << "' (use note, frets, string or catalogue)\n";
+                << "' (use note, frets, string, catalogue, new, show or convert)\n";
             return 2;
         }
         break;
     }
+
+    // new, show, convert
+    auto* newCmd = app.add_subcommand("new", "Write a new document built from an instrument template");
+    std::string newType, newPath, newSettings;
+    newCmd->add_option("TYPE", newType, "Instrument type 0..23 (3 = Alto Lute in G)")->required();
+    newCmd->add_option("FILE", newPath, "Document file to write (.vrd)")->required();
+    newCmd->add_option("--settings", newSettings, "Settings file (.vrn) to take the defaults from");
+
+    auto* showCmd = app.add_subcommand("show", "Open a document file and show its string chart");
+    std::string showPath, showSettings;
+    showCmd->add_option("FILE", showPath, "Document file (.vrd), current or older format")->required();
+    showCmd->add_option("--settings", showSettings, "Settings file (.vrn) to compute with");
+    showCmd->add_flag("--json", json, "Print JSON");
+
+    auto* convertCmd = app.add_subcommand("convert", "Rewrite an older-format document in today's format");
+    std::string convertOld, convertNew;
+    convertCmd->add_option("OLD", convertOld, "Older-format document")->required();
+    convertCmd->add_option("NEW", convertNew, "Document file to write")->required();
 
     try {
         app.parse(argc, argv);
@@ -304,6 +325,19 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
             emit(out, json, CatalogueJson(label, index), CatalogueTable(catName, label, index));
             return 0;
         }
+
+        auto optionalPath = [](const std::string& p) {
+            return p.empty() ? std::optional<std::string>() : std::optional<std::string>(p);
+        };
+        if (newCmd->parsed()) {
+            const int type =
+                static_cast<int>(parseWhole("TYPE", newType, 0, InstrumentTypeCount - 1));
+            return RunNew(type, newPath, optionalPath(newSettings), out, err);
+        }
+        if (showCmd->parsed())
+            return RunShow(showPath, optionalPath(showSettings), json, out, err);
+        if (convertCmd->parsed())
+            return RunConvert(convertOld, convertNew, out, err);
     } catch (const UsageError& e) {
         err << "vorn-calc: " << e.what() << "\n";
         return 2;

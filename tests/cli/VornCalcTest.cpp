@@ -3,50 +3,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
+
+#include "CalcRunner.h"
 
 using nlohmann::json;
+using vorn::testing::calc;
+using vorn::testing::CalcRun;
 
 namespace {
-
-struct CalcRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-    json parsed() const { return json::parse(out); }
-};
-
-std::string slurp(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-CalcRun calc(const std::string& args) {
-    const auto dir = std::filesystem::temp_directory_path();
-    const auto tag = std::to_string(::getpid()) + "_" + std::to_string(std::rand());
-    const auto outPath = dir / ("vorncalc_out_" + tag);
-    const auto errPath = dir / ("vorncalc_err_" + tag);
-    const std::string cmd = std::string(VORN_CALC_PATH) + " " + args + " >" + outPath.string() +
-                            " 2>" + errPath.string() + " </dev/null";
-    const int status = std::system(cmd.c_str());
-    CalcRun r;
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = slurp(outPath);
-    r.err = slurp(errPath);
-    std::filesystem::remove(outPath);
-    std::filesystem::remove(errPath);
-    return r;
-}
 
 double round2(double v) { return std::nearbyint(v * 100) / 100; }
 

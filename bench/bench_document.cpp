@@ -1,0 +1,87 @@
+// Costs of whole-document work on the largest document the program holds: 19 courses.
+#include <benchmark/benchmark.h>
+
+#include "chart/GlobalChanges.h"
+#include "document/FileFrame.h"
+#include "document/OldFileConversion.h"
+#include "document/VornFiles.h"
+#include "io/ByteStream.h"
+
+using namespace vorn;
+
+namespace {
+
+TGlobalData settingsWithMaterials() {
+    TGlobalData s;
+    s.Materials.SetDefaultMaterials();
+    return s;
+}
+
+// A Baroque lute template stretched to 19 courses, so that octave strings and catalogue
+// lookups are part of the work.
+void nineteenCourses(TFileFrame& frame) {
+    frame.Document.ApplyTemplate(10, 5, "");
+    frame.Document.CourseCount = 19;
+}
+
+} // namespace
+
+static void BM_BuildNineteenCourseChart(benchmark::State& state) {
+    TGlobalData settings = settingsWithMaterials();
+    for (auto _ : state) {
+        TFileFrame frame(settings);
+        nineteenCourses(frame);
+        frame.ViewStrings();
+        benchmark::DoNotOptimize(frame.TotalTension());
+    }
+}
+BENCHMARK(BM_BuildNineteenCourseChart)->Unit(benchmark::kMicrosecond);
+
+static void BM_SaveNineteenCourseFile(benchmark::State& state) {
+    TGlobalData settings = settingsWithMaterials();
+    TFileFrame frame(settings);
+    nineteenCourses(frame);
+    frame.ViewStrings();
+    for (auto _ : state) {
+        ByteWriter w;
+        WriteDocument(frame, w);
+        benchmark::DoNotOptimize(w.bytes().data());
+    }
+}
+BENCHMARK(BM_SaveNineteenCourseFile)->Unit(benchmark::kMicrosecond);
+
+static void BM_LoadNineteenCourseFile(benchmark::State& state) {
+    TGlobalData settings = settingsWithMaterials();
+    std::string bytes;
+    {
+        TFileFrame frame(settings);
+        nineteenCourses(frame);
+        frame.ViewStrings();
+        ByteWriter w;
+        WriteDocument(frame, w);
+        bytes = w.take();
+    }
+    for (auto _ : state) {
+        TFileFrame frame(settings);
+        ByteReader in(bytes);
+        const LoadOutcome outcome = OpenDocument(frame, in, "bench.vrd");
+        if (outcome.Result != LoadResult::Loaded)
+            state.SkipWithError("the file did not load");
+        benchmark::DoNotOptimize(frame.TotalTension());
+    }
+}
+BENCHMARK(BM_LoadNineteenCourseFile)->Unit(benchmark::kMicrosecond);
+
+static void BM_TransposeAllCourses(benchmark::State& state) {
+    TGlobalData settings = settingsWithMaterials();
+    TFileFrame frame(settings);
+    nineteenCourses(frame);
+    frame.ViewStrings();
+    int step = 1;
+    for (auto _ : state) {
+        GlobalTuning(frame.Chart, frame.Document.Temperament, frame.Document.APitch, step);
+        step = -step;
+        benchmark::DoNotOptimize(frame.TotalTension());
+    }
+}
+BENCHMARK(BM_TransposeAllCourses)->Unit(benchmark::kMicrosecond);

@@ -1,0 +1,107 @@
+#include "DocumentCommands.h"
+
+#include "CalcOutput.h"
+#include "document/FileFrame.h"
+#include "document/OldFileConversion.h"
+#include "document/SettingsFile.h"
+#include "document/VornFiles.h"
+#include "io/AtomicFile.h"
+#include "io/ByteStream.h"
+
+namespace vorn::calc {
+
+namespace {
+
+// Default settings with their materials, or those of a settings file.
+bool loadSettings(const std::optional<std::string>& path, TGlobalData& settings,
+                  std::ostream& err) {
+    if (!path) {
+        settings.Materials.SetDefaultMaterials();
+        return true;
+    }
+    std::string data, error;
+    if (!ReadWholeFile(*path, data, &error)) {
+        err << "vorn-calc: cannot read " << *path << ": " << error << "\n";
+        return false;
+    }
+    const SettingsLoad load = LoadSettingsData(data, settings);
+    if (!load.Message.empty()) {
+        err << "vorn-calc: " << *path << ": " << load.Message << "\n";
+        return false;
+    }
+    return true;
+}
+
+bool openFile(const std::string& path, TFileFrame& frame, std::ostream& err) {
+    std::string data, error;
+    if (!ReadWholeFile(path, data, &error)) {
+        err << "vorn-calc: cannot read " << path << ": " << error << "\n";
+        return false;
+    }
+    ByteReader in(data);
+    const LoadOutcome outcome = OpenDocument(frame, in, path);
+    if (outcome.Result != LoadResult::Loaded) {
+        err << "vorn-calc: " << path << ": "
+            << (outcome.Message.empty() ? LoadFileMessage : outcome.Message) << "\n";
+        return false;
+    }
+    return true;
+}
+
+bool saveFile(const std::string& path, TFileFrame& frame, std::ostream& err) {
+    ByteWriter w;
+    WriteDocument(frame, w);
+    std::string error;
+    if (!WriteFileAtomically(path, w.bytes(), &error)) {
+        err << "vorn-calc: cannot write " << path << ": " << error << "\n";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int RunNew(int type, const std::string& path, const std::optional<std::string>& settingsPath,
+           std::ostream& out, std::ostream& err) {
+    TGlobalData settings;
+    if (!loadSettings(settingsPath, settings, err))
+        return 1;
+    TFileFrame frame(settings);
+    frame.Document.ApplyTemplate(type, settings.DefaultTemperament, settings.DefaultMaker);
+    frame.Family = FamilyOfType(type);
+    frame.ViewStrings();
+    if (!saveFile(path, frame, err))
+        return 1;
+    out << "Wrote " << frame.DisplayName() << " to " << path << "\n";
+    return 0;
+}
+
+int RunShow(const std::string& path, const std::optional<std::string>& settingsPath, bool json,
+            std::ostream& out, std::ostream& err) {
+    TGlobalData settings;
+    if (!loadSettings(settingsPath, settings, err))
+        return 1;
+    TFileFrame frame(settings);
+    if (!openFile(path, frame, err))
+        return 1;
+    if (json)
+        out << ShowJson(frame).dump(2) << "\n";
+    else
+        out << ShowTable(frame);
+    return 0;
+}
+
+int RunConvert(const std::string& oldPath, const std::string& newPath, std::ostream& out,
+               std::ostream& err) {
+    TGlobalData settings;
+    settings.Materials.SetDefaultMaterials();
+    TFileFrame frame(settings);
+    if (!openFile(oldPath, frame, err))
+        return 1;
+    if (!saveFile(newPath, frame, err))
+        return 1;
+    out << "Wrote " << frame.DisplayName() << " to " << newPath << "\n";
+    return 0;
+}
+
+} // namespace vorn::calc

@@ -1,0 +1,18 @@
+#pragma once
+// The calculator's document commands: new, show and convert.
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace vorn::calc {
+
+// Each returns the exit code: 0 done, 1 a file was refused or could not be read or written.
+int RunNew(int type, const std::string& path, const std::optional<std::string>& settingsPath,
+           std::ostream& out, std::ostream& err);
+int RunShow(const std::string& path, const std::optional<std::string>& settingsPath, bool json,
+            std::ostream& out, std::ostream& err);
+int RunConvert(const std::string& oldPath, const std::string& newPath, std::ostream& out,
+               std::ostream& err);
+
+} // namespace vorn::calc

@@ -1,0 +1,211 @@
+// vorn-calc's document commands end to end: files written, opened, refused and converted.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "CalcRunner.h"
+#include "document/InstDataType.h"
+
+using nlohmann::json;
+using vorn::testing::calc;
+using vorn::testing::CalcRun;
+namespace fs = std::filesystem;
+
+namespace {
+
+class DocumentFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("vorncalc_docs_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+
+    static std::string read(const std::string& p) { return vorn::testing::slurp(p); }
+    static void write(const std::string& p, const std::string& bytes) {
+        std::ofstream(p, std::ios::binary) << bytes;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(DocumentFiles, EveryTemplateRoundTripsThroughNewAndShow) {
+    for (int type = 0; type < vorn::InstrumentTypeCount; ++type) {
+        const std::string file = path("t" + std::to_string(type) + ".vrd");
+        const CalcRun made = calc("new " + std::to_string(type) + " " + file);
+        ASSERT_EQ(made.exitCode, 0) << type << ": " << made.err;
+        const CalcRun shown = calc("show " + file + " --json");
+        ASSERT_EQ(shown.exitCode, 0) << type << ": " << shown.err;
+        const json j = shown.parsed();
+
+        vorn::TInstDataType expected;
+        expected.ApplyTemplate(type, 5, "");
+        const json& h = j["header"];
+        EXPECT_EQ(h["instrument_type"], type);
+        EXPECT_EQ(h["instrument_name"], expected.InstrumentName);
+        EXPECT_EQ(h["course_count"], expected.CourseCount);
+        EXPECT_EQ(h["key"], expected.Key);
+        EXPECT_EQ(h["temperament"], 5);
+        EXPECT_DOUBLE_EQ(h["comma_fraction"].get<double>(), expected.CommaFraction);
+        EXPECT_FLOAT_EQ(h["string_length"].get<float>(), expected.StringLength);
+        EXPECT_FLOAT_EQ(h["second_string_length"].get<float>(), expected.SecondStringLength);
+        EXPECT_EQ(h["use_second_length"], expected.UseSecondLength);
+        EXPECT_EQ(h["second_length_from"], expected.SecondLengthFrom);
+        EXPECT_FLOAT_EQ(h["a_pitch"].get<float>(), expected.APitch);
+        ASSERT_EQ(h["course_notes"].size(), 19u);
+        for (int n = 0; n < 19; ++n) {
+            EXPECT_EQ(h["course_notes"][n][0], expected.CourseNotes[n].Number) << type << "/" << n;
+            EXPECT_EQ(h["course_notes"][n][1], expected.CourseNotes[n].Accidental)
+                << type << "/" << n;
+            EXPECT_EQ(h["course_kinds"][n], expected.CourseKinds[n]) << type << "/" << n;
+        }
+        ASSERT_EQ(j["courses"].size(), expected.CourseCount);
+        int strings = 0;
+        for (const json& c : j["courses"]) {
+            strings += static_cast<int>(c["strings"].size());
+            EXPECT_EQ(c["strings"].size(), c["kind"] == 3 ? 2u : 1u);
+        }
+        EXPECT_GE(strings, expected.CourseCount);
+        EXPECT_GT(j["bridge_tension"].get<double>(), 0);
+
+        // Opening and saving again gives the same bytes.
+        const std::string again = path("again.vrd");
+        ASSERT_EQ(calc("convert " + file + " " + again).exitCode, 0);
+        EXPECT_EQ(read(again), read(file)) << type;
+    }
+}
+
+TEST_F(DocumentFiles, NewAltoLuteShowsItsDefaults) {
+    const std::string file = path("alto.vrd");
+    ASSERT_EQ(calc("new 3 " + file).exitCode, 0);
+    const json j = calc("show " + file + " --json").parsed();
+    EXPECT_EQ(j["display_name"], "alto.vrd");
+    EXPECT_EQ(j["unit"], "kg");
+    const json& c6 = j["courses"][5];
+    ASSERT_EQ(c6["strings"].size(), 2u);
+    const json& bass = c6["strings"][0];
+    const json& octave = c6["strings"][1];
+    EXPECT_EQ(octave["number"], bass["number"].get<int>() + 12);
+    EXPECT_EQ(bass["alternative"], "Savarez");
+    EXPECT_FALSE(bass["catalogue_index"].is_null());
+    EXPECT_EQ(octave["alternative"], "Nylgut");
+    // 27 N for the octave string, shown in kilogram-force
+    EXPECT_NEAR(octave["tension"].get<double>(), 27 / 9.80665, 0.006);
+}
+
+TEST_F(DocumentFiles, RefusedFilesSayWhyAndExitOne) {
+    const std::string good = path("good.vrd");
+    ASSERT_EQ(calc("new 3 " + good).exitCode, 0);
+    const std::string bytes = read(good);
+    // offsets after the 6-byte version and the title "Vorn" (1 + 8 bytes)
+    const size_t header = 15;
+    struct Case {
+        const char* name;
+        std::string data;
+    } cases[] = {
+        {"short", bytes.substr(0, bytes.size() - 3)},
+        {"foreign version", std::string("\x83\0\0\0\0\0", 6) + bytes.substr(6)},
+        {"course count 25", bytes.substr(0, header + 24) + '\x19' + bytes.substr(header + 25)},
+        {"temperament 12", bytes.substr(0, header + 13) + '\x0c' + bytes.substr(header + 14)},
+        {"empty", std::string()},
+    };
+    for (const Case& c : cases) {
+        const std::string file = path("bad.vrd");
+        write(file, c.data);
+        const CalcRun r = calc("show " + file + " --json");
+        EXPECT_EQ(r.exitCode, 1) << c.name;
+        EXPECT_TRUE(r.out.empty()) << c.name;
+        EXPECT_NE(r.err.find("Unable to load file"), std::string::npos) << c.name << ": " << r.err;
+    }
+    const CalcRun missing = calc("show " + path("nowhere.vrd"));
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("nowhere.vrd"), std::string::npos);
+    const CalcRun badType = calc("new 24 " + path("x.vrd"));
+    EXPECT_EQ(badType.exitCode, 2);
+    EXPECT_FALSE(fs::exists(path("x.vrd")));
+}
+
+// The older format's 6-byte reals.
+std::string r48(double v) {
+    std::string b(6, '\0');
+    if (v == 0)
+        return b;
+    int e = 0;
+    const double m = std::frexp(v, &e); // v = m * 2^e, m in [0.5, 1)
+    b[0] = static_cast<char>(e - 1 + 129);
+    uint64_t f = static_cast<uint64_t>(std::llround((m * 2 - 1) * std::ldexp(1.0, 39)));
+    for (int i = 1; i <= 5; ++i, f >>= 8)
+        b[i] = static_cast<char>(f & 0xFF);
+    return b;
+}
+
+std::string str8(const std::string& ascii) {
+    std::string s(1, static_cast<char>(ascii.size()));
+    for (char c : ascii) {
+        s += c;
+        s += '\0';
+    }
+    return s;
+}
+
+std::string oldAltoLute(uint8_t code) {
+    std::string b("\x81\0\0\0\0\0", 6);
+    b += '\x07';
+    for (int block : {5, 5, 5, 9}) {
+        b += str8("x");
+        for (int i = 0; i < block; ++i)
+            b += r48(1.5);
+    }
+    b += std::string("\0\0\0\0", 4);
+    b += r48(60) + r48(0);
+    b += std::string("\x00\x01\x00", 3);
+    b += static_cast<char>(code);
+    b += '\x06';
+    b += '\0';
+    b += str8("Old Lute") + str8("Maker");
+    // six courses and one unused character; 0x6E is A (57), 0x61 c (60)
+    b += str8(std::string("\x8E\x6C\x6E\x66\x61\x4E\x00", 7));
+    b += str8(std::string("\0\0\0\0\0\0\0", 7));
+    b += str8("") + str8("");
+    for (int s = 0; s < 7; ++s) { // five single strings, then bass and octave
+        b += r48(60) + r48(3.2) + str8("");
+        for (int i = 0; i < 5; ++i)
+            b += r48(0);
+    }
+    return b;
+}
+
+TEST_F(DocumentFiles, ConvertImportsAnOlderFile) {
+    const std::string old = path("old.vrd");
+    write(old, oldAltoLute(0));
+    const std::string now = path("now.vrd");
+    const CalcRun r = calc("convert " + old + " " + now);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const json j = calc("show " + now + " --json").parsed();
+    const json& h = j["header"];
+    EXPECT_EQ(h["legacy_byte"], 7);
+    EXPECT_EQ(h["temperament"], 7);
+    EXPECT_EQ(h["course_count"], 6);
+    EXPECT_EQ(h["instrument_name"], "Old Lute");
+    EXPECT_EQ(h["maker_name"], "Maker");
+    EXPECT_FLOAT_EQ(h["string_length"].get<float>(), 60);
+    EXPECT_EQ(h["course_notes"][2][0], 57);
+    EXPECT_EQ(h["course_notes"][4][0], 60);
+    // 3.2 in the old file is 32 N
+    EXPECT_NEAR(j["courses"][0]["strings"][0]["tension"].get<double>(), 32 / 9.80665, 0.006);
+
+    const std::string bowed = path("viol.vrd");
+    write(bowed, oldAltoLute(9));
+    const CalcRun refused = calc("convert " + bowed + " " + path("viol2.vrd"));
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("Bowed instruments no longer supported"), std::string::npos);
+    EXPECT_FALSE(fs::exists(path("viol2.vrd")));
+}
+
+} // namespace

@@ -9,6 +9,8 @@
 #include "CalcOutput.h"
 #include "DocumentCommands.h"
 #include "document/InstDataType.h"
+#include "io/AtomicFile.h"
+#include "sound/ToneImage.h"
 #include "pitch/FrequencyRecord.h"
 #include "strings/StringPhysics.h"
 
@@ -172,9 +174,9 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
         if (word.empty() || word[0] == '-')
             continue;
         if (word != "note" && word != "frets" && word != "string" && word != "catalogue" &&
-            word != "new" && word != "show" && word != "convert") {
+            word != "new" && word != "show" && word != "convert" && word != "tone") {
             err << "vorn-calc: unknown command '" << word
-                << "' (use note, frets, string, catalogue, new, show or convert)\n";
+                << "' (use note, frets, string, catalogue, new, show, convert or tone)\n";
             return 2;
         }
         break;
@@ -197,6 +199,13 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
     std::string convertOld, convertNew;
     convertCmd->add_option("OLD", convertOld, "Older-format document")->required();
     convertCmd->add_option("NEW", convertNew, "Document file to write")->required();
+
+    // tone
+    auto* toneCmd = app.add_subcommand("tone", "Write the one-second looping tone the program plays, as a WAV file");
+    std::string toneHz, toneVolume = std::to_string(DefaultToneVolume), toneOutput;
+    toneCmd->add_option("HZ", toneHz, "Frequency in whole hertz, 12..6615")->required();
+    toneCmd->add_option("--volume", toneVolume, "Volume 0..127 (default 60)");
+    toneCmd->add_option("--output", toneOutput, "WAV file to write")->required();
 
     try {
         app.parse(argc, argv);
@@ -338,6 +347,20 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
             return RunShow(showPath, optionalPath(showSettings), json, out, err);
         if (convertCmd->parsed())
             return RunConvert(convertOld, convertNew, out, err);
+        if (toneCmd->parsed()) {
+            const auto hz = static_cast<int32_t>(
+                parseWhole("HZ", toneHz, MinToneFrequency, MaxToneFrequency));
+            const auto volume =
+                static_cast<int32_t>(parseWhole("--volume", toneVolume, 0, MaxToneVolume));
+            std::string error;
+            if (!WriteFileAtomically(toneOutput, BuildToneImage(hz, volume), &error)) {
+                err << "vorn-calc: cannot write " << toneOutput << ": " << error << "\n";
+                return 1;
+            }
+            out << "Wrote a " << hz << " Hz tone at volume " << volume << " to " << toneOutput
+                << "\n";
+            return 0;
+        }
     } catch (const UsageError& e) {
         err << "vorn-calc: " << e.what() << "\n";
         return 2;

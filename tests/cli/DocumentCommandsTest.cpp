@@ -209,3 +209,33 @@ TEST_F(DocumentFiles, ConvertImportsAnOlderFile) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DocumentFiles, ToneWritesTheImageAndRefusesBadInput) {
+    const std::string wav = path("a.wav");
+    const CalcRun r = calc("tone 440 --volume 127 --output " + wav);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string img = read(wav);
+    ASSERT_EQ(img.size(), 11071u);
+    EXPECT_EQ(img.substr(0, 4), "RIFF");
+    EXPECT_EQ(static_cast<uint8_t>(img[47]), 158);
+    EXPECT_EQ(static_cast<uint8_t>(img[52]), 253);
+
+    struct Case {
+        const char* args;
+        const char* mentions;
+    } cases[] = {{"tone 11 --output x.wav", "HZ"},
+                 {"tone 6616 --output x.wav", "HZ"},
+                 {"tone 440 --volume 128 --output x.wav", "--volume"},
+                 {"tone 44o --output x.wav", "HZ"},
+                 {"tone 440", "--output"}};
+    for (const Case& c : cases) {
+        const CalcRun bad = calc(c.args);
+        EXPECT_EQ(bad.exitCode, 2) << c.args;
+        EXPECT_NE(bad.err.find(c.mentions), std::string::npos) << c.args << ": " << bad.err;
+    }
+    EXPECT_EQ(calc("tone 440 --output " + path("no/such/dir/a.wav")).exitCode, 1);
+}
+
+} // namespace

@@ -1,0 +1,90 @@
+#include "widgets/SpinButton.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionButton>
+
+namespace vorn {
+
+namespace {
+constexpr int FirstRepeatMs = 400;
+constexpr int RepeatMs = 100;
+} // namespace
+
+TSpinButton::TSpinButton(QWidget* parent) : QWidget(parent) {
+    setMaximumSize(ButtonWidth, ButtonHeight);
+    setFocusPolicy(Qt::NoFocus);
+    setCursor(Qt::ArrowCursor);
+    connect(&m_repeat, &QTimer::timeout, this, [this] {
+        m_repeat.setInterval(RepeatMs);
+        fire();
+    });
+}
+
+void TSpinButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const int upperHeight = height() / 2;
+    const QRect halves[2] = {QRect(0, 0, width(), upperHeight),
+                             QRect(0, upperHeight, width(), height() - upperHeight)};
+    for (int i = 0; i < 2; ++i) {
+        const bool sunken = m_pressed == (i == 0 ? 1 : -1);
+        QStyleOptionButton button;
+        button.initFrom(this);
+        button.rect = halves[i];
+        button.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
+        button.state |= sunken ? QStyle::State_Sunken : QStyle::State_Raised;
+        style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &button, &painter, this);
+
+        QStyleOption arrow;
+        arrow.initFrom(this);
+        arrow.rect = halves[i].adjusted(3, 1, -3, -1).translated(sunken ? 1 : 0, sunken ? 1 : 0);
+        style()->drawPrimitive(i == 0 ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown,
+                               &arrow, &painter, this);
+    }
+}
+
+void TSpinButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    m_pressed = event->position().y() < height() / 2 ? 1 : -1;
+    update();
+    fire();
+    m_repeat.start(FirstRepeatMs);
+}
+
+void TSpinButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        stop();
+}
+
+void TSpinButton::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        stop();
+    QWidget::changeEvent(event);
+}
+
+void TSpinButton::fire() {
+    if (m_pressed > 0)
+        emit upClick();
+    else if (m_pressed < 0)
+        emit downClick();
+}
+
+void TSpinButton::stop() {
+    m_repeat.stop();
+    if (m_pressed != 0) {
+        m_pressed = 0;
+        update();
+    }
+}
+
+int EntryMinimumHeight(const QWidget* control) {
+    const int own = QFontMetrics(control->font()).height();
+    const int system = QFontMetrics(QApplication::font()).height();
+    return own + qMin(own, system) / 4 + 4 + 2;
+}
+
+} // namespace vorn

@@ -1,0 +1,542 @@
+#include "views/OneCoursePanelUnit.h"
+
+#include <QAbstractScrollArea>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <QToolButton>
+
+#include <algorithm>
+#include <optional>
+
+#include "chart/StringFrame.h"
+#include "widgets/NotePanelUnit.h"
+#include "widgets/NoteSpin.h"
+#include "widgets/VornFloatEdit.h"
+
+namespace vorn {
+
+namespace ChartLayout {
+
+int SectionLeft(int section) {
+    int left = 0;
+    for (int i = 0; i < section && i < SectionCount; ++i)
+        left += SectionWidths[i];
+    return left;
+}
+
+int FixedWidth() { return SectionLeft(SectionCount - 1); }
+
+} // namespace ChartLayout
+
+const TRowColours& RowColours() {
+    // A pale selection keeps dark and red text readable on the current course.
+    static const TRowColours colours{QColor(0xcf, 0xe0, 0xf6), QColor(0xff, 0xff, 0xff),
+                                     QColor(0x0b, 0x1f, 0x4a), QColor(0x1a, 0x1a, 0x1a),
+                                     QColor(0xd0, 0x10, 0x10)};
+    return colours;
+}
+
+namespace {
+
+constexpr int MaxLengthChars = 6;
+constexpr int MaxTensionChars = 5;
+constexpr int MaxGutChars = 6;
+constexpr double TensionIncrement = 0.1;
+constexpr double GutIncrement = 0.01;
+
+// Thousands separators neither read nor written, as in the entry controls.
+QLocale numberLocale() {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    return locale;
+}
+
+// Empty or unreadable text reaches the model as "no value", which applies its entry rule.
+std::optional<double> typedValue(const QString& text) {
+    bool ok = false;
+    const double value = numberLocale().toDouble(text.trimmed(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+// Programmatic text must not be cut by the typing limit, and an unchanged text must not move
+// the cursor of a cell being edited.
+void showText(QLineEdit* edit, const QString& text, int typingLimit = 0) {
+    if (typingLimit > 0) {
+        const int limit = std::max<int>(typingLimit, static_cast<int>(text.size()));
+        if (auto* spin = qobject_cast<TFloatSpinBase*>(edit))
+            spin->SetMaxLength(limit);
+        else
+            edit->setMaxLength(limit);
+    }
+    if (edit->text() == text)
+        return;
+    edit->setText(text);
+    if (!edit->hasFocus())
+        edit->setCursorPosition(0);
+}
+
+void showItems(QComboBox* box, const QStringList& items, int index) {
+    const QSignalBlocker blocker(box);
+    bool same = box->count() == items.size();
+    for (int i = 0; same && i < items.size(); ++i)
+        same = box->itemText(i) == items[i];
+    if (!same) {
+        box->clear();
+        box->addItems(items);
+    }
+    box->setCurrentIndex(index < box->count() ? index : -1);
+}
+
+QStringList toList(const std::vector<std::string>& items) {
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(items.size()));
+    for (const std::string& item : items)
+        list << QString::fromStdString(item);
+    return list;
+}
+
+void paintCell(QWidget* cell, const QColor& background, const QColor& text) {
+    QPalette p = cell->palette();
+    if (p.color(QPalette::Base) == background && p.color(QPalette::Text) == text &&
+        p.color(QPalette::Button) == background)
+        return;
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(group, QPalette::Base, background);
+        p.setColor(group, QPalette::Window, background);
+        p.setColor(group, QPalette::Button, background);
+        p.setColor(group, QPalette::Text, text);
+        p.setColor(group, QPalette::ButtonText, text);
+        p.setColor(group, QPalette::WindowText, text);
+    }
+    cell->setPalette(p);
+}
+
+} // namespace
+
+// --- TCourseNumberCell ----------------------------------------------------------------------
+
+TCourseNumberCell::TCourseNumberCell(QWidget* parent) : QLabel(parent) {
+    QFont bold = font();
+    bold.setBold(true);
+    setFont(bold);
+    setFocusPolicy(Qt::ClickFocus);
+    setToolTip(QStringLiteral("Course number"));
+    setAccessibleName(QStringLiteral("Course number"));
+}
+
+void TCourseNumberCell::mousePressEvent(QMouseEvent* event) {
+    QLabel::mousePressEvent(event);
+    emit pressed();
+}
+
+void TCourseNumberCell::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    // The number stands beside the first string, also in a two-line course.
+    const QRect line(0, 0, width(), std::min(height(), ChartLayout::StringHeight - 1));
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(line, Qt::AlignCenter, text());
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = line.adjusted(2, 2, -2, -2);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}
+
+// --- TOneStringPanelView --------------------------------------------------------------------
+
+TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, int courseIndex, int which,
+                                         QWidget* parent)
+    : QWidget(parent), chart_(chart), course_(courseIndex), which_(which),
+      play_(new QToolButton(this)), type_(new QComboBox(this)), note_(new TNoteSpinEdit(this)),
+      length_(new TChartFloatEdit(this)), tension_(new TChartTensionEdit(this)),
+      gut_(new TChartFloatEdit(this)), alt_(new QComboBox(this)),
+      altDiameter_(new TVornFloatEdit(this)) {
+    const bool octave = which_ == 1;
+
+    // Tones arrive with the player; until then the button only shows where it will be.
+    play_->setCheckable(true);
+    play_->setAutoRaise(true);
+    play_->setFocusPolicy(Qt::NoFocus);
+    play_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    play_->setIconSize(QSize(12, 12));
+    play_->setToolTip(QStringLiteral("Play this note"));
+    play_->setAccessibleName(QStringLiteral("Play this note"));
+    play_->setEnabled(false);
+
+    type_->setToolTip(QStringLiteral(
+        "Set up the course as chanterelle, single, unison pair or bass/octave pair."));
+    type_->setAccessibleName(QStringLiteral("Course type"));
+    note_->setToolTip(QStringLiteral("The note and frequecny this course is tuned to"));
+    length_->setToolTip(QStringLiteral("Vibrating string length for this course"));
+    length_->setAccessibleName(QStringLiteral("Length"));
+    tension_->setToolTip(QStringLiteral("String tension in Newtons"));
+    gut_->setToolTip(QStringLiteral("Diameter of a gut or gut-equivalent string"));
+    gut_->setAccessibleName(QStringLiteral("Gut diameter"));
+    alt_->setToolTip(QStringLiteral("Alternative string material or overwound string brand"));
+    alt_->setAccessibleName(QStringLiteral("Alternative material"));
+    altDiameter_->setToolTip(QStringLiteral(
+        "Diameter of alternative string material or overwound string cataloque number"));
+
+    length_->SetMaxLength(MaxLengthChars);
+    tension_->SetMaxLength(MaxTensionChars);
+    tension_->SetIncrement(TensionIncrement);
+    gut_->SetMaxLength(MaxGutChars);
+    gut_->SetIncrement(GutIncrement);
+    gut_->setText(QStringLiteral("0"));
+    for (QComboBox* box : {type_, alt_})
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    alt_->setMaxVisibleItems(16);
+
+    if (octave) {
+        type_->addItem(QStringLiteral("Octave"));
+        type_->setEnabled(false);
+        note_->SetButtonVisible(false);
+        // The octave string's length follows the first string's.
+        length_->SetReadOnly(true);
+        length_->SetButtonVisible(false);
+    } else {
+        connect(type_, &QComboBox::activated, this,
+                [this](int position) {
+                    if (live())
+                        course().SelectType(position);
+                });
+        connect(note_, &TNoteSpinEdit::stepUp, this, [this] {
+            if (live())
+                course().StepNote(true);
+        });
+        connect(note_, &TNoteSpinEdit::stepDown, this, [this] {
+            if (live())
+                course().StepNote(false);
+        });
+        connect(length_, &QLineEdit::editingFinished, this, [this] { commitLength(); });
+        // The control steps its own text; the model then takes it like a typed length.
+        length_->OnStep = [this](int direction) {
+            if (direction > 0)
+                length_->SpinUp();
+            else
+                length_->SpinDown();
+            commitLength();
+        };
+    }
+    connect(note_->NotePanel(), &TNotePanel::clicked, this,
+            [this] { note_->setFocus(Qt::MouseFocusReason); });
+
+    connect(tension_, &QLineEdit::editingFinished, this, [this] { commitTension(); });
+    tension_->OnStep = [this](int direction) {
+        commitTension();
+        if (live())
+            course().SpinTension(which_, direction > 0);
+    };
+    connect(gut_, &QLineEdit::editingFinished, this, [this] { commitGut(); });
+    gut_->OnStep = [this](int direction) {
+        commitGut();
+        if (live())
+            course().SpinGutDiameter(which_, direction > 0);
+    };
+    connect(alt_, &QComboBox::activated, this,
+            [this](int index) {
+                if (live())
+                    course().SelectAlternative(which_, index);
+            });
+    connect(altDiameter_, &TVornFloatEdit::stepUp, this, [this] {
+        commitAltDiameter();
+        if (live())
+            course().SpinAltDiameter(which_, true);
+    });
+    connect(altDiameter_, &TVornFloatEdit::stepDown, this, [this] {
+        commitAltDiameter();
+        if (live())
+            course().SpinAltDiameter(which_, false);
+    });
+    // A catalogue label is not typed into: whatever the user types, the label comes back.
+    connect(altDiameter_, &QLineEdit::textEdited, this, [this] {
+        if (live() && altDiameter_->LabelMode())
+            course().RestoreAltLabel(which_);
+    });
+    connect(altDiameter_, &QLineEdit::editingFinished, this, [this] { commitAltDiameter(); });
+
+    setFixedHeight(ChartLayout::StringHeight);
+    Refresh();
+}
+
+TOneCrsPanel& TOneStringPanelView::course() const { return chart_.Course(course_); }
+
+bool TOneStringPanelView::live() const {
+    return !detached_ && course_ < chart_.CourseCount() &&
+           (which_ == 0 || chart_.Course(course_).HasSecond());
+}
+
+void TOneStringPanelView::Detach() {
+    detached_ = true;
+    for (int slot = 0; slot < cs_count; ++slot)
+        Cell(slot)->blockSignals(true);
+    length_->OnStep = nullptr;
+    tension_->OnStep = nullptr;
+    gut_->OnStep = nullptr;
+}
+
+const TOneStringPanel& TOneStringPanelView::string() const {
+    const TOneCrsPanel& c = course();
+    return which_ == 1 && c.Second ? *c.Second : c.First;
+}
+
+QString TOneStringPanelView::shown(const std::string& modelText) const {
+    // The model writes '.'; the cells read and write the user's separator.
+    QString text = QString::fromStdString(modelText);
+    const QString point = QLocale().decimalPoint();
+    if (point != QStringLiteral("."))
+        text.replace(QLatin1Char('.'), point);
+    return text;
+}
+
+QWidget* TOneStringPanelView::Cell(int slot) const {
+    switch (slot) {
+    case cs_type:
+        return type_;
+    case cs_note:
+        return note_;
+    case cs_length:
+        return length_;
+    case cs_tension:
+        return tension_;
+    case cs_gut:
+        return gut_;
+    case cs_alt_choice:
+        return alt_;
+    case cs_alt_diameter:
+        return altDiameter_;
+    default:
+        return nullptr;
+    }
+}
+
+void TOneStringPanelView::Refresh() {
+    if (!live())
+        return;
+    const TOneCrsPanel& c = course();
+    const TOneStringPanel& s = string();
+    const TStringMaterialCollection& materials = chart_.Settings.Materials;
+
+    if (which_ == 0)
+        showItems(type_, toList(c.TypeItems()), c.TypeSelection());
+    note_->SetNote(s.Rec.Note);
+    showText(note_, QString::fromStdString(s.FrequencyText()));
+    showText(length_, shown(s.LengthText()), which_ == 0 ? MaxLengthChars : 0);
+    tension_->SetTensionType(s.Rec.TensionUnit);
+    showText(tension_, shown(s.TensionText()), MaxTensionChars);
+    showText(gut_, shown(s.GutDiameterText()), MaxGutChars);
+    showItems(alt_, toList(s.AltItems), s.AltIndex);
+    const bool label = s.AltIsLabel(materials);
+    altDiameter_->SetLabelMode(label);
+    const std::string altText = s.AltText(materials);
+    showText(altDiameter_, label ? QString::fromStdString(altText) : shown(altText));
+    paintCells(c.IsCurrent());
+}
+
+void TOneStringPanelView::paintCells(bool current) {
+    const TRowColours& colours = RowColours();
+    const TOneStringPanel& s = string();
+    const QColor background = current ? colours.CurrentBackground : colours.NormalBackground;
+    const QColor text = current ? colours.CurrentText : colours.NormalText;
+    for (QWidget* cell : {static_cast<QWidget*>(play_), static_cast<QWidget*>(type_),
+                          static_cast<QWidget*>(note_), static_cast<QWidget*>(length_),
+                          static_cast<QWidget*>(alt_)})
+        paintCell(cell, background, text);
+    paintCell(tension_, background, s.TensionRed() ? colours.LimitText : text);
+    paintCell(gut_, background, s.GutDiameterRed() ? colours.LimitText : text);
+    paintCell(altDiameter_, background, s.AltDiameterRed() ? colours.LimitText : text);
+}
+
+void TOneStringPanelView::commitLength() {
+    if (!live() || which_ != 0 || length_->text() == shown(string().LengthText()))
+        return;
+    course().EditLength(typedValue(length_->text()));
+}
+
+void TOneStringPanelView::commitTension() {
+    if (!live() || tension_->text() == shown(string().TensionText()))
+        return;
+    course().EditTension(which_, typedValue(tension_->text()));
+}
+
+void TOneStringPanelView::commitGut() {
+    if (!live() || gut_->text() == shown(string().GutDiameterText()))
+        return;
+    course().EditGutDiameter(which_, typedValue(gut_->text()));
+}
+
+void TOneStringPanelView::commitAltDiameter() {
+    if (!live())
+        return;
+    const TOneStringPanel& s = string();
+    const TStringMaterialCollection& materials = chart_.Settings.Materials;
+    if (s.AltIsLabel(materials)) {
+        if (altDiameter_->text() != QString::fromStdString(s.AltText(materials)))
+            course().RestoreAltLabel(which_);
+        return;
+    }
+    if (altDiameter_->text() == shown(s.AltText(materials)))
+        return;
+    course().EditAltDiameter(which_, typedValue(altDiameter_->text()));
+}
+
+void TOneStringPanelView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    place();
+}
+
+void TOneStringPanelView::place() {
+    using namespace ChartLayout;
+    // The panel starts after the number cell; cells sit at their header sections.
+    const int h = StringHeight - 1;
+    play_->setGeometry(0, 0, PlayWidth, h);
+    for (int slot = 0; slot < cs_count; ++slot) {
+        const int left = SectionLeft(slot + 1) - NumberWidth;
+        int width = std::max(0, this->width() - left);
+        if (slot < cs_alt_diameter)
+            width = std::min(CellWidths[slot], SectionWidths[slot + 1] - 1);
+        Cell(slot)->setGeometry(left, 0, width, h);
+    }
+}
+
+// --- TOneCrsPanelView -----------------------------------------------------------------------
+
+TOneCrsPanelView::TOneCrsPanelView(TStrFrame& chart, int course, QWidget* parent)
+    : QWidget(parent), chart_(chart), course_(course), number_(new TCourseNumberCell(this)) {
+    number_->installEventFilter(this);
+    connect(number_, &TCourseNumberCell::pressed, this, [this] {
+        if (live())
+            chart_.Course(course_).SelectCourse();
+    });
+    strings_[0] = new TOneStringPanelView(chart_, course_, 0, this);
+    watch(strings_[0]);
+}
+
+void TOneCrsPanelView::watch(TOneStringPanelView* string) {
+    for (int slot = 0; slot < cs_count; ++slot)
+        string->Cell(slot)->installEventFilter(this);
+}
+
+bool TOneCrsPanelView::live() const { return !detached_ && course_ < chart_.CourseCount(); }
+
+void TOneCrsPanelView::Detach() {
+    detached_ = true;
+    number_->blockSignals(true);
+    for (TOneStringPanelView* s : strings_)
+        if (s)
+            s->Detach();
+}
+
+void TOneCrsPanelView::Refresh() {
+    if (!live())
+        return;
+    const TOneCrsPanel& c = chart_.Course(course_);
+    number_->setText(QString::number(c.Number));
+    if (c.HasSecond() && !strings_[1]) {
+        strings_[1] = new TOneStringPanelView(chart_, course_, 1, this);
+        watch(strings_[1]);
+        if (OnCellCreated)
+            for (int slot = 0; slot < cs_count; ++slot)
+                OnCellCreated(strings_[1]->Cell(slot));
+        strings_[1]->show();
+    } else if (!c.HasSecond() && strings_[1]) {
+        // It may be the sender of the change that removed it.
+        strings_[1]->Detach();
+        strings_[1]->hide();
+        strings_[1]->deleteLater();
+        strings_[1] = nullptr;
+    }
+    setFixedHeight(c.RowHeight());
+    for (TOneStringPanelView* s : strings_)
+        if (s)
+            s->Refresh();
+    const TRowColours& colours = RowColours();
+    const bool current = c.IsCurrent();
+    paintCell(number_, current ? colours.CurrentBackground : colours.NormalBackground,
+              current ? colours.CurrentText : colours.NormalText);
+    place();
+    update();
+}
+
+QWidget* TOneCrsPanelView::CellAt(int column) const {
+    if (column == 1)
+        return number_;
+    if (column < 2 || column > 15)
+        return nullptr;
+    const TOneStringPanelView* s = strings_[column % 2 == 0 ? 0 : 1];
+    return s ? s->Cell((column - 2) / 2) : nullptr;
+}
+
+int TOneCrsPanelView::ColumnOf(const QObject* widget) const {
+    if (widget == number_)
+        return 1;
+    for (int which = 0; which < 2; ++which) {
+        if (!strings_[which])
+            continue;
+        for (int slot = 0; slot < cs_count; ++slot)
+            if (strings_[which]->Cell(slot) == widget)
+                return 2 + 2 * slot + which;
+    }
+    return 0;
+}
+
+bool TOneCrsPanelView::eventFilter(QObject* watched, QEvent* event) {
+    // Scrolling the chart over a list must not change a course: the wheel only turns a list
+    // the user has entered, and otherwise scrolls the rows.
+    if (event->type() == QEvent::Wheel) {
+        auto* box = qobject_cast<QComboBox*>(watched);
+        if (box && !box->hasFocus()) {
+            for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+                if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) {
+                    QCoreApplication::sendEvent(area->viewport(), event);
+                    break;
+                }
+            return true;
+        }
+    }
+    // Entering a cell or pressing on one (a list about to drop) makes the course current.
+    if ((event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress) &&
+        live()) {
+        TOneCrsPanel& c = chart_.Course(course_);
+        if (!c.IsCurrent())
+            c.SelectCourse();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TOneCrsPanelView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    place();
+}
+
+void TOneCrsPanelView::place() {
+    using namespace ChartLayout;
+    number_->setGeometry(0, 0, NumberWidth, height());
+    const int w = std::max(0, width() - NumberWidth);
+    for (int which = 0; which < 2; ++which)
+        if (strings_[which])
+            strings_[which]->setGeometry(NumberWidth, which * StringHeight, w, StringHeight);
+}
+
+void TOneCrsPanelView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const TRowColours& colours = RowColours();
+    const bool current = live() && chart_.Course(course_).IsCurrent();
+    painter.fillRect(rect(), current ? colours.CurrentBackground : colours.NormalBackground);
+    // Grid lines: under every course, and between the number and the cells.
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawLine(0, height() - 1, width(), height() - 1);
+    painter.drawLine(ChartLayout::NumberWidth - 1, 0, ChartLayout::NumberWidth - 1, height() - 1);
+}
+
+} // namespace vorn

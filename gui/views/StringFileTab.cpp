@@ -1,0 +1,19 @@
+#include "views/StringFileTab.h"
+
+#include <QVBoxLayout>
+
+#include "views/FileFrame.h"
+
+namespace vorn {
+
+TStringFileTab::TStringFileTab(TGlobalData& settings, QWidget* parent)
+    : TTabExtSheet(parent), frame_(new TVornFrame(settings, this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(frame_);
+    connect(frame_, &TVornFrame::captionChanged, this, &TTabExtSheet::SetCaption);
+    // The frame named itself before anyone listened.
+    SetCaption(frame_->DisplayName());
+}
+
+} // namespace vorn

@@ -1,0 +1,84 @@
+#pragma once
+// The string chart page: the instrument and maker names, the column header and one row per
+// course over the chart model. Ctrl+arrow keys move between the cells of the rows.
+
+#include <QScrollArea>
+#include <QWidget>
+
+#include <vector>
+
+class QHeaderView;
+class QLineEdit;
+class QStandardItemModel;
+class QVBoxLayout;
+
+namespace vorn {
+
+class TStrFrame;
+class TOneCrsPanelView;
+
+// The rows' scroll area with the column header in its top margin, so that header and cells
+// share one horizontal geometry.
+class TChartScrollArea : public QScrollArea {
+    Q_OBJECT
+public:
+    explicit TChartScrollArea(QWidget* parent = nullptr);
+    QHeaderView* Header() const { return header_; }
+    void UpdateHeader();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+
+private:
+    QStandardItemModel* labels_;
+    QHeaderView* header_;
+};
+
+class TStrFrameView : public QWidget {
+    Q_OBJECT
+public:
+    explicit TStrFrameView(TStrFrame& chart, QWidget* parent = nullptr);
+
+    // What the model's row notification asks for: -1 rebuilds every row, an index refreshes
+    // that row (a row count that no longer matches rebuilds them all).
+    void RowsChanged(int index);
+    // The name boxes again from the document.
+    void ShowNames();
+
+    int RowCount() const { return static_cast<int>(rows_.size()); }
+    TOneCrsPanelView* Row(int index) const;
+    QLineEdit* InstrumentNameBox() const { return instrumentName_; }
+    QLineEdit* MakerNameBox() const { return makerName_; }
+    QHeaderView* Header() const { return scroll_->Header(); }
+    TChartScrollArea* ScrollArea() const { return scroll_; }
+
+    // Ctrl+arrow navigation from a cell: the cell column 1..15 in course `course`, the arrow
+    // key. Callers that move the focus themselves can use it too.
+    void Navigate(int course, int column, int key);
+
+signals:
+    // The user typed into one of the name boxes.
+    void instrumentNameEdited(const QString& text);
+    void makerNameEdited(const QString& text);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void rebuild();
+    void watchCell(QWidget* cell);
+    // Focuses a cell of course `course` at `column`; the course becomes current even when
+    // the cell cannot take the focus.
+    void focusCell(int course, int column);
+
+    TStrFrame& chart_;
+    QLineEdit* instrumentName_;
+    QLineEdit* makerName_;
+    TChartScrollArea* scroll_;
+    QWidget* rowsHost_;
+    QVBoxLayout* rowsLayout_;
+    std::vector<TOneCrsPanelView*> rows_;
+};
+
+} // namespace vorn

@@ -1,0 +1,425 @@
+#include <QtTest>
+
+#include <QComboBox>
+#include <QLineEdit>
+
+#include <memory>
+
+#include "chart/StringFrame.h"
+#include "document/GlobalData.h"
+#include "views/FileFrame.h"
+#include "views/OneCoursePanelUnit.h"
+#include "views/StringFrame.h"
+#include "widgets/NoteSpin.h"
+#include "widgets/SpinButton.h"
+#include "widgets/VornFloatEdit.h"
+
+using namespace vorn;
+
+namespace {
+
+void chooseItem(QComboBox* box, const QString& text) {
+    const int target = box->findText(text);
+    QVERIFY2(target >= 0, qPrintable(text));
+    while (box->currentIndex() != target)
+        QTest::keyClick(box, box->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
+}
+
+QStringList items(const QComboBox* box) {
+    QStringList list;
+    for (int i = 0; i < box->count(); ++i)
+        list << box->itemText(i);
+    return list;
+}
+
+QColor textColour(const QWidget* cell) { return cell->palette().color(QPalette::Text); }
+QColor baseColour(const QWidget* cell) { return cell->palette().color(QPalette::Base); }
+
+void clickSpin(QWidget* cell, bool up) {
+    auto* spin = cell->findChild<TSpinButton*>();
+    QVERIFY(spin && spin->isVisible());
+    QTest::mouseClick(spin, Qt::LeftButton, {},
+                      QPoint(spin->width() / 2, up ? 2 : spin->height() - 3));
+}
+
+// The cells of a string against the model's texts.
+QStringList shownTexts(const TOneStringPanelView* s) {
+    return {s->NoteCell()->text(), s->LengthCell()->text(), s->TensionCell()->text(),
+            s->GutDiameterCell()->text(), s->AltDiameterCell()->text()};
+}
+QStringList modelTexts(const TOneStringPanel& s, const TStringMaterialCollection& materials) {
+    return {QString::fromStdString(s.FrequencyText()), QString::fromStdString(s.LengthText()),
+            QString::fromStdString(s.TensionText()), QString::fromStdString(s.GutDiameterText()),
+            QString::fromStdString(s.AltText(materials))};
+}
+
+} // namespace
+
+class TestStringChart : public QObject {
+    Q_OBJECT
+
+private:
+    TGlobalData settings;
+    std::unique_ptr<TVornFrame> frame;
+
+    TStrFrameView* view() const { return frame->StringView(); }
+    TOneCrsPanelView* row(int course) const { return view()->Row(course - 1); }
+    TOneStringPanelView* first(int course) const { return row(course)->FirstString(); }
+    TOneStringPanelView* octave(int course) const { return row(course)->OctaveString(); }
+    TOneCrsPanel& model(int course) const { return frame->Model().Chart.Course(course - 1); }
+    int current() const { return frame->Model().Chart.Current() + 1; }
+
+    // A chart of the default "Alto Lute in G" (or a family's default), shown and active.
+    void openChart(const QString& family = QString()) {
+        frame = std::make_unique<TVornFrame>(settings);
+        if (!family.isEmpty()) {
+            auto* families = frame->findChild<QComboBox*>(QStringLiteral("ComboInstType"));
+            families->setCurrentIndex(families->findText(family));
+        }
+        frame->ViewStrings();
+        frame->resize(900, 700);
+        frame->show();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+    }
+
+    void commitTyped(QLineEdit* cell, const QString& typed, bool byEnter = true) {
+        cell->setFocus();
+        cell->selectAll();
+        QTest::keyClick(cell, Qt::Key_Backspace);
+        QTest::keyClicks(cell, typed);
+        if (byEnter) {
+            QTest::keyClick(cell, Qt::Key_Return);
+            return;
+        }
+        // Leaving for another cell of the string commits it.
+        auto* string = qobject_cast<TOneStringPanelView*>(cell->parentWidget());
+        string->NoteCell()->setFocus();
+        QCOMPARE(QApplication::focusWidget(), string->NoteCell());
+    }
+
+    void expectModel(int course) {
+        QCOMPARE(shownTexts(first(course)), modelTexts(model(course).First, settings.Materials));
+        if (octave(course))
+            QCOMPARE(shownTexts(octave(course)),
+                     modelTexts(*model(course).Second, settings.Materials));
+    }
+
+private slots:
+    void initTestCase() { settings.Materials.SetDefaultMaterials(); }
+    void cleanup() { frame.reset(); }
+
+    void rowsFollowTheCourseKinds_data() {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("course");
+        QTest::addColumn<QStringList>("types");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("chanterelle") << "" << 1 << QStringList{"Chanterelle", "Single", "Unison"}
+                                     << 0;
+        QTest::newRow("unison") << "" << 3 << QStringList{"Single", "Unison", "Bass with Octave"}
+                                << 1;
+        QTest::newRow("bass") << "" << 7 << QStringList{"Single", "Unison", "Bass"} << 2;
+        QTest::newRow("viol") << "Viola da Gamba" << 5 << QStringList{"Single"} << 0;
+    }
+
+    void rowsFollowTheCourseKinds() {
+        QFETCH(QString, family);
+        QFETCH(int, course);
+        QFETCH(QStringList, types);
+        QFETCH(int, selected);
+        openChart(family);
+        QCOMPARE(view()->RowCount(), frame->Model().Chart.CourseCount());
+        QCOMPARE(row(course)->NumberCell()->text(), QString::number(course));
+        QCOMPARE(items(first(course)->TypeBox()), types);
+        QCOMPARE(first(course)->TypeBox()->currentIndex(), selected);
+        QCOMPARE(first(course)->NoteCell()->Note(), model(course).First.Rec.Note);
+        expectModel(course);
+        const bool bass = types.last() == QStringLiteral("Bass");
+        QCOMPARE(row(course)->height(), bass ? 50 : 25);
+        QCOMPARE(octave(course) != nullptr, bass);
+        if (TOneStringPanelView* o = octave(course)) {
+            QCOMPARE(o->TypeBox()->currentText(), QStringLiteral("Octave"));
+            QVERIFY(!o->TypeBox()->isEnabled());
+            QVERIFY(!o->NoteCell()->ButtonVisible());
+            QVERIFY(o->LengthCell()->ReadOnly() && !o->LengthCell()->ButtonVisible());
+            QCOMPARE(o->NoteCell()->Note().Number, first(course)->NoteCell()->Note().Number + 12);
+        }
+    }
+
+    void typedValueGoesThroughTheModel_data() {
+        QTest::addColumn<int>("course");
+        QTest::addColumn<int>("which");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("byEnter");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("follows"); // the cell the recalculation rewrites
+        QTest::newRow("tension") << 3 << 0 << int(cs_tension) << "5" << true << "5" << int(cs_gut);
+        QTest::newRow("tension, leaving") << 3 << 0 << int(cs_tension) << "5.5" << false << "5.5"
+                                          << int(cs_gut);
+        QTest::newRow("tension too low") << 2 << 0 << int(cs_tension) << "0.05" << true << "0.1"
+                                         << int(cs_gut);
+        QTest::newRow("tension empty") << 2 << 0 << int(cs_tension) << "" << true << "0.1"
+                                       << int(cs_gut);
+        QTest::newRow("length") << 4 << 0 << int(cs_length) << "70" << true << "70" << int(cs_gut);
+        QTest::newRow("length zero") << 4 << 0 << int(cs_length) << "0" << false << "1" << int(cs_gut);
+        QTest::newRow("gut") << 1 << 0 << int(cs_gut) << "0.6" << true << "0.6" << int(cs_tension);
+        // A bass length carries the octave string; the octave's tension is its own.
+        QTest::newRow("bass length") << 8 << 0 << int(cs_length) << "58.5" << true << "58.5"
+                                     << int(cs_gut);
+        QTest::newRow("octave tension") << 9 << 1 << int(cs_tension) << "3.2" << true << "3.2"
+                                        << int(cs_gut);
+        QTest::newRow("alternative") << 2 << 0 << int(cs_alt_diameter) << "0.9" << true << "0.9"
+                                     << int(cs_tension);
+    }
+
+    void typedValueGoesThroughTheModel() {
+        QFETCH(int, course);
+        QFETCH(int, which);
+        QFETCH(int, slot);
+        QFETCH(QString, typed);
+        QFETCH(bool, byEnter);
+        QFETCH(QString, shown);
+        QFETCH(int, follows);
+        openChart();
+        TOneStringPanelView* string = which == 0 ? first(course) : octave(course);
+        auto* cell = qobject_cast<QLineEdit*>(string->Cell(slot));
+        auto* follower = qobject_cast<QLineEdit*>(string->Cell(follows));
+        const QStringList other = octave(course) ? shownTexts(which ? first(course) : octave(course))
+                                                 : QStringList();
+        const QString followerBefore = follower->text();
+        QList<float> reported;
+        connect(frame.get(), &TVornFrame::bridgeChanged, this,
+                [&] { reported << frame->TotalTension(); });
+
+        commitTyped(cell, typed, byEnter);
+
+        QCOMPARE(cell->text(), shown);
+        QVERIFY(follower->text() != followerBefore);
+        expectModel(course);
+        if (which == 1) // nothing of the octave's own reaches the first string
+            QCOMPARE(shownTexts(first(course)), other);
+        else if (slot == cs_length && octave(course))
+            QCOMPARE(octave(course)->LengthCell()->text(), shown);
+        QVERIFY(!reported.isEmpty());
+        QCOMPARE(reported.last(), frame->TotalTension());
+        QCOMPARE(current(), course);
+    }
+
+    void spinButtonsStepThroughTheModel_data() {
+        QTest::addColumn<int>("course");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<bool>("up");
+        QTest::addColumn<bool>("byKey");
+        QTest::addColumn<double>("step");
+        QTest::newRow("tension up") << 4 << int(cs_tension) << true << false << 0.1;
+        QTest::newRow("tension down by key") << 4 << int(cs_tension) << false << true << -0.1;
+        QTest::newRow("gut up") << 4 << int(cs_gut) << true << false << 0.01;
+        QTest::newRow("length down") << 4 << int(cs_length) << false << false << -1.0;
+        // A note step moves a bass course's octave string with it.
+        QTest::newRow("bass note up") << 7 << int(cs_note) << true << false << 1.0;
+        QTest::newRow("bass note down by key") << 10 << int(cs_note) << false << true << -1.0;
+        QTest::newRow("treble note up") << 1 << int(cs_note) << true << false << 1.0;
+    }
+
+    void spinButtonsStepThroughTheModel() {
+        QFETCH(int, course);
+        QFETCH(int, slot);
+        QFETCH(bool, up);
+        QFETCH(bool, byKey);
+        QFETCH(double, step);
+        openChart();
+        auto value = [&](const StringRecord& r) -> double {
+            return slot == cs_tension ? r.Tension
+                   : slot == cs_gut   ? r.GutDiameter
+                   : slot == cs_note  ? r.Note.Number
+                                      : r.Length;
+        };
+        const double before = value(model(course).First.Rec);
+        QSignalSpy bridge(frame.get(), &TVornFrame::bridgeChanged);
+        if (byKey)
+            QTest::keyClick(first(course)->Cell(slot), up ? Qt::Key_Up : Qt::Key_Down);
+        else
+            clickSpin(first(course)->Cell(slot), up);
+        const double moved = value(model(course).First.Rec) - before;
+        QVERIFY2(qAbs(moved - step) < 1e-4, qPrintable(QString::number(moved)));
+        if (octave(course) && slot == cs_note)
+            QCOMPARE(octave(course)->NoteCell()->Note().Number,
+                     first(course)->NoteCell()->Note().Number + 12);
+        QCOMPARE(first(course)->NoteCell()->Note(), model(course).First.Rec.Note);
+        expectModel(course);
+        QCOMPARE(current(), course);
+        QVERIFY(bridge.count() > 0);
+    }
+
+    void ctrlArrowsMoveBetweenCells_data() {
+        QTest::addColumn<int>("course");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("toCourse");
+        QTest::addColumn<int>("toColumn");
+        QTest::addColumn<int>("current"); // course current afterwards
+        QTest::addColumn<int>("single");  // a bass course made single first, 0 for none
+        const int up = Qt::Key_Up, down = Qt::Key_Down, left = Qt::Key_Left,
+                  right = Qt::Key_Right;
+        QTest::newRow("down to the octave string") << 6 << 8 << down << 6 << 9 << 6 << 0;
+        QTest::newRow("down from the octave string") << 6 << 9 << down << 7 << 8 << 7 << 0;
+        QTest::newRow("down between single rows") << 2 << 4 << down << 3 << 4 << 3 << 0;
+        QTest::newRow("down from the last row") << 10 << 15 << down << 10 << 14 << 10 << 0;
+        QTest::newRow("up in course 1") << 1 << 6 << up << 1 << 6 << 1 << 0;
+        QTest::newRow("up to the first string") << 6 << 11 << up << 6 << 10 << 6 << 0;
+        QTest::newRow("up to an octave string") << 7 << 10 << up << 6 << 11 << 6 << 0;
+        QTest::newRow("up past an octave string") << 6 << 12 << up << 5 << 12 << 5 << 0;
+        QTest::newRow("up between single rows") << 2 << 14 << up << 1 << 14 << 1 << 0;
+        QTest::newRow("up from a single below a bass") << 8 << 10 << up << 7 << 10 << 7 << 8;
+        QTest::newRow("up from a bass below a single") << 9 << 6 << up << 8 << 6 << 8 << 8;
+        QTest::newRow("right") << 3 << 4 << right << 3 << 6 << 3 << 0;
+        QTest::newRow("right wraps") << 3 << 14 << right << 3 << 2 << 3 << 0;
+        QTest::newRow("left wraps") << 3 << 2 << left << 3 << 14 << 3 << 0;
+        QTest::newRow("right from the number") << 3 << 1 << right << 3 << 2 << 3 << 0;
+        QTest::newRow("left from the number") << 3 << 1 << left << 3 << 14 << 3 << 0;
+        QTest::newRow("right on the octave string") << 8 << 5 << right << 8 << 7 << 8 << 0;
+        QTest::newRow("octave string wraps") << 8 << 15 << right << 8 << 5 << 8 << 0;
+        QTest::newRow("number down") << 2 << 1 << down << 3 << 1 << 3 << 0;
+        QTest::newRow("number up") << 3 << 1 << up << 2 << 1 << 2 << 0;
+        QTest::newRow("number up from a bass") << 7 << 1 << up << 6 << 2 << 6 << 0;
+        QTest::newRow("number down from a bass") << 6 << 1 << down << 6 << 1 << 7 << 0;
+        QTest::newRow("number up below a bass") << 8 << 1 << up << 7 << 1 << 7 << 8;
+    }
+
+    void ctrlArrowsMoveBetweenCells() {
+        QFETCH(int, course);
+        QFETCH(int, column);
+        QFETCH(int, key);
+        QFETCH(int, toCourse);
+        QFETCH(int, toColumn);
+        QFETCH(int, current);
+        QFETCH(int, single);
+        openChart();
+        if (single > 0)
+            chooseItem(first(single)->TypeBox(), QStringLiteral("Single"));
+        QWidget* start = row(course)->CellAt(column);
+        start->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), start);
+        QCOMPARE(this->current(), course);
+        auto* edit = qobject_cast<QLineEdit*>(start);
+        const QString text = edit ? edit->text() : QString();
+
+        QTest::keyClick(start, static_cast<Qt::Key>(key), Qt::ControlModifier);
+
+        QCOMPARE(QApplication::focusWidget(), row(toCourse)->CellAt(toColumn));
+        QCOMPARE(this->current(), current);
+        if (edit) // consumed: the cell did not act on the key
+            QCOMPARE(edit->text(), text);
+    }
+
+    void redCellsStayRedOnAnyRow() {
+        openChart();
+        const TRowColours& colours = RowColours();
+        commitTyped(first(1)->TensionCell(), QStringLiteral("99"));
+        const TOneStringPanel& s = model(1).First;
+        QVERIFY(s.TensionRed());
+        for (const bool isCurrent : {true, false}) {
+            QCOMPARE(current() == 1, isCurrent);
+            QCOMPARE(textColour(first(1)->TensionCell()), colours.LimitText);
+            QCOMPARE(textColour(first(1)->GutDiameterCell()) == colours.LimitText,
+                     s.GutDiameterRed());
+            QCOMPARE(textColour(first(1)->LengthCell()),
+                     isCurrent ? colours.CurrentText : colours.NormalText);
+            QCOMPARE(baseColour(first(1)->TensionCell()),
+                     isCurrent ? colours.CurrentBackground : colours.NormalBackground);
+            // Pressing on another course's list makes that course current.
+            QTest::mouseClick(first(4)->AltChoiceBox(), Qt::LeftButton);
+            first(4)->AltChoiceBox()->hidePopup();
+        }
+        QCOMPARE(current(), 4);
+        QCOMPARE(baseColour(first(4)->LengthCell()), colours.CurrentBackground);
+        QCOMPARE(textColour(first(4)->LengthCell()), colours.CurrentText);
+    }
+
+    void typeBoxAddsAndRemovesTheOctaveString() {
+        openChart();
+        QSignalSpy bridge(frame.get(), &TVornFrame::bridgeChanged);
+        chooseItem(first(3)->TypeBox(), QStringLiteral("Bass with Octave"));
+        QCOMPARE(int(model(3).Kind), int(ck_bass_with_octave));
+        QCOMPARE(row(3)->height(), 50);
+        QVERIFY(octave(3) && octave(3)->isVisible());
+        QCOMPARE(items(first(3)->TypeBox()), (QStringList{"Single", "Unison", "Bass"}));
+        QCOMPARE(first(3)->TypeBox()->currentText(), QStringLiteral("Bass"));
+        expectModel(3);
+        QVERIFY(bridge.count() > 0);
+
+        chooseItem(first(3)->TypeBox(), QStringLiteral("Single"));
+        QCOMPARE(int(model(3).Kind), int(ck_single));
+        QCOMPARE(row(3)->height(), 25);
+        QVERIFY(!octave(3));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(first(3)->TypeBox()->currentText(), QStringLiteral("Single"));
+        expectModel(3);
+    }
+
+    void catalogueChoiceShowsItsLabel() {
+        openChart();
+        TVornFloatEdit* cell = first(7)->AltDiameterCell();
+        chooseItem(first(7)->AltChoiceBox(), QStringLiteral("Savarez"));
+        QVERIFY(cell->LabelMode());
+        const QString label = cell->text();
+        expectModel(7);
+        cell->setFocus();
+        QTest::keyClicks(cell, QStringLiteral("xy"));
+        QCOMPARE(cell->text(), label);
+
+        const int index = model(7).First.Rec.CatalogueIndex;
+        clickSpin(cell, true);
+        QCOMPARE(int(model(7).First.Rec.CatalogueIndex), index + 1);
+        expectModel(7);
+
+        chooseItem(first(7)->AltChoiceBox(), QStringLiteral("Nylon"));
+        QVERIFY(!cell->LabelMode());
+        expectModel(7);
+    }
+
+    void rebuildingUnderTypedTextIsQuiet_data() {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("loaded document") << 0 << 10;
+        QTest::newRow("course appended") << 1 << 11;
+        QTest::newRow("course removed") << 2 << 9;
+    }
+
+    void rebuildingUnderTypedTextIsQuiet() {
+        QFETCH(int, change);
+        QFETCH(int, rows);
+        TVornFrame source(settings);
+        const std::string bytes = source.SaveToData();
+        openChart();
+        const float tension = model(3).First.Rec.Tension;
+        QLineEdit* cell = first(3)->TensionCell();
+        cell->setFocus();
+        cell->selectAll();
+        QTest::keyClicks(cell, QStringLiteral("12"));
+        // Every row is replaced while the cell still holds what was typed.
+        TStrFrame& chart = frame->Model().Chart;
+        if (change == 0)
+            QCOMPARE(int(frame->LoadFromData(bytes, "lute.vrd").Result), int(LoadResult::Loaded));
+        else if (change == 1)
+            chart.AppendCourse(ck_single);
+        else
+            chart.RemoveLastCourse();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(model(3).First.Rec.Tension, tension);
+        QCOMPARE(view()->RowCount(), rows);
+        expectModel(3);
+    }
+
+    void closingWithTypedTextIsSafe() {
+        openChart();
+        first(4)->GutDiameterCell()->setFocus();
+        QTest::keyClicks(first(4)->GutDiameterCell(), QStringLiteral("7"));
+        frame.reset(); // the cell loses the focus while the frame goes
+        QVERIFY(!frame);
+    }
+};
+
+QTEST_MAIN(TestStringChart)
+#include "tst_stringchart.moc"

@@ -95,6 +95,23 @@ private slots:
         QCOMPARE(tab.Caption(), QStringLiteral("Alto Lute in G_10crs_sl64"));
     }
 
+    void settingsChooseTheStartingTemplate_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("not a family default") << 17 << "19th Century Guitar_6crs_sl64";
+        QTest::newRow("outside the list") << 99 << "Alto Lute in G_10crs_sl64";
+    }
+
+    void settingsChooseTheStartingTemplate() {
+        QFETCH(int, type);
+        QFETCH(QString, caption);
+        TGlobalData own;
+        own.DefaultInstrumentType = type;
+        TStringFileTab tab(own);
+        QCOMPARE(tab.Caption(), caption);
+        QVERIFY(control(*tab.Frame(), "ViewStringsButton")->isEnabled());
+    }
+
     void familyChangeAppliesItsDefaultTemplate_data() {
         QTest::addColumn<QString>("family");
         QTest::addColumn<QString>("pitch");

@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -356,6 +358,30 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(first(3)->TypeBox()->currentText(), QStringLiteral("Single"));
         expectModel(3);
+    }
+
+    void longValuesAreShownWhole() {
+        openChart();
+        // Five characters may be typed; the model's "100.05" must still show in full.
+        commitTyped(first(2)->TensionCell(), QStringLiteral("99.95"));
+        clickSpin(first(2)->TensionCell(), true);
+        QCOMPARE(first(2)->TensionCell()->text(), QStringLiteral("100.05"));
+        expectModel(2);
+    }
+
+    void wheelOverAListScrollsInsteadOfChoosing() {
+        openChart();
+        frame->resize(900, 300); // the rows no longer fit
+        QCoreApplication::processEvents();
+        QScrollBar* bar = view()->ScrollArea()->verticalScrollBar();
+        QComboBox* box = first(4)->TypeBox();
+        QVERIFY(bar->maximum() > 0 && !box->hasFocus());
+        const QPoint at(box->width() / 2, box->height() / 2);
+        QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(box, &wheel);
+        QCOMPARE(int(model(4).Kind), int(ck_unison));
+        QVERIFY(bar->value() > 0);
     }
 
     void catalogueChoiceShowsItsLabel() {

@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench fuzz clean
+.PHONY: all deps configure build run test bench screenshots fuzz clean
 
 all: build
 
@@ -25,6 +25,10 @@ test: build
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+
+# Pictures of the main window, taken offscreen, into $(BUILD)/screenshots.
+screenshots: build
+	@QT_QPA_PLATFORM=offscreen $(BUILD)/gui/vorn-screenshots $(BUILD)/screenshots
 
 # libFuzzer runs of the file readers, FUZZ_SECONDS each; corpora grow in $(FUZZ_BUILD)/corpus.
 FUZZ_BUILD ?= build-fuzz

@@ -1,11 +1,16 @@
 #include <QApplication>
 
 #include "app/MainForm.h"
+#include "document/SettingsFile.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorn"));
-    vorn::TMainForm window;
+    QApplication::setApplicationDisplayName(QStringLiteral("Vorn"));
+    // One settings file per installation, beside the program.
+    const QString settings = QString::fromStdString(
+        vorn::SettingsPathFor(QApplication::applicationFilePath().toStdString()));
+    vorn::TMainForm window(settings);
     window.show();
     return QApplication::exec();
 }

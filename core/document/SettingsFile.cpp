@@ -1,6 +1,7 @@
 #include "document/SettingsFile.h"
 
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include "document/VornFiles.h"
@@ -20,7 +21,8 @@ void keepDefaults(TGlobalData& settings) {
 
 // The documents after the settings block. A missing count means none; the first document
 // that does not load ends the list.
-void readReopenBlock(ByteReader& in, TGlobalData& settings, SettingsLoad& result) {
+void readReopenBlock(ByteReader& in, std::string_view bytes, TGlobalData& settings,
+                     SettingsLoad& result) {
     int32_t count = 0;
     try {
         count = in.i32();
@@ -36,6 +38,7 @@ void readReopenBlock(ByteReader& in, TGlobalData& settings, SettingsLoad& result
             return;
         }
         auto frame = std::make_unique<TFileFrame>(settings);
+        const size_t start = in.position();
         const LoadOutcome outcome = ReadDocument(*frame, in, name);
         if (outcome.Result != LoadResult::Loaded) {
             result.DocumentMessages.push_back(outcome.Message.empty() ? LoadFileMessage
@@ -43,6 +46,7 @@ void readReopenBlock(ByteReader& in, TGlobalData& settings, SettingsLoad& result
             return;
         }
         result.Documents.push_back(std::move(frame));
+        result.Stored.push_back({name, std::string(bytes.substr(start, in.position() - start))});
     }
 }
 
@@ -70,7 +74,7 @@ SettingsLoad LoadSettingsData(const std::string& bytes, TGlobalData& settings) {
         return result;
     }
     result.BoundsRead = true;
-    readReopenBlock(in, settings, result);
+    readReopenBlock(in, bytes, settings, result);
     return result;
 }
 

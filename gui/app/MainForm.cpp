@@ -1,10 +1,685 @@
 #include "app/MainForm.h"
 
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLocale>
+#include <QMenu>
+#include <QScreen>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolButton>
+
+#include <cmath>
+#include <stdexcept>
+
+#include "app/About.h"
+#include "app/AppResources.h"
+#include "app/HelpViewer.h"
+#include "app/SideBar.h"
+#include "app/StatusPanels.h"
+#include "document/GlobalData.h"
+#include "document/InstDataType.h"
+#include "document/SettingsFile.h"
+#include "document/VornFiles.h"
+#include "io/AtomicFile.h"
+#include "strings/StringPhysics.h"
+#include "views/FileFrame.h"
+#include "views/StringFileTab.h"
+#include "widgets/NotePanelUnit.h"
+#include "widgets/PageExtControl.h"
+
 namespace vorn {
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+namespace {
+
+constexpr int MainHelp = 1;
+constexpr int HelpCommandContext = 10;
+constexpr int PanelFamily = 3;
+constexpr int PanelBridge = 4;
+constexpr int PanelPitch = 5;
+constexpr int PanelTemperament = 6;
+constexpr int DefaultWidth = 1000;
+constexpr int DefaultHeight = 680;
+// Print arrives with the reports; until then its state stays off whatever Save's is.
+constexpr bool PrintAvailable = false;
+
+const QString FileFilter = QStringLiteral("Vorn files (*.vrd)");
+const QString FileSuffix = QStringLiteral("vrd");
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// File names go to the core as the bytes the file system knows them by.
+std::string localPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QAction* makeAction(QObject* owner, const QString& name, const QString& text,
+                    const QString& hint, const QString& icon = {}) {
+    auto* action = new QAction(text, owner);
+    action->setObjectName(name);
+    action->setToolTip(hint);
+    action->setStatusTip(hint);
+    if (!icon.isEmpty())
+        action->setIcon(QIcon(QStringLiteral(":/app/icons/%1.svg").arg(icon)));
+    return action;
+}
+
+// Bounds worth restoring: a positive size and a title bar that can be reached on a screen.
+bool boundsAreSane(const QRect& bounds) {
+    if (bounds.width() <= 0 || bounds.height() <= 0)
+        return false;
+    const QRect titleBar(bounds.left(), bounds.top(), bounds.width(), 30);
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect common = screen->availableGeometry().intersected(titleBar);
+        if (common.width() >= 60 && common.height() >= 10)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
+    : QMainWindow(parent), settingsPath_(settingsPath),
+      settings_(std::make_unique<TGlobalData>()), lastFolder_(QDir::homePath()) {
+    InitAppResources();
+    setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Vorn"));
-    resize(900, 600);
+    setWindowIcon(QIcon(QStringLiteral(":/app/icons/vorn.svg")));
+    SetHelpContext(this, MainHelp);
+    resize(DefaultWidth, DefaultHeight);
+
+    buildActions();
+
+    auto* centre = new QWidget(this);
+    auto* row = new QHBoxLayout(centre);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    buildSideBar();
+    row->addWidget(sideBar_);
+    auto* separator = new QFrame(centre);
+    separator->setFrameShape(QFrame::VLine);
+    separator->setFrameShadow(QFrame::Sunken);
+    row->addWidget(separator);
+
+    tabs_ = new TPageExtControl(centre);
+    tabs_->setObjectName(QStringLiteral("PageControl"));
+    tabs_->SetCloseBtn(true);
+    tabs_->SetOwnerDraw(true);
+    tabs_->setDocumentMode(true);
+    tabs_->OnTabClose = [this](int index, bool& canClose) { tabCloseGlyph(index, canClose); };
+    tabs_->OnTabClick = [this](int, Qt::MouseButton button) {
+        if (button == Qt::RightButton)
+            ShowPopup(QCursor::pos());
+    };
+    connect(tabs_, &QTabWidget::currentChanged, this, &TMainForm::tabChanged);
+    auto* tabHost = new QWidget(centre);
+    auto* tabLayout = new QVBoxLayout(tabHost);
+    tabLayout->setContentsMargins(4, 4, 4, 0);
+    tabLayout->addWidget(tabs_);
+    row->addWidget(tabHost, 1);
+    setCentralWidget(centre);
+
+    status_ = new TStatusPanels(this);
+    setStatusBar(status_);
+    status_->SetText(0, QStringLiteral("Play: "));
+    status_->SetText(2, QStringLiteral("440 htz."));
+
+    buildPopup();
+    help_ = new THelpViewer(this);
+    about_ = new TAboutBox([this](int context) { ShowHelpContext(context); }, this);
+
+    // Save follows the active document whenever the program is about to wait for input.
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
+                &TMainForm::IdleUpdate);
+
+    loadSettingsFile();
+    SetSidebarWide(settings_->SidebarDown != 0);
+    starting_ = false;
+    IdleUpdate();
+}
+
+TMainForm::~TMainForm() {
+    // The frames refer to the settings; they go first.
+    delete tabs_;
+    tabs_ = nullptr;
+}
+
+void TMainForm::buildActions() {
+    actStrings_ = makeAction(this, QStringLiteral("ActStrings"), QStringLiteral("Strings"),
+                             QStringLiteral("Show String Chart"), QStringLiteral("strings"));
+    actFrets_ = makeAction(this, QStringLiteral("ActFrets"), QStringLiteral("Frets"),
+                           QStringLiteral("Show Fret Chart"), QStringLiteral("frets"));
+    actOpen_ = makeAction(this, QStringLiteral("ActOpen"), QStringLiteral("Open"),
+                          QStringLiteral("Open File"), QStringLiteral("open"));
+    actNew_ = makeAction(this, QStringLiteral("ActNew"), QStringLiteral("New"),
+                         QStringLiteral("New File"), QStringLiteral("new"));
+    actClose_ = makeAction(this, QStringLiteral("ActClose"), QStringLiteral("Close"),
+                           QStringLiteral("Close File"), QStringLiteral("close"));
+    actSave_ = makeAction(this, QStringLiteral("ActSave"), QStringLiteral("Save"),
+                          QStringLiteral("Save File"), QStringLiteral("save"));
+    actPrint_ = makeAction(this, QStringLiteral("ActPrint"), QStringLiteral("Print"),
+                           QStringLiteral("Print File"), QStringLiteral("print"));
+    actOptions_ = makeAction(this, QStringLiteral("ActOptions"), QStringLiteral("Options"),
+                             QStringLiteral("Program Options"), QStringLiteral("options"));
+    actHelp_ = makeAction(this, QStringLiteral("ActHelp"), QStringLiteral("Help"),
+                          QStringLiteral("Help"), QStringLiteral("help"));
+    actAbout_ = makeAction(this, QStringLiteral("ActAbout"), QStringLiteral("About"),
+                           QStringLiteral("Apout this program"), QStringLiteral("about"));
+    actAboutMenu_ = makeAction(this, QStringLiteral("ActAboutMenu"), QStringLiteral("About..."),
+                               QStringLiteral("Apout this program"), QStringLiteral("about"));
+    actHelpOnFocus_ = makeAction(this, QStringLiteral("ActHelpOnFocus"),
+                                 QStringLiteral("Help on this window"), QString());
+    actQuit_ = makeAction(this, QStringLiteral("ActQuit"), QStringLiteral("Quit"), QString());
+
+    actNew_->setShortcut(QKeySequence::New);
+    actOpen_->setShortcut(QKeySequence::Open);
+    actSave_->setShortcut(QKeySequence::Save);
+    actClose_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    actPrint_->setShortcut(QKeySequence::Print);
+    actHelpOnFocus_->setShortcut(QKeySequence(Qt::Key_F1));
+    actQuit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    // Not built yet: the fret chart, printing and the options dialog.
+    actFrets_->setEnabled(false);
+    actSave_->setEnabled(false);
+    actPrint_->setEnabled(false);
+    actOptions_->setEnabled(false);
+
+    connect(actStrings_, &QAction::triggered, this, &TMainForm::ViewStrings);
+    connect(actOpen_, &QAction::triggered, this, [this] { OpenDocument(); });
+    connect(actNew_, &QAction::triggered, this, [this] { NewDocument(); });
+    connect(actClose_, &QAction::triggered, this, &TMainForm::CloseDocument);
+    connect(actSave_, &QAction::triggered, this, [this] { SaveDocument(); });
+    connect(actHelp_, &QAction::triggered, this,
+            [this] { ShowHelpContext(HelpCommandContext); });
+    connect(actAbout_, &QAction::triggered, this, &TMainForm::ShowAbout);
+    connect(actAboutMenu_, &QAction::triggered, this, &TMainForm::ShowAbout);
+    connect(actHelpOnFocus_, &QAction::triggered, this, &TMainForm::HelpOnFocus);
+    connect(actQuit_, &QAction::triggered, this, &QWidget::close);
+
+    // Shortcuts work wherever the focus is in the window.
+    addActions({actStrings_, actOpen_, actNew_, actClose_, actSave_, actPrint_, actHelpOnFocus_,
+                actQuit_});
+}
+
+void TMainForm::buildSideBar() {
+    sideBar_ = new TSideBar(this);
+    sideBar_->AddBigButton(actStrings_, QStringLiteral("SpeedStrings"));
+    sideBar_->AddBigButton(actFrets_, QStringLiteral("SpeedFrets"));
+    sideBar_->AddGap();
+    sideBar_->AddButton(actOpen_, QStringLiteral("SpeedOpen"));
+    sideBar_->AddButton(actNew_, QStringLiteral("SpeedNew"));
+    sideBar_->AddButton(actClose_, QStringLiteral("SpeedClose"));
+    sideBar_->AddButton(actSave_, QStringLiteral("SpeedSave"));
+    sideBar_->AddButton(actPrint_, QStringLiteral("SpeedPrint"));
+    sideBar_->AddGap();
+    sideBar_->AddButton(actOptions_, QStringLiteral("SpeedOptions"));
+    sideBar_->AddButton(actHelp_, QStringLiteral("SpeedHelp"));
+    sideBar_->AddButton(actAbout_, QStringLiteral("SpeedAbout"));
+    sideBar_->Finish();
+    connect(sideBar_, &TSideBar::wideChanged, this,
+            [this](bool wide) { settings_->SidebarDown = wide ? 1 : 0; });
+}
+
+void TMainForm::buildPopup() {
+    popup_ = new QMenu(this);
+    popup_->setObjectName(QStringLiteral("PopupTabs"));
+    popup_->addAction(actNew_);
+    popup_->addAction(actOpen_);
+    popup_->addAction(actPrint_);
+    popup_->addAction(actSave_);
+    popup_->addSeparator();
+    popup_->addAction(actOptions_);
+    QMenu* globals = popup_->addMenu(QStringLiteral("Globals"));
+    globals->setObjectName(QStringLiteral("MenuGlobals"));
+    // The global change dialogs arrive later; their numbers are those GlobalCommand takes.
+    const std::pair<const char*, int> items[] = {
+        {"Courses", 2},       {"Course Types", 1}, {"Tuning - Pitch", 0},
+        {"String Length", 6}, {"Tension", 3},      {"Gut Strings", 5},
+        {"Alternative Strings", 4}};
+    for (const auto& [text, number] : items) {
+        QAction* item = globals->addAction(QString::fromLatin1(text));
+        item->setData(number);
+        item->setEnabled(false);
+    }
+    globals->setEnabled(false);
+    popup_->addAction(actHelp_);
+    popup_->addAction(actAboutMenu_);
+}
+
+// ---------------------------------------------------------------- documents and tabs
+
+int TMainForm::TabCount() const {
+    return tabs_ ? tabs_->PageCount() : 0;
+}
+
+TVornFrame* TMainForm::Document(int index) const {
+    auto* tab = qobject_cast<TStringFileTab*>(tabs_->widget(index));
+    return tab ? tab->Frame() : nullptr;
+}
+
+TVornFrame* TMainForm::ActiveDocument() const {
+    if (!tabs_)
+        return nullptr;
+    auto* tab = qobject_cast<TStringFileTab*>(tabs_->currentWidget());
+    return tab ? tab->Frame() : nullptr;
+}
+
+bool TMainForm::isActive(const TVornFrame* frame) const {
+    return frame && frame == ActiveDocument();
+}
+
+TStringFileTab* TMainForm::NewTab() {
+    auto* tab = new TStringFileTab(*settings_, tabs_);
+    TVornFrame* frame = tab->Frame();
+    connect(frame, &TVornFrame::bridgeChanged, this, [this, frame] {
+        if (isActive(frame) && frame->HasCourseRows())
+            BridgeChanged();
+    });
+    connect(frame, &TVornFrame::documentChanged, this, [this, frame] {
+        if (isActive(frame))
+            tabChanged();
+    });
+    connect(frame, &TVornFrame::stringsShown, this, [this, frame] {
+        if (isActive(frame)) {
+            RefreshStatus();
+            IdleUpdate();
+        }
+    });
+    tabs_->AttachPage(tab);
+    tabs_->SetActivePage(tab);
+    ClearDocumentStatus();
+    return tab;
+}
+
+TVornFrame* TMainForm::NewDocument() {
+    TStringFileTab* tab = NewTab();
+    tab->SetCaption(tab->Frame()->DisplayName());
+    IdleUpdate();
+    return tab->Frame();
+}
+
+void TMainForm::closeTab(TStringFileTab* tab) {
+    tabs_->DetachPage(tab);
+    delete tab;
+    tabChanged();
+}
+
+void TMainForm::CloseDocument() {
+    if (auto* tab = qobject_cast<TStringFileTab*>(tabs_->currentWidget()))
+        closeTab(tab);
+    if (TabCount() == 0)
+        NewDocument();
+}
+
+void TMainForm::tabCloseGlyph(int index, bool& canClose) {
+    auto* tab = qobject_cast<TStringFileTab*>(tabs_->widget(index));
+    // The tab goes here and now rather than after the control detached it.
+    canClose = false;
+    if (!tab)
+        return;
+    if (TabCount() == 1)
+        NewDocument();
+    closeTab(tab);
+}
+
+void TMainForm::tabChanged() {
+    TVornFrame* frame = ActiveDocument();
+    if (frame && frame->HasCourseRows())
+        RefreshStatus();
+    else
+        ClearDocumentStatus();
+    IdleUpdate();
+}
+
+bool TMainForm::OpenDocument() {
+    QString path;
+    if (AskOpenFileName) {
+        path = AskOpenFileName(lastFolder_);
+    } else {
+        QFileDialog dialog(this, QStringLiteral("Open Vorn file"), lastFolder_, FileFilter);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setDefaultSuffix(FileSuffix);
+        if (dialog.exec() == QDialog::Accepted)
+            path = dialog.selectedFiles().value(0);
+    }
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return false;
+    lastFolder_ = QFileInfo(path).absolutePath();
+    return OpenDocumentFile(path);
+}
+
+void TMainForm::reportLoadFailure(const std::string& text) {
+    if (text.empty())
+        return;
+    // The older format's refusal of bowed instruments is a plain note, not an error.
+    if (text == BowedMessage)
+        message(QMessageBox::NoIcon, QStringLiteral("Vorn"), qs(text));
+    else
+        message(QMessageBox::Information, qs(MessageCaption), qs(text));
+}
+
+bool TMainForm::OpenDocumentFile(const QString& path) {
+    std::string bytes;
+    if (!ReadWholeFile(localPath(path), bytes)) {
+        reportLoadFailure(LoadFileMessage);
+        return false;
+    }
+    QWidget* before = tabs_->currentWidget();
+    TStringFileTab* tab = NewTab();
+    const LoadOutcome outcome =
+        tab->Frame()->LoadFromData(bytes, QFileInfo(path).absoluteFilePath());
+    if (outcome.Result != LoadResult::Loaded) {
+        closeTab(tab);
+        // Back where the user was, rather than wherever the tab control moved on to.
+        if (before)
+            tabs_->SetActivePage(before);
+        if (TabCount() == 0)
+            NewDocument();
+        reportLoadFailure(outcome.Message);
+        return false;
+    }
+    tab->SetCaption(tab->Frame()->DisplayName());
+    tabChanged();
+    return true;
+}
+
+bool TMainForm::SaveDocument() {
+    TVornFrame* frame = ActiveDocument();
+    if (!frame || !frame->HasCourseRows())
+        return false;
+    const QString proposed = QDir(lastFolder_).filePath(frame->DisplayName());
+    QString path;
+    if (AskSaveFileName) {
+        path = AskSaveFileName(proposed);
+    } else {
+        QFileDialog dialog(this, QStringLiteral("Save Vorn file"), proposed, FileFilter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(FileSuffix);
+        if (dialog.exec() == QDialog::Accepted)
+            path = dialog.selectedFiles().value(0);
+    }
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += u'.' + FileSuffix;
+    return SaveDocumentFile(path);
+}
+
+bool TMainForm::SaveDocumentFile(const QString& path) {
+    TVornFrame* frame = ActiveDocument();
+    if (!frame || !frame->HasCourseRows())
+        return false;
+    std::string error;
+    if (!WriteFileAtomically(localPath(path), frame->SaveToData(), &error)) {
+        message(QMessageBox::Warning, qs(MessageCaption),
+                QStringLiteral("Unable to save file\n%1\n\n%2")
+                    .arg(QDir::toNativeSeparators(path), qs(error)));
+        return false;
+    }
+    lastFolder_ = QFileInfo(path).absolutePath();
+    frame->SetFileName(QFileInfo(path).fileName());
+    if (auto* tab = qobject_cast<TStringFileTab*>(tabs_->currentWidget()))
+        tab->SetCaption(frame->DisplayName());
+    return true;
+}
+
+// ---------------------------------------------------------------- status bar
+
+QString TMainForm::PanelText(int index) const {
+    return status_->Text(index);
+}
+
+TNotePanel* TMainForm::NoteDisplay() const {
+    return status_->NoteDisplay();
+}
+
+void TMainForm::BridgeChanged() {
+    const TVornFrame* frame = ActiveDocument();
+    if (!frame)
+        return;
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    status_->SetText(PanelBridge, QStringLiteral("Bridge: %1 %2")
+                                      .arg(locale.toString(double(frame->TotalTension()), 'f', 3),
+                                           qs(TensionUnitSuffix(settings_->TensionUnit))));
+}
+
+void TMainForm::PitchChanged() {
+    const TVornFrame* frame = ActiveDocument();
+    if (!frame)
+        return;
+    long double pitch = frame->Model().Document.APitch;
+    if (std::isfinite(static_cast<double>(pitch)))
+        pitch = RoundToDigits(pitch, 0);
+    status_->SetText(PanelPitch,
+                     QStringLiteral("Pitch: A=") + QString::number(double(pitch), 'f', 0));
+}
+
+void TMainForm::TemperamentChanged() {
+    const TVornFrame* frame = ActiveDocument();
+    if (!frame)
+        return;
+    status_->SetText(PanelTemperament,
+                     QStringLiteral("Temperament: ") +
+                         qs(frame->Model().Document.TemperamentName()));
+}
+
+void TMainForm::RefreshStatus() {
+    const TVornFrame* frame = ActiveDocument();
+    if (!frame)
+        return;
+    PitchChanged();
+    BridgeChanged();
+    TemperamentChanged();
+    const int family = frame->Family();
+    if (family >= 0 && family < FamilyCount)
+        status_->SetText(PanelFamily, qs(FamilyName(family)));
+}
+
+void TMainForm::ClearDocumentStatus() {
+    for (int panel = PanelFamily; panel <= PanelTemperament; ++panel)
+        status_->SetText(panel, QString());
+}
+
+// ---------------------------------------------------------------- commands
+
+void TMainForm::ViewStrings() {
+    TVornFrame* frame = ActiveDocument();
+    if (!frame)
+        return;
+    frame->ShowPage(0);
+    RefreshStatus();
+    IdleUpdate();
+}
+
+void TMainForm::ShowHelpContext(int context) {
+    help_->ShowHelpContext(context);
+}
+
+void TMainForm::HelpOnFocus() {
+    int context = HelpContextOf(QApplication::focusWidget());
+    if (context <= 0)
+        context = MainHelp;
+    ShowHelpContext(context);
+}
+
+void TMainForm::ShowAbout() {
+    about_->exec();
+}
+
+bool TMainForm::SidebarWide() const {
+    return sideBar_->Wide();
+}
+
+void TMainForm::SetSidebarWide(bool wide) {
+    sideBar_->SetWide(wide);
+    settings_->SidebarDown = wide ? 1 : 0;
+}
+
+void TMainForm::IdleUpdate() {
+    if (!tabs_ || TabCount() == 0)
+        return;
+    const TVornFrame* frame = ActiveDocument();
+    const bool rows = frame && frame->HasCourseRows();
+    if (actSave_->isEnabled() != rows)
+        actSave_->setEnabled(rows);
+    const bool print = rows && PrintAvailable;
+    if (actPrint_->isEnabled() != print)
+        actPrint_->setEnabled(print);
+}
+
+void TMainForm::ShowPopup(const QPoint& globalPos) {
+    popup_->popup(globalPos);
+}
+
+// ---------------------------------------------------------------- messages
+
+void TMainForm::message(QMessageBox::Icon icon, const QString& caption, const QString& text,
+                        bool wait) {
+    if (starting_) {
+        // Shown once the window is up, above it, and after a test had the chance to listen.
+        QTimer::singleShot(0, this, [this, icon, caption, text] {
+            message(icon, caption, text);
+        });
+        return;
+    }
+    if (MessageHook) {
+        MessageHook(icon, caption, text);
+        return;
+    }
+    auto* box = new QMessageBox(icon, caption, text, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    if (wait)
+        box->exec();
+    else
+        box->open();
+}
+
+// ---------------------------------------------------------------- start and exit
+
+void TMainForm::loadSettingsFile() {
+    SettingsLoad loaded;
+    if (!settingsPath_.isEmpty())
+        loaded = LoadSettingsFile(localPath(settingsPath_), *settings_);
+    else if (settings_->Materials.Count() == 0)
+        settings_->Materials.SetDefaultMaterials();
+    if (!loaded.Message.empty())
+        message(QMessageBox::Information, qs(MessageCaption), qs(loaded.Message));
+    if (loaded.BoundsRead)
+        applyBounds();
+    // The core has read the documents already; the frames load the same bodies.
+    for (const StoredDocument& stored : loaded.Stored) {
+        TStringFileTab* tab = NewTab();
+        const LoadOutcome outcome = tab->Frame()->LoadFromData(stored.Body, qs(stored.Name));
+        if (outcome.Result != LoadResult::Loaded) {
+            closeTab(tab);
+            reportLoadFailure(outcome.Message.empty() ? std::string(LoadFileMessage)
+                                                      : outcome.Message);
+            break;
+        }
+        tab->SetCaption(tab->Frame()->DisplayName());
+    }
+    if (!loaded.DocumentMessages.empty())
+        reportLoadFailure(loaded.DocumentMessages.front());
+    if (TabCount() == 0)
+        NewDocument();
+    tabChanged();
+}
+
+void TMainForm::applyBounds() {
+    const QRect bounds(settings_->WindowLeft, settings_->WindowTop, settings_->WindowWidth,
+                       settings_->WindowHeight);
+    if (!boundsAreSane(bounds))
+        return;
+    QRect placed = bounds;
+    if (const QScreen* screen = QGuiApplication::screenAt(bounds.topLeft() + QPoint(30, 10))) {
+        // A window larger than its screen comes back no larger than the screen.
+        const QRect area = screen->availableGeometry();
+        placed.setWidth(qMin(placed.width(), area.width()));
+        placed.setHeight(qMin(placed.height(), area.height()));
+    }
+    setGeometry(placed);
+}
+
+bool TMainForm::WriteSettingsFile() {
+    const QRect bounds = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
+    settings_->WindowLeft = bounds.left();
+    settings_->WindowTop = bounds.top();
+    settings_->WindowWidth = bounds.width();
+    settings_->WindowHeight = bounds.height();
+    settings_->SidebarDown = SidebarWide() ? 1 : 0;
+
+    if (settings_->StartupChoice == 2) {
+        // Documents whose string chart was never shown are not worth reopening.
+        for (int i = TabCount() - 1; i >= 0; --i) {
+            auto* tab = qobject_cast<TStringFileTab*>(tabs_->widget(i));
+            if (tab && !tab->Frame()->HasCourseRows())
+                closeTab(tab);
+        }
+    }
+    std::vector<TFileFrame*> open;
+    for (int i = 0; i < TabCount(); ++i)
+        open.push_back(&Document(i)->Model());
+    const std::vector<TFileFrame*> kept =
+        DocumentsToReopen(*settings_, open, tabs_->currentIndex());
+
+    if (settingsPath_.isEmpty())
+        return true;
+    std::string error;
+    if (SaveSettingsFile(localPath(settingsPath_), *settings_, kept, &error))
+        return true;
+    message(QMessageBox::Warning, qs(MessageCaption),
+            QStringLiteral("Unable to save configuration file\n%1\n\n%2")
+                .arg(QDir::toNativeSeparators(settingsPath_), qs(error)),
+            true);
+    return false;
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!exitWritten_) {
+        exitWritten_ = true;
+        WriteSettingsFile();
+    }
+    help_->close();
+    event->accept();
+}
+
+// ---------------------------------------------------------------- events
+
+void TMainForm::contextMenuEvent(QContextMenuEvent* event) {
+    // The documents' own area has no menu; the tabs themselves open it through OnTabClick.
+    const QRect tabArea(tabs_->mapTo(this, QPoint(0, 0)), tabs_->size());
+    if (tabArea.contains(event->pos())) {
+        event->ignore();
+        return;
+    }
+    ShowPopup(event->globalPos());
+    event->accept();
+}
+
+bool TMainForm::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        status_->ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 } // namespace vorn

@@ -1,14 +1,143 @@
 #pragma once
+// The main window: one tab per open document, the side bar of commands, the pop-up menu, the
+// status bar with the active document's figures; the settings file read at start and written
+// at exit, with the documents to reopen.
 
 #include <QMainWindow>
+#include <QMessageBox>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QMenu;
 
 namespace vorn {
 
-// The main window. It grows its side bar, tabs and status bar with the document work.
+class TAboutBox;
+class TGlobalData;
+class THelpViewer;
+class TNotePanel;
+class TPageExtControl;
+class TSideBar;
+class TStatusPanels;
+class TStringFileTab;
+class TVornFrame;
+
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TMainForm(QWidget* parent = nullptr);
+    // Reads the settings file at settingsPath (if it is there) and reopens its documents.
+    explicit TMainForm(const QString& settingsPath, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    TGlobalData& Settings() { return *settings_; }
+    const QString& SettingsPath() const { return settingsPath_; }
+
+    // Answer the file dialogs instead of showing them: the chosen path, empty for Cancel.
+    // The open hook gets the folder to start in, the save hook the proposed file path.
+    std::function<QString(const QString& folder)> AskOpenFileName;
+    std::function<QString(const QString& proposed)> AskSaveFileName;
+    // Takes every message instead of a message box when set. Messages of the start-up come
+    // once the event loop runs, so the hook can be set after construction.
+    std::function<void(QMessageBox::Icon icon, const QString& caption, const QString& text)>
+        MessageHook;
+
+    // Documents and tabs.
+    TPageExtControl* Tabs() const { return tabs_; }
+    int TabCount() const;
+    TVornFrame* Document(int index) const;
+    // The active tab's frame; null when there is no tab.
+    TVornFrame* ActiveDocument() const;
+    TStringFileTab* NewTab();
+    TVornFrame* NewDocument();
+    // Runs the open dialog; false when cancelled or refused.
+    bool OpenDocument();
+    // Opens the file into a new tab; a file that cannot be read or is refused closes the tab
+    // again (with the reader's message). False then.
+    bool OpenDocumentFile(const QString& path);
+    // Runs the save dialog for the active document; false when it has no course rows, the
+    // dialog was cancelled or the file could not be written.
+    bool SaveDocument();
+    bool SaveDocumentFile(const QString& path);
+    void CloseDocument();
+
+    // Status bar.
+    TStatusPanels* StatusPanels() const { return status_; }
+    QString PanelText(int index) const;
+    TNotePanel* NoteDisplay() const;
+    void BridgeChanged();
+    void PitchChanged();
+    void TemperamentChanged();
+    void RefreshStatus();
+    void ClearDocumentStatus();
+
+    // Commands.
+    void ViewStrings();
+    void ShowHelpContext(int context);
+    // F1: the help of the focused control or of its nearest owner.
+    void HelpOnFocus();
+    void ShowAbout();
+    bool SidebarWide() const;
+    void SetSidebarWide(bool wide);
+    // What the idle handler does: Save (and Print) only for a document with course rows.
+    void IdleUpdate();
+
+    // The exit steps: window bounds and documents by StartupChoice into the settings file.
+    // False after a write failure, which has been reported.
+    bool WriteSettingsFile();
+
+    QMenu* PopupTabs() const { return popup_; }
+    void ShowPopup(const QPoint& globalPos);
+    THelpViewer* HelpViewer() const { return help_; }
+    TAboutBox* AboutBox() const { return about_; }
+    TSideBar* SideBar() const { return sideBar_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void buildActions();
+    void buildSideBar();
+    void buildPopup();
+    void loadSettingsFile();
+    void applyBounds();
+    void closeTab(TStringFileTab* tab);
+    void tabCloseGlyph(int index, bool& canClose);
+    void tabChanged();
+    void message(QMessageBox::Icon icon, const QString& caption, const QString& text,
+                 bool wait = false);
+    void reportLoadFailure(const std::string& text);
+    bool isActive(const TVornFrame* frame) const;
+
+    QString settingsPath_;
+    std::unique_ptr<TGlobalData> settings_;
+    QString lastFolder_;
+    bool exitWritten_ = false;
+    bool starting_ = true;
+
+    TSideBar* sideBar_ = nullptr;
+    TPageExtControl* tabs_ = nullptr;
+    TStatusPanels* status_ = nullptr;
+    QMenu* popup_ = nullptr;
+    THelpViewer* help_ = nullptr;
+    TAboutBox* about_ = nullptr;
+
+    QAction* actStrings_ = nullptr;
+    QAction* actFrets_ = nullptr;
+    QAction* actOpen_ = nullptr;
+    QAction* actNew_ = nullptr;
+    QAction* actClose_ = nullptr;
+    QAction* actSave_ = nullptr;
+    QAction* actPrint_ = nullptr;
+    QAction* actOptions_ = nullptr;
+    QAction* actHelp_ = nullptr;
+    QAction* actAbout_ = nullptr;
+    QAction* actAboutMenu_ = nullptr;
+    QAction* actHelpOnFocus_ = nullptr;
+    QAction* actQuit_ = nullptr;
 };
 
 } // namespace vorn

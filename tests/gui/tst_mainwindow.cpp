@@ -1,17 +1,636 @@
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusTipEvent>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QToolButton>
 #include <QtTest>
 
+#include <memory>
+
+#include "../core/document/OldBodyWriter.h"
+#include "app/HelpViewer.h"
 #include "app/MainForm.h"
+#include "app/SideBar.h"
+#include "app/StatusPanels.h"
+#include "chart/StringFrame.h"
+#include "document/GlobalData.h"
+#include "document/SettingsFile.h"
+#include "io/ByteStream.h"
+#include "views/FileFrame.h"
+#include "views/OneCoursePanelUnit.h"
+#include "views/StringFrame.h"
+#include "widgets/FloatSpinEdit.h"
+#include "widgets/NotePanelUnit.h"
+#include "widgets/NoteSpin.h"
+#include "widgets/PageExtControl.h"
+#include "widgets/VornFloatEdit.h"
+
+using namespace vorn;
+
+namespace {
+
+struct Message {
+    QMessageBox::Icon icon;
+    QString caption;
+    QString text;
+};
+
+// What a row shows, string by string: note, frequency, length, tension, gut diameter, the
+// alternative and its diameter or catalogue label. Only what a file stores with `stored`:
+// a tension comes back computed from the rounded diameter and may differ in its last digit.
+QStringList rowTexts(TVornFrame* frame, bool stored = false) {
+    QStringList rows;
+    TStrFrameView* view = frame->StringView();
+    for (int i = 0; i < view->RowCount(); ++i) {
+        TOneCrsPanelView* row = view->Row(i);
+        for (TOneStringPanelView* s : {row->FirstString(), row->OctaveString()}) {
+            if (!s)
+                continue;
+            const NoteValue& note = s->NoteCell()->Note();
+            if (stored) {
+                rows << QStringList{QString::number(note.Number),
+                                    QString::number(note.Accidental), s->LengthCell()->text(),
+                                    s->GutDiameterCell()->text(),
+                                    s->AltChoiceBox()->currentText()}
+                            .join(u'|');
+                continue;
+            }
+            rows << QStringList{QString::number(note.Number), QString::number(note.Accidental),
+                                s->NoteCell()->text(), s->LengthCell()->text(),
+                                s->TensionCell()->text(), s->GutDiameterCell()->text(),
+                                s->AltChoiceBox()->currentText(), s->AltDiameterCell()->text()}
+                        .join(u'|');
+        }
+    }
+    return rows;
+}
+
+QString caption(TMainForm& w, int index) {
+    return w.Tabs()->Page(index)->Caption().trimmed();
+}
+
+QAction* action(TMainForm& w, const char* name) {
+    return w.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+} // namespace
 
 class TestMainWindow : public QObject {
     Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    QList<Message> messages;
+
+    QString settingsPath() const { return dir->filePath(QStringLiteral("vorn.vrn")); }
+
+    // A window over the test's settings file; its start-up messages are collected.
+    std::unique_ptr<TMainForm> start(const QString& path = {}) {
+        auto w = std::make_unique<TMainForm>(path.isEmpty() ? settingsPath() : path);
+        w->MessageHook = [this](QMessageBox::Icon icon, const QString& cap, const QString& text) {
+            messages << Message{icon, cap, text};
+        };
+        QCoreApplication::processEvents();
+        return w;
+    }
+
+    // Closes the window the way the user does, which writes the settings file.
+    static void quit(std::unique_ptr<TMainForm>& w) {
+        QVERIFY(w->close());
+        w.reset();
+    }
+
 private slots:
-    void showsTitleAndClosesCleanly() {
-        vorn::TMainForm window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(window.windowTitle(), QStringLiteral("Vorn"));
-        QVERIFY(window.close());
-        QVERIFY(!window.isVisible());
+    void init() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        messages.clear();
+    }
+
+    void firstStartShowsOneNewDocument() {
+        auto w = start();
+        QCOMPARE(w->windowTitle(), QStringLiteral("Vorn"));
+        QCOMPARE(w->TabCount(), 1);
+        QCOMPARE(caption(*w, 0), QStringLiteral("Alto Lute in G_10crs_sl64"));
+        QCOMPARE(w->ActiveDocument()->CurrentPage(), int(TVornFrame::FileSetupPage));
+        QVERIFY(!action(*w, "ActSave")->isEnabled());
+        QVERIFY(!action(*w, "ActPrint")->isEnabled());
+        QCOMPARE(w->PanelText(0), QStringLiteral("Play: "));
+        QCOMPARE(w->PanelText(2), QStringLiteral("440 htz."));
+        for (int panel = 3; panel <= 6; ++panel)
+            QVERIFY(w->PanelText(panel).isEmpty());
+        QCOMPARE(w->NoteDisplay()->Note().Number, 69);
+        QCOMPARE(w->NoteDisplay()->geometry().topLeft(), QPoint(51, 2));
+        QVERIFY(w->Settings().Materials.Count() > 0);
+        QVERIFY(messages.isEmpty());
+    }
+
+    void closingTheLastTabLeavesOneNewDocument_data() {
+        QTest::addColumn<bool>("byGlyph");
+        QTest::newRow("Close command") << false;
+        QTest::newRow("close glyph") << true;
+    }
+    void closingTheLastTabLeavesOneNewDocument() {
+        QFETCH(bool, byGlyph);
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->ViewStrings();
+        TVornFrame* old = w->ActiveDocument();
+        QPointer<QWidget> oldTab = w->Tabs()->Page(0);
+        if (byGlyph) {
+            TPageExtTabBar* bar = w->Tabs()->ExtTabBar();
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->CloseBox(0).center());
+        } else {
+            QTest::keyClick(w.get(), Qt::Key_W, Qt::ControlModifier);
+        }
+        QCOMPARE(w->TabCount(), 1);
+        QVERIFY(oldTab.isNull());
+        QVERIFY(w->ActiveDocument() != old);
+        QVERIFY(!w->ActiveDocument()->HasCourseRows());
+        QCOMPARE(w->ActiveDocument()->CurrentPage(), int(TVornFrame::FileSetupPage));
+        QVERIFY(w->PanelText(4).isEmpty());
+    }
+
+    void closingOneOfSeveralTabsKeepsTheOthers() {
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QTest::keyClick(w.get(), Qt::Key_N, Qt::ControlModifier);
+        QTest::keyClick(w.get(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(w->TabCount(), 3);
+        TVornFrame* first = w->Document(0);
+        w->Tabs()->setCurrentIndex(1);
+        w->CloseDocument();
+        QCOMPARE(w->TabCount(), 2);
+        QCOMPARE(w->Document(0), first);
+    }
+
+    void saveThenOpenGivesTheSameRows() {
+        auto w = start();
+        w->ViewStrings();
+        TVornFrame* saved = w->ActiveDocument();
+        // Away from the template, so the comparison sees what was saved.
+        saved->Model().Chart.Course(2).StepNote(true);
+        saved->Model().Chart.Course(0).EditTension(0, 3.9);
+        QString proposed;
+        const QString path = dir->filePath(QStringLiteral("my lute"));
+        w->AskSaveFileName = [&](const QString& p) {
+            proposed = p;
+            return path;
+        };
+        QVERIFY(w->SaveDocument());
+        QCOMPARE(QFileInfo(proposed).fileName(), QStringLiteral("Alto Lute in G_10crs_sl64"));
+        QVERIFY(QFileInfo::exists(path + QStringLiteral(".vrd")));
+        QCOMPARE(caption(*w, 0), QStringLiteral("my lute.vrd"));
+
+        w->AskOpenFileName = [&](const QString&) { return path + QStringLiteral(".vrd"); };
+        QVERIFY(w->OpenDocument());
+        QCOMPARE(w->TabCount(), 2);
+        TVornFrame* opened = w->ActiveDocument();
+        QVERIFY(opened != saved);
+        QCOMPARE(opened->CurrentPage(), int(TVornFrame::StringChartPage));
+        QCOMPARE(caption(*w, 1), QStringLiteral("my lute.vrd"));
+        const QStringList before = rowTexts(saved);
+        QCOMPARE(before.size(), 15); // ten courses, five with octave strings
+        QCOMPARE(rowTexts(opened), before);
+        QVERIFY(messages.isEmpty());
+    }
+
+    void saveNeedsCourseRowsAndACooperativeDisk() {
+        auto w = start();
+        bool asked = false;
+        w->AskSaveFileName = [&](const QString&) {
+            asked = true;
+            return dir->filePath(QStringLiteral("no/such/folder/x.vrd"));
+        };
+        QVERIFY(!w->SaveDocument());
+        QVERIFY(!asked);
+
+        w->ViewStrings();
+        QVERIFY(!w->SaveDocument());
+        QVERIFY(asked);
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].caption, QStringLiteral("Oops!"));
+        QCOMPARE(messages[0].icon, QMessageBox::Warning);
+        QVERIFY(messages[0].text.startsWith(QStringLiteral("Unable to save file")));
+        QCOMPARE(caption(*w, 0), QStringLiteral("Alto Lute in G_10crs_sl64"));
+        QVERIFY(w->ActiveDocument()->Model().FileName.empty());
+    }
+
+    void refusedFileClosesItsTab_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("garbage") << QByteArray("\x13\x37garbage bytes, not a document", 31)
+                                 << int(QMessageBox::Information) << QStringLiteral("Oops!")
+                                 << QStringLiteral("Unable to load file");
+        ByteWriter old;
+        WriteVersion(old, 1.0);
+        testing::OldBody viol;
+        viol.Code = 9;
+        old.raw(testing::OldBodyBytes(viol));
+        QTest::newRow("old bowed instrument")
+            << QByteArray::fromStdString(old.bytes()) << int(QMessageBox::NoIcon)
+            << QStringLiteral("Vorn") << QStringLiteral("Bowed instruments no longer supported");
+    }
+    void refusedFileClosesItsTab() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, icon);
+        QFETCH(QString, caption);
+        QFETCH(QString, text);
+        const QString path = dir->filePath(QStringLiteral("refused.vrd"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+
+        auto w = start();
+        w->ViewStrings();
+        w->NewDocument();
+        TVornFrame* second = w->ActiveDocument();
+        QVERIFY(!w->OpenDocumentFile(path));
+        QCOMPARE(w->TabCount(), 2);
+        QCOMPARE(w->ActiveDocument(), second);
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(int(messages[0].icon), icon);
+        QCOMPARE(messages[0].caption, caption);
+        QCOMPARE(messages[0].text, text);
+    }
+
+    void statusShowsTheActiveDocument() {
+        auto w = start();
+        w->ViewStrings();
+        TVornFrame* lute = w->ActiveDocument();
+        QCOMPARE(w->PanelText(3), QStringLiteral("Renaissance Lute"));
+        QCOMPARE(w->PanelText(5), QStringLiteral("Pitch: A=440"));
+        QCOMPARE(w->PanelText(6), QStringLiteral("Temperament: 1/6 Comma (Gerle-Dowland)"));
+        const QString bridge = QStringLiteral("Bridge: %1 kg.")
+                                   .arg(double(lute->TotalTension()), 0, 'f', 3);
+        QCOMPARE(w->PanelText(4), bridge);
+
+        // A tension change reaches the bridge panel.
+        lute->Model().Chart.Course(0).EditTension(0, 6.0);
+        QVERIFY(w->PanelText(4) != bridge);
+        QCOMPARE(w->PanelText(4), QStringLiteral("Bridge: %1 kg.")
+                                      .arg(double(lute->TotalTension()), 0, 'f', 3));
+
+        // A document without rows clears the figures; back on the lute they return.
+        w->NewDocument();
+        for (int panel = 3; panel <= 6; ++panel)
+            QVERIFY(w->PanelText(panel).isEmpty());
+        w->Tabs()->setCurrentIndex(0);
+        QCOMPARE(w->PanelText(5), QStringLiteral("Pitch: A=440"));
+        QCOMPARE(w->PanelText(3), QStringLiteral("Renaissance Lute"));
+    }
+
+    void pitchIsRoundedHalfToEven_data() {
+        QTest::addColumn<float>("pitch");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("415") << 415.0f << QStringLiteral("Pitch: A=415");
+        QTest::newRow("440.5 down") << 440.5f << QStringLiteral("Pitch: A=440");
+        QTest::newRow("441.5 up") << 441.5f << QStringLiteral("Pitch: A=442");
+        QTest::newRow("466.6") << 466.6f << QStringLiteral("Pitch: A=467");
+        QTest::newRow("2100, no separator") << 2100.0f << QStringLiteral("Pitch: A=2100");
+    }
+    void pitchIsRoundedHalfToEven() {
+        QFETCH(float, pitch);
+        QFETCH(QString, shown);
+        auto w = start();
+        w->ViewStrings();
+        w->ActiveDocument()->Model().Document.APitch = pitch;
+        w->PitchChanged();
+        QCOMPARE(w->PanelText(5), shown);
+    }
+
+    void bridgeFollowsTheTensionUnit() {
+        auto w = start();
+        w->ViewStrings();
+        w->Settings().SetTensionUnit(tt_newtons);
+        w->ActiveDocument()->RefreshRows();
+        w->BridgeChanged();
+        QVERIFY(w->PanelText(4).endsWith(QStringLiteral(" N.")));
+        QVERIFY(!w->PanelText(4).contains(u','));
+    }
+
+    void saveFollowsTheActiveDocumentWhenIdle() {
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QAction* save = action(*w, "ActSave");
+        auto* button = w->findChild<QToolButton*>(QStringLiteral("SpeedSave"));
+        QVERIFY(!save->isEnabled() && !button->isEnabled());
+        // The frame's own button builds the rows; only the idle check notices.
+        QPushButton* viewStrings =
+            w->ActiveDocument()->findChild<QPushButton*>(QStringLiteral("ViewStringsButton"));
+        QVERIFY(viewStrings);
+        viewStrings->click();
+        QTRY_VERIFY(save->isEnabled());
+        QVERIFY(button->isEnabled());
+        QVERIFY(!action(*w, "ActPrint")->isEnabled()); // printing is not there yet
+        w->NewDocument();
+        QTRY_VERIFY(!save->isEnabled());
+    }
+
+    void exitWritesTheSettingsAndAStartReopens_data() {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QStringList>("reopened");
+        // Three tabs: a lute with rows, a theorbo without, a guitar with rows (active).
+        QTest::newRow("0 new file") << 0 << QStringList{QStringLiteral("new")};
+        QTest::newRow("1 last viewed") << 1 << QStringList{QStringLiteral("guitar")};
+        QTest::newRow("2 all opened")
+            << 2 << QStringList{QStringLiteral("lute"), QStringLiteral("guitar")};
+    }
+    void exitWritesTheSettingsAndAStartReopens() {
+        QFETCH(int, choice);
+        QFETCH(QStringList, reopened);
+        auto w = start();
+        w->Settings().StartupChoice = uint8_t(choice);
+        w->ViewStrings();
+        w->NewDocument();
+        auto pick = [&](const char* list, int index) {
+            auto* box = w->ActiveDocument()->findChild<QComboBox*>(QString::fromLatin1(list));
+            QVERIFY(box);
+            box->setCurrentIndex(index);
+        };
+        pick("ComboInstType", FamilyOfType(13));
+        w->NewDocument();
+        pick("ComboInstType", FamilyOfType(15));
+        pick("ComboTuning", PositionInFamily(15));
+        w->ViewStrings();
+        const QStringList guitarRows = rowTexts(w->ActiveDocument(), true);
+        const QMap<QString, QString> names{{QStringLiteral("new"), caption(*w, 0)},
+                                           {QStringLiteral("lute"), caption(*w, 0)},
+                                           {QStringLiteral("guitar"), caption(*w, 2)}};
+        QVERIFY(names[QStringLiteral("guitar")].startsWith(QStringLiteral("Renaissance Guitar")));
+        for (QString& name : reopened)
+            name = names.value(name);
+        quit(w);
+        QVERIFY(QFileInfo::exists(settingsPath()));
+
+        auto again = start();
+        QVERIFY(messages.isEmpty());
+        QCOMPARE(again->Settings().StartupChoice, uint8_t(choice));
+        QStringList captions;
+        for (int i = 0; i < again->TabCount(); ++i)
+            captions << caption(*again, i);
+        QCOMPARE(captions, reopened);
+        if (choice == 0) {
+            QVERIFY(!again->ActiveDocument()->HasCourseRows());
+        } else {
+            QCOMPARE(again->ActiveDocument()->CurrentPage(), int(TVornFrame::StringChartPage));
+            QCOMPARE(rowTexts(again->ActiveDocument(), true), guitarRows);
+            QVERIFY(again->PanelText(5).startsWith(QStringLiteral("Pitch: A=")));
+        }
+    }
+
+    void reopeningStopsAtTheFirstBrokenDocument() {
+        TGlobalData settings;
+        settings.Materials.SetDefaultMaterials();
+        settings.StartupChoice = 2;
+        TFileFrame a(settings), b(settings);
+        a.NewFromDefaults();
+        a.ViewStrings();
+        b.NewFromDefaults();
+        b.ViewStrings();
+        b.FileName = "second.vrd";
+        std::string bytes = SettingsFileBytes(settings, {&a, &b});
+        // Spoil the title of the second document, the last of the file's three titles.
+        const std::string title("\x04V\0o\0r\0n\0", 9);
+        const size_t first = bytes.find(title);
+        const size_t last = bytes.rfind(title);
+        QVERIFY(first != std::string::npos && bytes.find(title, first + 1) < last);
+        bytes[last + 1] = 'W';
+        QFile file(settingsPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), qint64(bytes.size()));
+        file.close();
+
+        auto w = start();
+        QCOMPARE(w->TabCount(), 1);
+        QCOMPARE(w->ActiveDocument()->CurrentPage(), int(TVornFrame::StringChartPage));
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].text, QStringLiteral("Unable to load file"));
+    }
+
+    void foreignSettingsFileStartsWithDefaults() {
+        QFile file(settingsPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("this is not a settings file at all");
+        file.close();
+        auto w = start();
+        const QRect own = w->geometry();
+        QCOMPARE(w->TabCount(), 1);
+        QVERIFY(!w->ActiveDocument()->HasCourseRows());
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].caption, QStringLiteral("Oops!"));
+        QCOMPARE(messages[0].text, QStringLiteral("Unable to load configuration file"));
+        QCOMPARE(messages[0].icon, QMessageBox::Information);
+        QCOMPARE(w->geometry(), own);
+        QCOMPARE(w->Settings().StartupChoice, uint8_t(1));
+        QVERIFY(w->Settings().Materials.Count() > 0);
+    }
+
+    void windowBoundsComeBackOnlyWhenSane_data() {
+        QTest::addColumn<QRect>("stored");
+        QTest::addColumn<bool>("applied");
+        QTest::newRow("on screen") << QRect(40, 30, 700, 500) << true;
+        QTest::newRow("zero size") << QRect(40, 30, 0, 500) << false;
+        QTest::newRow("negative size") << QRect(40, 30, 700, -20) << false;
+        QTest::newRow("far off screen") << QRect(-30000, -30000, 700, 500) << false;
+    }
+    void windowBoundsComeBackOnlyWhenSane() {
+        QFETCH(QRect, stored);
+        QFETCH(bool, applied);
+        TGlobalData settings;
+        settings.WindowLeft = stored.left();
+        settings.WindowTop = stored.top();
+        settings.WindowWidth = stored.width();
+        settings.WindowHeight = stored.height();
+        QVERIFY(SaveSettingsFile(QFile::encodeName(settingsPath()).toStdString(), settings, {},
+                                 nullptr));
+        auto w = start();
+        if (applied)
+            QCOMPARE(w->geometry(), stored);
+        else
+            QVERIFY(w->width() > 100 && w->height() > 100 && w->geometry() != stored);
+    }
+
+    void exitStoresTheWindowBounds() {
+        auto w = start();
+        w->setGeometry(QRect(60, 50, 820, 610));
+        quit(w);
+        TGlobalData loaded;
+        const SettingsLoad result =
+            LoadSettingsFile(QFile::encodeName(settingsPath()).toStdString(), loaded);
+        QVERIFY(result.Message.empty());
+        QCOMPARE(QRect(loaded.WindowLeft, loaded.WindowTop, loaded.WindowWidth,
+                       loaded.WindowHeight),
+                 QRect(60, 50, 820, 610));
+    }
+
+    void settingsWriteFailureIsReported() {
+        auto w = start(dir->filePath(QStringLiteral("missing/folder/vorn.vrn")));
+        QVERIFY(w->close());
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].text.startsWith(QStringLiteral("Unable to save configuration file")));
+        QVERIFY(!w->isVisible());
+    }
+
+    void ctrlQQuitsAsClosingDoes() {
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QTest::keyClick(w.get(), Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!w->isVisible());
+        QVERIFY(QFileInfo::exists(settingsPath()));
+    }
+
+    void sidebarSizes_data() {
+        QTest::addColumn<bool>("wide");
+        QTest::addColumn<int>("barWidth");
+        QTest::addColumn<int>("buttonWidth");
+        QTest::newRow("narrow") << false << 48 << 23;
+        QTest::newRow("wide") << true << 88 << 65;
+    }
+    void sidebarSizes() {
+        QFETCH(bool, wide);
+        QFETCH(int, barWidth);
+        QFETCH(int, buttonWidth);
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        auto* toggle = w->findChild<QToolButton*>(QStringLiteral("Sidebarsize"));
+        QVERIFY(toggle);
+        if (wide)
+            toggle->click();
+        QCOMPARE(w->SidebarWide(), wide);
+        QCOMPARE(w->SideBar()->width(), barWidth);
+        for (const char* name : {"SpeedOpen", "SpeedNew", "SpeedClose", "SpeedSave", "SpeedPrint",
+                                 "SpeedOptions", "SpeedHelp", "SpeedAbout"}) {
+            auto* button = w->findChild<QToolButton*>(QString::fromLatin1(name));
+            QVERIFY(button);
+            QCOMPARE(button->width(), buttonWidth);
+            QCOMPARE(button->toolButtonStyle() == Qt::ToolButtonIconOnly, !wide);
+        }
+        auto* strings = w->findChild<QToolButton*>(QStringLiteral("SpeedStrings"));
+        QCOMPARE(strings->height(), 45);
+        QCOMPARE(strings->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    }
+
+    void wideSidebarSurvivesARestart() {
+        auto w = start();
+        w->findChild<QToolButton*>(QStringLiteral("Sidebarsize"))->click();
+        QVERIFY(w->SidebarWide());
+        quit(w);
+        auto again = start();
+        QVERIFY(again->SidebarWide());
+        QVERIFY(again->findChild<QToolButton*>(QStringLiteral("Sidebarsize"))->isChecked());
+        again->findChild<QToolButton*>(QStringLiteral("Sidebarsize"))->click();
+        quit(again);
+        QVERIFY(!start()->SidebarWide());
+    }
+
+    void sideBarHints() {
+        auto w = start();
+        const QList<QPair<const char*, const char*>> hints{
+            {"SpeedStrings", "Show String Chart"}, {"SpeedFrets", "Show Fret Chart"},
+            {"SpeedOpen", "Open File"},            {"SpeedNew", "New File"},
+            {"SpeedClose", "Close File"},          {"SpeedSave", "Save File"},
+            {"SpeedPrint", "Print File"},          {"SpeedOptions", "Program Options"},
+            {"SpeedHelp", "Help"},                 {"SpeedAbout", "Apout this program"}};
+        for (const auto& [name, hint] : hints) {
+            auto* button = w->findChild<QToolButton*>(QString::fromLatin1(name));
+            QVERIFY2(button, name);
+            QCOMPARE(button->toolTip(), QString::fromLatin1(hint));
+        }
+        QVERIFY(!w->findChild<QToolButton*>(QStringLiteral("SpeedFrets"))->isEnabled());
+        QVERIFY(!w->findChild<QToolButton*>(QStringLiteral("SpeedOptions"))->isEnabled());
+        // A hint shows over the sound panels and goes again, leaving them as they were.
+        QStatusTipEvent tip(QStringLiteral("Open File"));
+        QCoreApplication::sendEvent(w.get(), &tip);
+        QCOMPARE(w->StatusPanels()->Hint(), QStringLiteral("Open File"));
+        QStatusTipEvent none{QString()};
+        QCoreApplication::sendEvent(w.get(), &none);
+        QVERIFY(w->StatusPanels()->Hint().isEmpty());
+        QCOMPARE(w->PanelText(0), QStringLiteral("Play: "));
+    }
+
+    void popupMenu() {
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QMenu* menu = w->PopupTabs();
+        QStringList texts;
+        for (QAction* a : menu->actions())
+            texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(texts, (QStringList{"New", "Open", "Print", "Save", "-", "Options", "Globals",
+                                     "Help", "About..."}));
+        QStringList globals;
+        for (QAction* a : menu->findChild<QMenu*>(QStringLiteral("MenuGlobals"))->actions())
+            globals << a->text();
+        QCOMPARE(globals, (QStringList{"Courses", "Course Types", "Tuning - Pitch",
+                                       "String Length", "Tension", "Gut Strings",
+                                       "Alternative Strings"}));
+
+        // A right click on a tab opens it.
+        TPageExtTabBar* bar = w->Tabs()->ExtTabBar();
+        QTest::mouseClick(bar, Qt::RightButton, {}, bar->tabRect(0).topLeft() + QPoint(8, 8));
+        QTRY_VERIFY(menu->isVisible());
+        menu->hide();
+
+        // So does a context click outside the tabs; inside them there is none.
+        auto contextClick = [&](QWidget* target) {
+            const QPoint pos(5, 5);
+            QContextMenuEvent event(QContextMenuEvent::Mouse, pos, target->mapToGlobal(pos));
+            QCoreApplication::sendEvent(target, &event);
+        };
+        contextClick(w->ActiveDocument());
+        QVERIFY(!menu->isVisible());
+        contextClick(w->StatusPanels());
+        QTRY_VERIFY(menu->isVisible());
+        menu->hide();
+    }
+
+    void helpFollowsTheFocus_data() {
+        QTest::addColumn<QString>("widget");
+        QTest::addColumn<int>("context");
+        QTest::newRow("side-bar button") << QStringLiteral("SpeedOpen") << 20;
+        QTest::newRow("size toggle") << QStringLiteral("Sidebarsize") << 20;
+        QTest::newRow("document") << QStringLiteral("ComboInstType") << 1;
+    }
+    void helpFollowsTheFocus() {
+        QFETCH(QString, widget);
+        QFETCH(int, context);
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        auto* target = w->findChild<QWidget*>(widget);
+        QVERIFY(target);
+        target->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), target);
+        QTest::keyClick(target, Qt::Key_F1);
+        THelpViewer* help = w->HelpViewer();
+        QTRY_VERIFY(help->isVisible());
+        QCOMPARE(help->CurrentContext(), context);
+        QCOMPARE(help->CurrentSource().fileName(), THelpViewer::TopicFile(context));
+        QVERIFY(!help->Browser()->toPlainText().isEmpty());
+    }
+
+    void helpCommandShowsTheContents() {
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->findChild<QToolButton*>(QStringLiteral("SpeedHelp"))->click();
+        QVERIFY(w->HelpViewer()->isVisible());
+        QCOMPARE(w->HelpViewer()->CurrentContext(), 10);
+        QVERIFY(w->HelpViewer()->Browser()->toPlainText().contains(QStringLiteral("Welcome")));
     }
 };
 

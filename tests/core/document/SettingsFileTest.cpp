@@ -160,6 +160,7 @@ TEST_F(ReopenBlock, FirstBrokenDocumentEndsTheList) {
     const SettingsLoad result = LoadSettingsData(bytes, loaded);
     EXPECT_TRUE(result.Message.empty());
     ASSERT_EQ(result.Documents.size(), 1u);
+    EXPECT_EQ(result.Stored.size(), 1u);
     EXPECT_EQ(result.DocumentMessages, std::vector<std::string>{"Unable to load file"});
     ExpectSame(loaded, settings);
 
@@ -167,6 +168,26 @@ TEST_F(ReopenBlock, FirstBrokenDocumentEndsTheList) {
     TGlobalData blockOnly;
     const SettingsLoad none = LoadSettingsData(BlockBytes(settings), blockOnly);
     EXPECT_TRUE(none.Message.empty() && none.Documents.empty() && none.BoundsRead);
+}
+
+// The stored bodies are document files: each one reads back into the same document.
+TEST_F(ReopenBlock, StoredBodiesAreDocumentFiles) {
+    const auto open = Open({{3, true}, {13, true}});
+    open[1]->FileName = "theorbo.vrd";
+    TGlobalData loaded;
+    const SettingsLoad result = LoadSettingsData(SettingsFileBytes(settings, open), loaded);
+    ASSERT_EQ(result.Stored.size(), 2u);
+    for (size_t i = 0; i < open.size(); ++i) {
+        ByteWriter body;
+        WriteDocument(*open[i], body);
+        EXPECT_EQ(result.Stored[i].Body, body.bytes());
+        EXPECT_EQ(result.Stored[i].Name, open[i]->DisplayName());
+        TFileFrame again(loaded);
+        ByteReader in(result.Stored[i].Body);
+        ASSERT_EQ(ReadDocument(again, in, result.Stored[i].Name).Result, LoadResult::Loaded);
+        EXPECT_TRUE(in.atEnd());
+        EXPECT_EQ(again.Document, open[i]->Document);
+    }
 }
 
 TEST(SettingsFile, OnDisk) {

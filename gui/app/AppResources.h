@@ -1,0 +1,9 @@
+#pragma once
+
+namespace vorn {
+
+// The shell's icons, help pages and program page live in a static library's resources, which
+// the linker drops unless something registers them.
+void InitAppResources();
+
+} // namespace vorn

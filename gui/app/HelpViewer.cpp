@@ -1,0 +1,183 @@
+#include "app/HelpViewer.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QScreen>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QVariant>
+
+#include <array>
+#include <utility>
+
+#include "app/AppResources.h"
+
+namespace vorn {
+
+namespace {
+
+constexpr std::array<std::pair<int, const char*>, 21> Topics{{
+    {1, "main-window.html"},
+    {5, "about-box.html"},
+    {10, "welcome.html"},
+    {20, "status-bar.html"},
+    {80, "global-courses.html"},
+    {90, "global-course-type.html"},
+    {100, "global-tuning.html"},
+    {110, "global-transpose.html"},
+    {120, "global-string-length.html"},
+    {130, "global-tension.html"},
+    {140, "global-gut.html"},
+    {150, "global-alternatives.html"},
+    {160, "options-new-files.html"},
+    {170, "options-assignments.html"},
+    {180, "options-calculations.html"},
+    {190, "options-precision.html"},
+    {200, "options-materials.html"},
+    {205, "add-material.html"},
+    {210, "options-wounds.html"},
+    {220, "print-window.html"},
+    {230, "print-text.html"},
+}};
+
+constexpr int ContentsContext = 10;
+
+const char* PageStyle = R"(
+h1 { color: #2f4c6e; font-size: x-large; }
+h2 { color: #2f4c6e; font-size: large; margin-top: 14px; }
+p.nav { font-size: small; }
+a { color: #1d5fa8; }
+td, th { padding: 3px; }
+)";
+
+QToolButton* navButton(const QString& text, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setText(text);
+    button->setAutoRaise(true);
+    return button;
+}
+
+} // namespace
+
+void SetHelpContext(QWidget* widget, int context) {
+    if (widget)
+        widget->setProperty(HelpContextProperty, context);
+}
+
+int HelpContextOf(const QWidget* widget) {
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        const QVariant value = w->property(HelpContextProperty);
+        if (value.isValid() && value.toInt() > 0)
+            return value.toInt();
+    }
+    return 0;
+}
+
+THelpViewer::THelpViewer(QWidget* owner) : QWidget(owner, Qt::Tool) {
+    InitAppResources();
+    setWindowTitle(tr("Vorn Help"));
+    setObjectName(QStringLiteral("HelpViewer"));
+    resize(520, 600);
+
+    browser_ = new QTextBrowser(this);
+    browser_->setOpenLinks(true);
+    browser_->setOpenExternalLinks(false);
+    browser_->document()->setDefaultStyleSheet(QString::fromLatin1(PageStyle));
+    browser_->document()->setDocumentMargin(12);
+    browser_->setSearchPaths({QStringLiteral(":/app/help")});
+
+    back_ = navButton(tr("Back"), this);
+    forward_ = navButton(tr("Forward"), this);
+    QToolButton* contents = navButton(tr("Contents"), this);
+    QToolButton* index = navButton(tr("Index"), this);
+    back_->setEnabled(false);
+    forward_->setEnabled(false);
+    connect(back_, &QToolButton::clicked, browser_, &QTextBrowser::backward);
+    connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
+    connect(browser_, &QTextBrowser::backwardAvailable, back_, &QToolButton::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QToolButton::setEnabled);
+    connect(contents, &QToolButton::clicked, this, [this] {
+        browser_->setSource(HelpBase().resolved(QUrl(TopicFile(ContentsContext))));
+    });
+    connect(index, &QToolButton::clicked, this, [this] {
+        browser_->setSource(HelpBase().resolved(QUrl(QStringLiteral("index.html"))));
+    });
+
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(4, 4, 4, 0);
+    bar->setSpacing(2);
+    bar->addWidget(back_);
+    bar->addWidget(forward_);
+    bar->addSpacing(12);
+    bar->addWidget(contents);
+    bar->addWidget(index);
+    bar->addStretch(1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    layout->addLayout(bar);
+    layout->addWidget(browser_, 1);
+}
+
+QString THelpViewer::TopicFile(int context) {
+    for (const auto& [number, file] : Topics)
+        if (number == context)
+            return QString::fromLatin1(file);
+    return {};
+}
+
+QList<int> THelpViewer::ContextNumbers() {
+    QList<int> numbers;
+    for (const auto& topic : Topics)
+        numbers << topic.first;
+    return numbers;
+}
+
+QUrl THelpViewer::HelpBase() {
+    return QUrl(QStringLiteral("qrc:/app/help/"));
+}
+
+QUrl THelpViewer::CurrentSource() const {
+    return browser_->source();
+}
+
+void THelpViewer::ShowHelpContext(int context) {
+    QString file = TopicFile(context);
+    if (file.isEmpty())
+        file = TopicFile(ContentsContext);
+    context_ = context;
+    browser_->setSource(HelpBase().resolved(QUrl(file)));
+    if (!placed_) {
+        placeBesideOwner();
+        placed_ = true;
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void THelpViewer::placeBesideOwner() {
+    QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!owner || !owner->isVisible())
+        return;
+    const QRect frame = owner->frameGeometry();
+    QScreen* screen = owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    const QSize size = frameGeometry().size();
+    QPoint at(frame.right() + 1, frame.top());
+    // Right of the program when it fits, else left of it, else over its right edge.
+    if (area.isValid() && at.x() + size.width() > area.right()) {
+        if (frame.left() - size.width() >= area.left())
+            at.setX(frame.left() - size.width());
+        else
+            at.setX(qMax(area.left(), area.right() - size.width()));
+    }
+    if (area.isValid())
+        at.setY(qBound(area.top(), at.y(), qMax(area.top(), area.bottom() - size.height())));
+    move(at);
+}
+
+} // namespace vorn

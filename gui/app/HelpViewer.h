@@ -1,0 +1,50 @@
+#pragma once
+// The help window: the program's own topic pages, one per help context number, shown in a
+// tool window beside the main window.
+
+#include <QList>
+#include <QUrl>
+#include <QWidget>
+
+class QTextBrowser;
+class QToolButton;
+
+namespace vorn {
+
+// Help on a control: widgets carry their context number in this dynamic property.
+inline constexpr const char* HelpContextProperty = "helpContext";
+void SetHelpContext(QWidget* widget, int context);
+// The context of the widget or of its nearest owner that has one; 0 when none has.
+int HelpContextOf(const QWidget* widget);
+
+class THelpViewer : public QWidget {
+    Q_OBJECT
+public:
+    // A tool window of `owner`, placed beside it when shown.
+    explicit THelpViewer(QWidget* owner = nullptr);
+
+    // The topic file of a context number ("main-window.html"); empty for an unknown number.
+    static QString TopicFile(int context);
+    // Every context number that has a topic.
+    static QList<int> ContextNumbers();
+    // Where the topic pages are found, as a URL prefix ("qrc:/app/help/").
+    static QUrl HelpBase();
+
+    // Shows the topic of context n and returns at once; an unknown number shows the contents.
+    void ShowHelpContext(int context);
+    // The context of the topic last asked for, 0 before the first.
+    int CurrentContext() const { return context_; }
+    QUrl CurrentSource() const;
+    QTextBrowser* Browser() const { return browser_; }
+
+private:
+    void placeBesideOwner();
+
+    QTextBrowser* browser_ = nullptr;
+    QToolButton* back_ = nullptr;
+    QToolButton* forward_ = nullptr;
+    int context_ = 0;
+    bool placed_ = false;
+};
+
+} // namespace vorn

@@ -1,0 +1,150 @@
+// Pictures of the main window for the documentation: runs the window offscreen with a
+// settings file of its own and writes PNG files into the folder given (default
+// "screenshots").
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <optional>
+
+#include "app/MainForm.h"
+#include "app/StatusPanels.h"
+#include "document/GlobalData.h"
+#include "document/InstDataType.h"
+#include "views/FileFrame.h"
+
+using namespace vorn;
+
+namespace {
+
+void settle(int ms = 60) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool shoot(TMainForm& window, const QDir& out, const QString& name) {
+    settle();
+    // Whatever the pointer last rested on offscreen is of no interest in a picture.
+    window.StatusPanels()->ShowHint(QString());
+    const QString path = out.filePath(name);
+    if (!window.grab().save(path)) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+// The File Setup list of a new document, as a user would pick it.
+bool pick(TVornFrame* frame, const char* list, int index) {
+    auto* box = frame->findChild<QComboBox*>(QString::fromLatin1(list));
+    if (!box || index >= box->count())
+        return false;
+    box->setCurrentIndex(index);
+    return true;
+}
+
+int countRed(const TVornFrame* frame) {
+    int red = 0;
+    const TStrFrame& chart = frame->Model().Chart;
+    for (const auto& course : chart.Courses)
+        for (int which = 0; which < (course->HasSecond() ? 2 : 1); ++which) {
+            const TOneStringPanel& s = course->String(which);
+            red += s.TensionRed() + s.GutDiameterRed() + s.AltDiameterRed();
+        }
+    return red;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::optional<QTemporaryDir> runtime;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        runtime.emplace();
+        QFile::setPermissions(runtime->path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
+    }
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+
+    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots"));
+    if (!QDir().mkpath(out.path())) {
+        std::fprintf(stderr, "could not create %s\n", qPrintable(out.path()));
+        return 1;
+    }
+    QTemporaryDir work;
+    if (!work.isValid())
+        return 1;
+
+    TMainForm window(work.filePath(QStringLiteral("vorn.vrn")));
+    int problems = 0;
+    window.MessageHook = [&problems](QMessageBox::Icon, const QString& caption,
+                                     const QString& text) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+        ++problems;
+    };
+    window.SetSidebarWide(true);
+    window.resize(1120, 720);
+    window.show();
+    settle(200);
+
+    bool ok = shoot(window, out, QStringLiteral("file-setup.png"));
+
+    // The default document is an "Alto Lute in G".
+    window.ViewStrings();
+    ok &= shoot(window, out, QStringLiteral("alto-lute.png"));
+
+    // A continuo theorbo whose fifth and sixth courses carry octave strings.
+    TVornFrame* theorbo = window.NewDocument();
+    if (!pick(theorbo, "ComboInstType", FamilyOfType(13)) ||
+        !pick(theorbo, "ComboTuning", PositionInFamily(13))) {
+        std::fprintf(stderr, "the File Setup lists were not found\n");
+        return 1;
+    }
+    window.ViewStrings();
+    TStrFrame& chart = theorbo->Model().Chart;
+    for (int course : {4, 5})
+        if (course < chart.CourseCount())
+            chart.Course(course).SelectType(2); // "Bass with Octave"
+    chart.SelectCourse(-1);
+    window.RefreshStatus();
+    ok &= shoot(window, out, QStringLiteral("theorbo.png"));
+
+    // A lute strung too hard and too thin, saved and opened again: the limits show red.
+    TVornFrame* strained = window.NewDocument();
+    window.ViewStrings();
+    TStrFrame& lute = strained->Model().Chart;
+    lute.Course(0).EditTension(0, 24.0);      // kg, well above what gut takes
+    lute.Course(2).EditGutDiameter(0, 0.09);  // thinner than gut is made
+    lute.Course(9).EditGutDiameter(0, 2.2);   // a bass beyond the thickest gut
+    lute.SelectCourse(-1);
+    const QString saved = work.filePath(QStringLiteral("Strained lute.vrd"));
+    if (!window.SaveDocumentFile(saved)) {
+        std::fprintf(stderr, "saving %s failed\n", qPrintable(saved));
+        return 1;
+    }
+    window.CloseDocument();
+    if (!window.OpenDocumentFile(saved)) {
+        std::fprintf(stderr, "opening %s failed\n", qPrintable(saved));
+        return 1;
+    }
+    if (countRed(window.ActiveDocument()) == 0)
+        std::fprintf(stderr, "warning: nothing is out of limits in %s\n", qPrintable(saved));
+    ok &= shoot(window, out, QStringLiteral("limits.png"));
+
+    window.SetSidebarWide(false);
+    window.close();
+    return ok && problems == 0 ? 0 : 1;
+}

@@ -1,0 +1,136 @@
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QtTest>
+
+#include "app/About.h"
+#include "app/AppResources.h"
+#include "app/HelpViewer.h"
+
+using namespace vorn;
+
+namespace {
+
+QString helpPage(const QString& file) {
+    QFile page(QStringLiteral(":/app/help/") + file);
+    if (!page.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(page.readAll());
+}
+
+} // namespace
+
+class TestHelpAndAbout : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { InitAppResources(); }
+
+    void everyContextHasItsPage_data() {
+        QTest::addColumn<int>("context");
+        for (int n : {1, 5, 10, 20, 80, 90, 100, 110, 120, 130, 140, 150, 160, 170, 180, 190,
+                      200, 205, 210, 220, 230})
+            QTest::newRow(qPrintable(QString::number(n))) << n;
+    }
+    void everyContextHasItsPage() {
+        QFETCH(int, context);
+        const QString file = THelpViewer::TopicFile(context);
+        QVERIFY(!file.isEmpty());
+        const QString html = helpPage(file);
+        QVERIFY2(html.contains(QStringLiteral("<h1>")), qPrintable(file));
+        QVERIFY(html.contains(QStringLiteral("href=\"index.html\"")));
+    }
+
+    void topicsAreDistinct() {
+        QSet<QString> files;
+        for (int n : THelpViewer::ContextNumbers())
+            files.insert(THelpViewer::TopicFile(n));
+        QCOMPARE(files.size(), THelpViewer::ContextNumbers().size());
+        QVERIFY(THelpViewer::TopicFile(3).isEmpty());
+    }
+
+    // Every link of every page, the index included, leads to a page that is there, and every
+    // topic can be reached from the index.
+    void linksLeadSomewhere() {
+        QStringList pages = QDir(QStringLiteral(":/app/help")).entryList({"*.html"});
+        QVERIFY(pages.contains(QStringLiteral("index.html")));
+        static const QRegularExpression href(QStringLiteral("href=\"([^\"]*)\""));
+        for (const QString& page : pages) {
+            auto it = href.globalMatch(helpPage(page));
+            while (it.hasNext()) {
+                const QString target = it.next().captured(1);
+                QVERIFY2(pages.contains(target), qPrintable(page + " -> " + target));
+            }
+        }
+        const QString index = helpPage(QStringLiteral("index.html"));
+        for (int n : THelpViewer::ContextNumbers())
+            QVERIFY2(index.contains(THelpViewer::TopicFile(n)),
+                     qPrintable(THelpViewer::TopicFile(n)));
+    }
+
+    void viewerShowsTheTopicAndFollowsLinks() {
+        THelpViewer viewer;
+        viewer.ShowHelpContext(20);
+        QVERIFY(viewer.isVisible());
+        QCOMPARE(viewer.CurrentSource().fileName(), QStringLiteral("status-bar.html"));
+        QVERIFY(viewer.Browser()->toPlainText().contains(QStringLiteral("Bridge:")));
+        viewer.Browser()->setSource(QUrl(QStringLiteral("main-window.html")));
+        QVERIFY(viewer.Browser()->toPlainText().contains(QStringLiteral("Document tabs")));
+        viewer.Browser()->backward();
+        QCOMPARE(viewer.CurrentSource().fileName(), QStringLiteral("status-bar.html"));
+        // An unknown number still shows something useful.
+        viewer.ShowHelpContext(4711);
+        QCOMPARE(viewer.CurrentSource().fileName(), THelpViewer::TopicFile(10));
+    }
+
+    void helpContextOfTheNearestOwner() {
+        QWidget top;
+        auto* middle = new QWidget(&top);
+        auto* leaf = new QWidget(middle);
+        QCOMPARE(HelpContextOf(leaf), 0);
+        SetHelpContext(&top, 1);
+        QCOMPARE(HelpContextOf(leaf), 1);
+        SetHelpContext(middle, 20);
+        QCOMPARE(HelpContextOf(leaf), 20);
+        QCOMPARE(HelpContextOf(&top), 1);
+        QCOMPARE(HelpContextOf(nullptr), 0);
+    }
+
+    void aboutBox() {
+        int helpAsked = 0;
+        TAboutBox box([&](int context) { helpAsked = context; });
+        QCOMPARE(box.windowTitle(), QStringLiteral("About"));
+        auto* version = box.findChild<QLabel*>(QStringLiteral("VersionLabel"));
+        QVERIFY(version && version->text().startsWith(QStringLiteral("Version ")));
+        QCOMPARE(HelpContextOf(&box), 5);
+
+        auto* buttons = box.findChild<QDialogButtonBox*>();
+        buttons->button(QDialogButtonBox::Help)->click();
+        QCOMPARE(helpAsked, 5);
+
+        QUrl opened;
+        box.OpenUrl = [&](const QUrl& url) {
+            opened = url;
+            return true;
+        };
+        emit box.LinkLabel()->linkActivated(QStringLiteral("vorn"));
+        QVERIFY(opened.isLocalFile());
+        QFile page(opened.toLocalFile());
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QByteArray html = page.readAll();
+        QVERIFY(html.contains("<h1>Vorn</h1>"));
+        // The page names nothing outside the program.
+        QVERIFY(!html.contains("http"));
+
+        box.show();
+        QVERIFY(box.isVisible());
+        buttons->button(QDialogButtonBox::Ok)->click();
+        QVERIFY(!box.isVisible());
+    }
+};
+
+QTEST_MAIN(TestHelpAndAbout)
+#include "tst_helpabout.moc"

@@ -12,5 +12,8 @@ int main(int argc, char* argv[]) {
         vorn::SettingsPathFor(QApplication::applicationFilePath().toStdString()));
     vorn::TMainForm window(settings);
     window.show();
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    // Before the application object goes: the sound server connection must wind down first.
+    window.ShutdownSound();
+    return result;
 }

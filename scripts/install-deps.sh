@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev libxkbcommon-dev
   clang libclang-rt-14-dev
+  qt6-multimedia-dev pulseaudio pulseaudio-utils sox libsox-fmt-pulse python3-numpy
 )
 
 missing=()

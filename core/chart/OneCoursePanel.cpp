@@ -95,6 +95,11 @@ private:
 
 } // namespace
 
+int TOneStringPanel::WholeHertz() const {
+    const double hz = std::nearbyint(Rec.Frequency);
+    return std::isfinite(hz) && std::fabs(hz) < 1e9 ? static_cast<int>(hz) : 0;
+}
+
 std::string TOneStringPanel::FrequencyText() const {
     const double rounded = static_cast<double>(RoundToDigits(Rec.Frequency, -2));
     char buffer[64];

@@ -27,6 +27,8 @@ public:
 
     // "392.72 Hz.": the frequency rounded to 2 decimals, shortest form.
     std::string FrequencyText() const;
+    // The frequency rounded to whole hertz, halves to even: what its play button sounds.
+    int WholeHertz() const;
     // The note in key 7, long form ("c-sharp"): what the note display draws.
     std::string NoteText() const;
     std::string LengthText() const;

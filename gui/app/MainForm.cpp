@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -28,6 +29,9 @@
 #include "app/HelpViewer.h"
 #include "app/SideBar.h"
 #include "app/StatusPanels.h"
+#include "app/ToneControl.h"
+#include "app/TonePlayer.h"
+#include "app/VolControl.h"
 #include "document/GlobalData.h"
 #include "document/InstDataType.h"
 #include "document/SettingsFile.h"
@@ -139,6 +143,7 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
     status_->SetText(2, QStringLiteral("440 htz."));
 
     buildPopup();
+    buildSound();
     help_ = new THelpViewer(this);
     about_ = new TAboutBox([this](int context) { ShowHelpContext(context); }, this);
 
@@ -151,6 +156,64 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
     SetSidebarWide(settings_->SidebarDown != 0);
     starting_ = false;
     IdleUpdate();
+}
+
+void TMainForm::buildSound() {
+    player_ = new TTonePlayer(this);
+    volume_ = new TVolumeControl(this);
+    tone_ = new TToneControl(*player_, *volume_, this);
+    auto buttonOf = [this](const char* name) {
+        return sideBar_->findChild<QToolButton*>(QString::fromLatin1(name));
+    };
+    tone_->SetSideBarButtons(buttonOf("SpeedPlay"), buttonOf("SpeedStop"));
+    tone_->ShowMessage = [this](const QString& text) {
+        message(QMessageBox::Information, QStringLiteral("Vorn"), text);
+    };
+    connect(tone_, &TToneControl::playStateText, this,
+            [this](const QString& text) { status_->SetText(0, text); });
+    connect(tone_, &TToneControl::frequencyText, this,
+            [this](const QString& text) { status_->SetText(2, text); });
+    connect(tone_, &TToneControl::noteShown, this, [this](const NoteValue& note) {
+        status_->NoteDisplay()->SetNote(note);
+        soundUsed_ = true;
+    });
+    connect(player_, &TTonePlayer::outputUnavailable, this, [this] {
+        status_->showMessage(QStringLiteral("No audio output is available: tones are silent."));
+    });
+    // The side bar's Play and Stop toggles: Play replays the last tone, Stop silences.
+    connect(actPlay_, &QAction::triggered, this, [this](bool down) {
+        if (down)
+            tone_->PlayLast();
+        else
+            tone_->StopTone();
+    });
+    connect(actStop_, &QAction::triggered, this, [this] { tone_->StopTone(); });
+    connect(actVolume_, &QAction::triggered, this,
+            [this](bool down) { volume_->ShowAtPointer(down, QCursor::pos()); });
+    connect(volume_, &TVolumeControl::hidden, this, [this] { actVolume_->setChecked(false); });
+}
+
+void TMainForm::connectFrame(TVornFrame* frame) {
+    connect(frame, &TVornFrame::playRequested, tone_,
+            [this](int frequency, const NoteValue& note, QAbstractButton* button) {
+                tone_->PlayTone(frequency, note, button);
+            });
+    connect(frame, &TVornFrame::stopRequested, tone_, [this] { tone_->StopTone(); });
+}
+
+void TMainForm::ShutdownSound() {
+    if (!player_)
+        return;
+    player_->Shutdown();
+    // The sound server's client thread needs a moment to close the stream; tearing the
+    // connection down under it aborts the process now and then.
+    if (soundUsed_) {
+        QElapsedTimer settle;
+        settle.start();
+        while (settle.elapsed() < 100)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        soundUsed_ = false;
+    }
 }
 
 TMainForm::~TMainForm() {
@@ -185,6 +248,15 @@ void TMainForm::buildActions() {
     actHelpOnFocus_ = makeAction(this, QStringLiteral("ActHelpOnFocus"),
                                  QStringLiteral("Help on this window"), QString());
     actQuit_ = makeAction(this, QStringLiteral("ActQuit"), QStringLiteral("Quit"), QString());
+
+    actPlay_ = makeAction(this, QStringLiteral("ActPlay"), QStringLiteral("Play"),
+                          QStringLiteral("Play note"), QStringLiteral("play"));
+    actStop_ = makeAction(this, QStringLiteral("ActStop"), QStringLiteral("Stop"),
+                          QStringLiteral("Stop playing note"), QStringLiteral("stop"));
+    actVolume_ = makeAction(this, QStringLiteral("ActVolume"), QStringLiteral("Volume"),
+                            QStringLiteral("Adjust volume"), QStringLiteral("volume"));
+    for (QAction* a : {actPlay_, actStop_, actVolume_})
+        a->setCheckable(true);
 
     actNew_->setShortcut(QKeySequence::New);
     actOpen_->setShortcut(QKeySequence::Open);
@@ -231,6 +303,10 @@ void TMainForm::buildSideBar() {
     sideBar_->AddButton(actOptions_, QStringLiteral("SpeedOptions"));
     sideBar_->AddButton(actHelp_, QStringLiteral("SpeedHelp"));
     sideBar_->AddButton(actAbout_, QStringLiteral("SpeedAbout"));
+    sideBar_->AddGap();
+    sideBar_->AddButton(actPlay_, QStringLiteral("SpeedPlay"));
+    sideBar_->AddButton(actStop_, QStringLiteral("SpeedStop"));
+    sideBar_->AddButton(actVolume_, QStringLiteral("SpeedVolume"));
     sideBar_->Finish();
     connect(sideBar_, &TSideBar::wideChanged, this,
             [this](bool wide) { settings_->SidebarDown = wide ? 1 : 0; });
@@ -301,6 +377,7 @@ TStringFileTab* TMainForm::NewTab() {
             IdleUpdate();
         }
     });
+    connectFrame(frame);
     tabs_->AttachPage(tab);
     tabs_->SetActivePage(tab);
     ClearDocumentStatus();
@@ -658,6 +735,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         WriteSettingsFile();
     }
     help_->close();
+    volume_->hide();
+    tone_->StopTone();
     event->accept();
 }
 

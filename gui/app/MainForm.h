@@ -15,6 +15,9 @@ class QMenu;
 namespace vorn {
 
 class TAboutBox;
+class TToneControl;
+class TTonePlayer;
+class TVolumeControl;
 class TGlobalData;
 class THelpViewer;
 class TNotePanel;
@@ -87,6 +90,14 @@ public:
     // False after a write failure, which has been reported.
     bool WriteSettingsFile();
 
+    // Sound: the one tone player, the side bar's Play, Stop and Volume.
+    TToneControl* Tone() const { return tone_; }
+    TTonePlayer* TonePlayer() const { return player_; }
+    TVolumeControl* VolumeWindow() const { return volume_; }
+    // Stops the tone and lets the sound server connection wind down; runs at exit before the
+    // application object goes.
+    void ShutdownSound();
+
     QMenu* PopupTabs() const { return popup_; }
     void ShowPopup(const QPoint& globalPos);
     THelpViewer* HelpViewer() const { return help_; }
@@ -102,6 +113,8 @@ private:
     void buildActions();
     void buildSideBar();
     void buildPopup();
+    void buildSound();
+    void connectFrame(TVornFrame* frame);
     void loadSettingsFile();
     void applyBounds();
     void closeTab(TStringFileTab* tab);
@@ -138,6 +151,14 @@ private:
     QAction* actAboutMenu_ = nullptr;
     QAction* actHelpOnFocus_ = nullptr;
     QAction* actQuit_ = nullptr;
+    QAction* actPlay_ = nullptr;
+    QAction* actStop_ = nullptr;
+    QAction* actVolume_ = nullptr;
+
+    TTonePlayer* player_ = nullptr;
+    TVolumeControl* volume_ = nullptr;
+    TToneControl* tone_ = nullptr;
+    bool soundUsed_ = false;
 };
 
 } // namespace vorn

@@ -98,6 +98,8 @@ TVornFrame::TVornFrame(TGlobalData& settings, QWidget* parent)
             &TVornFrame::makerNameChanged);
 
     model_->Chart.OnRowsChanged = [this](int index) { ui_->StringFrame->RowsChanged(index); };
+    connect(ui_->StringFrame, &TStrFrameView::playRequested, this, &TVornFrame::playRequested);
+    connect(ui_->StringFrame, &TStrFrameView::stopRequested, this, &TVornFrame::stopRequested);
     model_->Chart.OnBridgeChanged = [this] { emit bridgeChanged(); };
     model_->FileName.clear();
     pages_->setCurrentIndex(FileSetupPage);

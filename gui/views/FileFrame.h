@@ -9,6 +9,7 @@
 #include "document/FileFrame.h"
 #include "document/VornFiles.h"
 
+class QAbstractButton;
 class QStackedWidget;
 
 namespace vorn {
@@ -57,6 +58,9 @@ signals:
     void bridgeChanged();       // a tension may have changed
     void documentChanged();     // pitch, temperament or family changed: refresh the status
     void stringsShown();        // the chart page became visible
+    // A string's play toggle: pressed asks for its whole-hertz tone, released for silence.
+    void playRequested(int frequency, const vorn::NoteValue& note, QAbstractButton* button);
+    void stopRequested();
 
 private:
     void buildSetupPage();

@@ -1,7 +1,10 @@
 #include "views/OneCoursePanelUnit.h"
 
+#include "views/StringFrame.h"
+
 #include <QAbstractScrollArea>
 #include <QComboBox>
+#include <QIcon>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLocale>
@@ -163,15 +166,28 @@ TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, int courseIndex, int 
       altDiameter_(new TVornFloatEdit(this)) {
     const bool octave = which_ == 1;
 
-    // Tones arrive with the player; until then the button only shows where it will be.
     play_->setCheckable(true);
     play_->setAutoRaise(true);
     play_->setFocusPolicy(Qt::NoFocus);
-    play_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    play_->setIcon(QIcon(QStringLiteral(":/app/icons/play-small.svg")));
     play_->setIconSize(QSize(12, 12));
     play_->setToolTip(QStringLiteral("Play this note"));
     play_->setAccessibleName(QStringLiteral("Play this note"));
-    play_->setEnabled(false);
+    // Below 100 the first string of that course, from 100 its octave string.
+    play_->setProperty("tag", octave ? 100 + course_ : course_);
+    connect(play_, &QToolButton::clicked, this, [this](bool down) {
+        if (!live())
+            return;
+        for (QObject* p = this->parent(); p; p = p->parent()) {
+            if (auto* view = qobject_cast<TStrFrameView*>(p)) {
+                if (down)
+                    emit view->playRequested(string().WholeHertz(), string().Rec.Note, play_);
+                else
+                    emit view->stopRequested();
+                return;
+            }
+        }
+    });
 
     type_->setToolTip(QStringLiteral(
         "Set up the course as chanterelle, single, unison pair or bass/octave pair."));

@@ -5,12 +5,16 @@
 #include <QScrollArea>
 #include <QWidget>
 
+#include "pitch/MusicalNote.h"
+
 #include <vector>
 
 class QHeaderView;
 class QLineEdit;
 class QStandardItemModel;
 class QVBoxLayout;
+
+class QAbstractButton;
 
 namespace vorn {
 
@@ -61,6 +65,9 @@ signals:
     // The user typed into one of the name boxes.
     void instrumentNameEdited(const QString& text);
     void makerNameEdited(const QString& text);
+    // A string's play toggle was pressed (its whole-hertz tone) or released.
+    void playRequested(int frequency, const vorn::NoteValue& note, QAbstractButton* button);
+    void stopRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Starts a PulseAudio server with a null sink "vorn_sink" for the sound tests, unless one
+# answers already. Prints the environment the tests need (eval it).
+set -euo pipefail
+
+runtime="${XDG_RUNTIME_DIR:-/tmp/vorn-runtime-$(id -u)}"
+mkdir -p "$runtime"
+chmod 0700 "$runtime"
+export XDG_RUNTIME_DIR="$runtime"
+
+if ! pactl info >/dev/null 2>&1; then
+  # As root the server must run in user mode; system mode refuses root clients.
+  pulseaudio -D -n --exit-idle-time=-1 --disallow-exit \
+    --load=module-native-protocol-unix \
+    --load="module-null-sink sink_name=vorn_sink" >/dev/null 2>&1 || true
+  for _ in $(seq 1 50); do
+    pactl info >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+fi
+
+if pactl info >/dev/null 2>&1; then
+  if ! pactl list short sinks | grep -q vorn_sink; then
+    pactl load-module module-null-sink sink_name=vorn_sink >/dev/null
+  fi
+  pactl set-default-sink vorn_sink
+  echo "export XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR"
+else
+  echo "echo 'No sound server could be started' >&2"
+  exit 1
+fi

@@ -3,6 +3,7 @@
 
 #include "pitch/FrequencyRecord.h"
 #include "pitch/FretandNoteRecs.h"
+#include "sound/ToneImage.h"
 #include "strings/StringRecord.h"
 
 using namespace vorn;
@@ -91,3 +92,13 @@ static void BM_CatalogueLabel(benchmark::State& state) {
 }
 BENCHMARK(BM_CatalogueLabel)
     ->ArgsProduct({{mk_savarez, mk_pyramid, mk_kuerschner, mk_aquila}, {30, 5000}});
+
+// What every press of a play button costs before the sound starts: a fresh one-second image.
+static void BM_BuildToneImage(benchmark::State& state) {
+    int32_t hz = 440;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(BuildToneImage(hz, 60));
+        hz = hz == 440 ? 392 : 440;
+    }
+}
+BENCHMARK(BM_BuildToneImage)->Unit(benchmark::kMicrosecond);

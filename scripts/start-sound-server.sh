@@ -23,6 +23,11 @@ if pactl info >/dev/null 2>&1; then
   if ! pactl list short sinks | grep -q vorn_sink; then
     pactl load-module module-null-sink sink_name=vorn_sink >/dev/null
   fi
+  # The monitor is hidden from programs' input lists; a remapped copy is not, so a
+  # program can listen to what it plays (the click-to-sound measurement does).
+  if ! pactl list short sources | grep -q vorn_capture; then
+    pactl load-module module-remap-source master=vorn_sink.monitor source_name=vorn_capture >/dev/null
+  fi
   pactl set-default-sink vorn_sink
   echo "export XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR"
 else

@@ -4,10 +4,18 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "app/MainForm.h"
+#include "app/StatusPanels.h"
 #include "app/ToneControl.h"
 #include "app/TonePlayer.h"
 #include "app/VolControl.h"
 #include "sound/ToneImage.h"
+#include "views/FileFrame.h"
+#include "views/OneCoursePanelUnit.h"
+#include "views/StringFrame.h"
+
+#include <QTemporaryDir>
+#include <QToolButton>
 
 using namespace vorn;
 
@@ -35,6 +43,32 @@ private slots:
         tone.StopTone();
         QVERIFY(!row.isChecked());
         player.Shutdown();
+    }
+
+    void theProgramSaysSoInTheStatusBarOnce() {
+        QTemporaryDir dir;
+        TMainForm window(dir.filePath(QStringLiteral("vorn.vrn")));
+        QStringList boxes;
+        window.MessageHook = [&](QMessageBox::Icon, const QString&, const QString& text) {
+            boxes << text;
+        };
+        window.show();
+        window.ViewStrings();
+        QToolButton* play =
+            window.ActiveDocument()->StringView()->Row(0)->FirstString()->PlayButton();
+        QSignalSpy said(window.StatusPanels(), &QStatusBar::messageChanged);
+        QTest::mouseClick(play, Qt::LeftButton);
+        QCOMPARE(window.PanelText(0), QStringLiteral("Playing: "));
+        QTest::mouseClick(play, Qt::LeftButton);
+        QTest::mouseClick(play, Qt::LeftButton);
+        int notices = 0;
+        for (const auto& args : said)
+            if (args.at(0).toString().contains(QStringLiteral("No audio output")))
+                ++notices;
+        QCOMPARE(notices, 1);
+        QVERIFY(boxes.isEmpty());
+        window.close();
+        window.ShutdownSound();
     }
 };
 

@@ -1,5 +1,7 @@
 #include "strings/VornVars.h"
 
+#include <optional>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -180,6 +182,25 @@ std::string GutNumber(int32_t value) {
     return Format("%03d", static_cast<int>(value));
 }
 
+// The mass-figure lookup Savarez and Pyramid share: finds the row and its tension text, or
+// gives the whole label when there is nothing more to say (impossible figure, sentinel).
+template <class Item>
+std::optional<std::string> MassLookup(const std::vector<Item>& items, VornTensType unit,
+                                      uint8_t& index, double f, float L, float T, int& row,
+                                      std::string& tension) {
+    MassFigure m;
+    if (!ComputeMassFigure(f, L, T, m))
+        return std::string();
+    row = ResolveIndex(index, static_cast<int>(items.size()),
+                       [&](int r) { return items[r].Bound >= m.zRounded; });
+    if (row < 0)
+        return std::string(Sentinel);
+    tension = TensionText(MassRowTension(items[row].Value, m.y, L), unit);
+    if (tension == " 0.00")
+        return std::string(Sentinel);
+    return std::nullopt;
+}
+
 } // namespace
 
 void TSavarezCollection::Restore() {
@@ -187,17 +208,11 @@ void TSavarezCollection::Restore() {
 }
 
 std::string TSavarezCollection::Label(uint8_t& index, double f, float L, float T) const {
-    MassFigure m;
-    if (!ComputeMassFigure(f, L, T, m))
-        return {};
-    const int row =
-        ResolveIndex(index, Count(), [&](int r) { return Items[r].Bound >= m.zRounded; });
-    if (row < 0)
-        return Sentinel;
+    int row = -1;
+    std::string tension;
+    if (const auto early = MassLookup(Items, Unit, index, f, L, T, row, tension))
+        return *early;
     const TSavarezItem& item = Items[row];
-    const std::string tension = TensionText(MassRowTension(item.Value, m.y, L), Unit);
-    if (tension == " 0.00")
-        return Sentinel;
     std::string label;
     if (item.Flags & 1)
         label += "NP ";
@@ -228,17 +243,11 @@ void TPyramidCollection::Restore() {
 }
 
 std::string TPyramidCollection::Label(uint8_t& index, double f, float L, float T) const {
-    MassFigure m;
-    if (!ComputeMassFigure(f, L, T, m))
-        return {};
-    const int row =
-        ResolveIndex(index, Count(), [&](int r) { return Items[r].Bound >= m.zRounded; });
-    if (row < 0)
-        return Sentinel;
+    int row = -1;
+    std::string tension;
+    if (const auto early = MassLookup(Items, Unit, index, f, L, T, row, tension))
+        return *early;
     const TPyramidItem& item = Items[row];
-    const std::string tension = TensionText(MassRowTension(item.Value, m.y, L), Unit);
-    if (tension == " 0.00")
-        return Sentinel;
     return std::to_string(item.Code) + PyramidSuffix(row) + TensionPart(tension, Unit);
 }
 

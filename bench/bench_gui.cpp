@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/Headless.h"
 #include "app/MainForm.h"
 #include "document/InstDataType.h"
 #include "views/FileFrame.h"
@@ -143,15 +144,7 @@ BENCHMARK(BM_NoteStep19)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::optional<QTemporaryDir> runtime;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        runtime.emplace();
-        QFile::setPermissions(runtime->path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
-    }
+    const auto runtime = vorn::PrepareHeadless();
     QApplication app(argc, argv);
     QTemporaryDir work;
     workDir = &work;

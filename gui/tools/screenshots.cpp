@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "app/Headless.h"
 #include "app/MainForm.h"
 #include "app/StatusPanels.h"
 #include "document/GlobalData.h"
@@ -67,15 +68,7 @@ int countRed(const TVornFrame* frame) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::optional<QTemporaryDir> runtime;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        runtime.emplace();
-        QFile::setPermissions(runtime->path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
-    }
+    const auto runtime = vorn::PrepareHeadless();
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
 

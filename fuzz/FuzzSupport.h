@@ -40,4 +40,17 @@ inline void CheckSavesAndReopens(TFileFrame& frame) {
         std::abort();
 }
 
+// A loaded document must save and reopen; a refused one leaves the new tab as it was
+// (`before` is its document then) and tells the user why.
+inline void CheckOutcome(TFileFrame& frame, const TInstDataType& before,
+                         const LoadOutcome& outcome) {
+    if (outcome.Result == LoadResult::Loaded) {
+        CheckSavesAndReopens(frame);
+        return;
+    }
+    if (outcome.Result != LoadResult::Failed || outcome.Message.empty() ||
+        !(frame.Document == before) || frame.HasCourseRows())
+        std::abort();
+}
+
 } // namespace vorn::fuzz

@@ -15,13 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     frame.NewFromDefaults();
     const TInstDataType before = frame.Document;
     ByteReader in(bytes);
-    const LoadOutcome outcome = ImportOldDocument(frame, in);
-    if (outcome.Result == LoadResult::Loaded) {
-        fuzz::CheckSavesAndReopens(frame);
-    } else {
-        if (outcome.Result != LoadResult::Failed || outcome.Message.empty() ||
-            !(frame.Document == before) || frame.HasCourseRows())
-            std::abort();
-    }
+    fuzz::CheckOutcome(frame, before, ImportOldDocument(frame, in));
     return 0;
 }

@@ -453,7 +453,11 @@ void TVornFrame::ViewStrings() {
         doc.SecondStringLength =
             static_cast<float>(u.EditSecondStLength->Clamp(u.EditSecondStLength->GetValue()));
     }
-    model_->ViewStrings();
+    {
+        // Building tells of the rows twice: the first course becoming current, then all.
+        const TRowHold hold(*u.StringFrame);
+        model_->ViewStrings();
+    }
     pages_->setCurrentIndex(StringChartPage);
     emit stringsShown();
     emit bridgeChanged();
@@ -461,13 +465,20 @@ void TVornFrame::ViewStrings() {
 
 LoadOutcome TVornFrame::LoadFromData(const std::string& bytes, const QString& path) {
     ByteReader in(bytes);
-    ui_->Loading = true;
-    const LoadOutcome outcome = OpenDocument(*model_, in, path.toStdString());
-    ui_->Loading = false;
+    LoadOutcome outcome;
+    {
+        // Reading replaces the rows more than once; the view builds them once, at the end.
+        const TRowHold hold(*ui_->StringFrame);
+        ui_->Loading = true;
+        outcome = OpenDocument(*model_, in, path.toStdString());
+        ui_->Loading = false;
+        if (outcome.Result == LoadResult::Loaded) {
+            model_->Family = FamilyOfType(model_->Document.InstrumentType);
+            ui_->StringFrame->RowsChanged(-1);
+        }
+    }
     if (outcome.Result != LoadResult::Loaded)
         return outcome;
-    model_->Family = FamilyOfType(model_->Document.InstrumentType);
-    ui_->StringFrame->RowsChanged(-1);
     pages_->setCurrentIndex(StringChartPage);
     refreshCaption();
     emit documentChanged();

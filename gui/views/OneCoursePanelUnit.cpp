@@ -46,6 +46,21 @@ const TRowColours& RowColours() {
     return colours;
 }
 
+QPalette RowPalette(bool current) {
+    const TRowColours& colours = RowColours();
+    const QColor& background = current ? colours.CurrentBackground : colours.NormalBackground;
+    const QColor& text = current ? colours.CurrentText : colours.NormalText;
+    QPalette p;
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window, QPalette::Button})
+            p.setColor(group, role, background);
+        for (QPalette::ColorRole role :
+             {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+            p.setColor(group, role, text);
+    }
+    return p;
+}
+
 namespace {
 
 constexpr int MaxLengthChars = 6;
@@ -107,23 +122,53 @@ QStringList toList(const std::vector<std::string>& items) {
     return list;
 }
 
-void paintCell(QWidget* cell, const QColor& background, const QColor& text) {
-    QPalette p = cell->palette();
-    if (p.color(QPalette::Base) == background && p.color(QPalette::Text) == text &&
-        p.color(QPalette::Button) == background)
-        return;
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        p.setColor(group, QPalette::Base, background);
-        p.setColor(group, QPalette::Window, background);
-        p.setColor(group, QPalette::Button, background);
-        p.setColor(group, QPalette::Text, text);
-        p.setColor(group, QPalette::ButtonText, text);
-        p.setColor(group, QPalette::WindowText, text);
+// Setting the size policy builds the drop-down there and then, which was most of the cost of a
+// row. The cells are placed by hand and nothing asks them for a size while the chart is built,
+// so the policy is set when a size is first asked for.
+class TCellComboBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    QSize sizeHint() const override {
+        applySizePolicy();
+        return QComboBox::sizeHint();
     }
+    QSize minimumSizeHint() const override {
+        applySizePolicy();
+        return QComboBox::minimumSizeHint();
+    }
+
+private:
+    void applySizePolicy() const {
+        if (sizeAdjustPolicy() != AdjustToMinimumContentsLengthWithIcon)
+            const_cast<TCellComboBox*>(this)->setSizeAdjustPolicy(
+                AdjustToMinimumContentsLengthWithIcon);
+    }
+};
+
+// An out-of-limit value keeps its red text on either background; any other cell takes the
+// row's colours.
+void showLimit(QWidget* cell, bool red) {
+    const QColor& limit = RowColours().LimitText;
+    if ((cell->palette().color(QPalette::Active, QPalette::Text) == limit) == red)
+        return;
+    QPalette p; // roles left unset come from the row
+    if (red)
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            for (QPalette::ColorRole role :
+                 {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+                p.setColor(group, role, limit);
     cell->setPalette(p);
 }
 
 } // namespace
+
+// --- TRowResources --------------------------------------------------------------------------
+
+const QIcon& TRowResources::PlayIcon() {
+    if (playIcon_.isNull())
+        playIcon_ = QIcon(QStringLiteral(":/app/icons/play-small.svg"));
+    return playIcon_;
+}
 
 // --- TCourseNumberCell ----------------------------------------------------------------------
 
@@ -157,19 +202,20 @@ void TCourseNumberCell::paintEvent(QPaintEvent*) {
 
 // --- TOneStringPanelView --------------------------------------------------------------------
 
-TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, int courseIndex, int which,
-                                         QWidget* parent)
-    : QWidget(parent), chart_(chart), course_(courseIndex), which_(which),
-      play_(new QToolButton(this)), type_(new QComboBox(this)), note_(new TNoteSpinEdit(this)),
+TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, TRowResources& resources,
+                                         int courseIndex, int which, QWidget* parent)
+    : QWidget(parent), chart_(chart), resources_(resources), course_(courseIndex), which_(which),
+      play_(new QToolButton(this)), type_(new TCellComboBox(this)),
+      note_(new TNoteSpinEdit(this)),
       length_(new TChartFloatEdit(this)), tension_(new TChartTensionEdit(this)),
-      gut_(new TChartFloatEdit(this)), alt_(new QComboBox(this)),
+      gut_(new TChartFloatEdit(this)), alt_(new TCellComboBox(this)),
       altDiameter_(new TVornFloatEdit(this)) {
     const bool octave = which_ == 1;
 
     play_->setCheckable(true);
     play_->setAutoRaise(true);
     play_->setFocusPolicy(Qt::NoFocus);
-    play_->setIcon(QIcon(QStringLiteral(":/app/icons/play-small.svg")));
+    play_->setIcon(resources_.PlayIcon());
     play_->setIconSize(QSize(12, 12));
     play_->setToolTip(QStringLiteral("Play this note"));
     play_->setAccessibleName(QStringLiteral("Play this note"));
@@ -209,8 +255,6 @@ TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, int courseIndex, int 
     gut_->SetMaxLength(MaxGutChars);
     gut_->SetIncrement(GutIncrement);
     gut_->setText(QStringLiteral("0"));
-    for (QComboBox* box : {type_, alt_})
-        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     alt_->setMaxVisibleItems(16);
 
     if (octave) {
@@ -348,7 +392,8 @@ void TOneStringPanelView::Refresh() {
     note_->SetNote(s.Rec.Note);
     showText(note_, QString::fromStdString(s.FrequencyText()));
     showText(length_, shown(s.LengthText()), which_ == 0 ? MaxLengthChars : 0);
-    tension_->SetTensionType(s.Rec.TensionUnit);
+    if (tension_->TensionType() != s.Rec.TensionUnit)
+        tension_->SetTensionType(s.Rec.TensionUnit);
     showText(tension_, shown(s.TensionText()), MaxTensionChars);
     showText(gut_, shown(s.GutDiameterText()), MaxGutChars);
     showItems(alt_, toList(s.AltItems), s.AltIndex);
@@ -356,21 +401,15 @@ void TOneStringPanelView::Refresh() {
     altDiameter_->SetLabelMode(label);
     const std::string altText = s.AltText(materials);
     showText(altDiameter_, label ? QString::fromStdString(altText) : shown(altText));
-    paintCells(c.IsCurrent());
+    paintCells();
 }
 
-void TOneStringPanelView::paintCells(bool current) {
-    const TRowColours& colours = RowColours();
+void TOneStringPanelView::paintCells() {
+    // The background and the other text come from the row.
     const TOneStringPanel& s = string();
-    const QColor background = current ? colours.CurrentBackground : colours.NormalBackground;
-    const QColor text = current ? colours.CurrentText : colours.NormalText;
-    for (QWidget* cell : {static_cast<QWidget*>(play_), static_cast<QWidget*>(type_),
-                          static_cast<QWidget*>(note_), static_cast<QWidget*>(length_),
-                          static_cast<QWidget*>(alt_)})
-        paintCell(cell, background, text);
-    paintCell(tension_, background, s.TensionRed() ? colours.LimitText : text);
-    paintCell(gut_, background, s.GutDiameterRed() ? colours.LimitText : text);
-    paintCell(altDiameter_, background, s.AltDiameterRed() ? colours.LimitText : text);
+    showLimit(tension_, s.TensionRed());
+    showLimit(gut_, s.GutDiameterRed());
+    showLimit(altDiameter_, s.AltDiameterRed());
 }
 
 void TOneStringPanelView::commitLength() {
@@ -427,14 +466,18 @@ void TOneStringPanelView::place() {
 
 // --- TOneCrsPanelView -----------------------------------------------------------------------
 
-TOneCrsPanelView::TOneCrsPanelView(TStrFrame& chart, int course, QWidget* parent)
-    : QWidget(parent), chart_(chart), course_(course), number_(new TCourseNumberCell(this)) {
+TOneCrsPanelView::TOneCrsPanelView(TStrFrame& chart, TRowResources& resources, int course,
+                                   QWidget* parent)
+    : QWidget(parent), chart_(chart), resources_(resources), course_(course) {
+    // Coloured before the cells exist, which then take the colours as they are made.
+    paintRow(live() && chart_.Course(course_).IsCurrent());
+    number_ = new TCourseNumberCell(this);
     number_->installEventFilter(this);
     connect(number_, &TCourseNumberCell::pressed, this, [this] {
         if (live())
             chart_.Course(course_).SelectCourse();
     });
-    strings_[0] = new TOneStringPanelView(chart_, course_, 0, this);
+    strings_[0] = new TOneStringPanelView(chart_, resources_, course_, 0, this);
     watch(strings_[0]);
 }
 
@@ -459,7 +502,7 @@ void TOneCrsPanelView::Refresh() {
     const TOneCrsPanel& c = chart_.Course(course_);
     number_->setText(QString::number(c.Number));
     if (c.HasSecond() && !strings_[1]) {
-        strings_[1] = new TOneStringPanelView(chart_, course_, 1, this);
+        strings_[1] = new TOneStringPanelView(chart_, resources_, course_, 1, this);
         watch(strings_[1]);
         if (OnCellCreated)
             for (int slot = 0; slot < cs_count; ++slot)
@@ -473,15 +516,20 @@ void TOneCrsPanelView::Refresh() {
         strings_[1] = nullptr;
     }
     setFixedHeight(c.RowHeight());
+    paintRow(c.IsCurrent());
     for (TOneStringPanelView* s : strings_)
         if (s)
             s->Refresh();
-    const TRowColours& colours = RowColours();
-    const bool current = c.IsCurrent();
-    paintCell(number_, current ? colours.CurrentBackground : colours.NormalBackground,
-              current ? colours.CurrentText : colours.NormalText);
     place();
     update();
+}
+
+void TOneCrsPanelView::paintRow(bool current) {
+    // Only the current row has colours of its own. The others inherit the chart's, and as
+    // they then share one palette the style draws each kind of list and button once for all.
+    if (testAttribute(Qt::WA_SetPalette) == current)
+        return;
+    setPalette(current ? RowPalette(true) : QPalette());
 }
 
 QWidget* TOneCrsPanelView::CellAt(int column) const {

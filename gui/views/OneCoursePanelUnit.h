@@ -4,6 +4,7 @@
 // what the model holds.
 
 #include <QColor>
+#include <QIcon>
 #include <QLabel>
 #include <QWidget>
 
@@ -71,6 +72,17 @@ struct TRowColours {
     QColor LimitText; // out-of-limit values, on either background
 };
 const TRowColours& RowColours();
+// The row colours as a palette for the cells (active and inactive groups).
+QPalette RowPalette(bool current);
+
+// What every row of one chart shows alike, made once for all of them rather than per row.
+class TRowResources {
+public:
+    const QIcon& PlayIcon();
+
+private:
+    QIcon playIcon_;
+};
 
 // Cell slots of one string, left to right; the column numbers of the keyboard navigation are
 // 2 + 2 * slot for a first string and 3 + 2 * slot for an octave string.
@@ -103,7 +115,8 @@ class TOneStringPanelView : public QWidget {
     Q_OBJECT
 public:
     // which: 0 the first string, 1 the octave string of course index `course`.
-    TOneStringPanelView(TStrFrame& chart, int course, int which, QWidget* parent = nullptr);
+    TOneStringPanelView(TStrFrame& chart, TRowResources& resources, int course, int which,
+                        QWidget* parent);
 
     int Which() const { return which_; }
     // Cells again from the model.
@@ -128,7 +141,7 @@ private:
     TOneCrsPanel& course() const;
     const TOneStringPanel& string() const;
     void place();
-    void paintCells(bool current);
+    void paintCells();
     // A typed value is handed over only when it differs from what the model shows.
     void commitLength();
     void commitTension();
@@ -138,6 +151,7 @@ private:
     bool live() const;
 
     TStrFrame& chart_;
+    TRowResources& resources_;
     int course_;
     int which_;
     bool detached_ = false;
@@ -154,7 +168,7 @@ private:
 class TOneCrsPanelView : public QWidget {
     Q_OBJECT
 public:
-    TOneCrsPanelView(TStrFrame& chart, int course, QWidget* parent = nullptr);
+    TOneCrsPanelView(TStrFrame& chart, TRowResources& resources, int course, QWidget* parent);
 
     int CourseIndex() const { return course_; }
     // Cells, colours and the octave line again from the model; the height follows it.
@@ -183,11 +197,13 @@ private:
     void place();
     void watch(TOneStringPanelView* string);
     bool live() const;
+    void paintRow(bool current);
 
     TStrFrame& chart_;
+    TRowResources& resources_;
     int course_;
     bool detached_ = false;
-    TCourseNumberCell* number_;
+    TCourseNumberCell* number_ = nullptr;
     std::array<TOneStringPanelView*, 2> strings_{};
 };
 

@@ -113,9 +113,12 @@ TStrFrameView::TStrFrameView(TStrFrame& chart, QWidget* parent)
     rowsHost_->setFont(cellFont);
     scroll_->Header()->setFont(cellFont);
     rowsHost_->setAutoFillBackground(true);
-    QPalette hostPalette = rowsHost_->palette();
-    hostPalette.setColor(QPalette::Window, RowColours().NormalBackground);
-    rowsHost_->setPalette(hostPalette);
+    // The colours of the rows that are not current sit on the viewport, not on the host: Qt
+    // gives each child of a widget with a palette of its own a copy, and only rows that share
+    // one palette share the style's cached drawings.
+    QPalette rowsPalette = RowPalette(false);
+    rowsPalette.setColor(QPalette::Window, RowColours().NormalBackground);
+    scroll_->viewport()->setPalette(rowsPalette);
     scroll_->setWidget(rowsHost_);
     rowsHost_->installEventFilter(this);
 
@@ -145,11 +148,35 @@ void TStrFrameView::ShowNames() {
 }
 
 void TStrFrameView::RowsChanged(int index) {
+    if (holds_ > 0) {
+        if (index < 0)
+            pendingRebuild_ = true;
+        else if (std::find(pendingRows_.begin(), pendingRows_.end(), index) == pendingRows_.end())
+            pendingRows_.push_back(index);
+        return;
+    }
     if (index < 0 || RowCount() != chart_.CourseCount() || index >= RowCount()) {
         rebuild();
         return;
     }
     rows_[static_cast<size_t>(index)]->Refresh();
+}
+
+void TStrFrameView::HoldRows() { ++holds_; }
+
+void TStrFrameView::ReleaseRows() {
+    if (holds_ == 0 || --holds_ > 0)
+        return;
+    const bool all = pendingRebuild_;
+    std::vector<int> rows;
+    rows.swap(pendingRows_);
+    pendingRebuild_ = false;
+    if (all) {
+        rebuild();
+        return;
+    }
+    for (int index : rows)
+        RowsChanged(index);
 }
 
 void TStrFrameView::rebuild() {
@@ -165,7 +192,7 @@ void TStrFrameView::rebuild() {
     if (chart_.CourseCount() > 0)
         ShowNames();
     for (int i = 0; i < chart_.CourseCount(); ++i) {
-        auto* row = new TOneCrsPanelView(chart_, i, rowsHost_);
+        auto* row = new TOneCrsPanelView(chart_, rowResources_, i, rowsHost_);
         row->OnCellCreated = [this](QWidget* cell) { watchCell(cell); };
         for (int column = 1; column <= 15; ++column)
             if (QWidget* cell = row->CellAt(column))

@@ -9,6 +9,8 @@
 
 #include <vector>
 
+#include "views/OneCoursePanelUnit.h"
+
 class QHeaderView;
 class QLineEdit;
 class QStandardItemModel;
@@ -19,7 +21,6 @@ class QAbstractButton;
 namespace vorn {
 
 class TStrFrame;
-class TOneCrsPanelView;
 
 // The rows' scroll area with the column header in its top margin, so that header and cells
 // share one horizontal geometry.
@@ -47,6 +48,11 @@ public:
     // What the model's row notification asks for: -1 rebuilds every row, an index refreshes
     // that row (a row count that no longer matches rebuilds them all).
     void RowsChanged(int index);
+    // While a document is read the model tells of its rows several times over: between
+    // HoldRows and the matching ReleaseRows the notifications are only noted, and the rows
+    // are brought up to date once at the end.
+    void HoldRows();
+    void ReleaseRows();
     // The name boxes again from the document.
     void ShowNames();
 
@@ -80,12 +86,28 @@ private:
     void focusCell(int course, int column);
 
     TStrFrame& chart_;
+    TRowResources rowResources_;
+    int holds_ = 0;
+    bool pendingRebuild_ = false;
+    std::vector<int> pendingRows_;
     QLineEdit* instrumentName_;
     QLineEdit* makerName_;
     TChartScrollArea* scroll_;
     QWidget* rowsHost_;
     QVBoxLayout* rowsLayout_;
     std::vector<TOneCrsPanelView*> rows_;
+};
+
+// Holds a view's rows while it lives.
+class TRowHold {
+public:
+    explicit TRowHold(TStrFrameView& view) : view_(view) { view_.HoldRows(); }
+    ~TRowHold() { view_.ReleaseRows(); }
+    TRowHold(const TRowHold&) = delete;
+    TRowHold& operator=(const TRowHold&) = delete;
+
+private:
+    TStrFrameView& view_;
 };
 
 } // namespace vorn

@@ -1,6 +1,7 @@
 // Click-to-sound: the time from a play request to the first non-silent samples arriving from
-// the sound server's monitor of the sink the program plays to (remapped as vorn_capture). The capture side adds its own
-// buffering, so the figures are an upper bound. Needs the server of scripts/start-sound-server.sh.
+// the sound server's monitor of the sink the program plays to (remapped as vorn_capture). The
+// capture side adds its own buffering, so the figures are an upper bound. Needs the server of
+// scripts/start-sound-server.sh.
 #include <QApplication>
 #include <QAudioSource>
 #include <QElapsedTimer>

@@ -9,9 +9,12 @@ using nlohmann::ordered_json;
 
 std::string UnitOptionName(VornTensType unit) {
     switch (unit) {
-    case tt_kilograms: return "kg";
-    case tt_pounds: return "lb";
-    default: return "N";
+    case tt_kilograms:
+        return "kg";
+    case tt_pounds:
+        return "lb";
+    default:
+        return "N";
     }
 }
 
@@ -86,8 +89,8 @@ std::string FretsTable(const FretDistribution& d, const std::string& temperament
       << "Fret  Typ  Note            Position  Frequency   Alternative\n";
     for (const FretRow& row : d.Rows) {
         s << padLeft(std::to_string(row.Fret), 4) << "  " << pad(FretChoiceText(row.Choice), 3)
-          << "  " << pad(row.Main.Name, 14) << padLeft(fixed(row.Main.Distance, 2), 8)
-          << " cm" << padLeft(fixed(row.Main.Frequency, 2), 9) << " hz.";
+          << "  " << pad(row.Main.Name, 14) << padLeft(fixed(row.Main.Distance, 2), 8) << " cm"
+          << padLeft(fixed(row.Main.Frequency, 2), 9) << " hz.";
         if (row.Alt) {
             s << "  " << pad(FretChoiceText(row.Choice == fc_fa ? fc_mi : fc_fa), 3)
               << pad(row.Alt->Name, 14) << padLeft(fixed(row.Alt->Distance, 2), 7) << " cm"
@@ -118,11 +121,16 @@ ordered_json StringJson(const StringRecord& row, const StringSettings& settings)
 std::string StringTable(const StringRecord& row, const StringSettings& settings) {
     auto flag = [](LimitState s) {
         switch (s) {
-        case ls_tension_high: return std::string("  (above the maximum tension)");
-        case ls_tension_low: return std::string("  (below the minimum tension)");
-        case ls_diameter_high: return std::string("  (above the maximum diameter)");
-        case ls_diameter_low: return std::string("  (below the minimum diameter)");
-        default: return std::string();
+        case ls_tension_high:
+            return std::string("  (above the maximum tension)");
+        case ls_tension_low:
+            return std::string("  (below the minimum tension)");
+        case ls_diameter_high:
+            return std::string("  (above the maximum diameter)");
+        case ls_diameter_low:
+            return std::string("  (below the minimum diameter)");
+        default:
+            return std::string();
         }
     };
     const bool catalogue = row.IsCatalogue(settings.Materials);
@@ -131,8 +139,8 @@ std::string StringTable(const StringRecord& row, const StringSettings& settings)
       << "Length         " << FormatShortest(row.Length) << " cm\n"
       << "Tension        " << FormatShortest(row.Tension) << " "
       << TensionUnitSuffix(row.TensionUnit) << flag(row.TensionLimit) << "\n"
-      << "Gut diameter   " << FormatShortest(row.GutDiameter) << " mm"
-      << flag(row.GutDiameterLimit) << "\n"
+      << "Gut diameter   " << FormatShortest(row.GutDiameter) << " mm" << flag(row.GutDiameterLimit)
+      << "\n"
       << "Alternative    " << row.AltChoice << "\n"
       << (catalogue ? "Catalogue      " : "Alt. diameter  ") << row.AltText(settings.Materials)
       << (catalogue ? "" : " mm") << flag(row.AltDiameterLimit) << "\n";

@@ -4,8 +4,8 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "pitch/FretDistribution.h"
 #include "document/FileFrame.h"
+#include "pitch/FretDistribution.h"
 #include "strings/StringRecord.h"
 
 namespace vorn::calc {

@@ -10,8 +10,8 @@
 #include "DocumentCommands.h"
 #include "document/InstDataType.h"
 #include "io/AtomicFile.h"
-#include "sound/ToneImage.h"
 #include "pitch/FrequencyRecord.h"
+#include "sound/ToneImage.h"
 #include "strings/StringPhysics.h"
 
 namespace vorn::calc {
@@ -42,8 +42,8 @@ long parseWhole(const std::string& option, const std::string& text, long lo, lon
     if (!ParseNumber(text, v) || v != std::floor(v) || text.find('.') != std::string::npos)
         throw UsageError(option + ": '" + text + "' is not a whole number");
     if (v < lo || v > hi)
-        throw UsageError(option + ": " + text + " is out of range (" + std::to_string(lo) +
-                         ".." + std::to_string(hi) + ")");
+        throw UsageError(option + ": " + text + " is out of range (" + std::to_string(lo) + ".." +
+                         std::to_string(hi) + ")");
     return static_cast<long>(v);
 }
 
@@ -55,8 +55,8 @@ struct PitchOptions {
 
     void add(CLI::App* cmd) {
         cmd->add_option("--pitch", pitch, "Pitch standard: frequency of A in Hz (default 440)");
-        auto* c = cmd->add_option("--comma", comma,
-                                  "Temperament as a fraction of the syntonic comma (0 = pure fifths)");
+        auto* c = cmd->add_option(
+            "--comma", comma, "Temperament as a fraction of the syntonic comma (0 = pure fifths)");
         auto* t = cmd->add_option("--temperament", temperament,
                                   "Temperament 0..8 (default 5, 1/6 Comma (Gerle-Dowland))");
         c->excludes(t);
@@ -148,13 +148,12 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
     stringCmd->add_option("--length", strLength, "Vibrating length in cm")->required();
     auto* tOpt = stringCmd->add_option("--tension", strTension,
                                        "Tension in the display unit: solves the gut diameter");
-    auto* dOpt = stringCmd->add_option("--diameter", strDiameter,
-                                       "Gut diameter in mm: solves the tension");
+    auto* dOpt =
+        stringCmd->add_option("--diameter", strDiameter, "Gut diameter in mm: solves the tension");
     tOpt->excludes(dOpt);
     stringCmd->add_option("--unit", strUnit, "Tension unit: N, kg or lb (default kg)");
     strPitch.add(stringCmd);
-    stringCmd->add_option("--alt", strAlt,
-                          "Alternative material or maker (default Nylon)");
+    stringCmd->add_option("--alt", strAlt, "Alternative material or maker (default Nylon)");
     stringCmd->add_flag("--json", json, "Print JSON");
 
     // catalogue
@@ -183,7 +182,8 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
     }
 
     // new, show, convert
-    auto* newCmd = app.add_subcommand("new", "Write a new document built from an instrument template");
+    auto* newCmd =
+        app.add_subcommand("new", "Write a new document built from an instrument template");
     std::string newType, newPath, newSettings;
     newCmd->add_option("TYPE", newType, "Instrument type 0..23 (3 = Alto Lute in G)")->required();
     newCmd->add_option("FILE", newPath, "Document file to write (.vrd)")->required();
@@ -191,17 +191,20 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
 
     auto* showCmd = app.add_subcommand("show", "Open a document file and show its string chart");
     std::string showPath, showSettings;
-    showCmd->add_option("FILE", showPath, "Document file (.vrd), current or older format")->required();
+    showCmd->add_option("FILE", showPath, "Document file (.vrd), current or older format")
+        ->required();
     showCmd->add_option("--settings", showSettings, "Settings file (.vrn) to compute with");
     showCmd->add_flag("--json", json, "Print JSON");
 
-    auto* convertCmd = app.add_subcommand("convert", "Rewrite an older-format document in today's format");
+    auto* convertCmd =
+        app.add_subcommand("convert", "Rewrite an older-format document in today's format");
     std::string convertOld, convertNew;
     convertCmd->add_option("OLD", convertOld, "Older-format document")->required();
     convertCmd->add_option("NEW", convertNew, "Document file to write")->required();
 
     // tone
-    auto* toneCmd = app.add_subcommand("tone", "Write the one-second looping tone the program plays, as a WAV file");
+    auto* toneCmd = app.add_subcommand(
+        "tone", "Write the one-second looping tone the program plays, as a WAV file");
     std::string toneHz, toneVolume = std::to_string(DefaultToneVolume), toneOutput;
     toneCmd->add_option("HZ", toneHz, "Frequency in whole hertz, 12..6615")->required();
     toneCmd->add_option("--volume", toneVolume, "Volume 0..127 (default 60)");
@@ -348,8 +351,8 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
         if (convertCmd->parsed())
             return RunConvert(convertOld, convertNew, out, err);
         if (toneCmd->parsed()) {
-            const auto hz = static_cast<int32_t>(
-                parseWhole("HZ", toneHz, MinToneFrequency, MaxToneFrequency));
+            const auto hz =
+                static_cast<int32_t>(parseWhole("HZ", toneHz, MinToneFrequency, MaxToneFrequency));
             const auto volume =
                 static_cast<int32_t>(parseWhole("--volume", toneVolume, 0, MaxToneVolume));
             std::string error;

@@ -66,12 +66,18 @@ TGlobalData::TGlobalData() {
 
 int TGlobalData::RoleFor(int course, int kind) {
     switch (kind) {
-    case 0: return sr_chanterelles;
-    case 1: return course >= 7 ? sr_diapasons : sr_singles;
-    case 2: return course >= 4 ? sr_meanes : sr_trebles;
-    case 3: return sr_basses;
-    case 4: return course >= 4 ? sr_viol_basses : sr_viol_trebles;
-    default: return sr_octaves;
+    case 0:
+        return sr_chanterelles;
+    case 1:
+        return course >= 7 ? sr_diapasons : sr_singles;
+    case 2:
+        return course >= 4 ? sr_meanes : sr_trebles;
+    case 3:
+        return sr_basses;
+    case 4:
+        return course >= 4 ? sr_viol_basses : sr_viol_trebles;
+    default:
+        return sr_octaves;
     }
 }
 

@@ -14,7 +14,7 @@ namespace vorn {
 enum CourseKind : uint8_t {
     ck_chanterelle = 0,
     ck_single = 1,
-    ck_unison = 2,          // a pair tuned in unison, shown as one string
+    ck_unison = 2,           // a pair tuned in unison, shown as one string
     ck_bass_with_octave = 3, // a bass string with an octave string
     ck_viol = 4,
 };
@@ -61,12 +61,12 @@ public:
     double CommaFraction = 0;
     uint8_t SecondLengthFrom = 0; // 1-based course
     uint8_t UseSecondLength = 0;
-    uint8_t Key = 0;              // 0..29
-    uint8_t CourseCount = 0;      // 4..19
+    uint8_t Key = 0;         // 0..29
+    uint8_t CourseCount = 0; // 4..19
     std::string InstrumentName;
     std::string MakerName;
-    uint8_t InstrumentType = 0;   // 0..23
-    std::array<NoteValue, MaxCourses> CourseNotes{};  // index 0 is course 1
+    uint8_t InstrumentType = 0;                      // 0..23
+    std::array<NoteValue, MaxCourses> CourseNotes{}; // index 0 is course 1
     std::array<uint8_t, MaxCourses> CourseKinds{};
     uint8_t CustomPlacement = 0;
     FretChoices FretMiFa{};

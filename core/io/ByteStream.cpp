@@ -89,9 +89,15 @@ std::string toUtf8(const std::u16string& s) {
 
 } // namespace
 
-void ByteWriter::i32(int32_t v) { putRaw(bytes_, v); }
-void ByteWriter::f32(float v) { putRaw(bytes_, v); }
-void ByteWriter::f64(double v) { putRaw(bytes_, v); }
+void ByteWriter::i32(int32_t v) {
+    putRaw(bytes_, v);
+}
+void ByteWriter::f32(float v) {
+    putRaw(bytes_, v);
+}
+void ByteWriter::f64(double v) {
+    putRaw(bytes_, v);
+}
 
 void ByteWriter::str(std::string_view utf8) {
     std::u16string units = toUtf16(utf8);

@@ -17,7 +17,9 @@ constexpr int FlatRow[12] = {0, 2, 3, 5, 6, 7, 9, 10, 12, 13, 15, 16};
 
 } // namespace
 
-FrequencyRecord::FrequencyRecord() { Compute(1.0 / 6.05, 440.0); }
+FrequencyRecord::FrequencyRecord() {
+    Compute(1.0 / 6.05, 440.0);
+}
 
 void FrequencyRecord::Compute(double commaFraction, double pitchA) {
     const double fifth = TemperedFifth(commaFraction);
@@ -39,9 +41,15 @@ double FrequencyRecord::NoteFrequency(const NoteValue& note) const {
     const int pc = PitchClass(note);
     int pos;
     switch (note.Accidental) {
-    case acc_sharp: pos = SharpRow[pc]; break;
-    case acc_flat: pos = FlatRow[pc]; break;
-    default: pos = PlainRow[pc]; break;
+    case acc_sharp:
+        pos = SharpRow[pc];
+        break;
+    case acc_flat:
+        pos = FlatRow[pc];
+        break;
+    default:
+        pos = PlainRow[pc];
+        break;
     }
     return std::ldexp(Base[pos], OctaveOf(note));
 }

@@ -31,9 +31,8 @@ FretPositionInfo position(const FretEntry& entry, int type, bool fa, double fift
 
 } // namespace
 
-FretDistribution ComputeFretDistribution(NoteValue openNote, double length,
-                                         double commaFraction, double pitchA,
-                                         const FretChoices& choices) {
+FretDistribution ComputeFretDistribution(NoteValue openNote, double length, double commaFraction,
+                                         double pitchA, const FretChoices& choices) {
     FretDistribution d;
     SpellLetter(openNote, DefaultKey);
     openNote.SpellingFixed = 1;

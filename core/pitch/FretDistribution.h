@@ -28,17 +28,16 @@ struct FretRow {
 };
 
 struct FretDistribution {
-    double Fifth = 0;           // cents
-    NoteValue OpenNote;         // spelled in key 7 unless its spelling was fixed, then fixed
-    std::string OpenName;       // long form, key 7
-    double OpenFrequency = 0;   // Hz
+    double Fifth = 0;         // cents
+    NoteValue OpenNote;       // spelled in key 7 unless its spelling was fixed, then fixed
+    std::string OpenName;     // long form, key 7
+    double OpenFrequency = 0; // Hz
     std::array<FretRow, 14> Rows;
 };
 
 // openNote: the top string's note; length in cm (or pixels); commaFraction and pitchA as
 // for FrequencyRecord::Compute; choices for frets 1..11.
-FretDistribution ComputeFretDistribution(NoteValue openNote, double length,
-                                         double commaFraction, double pitchA,
-                                         const FretChoices& choices);
+FretDistribution ComputeFretDistribution(NoteValue openNote, double length, double commaFraction,
+                                         double pitchA, const FretChoices& choices);
 
 } // namespace vorn

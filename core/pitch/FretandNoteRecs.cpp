@@ -7,7 +7,7 @@
 
 namespace vorn {
 
-const FretChoices DefaultMiFa = {fc_fa, fc_mi, fc_fa, fc_mi, fc_fa, fc_mi,
+const FretChoices DefaultMiFa = {fc_fa,    fc_mi, fc_fa, fc_mi, fc_fa, fc_mi,
                                  fc_fixed, fc_fa, fc_mi, fc_fa, fc_mi};
 
 namespace {
@@ -36,25 +36,43 @@ struct FretTypes {
 
 // Mi and Fa interval types of frets 1..14.
 constexpr std::array<FretTypes, 14> FretTable = {{
-    {0, 1}, {2, 3}, {4, 5}, {6, 7}, {9, 9}, {10, 11}, {12, 12},
-    {14, 15}, {16, 17}, {18, 19}, {20, 21}, {22, 22}, {23, 24}, {25, 25},
+    {0, 1},
+    {2, 3},
+    {4, 5},
+    {6, 7},
+    {9, 9},
+    {10, 11},
+    {12, 12},
+    {14, 15},
+    {16, 17},
+    {18, 19},
+    {20, 21},
+    {22, 22},
+    {23, 24},
+    {25, 25},
 }};
 
 } // namespace
 
 std::string FretChoiceText(uint8_t choice) {
     switch (choice) {
-    case fc_mi: return "Mi";
-    case fc_fa: return "Fa";
-    default: return {};
+    case fc_mi:
+        return "Mi";
+    case fc_fa:
+        return "Fa";
+    default:
+        return {};
     }
 }
 
 Rgb FretChoiceColour(uint8_t choice) {
     switch (choice) {
-    case fc_mi: return {166, 202, 240};
-    case fc_fa: return {255, 192, 203};
-    default: return {255, 251, 240};
+    case fc_mi:
+        return {166, 202, 240};
+    case fc_fa:
+        return {255, 192, 203};
+    default:
+        return {255, 251, 240};
     }
 }
 
@@ -113,11 +131,17 @@ void FretRecord::Prepare() {
     }
 }
 
-FretEntry FretRecord::Entry(int fret) const { return Entries[std::clamp(fret, 1, 14) - 1]; }
+FretEntry FretRecord::Entry(int fret) const {
+    return Entries[std::clamp(fret, 1, 14) - 1];
+}
 
-int MainType(const FretEntry& entry) { return entry.Choice != fc_mi ? entry.TypeB : entry.TypeA; }
+int MainType(const FretEntry& entry) {
+    return entry.Choice != fc_mi ? entry.TypeB : entry.TypeA;
+}
 
-int AltType(const FretEntry& entry) { return entry.Choice != fc_mi ? entry.TypeA : entry.TypeB; }
+int AltType(const FretEntry& entry) {
+    return entry.Choice != fc_mi ? entry.TypeA : entry.TypeB;
+}
 
 double MainCents(const FretRecord& record, double fifth, int fret) {
     return IntervalCents(MainType(record.Entry(fret)), fifth);

@@ -44,12 +44,12 @@ double TemperamentFraction(int identifier);
 int TemperamentSliderPosition(int identifier);
 
 struct FretEntry {
-    int32_t Fret = 0;     // 1..14
-    double Length = 0;    // copy of the record's length (cm, or pixels in a graphic)
-    uint8_t TypeA = 0;    // interval type of the Mi position
-    uint8_t TypeB = 0;    // interval type of the Fa position
-    uint8_t Choice = 0;   // FretChoice
-    NoteValue Note;       // open note + Fret, SpellingFixed 1, Accidental untouched
+    int32_t Fret = 0;   // 1..14
+    double Length = 0;  // copy of the record's length (cm, or pixels in a graphic)
+    uint8_t TypeA = 0;  // interval type of the Mi position
+    uint8_t TypeB = 0;  // interval type of the Fa position
+    uint8_t Choice = 0; // FretChoice
+    NoteValue Note;     // open note + Fret, SpellingFixed 1, Accidental untouched
 };
 
 class FretRecord {

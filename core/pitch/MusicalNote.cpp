@@ -24,8 +24,8 @@ constexpr const char* LetterTable[6][12] = {
     {"AB", "B", "C", "CD", "D", "DE", "E", "F", "FG", "G", "GA", "A"},
 };
 
-constexpr std::array<const char*, 6> LongSuffix = {"",       "-double flat", "-flat",
-                                                   "",       "-sharp",       "-double sharp"};
+constexpr std::array<const char*, 6> LongSuffix = {"", "-double flat", "-flat",
+                                                   "", "-sharp",       "-double sharp"};
 constexpr std::array<const char*, 6> ShortSuffix = {"", "-bb", "-b", "", "-#", "-x"};
 
 struct KeyEntry {
@@ -35,49 +35,42 @@ struct KeyEntry {
 };
 
 constexpr std::array<KeyEntry, KeyCount> KeyTable = {{
-    {"Cb Major", "1bdbb1bdbdbb", "010110101011"},
-    {"Gb Major", "1bdbb0b1bdbb", "010110101011"},
-    {"Db Major", "0b1bb0b1bdb0", "010110101011"},
-    {"Ab Major", "0b1bb0b0b1bb", "010101101011"},
-    {"Eb Major", "0b0b10b0b1bb", "101101101010"},
-    {"Bb Major", "0b0b10#0b0b1", "110101011010"},
-    {"F Major", "0#0b00#0b0b1", "101101011010"},
-    {"C Major", "0#0b00#0#0b0", "101101010110"},
-    {"G Major", "0#0#01#0#0b0", "101011010110"},
-    {"D Major", "1#0#01#0#0#0", "101011010101"},
-    {"A Major", "1#0#0##1#0#0", "101010110101"},
-    {"E Major", "##1#0##1#0#0", "011010110101"},
-    {"B Major", "##1#0##x#1#0", "011010101101"},
-    {"F# Major", "##x#1##x#1#0", "011010101101"},
-    {"C# Major", "##x#1##x#x#1", "011010101101"},
-    {"Ab minor", "1bdbb1bdbdbb", "010101101011"},
-    {"Eb minor", "1bdbb0b1bdbb", "010101101011"},
-    {"Bb minor", "0b1bb0b1bdb0", "010101101011"},
-    {"F minor", "0b1bb0b0b1bb", "110101101010"},
-    {"C minor", "0b0b10b0b1bb", "110101011010"},
-    {"G minor", "0b0b10#0b0b1", "101101011010"},
-    {"D minor", "0#0b00#0b0b1", "101101010110"},
-    {"A minor", "0#0b00#0#0b0", "101011010110"},
-    {"E minor", "0#0#01#0#0b0", "101011010101"},
-    {"B minor", "1#0#01#0#0#0", "101010110101"},
-    {"F# minor", "1#0#0##1#0#0", "011010110101"},
-    {"C# minor", "##1#0##1#0#0", "011010101101"},
-    {"G# minor", "##1#0##x#1#0", "010110101101"},
-    {"D# minor", "##x#1##x#1#0", "010110101101"},
-    {"A# minor", "##x#1##x#x#1", "010110101101"},
+    {"Cb Major", "1bdbb1bdbdbb", "010110101011"}, {"Gb Major", "1bdbb0b1bdbb", "010110101011"},
+    {"Db Major", "0b1bb0b1bdb0", "010110101011"}, {"Ab Major", "0b1bb0b0b1bb", "010101101011"},
+    {"Eb Major", "0b0b10b0b1bb", "101101101010"}, {"Bb Major", "0b0b10#0b0b1", "110101011010"},
+    {"F Major", "0#0b00#0b0b1", "101101011010"},  {"C Major", "0#0b00#0#0b0", "101101010110"},
+    {"G Major", "0#0#01#0#0b0", "101011010110"},  {"D Major", "1#0#01#0#0#0", "101011010101"},
+    {"A Major", "1#0#0##1#0#0", "101010110101"},  {"E Major", "##1#0##1#0#0", "011010110101"},
+    {"B Major", "##1#0##x#1#0", "011010101101"},  {"F# Major", "##x#1##x#1#0", "011010101101"},
+    {"C# Major", "##x#1##x#x#1", "011010101101"}, {"Ab minor", "1bdbb1bdbdbb", "010101101011"},
+    {"Eb minor", "1bdbb0b1bdbb", "010101101011"}, {"Bb minor", "0b1bb0b1bdb0", "010101101011"},
+    {"F minor", "0b1bb0b0b1bb", "110101101010"},  {"C minor", "0b0b10b0b1bb", "110101011010"},
+    {"G minor", "0b0b10#0b0b1", "101101011010"},  {"D minor", "0#0b00#0b0b1", "101101010110"},
+    {"A minor", "0#0b00#0#0b0", "101011010110"},  {"E minor", "0#0#01#0#0b0", "101011010101"},
+    {"B minor", "1#0#01#0#0#0", "101010110101"},  {"F# minor", "1#0#0##1#0#0", "011010110101"},
+    {"C# minor", "##1#0##1#0#0", "011010101101"}, {"G# minor", "##1#0##x#1#0", "010110101101"},
+    {"D# minor", "##x#1##x#1#0", "010110101101"}, {"A# minor", "##x#1##x#x#1", "010110101101"},
 }};
 
 // Keys outside the table (30..255) behave as "C Major".
-const KeyEntry& keyEntry(uint8_t key) { return KeyTable[key < KeyCount ? key : DefaultKey]; }
+const KeyEntry& keyEntry(uint8_t key) {
+    return KeyTable[key < KeyCount ? key : DefaultKey];
+}
 
 uint8_t accidentalOfCode(char code) {
     switch (code) {
-    case 'd': return acc_double_flat;
-    case 'b': return acc_flat;
-    case '1': return acc_natural;
-    case '#': return acc_sharp;
-    case 'x': return acc_double_sharp;
-    default: return acc_none;
+    case 'd':
+        return acc_double_flat;
+    case 'b':
+        return acc_flat;
+    case '1':
+        return acc_natural;
+    case '#':
+        return acc_sharp;
+    case 'x':
+        return acc_double_sharp;
+    default:
+        return acc_none;
     }
 }
 
@@ -136,8 +129,10 @@ bool IsChromatic(const NoteValue& note) {
     case 3:
     case 6:
     case 8:
-    case 10: return true;
-    default: return false;
+    case 10:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -161,16 +156,35 @@ std::string NoteName(NoteValue& note, uint8_t key, bool longForm) {
     if (note.Accidental != acc_none && note.Accidental <= acc_double_sharp)
         text += (longForm ? LongSuffix : ShortSuffix)[note.Accidental];
     switch (OctaveOf(note)) {
-    case -1: text += "''''"; break;
-    case 0: text += "'''"; break;
-    case 1: text += "\""; break;
-    case 2: text += "'"; break;
-    case 5: text += "'"; break;
-    case 6: text += "\""; break;
-    case 7: text += "'''"; break;
-    case 8: text += "''''"; break;
-    case 9: text += "'''''"; break;
-    default: break;
+    case -1:
+        text += "''''";
+        break;
+    case 0:
+        text += "'''";
+        break;
+    case 1:
+        text += "\"";
+        break;
+    case 2:
+        text += "'";
+        break;
+    case 5:
+        text += "'";
+        break;
+    case 6:
+        text += "\"";
+        break;
+    case 7:
+        text += "'''";
+        break;
+    case 8:
+        text += "''''";
+        break;
+    case 9:
+        text += "'''''";
+        break;
+    default:
+        break;
     }
     return text;
 }
@@ -209,7 +223,9 @@ void WriteNote(ByteWriter& out, const NoteValue& note) {
     out.u8(note.SpellingFixed);
 }
 
-std::string KeyName(uint8_t key) { return keyEntry(key).name; }
+std::string KeyName(uint8_t key) {
+    return keyEntry(key).name;
+}
 
 std::string KeyList(int kind) {
     int first = 0, last = KeyCount - 1;

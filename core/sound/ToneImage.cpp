@@ -13,7 +13,9 @@ void u16(ByteWriter& w, uint16_t v) {
     w.u8(static_cast<uint8_t>(v >> 8));
 }
 
-void u32(ByteWriter& w, uint32_t v) { w.i32(static_cast<int32_t>(v)); }
+void u32(ByteWriter& w, uint32_t v) {
+    w.i32(static_cast<int32_t>(v));
+}
 
 } // namespace
 

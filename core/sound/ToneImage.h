@@ -7,12 +7,12 @@
 
 namespace vorn {
 
-constexpr int32_t ToneSampleRate = 11025;  // samples per second
+constexpr int32_t ToneSampleRate = 11025; // samples per second
 constexpr int32_t ToneLengthMs = 1000;
 constexpr int32_t ToneSampleCount = ToneLengthMs * ToneSampleRate / 1000; // 11025
-constexpr int32_t ToneHeaderSize = 46;     // RIFF header with the 18-byte format chunk
+constexpr int32_t ToneHeaderSize = 46; // RIFF header with the 18-byte format chunk
 constexpr int32_t ToneImageSize = ToneHeaderSize + ToneSampleCount;
-constexpr int32_t MinToneFrequency = 12;   // Hz; lower requests are refused
+constexpr int32_t MinToneFrequency = 12;                      // Hz; lower requests are refused
 constexpr int32_t MaxToneFrequency = ToneSampleRate * 6 / 10; // 6615 Hz
 constexpr int32_t MaxToneVolume = 127;
 constexpr int32_t DefaultToneVolume = 60;

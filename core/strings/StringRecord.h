@@ -13,20 +13,20 @@ namespace vorn {
 
 struct StringRecord {
     NoteValue Note;
-    double Frequency = 0;   // Hz, the note under the document's pitch table
-    float Length = 0;       // cm, as shown
-    float Tension = 0;      // in TensionUnit, as shown
+    double Frequency = 0; // Hz, the note under the document's pitch table
+    float Length = 0;     // cm, as shown
+    float Tension = 0;    // in TensionUnit, as shown
     VornTensType TensionUnit = tt_kilograms;
-    float GutDiameter = 0;  // mm, as shown
+    float GutDiameter = 0;           // mm, as shown
     std::string AltChoice = "Nylon"; // a name of the alternative choices
     // Material choice: the alternative diameter in mm; empty when the field's text is not a
     // number. Unused for a catalogue choice.
     std::optional<float> AltDiameter = 0.0f;
-    std::string AltLabel;   // catalogue choice: the label shown
+    std::string AltLabel; // catalogue choice: the label shown
     uint8_t CatalogueIndex = 0;
     bool UpdatesEnabled = true;
 
-    LimitState TensionLimit = ls_ok;     // worst of the reference and alternative checks
+    LimitState TensionLimit = ls_ok; // worst of the reference and alternative checks
     LimitState GutDiameterLimit = ls_ok;
     LimitState AltDiameterLimit = ls_ok; // always ok for a catalogue choice
 

@@ -16,9 +16,9 @@ struct StringSettings {
     uint8_t NoteChangeMode = rm_diameter;
     uint8_t TensionChangeMode = rm_diameter;
     uint8_t DiameterChangeMode = rm_tension;
-    int32_t LengthDigits = -2;      // power of ten: -2 two decimals, -3, -4
+    int32_t LengthDigits = -2; // power of ten: -2 two decimals, -3, -4
     int32_t AltDiameterDigits = -3;
-    int32_t TensionDigits = -2;     // in the display unit
+    int32_t TensionDigits = -2; // in the display unit
     int32_t GutDiameterDigits = -3;
     TStringMaterialCollection Materials; // empty until filled (SetDefaultMaterials)
     TCatalogues Catalogues;              // built-in rows

@@ -20,15 +20,17 @@ enum MaterialKind : uint8_t {
     mk_other = 8,
 };
 
-inline bool IsCatalogueKind(int kind) { return kind >= mk_savarez && kind <= mk_aquila; }
+inline bool IsCatalogueKind(int kind) {
+    return kind >= mk_savarez && kind <= mk_aquila;
+}
 
 struct TStringMaterialItem {
     std::string Name;
-    float Density = 1.36f;   // g/cm3
-    float MaxTension = 0;    // N
-    float MinTension = 0;    // N
-    float MaxDiameter = 0;   // mm
-    float MinDiameter = 0;   // mm
+    float Density = 1.36f; // g/cm3
+    float MaxTension = 0;  // N
+    float MinTension = 0;  // N
+    float MaxDiameter = 0; // mm
+    float MinDiameter = 0; // mm
     uint8_t Kind = mk_gut;
 };
 
@@ -53,7 +55,9 @@ public:
 
     // 4..7 for the makers, else the kind of the last material of that name, else 0.
     int KindOfName(const std::string& name) const;
-    bool IsCatalogueName(const std::string& name) const { return IsCatalogueKind(KindOfName(name)); }
+    bool IsCatalogueName(const std::string& name) const {
+        return IsCatalogueKind(KindOfName(name));
+    }
 
     // "Nylon", "Nylgut", "Carbon PVF", the four makers, then the materials from position 4.
     std::vector<std::string> AlternativeChoiceList() const;

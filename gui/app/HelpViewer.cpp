@@ -98,9 +98,8 @@ THelpViewer::THelpViewer(QWidget* owner) : QWidget(owner, Qt::Tool) {
     connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
     connect(browser_, &QTextBrowser::backwardAvailable, back_, &QToolButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QToolButton::setEnabled);
-    connect(contents, &QToolButton::clicked, this, [this] {
-        browser_->setSource(HelpBase().resolved(QUrl(TopicFile(ContentsContext))));
-    });
+    connect(contents, &QToolButton::clicked, this,
+            [this] { browser_->setSource(HelpBase().resolved(QUrl(TopicFile(ContentsContext)))); });
     connect(index, &QToolButton::clicked, this, [this] {
         browser_->setSource(HelpBase().resolved(QUrl(QStringLiteral("index.html"))));
     });

@@ -70,8 +70,8 @@ std::string localPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
-QAction* makeAction(QObject* owner, const QString& name, const QString& text,
-                    const QString& hint, const QString& icon = {}) {
+QAction* makeAction(QObject* owner, const QString& name, const QString& text, const QString& hint,
+                    const QString& icon = {}) {
     auto* action = new QAction(text, owner);
     action->setObjectName(name);
     action->setToolTip(hint);
@@ -97,8 +97,8 @@ bool boundsAreSane(const QRect& bounds) {
 } // namespace
 
 TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
-    : QMainWindow(parent), settingsPath_(settingsPath),
-      settings_(std::make_unique<TGlobalData>()), lastFolder_(QDir::homePath()) {
+    : QMainWindow(parent), settingsPath_(settingsPath), settings_(std::make_unique<TGlobalData>()),
+      lastFolder_(QDir::homePath()) {
     InitAppResources();
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Vorn"));
@@ -149,8 +149,7 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
 
     // Save follows the active document whenever the program is about to wait for input.
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
-        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
-                &TMainForm::IdleUpdate);
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TMainForm::IdleUpdate);
 
     loadSettingsFile();
     SetSidebarWide(settings_->SidebarDown != 0);
@@ -277,8 +276,7 @@ void TMainForm::buildActions() {
     connect(actNew_, &QAction::triggered, this, [this] { NewDocument(); });
     connect(actClose_, &QAction::triggered, this, &TMainForm::CloseDocument);
     connect(actSave_, &QAction::triggered, this, [this] { SaveDocument(); });
-    connect(actHelp_, &QAction::triggered, this,
-            [this] { ShowHelpContext(HelpCommandContext); });
+    connect(actHelp_, &QAction::triggered, this, [this] { ShowHelpContext(HelpCommandContext); });
     connect(actAbout_, &QAction::triggered, this, &TMainForm::ShowAbout);
     connect(actAboutMenu_, &QAction::triggered, this, &TMainForm::ShowAbout);
     connect(actHelpOnFocus_, &QAction::triggered, this, &TMainForm::HelpOnFocus);
@@ -325,9 +323,8 @@ void TMainForm::buildPopup() {
     globals->setObjectName(QStringLiteral("MenuGlobals"));
     // The global change dialogs arrive later; their numbers are those GlobalCommand takes.
     const std::pair<const char*, int> items[] = {
-        {"Courses", 2},       {"Course Types", 1}, {"Tuning - Pitch", 0},
-        {"String Length", 6}, {"Tension", 3},      {"Gut Strings", 5},
-        {"Alternative Strings", 4}};
+        {"Courses", 2}, {"Course Types", 1}, {"Tuning - Pitch", 0},     {"String Length", 6},
+        {"Tension", 3}, {"Gut Strings", 5},  {"Alternative Strings", 4}};
     for (const auto& [text, number] : items) {
         QAction* item = globals->addAction(QString::fromLatin1(text));
         item->setData(number);
@@ -553,9 +550,8 @@ void TMainForm::TemperamentChanged() {
     const TVornFrame* frame = ActiveDocument();
     if (!frame)
         return;
-    status_->SetText(PanelTemperament,
-                     QStringLiteral("Temperament: ") +
-                         qs(frame->Model().Document.TemperamentName()));
+    status_->SetText(PanelTemperament, QStringLiteral("Temperament: ") +
+                                           qs(frame->Model().Document.TemperamentName()));
 }
 
 void TMainForm::RefreshStatus() {
@@ -632,9 +628,7 @@ void TMainForm::message(QMessageBox::Icon icon, const QString& caption, const QS
                         bool wait) {
     if (starting_) {
         // Shown once the window is up, above it, and after a test had the chance to listen.
-        QTimer::singleShot(0, this, [this, icon, caption, text] {
-            message(icon, caption, text);
-        });
+        QTimer::singleShot(0, this, [this, icon, caption, text] { message(icon, caption, text); });
         return;
     }
     if (MessageHook) {

@@ -13,13 +13,12 @@ namespace {
 constexpr int StatusHelp = 20;
 constexpr int BarHeight = 22;
 constexpr std::array<Qt::Alignment, TStatusPanels::PanelCount> Alignments{
-    Qt::AlignRight, Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignHCenter,
+    Qt::AlignRight,   Qt::AlignLeft,    Qt::AlignHCenter, Qt::AlignHCenter,
     Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignLeft};
 
 // The longest text each document panel shows in practice.
 constexpr std::array<const char*, TStatusPanels::PanelCount> Widest{
-    nullptr, nullptr, nullptr, "Renaissance Lute", "Bridge: 888.888 kg.", "Pitch: A=2100",
-    nullptr};
+    nullptr, nullptr, nullptr, "Renaissance Lute", "Bridge: 888.888 kg.", "Pitch: A=2100", nullptr};
 
 } // namespace
 

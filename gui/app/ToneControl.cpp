@@ -65,6 +65,8 @@ void TToneControl::StopTone() {
     player_.Stop();
 }
 
-void TToneControl::PlayLast() { PlayTone(lastFrequency_, shownNote_, lastPlayButton_); }
+void TToneControl::PlayLast() {
+    PlayTone(lastFrequency_, shownNote_, lastPlayButton_);
+}
 
 } // namespace vorn

@@ -10,8 +10,6 @@
 
 #include "pitch/MusicalNote.h"
 
-
-
 namespace vorn {
 
 class TTonePlayer;
@@ -38,9 +36,9 @@ public:
     std::function<void(const QString&)> ShowMessage;
 
 signals:
-    void playStateText(const QString& text);  // status panel 0: "Playing: " or "Play: "
-    void frequencyText(const QString& text);  // status panel 2: "440htz."
-    void noteShown(const NoteValue& note);    // the status bar's note display
+    void playStateText(const QString& text); // status panel 0: "Playing: " or "Play: "
+    void frequencyText(const QString& text); // status panel 2: "440htz."
+    void noteShown(const NoteValue& note);   // the status bar's note display
 
 private:
     void setChecked(QAbstractButton* b, bool on);

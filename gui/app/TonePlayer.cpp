@@ -20,9 +20,7 @@ public:
         open(QIODevice::ReadOnly);
     }
     bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override {
-        return QIODevice::bytesAvailable() + ToneSampleCount;
-    }
+    qint64 bytesAvailable() const override { return QIODevice::bytesAvailable() + ToneSampleCount; }
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override {
@@ -45,9 +43,13 @@ private:
 
 TTonePlayer::TTonePlayer(QObject* parent) : QObject(parent) {}
 
-TTonePlayer::~TTonePlayer() { release(); }
+TTonePlayer::~TTonePlayer() {
+    release();
+}
 
-bool TTonePlayer::OutputAvailable() { return !QMediaDevices::defaultAudioOutput().isNull(); }
+bool TTonePlayer::OutputAvailable() {
+    return !QMediaDevices::defaultAudioOutput().isNull();
+}
 
 bool TTonePlayer::Play(std::string image) {
     if (image.size() != static_cast<size_t>(ToneImageSize))
@@ -79,11 +81,17 @@ bool TTonePlayer::Play(std::string image) {
     return true;
 }
 
-void TTonePlayer::Stop() { release(); }
+void TTonePlayer::Stop() {
+    release();
+}
 
-bool TTonePlayer::IsPlaying() const { return sink_ != nullptr; }
+bool TTonePlayer::IsPlaying() const {
+    return sink_ != nullptr;
+}
 
-void TTonePlayer::Shutdown() { release(); }
+void TTonePlayer::Shutdown() {
+    release();
+}
 
 void TTonePlayer::release() {
     // The sink reads from the device: stop and free it first.

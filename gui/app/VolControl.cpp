@@ -42,11 +42,17 @@ TVolumeControl::TVolumeControl(QWidget* parent)
     connect(slider_, &QScrollBar::valueChanged, this, [this] { updateLabel(); });
 }
 
-int TVolumeControl::Volume() const { return slider_->value(); }
+int TVolumeControl::Volume() const {
+    return slider_->value();
+}
 
-void TVolumeControl::SetVolume(int v) { slider_->setValue(v); }
+void TVolumeControl::SetVolume(int v) {
+    slider_->setValue(v);
+}
 
-QString TVolumeControl::LabelText() const { return label_->text(); }
+QString TVolumeControl::LabelText() const {
+    return label_->text();
+}
 
 void TVolumeControl::updateLabel() {
     const double percent = static_cast<double>(slider_->value()) / MaxToneVolume * 100.0;

@@ -119,9 +119,9 @@ int main(int argc, char* argv[]) {
     TVornFrame* strained = window.NewDocument();
     window.ViewStrings();
     TStrFrame& lute = strained->Model().Chart;
-    lute.Course(0).EditTension(0, 24.0);      // kg, well above what gut takes
-    lute.Course(2).EditGutDiameter(0, 0.09);  // thinner than gut is made
-    lute.Course(9).EditGutDiameter(0, 2.2);   // a bass beyond the thickest gut
+    lute.Course(0).EditTension(0, 24.0);     // kg, well above what gut takes
+    lute.Course(2).EditGutDiameter(0, 0.09); // thinner than gut is made
+    lute.Course(9).EditGutDiameter(0, 2.2);  // a bass beyond the thickest gut
     lute.SelectCourse(-1);
     const QString saved = work.filePath(QStringLiteral("Strained lute.vrd"));
     if (!window.SaveDocumentFile(saved)) {

@@ -29,13 +29,14 @@ namespace {
 // "A = 468 hz" .. "A = 392 hz" in list order.
 constexpr std::array<int, 4> PitchStandards{468, 440, 415, 392};
 
-QString text(const std::string& s) { return QString::fromStdString(s); }
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 // Enter on the File Setup page presses its default button, as in a dialog.
 class TDefaultButtonFilter : public QObject {
 public:
-    TDefaultButtonFilter(QPushButton* button, QObject* parent)
-        : QObject(parent), button_(button) {}
+    TDefaultButtonFilter(QPushButton* button, QObject* parent) : QObject(parent), button_(button) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -94,8 +95,7 @@ TVornFrame::TVornFrame(TGlobalData& settings, QWidget* parent)
     pages_->addWidget(ui_->StringFrame);
     connect(ui_->StringFrame, &TStrFrameView::instrumentNameEdited, this,
             &TVornFrame::instrumentNameChanged);
-    connect(ui_->StringFrame, &TStrFrameView::makerNameEdited, this,
-            &TVornFrame::makerNameChanged);
+    connect(ui_->StringFrame, &TStrFrameView::makerNameEdited, this, &TVornFrame::makerNameChanged);
 
     model_->Chart.OnRowsChanged = [this](int index) { ui_->StringFrame->RowsChanged(index); };
     connect(ui_->StringFrame, &TStrFrameView::playRequested, this, &TVornFrame::playRequested);
@@ -198,11 +198,10 @@ void TVornFrame::buildSetupPage() {
                        static_cast<QWidget*>(u.ComboInstType), static_cast<QWidget*>(u.ComboTuning),
                        static_cast<QWidget*>(u.ComboTemperament)})
         w->setMinimumWidth(240);
-    for (QWidget* w : {static_cast<QWidget*>(u.EditStringLength),
-                       static_cast<QWidget*>(u.EditSecondStLength),
-                       static_cast<QWidget*>(u.EditFromCourse), static_cast<QWidget*>(u.EditAPitch),
-                       static_cast<QWidget*>(u.ComboNumCourses),
-                       static_cast<QWidget*>(u.ComboPitchStandard)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(u.EditStringLength), static_cast<QWidget*>(u.EditSecondStLength),
+          static_cast<QWidget*>(u.EditFromCourse), static_cast<QWidget*>(u.EditAPitch),
+          static_cast<QWidget*>(u.ComboNumCourses), static_cast<QWidget*>(u.ComboPitchStandard)})
         w->setFixedWidth(120);
     u.ViewStringsButton->setMinimumWidth(120);
 
@@ -270,8 +269,7 @@ void TVornFrame::buildSetupPage() {
     connect(u.ComboNumCourses, &QComboBox::currentIndexChanged, this,
             &TVornFrame::courseCountChanged);
     connect(u.EditStringLength, &QLineEdit::textChanged, this, &TVornFrame::stringLengthChanged);
-    connect(u.EditSecondStLength, &QLineEdit::textChanged, this,
-            &TVornFrame::secondLengthChanged);
+    connect(u.EditSecondStLength, &QLineEdit::textChanged, this, &TVornFrame::secondLengthChanged);
     connect(u.CheckSecondSL, &QCheckBox::toggled, this, &TVornFrame::secondLengthTicked);
     connect(u.ComboPitchStandard, &QComboBox::currentIndexChanged, this,
             &TVornFrame::pitchStandardChanged);
@@ -292,7 +290,8 @@ void TVornFrame::familyChanged(int family) {
         const QSignalBlocker blocker(u.ComboTuning);
         u.ComboTuning->clear();
         for (int position = 0; position < FamilyTypeCount(family); ++position)
-            u.ComboTuning->addItem(text(InstrumentTypeName(TypeOfFamilyPosition(family, position))));
+            u.ComboTuning->addItem(
+                text(InstrumentTypeName(TypeOfFamilyPosition(family, position))));
         u.ComboTuning->setCurrentIndex(PositionInFamily(DefaultTypeOfFamily(family)));
     }
     templateChanged(u.ComboTuning->currentIndex());
@@ -319,14 +318,14 @@ void TVornFrame::showTemplate() {
     Ui& u = *ui_;
     const TInstDataType& doc = model_->Document;
     const QSignalBlocker b1(u.EditnstName), b2(u.EditMakerName), b3(u.ComboNumCourses),
-        b4(u.EditStringLength), b5(u.ComboTemperament), b6(u.ComboPitchStandard),
-        b7(u.EditAPitch), b8(u.CheckSecondSL), b9(u.EditSecondStLength), b10(u.EditFromCourse);
+        b4(u.EditStringLength), b5(u.ComboTemperament), b6(u.ComboPitchStandard), b7(u.EditAPitch),
+        b8(u.CheckSecondSL), b9(u.EditSecondStLength), b10(u.EditFromCourse);
     u.EditnstName->setText(text(doc.InstrumentName));
     u.EditMakerName->setText(text(doc.MakerName));
     u.ComboNumCourses->setCurrentIndex(doc.CourseCount - MinCourses);
     u.EditStringLength->SetValue(doc.StringLength);
     u.ComboTemperament->setCurrentIndex(doc.Temperament < NamedTemperamentCount ? doc.Temperament
-                                                                                 : -1);
+                                                                                : -1);
     u.EditAPitch->SetValue(doc.APitch);
     int standard = -1;
     for (size_t i = 0; i < PitchStandards.size(); ++i)
@@ -428,9 +427,13 @@ void TVornFrame::temperamentChanged(int index) {
 
 // --- public operations ----------------------------------------------------------------------
 
-QString TVornFrame::DisplayName() const { return text(model_->DisplayName()); }
+QString TVornFrame::DisplayName() const {
+    return text(model_->DisplayName());
+}
 
-void TVornFrame::refreshCaption() { emit captionChanged(DisplayName()); }
+void TVornFrame::refreshCaption() {
+    emit captionChanged(DisplayName());
+}
 
 void TVornFrame::SetFileName(const QString& name) {
     model_->FileName = name.toStdString();
@@ -442,7 +445,9 @@ void TVornFrame::ShowPage(int index) {
         ViewStrings();
 }
 
-int TVornFrame::CurrentPage() const { return pages_->currentIndex(); }
+int TVornFrame::CurrentPage() const {
+    return pages_->currentIndex();
+}
 
 void TVornFrame::ViewStrings() {
     Ui& u = *ui_;
@@ -493,10 +498,16 @@ std::string TVornFrame::SaveToData() {
     return out.take();
 }
 
-void TVornFrame::RefreshRows() { model_->Chart.RefreshChoices(); }
+void TVornFrame::RefreshRows() {
+    model_->Chart.RefreshChoices();
+}
 
-TStrFrameView* TVornFrame::StringView() const { return ui_->StringFrame; }
+TStrFrameView* TVornFrame::StringView() const {
+    return ui_->StringFrame;
+}
 
-bool TVornFrame::IsLoading() const { return ui_->Loading; }
+bool TVornFrame::IsLoading() const {
+    return ui_->Loading;
+}
 
 } // namespace vorn

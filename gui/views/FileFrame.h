@@ -55,9 +55,9 @@ public:
 
 signals:
     void captionChanged(const QString& caption);
-    void bridgeChanged();       // a tension may have changed
-    void documentChanged();     // pitch, temperament or family changed: refresh the status
-    void stringsShown();        // the chart page became visible
+    void bridgeChanged();   // a tension may have changed
+    void documentChanged(); // pitch, temperament or family changed: refresh the status
+    void stringsShown();    // the chart page became visible
     // A string's play toggle: pressed asks for its whole-hertz tone, released for silence.
     void playRequested(int frequency, const vorn::NoteValue& note, QAbstractButton* button);
     void stopRequested();

@@ -4,9 +4,9 @@
 
 #include <QAbstractScrollArea>
 #include <QComboBox>
-#include <QIcon>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QIcon>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
@@ -34,7 +34,9 @@ int SectionLeft(int section) {
     return left;
 }
 
-int FixedWidth() { return SectionLeft(SectionCount - 1); }
+int FixedWidth() {
+    return SectionLeft(SectionCount - 1);
+}
 
 } // namespace ChartLayout
 
@@ -205,8 +207,7 @@ void TCourseNumberCell::paintEvent(QPaintEvent*) {
 TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, TRowResources& resources,
                                          int courseIndex, int which, QWidget* parent)
     : QWidget(parent), chart_(chart), resources_(resources), course_(courseIndex), which_(which),
-      play_(new QToolButton(this)), type_(new TCellComboBox(this)),
-      note_(new TNoteSpinEdit(this)),
+      play_(new QToolButton(this)), type_(new TCellComboBox(this)), note_(new TNoteSpinEdit(this)),
       length_(new TChartFloatEdit(this)), tension_(new TChartTensionEdit(this)),
       gut_(new TChartFloatEdit(this)), alt_(new TCellComboBox(this)),
       altDiameter_(new TVornFloatEdit(this)) {
@@ -265,11 +266,10 @@ TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, TRowResources& resour
         length_->SetReadOnly(true);
         length_->SetButtonVisible(false);
     } else {
-        connect(type_, &QComboBox::activated, this,
-                [this](int position) {
-                    if (live())
-                        course().SelectType(position);
-                });
+        connect(type_, &QComboBox::activated, this, [this](int position) {
+            if (live())
+                course().SelectType(position);
+        });
         connect(note_, &TNoteSpinEdit::stepUp, this, [this] {
             if (live())
                 course().StepNote(true);
@@ -303,11 +303,10 @@ TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, TRowResources& resour
         if (live())
             course().SpinGutDiameter(which_, direction > 0);
     };
-    connect(alt_, &QComboBox::activated, this,
-            [this](int index) {
-                if (live())
-                    course().SelectAlternative(which_, index);
-            });
+    connect(alt_, &QComboBox::activated, this, [this](int index) {
+        if (live())
+            course().SelectAlternative(which_, index);
+    });
     connect(altDiameter_, &TVornFloatEdit::stepUp, this, [this] {
         commitAltDiameter();
         if (live())
@@ -329,7 +328,9 @@ TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, TRowResources& resour
     Refresh();
 }
 
-TOneCrsPanel& TOneStringPanelView::course() const { return chart_.Course(course_); }
+TOneCrsPanel& TOneStringPanelView::course() const {
+    return chart_.Course(course_);
+}
 
 bool TOneStringPanelView::live() const {
     return !detached_ && course_ < chart_.CourseCount() &&
@@ -486,7 +487,9 @@ void TOneCrsPanelView::watch(TOneStringPanelView* string) {
         string->Cell(slot)->installEventFilter(this);
 }
 
-bool TOneCrsPanelView::live() const { return !detached_ && course_ < chart_.CourseCount(); }
+bool TOneCrsPanelView::live() const {
+    return !detached_ && course_ < chart_.CourseCount();
+}
 
 void TOneCrsPanelView::Detach() {
     detached_ = true;
@@ -569,8 +572,7 @@ bool TOneCrsPanelView::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     // Entering a cell or pressing on one (a list about to drop) makes the course current.
-    if ((event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress) &&
-        live()) {
+    if ((event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress) && live()) {
         TOneCrsPanel& c = chart_.Course(course_);
         if (!c.IsCurrent())
             c.SelectCourse();

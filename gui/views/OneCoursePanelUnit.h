@@ -28,8 +28,7 @@ class TVornFloatEdit;
 
 // An entry cell whose spin button and Up/Down keys can be handed to the course model, which
 // steps the value by its own rule.
-template <class Base>
-class TChartCell : public Base {
+template <class Base> class TChartCell : public Base {
 public:
     explicit TChartCell(QWidget* parent = nullptr) : Base(parent) {}
     // Replaces the control's own step when set; +1 up, -1 down.

@@ -36,12 +36,10 @@ bool canFocus(const QWidget* cell) {
 TChartScrollArea::TChartScrollArea(QWidget* parent)
     : QScrollArea(parent), labels_(new QStandardItemModel(0, ChartLayout::SectionCount, this)),
       header_(new QHeaderView(Qt::Horizontal, this)) {
-    labels_->setHorizontalHeaderLabels({QStringLiteral("Course"), QStringLiteral("Type"),
-                                        QStringLiteral("Tuning - Frequency"),
-                                        QStringLiteral("Length"), QStringLiteral("Tension"),
-                                        QStringLiteral("Gut Diam."),
-                                        QStringLiteral("Alt. Material"),
-                                        QStringLiteral("Alt. Diameter")});
+    labels_->setHorizontalHeaderLabels(
+        {QStringLiteral("Course"), QStringLiteral("Type"), QStringLiteral("Tuning - Frequency"),
+         QStringLiteral("Length"), QStringLiteral("Tension"), QStringLiteral("Gut Diam."),
+         QStringLiteral("Alt. Material"), QStringLiteral("Alt. Diameter")});
     header_->setModel(labels_);
     // The header's commands open the whole-instrument dialogs, which are not there yet.
     header_->setSectionsClickable(false);
@@ -66,9 +64,9 @@ void TChartScrollArea::UpdateHeader() {
     header_->setGeometry(port.left(), port.top() - headerHeight, port.width(), headerHeight);
     // The last section reaches as far as the rows do.
     const int contentWidth = widget() ? std::max(widget()->width(), port.width()) : port.width();
-    header_->resizeSection(ChartLayout::SectionCount - 1,
-                           std::max(ChartLayout::SectionWidths.back(),
-                                    contentWidth - ChartLayout::FixedWidth()));
+    header_->resizeSection(
+        ChartLayout::SectionCount - 1,
+        std::max(ChartLayout::SectionWidths.back(), contentWidth - ChartLayout::FixedWidth()));
     header_->setOffset(horizontalScrollBar()->value());
 }
 
@@ -88,8 +86,8 @@ bool TChartScrollArea::viewportEvent(QEvent* event) {
 
 TStrFrameView::TStrFrameView(TStrFrame& chart, QWidget* parent)
     : QWidget(parent), chart_(chart), instrumentName_(new QLineEdit(this)),
-      makerName_(new QLineEdit(this)), scroll_(new TChartScrollArea(this)),
-      rowsHost_(new QWidget), rowsLayout_(new QVBoxLayout(rowsHost_)) {
+      makerName_(new QLineEdit(this)), scroll_(new TChartScrollArea(this)), rowsHost_(new QWidget),
+      rowsLayout_(new QVBoxLayout(rowsHost_)) {
     auto* names = new QHBoxLayout;
     auto* nameLabel = new QLabel(QStringLiteral("Instrument Name "), this);
     auto* makerLabel = new QLabel(QStringLiteral("Maker "), this);
@@ -162,7 +160,9 @@ void TStrFrameView::RowsChanged(int index) {
     rows_[static_cast<size_t>(index)]->Refresh();
 }
 
-void TStrFrameView::HoldRows() { ++holds_; }
+void TStrFrameView::HoldRows() {
+    ++holds_;
+}
 
 void TStrFrameView::ReleaseRows() {
     if (holds_ == 0 || --holds_ > 0)
@@ -204,7 +204,9 @@ void TStrFrameView::rebuild() {
     scroll_->UpdateHeader();
 }
 
-void TStrFrameView::watchCell(QWidget* cell) { cell->installEventFilter(this); }
+void TStrFrameView::watchCell(QWidget* cell) {
+    cell->installEventFilter(this);
+}
 
 bool TStrFrameView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == rowsHost_) {

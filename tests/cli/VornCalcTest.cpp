@@ -14,7 +14,9 @@ using vorn::testing::CalcRun;
 
 namespace {
 
-double round2(double v) { return std::nearbyint(v * 100) / 100; }
+double round2(double v) {
+    return std::nearbyint(v * 100) / 100;
+}
 
 TEST(CalcNote, QuarterCommaFrequenciesAndNames) {
     struct Case {
@@ -113,7 +115,8 @@ TEST(CalcString, WorkedExampleBothWays) {
     // above the 200 N limit of gut and nylon
     EXPECT_EQ(jt["limits"]["tension"], 1);
 
-    const CalcRun d = calc("string --note 69 --pitch 392 --length 60 --tension 234.6 --unit N --json");
+    const CalcRun d =
+        calc("string --note 69 --pitch 392 --length 60 --tension 234.6 --unit N --json");
     ASSERT_EQ(d.exitCode, 0) << d.err;
     EXPECT_DOUBLE_EQ(d.parsed()["gut_diameter"].get<double>(), 1.0);
     // nylon of equal tension is thicker than gut: sqrt(1.35 / 1.08) mm
@@ -136,7 +139,8 @@ TEST(CalcString, KilogramsAndCatalogueAlternative) {
 
 TEST(CalcCatalogue, LabelsOfEachMaker) {
     // z = 2.45e8 T / (f L)^2 = 55 at fL = 100 * 392.19 puts Savarez row 1 (NP 55) in reach.
-    const CalcRun s = calc("catalogue Savarez --frequency 392.19 --length 100 --tension 345.3 --json");
+    const CalcRun s =
+        calc("catalogue Savarez --frequency 392.19 --length 100 --tension 345.3 --json");
     ASSERT_EQ(s.exitCode, 0) << s.err;
     EXPECT_EQ(s.parsed()["label"], "NP   55 (35.21 kg.)");
     EXPECT_EQ(s.parsed()["index"], 1);
@@ -147,7 +151,7 @@ TEST(CalcCatalogue, LabelsOfEachMaker) {
     EXPECT_EQ(thin.parsed()["index"], 0);
 
     const CalcRun p = calc("catalogue Pyramid --frequency 392.19 --length 100 --tension 345.3 "
-                       "--index 1 --unit N --json");
+                           "--index 1 --unit N --json");
     ASSERT_EQ(p.exitCode, 0) << p.err;
     EXPECT_EQ(p.parsed()["label"].get<std::string>().substr(0, 7), "809al (");
     EXPECT_NE(p.parsed()["label"].get<std::string>().find(" N.)"), std::string::npos);
@@ -157,7 +161,7 @@ TEST(CalcCatalogue, LabelsOfEachMaker) {
     EXPECT_EQ(k.parsed()["label"].get<std::string>().substr(0, 4), "VN 6");
 
     const CalcRun a = calc("catalogue Aquila --frequency 100 --length 60 --tension 50 --index 1 "
-                       "--json");
+                           "--json");
     ASSERT_EQ(a.exitCode, 0) << a.err;
     EXPECT_EQ(a.parsed()["label"].get<std::string>().substr(0, 5), "D076 ");
 }

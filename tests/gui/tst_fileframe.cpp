@@ -19,8 +19,7 @@ using namespace vorn;
 
 namespace {
 
-template <class T = QWidget>
-T* control(QWidget& frame, const char* name) {
+template <class T = QWidget> T* control(QWidget& frame, const char* name) {
     T* w = frame.findChild<T*>(QString::fromLatin1(name));
     if (!w)
         qFatal("missing control %s", name);
@@ -47,10 +46,13 @@ QStringList chartTexts(const TStrFrameView* view) {
         for (const TOneStringPanelView* s :
              {view->Row(i)->FirstString(), view->Row(i)->OctaveString()})
             if (s)
-                out << QStringList{view->Row(i)->NumberCell()->text(), s->TypeBox()->currentText(),
-                                   s->NoteCell()->text(), s->LengthCell()->text(),
+                out << QStringList{view->Row(i)->NumberCell()->text(),
+                                   s->TypeBox()->currentText(),
+                                   s->NoteCell()->text(),
+                                   s->LengthCell()->text(),
                                    s->TensionCell()->text() + s->TensionCell()->UnitText(),
-                                   s->GutDiameterCell()->text(), s->AltChoiceBox()->currentText(),
+                                   s->GutDiameterCell()->text(),
+                                   s->AltChoiceBox()->currentText(),
                                    s->AltDiameterCell()->text()}
                            .join(QLatin1Char('|'));
     return out;
@@ -84,7 +86,8 @@ private slots:
             QCOMPARE(control<QComboBox>(frame, name)->currentText(), text);
         QCOMPARE(control<QLineEdit>(frame, "EditStringLength")->text(), QStringLiteral("64"));
         QCOMPARE(control<QLineEdit>(frame, "EditAPitch")->text(), QStringLiteral("440"));
-        QCOMPARE(control<QLineEdit>(frame, "EditnstName")->text(), QStringLiteral("Alto Lute in G"));
+        QCOMPARE(control<QLineEdit>(frame, "EditnstName")->text(),
+                 QStringLiteral("Alto Lute in G"));
         QCOMPARE(control<QLabel>(frame, "Heading")->text(), QStringLiteral("File Setup"));
         QVERIFY(!control<QCheckBox>(frame, "CheckSecondSL")->isChecked());
         QVERIFY(!control(frame, "EditSecondStLength")->isEnabled());
@@ -117,12 +120,12 @@ private slots:
         QTest::addColumn<QString>("pitch");
         QTest::addColumn<bool>("second");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("theorbo") << "Theorbo" << "A = 440 hz" << true
-                                 << "Continuo Theorbo in A_M_14crs_sl85";
-        QTest::newRow("baroque lute") << "Baroque Lute" << "A = 415 hz" << true
-                                      << "D-minor Lute_M_13crs_sl70";
-        QTest::newRow("viol") << "Viola da Gamba" << "A = 415 hz" << false
-                              << "Bass Viol in D_M_7crs_sl69";
+        QTest::newRow("theorbo") << "Theorbo"
+                                 << "A = 440 hz" << true << "Continuo Theorbo in A_M_14crs_sl85";
+        QTest::newRow("baroque lute") << "Baroque Lute"
+                                      << "A = 415 hz" << true << "D-minor Lute_M_13crs_sl70";
+        QTest::newRow("viol") << "Viola da Gamba"
+                              << "A = 415 hz" << false << "Bass Viol in D_M_7crs_sl69";
     }
 
     void familyChangeAppliesItsDefaultTemplate() {
@@ -182,13 +185,20 @@ private slots:
         QTest::addColumn<QString>("typed"); // empty: the list item is chosen instead
         QTest::addColumn<QString>("list");
         QTest::addColumn<float>("pitch");
-        QTest::newRow("430") << "430" << "" << 430.0f;
-        QTest::newRow("415") << "415" << "A = 415 hz" << 415.0f;
-        QTest::newRow("392") << "392" << "A = 392 hz" << 392.0f;
-        QTest::newRow("440.5") << "440.5" << "" << 440.5f;
-        QTest::newRow("above range") << "3000" << "" << 2100.0f;
-        QTest::newRow("list 468") << "" << "A = 468 hz" << 468.0f;
-        QTest::newRow("list 392") << "" << "A = 392 hz" << 392.0f;
+        QTest::newRow("430") << "430"
+                             << "" << 430.0f;
+        QTest::newRow("415") << "415"
+                             << "A = 415 hz" << 415.0f;
+        QTest::newRow("392") << "392"
+                             << "A = 392 hz" << 392.0f;
+        QTest::newRow("440.5") << "440.5"
+                               << "" << 440.5f;
+        QTest::newRow("above range") << "3000"
+                                     << "" << 2100.0f;
+        QTest::newRow("list 468") << ""
+                                  << "A = 468 hz" << 468.0f;
+        QTest::newRow("list 392") << ""
+                                  << "A = 392 hz" << 392.0f;
     }
 
     void aPitchAndPitchListFollowEachOther() {
@@ -214,12 +224,21 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("maker") << "EditMakerName" << "X" << "Alto Lute in G_X_10crs_sl64";
-        QTest::newRow("name") << "EditnstName" << "Lute" << "Lute_10crs_sl64";
-        QTest::newRow("length") << "EditStringLength" << "70.5" << "Alto Lute in G_10crs_sl70.5";
-        QTest::newRow("length clamped") << "EditStringLength" << "150"
+        QTest::newRow("maker") << "EditMakerName"
+                               << "X"
+                               << "Alto Lute in G_X_10crs_sl64";
+        QTest::newRow("name") << "EditnstName"
+                              << "Lute"
+                              << "Lute_10crs_sl64";
+        QTest::newRow("length") << "EditStringLength"
+                                << "70.5"
+                                << "Alto Lute in G_10crs_sl70.5";
+        QTest::newRow("length clamped") << "EditStringLength"
+                                        << "150"
                                         << "Alto Lute in G_10crs_sl120";
-        QTest::newRow("courses") << "ComboNumCourses" << "13" << "Alto Lute in G_13crs_sl64";
+        QTest::newRow("courses") << "ComboNumCourses"
+                                 << "13"
+                                 << "Alto Lute in G_13crs_sl64";
     }
 
     void captionFollowsTheNameFields() {

@@ -53,17 +53,20 @@ QStringList rowTexts(TVornFrame* frame, bool stored = false) {
                 continue;
             const NoteValue& note = s->NoteCell()->Note();
             if (stored) {
-                rows << QStringList{QString::number(note.Number),
-                                    QString::number(note.Accidental), s->LengthCell()->text(),
-                                    s->GutDiameterCell()->text(),
+                rows << QStringList{QString::number(note.Number), QString::number(note.Accidental),
+                                    s->LengthCell()->text(), s->GutDiameterCell()->text(),
                                     s->AltChoiceBox()->currentText()}
                             .join(u'|');
                 continue;
             }
-            rows << QStringList{QString::number(note.Number), QString::number(note.Accidental),
-                                s->NoteCell()->text(), s->LengthCell()->text(),
-                                s->TensionCell()->text(), s->GutDiameterCell()->text(),
-                                s->AltChoiceBox()->currentText(), s->AltDiameterCell()->text()}
+            rows << QStringList{QString::number(note.Number),
+                                QString::number(note.Accidental),
+                                s->NoteCell()->text(),
+                                s->LengthCell()->text(),
+                                s->TensionCell()->text(),
+                                s->GutDiameterCell()->text(),
+                                s->AltChoiceBox()->currentText(),
+                                s->AltDiameterCell()->text()}
                         .join(u'|');
         }
     }
@@ -271,15 +274,15 @@ private slots:
         QCOMPARE(w->PanelText(3), QStringLiteral("Renaissance Lute"));
         QCOMPARE(w->PanelText(5), QStringLiteral("Pitch: A=440"));
         QCOMPARE(w->PanelText(6), QStringLiteral("Temperament: 1/6 Comma (Gerle-Dowland)"));
-        const QString bridge = QStringLiteral("Bridge: %1 kg.")
-                                   .arg(double(lute->TotalTension()), 0, 'f', 3);
+        const QString bridge =
+            QStringLiteral("Bridge: %1 kg.").arg(double(lute->TotalTension()), 0, 'f', 3);
         QCOMPARE(w->PanelText(4), bridge);
 
         // A tension change reaches the bridge panel.
         lute->Model().Chart.Course(0).EditTension(0, 6.0);
         QVERIFY(w->PanelText(4) != bridge);
-        QCOMPARE(w->PanelText(4), QStringLiteral("Bridge: %1 kg.")
-                                      .arg(double(lute->TotalTension()), 0, 'f', 3));
+        QCOMPARE(w->PanelText(4),
+                 QStringLiteral("Bridge: %1 kg.").arg(double(lute->TotalTension()), 0, 'f', 3));
 
         // A document without rows clears the figures; back on the lute they return.
         w->NewDocument();
@@ -470,9 +473,9 @@ private slots:
         const SettingsLoad result =
             LoadSettingsFile(QFile::encodeName(settingsPath()).toStdString(), loaded);
         QVERIFY(result.Message.empty());
-        QCOMPARE(QRect(loaded.WindowLeft, loaded.WindowTop, loaded.WindowWidth,
-                       loaded.WindowHeight),
-                 QRect(60, 50, 820, 610));
+        QCOMPARE(
+            QRect(loaded.WindowLeft, loaded.WindowTop, loaded.WindowWidth, loaded.WindowHeight),
+            QRect(60, 50, 820, 610));
     }
 
     void settingsWriteFailureIsReported() {
@@ -539,12 +542,16 @@ private slots:
 
     void sideBarHints() {
         auto w = start();
-        const QList<QPair<const char*, const char*>> hints{
-            {"SpeedStrings", "Show String Chart"}, {"SpeedFrets", "Show Fret Chart"},
-            {"SpeedOpen", "Open File"},            {"SpeedNew", "New File"},
-            {"SpeedClose", "Close File"},          {"SpeedSave", "Save File"},
-            {"SpeedPrint", "Print File"},          {"SpeedOptions", "Program Options"},
-            {"SpeedHelp", "Help"},                 {"SpeedAbout", "Apout this program"}};
+        const QList<QPair<const char*, const char*>> hints{{"SpeedStrings", "Show String Chart"},
+                                                           {"SpeedFrets", "Show Fret Chart"},
+                                                           {"SpeedOpen", "Open File"},
+                                                           {"SpeedNew", "New File"},
+                                                           {"SpeedClose", "Close File"},
+                                                           {"SpeedSave", "Save File"},
+                                                           {"SpeedPrint", "Print File"},
+                                                           {"SpeedOptions", "Program Options"},
+                                                           {"SpeedHelp", "Help"},
+                                                           {"SpeedAbout", "Apout this program"}};
         for (const auto& [name, hint] : hints) {
             auto* button = w->findChild<QToolButton*>(QString::fromLatin1(name));
             QVERIFY2(button, name);
@@ -575,9 +582,8 @@ private slots:
         QStringList globals;
         for (QAction* a : menu->findChild<QMenu*>(QStringLiteral("MenuGlobals"))->actions())
             globals << a->text();
-        QCOMPARE(globals, (QStringList{"Courses", "Course Types", "Tuning - Pitch",
-                                       "String Length", "Tension", "Gut Strings",
-                                       "Alternative Strings"}));
+        QCOMPARE(globals, (QStringList{"Courses", "Course Types", "Tuning - Pitch", "String Length",
+                                       "Tension", "Gut Strings", "Alternative Strings"}));
 
         // A right click on a tab opens it.
         TPageExtTabBar* bar = w->Tabs()->ExtTabBar();

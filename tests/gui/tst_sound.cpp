@@ -15,9 +15,9 @@
 #include "app/VolControl.h"
 #include "sound/ToneImage.h"
 #include "views/FileFrame.h"
-#include "widgets/NotePanelUnit.h"
 #include "views/OneCoursePanelUnit.h"
 #include "views/StringFrame.h"
+#include "widgets/NotePanelUnit.h"
 
 #include <QComboBox>
 #include <QToolButton>
@@ -37,8 +37,9 @@ Measure recordSink(const QString& wavPath, double seconds) {
     sox.start(QStringLiteral("sox"),
               {QStringLiteral("-q"), QStringLiteral("-t"), QStringLiteral("pulseaudio"),
                QStringLiteral("vorn_sink.monitor"), QStringLiteral("-r"), QStringLiteral("44100"),
-               QStringLiteral("-c"), QStringLiteral("1"), QStringLiteral("-b"), QStringLiteral("16"),
-               wavPath, QStringLiteral("trim"), QStringLiteral("0"), QString::number(seconds)});
+               QStringLiteral("-c"), QStringLiteral("1"), QStringLiteral("-b"),
+               QStringLiteral("16"), wavPath, QStringLiteral("trim"), QStringLiteral("0"),
+               QString::number(seconds)});
     // Keep the event loop running: the sink is fed from it.
     QElapsedTimer waited;
     waited.start();
@@ -49,7 +50,8 @@ Measure recordSink(const QString& wavPath, double seconds) {
                   {QStringLiteral(VORN_SOURCE_DIR "/scripts/measure-tone.py"), wavPath});
     measure.waitForFinished(20000);
     const QJsonObject o = QJsonDocument::fromJson(measure.readAllStandardOutput()).object();
-    return {o.value(QStringLiteral("frequency")).toDouble(), o.value(QStringLiteral("peak")).toDouble()};
+    return {o.value(QStringLiteral("frequency")).toDouble(),
+            o.value(QStringLiteral("peak")).toDouble()};
 }
 
 } // namespace
@@ -58,7 +60,8 @@ class TestSound : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        QVERIFY2(TTonePlayer::OutputAvailable(), "no sound server: start scripts/start-sound-server.sh");
+        QVERIFY2(TTonePlayer::OutputAvailable(),
+                 "no sound server: start scripts/start-sound-server.sh");
     }
 
     void playsTheFrequencyAtTheVolumeThenSilence_data() {
@@ -196,7 +199,8 @@ private slots:
         QVERIFY(play->isChecked());
         QVERIFY(speedPlay->isChecked());
         QTest::qWait(300);
-        QVERIFY(std::abs(recordSink(dir.filePath(QStringLiteral("again.wav")), 0.6).frequency - 392) < 1.0);
+        QVERIFY(std::abs(recordSink(dir.filePath(QStringLiteral("again.wav")), 0.6).frequency -
+                         392) < 1.0);
         QTest::mouseClick(speedStop, Qt::LeftButton);
         QVERIFY(!play->isChecked());
         QVERIFY(!speedPlay->isChecked());

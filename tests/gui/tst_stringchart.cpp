@@ -34,8 +34,12 @@ QStringList items(const QComboBox* box) {
     return list;
 }
 
-QColor textColour(const QWidget* cell) { return cell->palette().color(QPalette::Text); }
-QColor baseColour(const QWidget* cell) { return cell->palette().color(QPalette::Base); }
+QColor textColour(const QWidget* cell) {
+    return cell->palette().color(QPalette::Text);
+}
+QColor baseColour(const QWidget* cell) {
+    return cell->palette().color(QPalette::Base);
+}
 
 void clickSpin(QWidget* cell, bool up) {
     auto* spin = cell->findChild<TSpinButton*>();
@@ -116,8 +120,8 @@ private slots:
         QTest::addColumn<int>("course");
         QTest::addColumn<QStringList>("types");
         QTest::addColumn<int>("selected");
-        QTest::newRow("chanterelle") << "" << 1 << QStringList{"Chanterelle", "Single", "Unison"}
-                                     << 0;
+        QTest::newRow("chanterelle")
+            << "" << 1 << QStringList{"Chanterelle", "Single", "Unison"} << 0;
         QTest::newRow("unison") << "" << 3 << QStringList{"Single", "Unison", "Bass with Octave"}
                                 << 1;
         QTest::newRow("bass") << "" << 7 << QStringList{"Single", "Unison", "Bass"} << 2;
@@ -157,22 +161,23 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("follows"); // the cell the recalculation rewrites
         QTest::newRow("tension") << 3 << 0 << int(cs_tension) << "5" << true << "5" << int(cs_gut);
-        QTest::newRow("tension, leaving") << 3 << 0 << int(cs_tension) << "5.5" << false << "5.5"
-                                          << int(cs_gut);
-        QTest::newRow("tension too low") << 2 << 0 << int(cs_tension) << "0.05" << true << "0.1"
-                                         << int(cs_gut);
-        QTest::newRow("tension empty") << 2 << 0 << int(cs_tension) << "" << true << "0.1"
-                                       << int(cs_gut);
+        QTest::newRow("tension, leaving")
+            << 3 << 0 << int(cs_tension) << "5.5" << false << "5.5" << int(cs_gut);
+        QTest::newRow("tension too low")
+            << 2 << 0 << int(cs_tension) << "0.05" << true << "0.1" << int(cs_gut);
+        QTest::newRow("tension empty")
+            << 2 << 0 << int(cs_tension) << "" << true << "0.1" << int(cs_gut);
         QTest::newRow("length") << 4 << 0 << int(cs_length) << "70" << true << "70" << int(cs_gut);
-        QTest::newRow("length zero") << 4 << 0 << int(cs_length) << "0" << false << "1" << int(cs_gut);
+        QTest::newRow("length zero")
+            << 4 << 0 << int(cs_length) << "0" << false << "1" << int(cs_gut);
         QTest::newRow("gut") << 1 << 0 << int(cs_gut) << "0.6" << true << "0.6" << int(cs_tension);
         // A bass length carries the octave string; the octave's tension is its own.
-        QTest::newRow("bass length") << 8 << 0 << int(cs_length) << "58.5" << true << "58.5"
-                                     << int(cs_gut);
-        QTest::newRow("octave tension") << 9 << 1 << int(cs_tension) << "3.2" << true << "3.2"
-                                        << int(cs_gut);
-        QTest::newRow("alternative") << 2 << 0 << int(cs_alt_diameter) << "0.9" << true << "0.9"
-                                     << int(cs_tension);
+        QTest::newRow("bass length")
+            << 8 << 0 << int(cs_length) << "58.5" << true << "58.5" << int(cs_gut);
+        QTest::newRow("octave tension")
+            << 9 << 1 << int(cs_tension) << "3.2" << true << "3.2" << int(cs_gut);
+        QTest::newRow("alternative")
+            << 2 << 0 << int(cs_alt_diameter) << "0.9" << true << "0.9" << int(cs_tension);
     }
 
     void typedValueGoesThroughTheModel() {
@@ -187,8 +192,8 @@ private slots:
         TOneStringPanelView* string = which == 0 ? first(course) : octave(course);
         auto* cell = qobject_cast<QLineEdit*>(string->Cell(slot));
         auto* follower = qobject_cast<QLineEdit*>(string->Cell(follows));
-        const QStringList other = octave(course) ? shownTexts(which ? first(course) : octave(course))
-                                                 : QStringList();
+        const QStringList other =
+            octave(course) ? shownTexts(which ? first(course) : octave(course)) : QStringList();
         const QString followerBefore = follower->text();
         QList<float> reported;
         connect(frame.get(), &TVornFrame::bridgeChanged, this,
@@ -262,8 +267,7 @@ private slots:
         QTest::addColumn<int>("toColumn");
         QTest::addColumn<int>("current"); // course current afterwards
         QTest::addColumn<int>("single");  // a bass course made single first, 0 for none
-        const int up = Qt::Key_Up, down = Qt::Key_Down, left = Qt::Key_Left,
-                  right = Qt::Key_Right;
+        const int up = Qt::Key_Up, down = Qt::Key_Down, left = Qt::Key_Left, right = Qt::Key_Right;
         QTest::newRow("down to the octave string") << 6 << 8 << down << 6 << 9 << 6 << 0;
         QTest::newRow("down from the octave string") << 6 << 9 << down << 7 << 8 << 7 << 0;
         QTest::newRow("down between single rows") << 2 << 4 << down << 3 << 4 << 3 << 0;

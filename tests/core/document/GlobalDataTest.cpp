@@ -20,9 +20,9 @@ TEST(StringDefs, RoleByCourseAndKind) {
     EXPECT_EQ(g.StringDefs[sr_octaves].Name, "Nylgut");
     EXPECT_FLOAT_EQ(g.StringDefs[sr_octaves].Tension, 27);
     g.Materials.SetDefaultMaterials();
-    EXPECT_EQ(g.DefaultChoiceIndex(9, 3), 3);  // Savarez
-    EXPECT_EQ(g.DefaultChoiceIndex(1, 0), 0);  // Nylon
-    EXPECT_EQ(g.DefaultChoiceIndex(5, 1), 2);  // Carbon PVF
+    EXPECT_EQ(g.DefaultChoiceIndex(9, 3), 3); // Savarez
+    EXPECT_EQ(g.DefaultChoiceIndex(1, 0), 0); // Nylon
+    EXPECT_EQ(g.DefaultChoiceIndex(5, 1), 2); // Carbon PVF
 }
 
 TGlobalData changedSettings() {

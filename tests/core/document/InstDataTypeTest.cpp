@@ -120,14 +120,12 @@ TEST_P(CourseKindDefaults, FollowTheFamily) {
     EXPECT_EQ(d.CourseKinds[18], GetParam().kinds[5]);
 }
 
-INSTANTIATE_TEST_SUITE_P(Types, CourseKindDefaults,
-                         ::testing::Values(KindCase{10, {0, 1, 2, 2, 2, 3}},
-                                           KindCase{13, {1, 1, 1, 1, 1, 1}},
-                                           KindCase{17, {1, 1, 1, 1, 1, 1}},
-                                           KindCase{16, {0, 2, 2, 3, 3, 1}},
-                                           KindCase{20, {4, 4, 4, 4, 4, 4}},
-                                           KindCase{0, {0, 2, 2, 2, 2, 3}},
-                                           KindCase{30, {0, 2, 2, 2, 2, 3}}));
+INSTANTIATE_TEST_SUITE_P(
+    Types, CourseKindDefaults,
+    ::testing::Values(KindCase{10, {0, 1, 2, 2, 2, 3}}, KindCase{13, {1, 1, 1, 1, 1, 1}},
+                      KindCase{17, {1, 1, 1, 1, 1, 1}}, KindCase{16, {0, 2, 2, 3, 3, 1}},
+                      KindCase{20, {4, 4, 4, 4, 4, 4}}, KindCase{0, {0, 2, 2, 2, 2, 3}},
+                      KindCase{30, {0, 2, 2, 2, 2, 3}}));
 
 TEST(Temperaments, CustomNameAndSetTemperament) {
     TInstDataType d;

@@ -17,8 +17,8 @@ double freq(const FrequencyRecord& t, int number, uint8_t accidental = 0) {
 TEST(PitchTable, QuarterCommaCents) {
     FrequencyRecord t;
     t.Compute(0.25, 440);
-    const double expected[17] = {0,       76.049,  117.108, 193.157, 269.206, 310.265,
-                                 386.314, 503.422, 579.471, 620.529, 696.578, 772.627,
+    const double expected[17] = {0,       76.049,  117.108, 193.157,  269.206, 310.265,
+                                 386.314, 503.422, 579.471, 620.529,  696.578, 772.627,
                                  813.686, 889.735, 965.784, 1006.843, 1082.892};
     for (int i = 0; i < 17; ++i)
         EXPECT_NEAR(t.Cents[i], expected[i], 0.0005) << "position " << i;
@@ -36,7 +36,8 @@ TEST(PitchTable, QuarterCommaFrequencies) {
 TEST(PitchTable, PureFifthsPutCSharpAboveDFlat) {
     FrequencyRecord t;
     t.Compute(0, 440);
-    EXPECT_NEAR(freq(t, 61, acc_sharp), 440.0 * 1.5 * 1.5 * 1.5 * 1.5 / 8, 1e-9); // a pure third above A
+    EXPECT_NEAR(freq(t, 61, acc_sharp), 440.0 * 1.5 * 1.5 * 1.5 * 1.5 / 8,
+                1e-9); // a pure third above A
     EXPECT_NEAR(freq(t, 61, acc_flat), 274.690, 0.0005);
     EXPECT_GT(freq(t, 61, acc_sharp), freq(t, 61, acc_flat));
 }

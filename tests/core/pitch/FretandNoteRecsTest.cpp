@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "pitch/FretDistribution.h"
 #include "pitch/FrequencyRecord.h"
+#include "pitch/FretDistribution.h"
 #include "pitch/FretandNoteRecs.h"
 
 using namespace vorn;
@@ -19,7 +19,9 @@ FretRecord prepared(double length, const FretChoices& choices = DefaultMiFa, int
     return r;
 }
 
-double rounded2(double v) { return std::nearbyint(v * 100.0) / 100.0; }
+double rounded2(double v) {
+    return std::nearbyint(v * 100.0) / 100.0;
+}
 
 struct DistanceCase {
     const char* label;
@@ -44,19 +46,18 @@ TEST_P(FretDistanceTest, MainAndAlternativeAtSixtyCentimetres) {
 
 INSTANTIATE_TEST_SUITE_P(
     Temperaments, FretDistanceTest,
-    ::testing::Values(
-        DistanceCase{"quarter comma",
-                     0.25,
-                     {3.92, 6.33, 9.84, 12.00, 15.14, 17.07, 19.88, 22.50, 24.11, 26.46, 27.90,
-                      30.00, 31.96, 33.17},
-                     {2.58, 7.59, 8.64, 13.12, 15.14, 18.07, 19.88, 21.60, 24.95, 25.65, 28.65,
-                      30.00, 31.29, 33.17}},
-        DistanceCase{"eleventh comma",
-                     1.0 / 11.0,
-                     {3.37, 6.55, 9.55, 12.38, 15.05, 17.57, 19.95, 22.20, 24.32, 26.33, 28.22,
-                      30.00, 31.68, 33.27},
-                     {3.37, 6.55, 9.55, 12.38, 15.05, 17.57, 19.95, 22.20, 24.32, 26.33, 28.22,
-                      30.00, 31.68, 33.27}}));
+    ::testing::Values(DistanceCase{"quarter comma",
+                                   0.25,
+                                   {3.92, 6.33, 9.84, 12.00, 15.14, 17.07, 19.88, 22.50, 24.11,
+                                    26.46, 27.90, 30.00, 31.96, 33.17},
+                                   {2.58, 7.59, 8.64, 13.12, 15.14, 18.07, 19.88, 21.60, 24.95,
+                                    25.65, 28.65, 30.00, 31.29, 33.17}},
+                      DistanceCase{"eleventh comma",
+                                   1.0 / 11.0,
+                                   {3.37, 6.55, 9.55, 12.38, 15.05, 17.57, 19.95, 22.20, 24.32,
+                                    26.33, 28.22, 30.00, 31.68, 33.27},
+                                   {3.37, 6.55, 9.55, 12.38, 15.05, 17.57, 19.95, 22.20, 24.32,
+                                    26.33, 28.22, 30.00, 31.68, 33.27}}));
 
 TEST(Frets, PureFifthsPutFaNearerTheNut) {
     const FretRecord r = prepared(60);

@@ -30,11 +30,10 @@ INSTANTIATE_TEST_SUITE_P(
     Names, NoteNameTest,
     ::testing::Values(NameCase{69, 0, 0, 7, "a", "a"}, NameCase{81, 0, 0, 7, "a'", "a'"},
                       NameCase{57, 0, 0, 7, "A", "A"}, NameCase{45, 0, 0, 7, "A'", "A'"},
-                      NameCase{60, 0, 0, 7, "c", "c"},
-                      NameCase{61, 4, 1, 7, "c-sharp", "c-#"},
+                      NameCase{60, 0, 0, 7, "c", "c"}, NameCase{61, 4, 1, 7, "c-sharp", "c-#"},
                       NameCase{70, 2, 1, 7, "b-flat", "b-b"},
-                      NameCase{0, 0, 0, 7, "C''''", "C''''"},
-                      NameCase{33, 0, 0, 7, "A\"", "A\""}, NameCase{93, 0, 0, 7, "a\"", "a\""},
+                      NameCase{0, 0, 0, 7, "C''''", "C''''"}, NameCase{33, 0, 0, 7, "A\"", "A\""},
+                      NameCase{93, 0, 0, 7, "a\"", "a\""},
                       NameCase{127, 0, 0, 7, "g'''''", "g'''''"},
                       // key 7 spells the black keys C#, Eb, F#, G#, Bb
                       NameCase{61, 0, 0, 7, "c-sharp", "c-#"},
@@ -51,11 +50,10 @@ INSTANTIATE_TEST_SUITE_P(
                       // fixed spellings are kept whatever the key
                       NameCase{66, 2, 1, 7, "g-flat", "g-b"},
                       // keys beyond the table read as C Major
-                      NameCase{63, 0, 0, 77, "e-flat", "e-b"},
-                      NameCase{59, 0, 0, 7, "B", "B"}, NameCase{48, 0, 0, 7, "C", "C"},
-                      NameCase{36, 0, 0, 7, "C'", "C'"}, NameCase{24, 0, 0, 7, "C\"", "C\""}, NameCase{12, 0, 0, 7, "C'''", "C'''"},
-                      NameCase{84, 0, 0, 7, "c\"", "c\""},
-                      NameCase{96, 0, 0, 7, "c'''", "c'''"},
+                      NameCase{63, 0, 0, 77, "e-flat", "e-b"}, NameCase{59, 0, 0, 7, "B", "B"},
+                      NameCase{48, 0, 0, 7, "C", "C"}, NameCase{36, 0, 0, 7, "C'", "C'"},
+                      NameCase{24, 0, 0, 7, "C\"", "C\""}, NameCase{12, 0, 0, 7, "C'''", "C'''"},
+                      NameCase{84, 0, 0, 7, "c\"", "c\""}, NameCase{96, 0, 0, 7, "c'''", "c'''"},
                       NameCase{108, 0, 0, 7, "c''''", "c''''"}));
 
 TEST(Spelling, KeyDecidesAccidentalUnlessFixed) {
@@ -108,16 +106,13 @@ TEST_P(StepTest, OneStep) {
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, StepTest,
-    ::testing::Values(StepCase{{127, 0, 0}, true, {0, 0, 0}},
-                      StepCase{{0, 0, 0}, false, {127, 0, 0}},
-                      StepCase{{61, 4, 0}, true, {61, 2, 0}},
-                      StepCase{{61, 2, 0}, true, {62, 0, 0}},
-                      StepCase{{63, 0, 0}, false, {62, 0, 0}},
-                      StepCase{{62, 0, 0}, false, {61, 2, 0}},
-                      StepCase{{61, 2, 0}, false, {61, 4, 0}},
-                      StepCase{{60, 0, 0}, true, {61, 4, 0}},
-                      // a natural sign on a black key steps by semitone like a white key
-                      StepCase{{61, 3, 0}, true, {62, 0, 0}}));
+    ::testing::Values(
+        StepCase{{127, 0, 0}, true, {0, 0, 0}}, StepCase{{0, 0, 0}, false, {127, 0, 0}},
+        StepCase{{61, 4, 0}, true, {61, 2, 0}}, StepCase{{61, 2, 0}, true, {62, 0, 0}},
+        StepCase{{63, 0, 0}, false, {62, 0, 0}}, StepCase{{62, 0, 0}, false, {61, 2, 0}},
+        StepCase{{61, 2, 0}, false, {61, 4, 0}}, StepCase{{60, 0, 0}, true, {61, 4, 0}},
+        // a natural sign on a black key steps by semitone like a white key
+        StepCase{{61, 3, 0}, true, {62, 0, 0}}));
 
 TEST(Stepping, SeventeenStepsMakeAnOctave) {
     NoteValue n{48, 0, 0};

@@ -2,7 +2,8 @@
 #include <benchmark/benchmark.h>
 
 #include "pitch/FrequencyRecord.h"
-#include "pitch/FretandNoteRecs.h"
+#include "pitch/FretRecord.h"
+#include "pitch/Intervals.h"
 #include "sound/ToneImage.h"
 #include "strings/StringRecord.h"
 

@@ -2,10 +2,11 @@
 #include <benchmark/benchmark.h>
 
 #include "chart/GlobalChanges.h"
-#include "document/FileFrame.h"
-#include "document/OldFileConversion.h"
-#include "document/VornFiles.h"
-#include "io/ByteStream.h"
+#include "files/DocumentFile.h"
+#include "files/FileFrame.h"
+#include "files/OldFileConversion.h"
+#include "io/ByteReader.h"
+#include "io/ByteWriter.h"
 
 using namespace vorn;
 

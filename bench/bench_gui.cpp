@@ -15,7 +15,7 @@
 #include "app/Headless.h"
 #include "app/MainForm.h"
 #include "document/InstDataType.h"
-#include "views/FileFrame.h"
+#include "views/VornFrame.h"
 
 using namespace vorn;
 

@@ -13,7 +13,7 @@
 
 #include "app/ToneControl.h"
 #include "app/TonePlayer.h"
-#include "app/VolControl.h"
+#include "app/VolumeControl.h"
 
 using namespace vorn;
 

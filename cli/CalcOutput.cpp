@@ -1,4 +1,6 @@
 #include "CalcOutput.h"
+#include "pitch/Intervals.h"
+#include "pitch/Temperaments.h"
 
 #include <cstdio>
 #include <sstream>

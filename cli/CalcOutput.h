@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "document/FileFrame.h"
+#include "files/FileFrame.h"
 #include "pitch/FretDistribution.h"
 #include "strings/StringRecord.h"
 

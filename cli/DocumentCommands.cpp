@@ -1,12 +1,14 @@
 #include "DocumentCommands.h"
 
 #include "CalcOutput.h"
-#include "document/FileFrame.h"
-#include "document/OldFileConversion.h"
-#include "document/SettingsFile.h"
-#include "document/VornFiles.h"
+#include "document/InstrumentTemplates.h"
+#include "files/DocumentFile.h"
+#include "files/FileFrame.h"
+#include "files/OldFileConversion.h"
+#include "files/SettingsFile.h"
 #include "io/AtomicFile.h"
-#include "io/ByteStream.h"
+#include "io/ByteReader.h"
+#include "io/ByteWriter.h"
 
 namespace vorn::calc {
 

@@ -9,8 +9,11 @@
 #include "CalcOutput.h"
 #include "DocumentCommands.h"
 #include "document/InstDataType.h"
+#include "document/InstrumentTemplates.h"
 #include "io/AtomicFile.h"
 #include "pitch/FrequencyRecord.h"
+#include "pitch/Keys.h"
+#include "pitch/Temperaments.h"
 #include "sound/ToneImage.h"
 #include "strings/StringPhysics.h"
 

@@ -5,9 +5,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "document/FileFrame.h"
-#include "document/VornFiles.h"
-#include "io/ByteStream.h"
+#include "files/DocumentFile.h"
+#include "files/FileFrame.h"
+#include "io/ByteReader.h"
+#include "io/ByteWriter.h"
 
 namespace vorn::fuzz {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "FuzzSupport.h"
-#include "document/OldFileConversion.h"
+#include "files/OldFileConversion.h"
 
 using namespace vorn;
 

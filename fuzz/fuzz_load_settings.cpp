@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "document/SettingsFile.h"
+#include "files/SettingsFile.h"
 
 using namespace vorn;
 

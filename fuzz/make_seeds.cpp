@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "OldBodyWriter.h"
-#include "document/FileFrame.h"
-#include "document/SettingsFile.h"
-#include "document/VornFiles.h"
+#include "document/InstrumentTemplates.h"
+#include "files/DocumentFile.h"
+#include "files/FileFrame.h"
+#include "files/SettingsFile.h"
 #include "io/AtomicFile.h"
-#include "io/ByteStream.h"
+#include "io/ByteWriter.h"
+#include "support/OldBodyWriter.h"
 
 using namespace vorn;
 namespace fs = std::filesystem;

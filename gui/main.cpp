@@ -1,7 +1,7 @@
 #include <QApplication>
 
 #include "app/MainForm.h"
-#include "document/SettingsFile.h"
+#include "files/SettingsFile.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

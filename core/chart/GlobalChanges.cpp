@@ -1,4 +1,5 @@
 #include "chart/GlobalChanges.h"
+#include "pitch/Temperaments.h"
 
 #include <algorithm>
 #include <cmath>

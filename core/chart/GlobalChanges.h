@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "chart/StringFrame.h"
+#include "chart/StrFrame.h"
 
 namespace vorn {
 

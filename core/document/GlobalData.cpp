@@ -2,8 +2,11 @@
 
 #include <cmath>
 
-#include "io/ByteStream.h"
-#include "pitch/FretandNoteRecs.h"
+#include "document/InstrumentTemplates.h"
+#include "io/ByteReader.h"
+#include "io/ByteWriter.h"
+#include "pitch/FretRecord.h"
+#include "pitch/Temperaments.h"
 
 namespace vorn {
 
@@ -62,6 +65,16 @@ TGlobalData::TGlobalData() {
                    {"Carbon PVF", 50},
                    {"Savarez", 50}}};
     SetTensionUnit(tt_kilograms);
+}
+
+int TGlobalData::NewDocumentType() const {
+    const int type = DefaultInstrumentType;
+    return type >= 0 && type < InstrumentTypeCount ? type : TGlobalData().DefaultInstrumentType;
+}
+
+int TGlobalData::NewDocumentTemperament() const {
+    return DefaultTemperament <= CustomTemperament ? DefaultTemperament
+                                                   : TGlobalData().DefaultTemperament;
 }
 
 int TGlobalData::RoleFor(int course, int kind) {

@@ -47,6 +47,11 @@ public:
     uint8_t SidebarDown = 0;
     int32_t WindowLeft = 0, WindowTop = 0, WindowWidth = 0, WindowHeight = 0;
 
+    // What a new document starts from: DefaultInstrumentType and DefaultTemperament, or type 3
+    // and temperament 5 where the default is outside its list (a document no reader accepts).
+    int NewDocumentType() const;
+    int NewDocumentTemperament() const;
+
     // Role index for course n (1-based) of a kind; any unknown kind is the octave role.
     static int RoleFor(int course, int kind);
     const TStringDefs& StringDefsFor(int course, int kind) const;

@@ -1,13 +1,13 @@
 #pragma once
 // The instrument document: type, names, courses with their kinds and notes, string lengths,
-// pitch standard, temperament and fret placement; and the twenty-four instrument templates.
+// pitch standard, temperament and fret placement.
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-#include "pitch/FretandNoteRecs.h"
-#include "pitch/MusicalNote.h"
+#include "pitch/FretRecord.h"
+#include "pitch/NoteValue.h"
 
 namespace vorn {
 
@@ -21,35 +21,21 @@ enum CourseKind : uint8_t {
 
 constexpr int MaxCourses = 19;
 constexpr int MinCourses = 4;
-constexpr int InstrumentTypeCount = 24;
-constexpr int FamilyCount = 5;
 
-// "Renaissance Lute", "Baroque Lute", "Theorbo", "Guitar", "Viola da Gamba".
-std::string FamilyName(int family);
-// The list text of instrument type 0..23; empty for other values.
-std::string InstrumentTypeName(int type);
-// 9..11 -> 1, 12..14 -> 2, 15..17 -> 3, 18..23 -> 4, anything else -> 0.
-int FamilyOfType(int type);
-// Position of a type within its family's list.
-int PositionInFamily(int type);
-// Type at a position of a family's list; 3 when the position is outside the list.
-int TypeOfFamilyPosition(int family, int position);
-// Number of types in a family's list.
-int FamilyTypeCount(int family);
-// The type preselected when a family is chosen: 3, 10, 13, 16, 22.
-int DefaultTypeOfFamily(int family);
-
-struct TypeTemplate {
-    int Courses;
-    float StringLength;       // cm
-    float SecondStringLength; // cm, 0 for none
-    int SecondFrom;           // first course of the second length, 0 for none
-    float APitch;             // Hz, 440 or 415
-    uint8_t Key;              // 0..29
-    std::array<int, MaxCourses> Notes;
+// What the File Setup page lets a new document have: a range and the value a new page shows.
+struct SetupRange {
+    double Min;
+    double Max;
+    double Initial;
 };
-// Templates of types 0..23; other values give type 3's.
-const TypeTemplate& TemplateOf(int type);
+inline constexpr SetupRange TopLengthRange{20, 120, 60};     // cm
+inline constexpr SetupRange SecondLengthRange{20, 220, 100}; // cm
+inline constexpr SetupRange SecondFromRange{6, 100, 8};      // course
+inline constexpr SetupRange APitchRange{20, 2100, 440};      // Hz
+// The pitch standards of the File Setup list, in list order (Hz).
+inline constexpr std::array<int, 4> PitchStandards{468, 440, 415, 392};
+// Position of a pitch in that list; -1 for any other value.
+int PitchStandardIndex(double aPitch);
 
 class TInstDataType {
 public:

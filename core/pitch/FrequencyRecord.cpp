@@ -1,4 +1,5 @@
 #include "pitch/FrequencyRecord.h"
+#include "pitch/Intervals.h"
 
 #include <cmath>
 

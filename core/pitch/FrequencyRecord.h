@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "pitch/MusicalNote.h"
+#include "pitch/NoteValue.h"
 
 namespace vorn {
 

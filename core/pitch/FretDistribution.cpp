@@ -1,6 +1,8 @@
 #include "pitch/FretDistribution.h"
 
 #include "pitch/FrequencyRecord.h"
+#include "pitch/Intervals.h"
+#include "pitch/Keys.h"
 
 namespace vorn {
 

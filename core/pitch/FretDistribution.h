@@ -6,7 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "pitch/FretandNoteRecs.h"
+#include "pitch/FretRecord.h"
+#include "pitch/Intervals.h"
 
 namespace vorn {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "io/ByteStream.h"
+#include "io/ByteWriter.h"
 
 namespace vorn {
 

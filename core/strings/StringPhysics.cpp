@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "strings/VornFiles.h"
+#include "strings/StringMaterialCollection.h"
 
 namespace vorn {
 

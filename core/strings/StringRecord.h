@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "pitch/MusicalNote.h"
+#include "pitch/NoteValue.h"
 #include "strings/StringSettings.h"
 
 namespace vorn {

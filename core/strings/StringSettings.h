@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
+#include "strings/Catalogues.h"
+#include "strings/StringMaterialCollection.h"
 #include "strings/StringPhysics.h"
-#include "strings/VornFiles.h"
-#include "strings/VornVars.h"
 
 namespace vorn {
 

@@ -24,23 +24,25 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "app/About.h"
+#include "app/AboutBox.h"
 #include "app/AppResources.h"
 #include "app/HelpViewer.h"
 #include "app/SideBar.h"
 #include "app/StatusPanels.h"
 #include "app/ToneControl.h"
 #include "app/TonePlayer.h"
-#include "app/VolControl.h"
+#include "app/VolumeControl.h"
 #include "document/GlobalData.h"
 #include "document/InstDataType.h"
-#include "document/SettingsFile.h"
-#include "document/VornFiles.h"
+#include "document/InstrumentTemplates.h"
+#include "files/DocumentFile.h"
+#include "files/SettingsFile.h"
 #include "io/AtomicFile.h"
+#include "pitch/Temperaments.h"
 #include "strings/StringPhysics.h"
-#include "views/FileFrame.h"
 #include "views/StringFileTab.h"
-#include "widgets/NotePanelUnit.h"
+#include "views/VornFrame.h"
+#include "widgets/NotePanel.h"
 #include "widgets/PageExtControl.h"
 
 namespace vorn {

@@ -4,7 +4,7 @@
 #include <QResizeEvent>
 
 #include "app/HelpViewer.h"
-#include "widgets/NotePanelUnit.h"
+#include "widgets/NotePanel.h"
 
 namespace vorn {
 

@@ -5,7 +5,7 @@
 #include <QSignalBlocker>
 
 #include "app/TonePlayer.h"
-#include "app/VolControl.h"
+#include "app/VolumeControl.h"
 #include "sound/ToneImage.h"
 
 namespace vorn {

@@ -8,7 +8,7 @@
 #include <QString>
 #include <functional>
 
-#include "pitch/MusicalNote.h"
+#include "pitch/NoteValue.h"
 
 namespace vorn {
 

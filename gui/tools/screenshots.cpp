@@ -20,7 +20,8 @@
 #include "app/StatusPanels.h"
 #include "document/GlobalData.h"
 #include "document/InstDataType.h"
-#include "views/FileFrame.h"
+#include "document/InstrumentTemplates.h"
+#include "views/VornFrame.h"
 
 using namespace vorn;
 

@@ -2,7 +2,7 @@
 
 #include <QVBoxLayout>
 
-#include "views/FileFrame.h"
+#include "views/VornFrame.h"
 
 namespace vorn {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The alternative diameter cell: a number, or a maker's catalogue label in label mode.
 
-#include "widgets/FloatSpinEdit.h"
+#include "widgets/FloatSpinBase.h"
 
 namespace vorn {
 

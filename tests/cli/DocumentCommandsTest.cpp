@@ -6,8 +6,9 @@
 #include <fstream>
 #include <string>
 
-#include "CalcRunner.h"
 #include "document/InstDataType.h"
+#include "document/InstrumentTemplates.h"
+#include "support/CalcRunner.h"
 
 using nlohmann::json;
 using vorn::testing::calc;

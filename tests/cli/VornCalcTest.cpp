@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "CalcRunner.h"
+#include "support/CalcRunner.h"
 
 using nlohmann::json;
 using vorn::testing::calc;

@@ -7,11 +7,11 @@
 #include <limits>
 #include <memory>
 
-#include "widgets/FloatSpinEdit.h"
-#include "widgets/NotePanelUnit.h"
-#include "widgets/NoteSpin.h"
+#include "widgets/FloatEdit.h"
+#include "widgets/NotePanel.h"
+#include "widgets/NoteSpinEdit.h"
 #include "widgets/SpinButton.h"
-#include "widgets/TensionSpinEdit.h"
+#include "widgets/TensionEdit.h"
 #include "widgets/VornFloatEdit.h"
 
 using namespace vorn;

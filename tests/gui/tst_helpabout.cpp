@@ -7,7 +7,7 @@
 #include <QTextBrowser>
 #include <QtTest>
 
-#include "app/About.h"
+#include "app/AboutBox.h"
 #include "app/AppResources.h"
 #include "app/HelpViewer.h"
 

@@ -8,11 +8,11 @@
 #include "app/StatusPanels.h"
 #include "app/ToneControl.h"
 #include "app/TonePlayer.h"
-#include "app/VolControl.h"
+#include "app/VolumeControl.h"
 #include "sound/ToneImage.h"
-#include "views/FileFrame.h"
-#include "views/OneCoursePanelUnit.h"
-#include "views/StringFrame.h"
+#include "views/OneCrsPanelView.h"
+#include "views/StrFrameView.h"
+#include "views/VornFrame.h"
 
 #include <QTemporaryDir>
 #include <QToolButton>

@@ -1,7 +1,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "widgets/NotePanelUnit.h"
+#include "widgets/NotePanel.h"
 
 Q_DECLARE_METATYPE(vorn::NoteValue)
 

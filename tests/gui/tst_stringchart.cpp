@@ -7,12 +7,12 @@
 
 #include <memory>
 
-#include "chart/StringFrame.h"
+#include "chart/StrFrame.h"
 #include "document/GlobalData.h"
-#include "views/FileFrame.h"
-#include "views/OneCoursePanelUnit.h"
-#include "views/StringFrame.h"
-#include "widgets/NoteSpin.h"
+#include "views/OneCrsPanelView.h"
+#include "views/StrFrameView.h"
+#include "views/VornFrame.h"
+#include "widgets/NoteSpinEdit.h"
 #include "widgets/SpinButton.h"
 #include "widgets/VornFloatEdit.h"
 

@@ -3,8 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "ChartFixture.h"
-#include "io/ByteStream.h"
+#include "io/ByteReader.h"
+#include "io/ByteWriter.h"
+#include "support/ChartFixture.h"
 
 namespace vorn {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ChartFixture.h"
+#include "support/ChartFixture.h"
 
 namespace vorn {
 namespace {
@@ -158,7 +158,7 @@ TEST(CourseRow, TypeBoxSetsKindAndDefaultTension) {
     TOneCrsPanel& seventh = c.course(7);
     seventh.SelectType(0);
     EXPECT_EQ(seventh.Kind, ck_single);
-    EXPECT_EQ(seventh.RowHeight(), 25);
+    EXPECT_FALSE(seventh.HasSecond());
     EXPECT_EQ(seventh.First.Rec.Tension, static_cast<float>(FromNewtons(37, tt_kilograms, -2)));
     EXPECT_EQ(seventh.First.Rec.GutDiameter, c.expectedGut(seventh.First));
 }

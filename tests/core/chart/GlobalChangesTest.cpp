@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "ChartFixture.h"
 #include "chart/GlobalChanges.h"
+#include "pitch/Temperaments.h"
+#include "support/ChartFixture.h"
 
 namespace vorn {
 namespace {

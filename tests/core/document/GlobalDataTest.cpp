@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "document/GlobalData.h"
-#include "io/ByteStream.h"
+#include "io/ByteReader.h"
+#include "io/ByteWriter.h"
 
 using namespace vorn;
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "document/InstDataType.h"
+#include "document/InstrumentTemplates.h"
+#include "pitch/Temperaments.h"
 
 using namespace vorn;
 

@@ -4,7 +4,8 @@
 #include <limits>
 
 #include "pitch/FrequencyRecord.h"
-#include "pitch/FretandNoteRecs.h"
+#include "pitch/FretRecord.h"
+#include "pitch/Temperaments.h"
 
 using namespace vorn;
 

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "strings/StringMaterialCollection.h"
 #include "strings/StringPhysics.h"
-#include "strings/VornFiles.h"
 
 namespace vorn {
 namespace {

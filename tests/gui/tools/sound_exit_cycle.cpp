@@ -6,9 +6,9 @@
 #include <QToolButton>
 
 #include "app/MainForm.h"
-#include "views/FileFrame.h"
-#include "views/OneCoursePanelUnit.h"
-#include "views/StringFrame.h"
+#include "views/OneCrsPanelView.h"
+#include "views/StrFrameView.h"
+#include "views/VornFrame.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

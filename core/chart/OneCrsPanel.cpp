@@ -1,0 +1,503 @@
+#include "chart/OneCrsPanel.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+#include "chart/StrFrame.h"
+#include "io/ByteReader.h"
+#include "io/ByteWriter.h"
+#include "pitch/Keys.h"
+
+namespace vorn {
+
+namespace {
+
+constexpr float MinLength = 1.0f;            // cm
+constexpr float MinTension = 0.1f;           // display unit
+constexpr float MinGutDiameter = 0.1f;       // mm
+constexpr float FallbackAltDiameter = 0.01f; // mm
+constexpr double TensionStep = 0.1;
+constexpr double DiameterStep = 0.01;
+
+// The filler of a course without an octave string.
+constexpr const char* NoSecondChoice = "Gut";
+
+// A spin button adds its step to the number as shown and writes the sum with 15 significant
+// digits, so 23.92 + 0.1 gives 24.02 and not a binary neighbour of it.
+float StepShown(float value, double step) {
+    double shown = 0;
+    if (!ParseNumber(FormatShortest(value), shown))
+        shown = value;
+    char buffer[64];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, shown + step, std::chars_format::general, 15);
+    float result = static_cast<float>(shown + step);
+    if (written.ec == std::errc())
+        std::from_chars(buffer, written.ptr, result);
+    return result;
+}
+
+// Empty, unreadable or too small entries become the cell's minimum.
+float AtLeast(std::optional<double> typed, float minimum) {
+    if (!typed || !std::isfinite(*typed) || *typed < minimum)
+        return minimum;
+    const float value = static_cast<float>(*typed);
+    return std::isfinite(value) ? value : minimum;
+}
+
+float RoundedTo(double value, int digits) {
+    return static_cast<float>(RoundToDigits(value, digits));
+}
+
+float InNewtons(const StringRecord& rec) {
+    return static_cast<float>(ToNewtons(rec.Tension, rec.TensionUnit));
+}
+
+uint8_t ReadAccidental(ByteReader& in) {
+    const uint8_t accidental = in.u8();
+    if (accidental > acc_double_sharp)
+        throw ReadError("accidental out of range");
+    return accidental;
+}
+
+float ReadFinite(ByteReader& in) {
+    const float value = in.f32();
+    if (!std::isfinite(value))
+        throw ReadError("value is not a number");
+    return value;
+}
+
+// Gives a string its updates back when reading its record stops half-way.
+class ReenableUpdates {
+public:
+    explicit ReenableUpdates(StringRecord& rec) : rec_(rec) {}
+    ~ReenableUpdates() { rec_.UpdatesEnabled = true; }
+    ReenableUpdates(const ReenableUpdates&) = delete;
+    ReenableUpdates& operator=(const ReenableUpdates&) = delete;
+
+private:
+    StringRecord& rec_;
+};
+
+class LoadingMark {
+public:
+    explicit LoadingMark(bool& loading) : loading_(loading) { loading_ = true; }
+    ~LoadingMark() { loading_ = false; }
+    LoadingMark(const LoadingMark&) = delete;
+    LoadingMark& operator=(const LoadingMark&) = delete;
+
+private:
+    bool& loading_;
+};
+
+} // namespace
+
+TOneCrsPanel::TOneCrsPanel(TStrFrame& owner, int number) : Number(number), owner_(owner) {}
+
+bool TOneCrsPanel::IsCurrent() const {
+    return owner_.Current() == Number - 1;
+}
+
+std::vector<std::string> TOneCrsPanel::TypeItems() const {
+    if (Kind == ck_viol)
+        return {"Single"};
+    if (Kind == ck_bass_with_octave)
+        return {"Single", "Unison", "Bass"};
+    if (Number == 1)
+        return {"Chanterelle", "Single", "Unison"};
+    return {"Single", "Unison", "Bass with Octave"};
+}
+
+int TOneCrsPanel::TypeSelection() const {
+    switch (Kind) {
+    case ck_viol:
+        return 0;
+    case ck_bass_with_octave:
+        return 2;
+    case ck_chanterelle:
+        return Number == 1 ? 0 : -1;
+    case ck_single:
+    case ck_unison:
+        return Number == 1 ? Kind : Kind - 1;
+    default:
+        return -1;
+    }
+}
+
+void TOneCrsPanel::SelectCourse() {
+    owner_.SelectCourse(Number - 1);
+}
+
+void TOneCrsPanel::showNote(TOneStringPanel& s) {
+    SpellLetter(s.Rec.Note, ChartKey);
+    s.Rec.Frequency = owner_.Pitch.NoteFrequency(s.Rec.Note);
+}
+
+void TOneCrsPanel::setChoice(TOneStringPanel& s, int index) {
+    if (index < 0 || index >= static_cast<int>(s.AltItems.size()))
+        index = 0;
+    s.AltIndex = index;
+    s.Rec.AltChoice = s.AltItems.empty() ? std::string() : s.AltItems[index];
+}
+
+void TOneCrsPanel::initString(TOneStringPanel& s, const NoteValue& note, float length,
+                              const TStringDefs& defs) {
+    const TGlobalData& settings = owner_.Settings;
+    StringRecord& rec = s.Rec;
+    rec.UpdatesEnabled = false;
+    rec.TensionUnit = settings.TensionUnit;
+    s.AltItems = settings.Materials.AlternativeChoiceList();
+    rec.Note = note;
+    showNote(s);
+    rec.Length = RoundedTo(length, settings.LengthDigits);
+    rec.Tension =
+        static_cast<float>(FromNewtons(defs.Tension, settings.TensionUnit, settings.TensionDigits));
+    rec.GutDiameter = 0;
+    rec.AltDiameter = 0.0f;
+    rec.AltLabel.clear();
+    rec.CatalogueIndex = 0;
+    setChoice(s, settings.Materials.AlternativeIndex(defs.Name));
+    rec.UpdatesEnabled = true;
+    Recalculate(rec, rm_diameter, false, settings);
+}
+
+void TOneCrsPanel::InitCourse(int n) {
+    const TInstDataType& doc = owner_.Document;
+    const TGlobalData& settings = owner_.Settings;
+    Number = n;
+    Kind = doc.CourseKinds.at(n - 1);
+    Second.reset(); // a course set up again starts from its defaults
+    initString(First, doc.CourseNote(n), doc.LengthOfCourse(n), settings.StringDefsFor(n, Kind));
+    SetSecond(Kind == ck_bass_with_octave);
+}
+
+void TOneCrsPanel::SetSecond(bool on) {
+    if (!on) {
+        Second.reset();
+        return;
+    }
+    if (Second)
+        return;
+    const TGlobalData& settings = owner_.Settings;
+    Second = std::make_unique<TOneStringPanel>();
+    Second->IsOctave = true;
+    NoteValue octave = First.Rec.Note;
+    octave.Number += 12;
+    octave.SpellingFixed = 1;
+    initString(*Second, octave, First.Rec.Length, settings.StringDefs[sr_octaves]);
+}
+
+void TOneCrsPanel::SetCourseKind(uint8_t kind) {
+    if (Number == 1 && kind == ck_bass_with_octave)
+        return;
+    Kind = kind;
+    SetSecond(kind == ck_bass_with_octave);
+    const TGlobalData& settings = owner_.Settings;
+    const float newtons = settings.StringDefsFor(Number, Kind).Tension;
+    tensionChanged(First, FromNewtons(newtons, First.Rec.TensionUnit, settings.TensionDigits),
+                   false);
+}
+
+void TOneCrsPanel::recalc(TOneStringPanel& s, int mode, bool fromAlternative) {
+    const float lengthBefore = First.Rec.Length;
+    Recalculate(s.Rec, static_cast<RecalcMode>(mode), fromAlternative, owner_.Settings);
+    if (&s == &First && First.Rec.Length != lengthBefore)
+        followLength();
+}
+
+void TOneCrsPanel::followLength() {
+    if (!Second)
+        return;
+    const TGlobalData& settings = owner_.Settings;
+    Second->Rec.Length = RoundedTo(First.Rec.Length, settings.LengthDigits);
+    if (Second->Rec.UpdatesEnabled)
+        Recalculate(Second->Rec, static_cast<RecalcMode>(settings.LengthChangeMode), false,
+                    settings);
+}
+
+void TOneCrsPanel::afterChange() {
+    owner_.NotifyRows(Number - 1);
+    owner_.NotifyBridge();
+}
+
+void TOneCrsPanel::enter() {
+    if (!Loading)
+        SelectCourse();
+}
+
+void TOneCrsPanel::StepNote(bool up) {
+    enter();
+    for (TOneStringPanel* s : {&First, Second.get()}) {
+        if (!s || !s->Rec.UpdatesEnabled)
+            continue;
+        if (up)
+            StepUp(s->Rec.Note);
+        else
+            StepDown(s->Rec.Note);
+        // A stepped spelling is the user's choice; respelling from the key would undo it.
+        s->Rec.Note.SpellingFixed = 1;
+        showNote(*s);
+        recalc(*s, owner_.Settings.NoteChangeMode, false);
+    }
+    afterChange();
+}
+
+void TOneCrsPanel::Transpose(int semitones) {
+    for (TOneStringPanel* s : {&First, Second.get()}) {
+        if (!s)
+            continue;
+        NoteValue& note = s->Rec.Note;
+        note.Number = std::clamp(note.Number + semitones, 0, 127);
+        note.SpellingFixed = 0;
+        showNote(*s);
+        note.SpellingFixed = 1;
+        recalc(*s, owner_.Settings.NoteChangeMode, false);
+    }
+    owner_.NotifyRows(Number - 1);
+}
+
+void TOneCrsPanel::RecalcCourse() {
+    const uint8_t mode = owner_.Settings.DiameterChangeMode;
+    recalc(First, mode, false);
+    if (Second)
+        recalc(*Second, mode, false);
+    owner_.NotifyRows(Number - 1);
+}
+
+void TOneCrsPanel::applyChoice(TOneStringPanel& s, int index) {
+    if (index < 0 || index >= static_cast<int>(s.AltItems.size()))
+        return;
+    setChoice(s, index);
+    if (!s.Rec.UpdatesEnabled)
+        return;
+    const TGlobalData& settings = owner_.Settings;
+    StringRecord& rec = s.Rec;
+    const int kind = settings.Materials.KindOfName(rec.AltChoice);
+    if (IsCatalogueKind(kind)) {
+        rec.CatalogueIndex = 0;
+        rec.AltLabel = settings.Catalogues.CatalogueLabel(kind, rec.CatalogueIndex, rec.Frequency,
+                                                          rec.Length, InNewtons(rec));
+        RefreshLimits(rec, settings);
+    } else {
+        recalc(s, settings.DiameterChangeMode, false);
+    }
+}
+
+void TOneCrsPanel::SetAllAlternatives(int index, bool useDefaults) {
+    const TGlobalData& settings = owner_.Settings;
+    applyChoice(First, useDefaults ? settings.DefaultChoiceIndex(Number, Kind) : index);
+    if (Second)
+        applyChoice(*Second, useDefaults ? settings.Materials.AlternativeIndex(
+                                               settings.StringDefs[sr_octaves].Name)
+                                         : index);
+    afterChange();
+}
+
+void TOneCrsPanel::SetAllTensions(bool useDefaults, float newtons) {
+    const TGlobalData& settings = owner_.Settings;
+    const float first = useDefaults ? settings.StringDefsFor(Number, Kind).Tension : newtons;
+    tensionChanged(First, FromNewtons(first, First.Rec.TensionUnit, settings.TensionDigits), false);
+    if (Second) {
+        const float second = useDefaults ? settings.StringDefs[sr_octaves].Tension : newtons;
+        tensionChanged(*Second,
+                       FromNewtons(second, Second->Rec.TensionUnit, settings.TensionDigits), false);
+    }
+}
+
+void TOneCrsPanel::RefreshCourseChoices() {
+    const TGlobalData& settings = owner_.Settings;
+    const std::vector<std::string> items = settings.Materials.AlternativeChoiceList();
+    const VornTensType unit = settings.TensionUnit;
+    const bool unitChanged = First.Rec.TensionUnit != unit;
+    for (TOneStringPanel* s : {&First, Second.get()}) {
+        if (!s)
+            continue;
+        const std::string before = s->Rec.AltChoice;
+        s->AltItems = items;
+        int index = s->AltIndex;
+        if (index < 0 || index >= static_cast<int>(items.size()))
+            index = s->IsOctave
+                        ? settings.Materials.AlternativeIndex(settings.StringDefs[sr_octaves].Name)
+                        : settings.DefaultChoiceIndex(Number, Kind);
+        setChoice(*s, index);
+        // A list that moved under the selection names another material now; its diameter
+        // must follow, or the cell shows one material's value under another's name.
+        if (s->Rec.AltChoice != before && !unitChanged)
+            applyChoice(*s, s->AltIndex);
+        if (unitChanged) {
+            s->Rec.TensionUnit = unit;
+            recalc(*s, rm_tension, false);
+        }
+    }
+    owner_.NotifyRows(Number - 1);
+}
+
+void TOneCrsPanel::WriteCourseRecord(ByteWriter& out) const {
+    out.u8(First.Rec.Note.Accidental);
+    out.f32(First.Rec.Length);
+    out.f32(First.Rec.GutDiameter);
+    out.u8(First.Rec.CatalogueIndex);
+    out.str(First.Rec.AltChoice);
+    if (Second) {
+        out.u8(Second->Rec.Note.Accidental);
+        out.f32(Second->Rec.GutDiameter);
+        out.u8(Second->Rec.CatalogueIndex);
+        out.str(Second->Rec.AltChoice);
+    } else {
+        out.u8(0);
+        out.f32(0.0f);
+        out.u8(0);
+        out.str(NoSecondChoice);
+    }
+}
+
+void TOneCrsPanel::readString(ByteReader& in, TOneStringPanel& s, bool withLength) {
+    const TGlobalData& settings = owner_.Settings;
+    StringRecord& rec = s.Rec;
+    rec.UpdatesEnabled = false;
+    {
+        ReenableUpdates reenable(rec);
+        rec.Note.Accidental = ReadAccidental(in);
+        showNote(s);
+        if (withLength)
+            rec.Length = RoundedTo(ReadFinite(in), settings.LengthDigits);
+        rec.GutDiameter = RoundedTo(ReadFinite(in), settings.GutDiameterDigits);
+        rec.CatalogueIndex = in.u8();
+        setChoice(s, settings.Materials.AlternativeIndex(in.str()));
+    }
+
+    const int kind = settings.Materials.KindOfName(rec.AltChoice);
+    if (IsCatalogueKind(kind))
+        rec.AltLabel = settings.Catalogues.CatalogueLabel(kind, rec.CatalogueIndex, rec.Frequency,
+                                                          rec.Length, InNewtons(rec));
+    // Tensions are not stored: recalculating gives each string the tension of its stored
+    // diameter, the octave string included.
+    Recalculate(rec, static_cast<RecalcMode>(settings.DiameterChangeMode), false, settings);
+}
+
+void TOneCrsPanel::ReadCourseRecord(ByteReader& in) {
+    LoadingMark loading(Loading);
+    readString(in, First, true);
+    if (Second) {
+        // The octave string has no length of its own in the file.
+        Second->Rec.Length = RoundedTo(First.Rec.Length, owner_.Settings.LengthDigits);
+        readString(in, *Second, false);
+    } else {
+        ReadAccidental(in);
+        in.f32();
+        in.u8();
+        in.str();
+    }
+}
+
+void TOneCrsPanel::EditLength(std::optional<double> cm) {
+    enter();
+    lengthChanged(AtLeast(cm, MinLength));
+}
+
+void TOneCrsPanel::SetLength(float cm) {
+    lengthChanged(AtLeast(cm, MinLength));
+}
+
+void TOneCrsPanel::lengthChanged(float cm) {
+    First.Rec.Length = cm;
+    if (!First.Rec.UpdatesEnabled)
+        return;
+    followLength();
+    recalc(First, owner_.Settings.LengthChangeMode, false);
+    afterChange();
+}
+
+void TOneCrsPanel::tensionChanged(TOneStringPanel& s, std::optional<double> value, bool select) {
+    if (select)
+        enter();
+    s.Rec.Tension = AtLeast(value, MinTension);
+    if (!s.Rec.UpdatesEnabled)
+        return;
+    recalc(s, owner_.Settings.TensionChangeMode, false);
+    afterChange();
+}
+
+void TOneCrsPanel::EditTension(int which, std::optional<double> value) {
+    tensionChanged(String(which), value, true);
+}
+
+void TOneCrsPanel::SpinTension(int which, bool up) {
+    const TOneStringPanel& s = String(which);
+    EditTension(which, StepShown(s.Rec.Tension, up ? TensionStep : -TensionStep));
+}
+
+void TOneCrsPanel::EditGutDiameter(int which, std::optional<double> mm) {
+    enter();
+    TOneStringPanel& s = String(which);
+    s.Rec.GutDiameter = AtLeast(mm, MinGutDiameter);
+    if (!s.Rec.UpdatesEnabled)
+        return;
+    recalc(s, owner_.Settings.DiameterChangeMode, false);
+    afterChange();
+}
+
+void TOneCrsPanel::SpinGutDiameter(int which, bool up) {
+    const TOneStringPanel& s = String(which);
+    EditGutDiameter(which, StepShown(s.Rec.GutDiameter, up ? DiameterStep : -DiameterStep));
+}
+
+void TOneCrsPanel::EditAltDiameter(int which, std::optional<double> mm) {
+    TOneStringPanel& s = String(which);
+    if (s.AltIsLabel(owner_.Settings.Materials)) {
+        RestoreAltLabel(which);
+        return;
+    }
+    enter();
+    // Zero or a negative diameter would make the string weightless.
+    const float typed = mm ? static_cast<float>(*mm) : FallbackAltDiameter;
+    s.Rec.AltDiameter = std::isfinite(typed) && typed > 0 ? typed : FallbackAltDiameter;
+    if (!s.Rec.UpdatesEnabled)
+        return;
+    recalc(s, owner_.Settings.DiameterChangeMode, true);
+    afterChange();
+}
+
+void TOneCrsPanel::SpinAltDiameter(int which, bool up) {
+    TOneStringPanel& s = String(which);
+    const TGlobalData& settings = owner_.Settings;
+    StringRecord& rec = s.Rec;
+    const int kind = settings.Materials.KindOfName(rec.AltChoice);
+    if (!IsCatalogueKind(kind)) {
+        const float shown = rec.AltDiameter ? *rec.AltDiameter : FallbackAltDiameter;
+        EditAltDiameter(which, StepShown(shown, up ? DiameterStep : -DiameterStep));
+        return;
+    }
+    enter();
+    if (!rec.UpdatesEnabled)
+        return;
+    uint8_t index = CatalogueStepIndex(rec.CatalogueIndex, up ? 1 : -1);
+    rec.AltLabel =
+        settings.Catalogues.CatalogueLabel(kind, index, rec.Frequency, rec.Length, InNewtons(rec));
+    rec.CatalogueIndex = index;
+    owner_.NotifyRows(Number - 1);
+}
+
+void TOneCrsPanel::RestoreAltLabel(int /*which*/) {
+    enter();
+    // The label of the entry shown stays as it is, so a step the user made survives; the
+    // view shows it again in place of what was typed.
+    owner_.NotifyRows(Number - 1);
+}
+
+void TOneCrsPanel::SelectAlternative(int which, int index) {
+    enter();
+    applyChoice(String(which), index);
+    afterChange();
+}
+
+void TOneCrsPanel::SelectType(int position) {
+    enter();
+    if (TypeLocked() || position < 0 || position > 2)
+        return;
+    SetCourseKind(static_cast<uint8_t>(Number == 1 ? position : position + 1));
+}
+
+} // namespace vorn

@@ -1,0 +1,94 @@
+#pragma once
+// One course row of the string chart: its kind, its first string and, for a bass course,
+// its octave string; and every user change of a cell as one operation that runs the
+// recalculation cascade.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "chart/OneStringPanel.h"
+
+namespace vorn {
+
+class ByteReader;
+class ByteWriter;
+class TStrFrame;
+struct TStringDefs;
+
+class TOneCrsPanel {
+public:
+    TOneCrsPanel(TStrFrame& owner, int number);
+
+    int Number; // 1-based
+    uint8_t Kind = 1;
+    bool Loading = false;
+    TOneStringPanel First;
+    std::unique_ptr<TOneStringPanel> Second; // present exactly while Kind is bass with octave
+
+    bool HasSecond() const { return Second != nullptr; }
+    TOneStringPanel& String(int which) { return which == 0 || !Second ? First : *Second; }
+    const TOneStringPanel& String(int which) const {
+        return which == 0 || !Second ? First : *Second;
+    }
+
+    // The type box: items, selected position (-1 none) and whether it can be changed.
+    std::vector<std::string> TypeItems() const;
+    int TypeSelection() const;
+    bool TypeLocked() const { return Kind == 4; }
+
+    // Makes this course the chart's current one; IsCurrent draws it in the selection colours.
+    void SelectCourse();
+    bool IsCurrent() const;
+
+    void InitCourse(int n);
+    void SetCourseKind(uint8_t kind);
+    void SetSecond(bool on);
+    void StepNote(bool up);
+    void Transpose(int semitones);
+    void RecalcCourse();
+    void SetAllAlternatives(int index, bool useDefaults);
+    // newtons is used for both strings unless useDefaults.
+    void SetAllTensions(bool useDefaults, float newtons);
+    void RefreshCourseChoices();
+    void WriteCourseRecord(ByteWriter& out) const;
+    void ReadCourseRecord(ByteReader& in);
+
+    // User edits; which = 0 the first string, 1 the octave string. Each one makes the course
+    // current, applies the cell's entry rule, recalculates and tells the chart. A typed value
+    // that is empty or unreadable arrives as nullopt.
+    void EditLength(std::optional<double> cm);                // the octave string follows
+    void EditTension(int which, std::optional<double> value); // display unit
+    void SpinTension(int which, bool up);                     // +-0.1
+    void EditGutDiameter(int which, std::optional<double> mm);
+    void SpinGutDiameter(int which, bool up); // +-0.01
+    void EditAltDiameter(int which, std::optional<double> mm);
+    void SpinAltDiameter(int which, bool up); // +-0.01, or a catalogue step
+    void SelectAlternative(int which, int index);
+    void SelectType(int position);
+
+    // The first string's length written by the program: the entry rule and the cascade of a
+    // typed length, without making the course current.
+    void SetLength(float cm);
+
+    // The alternative field of a catalogue choice cannot be typed into: the label returns.
+    void RestoreAltLabel(int which);
+
+private:
+    TStrFrame& owner_;
+    void initString(TOneStringPanel& s, const NoteValue& note, float length,
+                    const TStringDefs& defs);
+    void afterChange();  // colours, bridge tension
+    void followLength(); // the octave string takes the first string's length
+    void recalc(TOneStringPanel& s, int mode, bool fromAlternative);
+    void enter();                      // current course, unless loading
+    void showNote(TOneStringPanel& s); // spelling and frequency of its note
+    void setChoice(TOneStringPanel& s, int index);
+    void applyChoice(TOneStringPanel& s, int index); // as a user choice, without selecting
+    void lengthChanged(float cm);
+    void tensionChanged(TOneStringPanel& s, std::optional<double> value, bool select);
+    void readString(ByteReader& in, TOneStringPanel& s, bool withLength);
+};
+
+} // namespace vorn

@@ -1,0 +1,43 @@
+#pragma once
+// One string of a course row: its record and what each of its cells shows.
+
+#include <string>
+#include <vector>
+
+#include "pitch/Keys.h"
+#include "strings/StringRecord.h"
+
+namespace vorn {
+
+// Notes in the string chart are always named in C major.
+inline constexpr uint8_t ChartKey = DefaultKey;
+
+// One string of a course row as its cells show it.
+class TOneStringPanel {
+public:
+    StringRecord Rec;
+    bool IsOctave = false;
+    int AltIndex = 0;                  // selected position in AltItems
+    std::vector<std::string> AltItems; // the alternative choices offered
+
+    // "392.72 Hz.": the frequency rounded to 2 decimals, shortest form.
+    std::string FrequencyText() const;
+    // The frequency rounded to whole hertz, halves to even: what its play button sounds.
+    int WholeHertz() const;
+    // The note in key 7, long form ("c-sharp"): what the note display draws.
+    std::string NoteText() const;
+    std::string LengthText() const;
+    std::string TensionText() const;
+    // "N.", "kg." or "lb.": the unit the tension cell shows.
+    std::string TensionUnitText() const;
+    std::string GutDiameterText() const;
+    std::string AltText(const TStringMaterialCollection& materials) const;
+    // A catalogue choice shows a label with step buttons instead of an editable diameter.
+    bool AltIsLabel(const TStringMaterialCollection& materials) const;
+    // Red cells.
+    bool TensionRed() const { return Rec.TensionLimit != ls_ok; }
+    bool GutDiameterRed() const { return Rec.GutDiameterLimit != ls_ok; }
+    bool AltDiameterRed() const { return Rec.AltDiameterLimit != ls_ok; }
+};
+
+} // namespace vorn

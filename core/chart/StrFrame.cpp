@@ -1,0 +1,137 @@
+#include "chart/StrFrame.h"
+
+#include <algorithm>
+
+#include "io/ByteReader.h"
+#include "io/ByteWriter.h"
+
+namespace vorn {
+
+TStrFrame::TStrFrame(TInstDataType& document, TGlobalData& settings)
+    : Document(document), Settings(settings) {}
+
+void TStrFrame::RebuildPitch() {
+    Pitch.Compute(Document.CommaFraction, Document.APitch);
+}
+
+void TStrFrame::BuildCourses() {
+    if (Built || Document.CourseCount == 0)
+        return;
+    RebuildPitch();
+    // The document has room for no more courses than this, whatever its count says.
+    const int count = std::min<int>(Document.CourseCount, MaxCourses);
+    Courses.clear();
+    for (int n = 1; n <= count; ++n) {
+        Courses.push_back(std::make_unique<TOneCrsPanel>(*this, n));
+        Courses.back()->InitCourse(n);
+    }
+    current_ = -1;
+    SelectCourse(0);
+    Built = true;
+    NotifyRows(-1);
+    NotifyBridge();
+}
+
+void TStrFrame::StoreCourses() {
+    if (!Built)
+        return;
+    for (int i = 0; i < CourseCount(); ++i) {
+        Document.CourseNotes[i] = Courses[i]->First.Rec.Note;
+        Document.CourseKinds[i] = Courses[i]->Kind;
+    }
+    Document.CourseCount = static_cast<uint8_t>(CourseCount());
+}
+
+void TStrFrame::WriteCourses(ByteWriter& out) const {
+    for (const auto& course : Courses)
+        course->WriteCourseRecord(out);
+}
+
+bool TStrFrame::ReadCourses(ByteReader& in) {
+    Courses.clear();
+    current_ = -1;
+    Built = false;
+    BuildCourses();
+    bool ok = true;
+    try {
+        for (const auto& course : Courses)
+            course->ReadCourseRecord(in);
+    } catch (const ReadError&) {
+        ok = false;
+    }
+    NotifyRows(-1);
+    NotifyBridge();
+    return ok;
+}
+
+void TStrFrame::RefreshTuning() {
+    RebuildPitch();
+    for (const auto& course : Courses)
+        course->Transpose(0);
+    NotifyRows(-1);
+    NotifyBridge();
+}
+
+void TStrFrame::RefreshChoices() {
+    for (const auto& course : Courses)
+        course->RefreshCourseChoices();
+    NotifyRows(-1);
+    NotifyBridge();
+}
+
+float TStrFrame::TotalTension() const {
+    double total = 0;
+    for (const auto& course : Courses) {
+        const double first = course->First.Rec.Tension;
+        total += course->Kind == ck_unison ? 2 * first : first;
+        if (course->Second)
+            total += course->Second->Rec.Tension;
+    }
+    return static_cast<float>(total);
+}
+
+void TStrFrame::SelectCourse(int index) {
+    if (index < 0 || index >= CourseCount())
+        index = -1;
+    if (index == current_)
+        return;
+    const int previous = current_;
+    current_ = index;
+    if (previous >= 0)
+        NotifyRows(previous);
+    if (index >= 0)
+        NotifyRows(index);
+}
+
+void TStrFrame::AppendCourse(uint8_t kind) {
+    if (CourseCount() >= MaxCourses)
+        return;
+    const int n = CourseCount() + 1;
+    Document.CourseCount = static_cast<uint8_t>(n);
+    Courses.push_back(std::make_unique<TOneCrsPanel>(*this, n));
+    Courses.back()->InitCourse(n);
+    Courses.back()->SetCourseKind(kind);
+    NotifyRows(-1);
+}
+
+void TStrFrame::RemoveLastCourse() {
+    if (Courses.empty())
+        return;
+    if (current_ == CourseCount() - 1)
+        current_ = -1;
+    Courses.pop_back();
+    Document.CourseCount = static_cast<uint8_t>(CourseCount());
+    NotifyRows(-1);
+}
+
+void TStrFrame::NotifyBridge() {
+    if (OnBridgeChanged)
+        OnBridgeChanged();
+}
+
+void TStrFrame::NotifyRows(int index) {
+    if (OnRowsChanged)
+        OnRowsChanged(index);
+}
+
+} // namespace vorn

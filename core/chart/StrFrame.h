@@ -1,0 +1,66 @@
+#pragma once
+// The string chart of one document: one course row per course, the document's pitch table,
+// the current course and the bridge tension.
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "chart/OneCrsPanel.h"
+#include "document/GlobalData.h"
+#include "document/InstDataType.h"
+#include "pitch/FrequencyRecord.h"
+
+namespace vorn {
+
+class TStrFrame {
+public:
+    TStrFrame(TInstDataType& document, TGlobalData& settings);
+
+    TInstDataType& Document;
+    TGlobalData& Settings;
+    FrequencyRecord Pitch;
+    std::vector<std::unique_ptr<TOneCrsPanel>> Courses;
+    bool Built = false;
+
+    // Told after any change that may alter a tension (the bridge tension).
+    std::function<void()> OnBridgeChanged;
+    // Told after the rows were added, removed or rebuilt, and after a row's cells changed
+    // (index of the row, or -1 for all).
+    std::function<void(int)> OnRowsChanged;
+
+    int CourseCount() const { return static_cast<int>(Courses.size()); }
+    TOneCrsPanel& Course(int index) { return *Courses.at(index); }
+
+    // Builds the rows from the document once; nothing when built or the document has none.
+    void BuildCourses();
+    // Copies the rows' first-string notes, kinds and count into the document.
+    void StoreCourses();
+    void WriteCourses(ByteWriter& out) const;
+    // Rebuilds the rows and reads one record per course; false when the data ran out or
+    // was broken (the rows read so far keep their values).
+    bool ReadCourses(ByteReader& in);
+    // Pitch table again from the document, then every course transposed by 0.
+    void RefreshTuning();
+    void RefreshChoices();
+    // In the display unit: first strings (twice for unison) plus octave strings.
+    float TotalTension() const;
+
+    // -1 when no course is current.
+    int Current() const { return current_; }
+    void SelectCourse(int index);
+
+    // Whole-instrument course changes: appends course CourseCount+1 with the given kind, or
+    // removes the last course.
+    void AppendCourse(uint8_t kind);
+    void RemoveLastCourse();
+
+    void NotifyBridge();
+    void NotifyRows(int index);
+    void RebuildPitch();
+
+private:
+    int current_ = -1;
+};
+
+} // namespace vorn

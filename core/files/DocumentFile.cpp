@@ -1,0 +1,279 @@
+#include "files/DocumentFile.h"
+
+#include <cmath>
+#include <cstdint>
+#include <exception>
+#include <stdexcept>
+
+#include "document/InstrumentTemplates.h"
+#include "files/FileFrame.h"
+#include "io/AtomicFile.h"
+#include "io/ByteReader.h"
+#include "io/ByteWriter.h"
+#include "pitch/Keys.h"
+#include "pitch/Temperaments.h"
+
+namespace vorn {
+
+namespace {
+
+constexpr double Fraction39 = 549755813888.0; // 2^39
+
+bool finitePositive(float v) {
+    return std::isfinite(v) && v > 0;
+}
+bool finiteNonNegative(float v) {
+    return std::isfinite(v) && v >= 0;
+}
+bool validNote(const NoteValue& n) {
+    return n.Number >= 0 && n.Number <= 127 && n.Accidental <= acc_double_sharp;
+}
+
+void writeHeader(ByteWriter& out, const TInstDataType& d) {
+    WriteVersion(out, 2.0);
+    out.str(ProgramTitle);
+    out.u8(d.LegacyByte);
+    out.f32(d.StringLength);
+    out.f32(d.SecondStringLength);
+    out.f32(d.APitch);
+    out.u8(d.Temperament);
+    out.f64(d.CommaFraction);
+    out.u8(d.SecondLengthFrom);
+    out.u8(d.UseSecondLength);
+    out.u8(d.CourseCount);
+    out.u8(d.Key);
+    out.u8(d.CustomPlacement);
+    out.str(d.InstrumentName);
+    out.str(d.MakerName);
+    out.u8(d.InstrumentType);
+    for (const NoteValue& n : d.CourseNotes)
+        WriteNote(out, n);
+    for (uint8_t k : d.CourseKinds)
+        out.u8(k);
+    for (uint8_t c : d.FretMiFa)
+        out.u8(c);
+}
+
+// Fields 3 to 19, after version and title.
+void readHeader(ByteReader& in, TInstDataType& d) {
+    d.LegacyByte = in.u8();
+    d.StringLength = in.f32();
+    d.SecondStringLength = in.f32();
+    d.APitch = in.f32();
+    d.Temperament = in.u8();
+    d.CommaFraction = in.f64();
+    d.SecondLengthFrom = in.u8();
+    d.UseSecondLength = in.u8();
+    d.CourseCount = in.u8();
+    d.Key = in.u8();
+    d.CustomPlacement = in.u8();
+    d.InstrumentName = in.str();
+    d.MakerName = in.str();
+    d.InstrumentType = in.u8();
+    for (NoteValue& n : d.CourseNotes)
+        ReadNote(in, n);
+    for (uint8_t& k : d.CourseKinds)
+        k = in.u8();
+    for (uint8_t& c : d.FretMiFa)
+        c = in.u8();
+}
+
+// What the rest of the program relies on: tables are indexed by these values and every
+// calculation divides by lengths and pitches.
+bool headerIsSound(const TInstDataType& d) {
+    if (d.CourseCount < MinCourses || d.CourseCount > MaxCourses)
+        return false;
+    if (d.InstrumentType >= InstrumentTypeCount || d.Temperament > CustomTemperament ||
+        d.Key >= KeyCount)
+        return false;
+    if (!finitePositive(d.StringLength) || !finitePositive(d.APitch) ||
+        !finiteNonNegative(d.SecondStringLength) || !std::isfinite(d.CommaFraction))
+        return false;
+    for (uint8_t k : d.CourseKinds)
+        if (k > ck_viol)
+            return false;
+    for (const NoteValue& n : d.CourseNotes)
+        if (!validNote(n))
+            return false;
+    return true;
+}
+
+void skipText(ByteReader& in) {
+    in.raw(2 * static_cast<size_t>(in.u8()));
+}
+
+// Walks the course records without applying them.
+bool courseRecordsAreSound(ByteReader& in, int courses) {
+    for (int n = 0; n < courses; ++n) {
+        if (in.u8() > acc_double_sharp)
+            return false;
+        const float length = in.f32();
+        const float firstDiameter = in.f32();
+        if (!finitePositive(length) || !finiteNonNegative(firstDiameter))
+            return false;
+        in.u8();
+        skipText(in);
+        if (in.u8() > acc_double_sharp)
+            return false;
+        if (!finiteNonNegative(in.f32()))
+            return false;
+        in.u8();
+        skipText(in);
+    }
+    return true;
+}
+
+// Reads the records into a frame that already holds the header; false when the rows refused.
+bool loadRows(TFileFrame& frame, ByteReader& in) {
+    try {
+        return frame.Chart.ReadCourses(in);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+std::string finalComponent(const std::string& name) {
+    // Stored names may come from either kind of path.
+    const size_t slash = name.find_last_of("/\\");
+    return slash == std::string::npos ? name : name.substr(slash + 1);
+}
+
+} // namespace
+
+bool RowsAreSound(const TStrFrame& chart) {
+    for (const auto& course : chart.Courses) {
+        for (int which = 0; which < (course->HasSecond() ? 2 : 1); ++which) {
+            const StringRecord& r = course->String(which).Rec;
+            if (!finitePositive(r.Length) || !finiteNonNegative(r.Tension) ||
+                !finiteNonNegative(r.GutDiameter))
+                return false;
+        }
+    }
+    return true;
+}
+
+double DecodeReal48(std::string_view b) {
+    if (b.size() != 6)
+        throw std::invalid_argument("a 6-byte real needs six bytes");
+    const auto byte = [&](int i) { return static_cast<uint8_t>(b[i]); };
+    const int exponent = byte(0);
+    if (exponent == 0)
+        return 0;
+    uint64_t fraction = byte(5) & 0x7F;
+    for (int i = 4; i >= 1; --i)
+        fraction = (fraction << 8) | byte(i);
+    const double magnitude =
+        std::ldexp(1.0 + static_cast<double>(fraction) / Fraction39, exponent - 129);
+    return (byte(5) & 0x80) ? -magnitude : magnitude;
+}
+
+double ReadReal48(ByteReader& in) {
+    return DecodeReal48(in.raw(6));
+}
+
+void WriteReal48(ByteWriter& out, double value) {
+    if (std::isnan(value))
+        throw std::out_of_range("NaN has no 6-byte real");
+    uint8_t b[6] = {};
+    if (value != 0) {
+        int exp2 = 0;
+        const double m = std::frexp(std::fabs(value), &exp2); // |value| = m * 2^exp2, m in [0.5, 1)
+        int exponent = exp2 + 128;
+        auto fraction = static_cast<uint64_t>(std::nearbyint((2 * m - 1) * Fraction39));
+        if (fraction == static_cast<uint64_t>(Fraction39)) {
+            fraction = 0;
+            ++exponent;
+        }
+        if (exponent > 255)
+            throw std::out_of_range("value too large for a 6-byte real");
+        if (exponent >= 1) {
+            b[0] = static_cast<uint8_t>(exponent);
+            for (int i = 1; i <= 5; ++i) {
+                b[i] = static_cast<uint8_t>(fraction & 0xFF);
+                fraction >>= 8;
+            }
+            if (value < 0)
+                b[5] |= 0x80;
+        }
+    }
+    for (uint8_t v : b)
+        out.u8(v);
+}
+
+void WriteVersion(ByteWriter& out, double version) {
+    WriteReal48(out, version);
+}
+
+double ReadVersion(ByteReader& in) {
+    const double v = ReadReal48(in);
+    return v == 2.0 || v == 1.0 ? v : 0;
+}
+
+void WriteDocument(TFileFrame& frame, ByteWriter& out) {
+    if (frame.HasCourseRows()) {
+        frame.Chart.StoreCourses();
+        writeHeader(out, frame.Document);
+        frame.Chart.WriteCourses(out);
+        return;
+    }
+    // A document whose string chart was never opened still gets its course records, from
+    // rows built on a copy, so that the file can be read back.
+    TInstDataType copy = frame.Document;
+    TStrFrame rows(copy, frame.Settings);
+    rows.BuildCourses();
+    writeHeader(out, frame.Document);
+    rows.WriteCourses(out);
+}
+
+LoadOutcome ReadDocument(TFileFrame& frame, ByteReader& in, const std::string& name) {
+    const LoadOutcome refused{LoadResult::Failed, LoadFileMessage};
+    ByteReader body = in;
+    TInstDataType staged;
+    try {
+        const double version = ReadVersion(body);
+        if (version == 1.0) {
+            in = body;
+            return {LoadResult::OldFormat, {}};
+        }
+        const std::string title = version == 2.0 ? body.str() : std::string();
+        if (title != ProgramTitle)
+            return refused;
+        readHeader(body, staged);
+        if (!headerIsSound(staged))
+            return refused;
+        ByteReader records = body;
+        if (!courseRecordsAreSound(records, staged.CourseCount))
+            return refused;
+    } catch (const ReadError&) {
+        return refused;
+    }
+
+    // A dry run on a scratch frame, so that the real frame is only touched by a body that
+    // loads in full. Values can pass the checks above and still not survive the rounding and
+    // recalculation of loading (a length that shows as 0, a tension beyond any float).
+    {
+        TFileFrame scratch(frame.Settings);
+        scratch.Document = staged;
+        ByteReader dry = body;
+        if (!loadRows(scratch, dry) || !RowsAreSound(scratch.Chart))
+            return refused;
+    }
+    frame.Document = staged;
+    if (!loadRows(frame, body))
+        return refused;
+    frame.FileName = finalComponent(name);
+    frame.Family = FamilyOfType(staged.InstrumentType);
+    in = body;
+    return {LoadResult::Loaded, {}};
+}
+
+bool SaveDocumentFile(TFileFrame& frame, const std::string& path, std::string* error) {
+    ByteWriter out;
+    WriteDocument(frame, out);
+    if (!WriteFileAtomically(path, out.bytes(), error))
+        return false;
+    frame.FileName = finalComponent(path);
+    return true;
+}
+
+} // namespace vorn

@@ -1,0 +1,57 @@
+#include "files/FileFrame.h"
+
+#include <charconv>
+#include <stdexcept>
+
+#include "document/InstrumentTemplates.h"
+#include "pitch/FretRecord.h"
+#include "pitch/Temperaments.h"
+#include "strings/StringPhysics.h"
+
+namespace vorn {
+
+namespace {
+
+// General form with up to 15 significant digits and '.' whatever the user's locale: the name
+// ends up in file names and in the settings file.
+std::string generalNumber(long double v) {
+    char buffer[64];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 15);
+    return r.ec == std::errc() ? std::string(buffer, r.ptr) : std::string();
+}
+
+} // namespace
+
+TFileFrame::TFileFrame(TGlobalData& settings) : Settings(settings), Chart(Document, settings) {}
+
+void TFileFrame::NewFromDefaults() {
+    ApplyTemplate(Settings.NewDocumentType());
+}
+
+void TFileFrame::ApplyTemplate(int type) {
+    Document.ApplyTemplate(type, Settings.NewDocumentTemperament(), Settings.DefaultMaker);
+    Family = FamilyOfType(type);
+}
+
+std::string TFileFrame::DisplayName() const {
+    if (!FileName.empty())
+        return FileName;
+    long double length = Document.StringLength;
+    try {
+        length = RoundToDigits(length, Settings.LengthDigits);
+    } catch (const std::out_of_range&) {
+        // Precision outside what rounding takes: the length as it stands.
+    }
+    std::string name = Document.InstrumentName;
+    if (!Document.MakerName.empty())
+        name += "_" + Document.MakerName;
+    name += "_" + std::to_string(Document.CourseCount) + "crs_sl" + generalNumber(length);
+    return name;
+}
+
+void TFileFrame::ViewStrings() {
+    if (!HasCourseRows())
+        Chart.BuildCourses();
+}
+
+} // namespace vorn

@@ -1,0 +1,137 @@
+#include "files/SettingsFile.h"
+
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+#include "files/DocumentFile.h"
+#include "io/AtomicFile.h"
+#include "io/ByteReader.h"
+#include "io/ByteWriter.h"
+
+namespace vorn {
+
+namespace {
+
+// LoadSettings leaves the object as it was when it refuses a file: the constructor's
+// defaults at start-up. Only the material list needs filling.
+void keepDefaults(TGlobalData& settings) {
+    if (settings.Materials.Count() == 0)
+        settings.Materials.SetDefaultMaterials();
+}
+
+// The documents after the settings block. A missing count means none; the first document
+// that does not load ends the list.
+void readReopenBlock(ByteReader& in, std::string_view bytes, TGlobalData& settings,
+                     SettingsLoad& result) {
+    int32_t count = 0;
+    try {
+        count = in.i32();
+    } catch (const ReadError&) {
+        return;
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        std::string name;
+        try {
+            name = in.str();
+        } catch (const ReadError&) {
+            result.DocumentMessages.push_back(LoadFileMessage);
+            return;
+        }
+        auto frame = std::make_unique<TFileFrame>(settings);
+        const size_t start = in.position();
+        const LoadOutcome outcome = ReadDocument(*frame, in, name);
+        if (outcome.Result != LoadResult::Loaded) {
+            result.DocumentMessages.push_back(outcome.Message.empty() ? LoadFileMessage
+                                                                      : outcome.Message);
+            return;
+        }
+        result.Documents.push_back(std::move(frame));
+        result.Stored.push_back({name, std::string(bytes.substr(start, in.position() - start))});
+    }
+}
+
+} // namespace
+
+std::string SettingsPathFor(const std::string& programPath) {
+    std::filesystem::path p(programPath);
+    p.replace_extension(".vrn");
+    return p.string();
+}
+
+SettingsLoad LoadSettingsData(const std::string& bytes, TGlobalData& settings) {
+    SettingsLoad result;
+    result.FileFound = true;
+    ByteReader in(bytes);
+    bool ours = false;
+    try {
+        ours = settings.LoadSettings(in);
+    } catch (const ReadError&) {
+        ours = false;
+    }
+    if (!ours) {
+        keepDefaults(settings);
+        result.Message = LoadSettingsMessage;
+        return result;
+    }
+    result.BoundsRead = true;
+    readReopenBlock(in, bytes, settings, result);
+    return result;
+}
+
+SettingsLoad LoadSettingsFile(const std::string& path, TGlobalData& settings) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        SettingsLoad result;
+        keepDefaults(settings);
+        return result;
+    }
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        SettingsLoad result;
+        result.FileFound = true;
+        keepDefaults(settings);
+        result.Message = LoadSettingsMessage;
+        return result;
+    }
+    return LoadSettingsData(bytes, settings);
+}
+
+std::string SettingsFileBytes(const TGlobalData& settings,
+                              const std::vector<TFileFrame*>& documents) {
+    ByteWriter out;
+    settings.SaveSettings(out);
+    out.i32(static_cast<int32_t>(documents.size()));
+    for (TFileFrame* frame : documents) {
+        out.str(frame->DisplayName());
+        WriteDocument(*frame, out);
+    }
+    return out.take();
+}
+
+bool SaveSettingsFile(const std::string& path, const TGlobalData& settings,
+                      const std::vector<TFileFrame*>& documents, std::string* error) {
+    return WriteFileAtomically(path, SettingsFileBytes(settings, documents), error);
+}
+
+std::vector<TFileFrame*> DocumentsToReopen(const TGlobalData& settings,
+                                           const std::vector<TFileFrame*>& open, int active) {
+    std::vector<TFileFrame*> kept;
+    switch (settings.StartupChoice) {
+    case 1:
+        if (active >= 0 && active < static_cast<int>(open.size()) && open[active] &&
+            open[active]->HasCourseRows())
+            kept.push_back(open[active]);
+        break;
+    case 2:
+        for (TFileFrame* frame : open)
+            if (frame && frame->HasCourseRows())
+                kept.push_back(frame);
+        break;
+    default:
+        break;
+    }
+    return kept;
+}
+
+} // namespace vorn

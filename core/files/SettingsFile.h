@@ -1,0 +1,54 @@
+#pragma once
+// The settings file beside the program: the settings block, then the documents to reopen.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/GlobalData.h"
+#include "files/FileFrame.h"
+
+namespace vorn {
+
+// The program's path with its extension replaced by ".vrn" (appended when it has none).
+std::string SettingsPathFor(const std::string& programPath);
+
+// One reopened document as the settings file holds it: its name and its document body, the
+// same bytes as a document file.
+struct StoredDocument {
+    std::string Name;
+    std::string Body;
+};
+
+struct SettingsLoad {
+    bool FileFound = false;
+    std::string Message; // LoadSettingsMessage when the file was not ours or was broken
+    bool BoundsRead = false;
+    std::vector<std::unique_ptr<TFileFrame>> Documents; // reopened, in order
+    std::vector<StoredDocument> Stored;                 // the same documents as stored
+    std::vector<std::string> DocumentMessages;          // one per refused document
+};
+
+// Reads the settings into `settings` and reopens the documents. With no file, or a file that
+// is not ours or is broken: default materials, no documents (the caller opens a new one);
+// the settings keep their defaults and the window keeps its own bounds.
+SettingsLoad LoadSettingsFile(const std::string& path, TGlobalData& settings);
+// The same from the file's bytes (FileFound is set).
+SettingsLoad LoadSettingsData(const std::string& bytes, TGlobalData& settings);
+
+// The bytes SaveSettingsFile writes.
+std::string SettingsFileBytes(const TGlobalData& settings,
+                              const std::vector<TFileFrame*>& documents);
+
+// The settings block followed by the given documents, written to a temporary file in the same
+// folder and renamed over `path`. Returns false with `error` set when it could not be written;
+// the previous file is then untouched.
+bool SaveSettingsFile(const std::string& path, const TGlobalData& settings,
+                      const std::vector<TFileFrame*>& documents, std::string* error);
+
+// Which of the open documents the settings file keeps, by StartupChoice: 1 the active one
+// when it has course rows, 2 every one with course rows, otherwise none.
+std::vector<TFileFrame*> DocumentsToReopen(const TGlobalData& settings,
+                                           const std::vector<TFileFrame*>& open, int active);
+
+} // namespace vorn

@@ -1,0 +1,26 @@
+#pragma once
+// The thirty keys: their names, how each spells the twelve pitch classes and which
+// semitone frets each wants on the Mi (sharp) or Fa (flat) side.
+
+#include <cstdint>
+#include <string>
+
+#include "pitch/NoteValue.h"
+
+namespace vorn {
+
+constexpr int KeyCount = 30;
+constexpr uint8_t DefaultKey = 7; // "C Major"
+
+// Key names: 0..14 major "Cb Major".."C# Major", 15..29 minor "Ab minor".."A# minor".
+// Keys 30 and above give the name of key 7.
+std::string KeyName(uint8_t key);
+// kind 0 the major keys, 1 the minor keys, 2 all thirty; CR LF between names.
+std::string KeyList(int kind);
+// The accidental the key writes on pitch class 0..11 (acc_none for a plain letter). Keys
+// 30..255 act as key 7.
+uint8_t KeyAccidental(uint8_t key, int pitchClass);
+// The key's Mi/Fa digit at the note's pitch class: 0 Mi, 1 Fa.
+int MiFaOf(const NoteValue& note, uint8_t key);
+
+} // namespace vorn

@@ -1,0 +1,52 @@
+#pragma once
+// Note values: spelling in a key, names, stepping through the seventeen-note meantone scale,
+// and their six bytes in files.
+
+#include <cstdint>
+#include <string>
+
+namespace vorn {
+
+class ByteReader;
+class ByteWriter;
+
+// Six bytes in files (eight in memory, padding included): Number (semitones, 69 = the A of
+// the pitch standard, 60 = the C below it; valid range 0..127), Accidental, SpellingFixed.
+struct NoteValue {
+    int32_t Number = 60;
+    uint8_t Accidental = 0;    // one of the Accidental values below
+    uint8_t SpellingFixed = 0; // nonzero: Accidental is kept instead of spelled from the key
+    bool operator==(const NoteValue&) const = default;
+};
+
+enum Accidental : uint8_t {
+    acc_none = 0,
+    acc_double_flat = 1,
+    acc_flat = 2,
+    acc_natural = 3,
+    acc_sharp = 4,
+    acc_double_sharp = 5,
+};
+
+// 0..11 (C = 0); negative numbers wrap upward.
+int PitchClass(const NoteValue& note);
+// -1..9 for numbers 0..127 (60..71 are octave 4).
+int OctaveOf(const NoteValue& note);
+// true for the pitch classes 1, 3, 6, 8 and 10.
+bool IsChromatic(const NoteValue& note);
+
+// The note's letter in the key, lower case above 59. Repairs a negative Number to 0 and,
+// unless SpellingFixed, sets Accidental from the key. Keys 30..255 act as key 7.
+char SpellLetter(NoteValue& note, uint8_t key);
+// "c-sharp" (long form) or "c-#" (short form) with the octave mark; spells like SpellLetter.
+std::string NoteName(NoteValue& note, uint8_t key, bool longForm);
+
+// One step of the seventeen-note scale; wraps between 127 and 0.
+void StepUp(NoteValue& note);
+void StepDown(NoteValue& note);
+
+// The six bytes in field order, no header or check. ReadNote throws ReadError on short data.
+void ReadNote(ByteReader& in, NoteValue& note);
+void WriteNote(ByteWriter& out, const NoteValue& note);
+
+} // namespace vorn

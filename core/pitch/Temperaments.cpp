@@ -1,0 +1,67 @@
+#include "pitch/Temperaments.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+namespace vorn {
+
+namespace {
+
+struct TemperamentDef {
+    const char* name;
+    double fraction;
+    int slider;
+};
+
+const std::array<TemperamentDef, NamedTemperamentCount> Temperaments = {{
+    {"1/3 Comma (Pure minor third)", 1.0 / 3.0, 68},
+    {"2/7 Comma (Zarlino)", 2.0 / 7.0, 58},
+    {"1/4 Comma (Pure major third)", 1.0 / 4.0, 50},
+    {"1/5 Comma", 1.0 / 5.0, 40},
+    {"1/6 Comma", 1.0 / 6.0, 34},
+    {"1/6 Comma (Gerle-Dowland)", 1.0 / 6.05, 33},
+    {"1/8 Comma", 1.0 / 8.0, 24},
+    {"1/11 Comma (Equal Temperament)", 1.0 / 11.0, 18},
+    {"Pythagorian Temperament", 0.0, 0},
+}};
+
+} // namespace
+
+std::string TemperamentList() {
+    std::string text;
+    for (const auto& t : Temperaments) {
+        text += t.name;
+        text += "\r\n";
+    }
+    text += " ";
+    return text;
+}
+
+std::string TemperamentName(int identifier, double fraction) {
+    if (identifier >= 0 && identifier < NamedTemperamentCount)
+        return Temperaments[identifier].name;
+    if (identifier != CustomTemperament)
+        return {};
+    const double percent = std::nearbyint(fraction * 100.0);
+    char buf[64];
+    if (std::isfinite(percent) && std::fabs(percent) < 1e15)
+        std::snprintf(buf, sizeof buf, "%7.0f", percent == 0.0 ? 0.0 : percent);
+    else
+        std::snprintf(buf, sizeof buf, "%7s", "?");
+    return std::string(buf) + "% Comma Meantone";
+}
+
+double TemperamentFraction(int identifier) {
+    if (identifier >= 0 && identifier < NamedTemperamentCount)
+        return Temperaments[identifier].fraction;
+    return 0.0;
+}
+
+int TemperamentSliderPosition(int identifier) {
+    if (identifier >= 0 && identifier < NamedTemperamentCount)
+        return Temperaments[identifier].slider;
+    return -1;
+}
+
+} // namespace vorn

@@ -1,0 +1,129 @@
+#include "strings/StringMaterialCollection.h"
+
+#include "strings/Catalogues.h"
+
+namespace vorn {
+
+namespace {
+
+const char* const CrLf = "\r\n";
+
+// Lookups on an empty list (a settings file can leave one) answer with these values.
+const TStringMaterialItem& EmptyListItem() {
+    static const TStringMaterialItem item{};
+    return item;
+}
+
+// The fixed head of every row's alternative list; materials from position 4 follow.
+const char* const FixedChoices[] = {"Nylon",   "Nylgut",     "Carbon PVF", "Savarez",
+                                    "Pyramid", "Kuerschner", "Aquila"};
+constexpr int FirstListedMaterial = 4;
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            text += CrLf;
+        text += lines[i];
+    }
+    return text;
+}
+
+} // namespace
+
+TStringMaterialItem& TStringMaterialCollection::Add() {
+    items_.emplace_back();
+    return items_.back();
+}
+
+const TStringMaterialItem&
+TStringMaterialCollection::MaterialByName(const std::string& name) const {
+    if (items_.empty())
+        return EmptyListItem();
+    for (auto it = items_.rbegin(); it != items_.rend(); ++it)
+        if (it->Name == name)
+            return *it;
+    return items_.front();
+}
+
+const TStringMaterialItem& TStringMaterialCollection::MaterialByKind(int kind) const {
+    if (items_.empty())
+        return EmptyListItem();
+    for (auto it = items_.rbegin(); it != items_.rend(); ++it)
+        if (it->Kind == kind)
+            return *it;
+    return items_.front();
+}
+
+int TStringMaterialCollection::KindOfName(const std::string& name) const {
+    const int catalogue = CatalogueKindOfName(name);
+    if (catalogue >= 0)
+        return catalogue;
+    for (auto it = items_.rbegin(); it != items_.rend(); ++it)
+        if (it->Name == name)
+            return it->Kind;
+    return mk_gut;
+}
+
+std::vector<std::string> TStringMaterialCollection::AlternativeChoiceList() const {
+    std::vector<std::string> list(std::begin(FixedChoices), std::end(FixedChoices));
+    for (int i = FirstListedMaterial; i < Count(); ++i)
+        list.push_back(items_[i].Name);
+    return list;
+}
+
+std::string TStringMaterialCollection::AlternativeChoices() const {
+    return JoinLines(AlternativeChoiceList());
+}
+
+int TStringMaterialCollection::AlternativeIndex(const std::string& name) const {
+    for (int i = 1; i < static_cast<int>(std::size(FixedChoices)); ++i)
+        if (name == FixedChoices[i])
+            return i;
+    // Material at position p sits at p + 3 in the list: the seven fixed items replace the
+    // four materials in front of it.
+    for (int p = Count() - 1; p >= 2; --p)
+        if (items_[p].Name == name)
+            return p + 3;
+    return 0;
+}
+
+std::string TStringMaterialCollection::MaterialNames() const {
+    std::vector<std::string> names;
+    names.reserve(items_.size());
+    for (const auto& item : items_)
+        names.push_back(item.Name);
+    return JoinLines(names);
+}
+
+void TStringMaterialCollection::AddMaterial(const std::string& name, float density,
+                                            float maxTension, float minTension, float maxDiameter,
+                                            float minDiameter) {
+    items_.push_back({name, density, maxTension, minTension, maxDiameter, minDiameter, mk_other});
+}
+
+bool TStringMaterialCollection::DeleteMaterial(int index, std::string* message) {
+    if (index < 0 || index >= Count())
+        return false;
+    if (items_[index].Kind != mk_other) {
+        // "PVC" although the material is "Carbon PVF": the message text is kept as users know it.
+        if (message)
+            *message = "Nylon, Nylgut and Carbon PVC can not be deleted!";
+        return false;
+    }
+    items_.erase(items_.begin() + index);
+    return true;
+}
+
+void TStringMaterialCollection::SetDefaultMaterials() {
+    items_.push_back({"Gut", 1.35f, 200, 20, 1.5f, 0.1f, mk_gut});
+    items_.push_back({"Nylon", 1.08f, 200, 20, 0.9f, 0.1f, mk_nylon});
+    items_.push_back({"Nylgut", 1.3f, 200, 20, 1.0f, 0.3f, mk_nylgut});
+    items_.push_back({"Carbon PVF", 1.776f, 200, 20, 0.9f, 0.1f, mk_carbon});
+    items_.push_back({"Copper", 8.89f, 200, 20, 5.0f, 0.1f, mk_other});
+    items_.push_back({"Nickel Silver", 7.795f, 200, 20, 5.0f, 0.1f, mk_other});
+    items_.push_back({"Brass7/3", 8.536f, 200, 20, 5.0f, 0.1f, mk_other});
+    items_.push_back({"Bronze", 8.87f, 200, 20, 5.0f, 0.1f, mk_other});
+}
+
+} // namespace vorn

@@ -1,0 +1,381 @@
+#include "views/OneStringPanelView.h"
+
+#include <QComboBox>
+#include <QLocale>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+#include <algorithm>
+#include <optional>
+
+#include "chart/StrFrame.h"
+#include "views/StrFrameView.h"
+#include "widgets/NotePanel.h"
+#include "widgets/NoteSpinEdit.h"
+#include "widgets/VornFloatEdit.h"
+
+namespace vorn {
+
+namespace {
+
+constexpr int MaxLengthChars = 6;
+constexpr int MaxTensionChars = 5;
+constexpr int MaxGutChars = 6;
+constexpr double TensionIncrement = 0.1;
+constexpr double GutIncrement = 0.01;
+
+// Thousands separators neither read nor written, as in the entry controls.
+QLocale numberLocale() {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    return locale;
+}
+
+// Empty or unreadable text reaches the model as "no value", which applies its entry rule.
+std::optional<double> typedValue(const QString& text) {
+    bool ok = false;
+    const double value = numberLocale().toDouble(text.trimmed(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+// Programmatic text must not be cut by the typing limit, and an unchanged text must not move
+// the cursor of a cell being edited.
+void showText(QLineEdit* edit, const QString& text, int typingLimit = 0) {
+    if (typingLimit > 0) {
+        const int limit = std::max<int>(typingLimit, static_cast<int>(text.size()));
+        if (auto* spin = qobject_cast<TFloatSpinBase*>(edit))
+            spin->SetMaxLength(limit);
+        else
+            edit->setMaxLength(limit);
+    }
+    if (edit->text() == text)
+        return;
+    edit->setText(text);
+    if (!edit->hasFocus())
+        edit->setCursorPosition(0);
+}
+
+void showItems(QComboBox* box, const QStringList& items, int index) {
+    const QSignalBlocker blocker(box);
+    bool same = box->count() == items.size();
+    for (int i = 0; same && i < items.size(); ++i)
+        same = box->itemText(i) == items[i];
+    if (!same) {
+        box->clear();
+        box->addItems(items);
+    }
+    box->setCurrentIndex(index < box->count() ? index : -1);
+}
+
+QStringList toList(const std::vector<std::string>& items) {
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(items.size()));
+    for (const std::string& item : items)
+        list << QString::fromStdString(item);
+    return list;
+}
+
+// Setting the size policy builds the drop-down there and then, which was most of the cost of a
+// row. The cells are placed by hand and nothing asks them for a size while the chart is built,
+// so the policy is set when a size is first asked for.
+class TCellComboBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    QSize sizeHint() const override {
+        applySizePolicy();
+        return QComboBox::sizeHint();
+    }
+    QSize minimumSizeHint() const override {
+        applySizePolicy();
+        return QComboBox::minimumSizeHint();
+    }
+
+private:
+    void applySizePolicy() const {
+        if (sizeAdjustPolicy() != AdjustToMinimumContentsLengthWithIcon)
+            const_cast<TCellComboBox*>(this)->setSizeAdjustPolicy(
+                AdjustToMinimumContentsLengthWithIcon);
+    }
+};
+
+// An out-of-limit value keeps its red text on either background; any other cell takes the
+// row's colours.
+void showLimit(QWidget* cell, bool red) {
+    const QColor& limit = RowColours().LimitText;
+    if ((cell->palette().color(QPalette::Active, QPalette::Text) == limit) == red)
+        return;
+    QPalette p; // roles left unset come from the row
+    if (red)
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            for (QPalette::ColorRole role :
+                 {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+                p.setColor(group, role, limit);
+    cell->setPalette(p);
+}
+
+} // namespace
+
+TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, TRowResources& resources,
+                                         int courseIndex, int which, QWidget* parent)
+    : QWidget(parent), chart_(chart), resources_(resources), course_(courseIndex), which_(which),
+      play_(new QToolButton(this)), type_(new TCellComboBox(this)), note_(new TNoteSpinEdit(this)),
+      length_(new TChartFloatEdit(this)), tension_(new TChartTensionEdit(this)),
+      gut_(new TChartFloatEdit(this)), alt_(new TCellComboBox(this)),
+      altDiameter_(new TVornFloatEdit(this)) {
+    const bool octave = which_ == 1;
+
+    play_->setCheckable(true);
+    play_->setAutoRaise(true);
+    play_->setFocusPolicy(Qt::NoFocus);
+    play_->setIcon(resources_.PlayIcon());
+    play_->setIconSize(QSize(12, 12));
+    play_->setToolTip(QStringLiteral("Play this note"));
+    play_->setAccessibleName(QStringLiteral("Play this note"));
+    // Below 100 the first string of that course, from 100 its octave string.
+    play_->setProperty("tag", octave ? 100 + course_ : course_);
+    connect(play_, &QToolButton::clicked, this, [this](bool down) {
+        if (!live())
+            return;
+        for (QObject* p = this->parent(); p; p = p->parent()) {
+            if (auto* view = qobject_cast<TStrFrameView*>(p)) {
+                if (down)
+                    emit view->playRequested(string().WholeHertz(), string().Rec.Note, play_);
+                else
+                    emit view->stopRequested();
+                return;
+            }
+        }
+    });
+
+    type_->setToolTip(QStringLiteral(
+        "Set up the course as chanterelle, single, unison pair or bass/octave pair."));
+    type_->setAccessibleName(QStringLiteral("Course type"));
+    note_->setToolTip(QStringLiteral("The note and frequecny this course is tuned to"));
+    length_->setToolTip(QStringLiteral("Vibrating string length for this course"));
+    length_->setAccessibleName(QStringLiteral("Length"));
+    tension_->setToolTip(QStringLiteral("String tension in Newtons"));
+    gut_->setToolTip(QStringLiteral("Diameter of a gut or gut-equivalent string"));
+    gut_->setAccessibleName(QStringLiteral("Gut diameter"));
+    alt_->setToolTip(QStringLiteral("Alternative string material or overwound string brand"));
+    alt_->setAccessibleName(QStringLiteral("Alternative material"));
+    altDiameter_->setToolTip(QStringLiteral(
+        "Diameter of alternative string material or overwound string cataloque number"));
+
+    length_->SetMaxLength(MaxLengthChars);
+    tension_->SetMaxLength(MaxTensionChars);
+    tension_->SetIncrement(TensionIncrement);
+    gut_->SetMaxLength(MaxGutChars);
+    gut_->SetIncrement(GutIncrement);
+    gut_->setText(QStringLiteral("0"));
+    alt_->setMaxVisibleItems(16);
+
+    if (octave) {
+        type_->addItem(QStringLiteral("Octave"));
+        type_->setEnabled(false);
+        note_->SetButtonVisible(false);
+        // The octave string's length follows the first string's.
+        length_->SetReadOnly(true);
+        length_->SetButtonVisible(false);
+    } else {
+        connect(type_, &QComboBox::activated, this, [this](int position) {
+            if (live())
+                course().SelectType(position);
+        });
+        connect(note_, &TNoteSpinEdit::stepUp, this, [this] {
+            if (live())
+                course().StepNote(true);
+        });
+        connect(note_, &TNoteSpinEdit::stepDown, this, [this] {
+            if (live())
+                course().StepNote(false);
+        });
+        connect(length_, &QLineEdit::editingFinished, this, [this] { commitLength(); });
+        // The control steps its own text; the model then takes it like a typed length.
+        length_->OnStep = [this](int direction) {
+            if (direction > 0)
+                length_->SpinUp();
+            else
+                length_->SpinDown();
+            commitLength();
+        };
+    }
+    connect(note_->NotePanel(), &TNotePanel::clicked, this,
+            [this] { note_->setFocus(Qt::MouseFocusReason); });
+
+    connect(tension_, &QLineEdit::editingFinished, this, [this] { commitTension(); });
+    tension_->OnStep = [this](int direction) {
+        commitTension();
+        if (live())
+            course().SpinTension(which_, direction > 0);
+    };
+    connect(gut_, &QLineEdit::editingFinished, this, [this] { commitGut(); });
+    gut_->OnStep = [this](int direction) {
+        commitGut();
+        if (live())
+            course().SpinGutDiameter(which_, direction > 0);
+    };
+    connect(alt_, &QComboBox::activated, this, [this](int index) {
+        if (live())
+            course().SelectAlternative(which_, index);
+    });
+    connect(altDiameter_, &TVornFloatEdit::stepUp, this, [this] {
+        commitAltDiameter();
+        if (live())
+            course().SpinAltDiameter(which_, true);
+    });
+    connect(altDiameter_, &TVornFloatEdit::stepDown, this, [this] {
+        commitAltDiameter();
+        if (live())
+            course().SpinAltDiameter(which_, false);
+    });
+    // A catalogue label is not typed into: whatever the user types, the label comes back.
+    connect(altDiameter_, &QLineEdit::textEdited, this, [this] {
+        if (live() && altDiameter_->LabelMode())
+            course().RestoreAltLabel(which_);
+    });
+    connect(altDiameter_, &QLineEdit::editingFinished, this, [this] { commitAltDiameter(); });
+
+    setFixedHeight(ChartLayout::StringHeight);
+    Refresh();
+}
+
+TOneCrsPanel& TOneStringPanelView::course() const {
+    return chart_.Course(course_);
+}
+
+bool TOneStringPanelView::live() const {
+    return !detached_ && course_ < chart_.CourseCount() &&
+           (which_ == 0 || chart_.Course(course_).HasSecond());
+}
+
+void TOneStringPanelView::Detach() {
+    detached_ = true;
+    for (int slot = 0; slot < cs_count; ++slot)
+        Cell(slot)->blockSignals(true);
+    length_->OnStep = nullptr;
+    tension_->OnStep = nullptr;
+    gut_->OnStep = nullptr;
+}
+
+const TOneStringPanel& TOneStringPanelView::string() const {
+    const TOneCrsPanel& c = course();
+    return which_ == 1 && c.Second ? *c.Second : c.First;
+}
+
+QString TOneStringPanelView::shown(const std::string& modelText) const {
+    // The model writes '.'; the cells read and write the user's separator.
+    QString text = QString::fromStdString(modelText);
+    const QString point = QLocale().decimalPoint();
+    if (point != QStringLiteral("."))
+        text.replace(QLatin1Char('.'), point);
+    return text;
+}
+
+QWidget* TOneStringPanelView::Cell(int slot) const {
+    switch (slot) {
+    case cs_type:
+        return type_;
+    case cs_note:
+        return note_;
+    case cs_length:
+        return length_;
+    case cs_tension:
+        return tension_;
+    case cs_gut:
+        return gut_;
+    case cs_alt_choice:
+        return alt_;
+    case cs_alt_diameter:
+        return altDiameter_;
+    default:
+        return nullptr;
+    }
+}
+
+void TOneStringPanelView::Refresh() {
+    if (!live())
+        return;
+    const TOneCrsPanel& c = course();
+    const TOneStringPanel& s = string();
+    const TStringMaterialCollection& materials = chart_.Settings.Materials;
+
+    if (which_ == 0)
+        showItems(type_, toList(c.TypeItems()), c.TypeSelection());
+    note_->SetNote(s.Rec.Note);
+    showText(note_, QString::fromStdString(s.FrequencyText()));
+    showText(length_, shown(s.LengthText()), which_ == 0 ? MaxLengthChars : 0);
+    if (tension_->TensionType() != s.Rec.TensionUnit)
+        tension_->SetTensionType(s.Rec.TensionUnit);
+    showText(tension_, shown(s.TensionText()), MaxTensionChars);
+    showText(gut_, shown(s.GutDiameterText()), MaxGutChars);
+    showItems(alt_, toList(s.AltItems), s.AltIndex);
+    const bool label = s.AltIsLabel(materials);
+    altDiameter_->SetLabelMode(label);
+    const std::string altText = s.AltText(materials);
+    showText(altDiameter_, label ? QString::fromStdString(altText) : shown(altText));
+    paintCells();
+}
+
+void TOneStringPanelView::paintCells() {
+    // The background and the other text come from the row.
+    const TOneStringPanel& s = string();
+    showLimit(tension_, s.TensionRed());
+    showLimit(gut_, s.GutDiameterRed());
+    showLimit(altDiameter_, s.AltDiameterRed());
+}
+
+void TOneStringPanelView::commitLength() {
+    if (!live() || which_ != 0 || length_->text() == shown(string().LengthText()))
+        return;
+    course().EditLength(typedValue(length_->text()));
+}
+
+void TOneStringPanelView::commitTension() {
+    if (!live() || tension_->text() == shown(string().TensionText()))
+        return;
+    course().EditTension(which_, typedValue(tension_->text()));
+}
+
+void TOneStringPanelView::commitGut() {
+    if (!live() || gut_->text() == shown(string().GutDiameterText()))
+        return;
+    course().EditGutDiameter(which_, typedValue(gut_->text()));
+}
+
+void TOneStringPanelView::commitAltDiameter() {
+    if (!live())
+        return;
+    const TOneStringPanel& s = string();
+    const TStringMaterialCollection& materials = chart_.Settings.Materials;
+    if (s.AltIsLabel(materials)) {
+        if (altDiameter_->text() != QString::fromStdString(s.AltText(materials)))
+            course().RestoreAltLabel(which_);
+        return;
+    }
+    if (altDiameter_->text() == shown(s.AltText(materials)))
+        return;
+    course().EditAltDiameter(which_, typedValue(altDiameter_->text()));
+}
+
+void TOneStringPanelView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    place();
+}
+
+void TOneStringPanelView::place() {
+    using namespace ChartLayout;
+    // The panel starts after the number cell; cells sit at their header sections.
+    const int h = StringHeight - 1;
+    play_->setGeometry(0, 0, PlayWidth, h);
+    for (int slot = 0; slot < cs_count; ++slot) {
+        const int left = SectionLeft(slot + 1) - NumberWidth;
+        int width = std::max(0, this->width() - left);
+        if (slot < cs_alt_diameter)
+            width = std::min(CellWidths[slot], SectionWidths[slot + 1] - 1);
+        Cell(slot)->setGeometry(left, 0, width, h);
+    }
+}
+
+} // namespace vorn

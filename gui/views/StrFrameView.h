@@ -1,0 +1,94 @@
+#pragma once
+// The string chart page: the instrument and maker names, the column header and one row per
+// course over the chart model. Ctrl+arrow keys move between the cells of the rows.
+
+#include <QWidget>
+
+#include "pitch/NoteValue.h"
+
+#include <vector>
+
+#include "views/ChartScrollArea.h"
+#include "views/OneCrsPanelView.h"
+
+class QHeaderView;
+class QLineEdit;
+class QVBoxLayout;
+
+class QAbstractButton;
+
+namespace vorn {
+
+class TStrFrame;
+
+class TStrFrameView : public QWidget {
+    Q_OBJECT
+public:
+    explicit TStrFrameView(TStrFrame& chart, QWidget* parent = nullptr);
+
+    // What the model's row notification asks for: -1 rebuilds every row, an index refreshes
+    // that row (a row count that no longer matches rebuilds them all).
+    void RowsChanged(int index);
+    // While a document is read the model tells of its rows several times over: between
+    // HoldRows and the matching ReleaseRows the notifications are only noted, and the rows
+    // are brought up to date once at the end.
+    void HoldRows();
+    void ReleaseRows();
+    // The name boxes again from the document.
+    void ShowNames();
+
+    int RowCount() const { return static_cast<int>(rows_.size()); }
+    TOneCrsPanelView* Row(int index) const;
+    QLineEdit* InstrumentNameBox() const { return instrumentName_; }
+    QLineEdit* MakerNameBox() const { return makerName_; }
+    QHeaderView* Header() const { return scroll_->Header(); }
+    TChartScrollArea* ScrollArea() const { return scroll_; }
+
+    // Ctrl+arrow navigation from a cell: the cell column 1..15 in course `course`, the arrow
+    // key. Callers that move the focus themselves can use it too.
+    void Navigate(int course, int column, int key);
+
+signals:
+    // The user typed into one of the name boxes.
+    void instrumentNameEdited(const QString& text);
+    void makerNameEdited(const QString& text);
+    // A string's play toggle was pressed (its whole-hertz tone) or released.
+    void playRequested(int frequency, const vorn::NoteValue& note, QAbstractButton* button);
+    void stopRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void rebuild();
+    void watchCell(QWidget* cell);
+    // Focuses a cell of course `course` at `column`; the course becomes current even when
+    // the cell cannot take the focus.
+    void focusCell(int course, int column);
+
+    TStrFrame& chart_;
+    TRowResources rowResources_;
+    int holds_ = 0;
+    bool pendingRebuild_ = false;
+    std::vector<int> pendingRows_;
+    QLineEdit* instrumentName_;
+    QLineEdit* makerName_;
+    TChartScrollArea* scroll_;
+    QWidget* rowsHost_;
+    QVBoxLayout* rowsLayout_;
+    std::vector<TOneCrsPanelView*> rows_;
+};
+
+// Holds a view's rows while it lives.
+class TRowHold {
+public:
+    explicit TRowHold(TStrFrameView& view) : view_(view) { view_.HoldRows(); }
+    ~TRowHold() { view_.ReleaseRows(); }
+    TRowHold(const TRowHold&) = delete;
+    TRowHold& operator=(const TRowHold&) = delete;
+
+private:
+    TStrFrameView& view_;
+};
+
+} // namespace vorn

@@ -1,0 +1,494 @@
+#include "views/VornFrame.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include <array>
+
+#include "document/InstrumentTemplates.h"
+#include "files/OldFileConversion.h"
+#include "io/ByteReader.h"
+#include "io/ByteWriter.h"
+#include "pitch/FretRecord.h"
+#include "pitch/Temperaments.h"
+#include "views/StrFrameView.h"
+#include "widgets/FloatEdit.h"
+
+namespace vorn {
+
+namespace {
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+void setRange(TFloatEdit* box, const SetupRange& range) {
+    box->SetMinValue(range.Min);
+    box->SetMaxValue(range.Max);
+    box->SetIncrement(1);
+    box->SetValue(range.Initial);
+}
+
+// Enter on the File Setup page presses its default button, as in a dialog.
+class TDefaultButtonFilter : public QObject {
+public:
+    TDefaultButtonFilter(QPushButton* button, QObject* parent) : QObject(parent), button_(button) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && button_->isEnabled()) {
+                button_->click();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPushButton* button_;
+};
+
+} // namespace
+
+struct TVornFrame::Ui {
+    bool Loading = false;
+
+    QWidget* SetupPage = nullptr;
+    QLineEdit* EditnstName = nullptr;
+    QLineEdit* EditMakerName = nullptr;
+    QComboBox* ComboInstType = nullptr;
+    QComboBox* ComboTuning = nullptr;
+    QComboBox* ComboNumCourses = nullptr;
+    TFloatEdit* EditStringLength = nullptr;
+    QCheckBox* CheckSecondSL = nullptr;
+    QLabel* SecondSLLabel = nullptr;
+    TFloatEdit* EditSecondStLength = nullptr;
+    QLabel* FromCourseLabel = nullptr;
+    QSpinBox* EditFromCourse = nullptr;
+    QComboBox* ComboPitchStandard = nullptr;
+    TFloatEdit* EditAPitch = nullptr;
+    QComboBox* ComboTemperament = nullptr;
+    QPushButton* ViewStringsButton = nullptr;
+
+    TStrFrameView* StringFrame = nullptr;
+};
+
+TVornFrame::TVornFrame(TGlobalData& settings, QWidget* parent)
+    : QWidget(parent), model_(std::make_unique<TFileFrame>(settings)),
+      pages_(new QStackedWidget(this)), ui_(std::make_unique<Ui>()) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(pages_);
+
+    buildSetupPage();
+    pages_->addWidget(ui_->SetupPage);
+
+    ui_->StringFrame = new TStrFrameView(model_->Chart, pages_);
+    ui_->StringFrame->setObjectName(QStringLiteral("StringFrame"));
+    pages_->addWidget(ui_->StringFrame);
+    connect(ui_->StringFrame, &TStrFrameView::instrumentNameEdited, this,
+            &TVornFrame::instrumentNameChanged);
+    connect(ui_->StringFrame, &TStrFrameView::makerNameEdited, this, &TVornFrame::makerNameChanged);
+
+    model_->Chart.OnRowsChanged = [this](int index) { ui_->StringFrame->RowsChanged(index); };
+    connect(ui_->StringFrame, &TStrFrameView::playRequested, this, &TVornFrame::playRequested);
+    connect(ui_->StringFrame, &TStrFrameView::stopRequested, this, &TVornFrame::stopRequested);
+    model_->Chart.OnBridgeChanged = [this] { emit bridgeChanged(); };
+    model_->FileName.clear();
+    pages_->setCurrentIndex(FileSetupPage);
+
+    const int type = settings.NewDocumentType();
+    ui_->ComboInstType->setCurrentIndex(FamilyOfType(type)); // runs the family change
+    if (ui_->ComboTuning->currentIndex() != PositionInFamily(type))
+        ui_->ComboTuning->setCurrentIndex(PositionInFamily(type)); // runs the template change
+}
+
+TVornFrame::~TVornFrame() {
+    // The views go before the document they show.
+    model_->Chart.OnRowsChanged = nullptr;
+    model_->Chart.OnBridgeChanged = nullptr;
+    delete pages_;
+    pages_ = nullptr;
+}
+
+void TVornFrame::buildSetupPage() {
+    Ui& u = *ui_;
+    u.SetupPage = new QWidget(pages_);
+    u.SetupPage->setObjectName(QStringLiteral("FileSetupPage"));
+
+    auto* heading = new QLabel(QStringLiteral("File Setup"), u.SetupPage);
+    heading->setObjectName(QStringLiteral("Heading"));
+    QFont headingFont = heading->font();
+    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.6);
+    headingFont.setBold(true);
+    heading->setFont(headingFont);
+
+    u.EditnstName = new QLineEdit(u.SetupPage);
+    u.EditMakerName = new QLineEdit(u.SetupPage);
+    u.ComboInstType = new QComboBox(u.SetupPage);
+    u.ComboTuning = new QComboBox(u.SetupPage);
+    u.ComboNumCourses = new QComboBox(u.SetupPage);
+    u.EditStringLength = new TFloatEdit(u.SetupPage);
+    u.CheckSecondSL = new QCheckBox(QStringLiteral("Use Second Strng Length"), u.SetupPage);
+    u.EditSecondStLength = new TFloatEdit(u.SetupPage);
+    u.EditFromCourse = new QSpinBox(u.SetupPage);
+    u.ComboPitchStandard = new QComboBox(u.SetupPage);
+    u.EditAPitch = new TFloatEdit(u.SetupPage);
+    u.ComboTemperament = new QComboBox(u.SetupPage);
+    u.ViewStringsButton = new QPushButton(QStringLiteral("View Strings"), u.SetupPage);
+
+    u.EditnstName->setObjectName(QStringLiteral("EditnstName"));
+    u.EditMakerName->setObjectName(QStringLiteral("EditMakerName"));
+    u.ComboInstType->setObjectName(QStringLiteral("ComboInstType"));
+    u.ComboTuning->setObjectName(QStringLiteral("ComboTuning"));
+    u.ComboNumCourses->setObjectName(QStringLiteral("ComboNumCourses"));
+    u.EditStringLength->setObjectName(QStringLiteral("EditStringLength"));
+    u.CheckSecondSL->setObjectName(QStringLiteral("CheckSecondSL"));
+    u.EditSecondStLength->setObjectName(QStringLiteral("EditSecondStLength"));
+    u.EditFromCourse->setObjectName(QStringLiteral("EditFromCourse"));
+    u.ComboPitchStandard->setObjectName(QStringLiteral("ComboPitchStandard"));
+    u.EditAPitch->setObjectName(QStringLiteral("EditAPitch"));
+    u.ComboTemperament->setObjectName(QStringLiteral("ComboTemperament"));
+    u.ViewStringsButton->setObjectName(QStringLiteral("ViewStringsButton"));
+
+    for (int f = 0; f < FamilyCount; ++f)
+        u.ComboInstType->addItem(text(FamilyName(f)));
+    u.ComboInstType->setCurrentIndex(-1);
+    u.ComboTuning->setMaxVisibleItems(12);
+    for (int n = MinCourses; n <= MaxCourses; ++n)
+        u.ComboNumCourses->addItem(QString::number(n));
+    for (int pitch : PitchStandards)
+        u.ComboPitchStandard->addItem(QStringLiteral("A = %1 hz").arg(pitch));
+    u.ComboTemperament->setMaxVisibleItems(10);
+    for (int t = 0; t < NamedTemperamentCount; ++t)
+        u.ComboTemperament->addItem(text(TemperamentName(t, TemperamentFraction(t))));
+
+    setRange(u.EditStringLength, TopLengthRange);
+    u.EditStringLength->SetAllowNegative(false);
+    setRange(u.EditSecondStLength, SecondLengthRange);
+    u.EditFromCourse->setRange(static_cast<int>(SecondFromRange.Min),
+                               static_cast<int>(SecondFromRange.Max));
+    u.EditFromCourse->setValue(static_cast<int>(SecondFromRange.Initial));
+    setRange(u.EditAPitch, APitchRange);
+
+    u.ViewStringsButton->setToolTip(QStringLiteral("Accept file setup and view string chart."));
+    u.ViewStringsButton->setDefault(true);
+    u.ViewStringsButton->setEnabled(false);
+    u.SetupPage->installEventFilter(new TDefaultButtonFilter(u.ViewStringsButton, u.SetupPage));
+
+    for (QWidget* w : {static_cast<QWidget*>(u.EditnstName), static_cast<QWidget*>(u.EditMakerName),
+                       static_cast<QWidget*>(u.ComboInstType), static_cast<QWidget*>(u.ComboTuning),
+                       static_cast<QWidget*>(u.ComboTemperament)})
+        w->setMinimumWidth(240);
+    for (QWidget* w :
+         {static_cast<QWidget*>(u.EditStringLength), static_cast<QWidget*>(u.EditSecondStLength),
+          static_cast<QWidget*>(u.EditFromCourse), static_cast<QWidget*>(u.EditAPitch),
+          static_cast<QWidget*>(u.ComboNumCourses), static_cast<QWidget*>(u.ComboPitchStandard)})
+        w->setFixedWidth(120);
+    u.ViewStringsButton->setMinimumWidth(120);
+
+    auto* instrument = new QFormLayout;
+    instrument->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    instrument->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    // Explicit, or the forms inherit the wide gap between the two columns.
+    instrument->setHorizontalSpacing(10);
+    instrument->setVerticalSpacing(8);
+    instrument->addRow(QStringLiteral("Instrument Name "), u.EditnstName);
+    instrument->addRow(QStringLiteral("Maker "), u.EditMakerName);
+    instrument->addRow(QStringLiteral("Instrument Type"), u.ComboInstType);
+    instrument->addRow(QStringLiteral("Tuning Template"), u.ComboTuning);
+    instrument->addRow(QStringLiteral("Number of Courses"), u.ComboNumCourses);
+    instrument->addRow(QStringLiteral("Musical Temperament"), u.ComboTemperament);
+
+    auto* strings = new QFormLayout;
+    strings->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    strings->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    // Explicit, or the forms inherit the wide gap between the two columns.
+    strings->setHorizontalSpacing(10);
+    strings->setVerticalSpacing(8);
+    strings->addRow(QStringLiteral("Top String Length"), u.EditStringLength);
+    strings->addRow(QString(), u.CheckSecondSL);
+    u.SecondSLLabel = new QLabel(QStringLiteral("Second String Length"), u.SetupPage);
+    u.FromCourseLabel = new QLabel(QStringLiteral("From Course"), u.SetupPage);
+    strings->addRow(u.SecondSLLabel, u.EditSecondStLength);
+    strings->addRow(u.FromCourseLabel, u.EditFromCourse);
+    strings->addRow(QStringLiteral("Pitch Standard"), u.ComboPitchStandard);
+    strings->addRow(QStringLiteral("A-pitch"), u.EditAPitch);
+    u.SecondSLLabel->setEnabled(false);
+    u.EditSecondStLength->setEnabled(false);
+    u.FromCourseLabel->setEnabled(false);
+
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(32);
+    columns->addLayout(instrument);
+    columns->addLayout(strings);
+    columns->addStretch(1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(u.ViewStringsButton);
+
+    auto* form = new QWidget(u.SetupPage);
+    auto* formLayout = new QVBoxLayout(form);
+    formLayout->setContentsMargins(0, 0, 0, 0);
+    formLayout->setSpacing(18);
+    formLayout->addLayout(columns);
+    formLayout->addLayout(buttons);
+    form->setMaximumWidth(form->sizeHint().width());
+    form->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+
+    auto* page = new QVBoxLayout(u.SetupPage);
+    page->setContentsMargins(24, 18, 24, 18);
+    page->setSpacing(18);
+    page->addWidget(heading);
+    page->addWidget(form);
+    page->addStretch(1);
+
+    connect(u.ComboInstType, &QComboBox::currentIndexChanged, this, &TVornFrame::familyChanged);
+    connect(u.ComboTuning, &QComboBox::currentIndexChanged, this, &TVornFrame::templateChanged);
+    connect(u.EditnstName, &QLineEdit::textEdited, this, &TVornFrame::instrumentNameChanged);
+    connect(u.EditMakerName, &QLineEdit::textEdited, this, &TVornFrame::makerNameChanged);
+    connect(u.ComboNumCourses, &QComboBox::currentIndexChanged, this,
+            &TVornFrame::courseCountChanged);
+    connect(u.EditStringLength, &QLineEdit::textChanged, this, &TVornFrame::stringLengthChanged);
+    connect(u.EditSecondStLength, &QLineEdit::textChanged, this, &TVornFrame::secondLengthChanged);
+    connect(u.CheckSecondSL, &QCheckBox::toggled, this, &TVornFrame::secondLengthTicked);
+    connect(u.ComboPitchStandard, &QComboBox::currentIndexChanged, this,
+            &TVornFrame::pitchStandardChanged);
+    connect(u.EditAPitch, &QLineEdit::textChanged, this, &TVornFrame::aPitchChanged);
+    connect(u.ComboTemperament, &QComboBox::currentIndexChanged, this,
+            &TVornFrame::temperamentChanged);
+    connect(u.ViewStringsButton, &QPushButton::clicked, this, [this] { ViewStrings(); });
+}
+
+// --- change handlers ------------------------------------------------------------------------
+
+void TVornFrame::familyChanged(int family) {
+    Ui& u = *ui_;
+    if (family < 0 || family >= FamilyCount)
+        return;
+    model_->Family = family;
+    {
+        const QSignalBlocker blocker(u.ComboTuning);
+        u.ComboTuning->clear();
+        for (int position = 0; position < FamilyTypeCount(family); ++position)
+            u.ComboTuning->addItem(
+                text(InstrumentTypeName(TypeOfFamilyPosition(family, position))));
+        u.ComboTuning->setCurrentIndex(PositionInFamily(DefaultTypeOfFamily(family)));
+    }
+    templateChanged(u.ComboTuning->currentIndex());
+    u.ViewStringsButton->setEnabled(true);
+    emit documentChanged();
+}
+
+void TVornFrame::templateChanged(int position) {
+    if (ui_->Loading)
+        return;
+    model_->ApplyTemplate(TypeOfFamilyPosition(model_->Family, position));
+    showTemplate();
+    refreshCaption();
+    emit documentChanged();
+}
+
+void TVornFrame::showTemplate() {
+    Ui& u = *ui_;
+    const TInstDataType& doc = model_->Document;
+    const QSignalBlocker b1(u.EditnstName), b2(u.EditMakerName), b3(u.ComboNumCourses),
+        b4(u.EditStringLength), b5(u.ComboTemperament), b6(u.ComboPitchStandard), b7(u.EditAPitch),
+        b8(u.CheckSecondSL), b9(u.EditSecondStLength), b10(u.EditFromCourse);
+    u.EditnstName->setText(text(doc.InstrumentName));
+    u.EditMakerName->setText(text(doc.MakerName));
+    u.ComboNumCourses->setCurrentIndex(doc.CourseCount - MinCourses);
+    u.EditStringLength->SetValue(doc.StringLength);
+    u.ComboTemperament->setCurrentIndex(doc.Temperament < NamedTemperamentCount ? doc.Temperament
+                                                                                : -1);
+    u.EditAPitch->SetValue(doc.APitch);
+    u.ComboPitchStandard->setCurrentIndex(PitchStandardIndex(doc.APitch));
+    const bool second = doc.UseSecondLength != 0;
+    u.CheckSecondSL->setChecked(second);
+    if (second) {
+        u.EditSecondStLength->SetValue(doc.SecondStringLength);
+        u.EditFromCourse->setValue(doc.SecondLengthFrom);
+    }
+    u.SecondSLLabel->setEnabled(second);
+    u.EditSecondStLength->setEnabled(second);
+    u.FromCourseLabel->setEnabled(second);
+    u.EditFromCourse->setEnabled(second);
+}
+
+void TVornFrame::instrumentNameChanged(const QString& name) {
+    if (ui_->Loading)
+        return;
+    model_->Document.InstrumentName = name.toStdString();
+    refreshCaption();
+}
+
+void TVornFrame::makerNameChanged(const QString& name) {
+    if (ui_->Loading)
+        return;
+    model_->Document.MakerName = name.toStdString();
+    refreshCaption();
+}
+
+void TVornFrame::courseCountChanged(int index) {
+    if (ui_->Loading || index < 0)
+        return;
+    model_->Document.CourseCount = static_cast<uint8_t>(index + MinCourses);
+    refreshCaption();
+}
+
+void TVornFrame::stringLengthChanged() {
+    if (ui_->Loading)
+        return;
+    const TFloatEdit* box = ui_->EditStringLength;
+    model_->Document.StringLength = static_cast<float>(box->Clamp(box->GetValue()));
+    refreshCaption();
+}
+
+void TVornFrame::secondLengthChanged() {
+    if (ui_->Loading)
+        return;
+    const TFloatEdit* box = ui_->EditSecondStLength;
+    model_->Document.SecondStringLength = static_cast<float>(box->Clamp(box->GetValue()));
+}
+
+void TVornFrame::secondLengthTicked(bool ticked) {
+    Ui& u = *ui_;
+    u.SecondSLLabel->setEnabled(ticked);
+    u.EditSecondStLength->setEnabled(ticked);
+    u.FromCourseLabel->setEnabled(ticked);
+    u.EditFromCourse->setEnabled(ticked);
+    model_->Document.UseSecondLength = ticked ? 1 : 0;
+}
+
+void TVornFrame::pitchStandardChanged(int index) {
+    Ui& u = *ui_;
+    if (u.Loading || index < 0 || index >= static_cast<int>(PitchStandards.size()))
+        return;
+    {
+        const QSignalBlocker blocker(u.EditAPitch);
+        u.EditAPitch->SetValue(PitchStandards[static_cast<size_t>(index)]);
+    }
+    model_->Document.APitch = static_cast<float>(u.EditAPitch->Clamp(u.EditAPitch->GetValue()));
+    emit documentChanged();
+}
+
+void TVornFrame::aPitchChanged() {
+    Ui& u = *ui_;
+    if (u.Loading)
+        return;
+    const double value = u.EditAPitch->Clamp(u.EditAPitch->GetValue());
+    model_->Document.APitch = static_cast<float>(value);
+    {
+        const QSignalBlocker blocker(u.ComboPitchStandard);
+        u.ComboPitchStandard->setCurrentIndex(PitchStandardIndex(value));
+    }
+    emit documentChanged();
+}
+
+void TVornFrame::temperamentChanged(int index) {
+    if (ui_->Loading || index < 0)
+        return;
+    model_->Document.SetTemperament(index);
+    emit documentChanged();
+}
+
+// --- public operations ----------------------------------------------------------------------
+
+QString TVornFrame::DisplayName() const {
+    return text(model_->DisplayName());
+}
+
+void TVornFrame::refreshCaption() {
+    emit captionChanged(DisplayName());
+}
+
+void TVornFrame::SetFileName(const QString& name) {
+    model_->FileName = name.toStdString();
+    refreshCaption();
+}
+
+void TVornFrame::ShowPage(int index) {
+    if (index == FileSetupPage)
+        ViewStrings();
+}
+
+int TVornFrame::CurrentPage() const {
+    return pages_->currentIndex();
+}
+
+void TVornFrame::ViewStrings() {
+    Ui& u = *ui_;
+    if (u.CheckSecondSL->isChecked()) {
+        TInstDataType& doc = model_->Document;
+        doc.UseSecondLength = 1;
+        doc.SecondLengthFrom = static_cast<uint8_t>(u.EditFromCourse->value());
+        doc.SecondStringLength =
+            static_cast<float>(u.EditSecondStLength->Clamp(u.EditSecondStLength->GetValue()));
+    }
+    {
+        // Building tells of the rows twice: the first course becoming current, then all.
+        const TRowHold hold(*u.StringFrame);
+        model_->ViewStrings();
+    }
+    pages_->setCurrentIndex(StringChartPage);
+    emit stringsShown();
+    emit bridgeChanged();
+}
+
+LoadOutcome TVornFrame::LoadFromData(const std::string& bytes, const QString& path) {
+    ByteReader in(bytes);
+    LoadOutcome outcome;
+    {
+        // Reading replaces the rows more than once; the view builds them once, at the end.
+        const TRowHold hold(*ui_->StringFrame);
+        ui_->Loading = true;
+        outcome = OpenDocument(*model_, in, path.toStdString());
+        ui_->Loading = false;
+        if (outcome.Result == LoadResult::Loaded) {
+            model_->Family = FamilyOfType(model_->Document.InstrumentType);
+            ui_->StringFrame->RowsChanged(-1);
+        }
+    }
+    if (outcome.Result != LoadResult::Loaded)
+        return outcome;
+    pages_->setCurrentIndex(StringChartPage);
+    refreshCaption();
+    emit documentChanged();
+    emit bridgeChanged();
+    emit stringsShown();
+    return outcome;
+}
+
+std::string TVornFrame::SaveToData() {
+    ByteWriter out;
+    WriteDocument(*model_, out);
+    return out.take();
+}
+
+void TVornFrame::RefreshRows() {
+    model_->Chart.RefreshChoices();
+}
+
+TStrFrameView* TVornFrame::StringView() const {
+    return ui_->StringFrame;
+}
+
+bool TVornFrame::IsLoading() const {
+    return ui_->Loading;
+}
+
+} // namespace vorn

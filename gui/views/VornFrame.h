@@ -1,0 +1,90 @@
+#pragma once
+// One document in its tab: the "File Setup" page, the string chart page and the switching
+// between them. The document and its rows live in the core frame; this only shows them.
+
+#include <QWidget>
+#include <memory>
+#include <string>
+
+#include "files/DocumentFile.h"
+#include "files/FileFrame.h"
+
+class QAbstractButton;
+class QStackedWidget;
+
+namespace vorn {
+
+class TStrFrameView;
+
+class TVornFrame : public QWidget {
+    Q_OBJECT
+public:
+    enum Page { FileSetupPage = 0, StringChartPage = 1 };
+
+    // A new document from the settings' default instrument type, on "File Setup".
+    explicit TVornFrame(TGlobalData& settings, QWidget* parent = nullptr);
+    ~TVornFrame() override;
+
+    TFileFrame& Model() { return *model_; }
+    const TFileFrame& Model() const { return *model_; }
+
+    QString DisplayName() const;
+    void SetFileName(const QString& name); // without directory; refreshes the caption
+    bool HasCourseRows() const { return model_->HasCourseRows(); }
+    float TotalTension() const { return model_->TotalTension(); }
+    int Family() const { return model_->Family; }
+
+    // 0: "String Chart" (ViewStrings); other pages arrive later and do nothing yet.
+    void ShowPage(int index);
+    int CurrentPage() const;
+    // Takes the second-length controls over, builds the rows if needed, shows the chart.
+    void ViewStrings();
+    // Loads a document file's bytes (current or older format) under its full path; on
+    // success the chart page is shown. On failure nothing of the frame changed and the
+    // outcome's message is for the user.
+    LoadOutcome LoadFromData(const std::string& bytes, const QString& path);
+    // The document body as the file holds it.
+    std::string SaveToData();
+    // Alternative lists and tensions again from the settings (after the options changed).
+    void RefreshRows();
+
+    // The string chart page.
+    TStrFrameView* StringView() const;
+    // Set while a document is read into the frame: the File Setup handlers stand still.
+    bool IsLoading() const;
+
+signals:
+    void captionChanged(const QString& caption);
+    void bridgeChanged();   // a tension may have changed
+    void documentChanged(); // pitch, temperament or family changed: refresh the status
+    void stringsShown();    // the chart page became visible
+    // A string's play toggle: pressed asks for its whole-hertz tone, released for silence.
+    void playRequested(int frequency, const vorn::NoteValue& note, QAbstractButton* button);
+    void stopRequested();
+
+private:
+    void buildSetupPage();
+    void refreshCaption();
+    // Change handlers of the File Setup controls and of the chart's name boxes.
+    void familyChanged(int family);
+    void templateChanged(int position);
+    void instrumentNameChanged(const QString& text);
+    void makerNameChanged(const QString& text);
+    void courseCountChanged(int index);
+    void stringLengthChanged();
+    void secondLengthChanged();
+    void secondLengthTicked(bool ticked);
+    void pitchStandardChanged(int index);
+    void aPitchChanged();
+    void temperamentChanged(int index);
+    // The controls show what a template wrote into the document.
+    void showTemplate();
+
+    std::unique_ptr<TFileFrame> model_;
+    QStackedWidget* pages_ = nullptr;
+    // File Setup controls and the string chart view are private members of the .cpp.
+    struct Ui;
+    std::unique_ptr<Ui> ui_;
+};
+
+} // namespace vorn

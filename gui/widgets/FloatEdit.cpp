@@ -1,0 +1,9 @@
+#include "widgets/FloatEdit.h"
+
+namespace vorn {
+
+TFloatEdit::TFloatEdit(QWidget* parent) : TFloatSpinBase(1.0, QStringLiteral("0"), parent) {
+    setAccessibleName(QStringLiteral("Number"));
+}
+
+} // namespace vorn

@@ -1,0 +1,234 @@
+#include "widgets/FloatSpinBase.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QStyle>
+
+#include <cmath>
+
+#include "widgets/SpinButton.h"
+
+namespace vorn {
+
+namespace {
+
+// Thousands separators are neither written nor read: text holding one is unreadable.
+QLocale numberLocale() {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    return locale;
+}
+
+// QLineEdit's own "no limit".
+constexpr int UnlimitedLength = 32767;
+
+} // namespace
+
+TFloatSpinBase::TFloatSpinBase(double increment, const QString& initialText, QWidget* parent)
+    : QLineEdit(initialText, parent), m_button(new TSpinButton(this)), m_increment(increment) {
+    m_button->setAccessibleName(QStringLiteral("Up/down"));
+    connect(m_button, &TSpinButton::upClick, this, [this] {
+        setFocus(Qt::MouseFocusReason);
+        Step(1);
+    });
+    connect(m_button, &TSpinButton::downClick, this, [this] {
+        setFocus(Qt::MouseFocusReason);
+        Step(-1);
+    });
+    setInputMethodHints(Qt::ImhFormattedNumbersOnly);
+    setMinimumHeight(EntryMinimumHeight(this));
+    Relayout();
+}
+
+void TFloatSpinBase::SetEditorEnabled(bool enabled) {
+    m_editorEnabled = enabled;
+    syncEditable();
+}
+
+void TFloatSpinBase::SetReadOnly(bool readOnly) {
+    m_readOnly = readOnly;
+    syncEditable();
+}
+
+void TFloatSpinBase::syncEditable() {
+    // QLineEdit's read-only state blocks typing, cut, paste, undo and drops in one place.
+    QLineEdit::setReadOnly(m_readOnly || !m_editorEnabled);
+}
+
+void TFloatSpinBase::SetMaxLength(int chars) {
+    m_maxChars = qMax(0, chars);
+    QLineEdit::setMaxLength(m_maxChars == 0 ? UnlimitedLength : m_maxChars);
+}
+
+bool TFloatSpinBase::ButtonVisible() const {
+    return !m_button->isHidden();
+}
+
+void TFloatSpinBase::SetButtonVisible(bool visible) {
+    m_button->setVisible(visible);
+    Relayout();
+}
+
+double TFloatSpinBase::GetValue() const {
+    bool ok = false;
+    const double value = numberLocale().toDouble(text().trimmed(), &ok);
+    return ok && std::isfinite(value) ? value : m_minValue;
+}
+
+double TFloatSpinBase::Clamp(double x) const {
+    if (ClampsNegative() && !m_allowNegative && (x < 0 || std::isnan(x)))
+        x = 0;
+    if (m_maxValue != m_minValue) {
+        if (x < m_minValue)
+            x = m_minValue;
+        else if (x > m_maxValue)
+            x = m_maxValue;
+    }
+    // Nothing above catches a NaN or infinity without a range; never show one.
+    if (!std::isfinite(x))
+        x = m_minValue;
+    return x;
+}
+
+void TFloatSpinBase::SetValue(double x) {
+    // 15 significant digits hide binary noise: 0.3 + 0.1 shows "0.4".
+    setText(numberLocale().toString(Clamp(x), 'g', 15));
+}
+
+void TFloatSpinBase::SpinUp() {
+    if (m_readOnly) {
+        Refuse();
+        return;
+    }
+    SetValue(GetValue() + m_increment);
+}
+
+void TFloatSpinBase::SpinDown() {
+    if (m_readOnly) {
+        Refuse();
+        return;
+    }
+    SetValue(GetValue() - m_increment);
+}
+
+void TFloatSpinBase::Step(int direction) {
+    if (direction > 0)
+        SpinUp();
+    else
+        SpinDown();
+}
+
+void TFloatSpinBase::Refuse() {
+    QApplication::beep();
+    emit inputRejected();
+}
+
+bool TFloatSpinBase::acceptsCharacter(QChar c) const {
+    if (c.unicode() < 32) {
+        if (c == u'\b')
+            return m_editorEnabled;
+        return true;
+    }
+    if (AcceptsAnyCharacter())
+        return true;
+    if (!m_editorEnabled)
+        return false;
+    if ((c >= u'0' && c <= u'9') || c == u'+' || c == u'-')
+        return true;
+    const QString separator = QLocale().decimalPoint();
+    return separator.size() == 1 && c == separator.front();
+}
+
+void TFloatSpinBase::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+        // Ctrl+arrows belong to the owner (moving between cells).
+        if (mods & Qt::ControlModifier) {
+            event->ignore();
+            return;
+        }
+        Step(key == Qt::Key_Up ? 1 : -1);
+        event->accept();
+        return;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (NormalisesOnEnter())
+            SetValue(GetValue());
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    // Ctrl+letter combinations are editing commands, not typed characters; AltGr
+    // (Ctrl+Alt on some systems) types characters and is filtered.
+    const bool command = (mods & Qt::ControlModifier) && !(mods & Qt::AltModifier);
+    const QString typed = event->text();
+    if (!command && !typed.isEmpty()) {
+        for (const QChar c : typed) {
+            if (c.unicode() == 127) // Delete is a key, not a character
+                continue;
+            if (!acceptsCharacter(c)) {
+                Refuse();
+                event->accept();
+                return;
+            }
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TFloatSpinBase::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    // Arriving by keyboard or by program selects the text, ready to be typed over.
+    if (event->reason() != Qt::MouseFocusReason && QApplication::mouseButtons() == Qt::NoButton)
+        selectAll();
+}
+
+void TFloatSpinBase::focusOutEvent(QFocusEvent* event) {
+    // A context menu or another window taking over is not leaving the control.
+    const bool leaving =
+        event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
+    if (leaving && NormalisesOnFocusOut())
+        SetValue(GetValue());
+    QLineEdit::focusOutEvent(event);
+}
+
+void TFloatSpinBase::resizeEvent(QResizeEvent* event) {
+    QLineEdit::resizeEvent(event);
+    Relayout();
+}
+
+void TFloatSpinBase::changeEvent(QEvent* event) {
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        setMinimumHeight(EntryMinimumHeight(this));
+        Relayout();
+    }
+}
+
+void TFloatSpinBase::Relayout() {
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    const int buttonWidth = ButtonVisible() ? TSpinButton::ButtonWidth : 0;
+    const int buttonHeight = qMin(TSpinButton::ButtonHeight, qMax(0, height() - 2 * frame));
+    const int buttonLeft = width() - frame - buttonWidth;
+    m_button->setGeometry(buttonLeft, (height() - buttonHeight) / 2, TSpinButton::ButtonWidth,
+                          buttonHeight);
+    const int trailing = TrailingWidth();
+    PlaceTrailing(QRect(buttonLeft - trailing, frame, trailing, qMax(0, height() - 2 * frame)));
+    setTextMargins(0, 0, buttonWidth + trailing, 0);
+}
+
+QSize TFloatSpinBase::sizeHint() const {
+    QSize size = QLineEdit::sizeHint();
+    size.setHeight(qMax(size.height(), EntryMinimumHeight(this)));
+    return size;
+}
+
+QSize TFloatSpinBase::minimumSizeHint() const {
+    QSize size = QLineEdit::minimumSizeHint();
+    size.setHeight(EntryMinimumHeight(this));
+    return size;
+}
+
+} // namespace vorn

@@ -1,0 +1,197 @@
+#include "widgets/NotePanel.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace vorn {
+
+namespace {
+
+// Digits count octaves away from the two central ones (48..71), which have none.
+QString octaveDigitFor(int octave) {
+    switch (octave) {
+    case -1:
+        return QStringLiteral("4");
+    case 0:
+        return QStringLiteral("3");
+    case 1:
+        return QStringLiteral("2");
+    case 2:
+        return QStringLiteral("1");
+    case 5:
+        return QStringLiteral("1");
+    case 6:
+        return QStringLiteral("2");
+    case 7:
+        return QStringLiteral("3");
+    case 8:
+        return QStringLiteral("4");
+    case 9:
+        return QStringLiteral("5");
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+TNotePanel::TNotePanel(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(1);
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::NoFocus);
+    setAccessibleName(QStringLiteral("Note"));
+    refreshDescription();
+}
+
+void TNotePanel::SetNote(const NoteValue& note) {
+    m_note = note;
+    refreshDescription();
+    update();
+}
+
+void TNotePanel::SetKey(uint8_t key) {
+    m_key = key;
+    refreshDescription();
+    update();
+}
+
+void TNotePanel::SetInverted(bool inverted) {
+    if (m_inverted == inverted)
+        return;
+    m_inverted = inverted;
+    update();
+}
+
+void TNotePanel::SetTextOffset(int pixels) {
+    m_textOffset = pixels;
+    update();
+}
+
+void TNotePanel::SetLetterSize(int points) {
+    m_letterSize = points;
+    update();
+}
+
+void TNotePanel::SetOctaveSize(int points) {
+    m_octaveSize = points;
+    update();
+}
+
+void TNotePanel::SetGlyphWidth(int pixels) {
+    m_glyphWidth = pixels;
+    update();
+}
+
+void TNotePanel::SetGlyphHeight(int pixels) {
+    m_glyphHeight = pixels;
+    update();
+}
+
+QFont TNotePanel::letterFont() const {
+    QFont f = font();
+    f.setPointSize(qMax(1, m_letterSize));
+    return f;
+}
+
+QFont TNotePanel::octaveFont() const {
+    QFont f = font();
+    f.setPointSize(qMax(1, m_octaveSize));
+    return f;
+}
+
+void TNotePanel::refreshDescription() {
+    NoteValue copy = m_note;
+    setAccessibleDescription(QString::fromStdString(NoteName(copy, m_key, true)));
+}
+
+TNoteLayout TNotePanel::Layout() const {
+    TNoteLayout out;
+    const TGlyphStore& glyphs = TGlyphStore::Instance();
+    if (!glyphs.Loaded())
+        return out;
+
+    // Spelling repairs the number and may set the accidental: work on a copy.
+    NoteValue note = m_note;
+    const char letter = SpellLetter(note, m_key);
+    out.letter = QString(QChar::fromLatin1(letter));
+    out.letterPos = QPoint(m_textOffset + 1, 0);
+    const QFontMetrics letterMetrics(letterFont(), this);
+    int b = letterMetrics.horizontalAdvance(out.letter) + 1;
+
+    switch (note.Accidental) {
+    case acc_double_flat:
+    case acc_flat:
+    case acc_sharp: {
+        const bool flat = note.Accidental != acc_sharp;
+        const TNoteGlyph white = flat ? TNoteGlyph::WhiteFlat : TNoteGlyph::WhiteSharp;
+        const TNoteGlyph black = flat ? TNoteGlyph::FlatSign : TNoteGlyph::SharpSign;
+        out.glyph = m_inverted && glyphs.Has(white) ? white : black;
+        const int left = m_textOffset + b + 1;
+        const int right = m_textOffset + b + m_glyphWidth;
+        out.glyphBox = QRectF(left, 1, right - left, m_glyphHeight - 1);
+        b += m_glyphWidth;
+        break;
+    }
+    case acc_double_sharp:
+        out.accidentalText = QStringLiteral("x");
+        out.accidentalTextPos = QPoint(m_textOffset + b + 1, 0);
+        b += letterMetrics.horizontalAdvance(out.accidentalText) + 2;
+        break;
+    default:
+        break;
+    }
+
+    out.octaveDigit = octaveDigitFor(OctaveOf(note));
+    out.octaveDigitPos = QPoint(m_textOffset + b, 0);
+    return out;
+}
+
+void TNotePanel::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    const TNoteLayout layout = Layout();
+    if (layout.letter.isEmpty())
+        return;
+
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(m_inverted ? Qt::white : Qt::black);
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip;
+    auto drawAt = [&](const QPoint& at, const QString& text) {
+        painter.drawText(QRect(at, QSize(width(), height())), flags, text);
+    };
+
+    painter.setFont(letterFont());
+    drawAt(layout.letterPos, layout.letter);
+    if (layout.glyph != TNoteGlyph::None)
+        TGlyphStore::Instance().Render(layout.glyph, painter, layout.glyphBox);
+    if (!layout.accidentalText.isEmpty())
+        drawAt(layout.accidentalTextPos, layout.accidentalText);
+    if (!layout.octaveDigit.isEmpty()) {
+        painter.setFont(octaveFont());
+        drawAt(layout.octaveDigitPos, layout.octaveDigit);
+    }
+}
+
+void TNotePanel::mousePressEvent(QMouseEvent* event) {
+    m_pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void TNotePanel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = m_pressed && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    m_pressed = false;
+    event->accept();
+    if (!click)
+        return;
+    emit clicked();
+    // An owner drawn in a colour of its own (the current row) takes the focus with the click.
+    QWidget* owner = parentWidget();
+    if (owner && owner->palette().color(owner->backgroundRole()) !=
+                     QApplication::palette().color(QPalette::Base))
+        owner->setFocus(Qt::MouseFocusReason);
+}
+
+} // namespace vorn

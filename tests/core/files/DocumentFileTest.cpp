@@ -1,0 +1,331 @@
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <limits>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "document/InstrumentTemplates.h"
+#include "files/DocumentFile.h"
+#include "files/FileFrame.h"
+#include "files/OldFileConversion.h"
+#include "io/ByteReader.h"
+#include "io/ByteWriter.h"
+
+namespace vorn {
+namespace {
+
+std::string Bytes(std::initializer_list<int> values) {
+    std::string s;
+    for (int v : values)
+        s.push_back(static_cast<char>(v));
+    return s;
+}
+
+template <class T> void Put(std::string& bytes, size_t at, T v) {
+    std::memcpy(bytes.data() + at, &v, sizeof(T));
+}
+
+std::string Written(TFileFrame& frame) {
+    ByteWriter out;
+    WriteDocument(frame, out);
+    return out.take();
+}
+
+size_t TextSize(const std::string& ascii) {
+    return 1 + 2 * ascii.size();
+}
+
+// Offsets in a body titled "Vorn"; the fields before the name have fixed places.
+struct Layout {
+    size_t maker, type, notes, kinds, miFa, records;
+    Layout(const std::string& name, const std::string& makerName) {
+        maker = 42 + TextSize(name);
+        type = maker + TextSize(makerName);
+        notes = type + 1;
+        kinds = notes + 19 * 6;
+        miFa = kinds + 19;
+        records = miFa + 11;
+    }
+};
+
+TEST(Real48, KnownBytes) {
+    // 2^(e-129) * (1 + f/2^39), worked out by hand; 3.2 = 2 * 1.6 with f = 0.6 * 2^39 rounded.
+    const std::pair<double, std::string> cases[] = {
+        {2.0, Bytes({0x82, 0, 0, 0, 0, 0})},
+        {1.0, Bytes({0x81, 0, 0, 0, 0, 0})},
+        {0.5, Bytes({0x80, 0, 0, 0, 0, 0})},
+        {3.0, Bytes({0x82, 0, 0, 0, 0, 0x40})},
+        {-1.0, Bytes({0x81, 0, 0, 0, 0, 0x80})},
+        {0.0, Bytes({0, 0, 0, 0, 0, 0})},
+        {3.2, Bytes({0x82, 0xCD, 0xCC, 0xCC, 0xCC, 0x4C})},
+    };
+    for (const auto& [value, bytes] : cases) {
+        ByteWriter out;
+        WriteReal48(out, value);
+        EXPECT_EQ(out.bytes(), bytes) << value;
+        EXPECT_NEAR(DecodeReal48(bytes), value, 1e-11) << value;
+        ByteReader in(bytes);
+        EXPECT_EQ(ReadVersion(in), value == 2.0 || value == 1.0 ? value : 0) << value;
+    }
+    EXPECT_EQ(DecodeReal48(Bytes({0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})), 0.0);
+}
+
+class DocumentFile : public ::testing::Test {
+protected:
+    TGlobalData settings;
+    void SetUp() override { settings.Materials.SetDefaultMaterials(); }
+
+    std::unique_ptr<TFileFrame> NewFrame(int type, bool rows = true) {
+        settings.DefaultInstrumentType = type;
+        auto frame = std::make_unique<TFileFrame>(settings);
+        frame->NewFromDefaults();
+        if (rows)
+            frame->ViewStrings();
+        return frame;
+    }
+};
+
+TEST_F(DocumentFile, BytesOfTheAltoLute) {
+    auto frame = NewFrame(3);
+    frame->Document.LegacyByte = 0x5A;
+    const std::string bytes = Written(*frame);
+    const TInstDataType& d = frame->Document;
+
+    std::string header = Bytes({0x82, 0, 0, 0, 0, 0, 4, 'V', 0, 'o', 0, 'r', 0, 'n', 0, 0x5A});
+    header += Bytes({0, 0, 0x80, 0x42, 0, 0, 0, 0, 0, 0, 0xDC, 0x43, 5}); // 64, 0, 440, 1/6 comma
+    header += std::string(8, '\0');
+    Put(header, header.size() - 8, 1 / 6.05);
+    header += Bytes({0, 0, 10, 20, 0, 14}); // from, use, courses, key, placement, name length
+    const Layout at(d.InstrumentName, "");
+    ASSERT_GT(bytes.size(), at.records);
+    EXPECT_EQ(bytes.substr(0, header.size()), header);
+    EXPECT_EQ(bytes.substr(at.maker, 8), Bytes({0, 3, 67, 0, 0, 0, 0, 1})); // no maker; G4
+    EXPECT_EQ(bytes.substr(at.kinds, 19),
+              Bytes({0, 2, 2, 2, 2, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3}));
+    EXPECT_EQ(bytes.substr(at.miFa, 11), Bytes({1, 0, 1, 0, 1, 0, 2, 1, 0, 1, 0}));
+
+    // Header plus one record per course; course 1 has a single string and the filler.
+    size_t size = 6 + (1 + 2 * 4) + 27 + TextSize(d.InstrumentName) + TextSize("") + 145;
+    for (const auto& c : frame->Chart.Courses)
+        size += 16 + TextSize(c->First.Rec.AltChoice) +
+                TextSize(c->HasSecond() ? c->Second->Rec.AltChoice : "Gut");
+    EXPECT_EQ(bytes.size(), size);
+    const size_t filler = at.records + 10 + TextSize(frame->Chart.Course(0).First.Rec.AltChoice);
+    EXPECT_EQ(bytes.substr(filler, 13), Bytes({0, 0, 0, 0, 0, 0, 3, 'G', 0, 'u', 0, 't', 0}));
+}
+
+TEST_F(DocumentFile, LongNamesAreCutAt255CodeUnits) {
+    auto frame = NewFrame(3);
+    frame->Document.MakerName = std::string(300, 'm');
+    TFileFrame read(settings);
+    const std::string bytes = Written(*frame);
+    ByteReader in(bytes);
+    ASSERT_EQ(ReadDocument(read, in, "a.vrd").Result, LoadResult::Loaded);
+    EXPECT_EQ(read.Document.MakerName, std::string(255, 'm'));
+}
+
+TEST_F(DocumentFile, DocumentWithoutRowsIsWrittenAsIfTheyWereBuilt) {
+    auto unbuilt = NewFrame(12, false);
+    const std::string bytes = Written(*unbuilt);
+    EXPECT_FALSE(unbuilt->HasCourseRows());
+    EXPECT_EQ(bytes, Written(*NewFrame(12)));
+}
+
+class TemplateRoundTrip : public DocumentFile, public ::testing::WithParamInterface<int> {};
+
+TEST_P(TemplateRoundTrip, WriteReadWriteKeepsBytesAndFields) {
+    auto frame = NewFrame(GetParam());
+    TInstDataType& d = frame->Document;
+    d.LegacyByte = 0xA7;
+    d.MakerName = "Meister";
+    d.CustomPlacement = 1;
+    d.FretMiFa[2] = 2;
+    const std::string first = Written(*frame);
+
+    TFileFrame read(settings);
+    ByteReader in(first);
+    ASSERT_EQ(ReadDocument(read, in, "/lutes\\my lute.vrd").Result, LoadResult::Loaded);
+    EXPECT_TRUE(in.atEnd());
+    EXPECT_EQ(read.Document, d); // the 19 notes and kinds beyond the count too
+    EXPECT_EQ(read.FileName, "my lute.vrd");
+    EXPECT_EQ(read.Family, FamilyOfType(GetParam()));
+    ASSERT_EQ(read.Chart.CourseCount(), d.CourseCount);
+    for (int i = 0; i < d.CourseCount; ++i) {
+        const TOneCrsPanel& a = frame->Chart.Course(i);
+        const TOneCrsPanel& b = read.Chart.Course(i);
+        ASSERT_EQ(b.HasSecond(), a.HasSecond());
+        for (int s = 0; s < (a.HasSecond() ? 2 : 1); ++s) {
+            EXPECT_EQ(b.String(s).Rec.Length, a.String(s).Rec.Length);
+            EXPECT_EQ(b.String(s).Rec.GutDiameter, a.String(s).Rec.GutDiameter);
+            EXPECT_EQ(b.String(s).Rec.AltChoice, a.String(s).Rec.AltChoice);
+        }
+    }
+    EXPECT_EQ(Written(read), first);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllTypes, TemplateRoundTrip, ::testing::Range(0, InstrumentTypeCount));
+
+using Mutation = std::function<void(std::string&, const Layout&)>;
+constexpr float NaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float Inf = std::numeric_limits<float>::infinity();
+
+// The first course record: accidental, length at +1, diameter at +5, step, choice at +10;
+// then the second string's accidental and diameter.
+size_t SecondOf(const std::string& b, size_t record) {
+    return record + 11 + 2 * static_cast<uint8_t>(b[record + 10]);
+}
+
+const std::pair<const char*, Mutation> Refused[] = {
+    {"version 3.0", [](std::string& b, const Layout&) { b[0] = '\x83'; }},
+    {"version -2.0", [](std::string& b, const Layout&) { b[5] = '\x80'; }},
+    {"title", [](std::string& b, const Layout&) { b[13] = 'm'; }},
+    {"3 courses", [](std::string& b, const Layout&) { b[39] = 3; }},
+    {"20 courses", [](std::string& b, const Layout&) { b[39] = 20; }},
+    {"type 24", [](std::string& b, const Layout& at) { b[at.type] = 24; }},
+    {"temperament 10", [](std::string& b, const Layout&) { b[28] = 10; }},
+    {"key 30", [](std::string& b, const Layout&) { b[40] = 30; }},
+    {"kind 5 of course 19", [](std::string& b, const Layout& at) { b[at.kinds + 18] = 5; }},
+    {"note 128", [](std::string& b, const Layout& at) { Put<int32_t>(b, at.notes + 108, 128); }},
+    {"note -1", [](std::string& b, const Layout& at) { Put<int32_t>(b, at.notes, -1); }},
+    {"accidental 6 in course 12", [](std::string& b, const Layout& at) { b[at.notes + 70] = 6; }},
+    {"length 0", [](std::string& b, const Layout&) { Put(b, 16, 0.0f); }},
+    {"length NaN", [](std::string& b, const Layout&) { Put(b, 16, NaN); }},
+    {"second length -1", [](std::string& b, const Layout&) { Put(b, 20, -1.0f); }},
+    {"second length NaN", [](std::string& b, const Layout&) { Put(b, 20, NaN); }},
+    {"pitch 0", [](std::string& b, const Layout&) { Put(b, 24, 0.0f); }},
+    {"pitch infinite", [](std::string& b, const Layout&) { Put(b, 24, Inf); }},
+    {"comma NaN", [](std::string& b, const Layout&) { Put(b, 29, std::nan("")); }},
+    {"comma infinite", [](std::string& b, const Layout&) { Put(b, 29, HUGE_VAL); }},
+    {"record accidental 6", [](std::string& b, const Layout& at) { b[at.records] = 6; }},
+    {"record length -1", [](std::string& b, const Layout& at) { Put(b, at.records + 1, -1.f); }},
+    {"record length NaN", [](std::string& b, const Layout& at) { Put(b, at.records + 1, NaN); }},
+    // Shown with two decimals it would be 0, and saved so it could not be opened again.
+    {"record length 0.004",
+     [](std::string& b, const Layout& at) { Put(b, at.records + 1, .004f); }},
+    {"diameter -0.5", [](std::string& b, const Layout& at) { Put(b, at.records + 5, -0.5f); }},
+    {"diameter infinite", [](std::string& b, const Layout& at) { Put(b, at.records + 5, Inf); }},
+    {"second accidental 6",
+     [](std::string& b, const Layout& at) { b[SecondOf(b, at.records)] = 6; }},
+    {"second diameter NaN",
+     [](std::string& b, const Layout& at) { Put(b, SecondOf(b, at.records) + 1, NaN); }},
+    {"cut in the version", [](std::string& b, const Layout&) { b.resize(3); }},
+    {"cut in the header", [](std::string& b, const Layout& at) { b.resize(at.notes + 7); }},
+    {"cut before the records", [](std::string& b, const Layout& at) { b.resize(at.records); }},
+    {"cut in the last record", [](std::string& b, const Layout&) { b.pop_back(); }},
+};
+
+const std::pair<const char*, Mutation> Accepted[] = {
+    {"type 23", [](std::string& b, const Layout& at) { b[at.type] = 23; }},
+    {"temperament 9", [](std::string& b, const Layout&) { b[28] = 9; }},
+    {"key 29", [](std::string& b, const Layout&) { b[40] = 29; }},
+    {"kind 4", [](std::string& b, const Layout& at) { b[at.kinds + 18] = 4; }},
+    {"note 127", [](std::string& b, const Layout& at) { Put<int32_t>(b, at.notes + 108, 127); }},
+    {"double sharp", [](std::string& b, const Layout& at) { b[at.records] = 5; }},
+    {"diameter 0", [](std::string& b, const Layout& at) { Put(b, at.records + 5, 0.0f); }},
+    {"trailing bytes", [](std::string& b, const Layout&) { b += "more"; }},
+};
+
+TEST_F(DocumentFile, RefusedBodiesLeaveTheFrameAsItWas) {
+    const std::string good = Written(*NewFrame(3));
+    const Layout at("Alto Lute in G", "");
+    for (const auto& [what, mutate] : Refused) {
+        SCOPED_TRACE(what);
+        std::string bytes = good;
+        mutate(bytes, at);
+        auto frame = NewFrame(13); // already showing a theorbo, rows and all
+        frame->Chart.Course(2).EditLength(70.5);
+        frame->FileName = "theorbo.vrd";
+        const TInstDataType before = frame->Document;
+        ByteReader in(bytes);
+        const LoadOutcome outcome = ReadDocument(*frame, in, "bad.vrd");
+        EXPECT_EQ(outcome.Result, LoadResult::Failed);
+        EXPECT_EQ(outcome.Message, "Unable to load file");
+        EXPECT_EQ(frame->Document, before);
+        EXPECT_EQ(frame->FileName, "theorbo.vrd");
+        EXPECT_EQ(frame->Family, 2);
+        ASSERT_EQ(frame->Chart.CourseCount(), 14);
+        EXPECT_EQ(frame->Chart.Course(2).First.Rec.Length, 70.5f);
+    }
+    for (const auto& [what, mutate] : Accepted) {
+        std::string bytes = good;
+        mutate(bytes, at);
+        TFileFrame frame(settings);
+        ByteReader in(bytes);
+        EXPECT_EQ(ReadDocument(frame, in, "edge.vrd").Result, LoadResult::Loaded) << what;
+    }
+}
+
+TEST_F(DocumentFile, VersionOneHandsOverRightAfterTheVersion) {
+    const std::string bytes = Bytes({0x81, 0, 0, 0, 0, 0, 0x99});
+    auto frame = NewFrame(3, false);
+    const TInstDataType before = frame->Document;
+    ByteReader in(bytes);
+    const LoadOutcome outcome = ReadDocument(*frame, in, "old.vrd");
+    EXPECT_EQ(outcome.Result, LoadResult::OldFormat);
+    EXPECT_EQ(outcome.Message, "");
+    EXPECT_EQ(in.position(), 6u);
+    EXPECT_EQ(frame->Document, before);
+}
+
+TEST_F(DocumentFile, NewDocumentAndItsName) {
+    settings.DefaultTemperament = 2;
+    settings.DefaultMaker = "Hans";
+    const std::pair<int, int> types[] = {{13, 13}, {22, 22}, {24, 3}, {-1, 3}};
+    for (const auto& [wanted, type] : types) {
+        auto frame = NewFrame(wanted, false);
+        EXPECT_EQ(frame->Document.InstrumentType, type);
+        EXPECT_EQ(frame->Family, FamilyOfType(type));
+        EXPECT_EQ(frame->Document.Temperament, 2);
+        EXPECT_EQ(frame->Document.MakerName, "Hans");
+    }
+
+    struct Case {
+        const char *maker, *fileName;
+        float length;
+        int digits;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"", "", 64, -2, "Alto Lute in G_10crs_sl64"},
+        {"X", "", 64, -2, "Alto Lute in G_X_10crs_sl64"},
+        {"", "", 70.5f, -2, "Alto Lute in G_10crs_sl70.5"},
+        {"", "", 64.375f, -2, "Alto Lute in G_10crs_sl64.38"}, // exact tie, to even
+        {"", "", 64.125f, -2, "Alto Lute in G_10crs_sl64.12"},
+        {"", "", 64.12345f, -4, "Alto Lute in G_10crs_sl64.1235"},
+        {"X", "lute.vrd", 64, -2, "lute.vrd"},
+    };
+    for (const Case& c : cases) {
+        settings.LengthDigits = c.digits;
+        auto frame = NewFrame(3, false);
+        frame->Document.MakerName = c.maker;
+        frame->Document.StringLength = c.length;
+        frame->FileName = c.fileName;
+        EXPECT_EQ(frame->DisplayName(), c.name);
+    }
+}
+
+TEST_F(DocumentFile, SaveAndOpenFiles) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("vorn-doc-" + std::to_string(getpid()));
+    fs::create_directories(folder / "taken.vrd");
+    auto frame = NewFrame(10);
+    std::string error;
+    EXPECT_FALSE(SaveDocumentFile(*frame, (folder / "taken.vrd").string(), &error));
+    EXPECT_TRUE(frame->FileName.empty());
+
+    ASSERT_TRUE(SaveDocumentFile(*frame, (folder / "d.vrd").string(), &error)) << error;
+    EXPECT_EQ(frame->FileName, "d.vrd");
+    TFileFrame opened(settings), missing(settings);
+    EXPECT_EQ(OpenDocumentFile(opened, (folder / "d.vrd").string()).Result, LoadResult::Loaded);
+    EXPECT_EQ(opened.Document, frame->Document);
+    EXPECT_EQ(OpenDocumentFile(missing, (folder / "none.vrd").string()).Message,
+              "Unable to load file");
+    fs::remove_all(folder);
+}
+
+} // namespace
+} // namespace vorn

@@ -1,0 +1,234 @@
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "files/DocumentFile.h"
+#include "files/SettingsFile.h"
+#include "io/ByteReader.h"
+#include "io/ByteWriter.h"
+
+namespace vorn {
+namespace {
+
+std::string BlockBytes(const TGlobalData& s) {
+    ByteWriter out;
+    s.SaveSettings(out);
+    return out.take();
+}
+
+// Every field away from its default.
+TGlobalData Changed() {
+    TGlobalData s;
+    s.Materials.SetDefaultMaterials();
+    s.Materials.AddMaterial("Silk", 1.25f, 90, 10, 1.2f, 0.2f);
+    for (size_t i = 0; i < s.StringDefs.size(); ++i)
+        s.StringDefs[i] = {i % 2 ? "Nylgut" : "Aquila", 20.5f + static_cast<float>(i)};
+    s.LengthChangeMode = 0;
+    s.NoteChangeMode = 1;
+    s.TensionChangeMode = 0;
+    s.LengthDigits = -3;
+    s.TensionDigits = -1;
+    s.DefaultTemperament = 3;
+    s.DefaultMaker = "Hans Frei";
+    s.StartupChoice = 2;
+    s.DefaultInstrumentType = 13;
+    s.ShowAlternativeFrets = s.FretGraphicVisible = s.ExtraCoursesVisible = s.SidebarDown = 1;
+    s.WindowLeft = 11;
+    s.WindowTop = 22;
+    s.WindowWidth = 1033;
+    s.WindowHeight = 744;
+    s.SetTensionUnit(tt_pounds);
+    s.Catalogues.Savarez.DeleteEntry(3);
+    s.Catalogues.Kuerschner.Add({777});
+    s.Catalogues.Aquila.Add({321, 1});
+    return s;
+}
+
+// Every field, the materials and the catalogue rows are in the block: equal blocks, equal
+// settings.
+void ExpectSame(const TGlobalData& a, const TGlobalData& b) {
+    EXPECT_EQ(BlockBytes(a), BlockBytes(b));
+}
+
+TEST(SettingsFile, BlockRoundTrip) {
+    const TGlobalData saved = Changed();
+    TGlobalData loaded;
+    const SettingsLoad result = LoadSettingsData(SettingsFileBytes(saved, {}), loaded);
+    EXPECT_TRUE(result.Message.empty());
+    EXPECT_TRUE(result.BoundsRead);
+    EXPECT_TRUE(result.Documents.empty());
+    ExpectSame(loaded, saved);
+    EXPECT_EQ(loaded.WindowTop, 22);
+    EXPECT_EQ(loaded.Materials.Count(), 9);
+    EXPECT_EQ(loaded.Catalogues.Aquila.Items.back(), (TAquilaItem{321, 1}));
+    EXPECT_EQ(loaded.Catalogues.Aquila.Unit, tt_pounds);
+}
+
+TEST(SettingsFile, NotOursOrBrokenGivesDefaultsAndAMessage) {
+    const std::string good = SettingsFileBytes(Changed(), {});
+    size_t modes = 6 + 9; // past version, title and the nine string defaults
+    for (const TStringDefs& d : Changed().StringDefs)
+        modes += 1 + 2 * d.Name.size() + 4;
+    std::string title = good, version = good, mode = good, digits = good;
+    title[13] = 'x';
+    version[0] = '\x81';
+    mode[modes] = 3;
+    const int32_t seven = 7;
+    std::memcpy(digits.data() + modes + 4, &seven, 4);
+    const std::pair<const char*, std::string> cases[] = {
+        {"title", title},
+        {"version 1.0", version},
+        {"mode 3", mode},
+        {"digits 7", digits},
+        {"cut after the string defaults", good.substr(0, modes + 2)},
+        {"cut in the materials", good.substr(0, modes + 60)},
+        {"cut in the Aquila rows", good.substr(0, good.size() - 7)},
+        {"empty", ""},
+    };
+    TGlobalData defaults;
+    defaults.Materials.SetDefaultMaterials();
+    for (const auto& [what, bytes] : cases) {
+        SCOPED_TRACE(what);
+        TGlobalData loaded;
+        const SettingsLoad result = LoadSettingsData(bytes, loaded);
+        EXPECT_EQ(result.Message, "Unable to load configuration file");
+        EXPECT_FALSE(result.BoundsRead);
+        EXPECT_TRUE(result.Documents.empty());
+        ExpectSame(loaded, defaults);
+    }
+}
+
+class ReopenBlock : public ::testing::Test {
+protected:
+    TGlobalData settings = Changed();
+    std::vector<std::unique_ptr<TFileFrame>> tabs;
+
+    std::vector<TFileFrame*> Open(std::initializer_list<std::pair<int, bool>> types) {
+        std::vector<TFileFrame*> open;
+        for (const auto& [type, rows] : types) {
+            settings.DefaultInstrumentType = type;
+            tabs.push_back(std::make_unique<TFileFrame>(settings));
+            tabs.back()->NewFromDefaults();
+            if (rows)
+                tabs.back()->ViewStrings();
+            open.push_back(tabs.back().get());
+        }
+        return open;
+    }
+};
+
+TEST_F(ReopenBlock, ByStartupChoice) {
+    const auto open = Open({{3, true}, {10, false}, {16, true}});
+    open[2]->FileName = "guitar.vrd";
+    settings.StartupChoice = 1;
+    EXPECT_EQ(DocumentsToReopen(settings, open, 2), std::vector<TFileFrame*>{open[2]});
+    EXPECT_TRUE(DocumentsToReopen(settings, open, 1).empty()); // no rows
+    EXPECT_TRUE(DocumentsToReopen(settings, open, 5).empty());
+    settings.StartupChoice = 0;
+    EXPECT_TRUE(DocumentsToReopen(settings, open, 0).empty());
+    EXPECT_EQ(SettingsFileBytes(settings, {}), BlockBytes(settings) + std::string(4, '\0'));
+
+    settings.StartupChoice = 2;
+    const auto kept = DocumentsToReopen(settings, open, 0);
+    ASSERT_EQ(kept, (std::vector<TFileFrame*>{open[0], open[2]}));
+    TGlobalData loaded;
+    const SettingsLoad result = LoadSettingsData(SettingsFileBytes(settings, kept), loaded);
+    ExpectSame(loaded, settings);
+    ASSERT_EQ(result.Documents.size(), 2u);
+    EXPECT_EQ(result.Documents[0]->Document, open[0]->Document);
+    EXPECT_EQ(result.Documents[1]->Document, open[2]->Document);
+    // Unsaved documents come back under their default names.
+    EXPECT_EQ(result.Documents[0]->FileName, "Alto Lute in G_Hans Frei_10crs_sl64");
+    EXPECT_EQ(result.Documents[1]->FileName, "guitar.vrd");
+    EXPECT_EQ(&result.Documents[0]->Settings, &loaded);
+}
+
+TEST_F(ReopenBlock, FirstBrokenDocumentEndsTheList) {
+    const auto open = Open({{3, true}, {16, true}, {9, true}});
+    std::string bytes = SettingsFileBytes(settings, open);
+    ByteWriter first;
+    WriteDocument(*open[0], first);
+    // The second body's title: block, count, first name and body, second name.
+    const size_t second = BlockBytes(settings).size() + 4 + 1 + 2 * open[0]->DisplayName().size() +
+                          first.bytes().size() + 1 + 2 * open[1]->DisplayName().size();
+    bytes[second + 7] = 'W';
+
+    TGlobalData loaded;
+    const SettingsLoad result = LoadSettingsData(bytes, loaded);
+    EXPECT_TRUE(result.Message.empty());
+    ASSERT_EQ(result.Documents.size(), 1u);
+    EXPECT_EQ(result.Stored.size(), 1u);
+    EXPECT_EQ(result.DocumentMessages, std::vector<std::string>{"Unable to load file"});
+    ExpectSame(loaded, settings);
+
+    // A file without a reopen block keeps its settings and reopens nothing.
+    TGlobalData blockOnly;
+    const SettingsLoad none = LoadSettingsData(BlockBytes(settings), blockOnly);
+    EXPECT_TRUE(none.Message.empty() && none.Documents.empty() && none.BoundsRead);
+}
+
+// The stored bodies are document files: each one reads back into the same document.
+TEST_F(ReopenBlock, StoredBodiesAreDocumentFiles) {
+    const auto open = Open({{3, true}, {13, true}});
+    open[1]->FileName = "theorbo.vrd";
+    TGlobalData loaded;
+    const SettingsLoad result = LoadSettingsData(SettingsFileBytes(settings, open), loaded);
+    ASSERT_EQ(result.Stored.size(), 2u);
+    for (size_t i = 0; i < open.size(); ++i) {
+        ByteWriter body;
+        WriteDocument(*open[i], body);
+        EXPECT_EQ(result.Stored[i].Body, body.bytes());
+        EXPECT_EQ(result.Stored[i].Name, open[i]->DisplayName());
+        TFileFrame again(loaded);
+        ByteReader in(result.Stored[i].Body);
+        ASSERT_EQ(ReadDocument(again, in, result.Stored[i].Name).Result, LoadResult::Loaded);
+        EXPECT_TRUE(in.atEnd());
+        EXPECT_EQ(again.Document, open[i]->Document);
+    }
+}
+
+TEST(SettingsFile, OnDisk) {
+    namespace fs = std::filesystem;
+    const fs::path folder =
+        fs::temp_directory_path() / ("vorn-settings-" + std::to_string(getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::string path = (folder / "vorn.vrn").string();
+
+    TGlobalData fresh;
+    const SettingsLoad missing = LoadSettingsFile(path, fresh);
+    EXPECT_FALSE(missing.FileFound || missing.BoundsRead || !missing.Message.empty());
+    EXPECT_EQ(fresh.Materials.Count(), 8);
+
+    TGlobalData settings = Changed();
+    TFileFrame frame(settings);
+    frame.NewFromDefaults();
+    frame.ViewStrings();
+    std::string error;
+    ASSERT_TRUE(SaveSettingsFile(path, settings, {&frame}, &error)) << error;
+    TGlobalData loaded;
+    const SettingsLoad result = LoadSettingsFile(path, loaded);
+    EXPECT_TRUE(result.FileFound && result.BoundsRead);
+    ASSERT_EQ(result.Documents.size(), 1u);
+    EXPECT_EQ(result.Documents[0]->Document, frame.Document);
+    ExpectSame(loaded, settings);
+    fs::remove_all(folder);
+}
+
+TEST(SettingsFile, PathBesideTheProgram) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/opt/vorn/vorn", "/opt/vorn/vorn.vrn"},
+        {"/opt/vorn/vorn.exe", "/opt/vorn/vorn.vrn"},
+        {"/opt/vorn.d/vorn", "/opt/vorn.d/vorn.vrn"},
+        {"/opt/vorn/vorn.bin.exe", "/opt/vorn/vorn.bin.vrn"},
+    };
+    for (const auto& [program, settings] : cases)
+        EXPECT_EQ(SettingsPathFor(program), settings);
+}
+
+} // namespace
+} // namespace vorn

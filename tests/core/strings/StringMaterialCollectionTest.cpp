@@ -1,0 +1,96 @@
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include "strings/StringMaterialCollection.h"
+
+namespace vorn {
+namespace {
+
+TStringMaterialCollection Defaults() {
+    TStringMaterialCollection list;
+    list.SetDefaultMaterials();
+    return list;
+}
+
+TEST(Materials, AlternativeChoicesOfTheDefaultList) {
+    const auto list = Defaults();
+    const auto choices = list.AlternativeChoiceList();
+    ASSERT_EQ(choices.size(), 11u);
+    EXPECT_EQ(choices.front(), "Nylon");
+    EXPECT_EQ(choices[7], "Copper");
+    EXPECT_EQ(choices.back(), "Bronze");
+    EXPECT_EQ(std::count(choices.begin(), choices.end(), "Gut"), 0);
+    EXPECT_EQ(list.AlternativeChoices().substr(0, 22), "Nylon\r\nNylgut\r\nCarbon ");
+    EXPECT_EQ(list.MaterialNames().substr(0, 12), "Gut\r\nNylon\r\n");
+}
+
+TEST(Materials, AlternativeIndexPointsAtTheItemOfTheChoiceList) {
+    const auto list = Defaults();
+    const auto choices = list.AlternativeChoiceList();
+    for (const char* name : {"Nylgut", "Carbon PVF", "Savarez", "Aquila", "Copper", "Bronze"})
+        EXPECT_EQ(choices.at(list.AlternativeIndex(name)), name);
+    EXPECT_EQ(list.AlternativeIndex("Copper"), 7);
+    EXPECT_EQ(list.AlternativeIndex("Nylon"), 0);
+    EXPECT_EQ(list.AlternativeIndex("Gut"), 0);
+    EXPECT_EQ(list.AlternativeIndex("Tin"), 0);
+}
+
+TEST(Materials, KindOfNameTriesTheMakersFirst) {
+    auto list = Defaults();
+    list.AddMaterial("Savarez", 8, 200, 20, 5, 0.1f);
+    EXPECT_EQ(list.KindOfName("Savarez"), mk_savarez);
+    EXPECT_EQ(list.KindOfName("Kuerschner"), mk_kuerschner);
+    EXPECT_EQ(list.KindOfName("Gut"), mk_gut);
+    EXPECT_EQ(list.KindOfName("Copper"), mk_other);
+    EXPECT_EQ(list.KindOfName("Tin"), mk_gut);
+}
+
+TEST(Materials, LaterNamesakeShadowsInEveryLookup) {
+    auto list = Defaults();
+    list.AddMaterial("Copper", 9.5f, 150, 10, 4, 0.2f);
+    EXPECT_EQ(list.MaterialByName("Copper").Density, 9.5f);
+    EXPECT_EQ(list.AlternativeIndex("Copper"), 11);
+    list.Add() = {"Gut", 1.2f, 200, 20, 1.5f, 0.1f, mk_gut};
+    EXPECT_EQ(list.Reference().Density, 1.2f);
+}
+
+TEST(Materials, FallbacksGoToTheFirstMaterial) {
+    auto list = Defaults();
+    EXPECT_EQ(list.MaterialByName("Tin").Name, "Gut");
+    TStringMaterialCollection noGut;
+    noGut.AddMaterial("Copper", 8.89f, 200, 20, 5, 0.1f);
+    noGut.Add() = {"Nylon", 1.08f, 200, 20, 0.9f, 0.1f, mk_nylon};
+    EXPECT_EQ(noGut.Reference().Name, "Copper");
+    EXPECT_EQ(noGut.MaterialByKind(mk_carbon).Name, "Copper");
+    EXPECT_EQ(noGut.MaterialByName("Tin").Name, "Copper");
+}
+
+TEST(Materials, EmptyListAnswersWithANewItem) {
+    const TStringMaterialCollection empty;
+    for (const auto* m : {&empty.MaterialByName("Gut"), &empty.Reference()}) {
+        EXPECT_EQ(m->Density, 1.36f);
+        EXPECT_EQ(m->MaxTension, 0);
+        EXPECT_EQ(m->Kind, mk_gut);
+    }
+    EXPECT_EQ(empty.AlternativeChoiceList().size(), 7u);
+    EXPECT_EQ(empty.AlternativeIndex("Copper"), 0);
+}
+
+TEST(Materials, OnlyOtherMaterialsCanBeDeleted) {
+    auto list = Defaults();
+    std::string message;
+    EXPECT_FALSE(list.DeleteMaterial(2, &message)); // Nylgut
+    EXPECT_EQ(message, "Nylon, Nylgut and Carbon PVC can not be deleted!");
+    EXPECT_FALSE(list.DeleteMaterial(0));
+    EXPECT_FALSE(list.DeleteMaterial(8));
+    EXPECT_EQ(list.Count(), 8);
+    EXPECT_TRUE(list.DeleteMaterial(4)); // Copper
+    EXPECT_EQ(list.Count(), 7);
+    EXPECT_EQ(list[4].Name, "Nickel Silver");
+    list.AddMaterial("Tin", 7.3f, 100, 10, 2, 0.2f);
+    EXPECT_EQ(list[7].Kind, mk_other);
+}
+
+} // namespace
+} // namespace vorn

@@ -1,0 +1,53 @@
+#pragma once
+// A document built from an instrument template with its string chart, for the chart tests.
+
+#include <cmath>
+
+#include "chart/StrFrame.h"
+
+namespace vorn::testing {
+
+struct Chart {
+    TGlobalData settings;
+    TInstDataType doc;
+    TStrFrame chart{doc, settings};
+    int bridgeNotices = 0;
+
+    explicit Chart(int type = 3, VornTensType unit = tt_kilograms) {
+        settings.Materials.SetDefaultMaterials();
+        settings.SetTensionUnit(unit);
+        doc.ApplyTemplate(type, settings.DefaultTemperament, settings.DefaultMaker);
+        chart.OnBridgeChanged = [this] { ++bridgeNotices; };
+        chart.BuildCourses();
+    }
+
+    TOneCrsPanel& course(int n) { return chart.Course(n - 1); }
+
+    // The rows again from the document as it stands.
+    void rebuild() {
+        chart.Courses.clear();
+        chart.Built = false;
+        chart.BuildCourses();
+    }
+
+    // What the string's gut diameter must be for its note, length and tension as shown.
+    float expectedGut(const TOneStringPanel& s) const {
+        const long double newtons = ToNewtons(s.Rec.Tension, s.Rec.TensionUnit);
+        return static_cast<float>(
+            RoundToDigits(CalcDiameter(s.Rec.Length, s.Rec.Frequency, static_cast<float>(newtons),
+                                       settings.Materials.Reference().Density),
+                          settings.GutDiameterDigits));
+    }
+
+    // What the string's tension must be for its note, length and gut diameter.
+    float expectedTension(const TOneStringPanel& s) const {
+        return static_cast<float>(
+            FromNewtons(CalcTension(settings.Materials.Reference().Density, s.Rec.GutDiameter,
+                                    s.Rec.Length, s.Rec.Frequency),
+                        s.Rec.TensionUnit, settings.TensionDigits));
+    }
+
+    double frequencyOf(NoteValue note) const { return chart.Pitch.NoteFrequency(note); }
+};
+
+} // namespace vorn::testing

@@ -48,9 +48,7 @@ static void BM_PrepareWithAllDistances(benchmark::State& state) {
 BENCHMARK(BM_PrepareWithAllDistances);
 
 static StringSettings defaultSettings() {
-    StringSettings s;
-    s.Materials.SetDefaultMaterials();
-    return s;
+    return {};
 }
 
 static void BM_RecalculateMaterial(benchmark::State& state) {

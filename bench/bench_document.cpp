@@ -13,9 +13,7 @@ using namespace vorn;
 namespace {
 
 TGlobalData settingsWithMaterials() {
-    TGlobalData s;
-    s.Materials.SetDefaultMaterials();
-    return s;
+    return {};
 }
 
 // A Baroque lute template stretched to 19 courses, so that octave strings and catalogue

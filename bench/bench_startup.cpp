@@ -180,7 +180,6 @@ double medianOf(const std::vector<Run>& runs, double Run::*field) {
 // Ten D-minor lutes widened to 19 courses, all reopened at start (StartupChoice 2).
 std::string tenDocumentsSettings() {
     vorn::TGlobalData settings;
-    settings.Materials.SetDefaultMaterials();
     settings.StartupChoice = 2;
     std::vector<std::unique_ptr<vorn::TFileFrame>> frames;
     std::vector<vorn::TFileFrame*> pointers;

@@ -17,10 +17,8 @@ namespace {
 // Default settings with their materials, or those of a settings file.
 bool loadSettings(const std::optional<std::string>& path, TGlobalData& settings,
                   std::ostream& err) {
-    if (!path) {
-        settings.Materials.SetDefaultMaterials();
+    if (!path)
         return true;
-    }
     std::string data, error;
     if (!ReadWholeFile(*path, data, &error)) {
         err << "vorn-calc: cannot read " << *path << ": " << error << "\n";
@@ -69,8 +67,7 @@ int RunNew(int type, const std::string& path, const std::optional<std::string>& 
     if (!loadSettings(settingsPath, settings, err))
         return 1;
     TFileFrame frame(settings);
-    frame.Document.ApplyTemplate(type, settings.DefaultTemperament, settings.DefaultMaker);
-    frame.Family = FamilyOfType(type);
+    frame.ApplyTemplate(type);
     frame.ViewStrings();
     if (!saveFile(path, frame, err))
         return 1;
@@ -96,7 +93,6 @@ int RunShow(const std::string& path, const std::optional<std::string>& settingsP
 int RunConvert(const std::string& oldPath, const std::string& newPath, std::ostream& out,
                std::ostream& err) {
     TGlobalData settings;
-    settings.Materials.SetDefaultMaterials();
     TFileFrame frame(settings);
     if (!openFile(oldPath, frame, err))
         return 1;

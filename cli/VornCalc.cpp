@@ -277,7 +277,6 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
 
         if (stringCmd->parsed()) {
             StringSettings settings;
-            settings.Materials.SetDefaultMaterials();
             settings.SetTensionUnit(unitOption(strUnit));
 
             const auto choices = settings.Materials.AlternativeChoiceList();

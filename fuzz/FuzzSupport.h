@@ -13,11 +13,7 @@
 namespace vorn::fuzz {
 
 inline TGlobalData& DefaultSettings() {
-    static TGlobalData settings = [] {
-        TGlobalData s;
-        s.Materials.SetDefaultMaterials();
-        return s;
-    }();
+    static TGlobalData settings;
     return settings;
 }
 

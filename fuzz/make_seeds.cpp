@@ -67,7 +67,6 @@ int main(int argc, char** argv) {
         fs::create_directories(root / sub);
 
     TGlobalData settings;
-    settings.Materials.SetDefaultMaterials();
     std::vector<std::unique_ptr<TFileFrame>> frames;
     bool ok = true;
     for (int type = 0; type < InstrumentTypeCount; ++type) {

@@ -56,17 +56,11 @@ float InNewtons(const StringRecord& rec) {
 }
 
 uint8_t ReadAccidental(ByteReader& in) {
-    const uint8_t accidental = in.u8();
-    if (accidental > acc_double_sharp)
-        throw ReadError("accidental out of range");
-    return accidental;
+    return in.u8AtMost(acc_double_sharp, "accidental out of range");
 }
 
 float ReadFinite(ByteReader& in) {
-    const float value = in.f32();
-    if (!std::isfinite(value))
-        throw ReadError("value is not a number");
-    return value;
+    return in.finiteF32("value is not a number");
 }
 
 // Gives a string its updates back when reading its record stops half-way.

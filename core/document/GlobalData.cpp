@@ -1,10 +1,11 @@
 #include "document/GlobalData.h"
 
-#include <cmath>
+#include <tuple>
 
 #include "document/InstrumentTemplates.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
+#include "io/FileHeader.h"
 #include "pitch/FretRecord.h"
 #include "pitch/Temperaments.h"
 
@@ -12,8 +13,8 @@ namespace vorn {
 
 namespace {
 
-constexpr char VersionTwo[6] = {'\x82', 0, 0, 0, 0, 0};
-constexpr const char* Title = "Vorn";
+constexpr const char* NotFinite = "a number in the settings is not finite";
+constexpr const char* OutOfRange = "a setting is out of range";
 
 void writeMaterial(ByteWriter& out, const TStringMaterialItem& m) {
     out.u8(m.Kind);
@@ -25,31 +26,70 @@ void writeMaterial(ByteWriter& out, const TStringMaterialItem& m) {
     out.f32(m.MinDiameter);
 }
 
-float finiteF32(ByteReader& in) {
-    const float v = in.f32();
-    if (!std::isfinite(v))
-        throw ReadError("a number in the settings is not finite");
-    return v;
-}
-
-uint8_t byteAtMost(ByteReader& in, uint8_t max) {
-    const uint8_t v = in.u8();
-    if (v > max)
-        throw ReadError("a setting is out of range");
-    return v;
+TStringMaterialItem readMaterial(ByteReader& in) {
+    TStringMaterialItem m;
+    m.Kind = in.u8AtMost(mk_other, OutOfRange);
+    m.Name = in.str();
+    m.Density = in.finiteF32(NotFinite);
+    if (!(m.Density > 0))
+        throw ReadError("a material density is not above 0");
+    m.MaxTension = in.finiteF32(NotFinite);
+    m.MinTension = in.finiteF32(NotFinite);
+    m.MaxDiameter = in.finiteF32(NotFinite);
+    m.MinDiameter = in.finiteF32(NotFinite);
+    return m;
 }
 
 // Decimals the program can round to; anything else would stop every calculation.
 int32_t digits(ByteReader& in) {
-    const int32_t v = in.i32();
-    if (v < -20 || v > 0)
-        throw ReadError("a precision setting is out of range");
-    return v;
+    return in.i32Within(-20, 0, "a precision setting is out of range");
 }
 
 int32_t count(ByteReader& in) {
     const int32_t n = in.i32();
     return n < 0 ? 0 : n;
+}
+
+// A catalogue row's fields in file order, for reading and writing alike.
+auto fields(TSavarezItem& r) {
+    return std::tie(r.Bound, r.Value, r.Flags);
+}
+auto fields(TPyramidItem& r) {
+    return std::tie(r.Bound, r.Value, r.Code);
+}
+auto fields(TKuerschnerItem& r) {
+    return std::tie(r.Value);
+}
+auto fields(TAquilaItem& r) {
+    return std::tie(r.Value, r.DE);
+}
+
+void put(ByteWriter& out, int32_t v) {
+    out.i32(v);
+}
+void put(ByteWriter& out, uint8_t v) {
+    out.u8(v);
+}
+void get(ByteReader& in, int32_t& v) {
+    v = in.i32();
+}
+void get(ByteReader& in, uint8_t& v) {
+    v = in.u8();
+}
+
+template <class Collection> void writeCatalogue(ByteWriter& out, const Collection& catalogue) {
+    out.i32(catalogue.Count());
+    for (typename Collection::ItemType row : catalogue.Items)
+        std::apply([&](auto&... f) { (put(out, f), ...); }, fields(row));
+}
+
+template <class Collection> void readCatalogue(ByteReader& in, Collection& catalogue) {
+    catalogue.Clear();
+    for (int32_t n = count(in); n > 0; --n) {
+        typename Collection::ItemType row;
+        std::apply([&](auto&... f) { (get(in, f), ...); }, fields(row));
+        catalogue.Add(row);
+    }
 }
 
 } // namespace
@@ -103,8 +143,7 @@ int TGlobalData::DefaultChoiceIndex(int course, int kind) const {
 }
 
 void TGlobalData::SaveSettings(ByteWriter& out) const {
-    out.raw(std::string_view(VersionTwo, 6));
-    out.str(Title);
+    WriteFileHeader(out);
     for (const TStringDefs& d : StringDefs) {
         out.str(d.Name);
         out.f32(d.Tension);
@@ -134,35 +173,14 @@ void TGlobalData::SaveSettings(ByteWriter& out) const {
     out.i32(Materials.Count());
     for (const TStringMaterialItem& m : Materials.Items())
         writeMaterial(out, m);
-
-    out.i32(Catalogues.Savarez.Count());
-    for (const TSavarezItem& r : Catalogues.Savarez.Items) {
-        out.i32(r.Bound);
-        out.i32(r.Value);
-        out.u8(r.Flags);
-    }
-    out.i32(Catalogues.Pyramid.Count());
-    for (const TPyramidItem& r : Catalogues.Pyramid.Items) {
-        out.i32(r.Bound);
-        out.i32(r.Value);
-        out.i32(r.Code);
-    }
-    out.i32(Catalogues.Kuerschner.Count());
-    for (const TKuerschnerItem& r : Catalogues.Kuerschner.Items)
-        out.i32(r.Value);
-    out.i32(Catalogues.Aquila.Count());
-    for (const TAquilaItem& r : Catalogues.Aquila.Items) {
-        out.i32(r.Value);
-        out.i32(r.DE);
-    }
+    writeCatalogue(out, Catalogues.Savarez);
+    writeCatalogue(out, Catalogues.Pyramid);
+    writeCatalogue(out, Catalogues.Kuerschner);
+    writeCatalogue(out, Catalogues.Aquila);
 }
 
 bool TGlobalData::LoadSettings(ByteReader& in) {
-    const std::string_view version = in.raw(6);
-    std::string title;
-    if (version == std::string_view(VersionTwo, 6))
-        title = in.str();
-    if (title != Title) {
+    if (ReadVersion(in) != 2.0 || in.str() != ProgramTitle) {
         if (Materials.Count() == 0)
             Materials.SetDefaultMaterials();
         return false;
@@ -172,17 +190,17 @@ bool TGlobalData::LoadSettings(ByteReader& in) {
     TGlobalData s = *this;
     for (TStringDefs& d : s.StringDefs) {
         d.Name = in.str();
-        d.Tension = finiteF32(in);
+        d.Tension = in.finiteF32(NotFinite);
     }
-    s.LengthChangeMode = byteAtMost(in, 2);
-    s.NoteChangeMode = byteAtMost(in, 2);
-    s.TensionChangeMode = byteAtMost(in, 2);
-    s.DiameterChangeMode = byteAtMost(in, 2);
+    s.LengthChangeMode = in.u8AtMost(rm_diameter, OutOfRange);
+    s.NoteChangeMode = in.u8AtMost(rm_diameter, OutOfRange);
+    s.TensionChangeMode = in.u8AtMost(rm_diameter, OutOfRange);
+    s.DiameterChangeMode = in.u8AtMost(rm_diameter, OutOfRange);
     s.LengthDigits = digits(in);
     s.AltDiameterDigits = digits(in);
     s.TensionDigits = digits(in);
     s.GutDiameterDigits = digits(in);
-    s.DefaultTemperament = byteAtMost(in, NamedTemperamentCount - 1);
+    s.DefaultTemperament = in.u8AtMost(NamedTemperamentCount - 1, OutOfRange);
     s.DefaultMaker = in.str();
     s.StartupChoice = in.u8();
     s.DefaultInstrumentType = in.i32();
@@ -198,49 +216,13 @@ bool TGlobalData::LoadSettings(ByteReader& in) {
     const uint8_t unit = in.u8();
     s.SetTensionUnit(unit <= tt_pounds ? static_cast<VornTensType>(unit) : tt_kilograms);
 
-    for (int32_t n = count(in); n > 0; --n) {
-        TStringMaterialItem m;
-        m.Kind = byteAtMost(in, mk_other);
-        m.Name = in.str();
-        m.Density = finiteF32(in);
-        if (!(m.Density > 0))
-            throw ReadError("a material density is not above 0");
-        m.MaxTension = finiteF32(in);
-        m.MinTension = finiteF32(in);
-        m.MaxDiameter = finiteF32(in);
-        m.MinDiameter = finiteF32(in);
-        s.Materials.Append(m);
-    }
-
-    s.Catalogues.Savarez.Clear();
-    for (int32_t n = count(in); n > 0; --n) {
-        TSavarezItem r;
-        r.Bound = in.i32();
-        r.Value = in.i32();
-        r.Flags = in.u8();
-        s.Catalogues.Savarez.Add(r);
-    }
-    s.Catalogues.Pyramid.Clear();
-    for (int32_t n = count(in); n > 0; --n) {
-        TPyramidItem r;
-        r.Bound = in.i32();
-        r.Value = in.i32();
-        r.Code = in.i32();
-        s.Catalogues.Pyramid.Add(r);
-    }
-    s.Catalogues.Kuerschner.Clear();
-    for (int32_t n = count(in); n > 0; --n) {
-        TKuerschnerItem r;
-        r.Value = in.i32();
-        s.Catalogues.Kuerschner.Add(r);
-    }
-    s.Catalogues.Aquila.Clear();
-    for (int32_t n = count(in); n > 0; --n) {
-        TAquilaItem r;
-        r.Value = in.i32();
-        r.DE = in.i32();
-        s.Catalogues.Aquila.Add(r);
-    }
+    s.Materials.Clear();
+    for (int32_t n = count(in); n > 0; --n)
+        s.Materials.Append(readMaterial(in));
+    readCatalogue(in, s.Catalogues.Savarez);
+    readCatalogue(in, s.Catalogues.Pyramid);
+    readCatalogue(in, s.Catalogues.Kuerschner);
+    readCatalogue(in, s.Catalogues.Aquila);
     // A list without materials would leave nothing to compute with.
     if (s.Materials.Count() == 0)
         s.Materials.SetDefaultMaterials();

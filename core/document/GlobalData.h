@@ -34,7 +34,7 @@ enum StringRole : int {
 
 class TGlobalData : public StringSettings {
 public:
-    TGlobalData(); // defaults; materials empty, catalogues built in
+    TGlobalData(); // defaults, the default materials and the built-in catalogues
 
     std::array<TStringDefs, 9> StringDefs;
     uint8_t DefaultTemperament = 5;

@@ -8,6 +8,7 @@
 #include "document/InstrumentTemplates.h"
 #include "files/FileFrame.h"
 #include "io/AtomicFile.h"
+#include "io/FileHeader.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
 #include "pitch/Keys.h"
@@ -16,8 +17,6 @@
 namespace vorn {
 
 namespace {
-
-constexpr double Fraction39 = 549755813888.0; // 2^39
 
 bool finitePositive(float v) {
     return std::isfinite(v) && v > 0;
@@ -30,8 +29,7 @@ bool validNote(const NoteValue& n) {
 }
 
 void writeHeader(ByteWriter& out, const TInstDataType& d) {
-    WriteVersion(out, 2.0);
-    out.str(ProgramTitle);
+    WriteFileHeader(out);
     out.u8(d.LegacyByte);
     out.f32(d.StringLength);
     out.f32(d.SecondStringLength);
@@ -98,10 +96,6 @@ bool headerIsSound(const TInstDataType& d) {
     return true;
 }
 
-void skipText(ByteReader& in) {
-    in.raw(2 * static_cast<size_t>(in.u8()));
-}
-
 // Walks the course records without applying them.
 bool courseRecordsAreSound(ByteReader& in, int courses) {
     for (int n = 0; n < courses; ++n) {
@@ -112,13 +106,13 @@ bool courseRecordsAreSound(ByteReader& in, int courses) {
         if (!finitePositive(length) || !finiteNonNegative(firstDiameter))
             return false;
         in.u8();
-        skipText(in);
+        in.skipStr();
         if (in.u8() > acc_double_sharp)
             return false;
         if (!finiteNonNegative(in.f32()))
             return false;
         in.u8();
-        skipText(in);
+        in.skipStr();
     }
     return true;
 }
@@ -152,63 +146,6 @@ bool RowsAreSound(const TStrFrame& chart) {
     return true;
 }
 
-double DecodeReal48(std::string_view b) {
-    if (b.size() != 6)
-        throw std::invalid_argument("a 6-byte real needs six bytes");
-    const auto byte = [&](int i) { return static_cast<uint8_t>(b[i]); };
-    const int exponent = byte(0);
-    if (exponent == 0)
-        return 0;
-    uint64_t fraction = byte(5) & 0x7F;
-    for (int i = 4; i >= 1; --i)
-        fraction = (fraction << 8) | byte(i);
-    const double magnitude =
-        std::ldexp(1.0 + static_cast<double>(fraction) / Fraction39, exponent - 129);
-    return (byte(5) & 0x80) ? -magnitude : magnitude;
-}
-
-double ReadReal48(ByteReader& in) {
-    return DecodeReal48(in.raw(6));
-}
-
-void WriteReal48(ByteWriter& out, double value) {
-    if (std::isnan(value))
-        throw std::out_of_range("NaN has no 6-byte real");
-    uint8_t b[6] = {};
-    if (value != 0) {
-        int exp2 = 0;
-        const double m = std::frexp(std::fabs(value), &exp2); // |value| = m * 2^exp2, m in [0.5, 1)
-        int exponent = exp2 + 128;
-        auto fraction = static_cast<uint64_t>(std::nearbyint((2 * m - 1) * Fraction39));
-        if (fraction == static_cast<uint64_t>(Fraction39)) {
-            fraction = 0;
-            ++exponent;
-        }
-        if (exponent > 255)
-            throw std::out_of_range("value too large for a 6-byte real");
-        if (exponent >= 1) {
-            b[0] = static_cast<uint8_t>(exponent);
-            for (int i = 1; i <= 5; ++i) {
-                b[i] = static_cast<uint8_t>(fraction & 0xFF);
-                fraction >>= 8;
-            }
-            if (value < 0)
-                b[5] |= 0x80;
-        }
-    }
-    for (uint8_t v : b)
-        out.u8(v);
-}
-
-void WriteVersion(ByteWriter& out, double version) {
-    WriteReal48(out, version);
-}
-
-double ReadVersion(ByteReader& in) {
-    const double v = ReadReal48(in);
-    return v == 2.0 || v == 1.0 ? v : 0;
-}
-
 void WriteDocument(TFileFrame& frame, ByteWriter& out) {
     if (frame.HasCourseRows()) {
         frame.Chart.StoreCourses();
@@ -235,8 +172,7 @@ LoadOutcome ReadDocument(TFileFrame& frame, ByteReader& in, const std::string& n
             in = body;
             return {LoadResult::OldFormat, {}};
         }
-        const std::string title = version == 2.0 ? body.str() : std::string();
-        if (title != ProgramTitle)
+        if (version != 2.0 || body.str() != ProgramTitle)
             return refused;
         readHeader(body, staged);
         if (!headerIsSound(staged))

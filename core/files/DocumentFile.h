@@ -3,7 +3,6 @@
 // The same body is stored for each document the settings file reopens.
 
 #include <string>
-#include <string_view>
 
 namespace vorn {
 
@@ -12,24 +11,10 @@ class ByteWriter;
 class TFileFrame;
 class TStrFrame;
 
-// The program's title, compared by the readers.
-inline constexpr const char* ProgramTitle = "Vorn";
 inline constexpr const char* LoadFileMessage = "Unable to load file";
 inline constexpr const char* LoadSettingsMessage = "Unable to load configuration file";
 inline constexpr const char* BowedMessage = "Bowed instruments no longer supported";
 inline constexpr const char* MessageCaption = "Oops!";
-
-// The 6-byte reals of the version field: 2.0 and 1.0.
-void WriteVersion(ByteWriter& out, double version);
-double ReadVersion(ByteReader& in); // 0 for a value that is neither 2.0 nor 1.0's form
-
-// Any 6-byte real: exponent byte, 39-bit fraction, sign in bit 7 of the last byte; 0 when the
-// exponent byte is 0. DecodeReal48 needs exactly six bytes.
-double DecodeReal48(std::string_view sixBytes);
-double ReadReal48(ByteReader& in);
-// The nearest 6-byte real; magnitudes below its range become 0. Throws std::out_of_range
-// for values above its range (about 1.7e38) and for NaN.
-void WriteReal48(ByteWriter& out, double value);
 
 enum class LoadResult { Failed = 0, OldFormat = 1, Loaded = 2 };
 

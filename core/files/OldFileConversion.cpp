@@ -9,6 +9,7 @@
 #include "files/FileFrame.h"
 #include "io/AtomicFile.h"
 #include "io/ByteReader.h"
+#include "io/Real48.h"
 #include "pitch/FretRecord.h"
 #include "strings/StringPhysics.h"
 #include "strings/StringRecord.h"
@@ -30,22 +31,6 @@ public:
 private:
     const char* message_;
 };
-
-// Old texts are only looked at code unit by code unit: no conversion to UTF-8, which would
-// turn stray surrogates into replacement characters.
-std::u16string readUnits(ByteReader& in) {
-    const size_t n = in.u8();
-    const std::string_view bytes = in.raw(2 * n);
-    std::u16string units(n, u'\0');
-    for (size_t i = 0; i < n; ++i)
-        units[i] = static_cast<char16_t>(static_cast<uint8_t>(bytes[2 * i]) |
-                                         (static_cast<uint8_t>(bytes[2 * i + 1]) << 8));
-    return units;
-}
-
-void skipText(ByteReader& in) {
-    in.raw(2 * static_cast<size_t>(in.u8()));
-}
 
 void skipReals(ByteReader& in, int n) {
     in.raw(6 * static_cast<size_t>(n));
@@ -74,7 +59,7 @@ void readOldString(ByteReader& in, TOneStringPanel& s, const TOneStringPanel* le
                    const TGlobalData& settings) {
     const double length = ReadReal48(in);
     const double tension = ReadReal48(in);
-    skipText(in);
+    in.skipStr();
     skipReals(in, 5);
     if (!(length > 0) || !(tension >= 0))
         throw Refused(LoadFileMessage);
@@ -101,7 +86,7 @@ void importInto(TFileFrame& frame, ByteReader& in) {
     TInstDataType& d = frame.Document;
     d.LegacyByte = in.u8();
     for (int block = 0; block < 4; ++block) {
-        skipText(in);
+        in.skipStr();
         skipReals(in, block < 3 ? 5 : 9);
     }
     in.raw(4);
@@ -133,14 +118,16 @@ void importInto(TFileFrame& frame, ByteReader& in) {
     d.MakerName = in.str();
 
     // The last character of either text is never used.
-    const std::u16string tuning = readUnits(in);
+    // Old texts are only looked at code unit by code unit: no conversion to UTF-8, which would
+    // turn stray surrogates into replacement characters.
+    const std::u16string tuning = in.units();
     for (size_t i = 1; i <= MaxCourses && i < tuning.size(); ++i) {
         const int number = oldNoteNumber(static_cast<uint8_t>(tuning[i - 1] & 0xFF));
         if (number < 0)
             throw Refused(LoadFileMessage);
         d.CourseNotes[i - 1].Number = number;
     }
-    const std::u16string setup = readUnits(in);
+    const std::u16string setup = in.units();
     for (size_t i = 1; i <= MaxCourses && i < setup.size(); ++i) {
         switch (setup[i - 1] & 0xFF) {
         case 1:
@@ -156,8 +143,8 @@ void importInto(TFileFrame& frame, ByteReader& in) {
             break;
         }
     }
-    skipText(in);
-    skipText(in);
+    in.skipStr();
+    in.skipStr();
 
     d.SetTemperament(ImportTemperament);
     frame.Family = FamilyOfType(d.InstrumentType);

@@ -13,13 +13,6 @@ namespace vorn {
 
 namespace {
 
-// LoadSettings leaves the object as it was when it refuses a file: the constructor's
-// defaults at start-up. Only the material list needs filling.
-void keepDefaults(TGlobalData& settings) {
-    if (settings.Materials.Count() == 0)
-        settings.Materials.SetDefaultMaterials();
-}
-
 // The documents after the settings block. A missing count means none; the first document
 // that does not load ends the list.
 void readReopenBlock(ByteReader& in, std::string_view bytes, TGlobalData& settings,
@@ -70,7 +63,6 @@ SettingsLoad LoadSettingsData(const std::string& bytes, TGlobalData& settings) {
         ours = false;
     }
     if (!ours) {
-        keepDefaults(settings);
         result.Message = LoadSettingsMessage;
         return result;
     }
@@ -83,14 +75,12 @@ SettingsLoad LoadSettingsFile(const std::string& path, TGlobalData& settings) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
         SettingsLoad result;
-        keepDefaults(settings);
         return result;
     }
     std::string bytes;
     if (!ReadWholeFile(path, bytes)) {
         SettingsLoad result;
         result.FileFound = true;
-        keepDefaults(settings);
         result.Message = LoadSettingsMessage;
         return result;
     }

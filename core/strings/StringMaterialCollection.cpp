@@ -115,6 +115,12 @@ bool TStringMaterialCollection::DeleteMaterial(int index, std::string* message) 
     return true;
 }
 
+TStringMaterialCollection TStringMaterialCollection::Defaults() {
+    TStringMaterialCollection list;
+    list.SetDefaultMaterials();
+    return list;
+}
+
 void TStringMaterialCollection::SetDefaultMaterials() {
     items_.push_back({"Gut", 1.35f, 200, 20, 1.5f, 0.1f, mk_gut});
     items_.push_back({"Nylon", 1.08f, 200, 20, 0.9f, 0.1f, mk_nylon});

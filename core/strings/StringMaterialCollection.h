@@ -75,6 +75,8 @@ public:
     bool DeleteMaterial(int index, std::string* message = nullptr);
     // Appends the eight default materials.
     void SetDefaultMaterials();
+    // A list of the eight default materials: what every settings object starts with.
+    static TStringMaterialCollection Defaults();
 
 private:
     std::vector<TStringMaterialItem> items_;

@@ -651,8 +651,6 @@ void TMainForm::loadSettingsFile() {
     SettingsLoad loaded;
     if (!settingsPath_.isEmpty())
         loaded = LoadSettingsFile(localPath(settingsPath_), *settings_);
-    else if (settings_->Materials.Count() == 0)
-        settings_->Materials.SetDefaultMaterials();
     if (!loaded.Message.empty())
         message(QMessageBox::Information, qs(MessageCaption), qs(loaded.Message));
     if (loaded.BoundsRead)

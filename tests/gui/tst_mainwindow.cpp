@@ -21,6 +21,7 @@
 #include "document/InstrumentTemplates.h"
 #include "files/SettingsFile.h"
 #include "io/ByteWriter.h"
+#include "io/FileHeader.h"
 #include "support/OldBodyWriter.h"
 #include "views/OneCrsPanelView.h"
 #include "views/StrFrameView.h"
@@ -396,7 +397,6 @@ private slots:
 
     void reopeningStopsAtTheFirstBrokenDocument() {
         TGlobalData settings;
-        settings.Materials.SetDefaultMaterials();
         settings.StartupChoice = 2;
         TFileFrame a(settings), b(settings);
         a.NewFromDefaults();

@@ -112,7 +112,6 @@ private:
     }
 
 private slots:
-    void initTestCase() { settings.Materials.SetDefaultMaterials(); }
     void cleanup() { frame.reset(); }
 
     void rowsFollowTheCourseKinds_data() {

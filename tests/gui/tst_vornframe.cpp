@@ -71,7 +71,6 @@ private:
     TGlobalData settings;
 
 private slots:
-    void initTestCase() { settings.Materials.SetDefaultMaterials(); }
 
     void newFrameShowsTheDefaultTemplate() {
         TStringFileTab tab(settings);

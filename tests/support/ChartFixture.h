@@ -14,7 +14,6 @@ struct Chart {
     int bridgeNotices = 0;
 
     explicit Chart(int type = 3, VornTensType unit = tt_kilograms) {
-        settings.Materials.SetDefaultMaterials();
         settings.SetTensionUnit(unit);
         doc.ApplyTemplate(type, settings.DefaultTemperament, settings.DefaultMaker);
         chart.OnBridgeChanged = [this] { ++bridgeNotices; };

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "files/DocumentFile.h"
+#include "io/FileHeader.h"
+#include "io/Real48.h"
 #include "io/ByteWriter.h"
 
 namespace vorn::testing {

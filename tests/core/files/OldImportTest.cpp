@@ -23,7 +23,6 @@ protected:
     TGlobalData settings;
 
     void SetUp() override {
-        settings.Materials.SetDefaultMaterials();
         settings.SetTensionUnit(tt_newtons);
         settings.DefaultTemperament = 2;
     }

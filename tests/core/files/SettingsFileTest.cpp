@@ -23,7 +23,6 @@ std::string BlockBytes(const TGlobalData& s) {
 // Every field away from its default.
 TGlobalData Changed() {
     TGlobalData s;
-    s.Materials.SetDefaultMaterials();
     s.Materials.AddMaterial("Silk", 1.25f, 90, 10, 1.2f, 0.2f);
     for (size_t i = 0; i < s.StringDefs.size(); ++i)
         s.StringDefs[i] = {i % 2 ? "Nylgut" : "Aquila", 20.5f + static_cast<float>(i)};
@@ -90,7 +89,6 @@ TEST(SettingsFile, NotOursOrBrokenGivesDefaultsAndAMessage) {
         {"empty", ""},
     };
     TGlobalData defaults;
-    defaults.Materials.SetDefaultMaterials();
     for (const auto& [what, bytes] : cases) {
         SCOPED_TRACE(what);
         TGlobalData loaded;

@@ -8,9 +8,7 @@ namespace vorn {
 namespace {
 
 TStringMaterialCollection Defaults() {
-    TStringMaterialCollection list;
-    list.SetDefaultMaterials();
-    return list;
+    return TStringMaterialCollection::Defaults();
 }
 
 TEST(Materials, AlternativeChoicesOfTheDefaultList) {
@@ -34,6 +32,7 @@ TEST(Materials, AlternativeIndexPointsAtTheItemOfTheChoiceList) {
     EXPECT_EQ(list.AlternativeIndex("Nylon"), 0);
     EXPECT_EQ(list.AlternativeIndex("Gut"), 0);
     EXPECT_EQ(list.AlternativeIndex("Tin"), 0);
+
 }
 
 TEST(Materials, KindOfNameTriesTheMakersFirst) {

@@ -11,9 +11,7 @@ namespace {
 // Expected values are worked out from the formulas with every field rounded to its digits
 // and stored as a 32-bit float before the next step reads it.
 StringSettings DefaultSettings() {
-    StringSettings s;
-    s.Materials.SetDefaultMaterials();
-    return s;
+    return {};
 }
 
 StringRecord G392(float tensionKg, float gut, std::optional<float> alt = 0.0f) {
@@ -138,6 +136,7 @@ TEST(Recalculate, UnknownChoiceAndMissingGutFallBackToTheFirstMaterial) {
     EXPECT_EQ(*row.AltDiameter, 1.0f);
 
     StringSettings noGut;
+    noGut.Materials.Clear();
     noGut.Materials.Add() = {"Nylon", 1.08f, 200, 20, 0.9f, 0.1f, mk_nylon};
     noGut.Materials.AddMaterial("Copper", 8.89f, 200, 20, 5, 0.1f);
     row.AltChoice = "Nylon";

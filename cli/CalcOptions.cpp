@@ -1,0 +1,71 @@
+#include "CalcOptions.h"
+
+#include <cmath>
+
+#include "pitch/Temperaments.h"
+
+namespace vorn::calc {
+
+double ParseReal(const std::string& option, const std::string& text) {
+    double v = 0;
+    if (!ParseNumber(text, v) || !std::isfinite(v))
+        throw UsageError(option + ": '" + text + "' is not a number");
+    return v;
+}
+
+double ParsePositive(const std::string& option, const std::string& text) {
+    const double v = ParseReal(option, text);
+    if (!(v > 0))
+        throw UsageError(option + ": " + text + " must be greater than 0");
+    return v;
+}
+
+long ParseWhole(const std::string& option, const std::string& text, long lo, long hi) {
+    double v = 0;
+    if (!ParseNumber(text, v) || v != std::floor(v) || text.find('.') != std::string::npos)
+        throw UsageError(option + ": '" + text + "' is not a whole number");
+    if (v < lo || v > hi)
+        throw UsageError(option + ": " + text + " is out of range (" + std::to_string(lo) + ".." +
+                         std::to_string(hi) + ")");
+    return static_cast<long>(v);
+}
+
+std::optional<uint8_t> AccidentalOption(const std::string& text) {
+    if (text.empty())
+        return std::nullopt;
+    return static_cast<uint8_t>(ParseWhole("--accidental", text, 0, 5));
+}
+
+VornTensType UnitOption(const std::string& text) {
+    if (text == "N")
+        return tt_newtons;
+    if (text == "kg")
+        return tt_kilograms;
+    if (text == "lb")
+        return tt_pounds;
+    throw UsageError("--unit: '" + text + "' is not a tension unit (N, kg or lb)");
+}
+
+void PitchOptions::add(CLI::App* cmd) {
+    cmd->add_option("--pitch", pitch, "Pitch standard: frequency of A in Hz (default 440)");
+    auto* c = cmd->add_option("--comma", comma,
+                              "Temperament as a fraction of the syntonic comma (0 = pure fifths)");
+    auto* t = cmd->add_option("--temperament", temperament,
+                              "Temperament 0..8 (default 5, 1/6 Comma (Gerle-Dowland))");
+    c->excludes(t);
+}
+
+double PitchOptions::pitchA() const {
+    return ParsePositive("--pitch", pitch);
+}
+
+std::pair<int, double> PitchOptions::temperamentAndFraction() const {
+    if (!comma.empty())
+        return {CustomTemperament, ParseReal("--comma", comma)};
+    int id = 5;
+    if (!temperament.empty())
+        id = static_cast<int>(ParseWhole("--temperament", temperament, 0, 8));
+    return {id, TemperamentFraction(id)};
+}
+
+} // namespace vorn::calc

@@ -1,0 +1,43 @@
+#pragma once
+// Reading the calculator's option texts: numbers, ranges, pitch and temperament, spellings
+// and tension units. Bad input throws UsageError with a message naming the option.
+
+#include <CLI/CLI.hpp>
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+#include "strings/StringPhysics.h"
+
+namespace vorn::calc {
+
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// A finite number written with '.'; no exponent.
+double ParseReal(const std::string& option, const std::string& text);
+// The same, above 0.
+double ParsePositive(const std::string& option, const std::string& text);
+// A whole number in [lo, hi].
+long ParseWhole(const std::string& option, const std::string& text, long lo, long hi);
+// --accidental 0..5; nothing when the option was not given.
+std::optional<uint8_t> AccidentalOption(const std::string& text);
+// --unit: "N", "kg" or "lb".
+VornTensType UnitOption(const std::string& text);
+
+// --pitch, --comma and --temperament, which every pitch-aware command shares.
+struct PitchOptions {
+    std::string pitch = "440";
+    std::string comma;
+    std::string temperament;
+
+    void add(CLI::App* cmd);
+    double pitchA() const; // Hz
+    // The temperament identifier (9 for --comma) and its comma fraction.
+    std::pair<int, double> temperamentAndFraction() const;
+};
+
+} // namespace vorn::calc

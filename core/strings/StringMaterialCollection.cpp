@@ -81,8 +81,9 @@ int TStringMaterialCollection::AlternativeIndex(const std::string& name) const {
         if (name == FixedChoices[i])
             return i;
     // Material at position p sits at p + 3 in the list: the seven fixed items replace the
-    // four materials in front of it.
-    for (int p = Count() - 1; p >= 2; --p)
+    // four materials in front of it. Searching below position 4 would turn a custom name
+    // there into a maker's entry (position 2 + 3 is "Kuerschner").
+    for (int p = Count() - 1; p >= FirstListedMaterial; --p)
         if (items_[p].Name == name)
             return p + 3;
     return 0;

@@ -62,7 +62,8 @@ public:
     // "Nylon", "Nylgut", "Carbon PVF", the four makers, then the materials from position 4.
     std::vector<std::string> AlternativeChoiceList() const;
     std::string AlternativeChoices() const; // the same, CR LF between items
-    // Position of a name in that list; 0 ("Nylon") when not found.
+    // Position of a name in that list; 0 ("Nylon") when not found. Positions 0..3 of the
+    // material list belong to the fixed head, so a name found there alone is not in the list.
     int AlternativeIndex(const std::string& name) const;
     // Names of all materials in order, CR LF between them.
     std::string MaterialNames() const;

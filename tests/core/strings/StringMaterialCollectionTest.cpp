@@ -33,6 +33,18 @@ TEST(Materials, AlternativeIndexPointsAtTheItemOfTheChoiceList) {
     EXPECT_EQ(list.AlternativeIndex("Gut"), 0);
     EXPECT_EQ(list.AlternativeIndex("Tin"), 0);
 
+    // A list whose head is not the four fixed materials: a name at position 2 or 3 is not
+    // offered, and must not land on a maker's entry.
+    TStringMaterialCollection odd;
+    odd.Append({"Gut", 1.35f, 200, 20, 1.5f, 0.1f, mk_gut});
+    odd.AddMaterial("Nylon", 1.08f, 200, 20, 0.9f, 0.1f);
+    odd.AddMaterial("Copper", 8.89f, 200, 20, 5.0f, 0.1f);
+    odd.AddMaterial("Bronze", 8.87f, 200, 20, 5.0f, 0.1f);
+    odd.AddMaterial("Silver", 10.49f, 150, 15, 4.0f, 0.2f);
+    const auto oddChoices = odd.AlternativeChoiceList();
+    for (const char* name : {"Copper", "Bronze"})
+        EXPECT_EQ(odd.AlternativeIndex(name), 0) << name;
+    EXPECT_EQ(oddChoices.at(odd.AlternativeIndex("Silver")), "Silver");
 }
 
 TEST(Materials, KindOfNameTriesTheMakersFirst) {

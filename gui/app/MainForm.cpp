@@ -579,7 +579,7 @@ void TMainForm::ViewStrings() {
     TVornFrame* frame = ActiveDocument();
     if (!frame)
         return;
-    frame->ShowPage(0);
+    frame->ShowPage(TVornFrame::ShowStringChart);
     RefreshStatus();
     IdleUpdate();
 }

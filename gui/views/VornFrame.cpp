@@ -421,8 +421,8 @@ void TVornFrame::SetFileName(const QString& name) {
     refreshCaption();
 }
 
-void TVornFrame::ShowPage(int index) {
-    if (index == FileSetupPage)
+void TVornFrame::ShowPage(int command) {
+    if (command == ShowStringChart)
         ViewStrings();
 }
 

@@ -20,6 +20,8 @@ class TVornFrame : public QWidget {
     Q_OBJECT
 public:
     enum Page { FileSetupPage = 0, StringChartPage = 1 };
+    // What the main window's "Strings" and "Frets" buttons ask ShowPage for.
+    enum PageCommand { ShowStringChart = 0, ShowFretChart = 1 };
 
     // A new document from the settings' default instrument type, on "File Setup".
     explicit TVornFrame(TGlobalData& settings, QWidget* parent = nullptr);
@@ -34,8 +36,9 @@ public:
     float TotalTension() const { return model_->TotalTension(); }
     int Family() const { return model_->Family; }
 
-    // 0: "String Chart" (ViewStrings); other pages arrive later and do nothing yet.
-    void ShowPage(int index);
+    // ShowStringChart runs ViewStrings; the fret pages arrive later, so any other command does
+    // nothing yet.
+    void ShowPage(int command);
     int CurrentPage() const;
     // Takes the second-length controls over, builds the rows if needed, shows the chart.
     void ViewStrings();

@@ -292,6 +292,17 @@ private slots:
         QCOMPARE(tab.Caption(), QStringLiteral("Lute_Z_10crs_sl64"));
     }
 
+    void pageCommandsAreNotPages() {
+        TVornFrame frame(settings);
+        // The fret command is not the string chart's page number, and has no page yet.
+        frame.ShowPage(TVornFrame::ShowFretChart);
+        QCOMPARE(frame.CurrentPage(), int(TVornFrame::FileSetupPage));
+        QVERIFY(!frame.HasCourseRows());
+        frame.ShowPage(TVornFrame::ShowStringChart);
+        QCOMPARE(frame.CurrentPage(), int(TVornFrame::StringChartPage));
+        QVERIFY(frame.HasCourseRows());
+    }
+
     void saveAndLoadGiveTheSameChart() {
         TVornFrame source(settings);
         chooseItem(control<QComboBox>(source, "ComboInstType"), QStringLiteral("Theorbo"));

@@ -697,14 +697,7 @@ bool TMainForm::WriteSettingsFile() {
     settings_->WindowHeight = bounds.height();
     settings_->SidebarDown = SidebarWide() ? 1 : 0;
 
-    if (settings_->StartupChoice == 2) {
-        // Documents whose string chart was never shown are not worth reopening.
-        for (int i = TabCount() - 1; i >= 0; --i) {
-            auto* tab = qobject_cast<TStringFileTab*>(tabs_->widget(i));
-            if (tab && !tab->Frame()->HasCourseRows())
-                closeTab(tab);
-        }
-    }
+    // Documents whose string chart was never shown are not kept; their tabs stay open.
     std::vector<TFileFrame*> open;
     for (int i = 0; i < TabCount(); ++i)
         open.push_back(&Document(i)->Model());

@@ -395,6 +395,20 @@ private slots:
         }
     }
 
+    void writingTheSettingsLeavesTheWindowAlone() {
+        auto w = start();
+        w->Settings().StartupChoice = 2;
+        w->ViewStrings();
+        w->NewDocument(); // never shown as a chart: not kept, but its tab stays
+        w->NewDocument();
+        w->ViewStrings();
+        QVERIFY(w->WriteSettingsFile());
+        QCOMPARE(w->TabCount(), 3);
+        QVERIFY(!w->Document(1)->HasCourseRows());
+        TGlobalData read;
+        QCOMPARE(LoadSettingsFile(settingsPath().toStdString(), read).Documents.size(), size_t(2));
+    }
+
     void reopeningStopsAtTheFirstBrokenDocument() {
         TGlobalData settings;
         settings.StartupChoice = 2;

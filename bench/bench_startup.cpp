@@ -256,7 +256,7 @@ int main(int argc, char* argv[]) {
     const std::string documents = tenDocumentsSettings();
     {
         vorn::TGlobalData check;
-        if (vorn::LoadSettingsData(documents, check).Stored.size() != 10)
+        if (vorn::LoadSettingsData(documents, check).Documents.size() != 10)
             fail("the settings file with ten documents does not read back");
     }
     struct Scenario {

@@ -32,6 +32,14 @@ void TStrFrame::BuildCourses() {
     NotifyBridge();
 }
 
+void TStrFrame::Clear() {
+    Courses.clear();
+    current_ = -1;
+    Built = false;
+    NotifyRows(-1);
+    NotifyBridge();
+}
+
 void TStrFrame::StoreCourses() {
     if (!Built)
         return;

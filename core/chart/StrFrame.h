@@ -34,6 +34,8 @@ public:
 
     // Builds the rows from the document once; nothing when built or the document has none.
     void BuildCourses();
+    // No rows, as before they were first built.
+    void Clear();
     // Copies the rows' first-string notes, kinds and count into the document.
     void StoreCourses();
     void WriteCourses(ByteWriter& out) const;

@@ -184,22 +184,20 @@ LoadOutcome ReadDocument(TFileFrame& frame, ByteReader& in, const std::string& n
         return refused;
     }
 
-    // A dry run on a scratch frame, so that the real frame is only touched by a body that
-    // loads in full. Values can pass the checks above and still not survive the rounding and
-    // recalculation of loading (a length that shows as 0, a tension beyond any float).
-    {
-        TFileFrame scratch(frame.Settings);
-        scratch.Document = staged;
-        ByteReader dry = body;
-        if (!loadRows(scratch, dry) || !RowsAreSound(scratch.Chart))
-            return refused;
-    }
-    frame.Document = staged;
-    if (!loadRows(frame, body))
+    // Values can pass the checks above and still not survive the rounding and recalculation
+    // of loading (a length that shows as 0, a tension beyond any float): only a body that
+    // loads in full may change the frame.
+    ByteReader rest = body;
+    const bool loaded = frame.LoadWholly([&](TFileFrame& target) {
+        rest = body;
+        target.Document = staged;
+        return loadRows(target, rest) && RowsAreSound(target.Chart);
+    });
+    if (!loaded)
         return refused;
     frame.FileName = finalComponent(name);
     frame.Family = FamilyOfType(staged.InstrumentType);
-    in = body;
+    in = rest;
     return {LoadResult::Loaded, {}};
 }
 

@@ -49,6 +49,25 @@ std::string TFileFrame::DisplayName() const {
     return name;
 }
 
+bool TFileFrame::LoadWholly(const std::function<bool(TFileFrame&)>& load) {
+    if (Chart.Built || HasCourseRows()) {
+        TFileFrame scratch(Settings);
+        scratch.Document = Document;
+        scratch.Family = Family;
+        if (!load(scratch))
+            return false;
+        return load(*this);
+    }
+    const TInstDataType document = Document;
+    const int family = Family;
+    if (load(*this))
+        return true;
+    Document = document;
+    Family = family;
+    Chart.Clear();
+    return false;
+}
+
 void TFileFrame::ViewStrings() {
     if (!HasCourseRows())
         Chart.BuildCourses();

@@ -2,6 +2,7 @@
 // A document as one tab holds it: the document, its string chart and the name it was saved
 // or loaded under.
 
+#include <functional>
 #include <string>
 
 #include "chart/StrFrame.h"
@@ -32,6 +33,11 @@ public:
     float TotalTension() const { return Chart.TotalTension(); }
     // Builds the course rows from the document when there are none yet.
     void ViewStrings();
+
+    // Runs a load that changes the document and its rows, so that a failure (load returns
+    // false) leaves this frame as it was. A frame that never had rows is loaded once and put
+    // back on failure; one with rows is first rehearsed on a scratch copy.
+    bool LoadWholly(const std::function<bool(TFileFrame&)>& load);
 };
 
 } // namespace vorn

@@ -174,22 +174,18 @@ LoadOutcome runImport(TFileFrame& frame, ByteReader& in) {
 } // namespace
 
 LoadOutcome ImportOldDocument(TFileFrame& frame, ByteReader& in) {
-    // A rehearsal on a copy of the document finds every refusal before the frame itself is
-    // touched.
-    {
-        TFileFrame scratch(frame.Settings);
-        scratch.Document = frame.Document;
-        scratch.Family = frame.Family;
-        ByteReader dry = in;
-        const LoadOutcome outcome = runImport(scratch, dry);
-        if (outcome.Result != LoadResult::Loaded)
-            return outcome;
-    }
-    const LoadOutcome outcome = runImport(frame, in);
-    if (outcome.Result == LoadResult::Loaded) {
-        frame.Chart.NotifyRows(-1);
-        frame.Chart.NotifyBridge();
-    }
+    LoadOutcome outcome;
+    ByteReader rest = in;
+    frame.LoadWholly([&](TFileFrame& target) {
+        rest = in;
+        outcome = runImport(target, rest);
+        return outcome.Result == LoadResult::Loaded;
+    });
+    if (outcome.Result != LoadResult::Loaded)
+        return outcome;
+    in = rest;
+    frame.Chart.NotifyRows(-1);
+    frame.Chart.NotifyBridge();
     return outcome;
 }
 

@@ -15,8 +15,7 @@ namespace {
 
 // The documents after the settings block. A missing count means none; the first document
 // that does not load ends the list.
-void readReopenBlock(ByteReader& in, std::string_view bytes, TGlobalData& settings,
-                     SettingsLoad& result) {
+void readReopenBlock(ByteReader& in, TGlobalData& settings, SettingsLoad& result) {
     int32_t count = 0;
     try {
         count = in.i32();
@@ -32,7 +31,6 @@ void readReopenBlock(ByteReader& in, std::string_view bytes, TGlobalData& settin
             return;
         }
         auto frame = std::make_unique<TFileFrame>(settings);
-        const size_t start = in.position();
         const LoadOutcome outcome = ReadDocument(*frame, in, name);
         if (outcome.Result != LoadResult::Loaded) {
             result.DocumentMessages.push_back(outcome.Message.empty() ? LoadFileMessage
@@ -40,7 +38,6 @@ void readReopenBlock(ByteReader& in, std::string_view bytes, TGlobalData& settin
             return;
         }
         result.Documents.push_back(std::move(frame));
-        result.Stored.push_back({name, std::string(bytes.substr(start, in.position() - start))});
     }
 }
 
@@ -67,7 +64,7 @@ SettingsLoad LoadSettingsData(const std::string& bytes, TGlobalData& settings) {
         return result;
     }
     result.BoundsRead = true;
-    readReopenBlock(in, bytes, settings, result);
+    readReopenBlock(in, settings, result);
     return result;
 }
 

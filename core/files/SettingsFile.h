@@ -13,20 +13,13 @@ namespace vorn {
 // The program's path with its extension replaced by ".vrn" (appended when it has none).
 std::string SettingsPathFor(const std::string& programPath);
 
-// One reopened document as the settings file holds it: its name and its document body, the
-// same bytes as a document file.
-struct StoredDocument {
-    std::string Name;
-    std::string Body;
-};
-
 struct SettingsLoad {
     bool FileFound = false;
     std::string Message; // LoadSettingsMessage when the file was not ours or was broken
     bool BoundsRead = false;
-    std::vector<std::unique_ptr<TFileFrame>> Documents; // reopened, in order
-    std::vector<StoredDocument> Stored;                 // the same documents as stored
-    std::vector<std::string> DocumentMessages;          // one per refused document
+    // Reopened, in order, each read once under its stored name; the window adopts them.
+    std::vector<std::unique_ptr<TFileFrame>> Documents;
+    std::vector<std::string> DocumentMessages; // one per refused document
 };
 
 // Reads the settings into `settings` and reopens the documents. With no file, or a file that

@@ -655,16 +655,10 @@ void TMainForm::loadSettingsFile() {
         message(QMessageBox::Information, qs(MessageCaption), qs(loaded.Message));
     if (loaded.BoundsRead)
         applyBounds();
-    // The core has read the documents already; the frames load the same bodies.
-    for (const StoredDocument& stored : loaded.Stored) {
+    // The core has read each document once; its tab takes it over as it is.
+    for (std::unique_ptr<TFileFrame>& document : loaded.Documents) {
         TStringFileTab* tab = NewTab();
-        const LoadOutcome outcome = tab->Frame()->LoadFromData(stored.Body, qs(stored.Name));
-        if (outcome.Result != LoadResult::Loaded) {
-            closeTab(tab);
-            reportLoadFailure(outcome.Message.empty() ? std::string(LoadFileMessage)
-                                                      : outcome.Message);
-            break;
-        }
+        tab->Frame()->TakeDocument(std::move(document));
         tab->SetCaption(tab->Frame()->DisplayName());
     }
     if (!loaded.DocumentMessages.empty())

@@ -10,11 +10,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QShowEvent>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include <array>
+#include <optional>
 
 #include "document/InstrumentTemplates.h"
 #include "files/OldFileConversion.h"
@@ -83,7 +85,8 @@ struct TVornFrame::Ui {
     QComboBox* ComboTemperament = nullptr;
     QPushButton* ViewStringsButton = nullptr;
 
-    TStrFrameView* StringFrame = nullptr;
+    QWidget* ChartPage = nullptr;
+    TStrFrameView* StringFrame = nullptr; // made when the chart page is first shown
 };
 
 TVornFrame::TVornFrame(TGlobalData& settings, QWidget* parent)
@@ -96,17 +99,14 @@ TVornFrame::TVornFrame(TGlobalData& settings, QWidget* parent)
     buildSetupPage();
     pages_->addWidget(ui_->SetupPage);
 
-    ui_->StringFrame = new TStrFrameView(model_->Chart, pages_);
-    ui_->StringFrame->setObjectName(QStringLiteral("StringFrame"));
-    pages_->addWidget(ui_->StringFrame);
-    connect(ui_->StringFrame, &TStrFrameView::instrumentNameEdited, this,
-            &TVornFrame::instrumentNameChanged);
-    connect(ui_->StringFrame, &TStrFrameView::makerNameEdited, this, &TVornFrame::makerNameChanged);
+    // The chart's widgets are made when the page is first seen (see stringView()).
+    ui_->ChartPage = new QWidget(pages_);
+    ui_->ChartPage->setObjectName(QStringLiteral("StringChartPage"));
+    auto* chartLayout = new QVBoxLayout(ui_->ChartPage);
+    chartLayout->setContentsMargins(0, 0, 0, 0);
+    pages_->addWidget(ui_->ChartPage);
 
-    model_->Chart.OnRowsChanged = [this](int index) { ui_->StringFrame->RowsChanged(index); };
-    connect(ui_->StringFrame, &TStrFrameView::playRequested, this, &TVornFrame::playRequested);
-    connect(ui_->StringFrame, &TStrFrameView::stopRequested, this, &TVornFrame::stopRequested);
-    model_->Chart.OnBridgeChanged = [this] { emit bridgeChanged(); };
+    hookModel();
     model_->FileName.clear();
     pages_->setCurrentIndex(FileSetupPage);
 
@@ -114,6 +114,41 @@ TVornFrame::TVornFrame(TGlobalData& settings, QWidget* parent)
     ui_->ComboInstType->setCurrentIndex(FamilyOfType(type)); // runs the family change
     if (ui_->ComboTuning->currentIndex() != PositionInFamily(type))
         ui_->ComboTuning->setCurrentIndex(PositionInFamily(type)); // runs the template change
+}
+
+void TVornFrame::hookModel() {
+    model_->Chart.OnRowsChanged = [this](int index) {
+        if (ui_->StringFrame)
+            ui_->StringFrame->RowsChanged(index);
+    };
+    model_->Chart.OnBridgeChanged = [this] { emit bridgeChanged(); };
+}
+
+TStrFrameView* TVornFrame::stringView() {
+    Ui& u = *ui_;
+    if (u.StringFrame)
+        return u.StringFrame;
+    u.StringFrame = new TStrFrameView(model_->Chart, u.ChartPage);
+    u.StringFrame->setObjectName(QStringLiteral("StringFrame"));
+    u.ChartPage->layout()->addWidget(u.StringFrame);
+    connect(u.StringFrame, &TStrFrameView::instrumentNameEdited, this,
+            &TVornFrame::instrumentNameChanged);
+    connect(u.StringFrame, &TStrFrameView::makerNameEdited, this, &TVornFrame::makerNameChanged);
+    connect(u.StringFrame, &TStrFrameView::playRequested, this, &TVornFrame::playRequested);
+    connect(u.StringFrame, &TStrFrameView::stopRequested, this, &TVornFrame::stopRequested);
+    return u.StringFrame;
+}
+
+void TVornFrame::showPage(int page) {
+    pages_->setCurrentIndex(page);
+    if (page == StringChartPage && isVisible())
+        stringView();
+}
+
+void TVornFrame::showEvent(QShowEvent* event) {
+    if (pages_->currentIndex() == StringChartPage)
+        stringView();
+    QWidget::showEvent(event);
 }
 
 TVornFrame::~TVornFrame() {
@@ -441,36 +476,42 @@ void TVornFrame::ViewStrings() {
     }
     {
         // Building tells of the rows twice: the first course becoming current, then all.
-        const TRowHold hold(*u.StringFrame);
+        std::optional<TRowHold> hold;
+        if (u.StringFrame)
+            hold.emplace(*u.StringFrame);
         model_->ViewStrings();
     }
-    pages_->setCurrentIndex(StringChartPage);
+    showPage(StringChartPage);
     emit stringsShown();
     emit bridgeChanged();
 }
 
 LoadOutcome TVornFrame::LoadFromData(const std::string& bytes, const QString& path) {
+    // Read into a document of its own: this frame changes only when it loaded in full.
+    auto loaded = std::make_unique<TFileFrame>(model_->Settings);
     ByteReader in(bytes);
-    LoadOutcome outcome;
-    {
-        // Reading replaces the rows more than once; the view builds them once, at the end.
-        const TRowHold hold(*ui_->StringFrame);
-        ui_->Loading = true;
-        outcome = OpenDocument(*model_, in, path.toStdString());
-        ui_->Loading = false;
-        if (outcome.Result == LoadResult::Loaded) {
-            model_->Family = FamilyOfType(model_->Document.InstrumentType);
-            ui_->StringFrame->RowsChanged(-1);
-        }
-    }
-    if (outcome.Result != LoadResult::Loaded)
-        return outcome;
-    pages_->setCurrentIndex(StringChartPage);
+    ui_->Loading = true;
+    const LoadOutcome outcome = OpenDocument(*loaded, in, path.toStdString());
+    ui_->Loading = false;
+    if (outcome.Result == LoadResult::Loaded)
+        TakeDocument(std::move(loaded));
+    return outcome;
+}
+
+void TVornFrame::TakeDocument(std::unique_ptr<TFileFrame> loaded) {
+    Ui& u = *ui_;
+    // The old rows' view goes with the old document.
+    delete u.StringFrame;
+    u.StringFrame = nullptr;
+    model_->Chart.OnRowsChanged = nullptr;
+    model_->Chart.OnBridgeChanged = nullptr;
+    model_ = std::move(loaded);
+    hookModel();
+    showPage(StringChartPage);
     refreshCaption();
     emit documentChanged();
     emit bridgeChanged();
     emit stringsShown();
-    return outcome;
 }
 
 std::string TVornFrame::SaveToData() {
@@ -483,8 +524,12 @@ void TVornFrame::RefreshRows() {
     model_->Chart.RefreshChoices();
 }
 
-TStrFrameView* TVornFrame::StringView() const {
-    return ui_->StringFrame;
+TStrFrameView* TVornFrame::StringView() {
+    return stringView();
+}
+
+bool TVornFrame::StringViewBuilt() const {
+    return ui_->StringFrame != nullptr;
 }
 
 bool TVornFrame::IsLoading() const {

@@ -46,13 +46,17 @@ public:
     // success the chart page is shown. On failure nothing of the frame changed and the
     // outcome's message is for the user.
     LoadOutcome LoadFromData(const std::string& bytes, const QString& path);
+    // A document read elsewhere (a reopened one) becomes this frame's, on the chart page.
+    void TakeDocument(std::unique_ptr<TFileFrame> loaded);
     // The document body as the file holds it.
     std::string SaveToData();
     // Alternative lists and tensions again from the settings (after the options changed).
     void RefreshRows();
 
-    // The string chart page.
-    TStrFrameView* StringView() const;
+    // The string chart page's view, made now if it was not yet: a tab builds its chart's
+    // widgets only once the chart is on screen.
+    TStrFrameView* StringView();
+    bool StringViewBuilt() const;
     // Set while a document is read into the frame: the File Setup handlers stand still.
     bool IsLoading() const;
 
@@ -65,8 +69,15 @@ signals:
     void playRequested(int frequency, const vorn::NoteValue& note, QAbstractButton* button);
     void stopRequested();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildSetupPage();
+    void hookModel();
+    TStrFrameView* stringView();
+    // Switches pages; the chart page builds its view when it is seen.
+    void showPage(int page);
     void refreshCaption();
     // Change handlers of the File Setup controls and of the chart's name boxes.
     void familyChanged(int family);

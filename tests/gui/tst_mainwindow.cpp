@@ -409,6 +409,31 @@ private slots:
         QCOMPARE(LoadSettingsFile(settingsPath().toStdString(), read).Documents.size(), size_t(2));
     }
 
+    void onlyTheTabOnScreenBuildsItsChart() {
+        TGlobalData settings;
+        settings.StartupChoice = 2;
+        TFileFrame a(settings), b(settings);
+        for (TFileFrame* f : {&a, &b}) {
+            f->NewFromDefaults();
+            f->ViewStrings();
+        }
+        QFile file(settingsPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const std::string bytes = SettingsFileBytes(settings, {&a, &b});
+        file.write(bytes.data(), qint64(bytes.size()));
+        file.close();
+
+        auto w = start();
+        w->show();
+        QCOMPARE(w->TabCount(), 2);
+        QVERIFY(w->Document(0)->HasCourseRows() && w->Document(1)->HasCourseRows());
+        QCOMPARE(w->Tabs()->currentIndex(), 1);
+        QVERIFY(w->Document(1)->StringViewBuilt());
+        QVERIFY(!w->Document(0)->StringViewBuilt());
+        w->Tabs()->setCurrentIndex(0);
+        QVERIFY(w->Document(0)->StringViewBuilt());
+    }
+
     void reopeningStopsAtTheFirstBrokenDocument() {
         TGlobalData settings;
         settings.StartupChoice = 2;

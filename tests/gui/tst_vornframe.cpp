@@ -303,6 +303,21 @@ private slots:
         QVERIFY(frame.HasCourseRows());
     }
 
+    void chartWidgetsWaitUntilTheChartIsSeen() {
+        TVornFrame source(settings);
+        source.ViewStrings();
+        const std::string bytes = source.SaveToData();
+        TVornFrame eager(settings), frame(settings);
+        QCOMPARE(int(eager.LoadFromData(bytes, "a.vrd").Result), int(LoadResult::Loaded));
+        QCOMPARE(int(frame.LoadFromData(bytes, "a.vrd").Result), int(LoadResult::Loaded));
+        QVERIFY(frame.HasCourseRows());
+        QVERIFY(!frame.StringViewBuilt());
+        frame.show();
+        QVERIFY(frame.StringViewBuilt());
+        QCOMPARE(frame.StringView()->RowCount(), 10);
+        QCOMPARE(chartTexts(frame.StringView()), chartTexts(eager.StringView()));
+    }
+
     void saveAndLoadGiveTheSameChart() {
         TVornFrame source(settings);
         chooseItem(control<QComboBox>(source, "ComboInstType"), QStringLiteral("Theorbo"));

@@ -226,6 +226,16 @@ TEST_F(DocumentFile, RefusedBodiesLeaveTheFrameAsItWas) {
         EXPECT_EQ(frame->Family, 2);
         ASSERT_EQ(frame->Chart.CourseCount(), 14);
         EXPECT_EQ(frame->Chart.Course(2).First.Rec.Length, 70.5f);
+
+        // A frame that never had rows is loaded in one pass and put back.
+        auto fresh = NewFrame(13, false);
+        const TInstDataType freshBefore = fresh->Document;
+        ByteReader again(bytes);
+        EXPECT_EQ(ReadDocument(*fresh, again, "bad.vrd").Result, LoadResult::Failed);
+        EXPECT_EQ(fresh->Document, freshBefore);
+        EXPECT_EQ(fresh->Family, 2);
+        EXPECT_FALSE(fresh->HasCourseRows());
+        EXPECT_TRUE(fresh->FileName.empty());
     }
     for (const auto& [what, mutate] : Accepted) {
         std::string bytes = good;

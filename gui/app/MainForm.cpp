@@ -36,8 +36,10 @@
 #include "document/InstDataType.h"
 #include "document/InstrumentTemplates.h"
 #include "files/DocumentFile.h"
+#include "files/OldFileConversion.h"
 #include "files/SettingsFile.h"
 #include "io/AtomicFile.h"
+#include "io/ByteReader.h"
 #include "pitch/Temperaments.h"
 #include "strings/StringPhysics.h"
 #include "views/StringFileTab.h"
@@ -147,7 +149,6 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
     buildPopup();
     buildSound();
     help_ = new THelpViewer(this);
-    about_ = new TAboutBox([this](int context) { ShowHelpContext(context); }, this);
 
     // Save follows the active document whenever the program is about to wait for input.
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
@@ -360,7 +361,16 @@ bool TMainForm::isActive(const TVornFrame* frame) const {
 }
 
 TStringFileTab* TMainForm::NewTab() {
-    auto* tab = new TStringFileTab(*settings_, tabs_);
+    return attachTab(new TStringFileTab(*settings_, tabs_));
+}
+
+TStringFileTab* TMainForm::NewTab(std::unique_ptr<TFileFrame> loaded) {
+    TStringFileTab* tab = attachTab(new TStringFileTab(std::move(loaded), tabs_));
+    tab->SetCaption(tab->Frame()->DisplayName());
+    return tab;
+}
+
+TStringFileTab* TMainForm::attachTab(TStringFileTab* tab) {
     TVornFrame* frame = tab->Frame();
     connect(frame, &TVornFrame::bridgeChanged, this, [this, frame] {
         if (isActive(frame) && frame->HasCourseRows())
@@ -457,21 +467,16 @@ bool TMainForm::OpenDocumentFile(const QString& path) {
         reportLoadFailure(LoadFileMessage);
         return false;
     }
-    QWidget* before = tabs_->currentWidget();
-    TStringFileTab* tab = NewTab();
+    // The document is read before its tab is made: a refused file leaves the window as it was.
+    auto loaded = std::make_unique<TFileFrame>(*settings_);
+    ByteReader in(bytes);
     const LoadOutcome outcome =
-        tab->Frame()->LoadFromData(bytes, QFileInfo(path).absoluteFilePath());
+        vorn::OpenDocument(*loaded, in, QFileInfo(path).absoluteFilePath().toStdString());
     if (outcome.Result != LoadResult::Loaded) {
-        closeTab(tab);
-        // Back where the user was, rather than wherever the tab control moved on to.
-        if (before)
-            tabs_->SetActivePage(before);
-        if (TabCount() == 0)
-            NewDocument();
         reportLoadFailure(outcome.Message);
         return false;
     }
-    tab->SetCaption(tab->Frame()->DisplayName());
+    NewTab(std::move(loaded));
     tabChanged();
     return true;
 }
@@ -596,7 +601,14 @@ void TMainForm::HelpOnFocus() {
 }
 
 void TMainForm::ShowAbout() {
-    about_->exec();
+    AboutBox()->exec();
+}
+
+TAboutBox* TMainForm::AboutBox() {
+    // Made when first asked for: its picture and text cost more than the rest of the start.
+    if (!about_)
+        about_ = new TAboutBox([this](int context) { ShowHelpContext(context); }, this);
+    return about_;
 }
 
 bool TMainForm::SidebarWide() const {
@@ -656,11 +668,8 @@ void TMainForm::loadSettingsFile() {
     if (loaded.BoundsRead)
         applyBounds();
     // The core has read each document once; its tab takes it over as it is.
-    for (std::unique_ptr<TFileFrame>& document : loaded.Documents) {
-        TStringFileTab* tab = NewTab();
-        tab->Frame()->TakeDocument(std::move(document));
-        tab->SetCaption(tab->Frame()->DisplayName());
-    }
+    for (std::unique_ptr<TFileFrame>& document : loaded.Documents)
+        NewTab(std::move(document));
     if (!loaded.DocumentMessages.empty())
         reportLoadFailure(loaded.DocumentMessages.front());
     if (TabCount() == 0)

@@ -18,6 +18,7 @@ class TAboutBox;
 class TToneControl;
 class TTonePlayer;
 class TVolumeControl;
+class TFileFrame;
 class TGlobalData;
 class THelpViewer;
 class TNotePanel;
@@ -53,6 +54,8 @@ public:
     // The active tab's frame; null when there is no tab.
     TVornFrame* ActiveDocument() const;
     TStringFileTab* NewTab();
+    // A tab for a document read from a file, on its string chart.
+    TStringFileTab* NewTab(std::unique_ptr<TFileFrame> loaded);
     TVornFrame* NewDocument();
     // Runs the open dialog; false when cancelled or refused.
     bool OpenDocument();
@@ -101,7 +104,7 @@ public:
     QMenu* PopupTabs() const { return popup_; }
     void ShowPopup(const QPoint& globalPos);
     THelpViewer* HelpViewer() const { return help_; }
-    TAboutBox* AboutBox() const { return about_; }
+    TAboutBox* AboutBox();
     TSideBar* SideBar() const { return sideBar_; }
 
 protected:
@@ -115,6 +118,7 @@ private:
     void buildPopup();
     void buildSound();
     void connectFrame(TVornFrame* frame);
+    TStringFileTab* attachTab(TStringFileTab* tab);
     void loadSettingsFile();
     void applyBounds();
     void closeTab(TStringFileTab* tab);

@@ -2,10 +2,13 @@
 // One document tab: a closable tab page holding the document's frame; the tab's caption is
 // the document's display name.
 
+#include <memory>
+
 #include "widgets/TabExtSheet.h"
 
 namespace vorn {
 
+class TFileFrame;
 class TGlobalData;
 class TVornFrame;
 
@@ -14,10 +17,13 @@ class TStringFileTab : public TTabExtSheet {
 public:
     // A new document from the settings' defaults, on its "File Setup" page.
     explicit TStringFileTab(TGlobalData& settings, QWidget* parent = nullptr);
+    // A document read from a file, on its string chart.
+    explicit TStringFileTab(std::unique_ptr<TFileFrame> loaded, QWidget* parent = nullptr);
 
     TVornFrame* Frame() const { return frame_; }
 
 private:
+    void hold(); // places the frame and follows its caption
     TVornFrame* frame_;
 };
 

@@ -9,8 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -67,6 +67,9 @@ private:
 
 struct TVornFrame::Ui {
     bool Loading = false;
+    // The File Setup controls were made for the document the frame holds; a document read
+    // from a file takes nothing from them.
+    bool SetupDescribesDocument = false;
 
     QWidget* SetupPage = nullptr;
     QLineEdit* EditnstName = nullptr;
@@ -92,21 +95,8 @@ struct TVornFrame::Ui {
 TVornFrame::TVornFrame(TGlobalData& settings, QWidget* parent)
     : QWidget(parent), model_(std::make_unique<TFileFrame>(settings)),
       pages_(new QStackedWidget(this)), ui_(std::make_unique<Ui>()) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(pages_);
-
-    buildSetupPage();
-    pages_->addWidget(ui_->SetupPage);
-
-    // The chart's widgets are made when the page is first seen (see stringView()).
-    ui_->ChartPage = new QWidget(pages_);
-    ui_->ChartPage->setObjectName(QStringLiteral("StringChartPage"));
-    auto* chartLayout = new QVBoxLayout(ui_->ChartPage);
-    chartLayout->setContentsMargins(0, 0, 0, 0);
-    pages_->addWidget(ui_->ChartPage);
-
-    hookModel();
+    buildPages(true);
+    ui_->SetupDescribesDocument = true;
     model_->FileName.clear();
     pages_->setCurrentIndex(FileSetupPage);
 
@@ -114,6 +104,34 @@ TVornFrame::TVornFrame(TGlobalData& settings, QWidget* parent)
     ui_->ComboInstType->setCurrentIndex(FamilyOfType(type)); // runs the family change
     if (ui_->ComboTuning->currentIndex() != PositionInFamily(type))
         ui_->ComboTuning->setCurrentIndex(PositionInFamily(type)); // runs the template change
+}
+
+TVornFrame::TVornFrame(std::unique_ptr<TFileFrame> loaded, QWidget* parent)
+    : QWidget(parent), model_(std::move(loaded)), pages_(new QStackedWidget(this)),
+      ui_(std::make_unique<Ui>()) {
+    buildPages(false);
+    showPage(StringChartPage);
+}
+
+void TVornFrame::buildPages(bool withSetup) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(pages_);
+
+    if (withSetup) {
+        buildSetupPage();
+        pages_->addWidget(ui_->SetupPage);
+    } else {
+        pages_->addWidget(new QWidget(pages_)); // keeps the page numbers
+    }
+
+    // The chart's widgets are made when the page is first seen (see stringView()).
+    ui_->ChartPage = new QWidget(pages_);
+    ui_->ChartPage->setObjectName(QStringLiteral("StringChartPage"));
+    auto* chartLayout = new QVBoxLayout(ui_->ChartPage);
+    chartLayout->setContentsMargins(0, 0, 0, 0);
+    pages_->addWidget(ui_->ChartPage);
+    hookModel();
 }
 
 void TVornFrame::hookModel() {
@@ -467,7 +485,9 @@ int TVornFrame::CurrentPage() const {
 
 void TVornFrame::ViewStrings() {
     Ui& u = *ui_;
-    if (u.CheckSecondSL->isChecked()) {
+    // Controls made for another document (the frame has since read a file) would overwrite
+    // the file's second string length with values the user no longer sees.
+    if (u.SetupDescribesDocument && u.CheckSecondSL->isChecked()) {
         TInstDataType& doc = model_->Document;
         doc.UseSecondLength = 1;
         doc.SecondLengthFrom = static_cast<uint8_t>(u.EditFromCourse->value());
@@ -506,6 +526,7 @@ void TVornFrame::TakeDocument(std::unique_ptr<TFileFrame> loaded) {
     model_->Chart.OnRowsChanged = nullptr;
     model_->Chart.OnBridgeChanged = nullptr;
     model_ = std::move(loaded);
+    u.SetupDescribesDocument = false;
     hookModel();
     showPage(StringChartPage);
     refreshCaption();

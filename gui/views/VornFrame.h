@@ -25,6 +25,9 @@ public:
 
     // A new document from the settings' default instrument type, on "File Setup".
     explicit TVornFrame(TGlobalData& settings, QWidget* parent = nullptr);
+    // A document read from a file, on "String Chart". It never shows "File Setup", so that
+    // page is not made.
+    explicit TVornFrame(std::unique_ptr<TFileFrame> loaded, QWidget* parent = nullptr);
     ~TVornFrame() override;
 
     TFileFrame& Model() { return *model_; }
@@ -40,7 +43,8 @@ public:
     // nothing yet.
     void ShowPage(int command);
     int CurrentPage() const;
-    // Takes the second-length controls over, builds the rows if needed, shows the chart.
+    // Takes the second-length controls over while they describe this document (a new one),
+    // builds the rows if needed, shows the chart.
     void ViewStrings();
     // Loads a document file's bytes (current or older format) under its full path; on
     // success the chart page is shown. On failure nothing of the frame changed and the
@@ -73,6 +77,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void buildPages(bool withSetup);
     void buildSetupPage();
     void hookModel();
     TStrFrameView* stringView();
@@ -96,7 +101,8 @@ private:
 
     std::unique_ptr<TFileFrame> model_;
     QStackedWidget* pages_ = nullptr;
-    // File Setup controls and the string chart view are private members of the .cpp.
+    // File Setup controls and the string chart view are private members of the .cpp; the
+    // File Setup page exists only for a frame made as a new document.
     struct Ui;
     std::unique_ptr<Ui> ui_;
 };

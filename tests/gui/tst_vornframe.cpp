@@ -169,6 +169,21 @@ private slots:
         QCOMPARE(lengthOf(frame, 9), QStringLiteral("160"));
     }
 
+    void aLoadedDocumentKeepsItsOwnSecondLength() {
+        TVornFrame lute(settings);
+        lute.ViewStrings();
+        const std::string bytes = lute.SaveToData();
+        // A frame whose File Setup page was made for a theorbo, second length ticked.
+        TVornFrame frame(settings);
+        chooseItem(control<QComboBox>(frame, "ComboInstType"), QStringLiteral("Theorbo"));
+        QVERIFY(control<QCheckBox>(frame, "CheckSecondSL")->isChecked());
+        QCOMPARE(int(frame.LoadFromData(bytes, "lute.vrd").Result), int(LoadResult::Loaded));
+        frame.ViewStrings();
+        QCOMPARE(int(frame.Model().Document.UseSecondLength), 0);
+        QCOMPARE(frame.Model().Document.SecondStringLength, 0.0f);
+        QCOMPARE(frame.SaveToData(), bytes);
+    }
+
     void untickedSecondLengthIsOff() {
         TVornFrame frame(settings);
         chooseItem(control<QComboBox>(frame, "ComboInstType"), QStringLiteral("Theorbo"));

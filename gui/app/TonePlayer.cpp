@@ -1,105 +1,96 @@
 #include "app/TonePlayer.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QIODevice>
-#include <QMediaDevices>
-#include <algorithm>
-#include <cstring>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibrary>
 
+#include "app/ToneSink.h"
 #include "sound/ToneImage.h"
 
 namespace vorn {
 
-// Reads the image's samples round and round; it owns the image, so the image lives exactly as
-// long as the sink may read it.
-class TToneLoopDevice : public QIODevice {
-public:
-    explicit TToneLoopDevice(std::string image) : image_(std::move(image)) {
-        open(QIODevice::ReadOnly);
-    }
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override { return QIODevice::bytesAvailable() + ToneSampleCount; }
+namespace {
 
-protected:
-    qint64 readData(char* data, qint64 maxSize) override {
-        const char* samples = image_.data() + ToneHeaderSize;
-        qint64 done = 0;
-        while (done < maxSize) {
-            const qint64 chunk = std::min<qint64>(maxSize - done, ToneSampleCount - pos_);
-            std::memcpy(data + done, samples + pos_, static_cast<size_t>(chunk));
-            done += chunk;
-            pos_ = (pos_ + chunk) % ToneSampleCount;
-        }
-        return done;
+// Beside the program, where an installation puts it, then where the build left it.
+QStringList moduleFolders() {
+    QStringList folders;
+    if (QCoreApplication::instance()) {
+        const QString program = QCoreApplication::applicationDirPath();
+        folders << program << QDir(program).filePath(QStringLiteral("../lib/vorn"));
     }
-    qint64 writeData(const char*, qint64) override { return -1; }
+#ifdef VORN_AUDIO_MODULE_DIR
+    folders << QStringLiteral(VORN_AUDIO_MODULE_DIR);
+#endif
+    return folders;
+}
 
-private:
-    std::string image_;
-    qint64 pos_ = 0;
-};
+std::unique_ptr<TToneSink> loadSink() {
+    for (const QString& folder : moduleFolders()) {
+        // Never unloaded: the sound server's client threads live as long as the process.
+        auto* library = new QLibrary(QDir(folder).filePath(QStringLiteral("vornaudio")));
+        library->setLoadHints(QLibrary::PreventUnloadHint);
+        const auto create =
+            reinterpret_cast<CreateToneSinkFunction>(library->resolve(CreateToneSinkSymbol));
+        if (create)
+            return std::unique_ptr<TToneSink>(create());
+        delete library;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 TTonePlayer::TTonePlayer(QObject* parent) : QObject(parent) {}
 
 TTonePlayer::~TTonePlayer() {
-    release();
+    Shutdown();
+}
+
+TToneSink* TTonePlayer::sink() {
+    if (!loadTried_) {
+        loadTried_ = true;
+        sink_ = loadSink();
+    }
+    return sink_.get();
 }
 
 bool TTonePlayer::OutputAvailable() {
-    return !QMediaDevices::defaultAudioOutput().isNull();
+    return sink() && sink_->OutputAvailable();
+}
+
+void TTonePlayer::unavailable() {
+    if (!reported_) {
+        reported_ = true;
+        emit outputUnavailable();
+    }
 }
 
 bool TTonePlayer::Play(std::string image) {
     if (image.size() != static_cast<size_t>(ToneImageSize))
         return false;
-    release();
-    const QAudioDevice output = QMediaDevices::defaultAudioOutput();
-    if (output.isNull()) {
-        if (!reported_) {
-            reported_ = true;
-            emit outputUnavailable();
-        }
+    if (!sink()) {
+        unavailable();
         return false;
     }
-    QAudioFormat format;
-    format.setSampleRate(ToneSampleRate);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::UInt8);
-    device_ = std::make_unique<TToneLoopDevice>(std::move(image));
-    sink_ = std::make_unique<QAudioSink>(output, format);
-    sink_->start(device_.get());
-    if (sink_->error() != QAudio::NoError) {
-        release();
-        if (!reported_) {
-            reported_ = true;
-            emit outputUnavailable();
-        }
+    if (!sink_->Start(std::move(image))) {
+        unavailable();
         return false;
     }
     return true;
 }
 
 void TTonePlayer::Stop() {
-    release();
+    if (sink_)
+        sink_->Stop();
 }
 
 bool TTonePlayer::IsPlaying() const {
-    return sink_ != nullptr;
+    return sink_ && sink_->Playing();
 }
 
 void TTonePlayer::Shutdown() {
-    release();
-}
-
-void TTonePlayer::release() {
-    // The sink reads from the device: stop and free it first.
-    if (sink_) {
-        sink_->stop();
-        sink_.reset();
-    }
-    device_.reset();
+    if (sink_)
+        sink_->Stop();
 }
 
 } // namespace vorn

@@ -1,17 +1,15 @@
 #pragma once
-// The platform side of the tone: plays a tone image's samples in an endless loop through
-// Qt Multimedia, asynchronously, one tone at a time.
+// The platform side of the tone: plays a tone image's samples in an endless loop,
+// asynchronously, one tone at a time. The audio output comes from a module loaded at the
+// first tone (see ToneSink.h); without it the player is silent.
 
 #include <QObject>
 #include <memory>
 #include <string>
 
-class QAudioSink;
-class QIODevice;
-
 namespace vorn {
 
-class TToneLoopDevice;
+class TToneSink;
 
 class TTonePlayer : public QObject {
     Q_OBJECT
@@ -26,10 +24,10 @@ public:
     // Silences the tone and releases its image.
     void Stop();
     bool IsPlaying() const;
-    // Whether the system offers an audio output at all.
-    static bool OutputAvailable();
-    // Stops and releases the sink before its device: call before the application object goes,
-    // since the sound server connection does not survive a late teardown.
+    // Whether the system offers an audio output at all (loads the audio module).
+    bool OutputAvailable();
+    // Stops and releases the output before its samples: call before the application object
+    // goes, since the sound server connection does not survive a late teardown.
     void Shutdown();
 
 signals:
@@ -37,9 +35,10 @@ signals:
     void outputUnavailable();
 
 private:
-    void release();
-    std::unique_ptr<QAudioSink> sink_;
-    std::unique_ptr<TToneLoopDevice> device_;
+    TToneSink* sink(); // loads the module once; null when it cannot be loaded
+    void unavailable();
+    std::unique_ptr<TToneSink> sink_;
+    bool loadTried_ = false;
     bool reported_ = false;
 };
 

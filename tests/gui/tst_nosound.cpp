@@ -23,7 +23,7 @@ class TestNoSound : public QObject {
     Q_OBJECT
 private slots:
     void playsSilentlyAndSaysSoOnce() {
-        QVERIFY(!TTonePlayer::OutputAvailable());
+        QVERIFY(!TTonePlayer().OutputAvailable());
         TTonePlayer player;
         TVolumeControl volume;
         TToneControl tone(player, volume);

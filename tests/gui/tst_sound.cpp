@@ -60,7 +60,7 @@ class TestSound : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        QVERIFY2(TTonePlayer::OutputAvailable(),
+        QVERIFY2(TTonePlayer().OutputAvailable(),
                  "no sound server: start scripts/start-sound-server.sh");
     }
 

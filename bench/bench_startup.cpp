@@ -108,6 +108,8 @@ void drain(xcb_connection_t* x) {
 
 struct Run {
     double Ms = 0;
+    double CpuMs =
+        0; // on-CPU time of all its threads until mapped: steadier than Ms on a busy machine
     double RssMiB = 0;
     double PeakMiB = 0;
 };
@@ -125,6 +127,19 @@ std::pair<double, double> memoryOf(pid_t pid) {
     return {rss, peak};
 }
 
+// Time the process's threads have run so far, from /proc/<pid>/task/*/schedstat (ns).
+double cpuMsOf(pid_t pid) {
+    double ns = 0;
+    std::error_code ec;
+    for (const auto& task : fs::directory_iterator("/proc/" + std::to_string(pid) + "/task", ec)) {
+        std::ifstream in(task.path() / "schedstat");
+        double onCpu = 0;
+        if (in >> onCpu)
+            ns += onCpu;
+    }
+    return ns / 1e6;
+}
+
 Run runOnce(xcb_connection_t* x, const fs::path& program, const std::string& label) {
     drain(x);
     const Clock::time_point start = Clock::now();
@@ -137,13 +152,16 @@ Run runOnce(xcb_connection_t* x, const fs::path& program, const std::string& lab
         fail("fork failed");
 
     std::optional<Clock::time_point> mapped;
+    double cpuMs = 0;
     const int fd = xcb_get_file_descriptor(x);
     while (!mapped) {
         while (xcb_generic_event_t* e = xcb_poll_for_event(x)) {
             // Override-redirect windows are menus and tooltips, not the program's window.
             if ((e->response_type & 0x7f) == XCB_MAP_NOTIFY &&
-                !reinterpret_cast<xcb_map_notify_event_t*>(e)->override_redirect)
+                !reinterpret_cast<xcb_map_notify_event_t*>(e)->override_redirect) {
                 mapped = Clock::now();
+                cpuMs = cpuMsOf(childPid);
+            }
             std::free(e);
         }
         if (mapped)
@@ -165,7 +183,7 @@ Run runOnce(xcb_connection_t* x, const fs::path& program, const std::string& lab
     kill(childPid, SIGTERM);
     waitpid(childPid, nullptr, 0);
     childPid = 0;
-    return {std::chrono::duration<double, std::milli>(*mapped - start).count(), rss, peak};
+    return {std::chrono::duration<double, std::milli>(*mapped - start).count(), cpuMs, rss, peak};
 }
 
 double medianOf(const std::vector<Run>& runs, double Run::*field) {
@@ -281,8 +299,10 @@ int main(int argc, char* argv[]) {
             empty.push_back(runOnce(x, emptyProgram, "empty window"));
             vorn.push_back(runOnce(x, program, "vorn"));
             if (verbose)
-                std::printf("  %s run %d: empty window %.1f ms, vorn %.1f ms\n", s.Name, i + 1,
-                            empty.back().Ms, vorn.back().Ms);
+                std::printf(
+                    "  %s run %d: empty window %.1f ms (CPU %.1f), vorn %.1f ms (CPU %.1f)\n",
+                    s.Name, i + 1, empty.back().Ms, empty.back().CpuMs, vorn.back().Ms,
+                    vorn.back().CpuMs);
         }
         // A rewritten or missing file would mean the runs did not all start alike.
         if (fs::exists(settingsPath) != !s.Settings.empty() ||
@@ -291,10 +311,14 @@ int main(int argc, char* argv[]) {
 
         const double vornMs = medianOf(vorn, &Run::Ms);
         const double emptyMs = medianOf(empty, &Run::Ms);
+        const double vornCpu = medianOf(vorn, &Run::CpuMs);
+        const double emptyCpu = medianOf(empty, &Run::CpuMs);
         std::printf("%-25s vorn %.0f ms  empty window %.0f ms  ratio %.2f  RSS %.1f MiB (peak "
                     "%.1f)  empty RSS %.1f MiB\n",
                     s.Name, vornMs, emptyMs, vornMs / emptyMs, medianOf(vorn, &Run::RssMiB),
                     medianOf(vorn, &Run::PeakMiB), medianOf(empty, &Run::RssMiB));
+        std::printf("%-25s CPU until shown: vorn %.1f ms  empty window %.1f ms  ratio %.2f\n", "",
+                    vornCpu, emptyCpu, vornCpu / emptyCpu);
         std::fflush(stdout);
     }
     xcb_disconnect(x);

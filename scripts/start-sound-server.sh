@@ -19,13 +19,22 @@ if ! pactl info >/dev/null 2>&1; then
   done
 fi
 
+# Whether the server has a sink or source of that name. The list is read whole first: with
+# pipefail, `pactl ... | grep -q` fails when grep stops reading early, and a second sink
+# would be loaded.
+has() {
+  local names
+  names="$(pactl list short "$1" | cut -f2)"
+  grep -qx "$2" <<<"$names"
+}
+
 if pactl info >/dev/null 2>&1; then
-  if ! pactl list short sinks | grep -q vorn_sink; then
+  if ! has sinks vorn_sink; then
     pactl load-module module-null-sink sink_name=vorn_sink >/dev/null
   fi
   # The monitor is hidden from programs' input lists; a remapped copy is not, so a
   # program can listen to what it plays (the click-to-sound measurement does).
-  if ! pactl list short sources | grep -q vorn_capture; then
+  if ! has sources vorn_capture; then
     pactl load-module module-remap-source master=vorn_sink.monitor source_name=vorn_capture >/dev/null
   fi
   pactl set-default-sink vorn_sink

@@ -27,13 +27,13 @@ constexpr int UnlimitedLength = 32767;
 } // namespace
 
 TFloatSpinBase::TFloatSpinBase(double increment, const QString& initialText, QWidget* parent)
-    : QLineEdit(initialText, parent), m_button(new TSpinButton(this)), m_increment(increment) {
-    m_button->setAccessibleName(QStringLiteral("Up/down"));
-    connect(m_button, &TSpinButton::upClick, this, [this] {
+    : QLineEdit(initialText, parent), button_(new TSpinButton(this)), increment_(increment) {
+    button_->setAccessibleName(QStringLiteral("Up/down"));
+    connect(button_, &TSpinButton::upClick, this, [this] {
         setFocus(Qt::MouseFocusReason);
         Step(1);
     });
-    connect(m_button, &TSpinButton::downClick, this, [this] {
+    connect(button_, &TSpinButton::downClick, this, [this] {
         setFocus(Qt::MouseFocusReason);
         Step(-1);
     });
@@ -43,52 +43,52 @@ TFloatSpinBase::TFloatSpinBase(double increment, const QString& initialText, QWi
 }
 
 void TFloatSpinBase::SetEditorEnabled(bool enabled) {
-    m_editorEnabled = enabled;
+    editorEnabled_ = enabled;
     syncEditable();
 }
 
 void TFloatSpinBase::SetReadOnly(bool readOnly) {
-    m_readOnly = readOnly;
+    readOnly_ = readOnly;
     syncEditable();
 }
 
 void TFloatSpinBase::syncEditable() {
     // QLineEdit's read-only state blocks typing, cut, paste, undo and drops in one place.
-    QLineEdit::setReadOnly(m_readOnly || !m_editorEnabled);
+    QLineEdit::setReadOnly(readOnly_ || !editorEnabled_);
 }
 
 void TFloatSpinBase::SetMaxLength(int chars) {
-    m_maxChars = qMax(0, chars);
-    QLineEdit::setMaxLength(m_maxChars == 0 ? UnlimitedLength : m_maxChars);
+    maxChars_ = qMax(0, chars);
+    QLineEdit::setMaxLength(maxChars_ == 0 ? UnlimitedLength : maxChars_);
 }
 
 bool TFloatSpinBase::ButtonVisible() const {
-    return !m_button->isHidden();
+    return !button_->isHidden();
 }
 
 void TFloatSpinBase::SetButtonVisible(bool visible) {
-    m_button->setVisible(visible);
+    button_->setVisible(visible);
     Relayout();
 }
 
 double TFloatSpinBase::GetValue() const {
     bool ok = false;
     const double value = numberLocale().toDouble(text().trimmed(), &ok);
-    return ok && std::isfinite(value) ? value : m_minValue;
+    return ok && std::isfinite(value) ? value : minValue_;
 }
 
 double TFloatSpinBase::Clamp(double x) const {
-    if (ClampsNegative() && !m_allowNegative && (x < 0 || std::isnan(x)))
+    if (ClampsNegative() && !allowNegative_ && (x < 0 || std::isnan(x)))
         x = 0;
-    if (m_maxValue != m_minValue) {
-        if (x < m_minValue)
-            x = m_minValue;
-        else if (x > m_maxValue)
-            x = m_maxValue;
+    if (maxValue_ != minValue_) {
+        if (x < minValue_)
+            x = minValue_;
+        else if (x > maxValue_)
+            x = maxValue_;
     }
     // Nothing above catches a NaN or infinity without a range; never show one.
     if (!std::isfinite(x))
-        x = m_minValue;
+        x = minValue_;
     return x;
 }
 
@@ -98,19 +98,19 @@ void TFloatSpinBase::SetValue(double x) {
 }
 
 void TFloatSpinBase::SpinUp() {
-    if (m_readOnly) {
+    if (readOnly_) {
         Refuse();
         return;
     }
-    SetValue(GetValue() + m_increment);
+    SetValue(GetValue() + increment_);
 }
 
 void TFloatSpinBase::SpinDown() {
-    if (m_readOnly) {
+    if (readOnly_) {
         Refuse();
         return;
     }
-    SetValue(GetValue() - m_increment);
+    SetValue(GetValue() - increment_);
 }
 
 void TFloatSpinBase::Step(int direction) {
@@ -128,12 +128,12 @@ void TFloatSpinBase::Refuse() {
 bool TFloatSpinBase::acceptsCharacter(QChar c) const {
     if (c.unicode() < 32) {
         if (c == u'\b')
-            return m_editorEnabled;
+            return editorEnabled_;
         return true;
     }
     if (AcceptsAnyCharacter())
         return true;
-    if (!m_editorEnabled)
+    if (!editorEnabled_)
         return false;
     if ((c >= u'0' && c <= u'9') || c == u'+' || c == u'-')
         return true;
@@ -212,8 +212,8 @@ void TFloatSpinBase::Relayout() {
     const int buttonWidth = ButtonVisible() ? TSpinButton::ButtonWidth : 0;
     const int buttonHeight = qMin(TSpinButton::ButtonHeight, qMax(0, height() - 2 * frame));
     const int buttonLeft = width() - frame - buttonWidth;
-    m_button->setGeometry(buttonLeft, (height() - buttonHeight) / 2, TSpinButton::ButtonWidth,
-                          buttonHeight);
+    button_->setGeometry(buttonLeft, (height() - buttonHeight) / 2, TSpinButton::ButtonWidth,
+                         buttonHeight);
     const int trailing = TrailingWidth();
     PlaceTrailing(QRect(buttonLeft - trailing, frame, trailing, qMax(0, height() - 2 * frame)));
     setTextMargins(0, 0, buttonWidth + trailing, 0);

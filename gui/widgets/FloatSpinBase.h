@@ -15,25 +15,25 @@ class TFloatSpinBase : public QLineEdit {
     Q_OBJECT
 public:
     // Step of the spin button and the Up/Down keys.
-    double Increment() const { return m_increment; }
-    void SetIncrement(double step) { m_increment = step; }
+    double Increment() const { return increment_; }
+    void SetIncrement(double step) { increment_ = step; }
     // Clamp range; no clamping while both are equal. MinValue is also the value of unreadable
     // text. Both default to 0.
-    double MinValue() const { return m_minValue; }
-    void SetMinValue(double value) { m_minValue = value; }
-    double MaxValue() const { return m_maxValue; }
-    void SetMaxValue(double value) { m_maxValue = value; }
+    double MinValue() const { return minValue_; }
+    void SetMinValue(double value) { minValue_ = value; }
+    double MaxValue() const { return maxValue_; }
+    void SetMaxValue(double value) { maxValue_ = value; }
     // When false a negative value is stored as 0 (not in TVornFloatEdit). Default true.
-    bool AllowNegative() const { return m_allowNegative; }
-    void SetAllowNegative(bool allow) { m_allowNegative = allow; }
+    bool AllowNegative() const { return allowNegative_; }
+    void SetAllowNegative(bool allow) { allowNegative_ = allow; }
     // When false only the spin button and the Up/Down keys change the value. Default true.
-    bool EditorEnabled() const { return m_editorEnabled; }
+    bool EditorEnabled() const { return editorEnabled_; }
     void SetEditorEnabled(bool enabled);
     // No change at all; a spin then only beeps. Default false.
-    bool ReadOnly() const { return m_readOnly; }
+    bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool readOnly);
     // Most characters the text may hold; 0 means no limit (the default).
-    int MaxLength() const { return m_maxChars; }
+    int MaxLength() const { return maxChars_; }
     void SetMaxLength(int chars);
     // The spin button can be hidden (a read-only cell); the text then takes its room.
     bool ButtonVisible() const;
@@ -80,14 +80,14 @@ private:
     bool acceptsCharacter(QChar c) const;
     void syncEditable();
 
-    TSpinButton* m_button;
-    double m_increment;
-    double m_minValue = 0;
-    double m_maxValue = 0;
-    bool m_allowNegative = true;
-    bool m_editorEnabled = true;
-    bool m_readOnly = false;
-    int m_maxChars = 0;
+    TSpinButton* button_;
+    double increment_;
+    double minValue_ = 0;
+    double maxValue_ = 0;
+    bool allowNegative_ = true;
+    bool editorEnabled_ = true;
+    bool readOnly_ = false;
+    int maxChars_ = 0;
 };
 
 } // namespace vorn

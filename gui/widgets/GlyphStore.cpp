@@ -44,20 +44,20 @@ TGlyphStore& TGlyphStore::Instance() {
 
 void TGlyphStore::Load(const QString& folder) {
     const QString base = folder.isEmpty() ? QStringLiteral(":/glyphs/") : folder + u'/';
-    for (std::size_t i = 1; i < m_glyphs.size(); ++i) {
-        m_glyphs[i].reset();
+    for (std::size_t i = 1; i < glyphs_.size(); ++i) {
+        glyphs_[i].reset();
         const QString path = base + QLatin1String(fileName(static_cast<TNoteGlyph>(i)));
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             continue;
         auto renderer = std::make_unique<QSvgRenderer>(file.readAll());
         if (renderer->isValid())
-            m_glyphs[i] = std::move(renderer);
+            glyphs_[i] = std::move(renderer);
     }
 }
 
 void TGlyphStore::Release() {
-    for (auto& glyph : m_glyphs)
+    for (auto& glyph : glyphs_)
         glyph.reset();
 }
 
@@ -67,13 +67,13 @@ bool TGlyphStore::Loaded() const {
 
 bool TGlyphStore::Has(TNoteGlyph glyph) const {
     const auto i = static_cast<std::size_t>(glyph);
-    return i > 0 && i < m_glyphs.size() && m_glyphs[i] != nullptr;
+    return i > 0 && i < glyphs_.size() && glyphs_[i] != nullptr;
 }
 
 bool TGlyphStore::Render(TNoteGlyph glyph, QPainter& painter, const QRectF& box) const {
     if (!Has(glyph))
         return false;
-    m_glyphs[static_cast<std::size_t>(glyph)]->render(&painter, box);
+    glyphs_[static_cast<std::size_t>(glyph)]->render(&painter, box);
     return true;
 }
 

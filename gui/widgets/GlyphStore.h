@@ -44,7 +44,7 @@ public:
 
 private:
     TGlyphStore();
-    std::array<std::unique_ptr<QSvgRenderer>, 5> m_glyphs;
+    std::array<std::unique_ptr<QSvgRenderer>, 5> glyphs_;
 };
 
 } // namespace vorn

@@ -46,64 +46,64 @@ TNotePanel::TNotePanel(QWidget* parent) : QFrame(parent) {
 }
 
 void TNotePanel::SetNote(const NoteValue& note) {
-    m_note = note;
+    note_ = note;
     refreshDescription();
     update();
 }
 
 void TNotePanel::SetKey(uint8_t key) {
-    m_key = key;
+    key_ = key;
     refreshDescription();
     update();
 }
 
 void TNotePanel::SetInverted(bool inverted) {
-    if (m_inverted == inverted)
+    if (inverted_ == inverted)
         return;
-    m_inverted = inverted;
+    inverted_ = inverted;
     update();
 }
 
 void TNotePanel::SetTextOffset(int pixels) {
-    m_textOffset = pixels;
+    textOffset_ = pixels;
     update();
 }
 
 void TNotePanel::SetLetterSize(int points) {
-    m_letterSize = points;
+    letterSize_ = points;
     update();
 }
 
 void TNotePanel::SetOctaveSize(int points) {
-    m_octaveSize = points;
+    octaveSize_ = points;
     update();
 }
 
 void TNotePanel::SetGlyphWidth(int pixels) {
-    m_glyphWidth = pixels;
+    glyphWidth_ = pixels;
     update();
 }
 
 void TNotePanel::SetGlyphHeight(int pixels) {
-    m_glyphHeight = pixels;
+    glyphHeight_ = pixels;
     update();
 }
 
 QFont TNotePanel::letterFont() const {
     QFont f = font();
-    f.setPointSize(qMax(1, m_letterSize));
+    f.setPointSize(qMax(1, letterSize_));
     return f;
 }
 
 QFont TNotePanel::octaveFont() const {
     QFont f = font();
-    f.setPointSize(qMax(1, m_octaveSize));
+    f.setPointSize(qMax(1, octaveSize_));
     return f;
 }
 
 void TNotePanel::refreshDescription() {
-    NoteValue copy = m_note;
-    setAccessibleDescription(QString::fromStdString(NoteName(copy, m_key, true)));
+    NoteValue copy = note_;
+    setAccessibleDescription(QString::fromStdString(NoteName(copy, key_, true)));
 }
 
 TNoteLayout TNotePanel::Layout() const {
@@ -113,10 +113,10 @@ TNoteLayout TNotePanel::Layout() const {
         return out;
 
     // Spelling repairs the number and may set the accidental: work on a copy.
-    NoteValue note = m_note;
-    const char letter = SpellLetter(note, m_key);
+    NoteValue note = note_;
+    const char letter = SpellLetter(note, key_);
     out.letter = QString(QChar::fromLatin1(letter));
-    out.letterPos = QPoint(m_textOffset + 1, 0);
+    out.letterPos = QPoint(textOffset_ + 1, 0);
     const QFontMetrics letterMetrics(letterFont(), this);
     int b = letterMetrics.horizontalAdvance(out.letter) + 1;
 
@@ -127,16 +127,16 @@ TNoteLayout TNotePanel::Layout() const {
         const bool flat = note.Accidental != acc_sharp;
         const TNoteGlyph white = flat ? TNoteGlyph::WhiteFlat : TNoteGlyph::WhiteSharp;
         const TNoteGlyph black = flat ? TNoteGlyph::FlatSign : TNoteGlyph::SharpSign;
-        out.glyph = m_inverted && glyphs.Has(white) ? white : black;
-        const int left = m_textOffset + b + 1;
-        const int right = m_textOffset + b + m_glyphWidth;
-        out.glyphBox = QRectF(left, 1, right - left, m_glyphHeight - 1);
-        b += m_glyphWidth;
+        out.glyph = inverted_ && glyphs.Has(white) ? white : black;
+        const int left = textOffset_ + b + 1;
+        const int right = textOffset_ + b + glyphWidth_;
+        out.glyphBox = QRectF(left, 1, right - left, glyphHeight_ - 1);
+        b += glyphWidth_;
         break;
     }
     case acc_double_sharp:
         out.accidentalText = QStringLiteral("x");
-        out.accidentalTextPos = QPoint(m_textOffset + b + 1, 0);
+        out.accidentalTextPos = QPoint(textOffset_ + b + 1, 0);
         b += letterMetrics.horizontalAdvance(out.accidentalText) + 2;
         break;
     default:
@@ -144,7 +144,7 @@ TNoteLayout TNotePanel::Layout() const {
     }
 
     out.octaveDigit = octaveDigitFor(OctaveOf(note));
-    out.octaveDigitPos = QPoint(m_textOffset + b, 0);
+    out.octaveDigitPos = QPoint(textOffset_ + b, 0);
     return out;
 }
 
@@ -156,7 +156,7 @@ void TNotePanel::paintEvent(QPaintEvent* event) {
 
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(m_inverted ? Qt::white : Qt::black);
+    painter.setPen(inverted_ ? Qt::white : Qt::black);
     const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip;
     auto drawAt = [&](const QPoint& at, const QString& text) {
         painter.drawText(QRect(at, QSize(width(), height())), flags, text);
@@ -175,14 +175,14 @@ void TNotePanel::paintEvent(QPaintEvent* event) {
 }
 
 void TNotePanel::mousePressEvent(QMouseEvent* event) {
-    m_pressed = event->button() == Qt::LeftButton;
+    pressed_ = event->button() == Qt::LeftButton;
     event->accept();
 }
 
 void TNotePanel::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = m_pressed && event->button() == Qt::LeftButton &&
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());
-    m_pressed = false;
+    pressed_ = false;
     event->accept();
     if (!click)
         return;

@@ -29,27 +29,27 @@ class TNotePanel : public QFrame {
 public:
     explicit TNotePanel(QWidget* parent = nullptr);
 
-    const NoteValue& Note() const { return m_note; }
+    const NoteValue& Note() const { return note_; }
     // Keeps a copy and repaints.
     void SetNote(const NoteValue& note);
     // Key index used to spell the note (7: C major).
-    uint8_t Key() const { return m_key; }
+    uint8_t Key() const { return key_; }
     void SetKey(uint8_t key);
     // White letter and white glyphs, for dark (selected) backgrounds.
-    bool Inverted() const { return m_inverted; }
+    bool Inverted() const { return inverted_; }
     void SetInverted(bool inverted);
 
     // Geometry: left offset of the drawing (px), letter and digit sizes (pt), width and bottom
     // of the glyph box (px). Defaults 10, 10, 8, 10, 18.
-    int TextOffset() const { return m_textOffset; }
+    int TextOffset() const { return textOffset_; }
     void SetTextOffset(int pixels);
-    int LetterSize() const { return m_letterSize; }
+    int LetterSize() const { return letterSize_; }
     void SetLetterSize(int points);
-    int OctaveSize() const { return m_octaveSize; }
+    int OctaveSize() const { return octaveSize_; }
     void SetOctaveSize(int points);
-    int GlyphWidth() const { return m_glyphWidth; }
+    int GlyphWidth() const { return glyphWidth_; }
     void SetGlyphWidth(int pixels);
-    int GlyphHeight() const { return m_glyphHeight; }
+    int GlyphHeight() const { return glyphHeight_; }
     void SetGlyphHeight(int pixels);
 
     // What the next paint draws; the painter uses exactly this.
@@ -74,15 +74,15 @@ private:
     QFont octaveFont() const;
     void refreshDescription();
 
-    NoteValue m_note;
-    uint8_t m_key = DefaultKey;
-    bool m_inverted = false;
-    int m_textOffset = 10;
-    int m_letterSize = 10;
-    int m_octaveSize = 8;
-    int m_glyphWidth = 10;
-    int m_glyphHeight = 18;
-    bool m_pressed = false;
+    NoteValue note_;
+    uint8_t key_ = DefaultKey;
+    bool inverted_ = false;
+    int textOffset_ = 10;
+    int letterSize_ = 10;
+    int octaveSize_ = 8;
+    int glyphWidth_ = 10;
+    int glyphHeight_ = 18;
+    bool pressed_ = false;
 };
 
 } // namespace vorn

@@ -15,19 +15,19 @@ constexpr int Gap = 2; // between the text and the display or the button
 } // namespace
 
 TNoteSpinEdit::TNoteSpinEdit(QWidget* parent)
-    : QLineEdit(parent), m_panel(new TNotePanel(this)), m_button(new TSpinButton(this)) {
+    : QLineEdit(parent), panel_(new TNotePanel(this)), button_(new TSpinButton(this)) {
     setReadOnly(true);
     setAccessibleName(QStringLiteral("Note and frequency"));
-    m_button->setAccessibleName(QStringLiteral("Up/down"));
+    button_->setAccessibleName(QStringLiteral("Up/down"));
     // The display sits on the text's colour, so a selected row colours both.
-    m_panel->setBackgroundRole(QPalette::Base);
+    panel_->setBackgroundRole(QPalette::Base);
     // At the default offset of 10 a sign and an octave digit run past the 30 pixels.
-    m_panel->SetTextOffset(3);
-    connect(m_button, &TSpinButton::upClick, this, [this] {
+    panel_->SetTextOffset(3);
+    connect(button_, &TSpinButton::upClick, this, [this] {
         setFocus(Qt::MouseFocusReason);
         emit stepUp();
     });
-    connect(m_button, &TSpinButton::downClick, this, [this] {
+    connect(button_, &TSpinButton::downClick, this, [this] {
         setFocus(Qt::MouseFocusReason);
         emit stepDown();
     });
@@ -38,19 +38,19 @@ TNoteSpinEdit::TNoteSpinEdit(QWidget* parent)
 }
 
 const NoteValue& TNoteSpinEdit::Note() const {
-    return m_panel->Note();
+    return panel_->Note();
 }
 
 void TNoteSpinEdit::SetNote(const NoteValue& note) {
-    m_panel->SetNote(note);
+    panel_->SetNote(note);
 }
 
 bool TNoteSpinEdit::ButtonVisible() const {
-    return !m_button->isHidden();
+    return !button_->isHidden();
 }
 
 void TNoteSpinEdit::SetButtonVisible(bool visible) {
-    m_button->setVisible(visible);
+    button_->setVisible(visible);
     relayout();
 }
 
@@ -95,11 +95,11 @@ void TNoteSpinEdit::relayout() {
     const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
     const int inner = qMax(0, height() - 2 * frame);
     const int panelHeight = qMin(PanelHeight, inner);
-    m_panel->setGeometry(frame, (height() - panelHeight) / 2, PanelWidth, panelHeight);
+    panel_->setGeometry(frame, (height() - panelHeight) / 2, PanelWidth, panelHeight);
     const int buttonWidth = ButtonVisible() ? TSpinButton::ButtonWidth : 0;
     const int buttonHeight = qMin(TSpinButton::ButtonHeight, inner);
-    m_button->setGeometry(width() - frame - TSpinButton::ButtonWidth, (height() - buttonHeight) / 2,
-                          TSpinButton::ButtonWidth, buttonHeight);
+    button_->setGeometry(width() - frame - TSpinButton::ButtonWidth, (height() - buttonHeight) / 2,
+                         TSpinButton::ButtonWidth, buttonHeight);
     setTextMargins(PanelWidth + Gap, 0, buttonWidth + (buttonWidth > 0 ? Gap : 0), 0);
 }
 

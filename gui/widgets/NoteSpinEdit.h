@@ -23,7 +23,7 @@ public:
     // Shows the note in the display; the text stays as the owner set it.
     void SetNote(const NoteValue& note);
     // The display itself, for owners that invert it or change its key.
-    TNotePanel* NotePanel() const { return m_panel; }
+    TNotePanel* NotePanel() const { return panel_; }
 
     bool ButtonVisible() const;
     void SetButtonVisible(bool visible);
@@ -45,8 +45,8 @@ protected:
 private:
     void relayout();
 
-    TNotePanel* m_panel;
-    TSpinButton* m_button;
+    TNotePanel* panel_;
+    TSpinButton* button_;
 };
 
 } // namespace vorn

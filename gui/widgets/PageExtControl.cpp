@@ -5,39 +5,39 @@
 namespace vorn {
 
 TPageExtControl::TPageExtControl(QWidget* parent)
-    : QTabWidget(parent), m_bar(new TPageExtTabBar(this)) {
-    setTabBar(m_bar);
+    : QTabWidget(parent), bar_(new TPageExtTabBar(this)) {
+    setTabBar(bar_);
     setAccessibleName(QStringLiteral("Pages"));
 }
 
 void TPageExtControl::SetCloseBtn(bool on) {
-    m_closeBtn = on;
+    closeBtn_ = on;
     syncAllTabs();
 }
 
 void TPageExtControl::SetSmallCloseBtn(bool on) {
-    m_smallCloseBtn = on;
-    m_bar->update();
+    smallCloseBtn_ = on;
+    bar_->update();
 }
 
 void TPageExtControl::SetOwnerDraw(bool on) {
-    m_ownerDraw = on;
-    m_bar->update();
+    ownerDraw_ = on;
+    bar_->update();
 }
 
 void TPageExtControl::SetTabFillGradient(bool on) {
-    m_fillGradient = on;
-    m_bar->update();
+    fillGradient_ = on;
+    bar_->update();
 }
 
 void TPageExtControl::SetHotTrack(bool on) {
-    m_hotTrack = on;
-    m_bar->update();
+    hotTrack_ = on;
+    bar_->update();
 }
 
 QString TPageExtControl::TabCaption(const QString& caption) const {
     QString text = caption.trimmed();
-    if (m_closeBtn)
+    if (closeBtn_)
         text += QStringLiteral("     ");
     return text;
 }
@@ -50,7 +50,7 @@ int TPageExtControl::AttachPage(TTabExtSheet* page) {
             return indexOf(page);
         other->DetachPage(page);
     }
-    page->m_control = this;
+    page->control_ = this;
     const int index = addTab(page, QString());
     syncTab(page);
     return index;
@@ -70,7 +70,7 @@ void TPageExtControl::DetachPage(QWidget* page) {
     if (next)
         setCurrentWidget(next);
     if (auto* sheet = qobject_cast<TTabExtSheet*>(page))
-        sheet->m_control = nullptr;
+        sheet->control_ = nullptr;
 }
 
 void TPageExtControl::SetActivePage(QWidget* page) {
@@ -90,14 +90,14 @@ void TPageExtControl::syncTab(TTabExtSheet* page) {
     const int index = indexOf(page);
     if (index < 0)
         return;
-    const QString text = TabCaption(page->m_caption);
+    const QString text = TabCaption(page->caption_);
     // Stored back so that the blanks are replaced, never added to, on the next change.
-    if (m_closeBtn)
-        page->m_caption = text;
+    if (closeBtn_)
+        page->caption_ = text;
     setTabText(index, text);
-    setTabIcon(index, page->m_image);
-    setTabVisible(index, page->m_tabVisible);
-    m_bar->update();
+    setTabIcon(index, page->image_);
+    setTabVisible(index, page->tabVisible_);
+    bar_->update();
 }
 
 void TPageExtControl::syncAllTabs() {
@@ -107,13 +107,13 @@ void TPageExtControl::syncAllTabs() {
         else
             setTabText(i, TabCaption(tabText(i)));
     }
-    m_bar->update();
+    bar_->update();
 }
 
 void TPageExtControl::repaintTab(TTabExtSheet* page) {
     const int index = indexOf(page);
     if (index >= 0)
-        m_bar->update(m_bar->tabRect(index));
+        bar_->update(bar_->tabRect(index));
 }
 
 void TPageExtControl::closeByGlyph(int index) {
@@ -135,7 +135,7 @@ void TPageExtControl::moveActiveTo(int index) {
     const int from = currentIndex();
     if (from < 0 || index < 0 || index == from)
         return;
-    m_bar->moveTab(from, index);
+    bar_->moveTab(from, index);
 }
 
 } // namespace vorn

@@ -19,22 +19,22 @@ public:
     explicit TPageExtControl(QWidget* parent = nullptr);
 
     // Every tab shows a close glyph. Default false.
-    bool CloseBtn() const { return m_closeBtn; }
+    bool CloseBtn() const { return closeBtn_; }
     void SetCloseBtn(bool on);
     // The glyph is a 12 x 12 box; otherwise the tab's last 20 pixels. Default true.
-    bool SmallCloseBtn() const { return m_smallCloseBtn; }
+    bool SmallCloseBtn() const { return smallCloseBtn_; }
     void SetSmallCloseBtn(bool on);
     // Tabs drawn in their pages' colours; otherwise by the style. Default false.
-    bool OwnerDraw() const { return m_ownerDraw; }
+    bool OwnerDraw() const { return ownerDraw_; }
     void SetOwnerDraw(bool on);
     // Two-colour gradient instead of a plain fill (not while HotTrack is on). Default false.
-    bool TabFillGradient() const { return m_fillGradient; }
+    bool TabFillGradient() const { return fillGradient_; }
     void SetTabFillGradient(bool on);
-    bool HotTrack() const { return m_hotTrack; }
+    bool HotTrack() const { return hotTrack_; }
     void SetHotTrack(bool on);
     // Dragging a tab and releasing it over another tab moves the page there. Default false.
-    bool TabDragDrop() const { return m_tabDragDrop; }
-    void SetTabDragDrop(bool on) { m_tabDragDrop = on; }
+    bool TabDragDrop() const { return tabDragDrop_; }
+    void SetTabDragDrop(bool on) { tabDragDrop_ = on; }
 
     // Asked before a tab is closed by its glyph; canClose starts true.
     std::function<void(int index, bool& canClose)> OnTabClose;
@@ -54,7 +54,7 @@ public:
     // The page at index as a sheet, or null.
     TTabExtSheet* Page(int index) const;
 
-    TPageExtTabBar* ExtTabBar() const { return m_bar; }
+    TPageExtTabBar* ExtTabBar() const { return bar_; }
     // The caption shown for a page caption: trimmed, and five blanks added with CloseBtn.
     QString TabCaption(const QString& caption) const;
 
@@ -70,13 +70,13 @@ private:
     void reportClick(int index, Qt::MouseButton button);
     void moveActiveTo(int index);
 
-    TPageExtTabBar* m_bar;
-    bool m_closeBtn = false;
-    bool m_smallCloseBtn = true;
-    bool m_ownerDraw = false;
-    bool m_fillGradient = false;
-    bool m_hotTrack = false;
-    bool m_tabDragDrop = false;
+    TPageExtTabBar* bar_;
+    bool closeBtn_ = false;
+    bool smallCloseBtn_ = true;
+    bool ownerDraw_ = false;
+    bool fillGradient_ = false;
+    bool hotTrack_ = false;
+    bool tabDragDrop_ = false;
 };
 
 } // namespace vorn

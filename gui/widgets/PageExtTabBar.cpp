@@ -19,7 +19,7 @@ constexpr int ImageGap = 5;      // between a tab's image and its caption
 constexpr int InactiveShift = 2; // an inactive caption sits this much away from the pane
 } // namespace
 
-TPageExtTabBar::TPageExtTabBar(TPageExtControl* control) : QTabBar(control), m_control(control) {
+TPageExtTabBar::TPageExtTabBar(TPageExtControl* control) : QTabBar(control), control_(control) {
     setMouseTracking(true);
     setDrawBase(false);
 }
@@ -41,7 +41,7 @@ QRect TPageExtTabBar::CloseBox(int index) const {
     if (!tab.isValid())
         return {};
     const bool west = shape() == RoundedWest || shape() == TriangularWest;
-    if (!m_control->SmallCloseBtn()) {
+    if (!control_->SmallCloseBtn()) {
         if (!vertical())
             return {tab.x() + tab.width() - CloseStrip, tab.y(), CloseStrip, tab.height()};
         // Side tabs end where their rotated caption ends: at the top on the left side.
@@ -62,10 +62,10 @@ QRect TPageExtTabBar::CloseBox(int index) const {
 }
 
 void TPageExtTabBar::paintEvent(QPaintEvent* event) {
-    if (!m_control->OwnerDraw()) {
+    if (!control_->OwnerDraw()) {
         QTabBar::paintEvent(event);
         // Without the glyph the close box would be an invisible button.
-        if (m_control->CloseBtn()) {
+        if (control_->CloseBtn()) {
             QPainter painter(this);
             for (int i = 0; i < count(); ++i) {
                 if (isTabVisible(i))
@@ -88,7 +88,7 @@ void TPageExtTabBar::paintTab(QPainter& painter, int index) {
     QStyleOptionTab option;
     initStyleOption(&option, index);
     const bool active = index == currentIndex();
-    const TTabExtSheet* sheet = m_control->Page(index);
+    const TTabExtSheet* sheet = control_->Page(index);
     const TTabColors colors =
         sheet ? sheet->Colors() : TTabColors::FromPalette(QApplication::palette());
 
@@ -98,7 +98,7 @@ void TPageExtTabBar::paintTab(QPainter& painter, int index) {
     // Inside the native frame.
     const QRect fillRect = option.rect.adjusted(1, 1, -1, -1);
     const QColor fill = active ? colors.ActiveFill1 : colors.InActivefill1;
-    if (m_control->TabFillGradient() && !m_control->HotTrack()) {
+    if (control_->TabFillGradient() && !control_->HotTrack()) {
         QLinearGradient gradient(fillRect.topLeft(),
                                  vertical() ? fillRect.topRight() : fillRect.bottomLeft());
         gradient.setColorAt(0, active ? colors.ActiveFill1 : colors.InActivefill2);
@@ -137,7 +137,7 @@ void TPageExtTabBar::paintTab(QPainter& painter, int index) {
     painter.drawText(area, Qt::AlignCenter | Qt::TextShowMnemonic, tabText(index));
     painter.restore();
 
-    if (m_control->CloseBtn())
+    if (control_->CloseBtn())
         paintCloseGlyph(painter, index, fill);
 }
 
@@ -145,7 +145,7 @@ void TPageExtTabBar::paintCloseGlyph(QPainter& painter, int index, const QColor&
     const QRect box = CloseBox(index);
     if (box.isEmpty())
         return;
-    const QRect glyph = m_control->SmallCloseBtn()
+    const QRect glyph = control_->SmallCloseBtn()
                             ? box
                             : QRect(box.center() - QPoint(CloseSize / 2 - 1, CloseSize / 2 - 1),
                                     QSize(CloseSize, CloseSize));
@@ -155,7 +155,7 @@ void TPageExtTabBar::paintCloseGlyph(QPainter& painter, int index, const QColor&
     option.initFrom(this);
     option.rect = glyph;
     option.state &= ~(QStyle::State_MouseOver | QStyle::State_Sunken | QStyle::State_Raised);
-    if (m_hot && index == currentIndex())
+    if (hot_ && index == currentIndex())
         option.state |= QStyle::State_MouseOver | QStyle::State_Raised;
     style()->drawPrimitive(QStyle::PE_IndicatorTabClose, &option, &painter, this);
 }
@@ -170,19 +170,19 @@ void TPageExtTabBar::mousePressEvent(QMouseEvent* event) {
     // A left press activates the tab first, so its glyph can close it at once.
     if (event->button() == Qt::LeftButton && index != currentIndex())
         setCurrentIndex(index);
-    if (m_control->CloseBtn() && index == currentIndex() && CloseBox(index).contains(pos)) {
+    if (control_->CloseBtn() && index == currentIndex() && CloseBox(index).contains(pos)) {
         event->accept();
-        m_control->closeByGlyph(index);
+        control_->closeByGlyph(index);
         return;
     }
     QPointer<TPageExtTabBar> alive(this);
-    m_control->reportClick(index, event->button());
+    control_->reportClick(index, event->button());
     if (!alive)
         return;
-    if (m_control->TabDragDrop() && event->button() == Qt::LeftButton) {
-        m_dragFrom = currentIndex();
-        m_pressPos = pos;
-        m_dragging = false;
+    if (control_->TabDragDrop() && event->button() == Qt::LeftButton) {
+        dragFrom_ = currentIndex();
+        pressPos_ = pos;
+        dragging_ = false;
     }
     QTabBar::mousePressEvent(event);
 }
@@ -190,23 +190,23 @@ void TPageExtTabBar::mousePressEvent(QMouseEvent* event) {
 void TPageExtTabBar::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     const int active = currentIndex();
-    setHot(m_control->CloseBtn() && active >= 0 && CloseBox(active).contains(pos));
-    if (m_dragFrom >= 0 && (event->buttons() & Qt::LeftButton) && !m_dragging &&
-        (pos - m_pressPos).manhattanLength() >= QApplication::startDragDistance()) {
-        m_dragging = true;
+    setHot(control_->CloseBtn() && active >= 0 && CloseBox(active).contains(pos));
+    if (dragFrom_ >= 0 && (event->buttons() & Qt::LeftButton) && !dragging_ &&
+        (pos - pressPos_).manhattanLength() >= QApplication::startDragDistance()) {
+        dragging_ = true;
         setCursor(Qt::DragMoveCursor);
     }
     QTabBar::mouseMoveEvent(event);
 }
 
 void TPageExtTabBar::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && m_dragFrom >= 0) {
-        const bool dropped = m_dragging;
-        m_dragFrom = -1;
-        m_dragging = false;
+    if (event->button() == Qt::LeftButton && dragFrom_ >= 0) {
+        const bool dropped = dragging_;
+        dragFrom_ = -1;
+        dragging_ = false;
         unsetCursor();
         if (dropped)
-            m_control->moveActiveTo(tabAt(event->position().toPoint()));
+            control_->moveActiveTo(tabAt(event->position().toPoint()));
     }
     QTabBar::mouseReleaseEvent(event);
 }
@@ -217,9 +217,9 @@ void TPageExtTabBar::leaveEvent(QEvent* event) {
 }
 
 void TPageExtTabBar::setHot(bool hot) {
-    if (m_hot == hot)
+    if (hot_ == hot)
         return;
-    m_hot = hot;
+    hot_ = hot;
     if (currentIndex() >= 0)
         update(CloseBox(currentIndex()));
 }

@@ -18,7 +18,7 @@ public:
     // end, or the last 20 pixels of the tab without the small button. Empty for a bad index.
     QRect CloseBox(int index) const;
     // The active tab's glyph while the pointer is over it.
-    bool CloseGlyphHot() const { return m_hot; }
+    bool CloseGlyphHot() const { return hot_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -33,11 +33,11 @@ private:
     void paintCloseGlyph(QPainter& painter, int index, const QColor& fill);
     void setHot(bool hot);
 
-    TPageExtControl* m_control;
-    bool m_hot = false;
-    int m_dragFrom = -1; // tab being dragged, -1 when none
-    QPoint m_pressPos;
-    bool m_dragging = false;
+    TPageExtControl* control_;
+    bool hot_ = false;
+    int dragFrom_ = -1; // tab being dragged, -1 when none
+    QPoint pressPos_;
+    bool dragging_ = false;
 };
 
 } // namespace vorn

@@ -16,8 +16,8 @@ TSpinButton::TSpinButton(QWidget* parent) : QWidget(parent) {
     setMaximumSize(ButtonWidth, ButtonHeight);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::ArrowCursor);
-    connect(&m_repeat, &QTimer::timeout, this, [this] {
-        m_repeat.setInterval(RepeatMs);
+    connect(&repeat_, &QTimer::timeout, this, [this] {
+        repeat_.setInterval(RepeatMs);
         fire();
     });
 }
@@ -28,7 +28,7 @@ void TSpinButton::paintEvent(QPaintEvent*) {
     const QRect halves[2] = {QRect(0, 0, width(), upperHeight),
                              QRect(0, upperHeight, width(), height() - upperHeight)};
     for (int i = 0; i < 2; ++i) {
-        const bool sunken = m_pressed == (i == 0 ? 1 : -1);
+        const bool sunken = pressed_ == (i == 0 ? 1 : -1);
         QStyleOptionButton button;
         button.initFrom(this);
         button.rect = halves[i];
@@ -49,10 +49,10 @@ void TSpinButton::mousePressEvent(QMouseEvent* event) {
         event->ignore();
         return;
     }
-    m_pressed = event->position().y() < height() / 2 ? 1 : -1;
+    pressed_ = event->position().y() < height() / 2 ? 1 : -1;
     update();
     fire();
-    m_repeat.start(FirstRepeatMs);
+    repeat_.start(FirstRepeatMs);
 }
 
 void TSpinButton::mouseReleaseEvent(QMouseEvent* event) {
@@ -67,16 +67,16 @@ void TSpinButton::changeEvent(QEvent* event) {
 }
 
 void TSpinButton::fire() {
-    if (m_pressed > 0)
+    if (pressed_ > 0)
         emit upClick();
-    else if (m_pressed < 0)
+    else if (pressed_ < 0)
         emit downClick();
 }
 
 void TSpinButton::stop() {
-    m_repeat.stop();
-    if (m_pressed != 0) {
-        m_pressed = 0;
+    repeat_.stop();
+    if (pressed_ != 0) {
+        pressed_ = 0;
         update();
     }
 }

@@ -32,8 +32,8 @@ private:
     void fire();
     void stop();
 
-    int m_pressed = 0; // +1 upper half, -1 lower half
-    QTimer m_repeat;
+    int pressed_ = 0; // +1 upper half, -1 lower half
+    QTimer repeat_;
 };
 
 // Lowest height of an entry control for its font: the text height, a quarter of the smaller of

@@ -19,39 +19,39 @@ TTabColors TTabColors::FromPalette(const QPalette& palette) {
 }
 
 TTabExtSheet::TTabExtSheet(QWidget* parent)
-    : QWidget(parent), m_colors(TTabColors::FromPalette(QApplication::palette())) {
+    : QWidget(parent), colors_(TTabColors::FromPalette(QApplication::palette())) {
     applyBackground();
 }
 
 void TTabExtSheet::SetCaption(const QString& caption) {
-    m_caption = caption;
+    caption_ = caption;
     if (TPageExtControl* control = PageControl())
         control->syncTab(this);
 }
 
 void TTabExtSheet::SetColors(const TTabColors& colors) {
-    if (m_colors == colors)
+    if (colors_ == colors)
         return;
-    m_colors = colors;
+    colors_ = colors;
     applyBackground();
     if (TPageExtControl* control = PageControl())
         control->repaintTab(this);
 }
 
 void TTabExtSheet::SetImage(const QIcon& image) {
-    m_image = image;
+    image_ = image;
     if (TPageExtControl* control = PageControl())
         control->syncTab(this);
 }
 
 void TTabExtSheet::SetTabVisible(bool visible) {
-    m_tabVisible = visible;
+    tabVisible_ = visible;
     if (TPageExtControl* control = PageControl())
         control->syncTab(this);
 }
 
 TPageExtControl* TTabExtSheet::PageControl() const {
-    return m_control && m_control->indexOf(this) >= 0 ? m_control.data() : nullptr;
+    return control_ && control_->indexOf(this) >= 0 ? control_.data() : nullptr;
 }
 
 int TTabExtSheet::PageIndex() const {
@@ -61,7 +61,7 @@ int TTabExtSheet::PageIndex() const {
 
 void TTabExtSheet::applyBackground() {
     QPalette p = palette();
-    p.setColor(QPalette::Window, m_colors.Color);
+    p.setColor(QPalette::Window, colors_.Color);
     setPalette(p);
     setAutoFillBackground(true);
 }

@@ -33,16 +33,16 @@ public:
 
     // While attached to a control with close glyphs the control keeps the caption trimmed
     // and followed by five blanks (room for the glyph).
-    QString Caption() const { return m_caption; }
+    QString Caption() const { return caption_; }
     void SetCaption(const QString& caption);
 
-    const TTabColors& Colors() const { return m_colors; }
+    const TTabColors& Colors() const { return colors_; }
     // Repaints the page's tab.
     void SetColors(const TTabColors& colors);
 
-    QIcon Image() const { return m_image; }
+    QIcon Image() const { return image_; }
     void SetImage(const QIcon& image);
-    bool TabVisible() const { return m_tabVisible; }
+    bool TabVisible() const { return tabVisible_; }
     void SetTabVisible(bool visible);
 
     // The control the page is attached to, or null.
@@ -54,11 +54,11 @@ private:
     friend class TPageExtControl;
     void applyBackground();
 
-    QString m_caption;
-    TTabColors m_colors;
-    QIcon m_image;
-    bool m_tabVisible = true;
-    QPointer<TPageExtControl> m_control;
+    QString caption_;
+    TTabColors colors_;
+    QIcon image_;
+    bool tabVisible_ = true;
+    QPointer<TPageExtControl> control_;
 };
 
 } // namespace vorn

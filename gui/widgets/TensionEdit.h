@@ -15,7 +15,7 @@ class TTensionEdit : public TFloatSpinBase {
 public:
     explicit TTensionEdit(QWidget* parent = nullptr);
 
-    VornTensType TensionType() const { return m_unit; }
+    VornTensType TensionType() const { return unit_; }
     // Shows "N.", "kg." or "lb."; the label is as wide as its text plus 6 pixels.
     void SetTensionType(VornTensType unit);
     QString UnitText() const;
@@ -25,8 +25,8 @@ protected:
     void PlaceTrailing(const QRect& area) override;
 
 private:
-    QLabel* m_unitLabel;
-    VornTensType m_unit = tt_newtons;
+    QLabel* unitLabel_;
+    VornTensType unit_ = tt_newtons;
 };
 
 } // namespace vorn

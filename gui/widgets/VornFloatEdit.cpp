@@ -8,7 +8,7 @@ TVornFloatEdit::TVornFloatEdit(QWidget* parent)
 }
 
 void TVornFloatEdit::SetLabelMode(bool on) {
-    m_labelMode = on;
+    labelMode_ = on;
     setInputMethodHints(on ? Qt::ImhNone : Qt::ImhFormattedNumbersOnly);
 }
 

@@ -14,7 +14,7 @@ public:
     explicit TVornFloatEdit(QWidget* parent = nullptr);
 
     // Label mode: every character is accepted and Enter leaves the text alone.
-    bool LabelMode() const { return m_labelMode; }
+    bool LabelMode() const { return labelMode_; }
     void SetLabelMode(bool on);
 
 signals:
@@ -24,12 +24,12 @@ signals:
 protected:
     bool ClampsNegative() const override { return false; }
     bool NormalisesOnFocusOut() const override { return false; }
-    bool NormalisesOnEnter() const override { return !m_labelMode; }
-    bool AcceptsAnyCharacter() const override { return m_labelMode; }
+    bool NormalisesOnEnter() const override { return !labelMode_; }
+    bool AcceptsAnyCharacter() const override { return labelMode_; }
     void Step(int direction) override;
 
 private:
-    bool m_labelMode = false;
+    bool labelMode_ = false;
 };
 
 } // namespace vorn

@@ -1,52 +1,65 @@
 # Front door: `make run` and `make test` install what is missing, configure, build and go.
 MAKEFLAGS += --no-print-directory
 BUILD ?= build
+FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench screenshots fuzz clean
+.PHONY: all deps deps-test configure build configure-all build-all run test bench screenshots \
+        fuzz-build fuzz format clean
 
 all: build
 
 deps:
-	@bash scripts/install-deps.sh
+	@bash scripts/install-deps.sh run
 
+deps-test:
+	@bash scripts/install-deps.sh test
+
+# The program and the calculator: no test or benchmark frameworks needed.
 configure: deps
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) -DVORN_BUILD_TESTS=OFF -DVORN_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
 
 build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+# Everything: program, tests and benchmarks.
+configure-all: deps-test
+	@cmake -S . -B $(BUILD) -DVORN_BUILD_TESTS=ON -DVORN_BUILD_BENCH=ON \
+	  -DVORN_FUZZ_BUILD=$(abspath $(FUZZ_BUILD)) $(CMAKE_FLAGS) >/dev/null
+
+build-all: configure-all
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
 	@bash scripts/run-vorn.sh $(BUILD)/gui/vorn
 
-test: build
+test: build-all fuzz-build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-bench: build
+bench: build-all
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
 
 # Pictures of the main window, taken offscreen, into $(BUILD)/screenshots.
 screenshots: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/gui/vorn-screenshots $(BUILD)/screenshots
 
-# libFuzzer runs of the file readers, FUZZ_SECONDS each; corpora grow in $(FUZZ_BUILD)/corpus.
-FUZZ_BUILD ?= build-fuzz
-FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := read_document load_settings import_old
+# The file readers built with clang's libFuzzer (skipped without clang); `make test` runs them
+# briefly, `make fuzz` for FUZZ_SECONDS each. Corpora grow in $(FUZZ_BUILD)/corpus.
+fuzz-build: deps-test
+	@if command -v clang++ >/dev/null; then \
+	  CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DVORN_FUZZ=ON -DVORN_BUILD_GUI=OFF \
+	    -DVORN_BUILD_BENCH=OFF -DVORN_BUILD_TESTS=OFF >/dev/null && \
+	  cmake --build $(FUZZ_BUILD) -j $(JOBS) --target vorn_fuzz_seeds fuzz_read_document \
+	    fuzz_load_settings fuzz_import_old; \
+	else echo "clang++ not found: the fuzz targets are not built"; fi
 
-fuzz: deps
-	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DVORN_FUZZ=ON -DVORN_BUILD_GUI=OFF \
-	  -DVORN_BUILD_BENCH=OFF -DVORN_BUILD_TESTS=OFF >/dev/null
-	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target vorn_fuzz_seeds $(addprefix fuzz_,$(FUZZ_TARGETS))
-	@$(FUZZ_BUILD)/fuzz/vorn_fuzz_seeds $(FUZZ_BUILD)/seeds
-	@for t in $(FUZZ_TARGETS); do \
-	  echo "== fuzz_$$t ($(FUZZ_SECONDS) s)"; \
-	  mkdir -p $(FUZZ_BUILD)/corpus/$$t $(FUZZ_BUILD)/findings/$$t; \
-	  $(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) \
-	    -artifact_prefix=$(FUZZ_BUILD)/findings/$$t/ \
-	    $(FUZZ_BUILD)/corpus/$$t $(FUZZ_BUILD)/seeds/$$t || exit 1; \
-	done
+fuzz: fuzz-build
+	@bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+format:
+	@bash scripts/format.sh
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD)

@@ -1,16 +1,29 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Vorn needs to build, run and test.
+# install-deps.sh [run|test]: installs the Debian packages Vorn needs. "run" (the default) is
+# what building and starting the program takes; "test" adds what the tests and benchmarks
+# use: test frameworks, clang for the fuzzers and the format check, a sound server with
+# sox and numpy to measure tones, Xvfb for the start-up benchmark.
 # Idempotent: apt-get runs only when something is missing.
 set -euo pipefail
 
-packages=(
+run_packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-svg-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev nlohmann-json3-dev libxkbcommon-dev
-  clang libclang-rt-14-dev
-  qt6-multimedia-dev pulseaudio pulseaudio-utils sox libsox-fmt-pulse python3-numpy
+  qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev qt6-svg-dev qt6-multimedia-dev
+  libcli11-dev nlohmann-json3-dev
 )
+test_packages=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev clang-format-14
+  pulseaudio pulseaudio-utils sox libsox-fmt-pulse python3-numpy
+  xvfb libxcb1-dev
+)
+
+packages=("${run_packages[@]}")
+case "${1:-run}" in
+  run) ;;
+  test) packages+=("${test_packages[@]}") ;;
+  *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -8,9 +8,9 @@
 #include "document/InstrumentTemplates.h"
 #include "files/FileFrame.h"
 #include "io/AtomicFile.h"
-#include "io/FileHeader.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
+#include "io/FileHeader.h"
 #include "pitch/Keys.h"
 #include "pitch/Temperaments.h"
 

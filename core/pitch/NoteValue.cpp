@@ -11,9 +11,6 @@ namespace vorn {
 
 namespace {
 
-constexpr std::array<const char*, 12> PitchClassNames = {"C",  "CD", "D",  "DE", "E",  "F",
-                                                         "FG", "G",  "GA", "A",  "AB", "B"};
-
 // Row: accidental 0..5; column: pitch class. Two letters: first letter for sharps, second
 // for the rest.
 constexpr const char* LetterTable[6][12] = {

@@ -21,7 +21,7 @@ struct StringSettings {
     int32_t TensionDigits = -2; // in the display unit
     int32_t GutDiameterDigits = -3;
     TStringMaterialCollection Materials = TStringMaterialCollection::Defaults();
-    TCatalogues Catalogues;              // built-in rows
+    TCatalogues Catalogues; // built-in rows
 
     // The unit is also handed to the catalogues, which label tensions in it.
     void SetTensionUnit(VornTensType unit) {

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "files/DocumentFile.h"
+#include "io/ByteWriter.h"
 #include "io/FileHeader.h"
 #include "io/Real48.h"
-#include "io/ByteWriter.h"
 
 namespace vorn::testing {
 

@@ -2,6 +2,8 @@
 // What the three fuzz targets share: settings as a first start has them, and the check that a
 // loaded document saves and loads again to the same bytes.
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -48,6 +50,17 @@ inline void CheckOutcome(TFileFrame& frame, const TInstDataType& before,
     if (outcome.Result != LoadResult::Failed || outcome.Message.empty() ||
         !(frame.Document == before) || frame.HasCourseRows())
         std::abort();
+}
+
+// A new tab's document given the bytes through load(frame, reader) -> LoadOutcome, then
+// checked as above.
+template <class Load> void CheckLoad(const uint8_t* data, size_t size, Load load) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    TFileFrame frame(DefaultSettings());
+    frame.NewFromDefaults();
+    const TInstDataType before = frame.Document;
+    ByteReader in(bytes);
+    CheckOutcome(frame, before, load(frame, in));
 }
 
 } // namespace vorn::fuzz

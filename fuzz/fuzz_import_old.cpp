@@ -10,11 +10,7 @@
 using namespace vorn;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string bytes(reinterpret_cast<const char*>(data), size);
-    TFileFrame frame(fuzz::DefaultSettings());
-    frame.NewFromDefaults();
-    const TInstDataType before = frame.Document;
-    ByteReader in(bytes);
-    fuzz::CheckOutcome(frame, before, ImportOldDocument(frame, in));
+    fuzz::CheckLoad(data, size,
+                    [](TFileFrame& frame, ByteReader& in) { return ImportOldDocument(frame, in); });
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "document/GlobalData.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
+#include "support/ChangedSettings.h"
 
 using namespace vorn;
 
@@ -25,38 +26,8 @@ TEST(StringDefs, RoleByCourseAndKind) {
     EXPECT_EQ(g.DefaultChoiceIndex(5, 1), 2); // Carbon PVF
 }
 
-TGlobalData changedSettings() {
-    TGlobalData g;
-    g.Materials.AddMaterial("Silver", 10.49f, 150, 15, 4.0f, 0.2f);
-    g.StringDefs[sr_basses] = {"Aquila", 31.5f};
-    g.LengthChangeMode = 1;
-    g.NoteChangeMode = 0;
-    g.TensionChangeMode = 0;
-    g.DiameterChangeMode = 0;
-    g.LengthDigits = -3;
-    g.AltDiameterDigits = -4;
-    g.TensionDigits = -4;
-    g.GutDiameterDigits = -2;
-    g.DefaultTemperament = 2;
-    g.DefaultMaker = "Hans Frei";
-    g.StartupChoice = 2;
-    g.DefaultInstrumentType = 13;
-    g.ShowAlternativeFrets = 1;
-    g.FretGraphicVisible = 1;
-    g.ExtraCoursesVisible = 1;
-    g.SidebarDown = 1;
-    g.WindowLeft = 10;
-    g.WindowTop = 20;
-    g.WindowWidth = 800;
-    g.WindowHeight = 600;
-    g.SetTensionUnit(tt_pounds);
-    g.Catalogues.Savarez.DeleteEntry(5);
-    g.Catalogues.Aquila.DeleteEntry(2);
-    return g;
-}
-
 TEST(SettingsBlock, RoundTripKeepsEveryField) {
-    const TGlobalData g = changedSettings();
+    const TGlobalData g = vorn::testing::ChangedSettings();
     ByteWriter w;
     g.SaveSettings(w);
     TGlobalData back;
@@ -124,7 +95,7 @@ TEST(SettingsBlock, ForeignTitleKeepsDefaultsAndFillsMaterials) {
 }
 
 TEST(SettingsBlock, BrokenBodyThrowsAndChangesNothing) {
-    const TGlobalData g = changedSettings();
+    const TGlobalData g = vorn::testing::ChangedSettings();
     ByteWriter w;
     g.SaveSettings(w);
     const std::string good = w.bytes();

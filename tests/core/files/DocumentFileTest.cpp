@@ -14,20 +14,13 @@
 #include "files/OldFileConversion.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
+#include "support/Bytes.h"
 
 namespace vorn {
 namespace {
 
-std::string Bytes(std::initializer_list<int> values) {
-    std::string s;
-    for (int v : values)
-        s.push_back(static_cast<char>(v));
-    return s;
-}
-
-template <class T> void Put(std::string& bytes, size_t at, T v) {
-    std::memcpy(bytes.data() + at, &v, sizeof(T));
-}
+using testing::Bytes;
+using testing::Put;
 
 std::string Written(TFileFrame& frame) {
     ByteWriter out;

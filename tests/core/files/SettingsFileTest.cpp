@@ -10,6 +10,7 @@
 #include "files/SettingsFile.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
+#include "support/ChangedSettings.h"
 
 namespace vorn {
 namespace {
@@ -20,33 +21,6 @@ std::string BlockBytes(const TGlobalData& s) {
     return out.take();
 }
 
-// Every field away from its default.
-TGlobalData Changed() {
-    TGlobalData s;
-    s.Materials.AddMaterial("Silk", 1.25f, 90, 10, 1.2f, 0.2f);
-    for (size_t i = 0; i < s.StringDefs.size(); ++i)
-        s.StringDefs[i] = {i % 2 ? "Nylgut" : "Aquila", 20.5f + static_cast<float>(i)};
-    s.LengthChangeMode = 0;
-    s.NoteChangeMode = 1;
-    s.TensionChangeMode = 0;
-    s.LengthDigits = -3;
-    s.TensionDigits = -1;
-    s.DefaultTemperament = 3;
-    s.DefaultMaker = "Hans Frei";
-    s.StartupChoice = 2;
-    s.DefaultInstrumentType = 13;
-    s.ShowAlternativeFrets = s.FretGraphicVisible = s.ExtraCoursesVisible = s.SidebarDown = 1;
-    s.WindowLeft = 11;
-    s.WindowTop = 22;
-    s.WindowWidth = 1033;
-    s.WindowHeight = 744;
-    s.SetTensionUnit(tt_pounds);
-    s.Catalogues.Savarez.DeleteEntry(3);
-    s.Catalogues.Kuerschner.Add({777});
-    s.Catalogues.Aquila.Add({321, 1});
-    return s;
-}
-
 // Every field, the materials and the catalogue rows are in the block: equal blocks, equal
 // settings.
 void ExpectSame(const TGlobalData& a, const TGlobalData& b) {
@@ -54,23 +28,23 @@ void ExpectSame(const TGlobalData& a, const TGlobalData& b) {
 }
 
 TEST(SettingsFile, BlockRoundTrip) {
-    const TGlobalData saved = Changed();
+    const TGlobalData saved = testing::ChangedSettings();
     TGlobalData loaded;
     const SettingsLoad result = LoadSettingsData(SettingsFileBytes(saved, {}), loaded);
     EXPECT_TRUE(result.Message.empty());
     EXPECT_TRUE(result.BoundsRead);
     EXPECT_TRUE(result.Documents.empty());
     ExpectSame(loaded, saved);
-    EXPECT_EQ(loaded.WindowTop, 22);
+    EXPECT_EQ(loaded.WindowTop, 20);
     EXPECT_EQ(loaded.Materials.Count(), 9);
     EXPECT_EQ(loaded.Catalogues.Aquila.Items.back(), (TAquilaItem{321, 1}));
     EXPECT_EQ(loaded.Catalogues.Aquila.Unit, tt_pounds);
 }
 
 TEST(SettingsFile, NotOursOrBrokenGivesDefaultsAndAMessage) {
-    const std::string good = SettingsFileBytes(Changed(), {});
+    const std::string good = SettingsFileBytes(testing::ChangedSettings(), {});
     size_t modes = 6 + 9; // past version, title and the nine string defaults
-    for (const TStringDefs& d : Changed().StringDefs)
+    for (const TStringDefs& d : testing::ChangedSettings().StringDefs)
         modes += 1 + 2 * d.Name.size() + 4;
     std::string title = good, version = good, mode = good, digits = good;
     title[13] = 'x';
@@ -102,7 +76,7 @@ TEST(SettingsFile, NotOursOrBrokenGivesDefaultsAndAMessage) {
 
 class ReopenBlock : public ::testing::Test {
 protected:
-    TGlobalData settings = Changed();
+    TGlobalData settings = testing::ChangedSettings();
     std::vector<std::unique_ptr<TFileFrame>> tabs;
 
     std::vector<TFileFrame*> Open(std::initializer_list<std::pair<int, bool>> types) {
@@ -207,7 +181,7 @@ TEST(SettingsFile, OnDisk) {
     EXPECT_FALSE(missing.FileFound || missing.BoundsRead || !missing.Message.empty());
     EXPECT_EQ(fresh.Materials.Count(), 8);
 
-    TGlobalData settings = Changed();
+    TGlobalData settings = testing::ChangedSettings();
     TFileFrame frame(settings);
     frame.NewFromDefaults();
     frame.ViewStrings();

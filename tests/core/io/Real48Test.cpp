@@ -7,16 +7,12 @@
 #include "io/ByteWriter.h"
 #include "io/FileHeader.h"
 #include "io/Real48.h"
+#include "support/Bytes.h"
 
 namespace vorn {
 namespace {
 
-std::string Bytes(std::initializer_list<int> values) {
-    std::string s;
-    for (int v : values)
-        s.push_back(static_cast<char>(v));
-    return s;
-}
+using testing::Bytes;
 
 TEST(Real48, KnownBytes) {
     // 2^(e-129) * (1 + f/2^39), worked out by hand; 3.2 = 2 * 1.6 with f = 0.6 * 2^39 rounded.

@@ -4,12 +4,17 @@
 #include <QDir>
 #include <QLibrary>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "app/ToneSink.h"
 #include "sound/ToneImage.h"
 
 namespace vorn {
 
 namespace {
+
+bool moduleLoaded = false;
 
 // Beside the program, where an installation puts it, then where the build left it.
 QStringList moduleFolders() {
@@ -31,8 +36,10 @@ std::unique_ptr<TToneSink> loadSink() {
         library->setLoadHints(QLibrary::PreventUnloadHint);
         const auto create =
             reinterpret_cast<CreateToneSinkFunction>(library->resolve(CreateToneSinkSymbol));
-        if (create)
+        if (create) {
+            moduleLoaded = true;
             return std::unique_ptr<TToneSink>(create());
+        }
         delete library;
     }
     return nullptr;
@@ -91,6 +98,13 @@ bool TTonePlayer::IsPlaying() const {
 void TTonePlayer::Shutdown() {
     if (sink_)
         sink_->Stop();
+}
+
+void TTonePlayer::EndProcessAfterSound(int exitCode) {
+    if (!moduleLoaded)
+        return;
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
 }
 
 } // namespace vorn

@@ -30,6 +30,13 @@ public:
     // goes, since the sound server connection does not survive a late teardown.
     void Shutdown();
 
+    // Ends the process with exitCode once the application object is gone, when the audio
+    // module was loaded: Qt Multimedia tears its sound server connection down in an exit
+    // handler while the connection's own thread may still run, which aborts about one exit
+    // in a thousand. Nothing of the program's is left to save by then. Returns when the
+    // module was never loaded.
+    static void EndProcessAfterSound(int exitCode);
+
 signals:
     // Once, the first time a tone cannot be played.
     void outputUnavailable();

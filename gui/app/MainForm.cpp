@@ -39,7 +39,6 @@
 #include "files/OldFileConversion.h"
 #include "files/SettingsFile.h"
 #include "io/AtomicFile.h"
-#include "io/ByteReader.h"
 #include "pitch/Temperaments.h"
 #include "strings/StringPhysics.h"
 #include "views/StringFileTab.h"
@@ -462,16 +461,10 @@ void TMainForm::reportLoadFailure(const std::string& text) {
 }
 
 bool TMainForm::OpenDocumentFile(const QString& path) {
-    std::string bytes;
-    if (!ReadWholeFile(localPath(path), bytes)) {
-        reportLoadFailure(LoadFileMessage);
-        return false;
-    }
     // The document is read before its tab is made: a refused file leaves the window as it was.
     auto loaded = std::make_unique<TFileFrame>(*settings_);
-    ByteReader in(bytes);
     const LoadOutcome outcome =
-        vorn::OpenDocument(*loaded, in, QFileInfo(path).absoluteFilePath().toStdString());
+        vorn::OpenDocumentFile(*loaded, localPath(QFileInfo(path).absoluteFilePath()));
     if (outcome.Result != LoadResult::Loaded) {
         reportLoadFailure(outcome.Message);
         return false;

@@ -8,15 +8,15 @@ namespace vorn {
 
 TStringFileTab::TStringFileTab(TGlobalData& settings, QWidget* parent)
     : TTabExtSheet(parent), frame_(new TVornFrame(settings, this)) {
-    hold();
+    placeFrame();
 }
 
 TStringFileTab::TStringFileTab(std::unique_ptr<TFileFrame> loaded, QWidget* parent)
     : TTabExtSheet(parent), frame_(new TVornFrame(std::move(loaded), this)) {
-    hold();
+    placeFrame();
 }
 
-void TStringFileTab::hold() {
+void TStringFileTab::placeFrame() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(frame_);

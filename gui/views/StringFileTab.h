@@ -23,7 +23,7 @@ public:
     TVornFrame* Frame() const { return frame_; }
 
 private:
-    void hold(); // places the frame and follows its caption
+    void placeFrame(); // places the frame and follows its caption
     TVornFrame* frame_;
 };
 

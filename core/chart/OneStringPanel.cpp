@@ -4,11 +4,12 @@
 #include <cmath>
 #include <system_error>
 
+#include "pitch/Intervals.h"
+
 namespace vorn {
 
 int TOneStringPanel::WholeHertz() const {
-    const double hz = std::nearbyint(Rec.Frequency);
-    return std::isfinite(hz) && std::fabs(hz) < 1e9 ? static_cast<int>(hz) : 0;
+    return vorn::WholeHertz(Rec.Frequency);
 }
 
 std::string TOneStringPanel::FrequencyText() const {

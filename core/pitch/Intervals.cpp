@@ -67,4 +67,9 @@ double TemperedFifth(double commaFraction) {
            commaFraction * (1200.0 * std::log(1.0125) / std::log(2.0));
 }
 
+int WholeHertz(double frequency) {
+    const double hz = std::nearbyint(frequency);
+    return std::isfinite(hz) && std::fabs(hz) < 1e9 ? static_cast<int>(hz) : 0;
+}
+
 } // namespace vorn

@@ -10,6 +10,7 @@
 namespace vorn {
 
 constexpr int KeyCount = 30;
+constexpr int MajorKeyCount = 15; // keys 0..14 are major, 15..29 their minors
 constexpr uint8_t DefaultKey = 7; // "C Major"
 
 // Key names: 0..14 major "Cb Major".."C# Major", 15..29 minor "Ab minor".."A# minor".

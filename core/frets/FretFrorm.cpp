@@ -1,0 +1,273 @@
+#include "frets/FretFrorm.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "pitch/FrequencyRecord.h"
+#include "pitch/Intervals.h"
+#include "pitch/Keys.h"
+
+namespace vorn {
+
+namespace {
+
+std::string trimmed(const std::string& s) {
+    const size_t b = s.find_first_not_of(' ');
+    const size_t e = s.find_last_not_of(' ');
+    return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
+}
+
+// Fixed frets, and choice bytes a hand-made file may carry, have a single position.
+bool isFixed(uint8_t choice) {
+    return choice != fc_mi && choice != fc_fa;
+}
+
+// A chromatic fret is spelled flat on the Fa side and sharp on the Mi side or when fixed.
+NoteValue spelled(NoteValue note, bool fa) {
+    if (IsChromatic(note))
+        note.Accidental = fa ? acc_flat : acc_sharp;
+    else
+        note.Accidental = acc_none;
+    note.SpellingFixed = 1;
+    return note;
+}
+
+std::string playHint(NoteValue note, double frequency) {
+    return "Play " + NoteName(note, DefaultKey, true) + " (" + FormatFixed(frequency) + " hz.)";
+}
+
+// The frets whose marker can change: not 2, 5, 7 or 12..14.
+bool changeableFret(int fret) {
+    switch (fret) {
+    case 1:
+    case 3:
+    case 4:
+    case 6:
+    case 8:
+    case 9:
+    case 10:
+    case 11:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+std::string WidenedText(float value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15g", static_cast<double>(value));
+    return buffer;
+}
+
+TFretFrorm::TFretFrorm(TGlobalData& settings) : Settings(settings) {
+    for (int i = 0; i < NamedTemperamentCount; ++i)
+        SelectorItems[i] = TemperamentName(i, TemperamentFraction(i));
+    SelectorItems[CustomTemperament] = " ";
+}
+
+void TFretFrorm::Bind(TInstDataType& document) {
+    loading_ = true;
+    document_ = &document;
+    StringLengthText = WidenedText(document.StringLength);
+    PitchText = WidenedText(document.APitch);
+    TopNote = document.CourseNote(1);
+    SpellLetter(TopNote, DefaultKey);
+    TopNote.SpellingFixed = 1;
+
+    Fraction = document.CommaFraction;
+    Named = document.Temperament < CustomTemperament;
+    Customized = document.CustomPlacement != 0;
+    if (Named) {
+        SelectorIndex = document.Temperament;
+        SelectorChanged(SelectorIndex);
+    } else {
+        // The slider's nearest position; the document takes its fraction.
+        const double position = std::nearbyint(Fraction * 200.0);
+        const int p = std::isfinite(position)
+                          ? static_cast<int>(std::clamp(position, 0.0, double(FretSliderMax)))
+                          : 0;
+        SliderPosition = p;
+        SliderMoved(p);
+    }
+    loading_ = false;
+    Refresh();
+}
+
+void TFretFrorm::SelectorChanged(int index) {
+    if (updating_ || !document_ || index < 0 || index >= TemperamentSelectorItems)
+        return;
+    updating_ = true;
+    Named = true;
+    SelectorIndex = index;
+    if (index < NamedTemperamentCount) {
+        SliderPosition = TemperamentSliderPosition(index);
+        Fraction = TemperamentFraction(index);
+    }
+    document_->Temperament = static_cast<uint8_t>(index);
+    document_->CommaFraction = Fraction;
+    Refresh();
+    temperamentChanged();
+    updating_ = false;
+}
+
+void TFretFrorm::SliderMoved(int position) {
+    if (updating_ || !document_)
+        return;
+    applySliderPosition(std::clamp(position, 0, FretSliderMax));
+    temperamentChanged();
+    Refresh();
+}
+
+void TFretFrorm::applySliderPosition(int p) {
+    SliderPosition = p;
+    Named = false;
+    int identifier = CustomTemperament;
+    for (int i = 0; i < NamedTemperamentCount; ++i)
+        if (TemperamentSliderPosition(i) == p)
+            identifier = i;
+    if (identifier != CustomTemperament) {
+        Fraction = TemperamentFraction(identifier);
+        CustomName = TemperamentName(identifier, Fraction);
+    } else {
+        // Written this way so that a fraction saved by earlier versions reads back the same.
+        Fraction = 1.0 / (100.0 / (p / 2.0));
+        CustomName = TemperamentName(CustomTemperament, Fraction);
+    }
+    document_->Temperament = static_cast<uint8_t>(identifier);
+    document_->CommaFraction = Fraction;
+}
+
+void TFretFrorm::SetCustomized(bool customized) {
+    Customized = customized;
+    if (document_)
+        document_->CustomPlacement = customized ? 1 : 0;
+    Refresh();
+}
+
+bool TFretFrorm::MarkerActive(int fret) const {
+    return document_ && Customized && changeableFret(fret);
+}
+
+bool TFretFrorm::PressMarker(int fret) {
+    if (!MarkerActive(fret))
+        return false;
+    uint8_t& choice = document_->FretMiFa[fret - 1];
+    choice = Rows[fret - 1].Main.Marker == "Mi" ? fc_fa : fc_mi;
+    Refresh();
+    return true;
+}
+
+void TFretFrorm::SetShowAlternatives(bool shown) {
+    Settings.ShowAlternativeFrets = shown ? 1 : 0;
+}
+
+void TFretFrorm::ToggleExtraFrets() {
+    Settings.ExtraCoursesVisible = ExtraFretsVisible() ? 0 : 1;
+}
+
+void TFretFrorm::ToggleGraphic() {
+    Settings.FretGraphicVisible = GraphicVisible() ? 0 : 1;
+}
+
+std::string TFretFrorm::AltPositionTitle() const {
+    return ShowAlternatives() ? "Alternatative Fret Position" : "";
+}
+
+std::string TFretFrorm::AltPlayTitle() const {
+    return ShowAlternatives() ? "Play" : "";
+}
+
+std::string TFretFrorm::ExtraFretsCaption() const {
+    return ExtraFretsVisible() ? "Hide extra frets" : "Show extra frets";
+}
+
+std::string TFretFrorm::GraphicButtonCaption() const {
+    return GraphicVisible() ? "" : "Show fret graphic";
+}
+
+std::string TFretFrorm::GraphicButtonHint() const {
+    return GraphicVisible() ? "Hide fret graphic" : "";
+}
+
+void TFretFrorm::temperamentChanged() {
+    if (OnTemperamentChanged)
+        OnTemperamentChanged();
+}
+
+void TFretFrorm::Refresh() {
+    if (loading_ || !document_)
+        return;
+    updating_ = true;
+    if (Named) {
+        SelectorItems[CustomTemperament].clear();
+    } else {
+        SelectorItems[CustomTemperament] = trimmed(CustomName);
+        SelectorIndex = CustomTemperament;
+    }
+
+    const TInstDataType& d = *document_;
+    ChoicesInUse = Customized ? d.FretMiFa : DefaultMiFa;
+    const double length = static_cast<double>(d.StringLength);
+    Distribution = ComputeFretDistribution(TopNote, length, d.CommaFraction,
+                                           static_cast<double>(d.APitch), ChoicesInUse);
+    TopFrequency = Distribution.OpenFrequency;
+    TopPlayHertz = WholeHertz(TopFrequency);
+
+    const double fifth = TemperedFifth(d.CommaFraction);
+    FifthLabel = "Tempered fifth: " + FormatFixed(fifth) + " cents";
+    TopPlayHint = playHint(TopNote, TopFrequency);
+
+    FretRecord record;
+    record.Length = length;
+    record.OpenNote = TopNote;
+    record.Choices = ChoicesInUse;
+    record.Prepare();
+    for (int fret = 1; fret <= FretRowCount; ++fret)
+        showFret(Rows[fret - 1], record.Entry(fret), fifth, TopFrequency);
+    updating_ = false;
+}
+
+void TFretFrorm::showFret(FretRowView& row, const FretEntry& entry, double fifth,
+                          double openFrequency) {
+    row.Fret = entry.Fret;
+    const bool fixed = isFixed(entry.Choice);
+    const bool fa = entry.Choice == fc_fa;
+
+    FretPartView& main = row.Main;
+    main.Visible = true;
+    main.Choice = fixed ? uint8_t(fc_fixed) : entry.Choice;
+    main.Place = fixed ? fp_near_top : fa ? fp_bottom : fp_top;
+    main.Distance = DistanceText(entry, fifth, fa ? 1 : 0) + " cm.";
+    main.Note = spelled(entry.Note, fa);
+    main.Marker = FretChoiceText(entry.Choice);
+    main.MarkerHint = IntervalName(MainType(entry));
+    main.Frequency = RaiseByCents(openFrequency, IntervalCents(MainType(entry), fifth));
+    main.NoteHint = "Frequency: " + FormatFixed(main.Frequency) + " hz.";
+    main.PlayHertz = WholeHertz(main.Frequency);
+    main.PlayHint = playHint(main.Note, main.Frequency);
+
+    FretPartView& alt = row.Alt;
+    if (fixed) {
+        alt = FretPartView{};
+        alt.Visible = false;
+        alt.Choice = fc_fixed;
+        alt.Place = fp_near_top;
+        return;
+    }
+    alt.Visible = true;
+    alt.Choice = fa ? fc_mi : fc_fa;
+    alt.Place = fa ? fp_top : fp_bottom;
+    alt.Distance = DistanceText(entry, fifth, fa ? 0 : 1) + " cm.";
+    alt.Note = spelled(entry.Note, !fa);
+    alt.Marker = FretChoiceText(alt.Choice);
+    alt.MarkerHint = IntervalName(AltType(entry));
+    alt.Frequency = RaiseByCents(openFrequency, IntervalCents(AltType(entry), fifth));
+    alt.NoteHint = "Frequency: " + FormatFixed(alt.Frequency) + " hz.";
+    alt.PlayHertz = WholeHertz(alt.Frequency);
+    alt.PlayHint = playHint(alt.Note, alt.Frequency);
+}
+
+} // namespace vorn

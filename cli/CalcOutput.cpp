@@ -1,5 +1,6 @@
 #include "CalcOutput.h"
 #include "pitch/Intervals.h"
+#include "pitch/Keys.h"
 #include "pitch/Temperaments.h"
 
 #include <cstdio>
@@ -101,6 +102,66 @@ std::string FretsTable(const FretDistribution& d, const std::string& temperament
         s << "\n";
     }
     return s.str();
+}
+
+namespace {
+
+const char* placementColour(uint8_t colour) {
+    switch (colour) {
+    case pl_mi:
+        return "mi";
+    case pl_fa:
+        return "fa";
+    default:
+        return "nut";
+    }
+}
+
+} // namespace
+
+ordered_json PlacementJson(const TPlacementFrame& editor, uint8_t key) {
+    ordered_json header = ordered_json::array();
+    for (const PlacementHeader& h : editor.Header)
+        header.push_back(ordered_json{
+            {"fret", h.Fret}, {"state", h.State}, {"text", h.Text}, {"width", h.Width}});
+    ordered_json courses = ordered_json::array();
+    for (int c = 0; c < PlacementCourses; ++c) {
+        ordered_json cells = ordered_json::array();
+        for (int j = 0; j < PlacementColumns; ++j) {
+            const PlacementCell& cell = editor.Cells[c][j];
+            NoteValue note = cell.Note;
+            cells.push_back(ordered_json{{"fret", j},
+                                         {"number", note.Number},
+                                         {"accidental", note.Accidental},
+                                         {"name", NoteName(note, key, true)},
+                                         {"colour", placementColour(cell.Colour)}});
+        }
+        courses.push_back(ordered_json{{"course", c + 1}, {"cells", cells}});
+    }
+    return ordered_json{
+        {"key", key}, {"key_name", KeyName(key)}, {"header", header}, {"courses", courses}};
+}
+
+std::string PlacementTable(const TPlacementFrame& editor, uint8_t key) {
+    constexpr size_t cellWidth = 8;
+    constexpr size_t labelWidth = 10;
+    auto line = [](std::string text) {
+        text.erase(text.find_last_not_of(' ') + 1);
+        return text + "\n";
+    };
+    std::string head = pad("Fret", labelWidth) + pad("Nut", cellWidth);
+    for (const PlacementHeader& h : editor.Header)
+        head += pad(h.Number + " " + h.Text, cellWidth);
+    std::string s = "Key: " + editor.KeyLabel + "\n\n" + line(head);
+    for (int c = 0; c < PlacementCourses; ++c) {
+        std::string row = pad("Course " + std::to_string(c + 1), labelWidth);
+        for (const PlacementCell& cell : editor.Cells[c]) {
+            NoteValue note = cell.Note;
+            row += pad(NoteName(note, key, false) + (cell.Colour == pl_fa ? "*" : ""), cellWidth);
+        }
+        s += line(row);
+    }
+    return s + "\n* Fa (diatonic semitone); the other fretted notes are Mi (chromatic semitone).\n";
 }
 
 ordered_json StringJson(const StringRecord& row, const StringSettings& settings) {

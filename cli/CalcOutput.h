@@ -5,6 +5,7 @@
 #include <string>
 
 #include "files/FileFrame.h"
+#include "frets/PlacementFrame.h"
 #include "pitch/FretDistribution.h"
 #include "strings/StringRecord.h"
 
@@ -28,6 +29,10 @@ std::string StringTable(const StringRecord& row, const StringSettings& settings)
 
 nlohmann::ordered_json CatalogueJson(const std::string& label, int index);
 std::string CatalogueTable(const std::string& name, const std::string& label, int index);
+
+// The placement editor's grid: key, twelve header cells, six courses of thirteen cells.
+nlohmann::ordered_json PlacementJson(const TPlacementFrame& editor, uint8_t key);
+std::string PlacementTable(const TPlacementFrame& editor, uint8_t key);
 
 // A document as the program opens it: header fields, bridge tension and every string row.
 nlohmann::ordered_json ShowJson(const TFileFrame& frame);

@@ -6,9 +6,12 @@
 #include "files/FileFrame.h"
 #include "files/OldFileConversion.h"
 #include "files/SettingsFile.h"
+#include "frets/FretFrorm.h"
+#include "frets/PlacementFrame.h"
 #include "io/AtomicFile.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
+#include "pitch/Temperaments.h"
 
 namespace vorn::calc {
 
@@ -87,6 +90,47 @@ int RunShow(const std::string& path, const std::optional<std::string>& settingsP
         out << ShowJson(frame).dump(2) << "\n";
     else
         out << ShowTable(frame);
+    return 0;
+}
+
+int RunDocumentFrets(const std::string& path, const std::optional<std::string>& settingsPath,
+                     bool json, std::ostream& out, std::ostream& err) {
+    TGlobalData settings;
+    if (!loadSettings(settingsPath, settings, err))
+        return 1;
+    TFileFrame frame(settings);
+    if (!openFile(path, frame, err))
+        return 1;
+    // As the Fret Chart page takes the document: off-grid custom fractions move to the slider.
+    TFretFrorm page(settings);
+    page.Bind(frame.Document);
+    const TInstDataType& d = frame.Document;
+    const std::string name = TemperamentShortName(d.Temperament, d.CommaFraction);
+    if (json)
+        out << FretsJson(page.Distribution, name).dump(2) << "\n";
+    else
+        out << FretsTable(page.Distribution, name);
+    return 0;
+}
+
+int RunPlacement(const std::string& path, std::optional<int> key,
+                 const std::optional<std::string>& settingsPath, bool json, std::ostream& out,
+                 std::ostream& err) {
+    TGlobalData settings;
+    if (!loadSettings(settingsPath, settings, err))
+        return 1;
+    TFileFrame frame(settings);
+    if (!openFile(path, frame, err))
+        return 1;
+    if (key)
+        frame.Document.Key = static_cast<uint8_t>(*key);
+    TPlacementFrame editor;
+    editor.Bind(frame.Document);
+    editor.Refresh();
+    if (json)
+        out << PlacementJson(editor, frame.Document.Key).dump(2) << "\n";
+    else
+        out << PlacementTable(editor, frame.Document.Key);
     return 0;
 }
 

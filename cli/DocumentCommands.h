@@ -1,5 +1,5 @@
 #pragma once
-// The calculator's document commands: new, show and convert.
+// The calculator's document commands: new, show, convert, and the fret pages of a document.
 
 #include <optional>
 #include <ostream>
@@ -12,6 +12,13 @@ int RunNew(int type, const std::string& path, const std::optional<std::string>& 
            std::ostream& out, std::ostream& err);
 int RunShow(const std::string& path, const std::optional<std::string>& settingsPath, bool json,
             std::ostream& out, std::ostream& err);
+// The Fret Chart of a document: its top string, length, pitch, temperament and fret choices.
+int RunDocumentFrets(const std::string& path, const std::optional<std::string>& settingsPath,
+                     bool json, std::ostream& out, std::ostream& err);
+// The Placement Chart of a document, in its own key or in key 0..29.
+int RunPlacement(const std::string& path, std::optional<int> key,
+                 const std::optional<std::string>& settingsPath, bool json, std::ostream& out,
+                 std::ostream& err);
 int RunConvert(const std::string& oldPath, const std::string& newPath, std::ostream& out,
                std::ostream& err);
 

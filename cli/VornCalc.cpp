@@ -28,12 +28,6 @@ void emit(std::ostream& out, bool json, const nlohmann::ordered_json& j, const s
         out << table;
 }
 
-std::string trimmed(const std::string& s) {
-    const size_t b = s.find_first_not_of(' ');
-    const size_t e = s.find_last_not_of(' ');
-    return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
-}
-
 std::optional<std::string> optionalPath(const std::string& p) {
     return p.empty() ? std::optional<std::string>() : std::optional<std::string>(p);
 }
@@ -108,10 +102,21 @@ public:
         pitch_.add(sub_);
         sub_->add_option("--choices", choices_,
                          "Eleven digits for frets 1..11: 0 Mi, 1 Fa, 2 fixed");
+        // A document brings all of the above itself.
+        auto* document =
+            sub_->add_option("--document", document_,
+                             "Document file (.vrd): its Fret Chart, as the program shows it");
+        for (const char* own : {"--length", "--open", "--accidental", "--pitch", "--comma",
+                                "--temperament", "--choices"})
+            document->excludes(sub_->get_option(own));
+        sub_->add_option("--settings", settings_, "Settings file (.vrn) to open the document with")
+            ->needs(document);
         sub_->add_flag("--json", json, "Print JSON");
     }
 
-    int Run(std::ostream& out, std::ostream&, bool json) override {
+    int Run(std::ostream& out, std::ostream& err, bool json) override {
+        if (!document_.empty())
+            return RunDocumentFrets(document_, optionalPath(settings_), json, out, err);
         const NoteValue open = noteOption("--open", open_, accidental_);
         const double length = ParsePositive("--length", length_);
         const double pitchA = pitch_.pitchA();
@@ -124,14 +129,37 @@ public:
                 choices[i] = static_cast<uint8_t>(choices_[i] - '0');
         }
         const FretDistribution d = ComputeFretDistribution(open, length, fraction, pitchA, choices);
-        const std::string name = trimmed(TemperamentName(id, fraction));
+        const std::string name = TemperamentShortName(id, fraction);
         emit(out, json, FretsJson(d, name), FretsTable(d, name));
         return 0;
     }
 
 private:
-    std::string length_ = "60", open_ = "60", accidental_, choices_;
+    std::string length_ = "60", open_ = "60", accidental_, choices_, document_, settings_;
     PitchOptions pitch_;
+};
+
+class PlacementCommand : public Command {
+public:
+    void Add(CLI::App& app, bool& json) override {
+        sub_ = app.add_subcommand("placement",
+                                  "A document's Placement Chart: six courses, twelve frets, Mi or "
+                                  "Fa in its key");
+        sub_->add_option("FILE", path_, "Document file (.vrd)")->required();
+        sub_->add_option("--key", key_, "Key 0..29 to show instead of the document's own");
+        sub_->add_option("--settings", settings_, "Settings file (.vrn) to open the document with");
+        sub_->add_flag("--json", json, "Print JSON");
+    }
+
+    int Run(std::ostream& out, std::ostream& err, bool json) override {
+        std::optional<int> key;
+        if (!key_.empty())
+            key = static_cast<int>(ParseWhole("--key", key_, 0, KeyCount - 1));
+        return RunPlacement(path_, key, optionalPath(settings_), json, out, err);
+    }
+
+private:
+    std::string path_, key_, settings_;
 };
 
 class StringCommand : public Command {
@@ -322,6 +350,7 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
     std::vector<std::unique_ptr<Command>> commands;
     commands.push_back(std::make_unique<NoteCommand>());
     commands.push_back(std::make_unique<FretsCommand>());
+    commands.push_back(std::make_unique<PlacementCommand>());
     commands.push_back(std::make_unique<StringCommand>());
     commands.push_back(std::make_unique<CatalogueCommand>());
     commands.push_back(std::make_unique<NewCommand>());

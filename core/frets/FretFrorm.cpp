@@ -12,12 +12,6 @@ namespace vorn {
 
 namespace {
 
-std::string trimmed(const std::string& s) {
-    const size_t b = s.find_first_not_of(' ');
-    const size_t e = s.find_last_not_of(' ');
-    return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
-}
-
 // Fixed frets, and choice bytes a hand-made file may carry, have a single position.
 bool isFixed(uint8_t choice) {
     return choice != fc_mi && choice != fc_fa;
@@ -204,7 +198,9 @@ void TFretFrorm::Refresh() {
     if (Named) {
         SelectorItems[CustomTemperament].clear();
     } else {
-        SelectorItems[CustomTemperament] = trimmed(CustomName);
+        // The slider set the document's temperament, so its name is the custom name.
+        SelectorItems[CustomTemperament] =
+            TemperamentShortName(document_->Temperament, document_->CommaFraction);
         SelectorIndex = CustomTemperament;
     }
 

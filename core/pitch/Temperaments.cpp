@@ -52,6 +52,13 @@ std::string TemperamentName(int identifier, double fraction) {
     return std::string(buf) + "% Comma Meantone";
 }
 
+std::string TemperamentShortName(int identifier, double fraction) {
+    const std::string name = TemperamentName(identifier, fraction);
+    const size_t b = name.find_first_not_of(' ');
+    const size_t e = name.find_last_not_of(' ');
+    return b == std::string::npos ? std::string() : name.substr(b, e - b + 1);
+}
+
 double TemperamentFraction(int identifier) {
     if (identifier >= 0 && identifier < NamedTemperamentCount)
         return Temperaments[identifier].fraction;

@@ -15,6 +15,8 @@ std::string TemperamentList();
 // Names 0..8 from the table; 9: the fraction as a whole percentage right-aligned in 7
 // characters followed by "% Comma Meantone"; any other identifier: empty.
 std::string TemperamentName(int identifier, double fraction);
+// TemperamentName without the custom name's leading blanks, as lists and reports show it.
+std::string TemperamentShortName(int identifier, double fraction);
 // Comma fraction of identifiers 0..8; 0 for anything else.
 double TemperamentFraction(int identifier);
 // Slider position 0..68 of identifiers 0..8; -1 for anything else.

@@ -8,6 +8,11 @@
 
 #include "document/InstDataType.h"
 #include "document/InstrumentTemplates.h"
+#include "files/DocumentFile.h"
+#include "files/FileFrame.h"
+#include "io/ByteWriter.h"
+#include "pitch/Intervals.h"
+#include "pitch/Temperaments.h"
 #include "support/CalcRunner.h"
 
 using nlohmann::json;
@@ -119,10 +124,14 @@ TEST_F(DocumentFiles, RefusedFilesSayWhyAndExitOne) {
     for (const Case& c : cases) {
         const std::string file = path("bad.vrd");
         write(file, c.data);
-        const CalcRun r = calc("show " + file + " --json");
-        EXPECT_EQ(r.exitCode, 1) << c.name;
-        EXPECT_TRUE(r.out.empty()) << c.name;
-        EXPECT_NE(r.err.find("Unable to load file"), std::string::npos) << c.name << ": " << r.err;
+        // Every command that opens a document refuses it the same way.
+        for (const std::string command : {"show ", "frets --document ", "placement "}) {
+            const CalcRun r = calc(command + file + " --json");
+            EXPECT_EQ(r.exitCode, 1) << command << c.name;
+            EXPECT_TRUE(r.out.empty()) << command << c.name;
+            EXPECT_NE(r.err.find("Unable to load file"), std::string::npos)
+                << command << c.name << ": " << r.err;
+        }
     }
     const CalcRun missing = calc("show " + path("nowhere.vrd"));
     EXPECT_EQ(missing.exitCode, 1);
@@ -130,6 +139,77 @@ TEST_F(DocumentFiles, RefusedFilesSayWhyAndExitOne) {
     const CalcRun badType = calc("new 24 " + path("x.vrd"));
     EXPECT_EQ(badType.exitCode, 2);
     EXPECT_FALSE(fs::exists(path("x.vrd")));
+}
+
+TEST_F(DocumentFiles, FretsOfADocumentAreThoseOfItsTopString) {
+    const std::string file = path("alto.vrd");
+    ASSERT_EQ(calc("new 3 " + file).exitCode, 0);
+    const CalcRun fromDocument = calc("frets --document " + file + " --json");
+    ASSERT_EQ(fromDocument.exitCode, 0) << fromDocument.err;
+    // The Alto Lute in G: top string g' (67) at 64 cm, A = 440, 1/6.05 comma.
+    const CalcRun byHand = calc("frets --open 67 --length 64 --temperament 5 --json");
+    ASSERT_EQ(byHand.exitCode, 0) << byHand.err;
+    EXPECT_EQ(fromDocument.parsed(), byHand.parsed());
+    EXPECT_EQ(calc("frets --document " + file + " --length 60").exitCode, 2);
+}
+
+TEST_F(DocumentFiles, FretsFollowTheDocumentsOwnChoicesAndSlider) {
+    vorn::TGlobalData settings;
+    vorn::TFileFrame frame(settings);
+    frame.ApplyTemplate(3);
+    frame.Document.CustomPlacement = 1;
+    frame.Document.FretMiFa[0] = vorn::fc_mi;
+    frame.Document.SetTemperament(vorn::CustomTemperament);
+    frame.Document.CommaFraction = 0.2237; // off the slider's half-percent grid
+    frame.ViewStrings();
+    vorn::ByteWriter bytes;
+    vorn::WriteDocument(frame, bytes);
+    const std::string file = path("custom.vrd");
+    write(file, bytes.bytes());
+
+    const CalcRun r = calc("frets --document " + file + " --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const json j = r.parsed();
+    EXPECT_EQ(j["temperament"], "22% Comma Meantone");
+    EXPECT_DOUBLE_EQ(j["fifth"].get<double>(), vorn::TemperedFifth(0.225));
+    EXPECT_EQ(j["frets"][0]["choice"], vorn::fc_mi);
+    EXPECT_EQ(j["frets"][0]["main"]["name"], "g-sharp");
+    EXPECT_EQ(j["frets"][2]["choice"], vorn::fc_fa);
+}
+
+TEST_F(DocumentFiles, PlacementGridInTheDocumentsKeyOrAnother) {
+    const std::string file = path("alto.vrd");
+    ASSERT_EQ(calc("new 3 " + file).exitCode, 0);
+    const CalcRun own = calc("placement " + file + " --json");
+    ASSERT_EQ(own.exitCode, 0) << own.err;
+    const json j = own.parsed();
+    vorn::TInstDataType alto;
+    alto.ApplyTemplate(3, 5, "");
+    EXPECT_EQ(j["key"], alto.Key);
+    ASSERT_EQ(j["header"].size(), 12u);
+    EXPECT_EQ(j["header"][0], (json{{"fret", 1}, {"state", 1}, {"text", "Fa"}, {"width", 45}}));
+    EXPECT_EQ(j["header"][11]["text"], "ve");
+    ASSERT_EQ(j["courses"].size(), 6u);
+    for (const json& course : j["courses"])
+        ASSERT_EQ(course["cells"].size(), 13u);
+    const json& nut = j["courses"][0]["cells"][0];
+    EXPECT_EQ(nut["number"], alto.CourseNotes[0].Number);
+    EXPECT_EQ(nut["colour"], "nut");
+
+    // Db major spells pitch class 9 as a double flat; the file keeps its own key.
+    const CalcRun flat = calc("placement " + file + " --key 2 --json");
+    ASSERT_EQ(flat.exitCode, 0) << flat.err;
+    const json f = flat.parsed();
+    EXPECT_EQ(f["key_name"], "Db Major");
+    bool sawDoubleFlat = false;
+    for (const json& cell : f["courses"][0]["cells"])
+        if (cell["number"].get<int>() % 12 == 9) {
+            EXPECT_EQ(cell["accidental"], vorn::acc_double_flat);
+            sawDoubleFlat = true;
+        }
+    EXPECT_TRUE(sawDoubleFlat);
+    EXPECT_EQ(calc("placement " + file + " --json").parsed(), j);
+    EXPECT_EQ(calc("placement " + file + " --key 30").exitCode, 2);
 }
 
 // The older format's 6-byte reals.

@@ -9,6 +9,7 @@
 
 #include "document/InstDataType.h"
 #include "pitch/FretRecord.h"
+#include "pitch/Keys.h"
 #include "pitch/NoteValue.h"
 
 namespace vorn {
@@ -51,6 +52,8 @@ public:
     // Takes the document and shows its key in the selectors and the key label.
     void Bind(TInstDataType& document);
     bool IsBound() const { return document_ != nullptr; }
+    // The key the cells are spelled in: the document's, or C Major before a document.
+    uint8_t Key() const { return document_ ? document_->Key : DefaultKey; }
     // Grid and header again from the document.
     void Refresh();
 

@@ -18,11 +18,13 @@ namespace vorn {
 
 namespace {
 
-constexpr std::array<std::pair<int, const char*>, 21> Topics{{
+constexpr std::array<std::pair<int, const char*>, 23> Topics{{
     {1, "main-window.html"},
     {5, "about-box.html"},
     {10, "welcome.html"},
     {20, "status-bar.html"},
+    {30, "fret-chart.html"},
+    {40, "placement-chart.html"},
     {80, "global-courses.html"},
     {90, "global-course-type.html"},
     {100, "global-tuning.html"},
@@ -60,20 +62,6 @@ QToolButton* navButton(const QString& text, QWidget* parent) {
 }
 
 } // namespace
-
-void SetHelpContext(QWidget* widget, int context) {
-    if (widget)
-        widget->setProperty(HelpContextProperty, context);
-}
-
-int HelpContextOf(const QWidget* widget) {
-    for (const QWidget* w = widget; w; w = w->parentWidget()) {
-        const QVariant value = w->property(HelpContextProperty);
-        if (value.isValid() && value.toInt() > 0)
-            return value.toInt();
-    }
-    return 0;
-}
 
 THelpViewer::THelpViewer(QWidget* owner) : QWidget(owner, Qt::Tool) {
     InitAppResources();

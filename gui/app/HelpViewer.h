@@ -6,16 +6,12 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "widgets/HelpContext.h"
+
 class QTextBrowser;
 class QToolButton;
 
 namespace vorn {
-
-// Help on a control: widgets carry their context number in this dynamic property.
-inline constexpr const char* HelpContextProperty = "helpContext";
-void SetHelpContext(QWidget* widget, int context);
-// The context of the widget or of its nearest owner that has one; 0 when none has.
-int HelpContextOf(const QWidget* widget);
 
 class THelpViewer : public QWidget {
     Q_OBJECT

@@ -267,13 +267,13 @@ void TMainForm::buildActions() {
     actHelpOnFocus_->setShortcut(QKeySequence(Qt::Key_F1));
     actQuit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    // Not built yet: the fret chart, printing and the options dialog.
-    actFrets_->setEnabled(false);
+    // Not built yet: printing and the options dialog.
     actSave_->setEnabled(false);
     actPrint_->setEnabled(false);
     actOptions_->setEnabled(false);
 
     connect(actStrings_, &QAction::triggered, this, &TMainForm::ViewStrings);
+    connect(actFrets_, &QAction::triggered, this, &TMainForm::ViewFrets);
     connect(actOpen_, &QAction::triggered, this, [this] { OpenDocument(); });
     connect(actNew_, &QAction::triggered, this, [this] { NewDocument(); });
     connect(actClose_, &QAction::triggered, this, &TMainForm::CloseDocument);
@@ -285,8 +285,8 @@ void TMainForm::buildActions() {
     connect(actQuit_, &QAction::triggered, this, &QWidget::close);
 
     // Shortcuts work wherever the focus is in the window.
-    addActions({actStrings_, actOpen_, actNew_, actClose_, actSave_, actPrint_, actHelpOnFocus_,
-                actQuit_});
+    addActions({actStrings_, actFrets_, actOpen_, actNew_, actClose_, actSave_, actPrint_,
+                actHelpOnFocus_, actQuit_});
 }
 
 void TMainForm::buildSideBar() {
@@ -378,6 +378,10 @@ TStringFileTab* TMainForm::attachTab(TStringFileTab* tab) {
     connect(frame, &TVornFrame::documentChanged, this, [this, frame] {
         if (isActive(frame))
             tabChanged();
+    });
+    connect(frame, &TVornFrame::temperamentChanged, this, [this, frame] {
+        if (isActive(frame))
+            TemperamentChanged();
     });
     connect(frame, &TVornFrame::stringsShown, this, [this, frame] {
         if (isActive(frame)) {
@@ -579,6 +583,15 @@ void TMainForm::ViewStrings() {
         return;
     frame->ShowPage(TVornFrame::ShowStringChart);
     RefreshStatus();
+    IdleUpdate();
+}
+
+void TMainForm::ViewFrets() {
+    TVornFrame* frame = ActiveDocument();
+    if (!frame)
+        return;
+    frame->ShowPage(TVornFrame::ShowFretChart);
+    TemperamentChanged();
     IdleUpdate();
 }
 

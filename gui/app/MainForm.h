@@ -80,6 +80,8 @@ public:
 
     // Commands.
     void ViewStrings();
+    // The side bar's "Frets": the active document's fret chart.
+    void ViewFrets();
     void ShowHelpContext(int context);
     // F1: the help of the focused control or of its nearest owner.
     void HelpOnFocus();

@@ -3,14 +3,18 @@
 // "screenshots").
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QLocale>
+#include <QPushButton>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 
 #include <cstdio>
 #include <optional>
@@ -21,7 +25,11 @@
 #include "document/GlobalData.h"
 #include "document/InstDataType.h"
 #include "document/InstrumentTemplates.h"
+#include "pitch/Temperaments.h"
+#include "views/FretFrormView.h"
+#include "views/PlacementFrameView.h"
 #include "views/VornFrame.h"
+#include "widgets/LabelledTrackBar.h"
 
 using namespace vorn;
 
@@ -137,6 +145,25 @@ int main(int argc, char* argv[]) {
     if (countRed(window.ActiveDocument()) == 0)
         std::fprintf(stderr, "warning: nothing is out of limits in %s\n", qPrintable(saved));
     ok &= shoot(window, out, QStringLiteral("limits.png"));
+
+    // The fret side of a quarter-comma alto lute, alternatives and graphic shown.
+    TVornFrame* fretted = window.NewDocument();
+    window.ViewStrings();
+    window.ViewFrets();
+    TFretFrormView* fretView = fretted->FretView();
+    fretView->AlternativesBox()->setChecked(true);
+    if (!fretView->Model().GraphicVisible())
+        fretView->GraphicButton()->click();
+    fretView->EqualBox()->setChecked(true);
+    fretView->TrackBar()->Slider()->setValue(TemperamentSliderPosition(2));
+    ok &= shoot(window, out, QStringLiteral("fret-chart.png"));
+
+    // Its placement chart in E-flat major.
+    fretView->CustomizeButton()->click();
+    QComboBox* major = fretted->PlacementView()->MajorKeys();
+    major->setCurrentIndex(4);
+    emit major->activated(4);
+    ok &= shoot(window, out, QStringLiteral("placement-chart.png"));
 
     window.SetSidebarWide(false);
     window.close();

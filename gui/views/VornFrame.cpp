@@ -24,6 +24,8 @@
 #include "io/ByteWriter.h"
 #include "pitch/FretRecord.h"
 #include "pitch/Temperaments.h"
+#include "views/FretFrormView.h"
+#include "views/PlacementFrameView.h"
 #include "views/StrFrameView.h"
 #include "widgets/FloatEdit.h"
 
@@ -90,6 +92,10 @@ struct TVornFrame::Ui {
 
     QWidget* ChartPage = nullptr;
     TStrFrameView* StringFrame = nullptr; // made when the chart page is first shown
+    TFretFrormView* FretView = nullptr;
+    TPlacementFrameView* PlacementEditor = nullptr;
+    // The fret chart changed the temperament and the strings have not followed yet.
+    bool RetunePending = false;
 };
 
 TVornFrame::TVornFrame(TGlobalData& settings, QWidget* parent)
@@ -131,7 +137,42 @@ void TVornFrame::buildPages(bool withSetup) {
     auto* chartLayout = new QVBoxLayout(ui_->ChartPage);
     chartLayout->setContentsMargins(0, 0, 0, 0);
     pages_->addWidget(ui_->ChartPage);
+    // The fret pages' views are made when first shown.
+    for (const char* name : {"FretChartHolder", "PlacementChartHolder"}) {
+        auto* holder = new QWidget(pages_);
+        holder->setObjectName(QString::fromLatin1(name));
+        auto* holderLayout = new QVBoxLayout(holder);
+        holderLayout->setContentsMargins(0, 0, 0, 0);
+        pages_->addWidget(holder);
+    }
     hookModel();
+}
+
+TFretFrormView* TVornFrame::FretView() {
+    Ui& u = *ui_;
+    if (u.FretView)
+        return u.FretView;
+    QWidget* holder = pages_->widget(FretChartPage);
+    u.FretView = new TFretFrormView(model_->Settings, holder);
+    holder->layout()->addWidget(u.FretView);
+    connect(u.FretView, &TFretFrormView::temperamentChanged, this, [this] {
+        ui_->RetunePending = true;
+        emit temperamentChanged();
+    });
+    connect(u.FretView, &TFretFrormView::placementRequested, this, &TVornFrame::ShowPlacement);
+    connect(u.FretView, &TFretFrormView::playRequested, this, &TVornFrame::playRequested);
+    connect(u.FretView, &TFretFrormView::stopRequested, this, &TVornFrame::stopRequested);
+    return u.FretView;
+}
+
+TPlacementFrameView* TVornFrame::PlacementView() {
+    Ui& u = *ui_;
+    if (u.PlacementEditor)
+        return u.PlacementEditor;
+    QWidget* holder = pages_->widget(PlacementChartPage);
+    u.PlacementEditor = new TPlacementFrameView(holder);
+    holder->layout()->addWidget(u.PlacementEditor);
+    return u.PlacementEditor;
 }
 
 void TVornFrame::hookModel() {
@@ -158,7 +199,10 @@ TStrFrameView* TVornFrame::stringView() {
 }
 
 void TVornFrame::showPage(int page) {
+    const bool leavingFrets = pages_->currentIndex() == FretChartPage && page != FretChartPage;
     pages_->setCurrentIndex(page);
+    if (leavingFrets)
+        retune();
     if (page == StringChartPage && isVisible())
         stringView();
 }
@@ -323,7 +367,7 @@ void TVornFrame::buildSetupPage() {
             &TVornFrame::pitchStandardChanged);
     connect(u.EditAPitch, &QLineEdit::textChanged, this, &TVornFrame::aPitchChanged);
     connect(u.ComboTemperament, &QComboBox::currentIndexChanged, this,
-            &TVornFrame::temperamentChanged);
+            &TVornFrame::setupTemperamentChanged);
     connect(u.ViewStringsButton, &QPushButton::clicked, this, [this] { ViewStrings(); });
 }
 
@@ -452,7 +496,7 @@ void TVornFrame::aPitchChanged() {
     emit documentChanged();
 }
 
-void TVornFrame::temperamentChanged(int index) {
+void TVornFrame::setupTemperamentChanged(int index) {
     if (ui_->Loading || index < 0)
         return;
     model_->Document.SetTemperament(index);
@@ -475,8 +519,26 @@ void TVornFrame::SetFileName(const QString& name) {
 }
 
 void TVornFrame::ShowPage(int command) {
-    if (command == ShowStringChart)
+    if (command == ShowStringChart) {
         ViewStrings();
+    } else if (command == ShowFretChart) {
+        model_->Chart.StoreCourses();
+        FretView()->Bind(model_->Document);
+        showPage(FretChartPage);
+    }
+}
+
+void TVornFrame::ShowPlacement() {
+    PlacementView()->Bind(model_->Document);
+    showPage(PlacementChartPage);
+}
+
+void TVornFrame::retune() {
+    ui_->RetunePending = false;
+    std::optional<TRowHold> hold;
+    if (ui_->StringFrame)
+        hold.emplace(*ui_->StringFrame);
+    model_->Chart.RefreshTuning();
 }
 
 int TVornFrame::CurrentPage() const {
@@ -520,9 +582,14 @@ LoadOutcome TVornFrame::LoadFromData(const std::string& bytes, const QString& pa
 
 void TVornFrame::TakeDocument(std::unique_ptr<TFileFrame> loaded) {
     Ui& u = *ui_;
-    // The old rows' view goes with the old document.
+    // The old views go with the old document.
     delete u.StringFrame;
     u.StringFrame = nullptr;
+    delete u.FretView;
+    u.FretView = nullptr;
+    delete u.PlacementEditor;
+    u.PlacementEditor = nullptr;
+    u.RetunePending = false;
     model_->Chart.OnRowsChanged = nullptr;
     model_->Chart.OnBridgeChanged = nullptr;
     model_ = std::move(loaded);
@@ -536,6 +603,9 @@ void TVornFrame::TakeDocument(std::unique_ptr<TFileFrame> loaded) {
 }
 
 std::string TVornFrame::SaveToData() {
+    // The strings are stored as they sound in the document's temperament.
+    if (ui_->RetunePending)
+        retune();
     ByteWriter out;
     WriteDocument(*model_, out);
     return out.take();

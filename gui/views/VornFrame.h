@@ -1,6 +1,7 @@
 #pragma once
-// One document in its tab: the "File Setup" page, the string chart page and the switching
-// between them. The document and its rows live in the core frame; this only shows them.
+// One document in its tab: the "File Setup" page, the string chart, the fret chart and the
+// placement chart, and the switching between them. The document and its rows live in the
+// core frame; this only shows them.
 
 #include <QWidget>
 #include <memory>
@@ -14,12 +15,14 @@ class QStackedWidget;
 
 namespace vorn {
 
+class TFretFrormView;
+class TPlacementFrameView;
 class TStrFrameView;
 
 class TVornFrame : public QWidget {
     Q_OBJECT
 public:
-    enum Page { FileSetupPage = 0, StringChartPage = 1 };
+    enum Page { FileSetupPage = 0, StringChartPage = 1, FretChartPage = 2, PlacementChartPage = 3 };
     // What the main window's "Strings" and "Frets" buttons ask ShowPage for.
     enum PageCommand { ShowStringChart = 0, ShowFretChart = 1 };
 
@@ -39,9 +42,11 @@ public:
     float TotalTension() const { return model_->TotalTension(); }
     int Family() const { return model_->Family; }
 
-    // ShowStringChart runs ViewStrings; the fret pages arrive later, so any other command does
-    // nothing yet.
+    // ShowStringChart runs ViewStrings; ShowFretChart copies the rows' notes into the
+    // document and shows the fret chart for it. Other values do nothing.
     void ShowPage(int command);
+    // The placement editor takes the document; "Placement Chart" is shown.
+    void ShowPlacement();
     int CurrentPage() const;
     // Takes the second-length controls over while they describe this document (a new one),
     // builds the rows if needed, shows the chart.
@@ -58,17 +63,20 @@ public:
     void RefreshRows();
 
     // The string chart page's view, made now if it was not yet: a tab builds its chart's
-    // widgets only once the chart is on screen.
+    // widgets only once the chart is on screen. The fret pages are made when first shown.
     TStrFrameView* StringView();
+    TFretFrormView* FretView();
+    TPlacementFrameView* PlacementView();
     bool StringViewBuilt() const;
     // Set while a document is read into the frame: the File Setup handlers stand still.
     bool IsLoading() const;
 
 signals:
     void captionChanged(const QString& caption);
-    void bridgeChanged();   // a tension may have changed
-    void documentChanged(); // pitch, temperament or family changed: refresh the status
-    void stringsShown();    // the chart page became visible
+    void bridgeChanged();      // a tension may have changed
+    void documentChanged();    // pitch, temperament or family changed: refresh the status
+    void stringsShown();       // the chart page became visible
+    void temperamentChanged(); // the fret chart changed the document's temperament
     // A string's play toggle: pressed asks for its whole-hertz tone, released for silence.
     void playRequested(int frequency, const vorn::NoteValue& note, QAbstractButton* button);
     void stopRequested();
@@ -81,8 +89,10 @@ private:
     void buildSetupPage();
     void hookModel();
     TStrFrameView* stringView();
-    // Switches pages; the chart page builds its view when it is seen.
+    // Switches pages; the chart page builds its view when it is seen. Leaving the fret chart
+    // retunes every string, since the temperament may have changed there.
     void showPage(int page);
+    void retune();
     void refreshCaption();
     // Change handlers of the File Setup controls and of the chart's name boxes.
     void familyChanged(int family);
@@ -95,7 +105,7 @@ private:
     void secondLengthTicked(bool ticked);
     void pitchStandardChanged(int index);
     void aPitchChanged();
-    void temperamentChanged(int index);
+    void setupTemperamentChanged(int index);
     // The controls show what a template wrote into the document.
     void showTemplate();
 

@@ -1,0 +1,37 @@
+#pragma once
+// The fret graphic under the fret chart: a fingerboard with frets 1..11 to scale for the
+// document's temperament and, when asked, marks where equal temperament puts them.
+
+#include <QWidget>
+
+#include "frets/FretFrame.h"
+
+namespace vorn {
+
+class TFretFrameView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int GraphicHeight = 69;
+
+    explicit TFretFrameView(QWidget* parent = nullptr);
+
+    // Draw: the choices in use and the comma fraction; repaints.
+    void Draw(const FretChoices& choices, double commaFraction);
+    void SetEqualMarks(bool shown);
+    bool EqualMarks() const { return equal_; }
+    // What the last paint placed (or the next one will).
+    FretGraphicLayout Layout();
+
+    QSize sizeHint() const override { return {400, GraphicHeight}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    TFretFrame frame_;
+    FretChoices choices_ = DefaultMiFa;
+    double fraction_ = 0.25;
+    bool equal_ = false;
+};
+
+} // namespace vorn

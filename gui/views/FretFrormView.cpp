@@ -1,0 +1,358 @@
+#include "views/FretFrormView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "pitch/Temperaments.h"
+#include "views/FretFrameView.h"
+#include "views/FretPositionView.h"
+#include "widgets/HelpContext.h"
+#include "widgets/LabelledTrackBar.h"
+#include "widgets/NotePanel.h"
+
+namespace vorn {
+
+namespace {
+
+constexpr int HeaderHeight = 20;
+constexpr int StripThickness = 14;
+constexpr int HiddenGraphicHeight = 15;
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    buddy->setAccessibleName(text.trimmed());
+    return label;
+}
+
+} // namespace
+
+TFretFrormView::TFretFrormView(TGlobalData& settings, QWidget* parent)
+    : QWidget(parent), model_(settings) {
+    setObjectName(QStringLiteral("FretChartPage"));
+    SetHelpContext(this, FretChartHelpContext);
+    build();
+    model_.OnTemperamentChanged = [this] { emit temperamentChanged(); };
+}
+
+void TFretFrormView::build() {
+    selector_ = new QComboBox(this);
+    selector_->setObjectName(QStringLiteral("ComboTemperament"));
+    selector_->setMaxVisibleItems(TemperamentSelectorItems);
+    for (const std::string& item : model_.SelectorItems)
+        selector_->addItem(qs(item));
+    selector_->setCurrentIndex(model_.SelectorIndex);
+    selector_->setMinimumWidth(240);
+    fifth_ = new QLabel(this);
+    fifth_->setObjectName(QStringLiteral("FifthLabel"));
+    fifth_->setFont(QFont(QStringLiteral("monospace")));
+
+    standard_ = new QRadioButton(QStringLiteral("Standard"), this);
+    customized_ = new QRadioButton(QStringLiteral("Customized"), this);
+    standard_->setChecked(true);
+    customize_ = new QPushButton(QStringLiteral("Customize Frets"), this);
+    alternatives_ = new QCheckBox(QStringLiteral("Show alternative frets "), this);
+    alternatives_->setChecked(true);
+    customize_->setToolTip(QStringLiteral("Set each fret to Mi or Fa for the key you play in"));
+
+    auto* controls = new QGridLayout;
+    controls->addWidget(buddyLabel(QStringLiteral("Selected Temperament:"), selector_, this), 0, 0);
+    controls->addWidget(selector_, 0, 1, 1, 2);
+    controls->addWidget(fifth_, 0, 3, 1, 2);
+    auto* placementLabel = new QLabel(QStringLiteral("Meantone Fret Placement:"), this);
+    placementLabel->setBuddy(standard_);
+    controls->addWidget(placementLabel, 1, 0);
+    controls->addWidget(standard_, 1, 1);
+    controls->addWidget(customized_, 1, 2);
+    controls->addWidget(customize_, 1, 3);
+    controls->addWidget(alternatives_, 1, 4);
+    controls->setColumnStretch(5, 1);
+
+    slider_ = new TLabelledTrackBar(this);
+    slider_->setObjectName(QStringLiteral("TemperamentSlider"));
+    slider_->SetRange(0, FretSliderMax);
+    slider_->Slider()->setAccessibleName(
+        QStringLiteral("Move slider to change percentage of syntonic comma"));
+    std::vector<std::pair<int, QString>> labels;
+    for (int i = 0; i < NamedTemperamentCount; ++i) {
+        // 1/6 and Gerle-Dowland's 1/6.05 are one step apart: one label for both.
+        if (i == 5)
+            continue;
+        const std::string name = TemperamentName(i, TemperamentFraction(i));
+        labels.emplace_back(TemperamentSliderPosition(i), qs(name.substr(0, name.find(' '))));
+    }
+    labels.back().second = QStringLiteral("Pyth.");
+    slider_->SetLabels(std::move(labels));
+    slider_->SetPosition(model_.SliderPosition);
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(buildRows(), 1);
+    middle->addWidget(slider_);
+
+    auto* page = new QVBoxLayout(this);
+    page->addLayout(controls);
+    page->addLayout(middle, 1);
+    page->addWidget(buildGraphicArea());
+
+    connect(selector_, &QComboBox::activated, this, [this](int index) {
+        model_.SelectorChanged(index);
+        refresh();
+    });
+    connect(slider_, &TLabelledTrackBar::positionChanged, this, [this](int position) {
+        model_.SliderMoved(position);
+        refresh();
+    });
+    connect(standard_, &QRadioButton::clicked, this, [this] {
+        model_.SetCustomized(false);
+        refresh();
+    });
+    connect(customized_, &QRadioButton::clicked, this, [this] {
+        model_.SetCustomized(true);
+        refresh();
+    });
+    connect(customize_, &QPushButton::clicked, this, &TFretFrormView::placementRequested);
+    connect(alternatives_, &QCheckBox::toggled, this, [this](bool shown) {
+        model_.SetShowAlternatives(shown);
+        showAlternatives();
+    });
+    connect(extra_, &QPushButton::clicked, this, [this] {
+        model_.ToggleExtraFrets();
+        showExtraFrets(true);
+    });
+    connect(graphicButton_, &QToolButton::clicked, this, [this] {
+        model_.ToggleGraphic();
+        showGraphic();
+    });
+    connect(equal_, &QCheckBox::toggled, graphic_, &TFretFrameView::SetEqualMarks);
+    connect(topPlay_, &QToolButton::clicked, this, [this](bool down) {
+        if (down)
+            emit playRequested(model_.TopPlayHertz, model_.TopNote, topPlay_);
+        else
+            emit stopRequested();
+    });
+}
+
+QWidget* TFretFrormView::buildRows() {
+    using namespace FretChartLayout;
+    auto* content = new QWidget;
+    auto* rows = new QVBoxLayout(content);
+    rows->setSpacing(0);
+
+    // The top string line.
+    topNote_ = new TNotePanel(content);
+    topNote_->setFixedSize(NoteWidth, PartHeight);
+    topNote_->setAccessibleName(QStringLiteral("Top String Note"));
+    topPlay_ = new QToolButton(content);
+    topPlay_->setCheckable(true);
+    topPlay_->setAutoRaise(true);
+    topPlay_->setFocusPolicy(Qt::NoFocus);
+    topPlay_->setIcon(QIcon(QStringLiteral(":/app/icons/play-small.svg")));
+    topPlay_->setIconSize(QSize(12, 12));
+    length_ = new QLineEdit(content);
+    pitch_ = new QLineEdit(content);
+    for (QLineEdit* field : {length_, pitch_}) {
+        field->setReadOnly(true);
+        field->setFixedWidth(110);
+    }
+    auto* topLine = new QHBoxLayout;
+    auto* topLabel = new QLabel(QStringLiteral("Top String Note: "), content);
+    topLabel->setBuddy(topNote_);
+    topLine->addWidget(topLabel);
+    topLine->addWidget(topNote_);
+    topLine->addWidget(topPlay_);
+    topLine->addSpacing(12);
+    topLine->addWidget(buddyLabel(QStringLiteral("String Length: "), length_, content));
+    topLine->addWidget(length_);
+    topLine->addSpacing(12);
+    topLine->addWidget(buddyLabel(QStringLiteral("\"A\" Pitch:"), pitch_, content));
+    topLine->addWidget(pitch_);
+    topLine->addSpacing(12);
+    auto* hint =
+        new QLabel(QStringLiteral("Move slider to change percentage of syntonic comma"), content);
+    hint->setWordWrap(true);
+    topLine->addWidget(hint, 1);
+    rows->addLayout(topLine);
+    rows->addSpacing(4);
+
+    auto* header = new QWidget(content);
+    header->setFixedSize(RowWidth, HeaderHeight);
+    const std::array<std::pair<int, int>, 7> columns{{
+        {0, NumberWidth},
+        {MainX, MarkerWidth},
+        {MainX + MarkerWidth, NoteWidth},
+        {MainX + MarkerWidth + NoteWidth, DistanceWidth},
+        {MainX + PartWidth - PlayWidth, PlayWidth},
+        {AltX - 8, PartWidth - PlayWidth + 8},
+        {AltX + PartWidth - PlayWidth, PlayWidth},
+    }};
+    const std::array<const char*, 7> titles{"Fret", "Typ", "Note", "Position", "Play", "", ""};
+    for (int c = 0; c < 7; ++c) {
+        header_[c] = new QLabel(QString::fromLatin1(titles[c]), header);
+        header_[c]->setAlignment(Qt::AlignCenter);
+        header_[c]->setGeometry(columns[c].first, 0, columns[c].second, HeaderHeight);
+    }
+    rows->addWidget(header);
+
+    for (int fret = 1; fret <= FretRowCount; ++fret) {
+        auto* row = new TFretPositionView(fret, content);
+        rows_[fret - 1] = row;
+        connect(row, &TFretPositionView::markerPressed, this, [this](int f) {
+            if (model_.PressMarker(f))
+                refresh();
+        });
+        connect(row, &TFretPositionView::playToggled, this,
+                [this](int hertz, const NoteValue& note, QAbstractButton* button, bool down) {
+                    if (down)
+                        emit playRequested(hertz, note, button);
+                    else
+                        emit stopRequested();
+                });
+    }
+    for (int fret = 1; fret < FirstExtraFret; ++fret)
+        rows->addWidget(rows_[fret - 1]);
+
+    extra_ = new QPushButton(QStringLiteral("Show extra frets"), content);
+    extra_->setObjectName(QStringLiteral("ExtraFretsButton"));
+    extra_->setFixedWidth(RowWidth / 2);
+    rows->addWidget(extra_);
+    extraRows_ = new QWidget(content);
+    auto* extraLayout = new QVBoxLayout(extraRows_);
+    extraLayout->setContentsMargins(0, 0, 0, 0);
+    extraLayout->setSpacing(0);
+    for (int fret = FirstExtraFret; fret <= FretRowCount; ++fret)
+        extraLayout->addWidget(rows_[fret - 1]);
+    rows->addWidget(extraRows_);
+    rows->addStretch(1);
+
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("FretRows"));
+    scroll_->setWidget(content);
+    scroll_->setWidgetResizable(true);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    return scroll_;
+}
+
+QWidget* TFretFrormView::buildGraphicArea() {
+    graphicArea_ = new QWidget(this);
+    graphicButton_ = new QToolButton(graphicArea_);
+    graphicButton_->setObjectName(QStringLiteral("GraphicButton"));
+    graphic_ = new TFretFrameView(graphicArea_);
+    equal_ = new QCheckBox(QStringLiteral("Equal"), graphicArea_);
+    equal_->setToolTip(QStringLiteral("Mark where equal temperament puts the frets"));
+    auto* layout = new QHBoxLayout(graphicArea_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(graphicButton_);
+    layout->addWidget(graphic_, 1);
+    layout->addWidget(equal_);
+    return graphicArea_;
+}
+
+QLabel* TFretFrormView::HeaderTitle(int column) const {
+    return header_.at(column);
+}
+
+void TFretFrormView::Bind(TInstDataType& document) {
+    model_.Bind(document);
+    scroll_->verticalScrollBar()->setValue(0);
+    {
+        const QSignalBlocker block(alternatives_);
+        alternatives_->setChecked(model_.ShowAlternatives());
+    }
+    showExtraFrets(false);
+    showGraphic();
+    refresh();
+}
+
+void TFretFrormView::refresh() {
+    if (!model_.IsBound())
+        return;
+    {
+        const QSignalBlocker block(selector_);
+        for (int i = 0; i < TemperamentSelectorItems; ++i)
+            selector_->setItemText(i, qs(model_.SelectorItems[i]));
+        selector_->setCurrentIndex(model_.SelectorIndex);
+    }
+    slider_->SetPosition(model_.SliderPosition);
+    fifth_->setText(qs(model_.FifthLabel));
+    {
+        const QSignalBlocker a(standard_), b(customized_);
+        (model_.Customized ? customized_ : standard_)->setChecked(true);
+    }
+    const QChar point = locale().decimalPoint().at(0);
+    length_->setText(qs(model_.StringLengthText).replace(QLatin1Char('.'), point));
+    pitch_->setText(qs(model_.PitchText).replace(QLatin1Char('.'), point));
+    topNote_->SetNote(model_.TopNote);
+    topPlay_->setToolTip(qs(model_.TopPlayHint));
+    topPlay_->setAccessibleName(qs(model_.TopPlayHint));
+    for (TFretPositionView* row : rows_)
+        row->ShowFret(model_.Rows[row->Fret() - 1], model_.MarkerActive(row->Fret()),
+                      model_.ShowAlternatives());
+    showAlternatives();
+    graphic_->Draw(model_.ChoicesInUse, model_.Document()->CommaFraction);
+}
+
+void TFretFrormView::showAlternatives() {
+    const bool shown = model_.ShowAlternatives();
+    header_[5]->setText(qs(model_.AltPositionTitle()));
+    header_[6]->setText(qs(model_.AltPlayTitle()));
+    for (TFretPositionView* row : rows_)
+        row->AltPart()->setVisible(shown);
+}
+
+void TFretFrormView::showExtraFrets(bool scroll) {
+    const bool shown = model_.ExtraFretsVisible();
+    extraRows_->setVisible(shown);
+    extra_->setText(qs(model_.ExtraFretsCaption()));
+    if (shown && scroll) {
+        scroll_->widget()->adjustSize();
+        QScrollBar* bar = scroll_->verticalScrollBar();
+        bar->setValue(bar->value() + 3 * FretChartLayout::RowHeight);
+    }
+}
+
+void TFretFrormView::showGraphic() {
+    const bool shown = model_.GraphicVisible();
+    graphic_->setVisible(shown);
+    equal_->setVisible(shown);
+    graphicButton_->setText(qs(model_.GraphicButtonCaption()));
+    graphicButton_->setToolTip(qs(model_.GraphicButtonHint()));
+    graphicButton_->setAccessibleName(shown ? qs(model_.GraphicButtonHint())
+                                            : qs(model_.GraphicButtonCaption()));
+    if (shown) {
+        graphicButton_->setFixedSize(StripThickness, TFretFrameView::GraphicHeight);
+        graphicButton_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        graphicArea_->setFixedHeight(TFretFrameView::GraphicHeight);
+    } else {
+        graphicButton_->setMinimumWidth(0);
+        graphicButton_->setMaximumWidth(QWIDGETSIZE_MAX);
+        graphicButton_->setFixedHeight(StripThickness);
+        graphicButton_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        graphicArea_->setFixedHeight(HiddenGraphicHeight);
+    }
+    if (model_.IsBound())
+        graphic_->Draw(model_.ChoicesInUse, model_.Document()->CommaFraction);
+}
+
+void TFretFrormView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (model_.IsBound())
+        graphic_->Draw(model_.ChoicesInUse, model_.Document()->CommaFraction);
+}
+
+} // namespace vorn

@@ -1,0 +1,98 @@
+#pragma once
+// The "Fret Chart" page: temperament selector and slider, the top string, fourteen fret rows
+// and the fret graphic. It shows the fret chart model and hands every action to it.
+
+#include <QWidget>
+
+#include <array>
+
+#include "frets/FretFrorm.h"
+
+class QAbstractButton;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollArea;
+class QToolButton;
+
+namespace vorn {
+
+class TFretFrameView;
+class TFretPositionView;
+class TLabelledTrackBar;
+class TNotePanel;
+
+class TFretFrormView : public QWidget {
+    Q_OBJECT
+public:
+    TFretFrormView(TGlobalData& settings, QWidget* parent = nullptr);
+
+    // Takes the document the frame shows and brings every control up to date.
+    void Bind(TInstDataType& document);
+    TFretFrorm& Model() { return model_; }
+
+    QComboBox* Selector() const { return selector_; }
+    QLabel* FifthLabel() const { return fifth_; }
+    TLabelledTrackBar* TrackBar() const { return slider_; }
+    QRadioButton* StandardButton() const { return standard_; }
+    QRadioButton* CustomizedButton() const { return customized_; }
+    QPushButton* CustomizeButton() const { return customize_; }
+    QCheckBox* AlternativesBox() const { return alternatives_; }
+    TNotePanel* TopNote() const { return topNote_; }
+    QToolButton* TopPlay() const { return topPlay_; }
+    QLineEdit* LengthField() const { return length_; }
+    QLineEdit* PitchField() const { return pitch_; }
+    QLabel* HeaderTitle(int column) const; // 0..6
+    TFretPositionView* Row(int fret) const { return rows_.at(fret - 1); }
+    QPushButton* ExtraFretsButton() const { return extra_; }
+    QToolButton* GraphicButton() const { return graphicButton_; }
+    TFretFrameView* Graphic() const { return graphic_; }
+    QCheckBox* EqualBox() const { return equal_; }
+    QScrollArea* RowsArea() const { return scroll_; }
+
+signals:
+    void temperamentChanged();
+    void placementRequested(); // "Customize Frets"
+    void playRequested(int frequency, const vorn::NoteValue& note, QAbstractButton* button);
+    void stopRequested();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void build();
+    QWidget* buildRows();
+    QWidget* buildGraphicArea();
+    // Every control again from the model.
+    void refresh();
+    void showAlternatives();
+    void showExtraFrets(bool scroll);
+    void showGraphic();
+
+    TFretFrorm model_;
+    QComboBox* selector_ = nullptr;
+    QLabel* fifth_ = nullptr;
+    QRadioButton* standard_ = nullptr;
+    QRadioButton* customized_ = nullptr;
+    QPushButton* customize_ = nullptr;
+    QCheckBox* alternatives_ = nullptr;
+    TNotePanel* topNote_ = nullptr;
+    QToolButton* topPlay_ = nullptr;
+    QLineEdit* length_ = nullptr;
+    QLineEdit* pitch_ = nullptr;
+    std::array<QLabel*, 7> header_{};
+    std::array<TFretPositionView*, FretRowCount> rows_{};
+    QWidget* extraRows_ = nullptr;
+    QPushButton* extra_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
+    TLabelledTrackBar* slider_ = nullptr;
+    QWidget* graphicArea_ = nullptr;
+    QToolButton* graphicButton_ = nullptr;
+    TFretFrameView* graphic_ = nullptr;
+    QCheckBox* equal_ = nullptr;
+};
+
+} // namespace vorn

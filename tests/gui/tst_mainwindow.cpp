@@ -22,11 +22,14 @@
 #include "files/SettingsFile.h"
 #include "io/ByteWriter.h"
 #include "io/FileHeader.h"
+#include "pitch/FrequencyRecord.h"
 #include "support/OldBodyWriter.h"
+#include "views/FretFrormView.h"
 #include "views/OneCrsPanelView.h"
 #include "views/StrFrameView.h"
 #include "views/VornFrame.h"
 #include "widgets/FloatSpinBase.h"
+#include "widgets/LabelledTrackBar.h"
 #include "widgets/NotePanel.h"
 #include "widgets/NoteSpinEdit.h"
 #include "widgets/PageExtControl.h"
@@ -293,6 +296,32 @@ private slots:
         w->Tabs()->setCurrentIndex(0);
         QCOMPARE(w->PanelText(5), QStringLiteral("Pitch: A=440"));
         QCOMPARE(w->PanelText(3), QStringLiteral("Renaissance Lute"));
+    }
+
+    // The side bar's Frets, the slider, and back: the status bar and every string follow.
+    void fretChartRetunesTheInstrument() {
+        auto w = start();
+        w->ViewStrings();
+        TVornFrame* lute = w->ActiveDocument();
+        const TStrFrame& chart = lute->Model().Chart;
+        const double before = chart.Courses.back()->First.Rec.Frequency;
+        w->findChild<QToolButton*>(QStringLiteral("SpeedFrets"))->click();
+        QCOMPARE(lute->CurrentPage(), int(TVornFrame::FretChartPage));
+        QVERIFY(!w->findChild<QToolButton*>(QStringLiteral("SpeedFrets"))->isChecked());
+
+        lute->FretView()->TrackBar()->Slider()->setValue(50);
+        QCOMPARE(lute->FretView()->Selector()->currentText(),
+                 QStringLiteral("1/4 Comma (Pure major third)"));
+        QCOMPARE(w->PanelText(6), QStringLiteral("Temperament: 1/4 Comma (Pure major third)"));
+        QCOMPARE(chart.Courses.back()->First.Rec.Frequency, before); // not yet
+
+        w->findChild<QToolButton*>(QStringLiteral("SpeedStrings"))->click();
+        QCOMPARE(lute->CurrentPage(), int(TVornFrame::StringChartPage));
+        FrequencyRecord quarter;
+        quarter.Compute(0.25, 440);
+        for (const auto& course : chart.Courses)
+            QCOMPARE(course->First.Rec.Frequency, quarter.NoteFrequency(course->First.Rec.Note));
+        QVERIFY(chart.Courses.back()->First.Rec.Frequency != before);
     }
 
     void pitchIsRoundedHalfToEven_data() {
@@ -597,7 +626,7 @@ private slots:
             QVERIFY2(button, name);
             QCOMPARE(button->toolTip(), QString::fromLatin1(hint));
         }
-        QVERIFY(!w->findChild<QToolButton*>(QStringLiteral("SpeedFrets"))->isEnabled());
+        QVERIFY(w->findChild<QToolButton*>(QStringLiteral("SpeedFrets"))->isEnabled());
         QVERIFY(!w->findChild<QToolButton*>(QStringLiteral("SpeedOptions"))->isEnabled());
         // A hint shows over the sound panels and goes again, leaving them as they were.
         QStatusTipEvent tip(QStringLiteral("Open File"));

@@ -307,15 +307,20 @@ private slots:
         QCOMPARE(tab.Caption(), QStringLiteral("Lute_Z_10crs_sl64"));
     }
 
-    void pageCommandsAreNotPages() {
+    void fretChartBeforeTheRowsKeepsTheDocument() {
         TVornFrame frame(settings);
-        // The fret command is not the string chart's page number, and has no page yet.
+        const TInstDataType before = frame.Model().Document;
+        // Shown from File Setup, with no rows yet to copy the notes from.
         frame.ShowPage(TVornFrame::ShowFretChart);
-        QCOMPARE(frame.CurrentPage(), int(TVornFrame::FileSetupPage));
+        QCOMPARE(frame.CurrentPage(), int(TVornFrame::FretChartPage));
         QVERIFY(!frame.HasCourseRows());
+        QCOMPARE(frame.Model().Document.CourseCount, before.CourseCount);
+        QCOMPARE(frame.Model().Document.CourseNotes, before.CourseNotes);
         frame.ShowPage(TVornFrame::ShowStringChart);
         QCOMPARE(frame.CurrentPage(), int(TVornFrame::StringChartPage));
         QVERIFY(frame.HasCourseRows());
+        frame.ShowPage(7);
+        QCOMPARE(frame.CurrentPage(), int(TVornFrame::StringChartPage));
     }
 
     void chartWidgetsWaitUntilTheChartIsSeen() {

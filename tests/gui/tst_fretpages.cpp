@@ -1,0 +1,269 @@
+#include <QtTest>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QToolButton>
+
+#include "document/GlobalData.h"
+#include "files/FileFrame.h"
+#include "views/FretFrameView.h"
+#include "views/FretFrormView.h"
+#include "views/FretPositionView.h"
+#include "views/PlacementFrameView.h"
+#include "views/VornFrame.h"
+#include "widgets/LabelledTrackBar.h"
+#include "widgets/NotePanel.h"
+
+using namespace vorn;
+
+namespace {
+
+// A top string c at 60 cm and A = 440 Hz.
+TInstDataType topStringC() {
+    TInstDataType d;
+    d.ApplyTemplate(3, 5, "");
+    d.CourseNotes[0] = NoteValue{60, 0, 0};
+    d.StringLength = 60;
+    d.APitch = 440;
+    return d;
+}
+
+} // namespace
+
+class TestFretPages : public QObject {
+    Q_OBJECT
+
+    TGlobalData settings;
+
+private slots:
+    void init() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        settings = TGlobalData();
+    }
+
+    void chartShowsTheModel() {
+        TInstDataType doc = topStringC();
+        TFretFrormView view(settings);
+        view.Bind(doc);
+        QSignalSpy temperament(&view, &TFretFrormView::temperamentChanged);
+        view.Selector()->setCurrentIndex(2);
+        emit view.Selector()->activated(2);
+        QCOMPARE(temperament.count(), 1);
+        QCOMPARE(view.TrackBar()->Position(), 50);
+        QCOMPARE(view.FifthLabel()->text(), QStringLiteral("Tempered fifth:  696.58 cents"));
+        QCOMPARE(view.LengthField()->text(), QStringLiteral("60"));
+        QCOMPARE(view.PitchField()->text(), QStringLiteral("440"));
+        const TFretPositionView* one = view.Row(1);
+        QCOMPARE(one->MainPart()->Distance()->text(), QStringLiteral("   3.92 cm."));
+        QCOMPARE(one->MainPart()->Marker()->text(), QStringLiteral("Fa"));
+        QCOMPARE(one->MainPart()->Note()->Note().Accidental, uint8_t(acc_flat));
+        QCOMPARE(one->AltPart()->Distance()->text(), QStringLiteral("   2.58 cm."));
+        // Mi above Fa within the row.
+        QVERIFY(one->AltPart()->y() < one->MainPart()->y());
+        QVERIFY(view.Row(12)->AltPart()->Distance()->isHidden());
+
+        // A slider move between the names: the tenth item names the percentage.
+        view.TrackBar()->Slider()->setValue(45);
+        QCOMPARE(view.Selector()->currentIndex(), 9);
+        QCOMPARE(view.Selector()->currentText(), QStringLiteral("22% Comma Meantone"));
+        QCOMPARE(temperament.count(), 2);
+    }
+
+    void viewSettingsShowAndPersist() {
+        TInstDataType doc = topStringC();
+        TFretFrormView view(settings);
+        view.resize(900, 700);
+        view.show();
+        view.Bind(doc);
+        // Fresh settings: alternatives, extra frets and the graphic hidden.
+        QVERIFY(!view.AlternativesBox()->isChecked());
+        QVERIFY(view.Row(1)->AltPart()->isHidden());
+        QCOMPARE(view.HeaderTitle(5)->text(), QString());
+        QVERIFY(!view.Row(13)->isVisibleTo(&view));
+        QVERIFY(view.Graphic()->isHidden());
+        QCOMPARE(view.GraphicButton()->text(), QStringLiteral("Show fret graphic"));
+
+        view.AlternativesBox()->click();
+        QVERIFY(!view.Row(1)->AltPart()->isHidden());
+        QCOMPARE(view.HeaderTitle(5)->text(), QStringLiteral("Alternatative Fret Position"));
+        view.ExtraFretsButton()->click();
+        QVERIFY(view.Row(13)->isVisibleTo(&view));
+        QCOMPARE(view.ExtraFretsButton()->text(), QStringLiteral("Hide extra frets"));
+        view.GraphicButton()->click();
+        QVERIFY(!view.Graphic()->isHidden());
+        QCOMPARE(view.GraphicButton()->toolTip(), QStringLiteral("Hide fret graphic"));
+        QCOMPARE(view.GraphicButton()->width(), 14);
+        QCOMPARE(settings.ShowAlternativeFrets + settings.ExtraCoursesVisible +
+                     settings.FretGraphicVisible,
+                 3);
+
+        // Another page made later starts from the remembered choices.
+        TInstDataType other = topStringC();
+        TFretFrormView again(settings);
+        again.Bind(other);
+        QVERIFY(again.AlternativesBox()->isChecked());
+        QVERIFY(again.Row(13)->isVisibleTo(&again));
+    }
+
+    void playButtonsAskForWholeHertz() {
+        TInstDataType doc = topStringC();
+        TFretFrormView view(settings);
+        view.Bind(doc);
+        view.TrackBar()->Slider()->setValue(50);
+        QSignalSpy play(&view, &TFretFrormView::playRequested);
+        QSignalSpy stop(&view, &TFretFrormView::stopRequested);
+        QToolButton* twelve = view.Row(12)->MainPart()->Play();
+        twelve->click();
+        QCOMPARE(play.count(), 1);
+        QCOMPARE(play.at(0).at(0).toInt(), 526); // 2 x 263.18 Hz
+        QCOMPARE(play.at(0).at(1).value<NoteValue>().Number, 72);
+        QCOMPARE(play.at(0).at(2).value<QAbstractButton*>(), twelve);
+        twelve->click();
+        QCOMPARE(stop.count(), 1);
+        view.TopPlay()->click();
+        QCOMPARE(play.at(1).at(0).toInt(), 263);
+        QCOMPARE(view.TopPlay()->toolTip(), QStringLiteral("Play c ( 263.18 hz.)"));
+    }
+
+    void markersWorkOnlyWhenCustomized() {
+        TInstDataType doc = topStringC();
+        TFretFrormView view(settings);
+        view.Bind(doc);
+        QToolButton* marker = view.Row(1)->MainPart()->Marker();
+        QVERIFY(marker->autoRaise()); // flat in Standard
+        marker->click();
+        QCOMPARE(marker->text(), QStringLiteral("Fa"));
+        view.CustomizedButton()->click();
+        QCOMPARE(doc.CustomPlacement, uint8_t(1));
+        QVERIFY(!marker->autoRaise());
+        marker->click();
+        QCOMPARE(marker->text(), QStringLiteral("Mi"));
+        QCOMPARE(doc.FretMiFa[0], uint8_t(fc_mi));
+    }
+
+    // The graphic draws its frets where the layout puts them.
+    void graphicPaintsFretsToScale() {
+        TFretFrameView graphic;
+        graphic.resize(400, TFretFrameView::GraphicHeight);
+        graphic.Draw(DefaultMiFa, 0.25);
+        const QImage image = graphic.grab().toImage();
+        const FretGraphicLayout layout = graphic.Layout();
+        QCOMPARE(layout.FretX[6], 251);
+        const int y = 30; // on the neck, between two strings
+        const QColor background = image.pixelColor(2, y);
+        QCOMPARE(background, QColor(192, 220, 192));
+        const QColor onFret = image.pixelColor(layout.FretX[6], y);
+        const QColor beside = image.pixelColor(layout.FretX[6] + 6, y);
+        QVERIFY(onFret != beside);
+        QVERIFY(onFret.lightness() > beside.lightness());
+        // Equal marks appear only when asked for.
+        const int markY = TFretFrameView::GraphicHeight - 4;
+        const QColor unmarked = graphic.grab().toImage().pixelColor(layout.EqualX[0], markY);
+        graphic.SetEqualMarks(true);
+        QVERIFY(graphic.grab().toImage().pixelColor(layout.EqualX[0], markY) != unmarked);
+    }
+
+    void placementRefusesAndConfirms() {
+        TInstDataType doc = topStringC();
+        doc.Key = 7;
+        TPlacementFrameView view;
+        view.Bind(doc);
+        QStringList shown;
+        bool answer = false;
+        view.ShowInformation = [&](const QString& caption, const QString& text) {
+            shown << caption << text;
+        };
+        view.AskYesNo = [&](const QString& text) {
+            shown << text;
+            return answer;
+        };
+
+        view.ClickHeader(7);
+        QCOMPARE(shown, (QStringList{QStringLiteral("Fixed Fret"),
+                                     QStringLiteral("Seventh fret must be a perfect fifth!\n"
+                                                    "(Cannot be changed.)")}));
+        shown.clear();
+        const int faWidth = view.CellFrame(1, 1)->width();
+        QTest::mouseClick(view.HeaderCell(1), Qt::LeftButton);
+        QCOMPARE(shown, QStringList{QStringLiteral("Change first fret to Mi?")});
+        QCOMPARE(view.HeaderCell(1)->Text(), QStringLiteral("Fa"));
+        answer = true;
+        QTest::mouseClick(view.HeaderCell(1), Qt::LeftButton);
+        QCOMPARE(view.HeaderCell(1)->Text(), QStringLiteral("Mi"));
+        QCOMPARE(doc.FretMiFa[0], uint8_t(fc_mi));
+        QCOMPARE(view.CellFrame(1, 1)->width(), faWidth - (FaColumnWidth - MiColumnWidth));
+    }
+
+    void placementKeysClearEachOther() {
+        TInstDataType doc = topStringC();
+        doc.Key = 7;
+        TPlacementFrameView view;
+        view.Bind(doc);
+        QCOMPARE(view.MajorKeys()->currentText(), QStringLiteral("C Major"));
+        QCOMPARE(view.MinorKeys()->currentIndex(), -1);
+        view.MinorKeys()->setCurrentIndex(8);
+        emit view.MinorKeys()->activated(8);
+        QCOMPARE(view.MajorKeys()->currentIndex(), -1);
+        QCOMPARE(int(doc.Key), 23);
+        QCOMPARE(view.KeyLabel()->text(), view.MinorKeys()->currentText());
+        // Every cell is spelled, and drawn, in the chosen key.
+        QCOMPARE(int(view.Cell(1, 3)->Key()), 23);
+        QCOMPARE(view.Cell(1, 0)->Note().Number, 60);
+    }
+
+    // Done on the placement page, seen on the fret chart, kept in the file.
+    void placementReachesTheChartAndTheFile() {
+        TVornFrame frame(settings);
+        frame.ViewStrings();
+        frame.ShowPage(TVornFrame::ShowFretChart);
+        frame.FretView()->CustomizeButton()->click();
+        QCOMPARE(frame.CurrentPage(), int(TVornFrame::PlacementChartPage));
+        TPlacementFrameView* placement = frame.PlacementView();
+        placement->AskYesNo = [](const QString&) { return true; };
+        placement->ClickHeader(1);
+
+        frame.ShowPage(TVornFrame::ShowFretChart);
+        TFretFrormView* chart = frame.FretView();
+        QCOMPARE(chart->Row(1)->MainPart()->Marker()->text(), QStringLiteral("Fa"));
+        chart->CustomizedButton()->click();
+        QCOMPARE(chart->Row(1)->MainPart()->Marker()->text(), QStringLiteral("Mi"));
+
+        const std::string bytes = frame.SaveToData();
+        TVornFrame reopened(settings);
+        QCOMPARE(int(reopened.LoadFromData(bytes, QStringLiteral("a.vrd")).Result),
+                 int(LoadResult::Loaded));
+        QCOMPARE(reopened.Model().Document.FretMiFa[0], uint8_t(fc_mi));
+        QCOMPARE(reopened.Model().Document.CustomPlacement, uint8_t(1));
+    }
+
+    // Saving on the fret chart stores the strings already retuned.
+    void savingFromTheFretChartRetunesFirst() {
+        TVornFrame frame(settings);
+        frame.ViewStrings();
+        frame.ShowPage(TVornFrame::ShowFretChart);
+        frame.FretView()->TrackBar()->Slider()->setValue(68);
+        const std::string bytes = frame.SaveToData();
+        QCOMPARE(frame.CurrentPage(), int(TVornFrame::FretChartPage));
+
+        TVornFrame copy(settings);
+        QCOMPARE(int(copy.LoadFromData(bytes, QStringLiteral("b.vrd")).Result),
+                 int(LoadResult::Loaded));
+        const TStrFrame& saved = frame.Model().Chart;
+        const TStrFrame& loaded = copy.Model().Chart;
+        QCOMPARE(loaded.CourseCount(), saved.CourseCount());
+        for (int i = 0; i < saved.CourseCount(); ++i) {
+            QCOMPARE(loaded.Courses[i]->First.Rec.Frequency, saved.Courses[i]->First.Rec.Frequency);
+            QCOMPARE(loaded.Courses[i]->First.Rec.GutDiameter,
+                     saved.Courses[i]->First.Rec.GutDiameter);
+        }
+    }
+};
+
+QTEST_MAIN(TestFretPages)
+#include "tst_fretpages.moc"

@@ -1,5 +1,6 @@
 // The shell's speed as the user feels it: start to shown window, building a large string
-// chart, opening a large file and one note step, each with the widgets' layout and paint.
+// chart, opening a large file, one note step, a fret chart refresh and a slider step, each
+// with the widgets' layout and paint.
 
 #include <benchmark/benchmark.h>
 
@@ -7,6 +8,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QSlider>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -15,7 +17,9 @@
 #include "app/Headless.h"
 #include "app/MainForm.h"
 #include "document/InstDataType.h"
+#include "views/FretFrormView.h"
 #include "views/VornFrame.h"
+#include "widgets/LabelledTrackBar.h"
 
 using namespace vorn;
 
@@ -140,6 +144,45 @@ void BM_NoteStep19(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_NoteStep19)->Unit(benchmark::kMillisecond);
+
+// The fret chart on screen with its alternatives and graphic, as most users keep it.
+TVornFrame* shownFretChart(TMainForm& window) {
+    window.Settings().ShowAlternativeFrets = 1;
+    window.Settings().FretGraphicVisible = 1;
+    window.ViewStrings();
+    window.ViewFrets();
+    settle();
+    return window.ActiveDocument();
+}
+
+// Everything again from the document: rows, graphic and the repaint they cause.
+void BM_FretChartRefresh(benchmark::State& state) {
+    auto window = shownWindow(settingsPath("frets.vrn"));
+    TVornFrame* frame = shownFretChart(*window);
+    // Two temperaments in turn, so that every figure changes and is painted again.
+    int temperament = 2;
+    for (auto _ : state) {
+        frame->Model().Document.SetTemperament(temperament);
+        frame->ShowPage(TVornFrame::ShowFretChart);
+        settle();
+        temperament = temperament == 2 ? 3 : 2;
+    }
+}
+BENCHMARK(BM_FretChartRefresh)->Unit(benchmark::kMillisecond);
+
+// One step of the temperament slider, from the handle to the repainted page.
+void BM_FretSliderMove(benchmark::State& state) {
+    auto window = shownWindow(settingsPath("slider.vrn"));
+    TVornFrame* frame = shownFretChart(*window);
+    QSlider* slider = frame->FretView()->TrackBar()->Slider();
+    int position = 45;
+    for (auto _ : state) {
+        slider->setValue(position);
+        settle();
+        position = position == 45 ? 46 : 45;
+    }
+}
+BENCHMARK(BM_FretSliderMove)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -14,6 +14,8 @@
 #include "app/TonePlayer.h"
 #include "app/VolumeControl.h"
 #include "sound/ToneImage.h"
+#include "views/FretFrormView.h"
+#include "views/FretPositionView.h"
 #include "views/OneCrsPanelView.h"
 #include "views/StrFrameView.h"
 #include "views/VornFrame.h"
@@ -217,6 +219,25 @@ private slots:
         QVERIFY2(loud.peak > 0.97, qPrintable(QString::number(loud.peak)));
         QCOMPARE(window.PanelText(2), QStringLiteral("%1htz.").arg(window.Tone()->LastFrequency()));
         QVERIFY(window.Tone()->LastFrequency() != 392);
+
+        // A fret of the fret chart sounds through the same player; its octave is g''.
+        window.ViewFrets();
+        TFretFrormView* frets = frame->FretView();
+        QToolButton* octave = frets->Row(12)->MainPart()->Play();
+        const int hertz = frets->Model().Rows[11].Main.PlayHertz;
+        QTest::mouseClick(octave, Qt::LeftButton);
+        QVERIFY(octave->isChecked());
+        QVERIFY(!second->PlayButton()->isChecked());
+        QCOMPARE(window.PanelText(0), QStringLiteral("Playing: "));
+        QCOMPARE(window.PanelText(2), QStringLiteral("%1htz.").arg(hertz));
+        QCOMPARE(window.NoteDisplay()->Note().Number, 79);
+        QTest::qWait(300);
+        const Measure fret = recordSink(dir.filePath(QStringLiteral("fret.wav")), 0.6);
+        QVERIFY2(std::abs(fret.frequency - hertz) < 1.5,
+                 qPrintable(QString::number(fret.frequency)));
+        QTest::mouseClick(octave, Qt::LeftButton);
+        QVERIFY(!octave->isChecked());
+        QCOMPARE(window.PanelText(0), QStringLiteral("Play: "));
         window.close();
         window.ShutdownSound();
     }

@@ -138,6 +138,8 @@ TPlacementFrameView::TPlacementFrameView(QWidget* parent) : QWidget(parent) {
 
     major_ = new QComboBox(this);
     minor_ = new QComboBox(this);
+    major_->setObjectName(QStringLiteral("ComboMajorKeys"));
+    minor_->setObjectName(QStringLiteral("ComboMinorKeys"));
     major_->addItems(lines(KeyList(0)));
     minor_->addItems(lines(KeyList(1)));
     major_->setCurrentIndex(0);

@@ -675,17 +675,25 @@ private slots:
 
     void helpFollowsTheFocus_data() {
         QTest::addColumn<QString>("widget");
+        QTest::addColumn<int>("page"); // 0 as started, 1 the fret chart, 2 the placement chart
         QTest::addColumn<int>("context");
-        QTest::newRow("side-bar button") << QStringLiteral("SpeedOpen") << 20;
-        QTest::newRow("size toggle") << QStringLiteral("Sidebarsize") << 20;
-        QTest::newRow("document") << QStringLiteral("ComboInstType") << 1;
+        QTest::newRow("side-bar button") << QStringLiteral("SpeedOpen") << 0 << 20;
+        QTest::newRow("size toggle") << QStringLiteral("Sidebarsize") << 0 << 20;
+        QTest::newRow("document") << QStringLiteral("ComboInstType") << 0 << 1;
+        QTest::newRow("fret chart") << QStringLiteral("ExtraFretsButton") << 1 << 30;
+        QTest::newRow("placement chart") << QStringLiteral("ComboMajorKeys") << 2 << 40;
     }
     void helpFollowsTheFocus() {
         QFETCH(QString, widget);
+        QFETCH(int, page);
         QFETCH(int, context);
         auto w = start();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        if (page >= 1)
+            w->ViewFrets();
+        if (page == 2)
+            w->ActiveDocument()->ShowPlacement();
         auto* target = w->findChild<QWidget*>(widget);
         QVERIFY(target);
         target->setFocus();

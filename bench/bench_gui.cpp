@@ -14,7 +14,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/Headless.h"
+#include "offscreen/Headless.h"
 #include "app/MainForm.h"
 #include "document/InstDataType.h"
 #include "views/FretFrormView.h"

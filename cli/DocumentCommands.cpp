@@ -12,6 +12,12 @@
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
 #include "pitch/Temperaments.h"
+#include "report/Report.h"
+#include "offscreen/Headless.h"
+#include "offscreen/ReportPdf.h"
+
+#include <QGuiApplication>
+#include <QString>
 
 namespace vorn::calc {
 
@@ -131,6 +137,51 @@ int RunPlacement(const std::string& path, std::optional<int> key,
         out << PlacementJson(editor, frame.Document.Key).dump(2) << "\n";
     else
         out << PlacementTable(editor, frame.Document.Key);
+    return 0;
+}
+
+int RunReport(const ReportRequest& request, std::ostream& out, std::ostream& err) {
+    TGlobalData settings;
+    if (!loadSettings(request.Settings, settings, err))
+        return 1;
+    TFileFrame frame(settings);
+    if (!openFile(request.Path, frame, err))
+        return 1;
+    ReportOptions options;
+    options.Strings = request.Strings;
+    options.Frets = request.Frets;
+    const std::string title = frame.DisplayName();
+    const std::string text = request.Format == ReportFormat::Text
+                                 ? BuildReportText(title, frame.Chart, options)
+                                 : BuildReport(title, frame.Chart, options);
+    if (request.Format == ReportFormat::Pdf) {
+        // Qt lays the page out; it needs an application object but no display.
+        const auto runtime = PrepareHeadless();
+        static char name[] = "vorn-calc";
+        static char platformOption[] = "-platform";
+        static char offscreen[] = "offscreen";
+        static char* argv[] = {name, platformOption, offscreen, nullptr};
+        int argc = 3;
+        QGuiApplication app(argc, argv);
+        QString error;
+        if (!WriteReportPdf(QString::fromStdString(text), QString::fromStdString(*request.Output),
+                            &error)) {
+            err << "vorn-calc: cannot write " << *request.Output << ": " << error.toStdString()
+                << "\n";
+            return 1;
+        }
+        out << "Wrote the report of " << title << " to " << *request.Output << "\n";
+        return 0;
+    }
+    if (!request.Output) {
+        out << text;
+        return 0;
+    }
+    std::string error;
+    if (!WriteFileAtomically(*request.Output, text, &error)) {
+        err << "vorn-calc: cannot write " << *request.Output << ": " << error << "\n";
+        return 1;
+    }
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The calculator's document commands: new, show, convert, and the fret pages of a document.
+// The calculator's document commands: new, show, convert, report, and the fret pages of a
+// document.
 
 #include <optional>
 #include <ostream>
@@ -19,6 +20,17 @@ int RunDocumentFrets(const std::string& path, const std::optional<std::string>& 
 int RunPlacement(const std::string& path, std::optional<int> key,
                  const std::optional<std::string>& settingsPath, bool json, std::ostream& out,
                  std::ostream& err);
+enum class ReportFormat { Html, Text, Pdf };
+struct ReportRequest {
+    std::string Path;
+    std::optional<std::string> Settings;
+    std::optional<std::string> Output; // standard output when absent (not for PDF)
+    bool Strings = true;
+    bool Frets = true;
+    ReportFormat Format = ReportFormat::Html;
+};
+// The report of a document as the print window builds it, with '.' as decimal separator.
+int RunReport(const ReportRequest& request, std::ostream& out, std::ostream& err);
 int RunConvert(const std::string& oldPath, const std::string& newPath, std::ostream& out,
                std::ostream& err);
 

@@ -310,6 +310,50 @@ private:
     std::string old_, new_;
 };
 
+class ReportCommand : public Command {
+public:
+    void Add(CLI::App& app, bool&) override {
+        sub_ =
+            app.add_subcommand("report", "A document's string and fret charts as the print window "
+                                         "builds them: HTML, plain text or PDF");
+        sub_->add_option("FILE", path_, "Document file (.vrd)")->required();
+        sub_->add_option("--settings", settings_, "Settings file (.vrn) to compute with");
+        sub_->add_option("--charts", charts_, "both (default), strings or frets");
+        sub_->add_option("--format", format_, "html (default), text or pdf");
+        sub_->add_option("--output", output_,
+                         "File to write; html and text go to standard output without it");
+    }
+
+    int Run(std::ostream& out, std::ostream& err, bool) override {
+        ReportRequest r;
+        r.Path = path_;
+        r.Settings = optionalPath(settings_);
+        r.Output = optionalPath(output_);
+        if (charts_ == "both")
+            r.Strings = r.Frets = true;
+        else if (charts_ == "strings")
+            r.Frets = false;
+        else if (charts_ == "frets")
+            r.Strings = false;
+        else
+            throw UsageError("--charts: '" + charts_ + "' must be both, strings or frets");
+        if (format_ == "html")
+            r.Format = ReportFormat::Html;
+        else if (format_ == "text")
+            r.Format = ReportFormat::Text;
+        else if (format_ == "pdf")
+            r.Format = ReportFormat::Pdf;
+        else
+            throw UsageError("--format: '" + format_ + "' must be html, text or pdf");
+        if (r.Format == ReportFormat::Pdf && !r.Output)
+            throw UsageError("--format pdf needs --output");
+        return RunReport(r, out, err);
+    }
+
+private:
+    std::string path_, settings_, charts_ = "both", format_ = "html", output_;
+};
+
 class ToneCommand : public Command {
 public:
     void Add(CLI::App& app, bool&) override {
@@ -356,6 +400,7 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
     commands.push_back(std::make_unique<NewCommand>());
     commands.push_back(std::make_unique<ShowCommand>());
     commands.push_back(std::make_unique<ConvertCommand>());
+    commands.push_back(std::make_unique<ReportCommand>());
     commands.push_back(std::make_unique<ToneCommand>());
     for (const auto& command : commands)
         command->Add(app, json);

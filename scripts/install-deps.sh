@@ -15,7 +15,7 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format-14
   pulseaudio pulseaudio-utils sox libsox-fmt-pulse python3-numpy
-  xvfb libxcb1-dev
+  xvfb libxcb1-dev poppler-utils
 )
 
 packages=("${run_packages[@]}")

@@ -32,6 +32,7 @@
 #include "app/ToneControl.h"
 #include "app/TonePlayer.h"
 #include "app/VolumeControl.h"
+#include "app/VornPrint.h"
 #include "document/GlobalData.h"
 #include "document/InstDataType.h"
 #include "document/InstrumentTemplates.h"
@@ -58,8 +59,6 @@ constexpr int PanelPitch = 5;
 constexpr int PanelTemperament = 6;
 constexpr int DefaultWidth = 1000;
 constexpr int DefaultHeight = 680;
-// Print arrives with the reports; until then its state stays off whatever Save's is.
-constexpr bool PrintAvailable = false;
 
 const QString FileFilter = QStringLiteral("Vorn files (*.vrd)");
 const QString FileSuffix = QStringLiteral("vrd");
@@ -267,13 +266,14 @@ void TMainForm::buildActions() {
     actHelpOnFocus_->setShortcut(QKeySequence(Qt::Key_F1));
     actQuit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    // Not built yet: printing and the options dialog.
+    // Not built yet: the options dialog.
     actSave_->setEnabled(false);
     actPrint_->setEnabled(false);
     actOptions_->setEnabled(false);
 
     connect(actStrings_, &QAction::triggered, this, &TMainForm::ViewStrings);
     connect(actFrets_, &QAction::triggered, this, &TMainForm::ViewFrets);
+    connect(actPrint_, &QAction::triggered, this, &TMainForm::PrintDocument);
     connect(actOpen_, &QAction::triggered, this, [this] { OpenDocument(); });
     connect(actNew_, &QAction::triggered, this, [this] { NewDocument(); });
     connect(actClose_, &QAction::triggered, this, &TMainForm::CloseDocument);
@@ -617,6 +617,26 @@ TAboutBox* TMainForm::AboutBox() {
     return about_;
 }
 
+TVornPrint* TMainForm::PrintWindow() {
+    // Made at the first Print, like the About box: the start does not pay for it.
+    if (!print_) {
+        print_ = new TVornPrint(this);
+        connect(print_, &TVornPrint::rebuildRequested, this, &TMainForm::PrintDocument);
+    }
+    return print_;
+}
+
+void TMainForm::PrintDocument() {
+    TVornPrint* window = PrintWindow();
+    TVornFrame* frame = ActiveDocument();
+    if (frame && frame->HasCourseRows() &&
+        !window->BuildReport(frame->DisplayName(), frame->Model().Chart))
+        return;
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 bool TMainForm::SidebarWide() const {
     return sideBar_->Wide();
 }
@@ -633,9 +653,8 @@ void TMainForm::IdleUpdate() {
     const bool rows = frame && frame->HasCourseRows();
     if (actSave_->isEnabled() != rows)
         actSave_->setEnabled(rows);
-    const bool print = rows && PrintAvailable;
-    if (actPrint_->isEnabled() != print)
-        actPrint_->setEnabled(print);
+    if (actPrint_->isEnabled() != rows)
+        actPrint_->setEnabled(rows);
 }
 
 void TMainForm::ShowPopup(const QPoint& globalPos) {

@@ -15,6 +15,7 @@ class QMenu;
 namespace vorn {
 
 class TAboutBox;
+class TVornPrint;
 class TToneControl;
 class TTonePlayer;
 class TVolumeControl;
@@ -107,6 +108,10 @@ public:
     void ShowPopup(const QPoint& globalPos);
     THelpViewer* HelpViewer() const { return help_; }
     TAboutBox* AboutBox();
+    // The print window, made at the first Print.
+    TVornPrint* PrintWindow();
+    // Print: the active document's report when it has course rows; the window in any case.
+    void PrintDocument();
     TSideBar* SideBar() const { return sideBar_; }
 
 protected:
@@ -143,6 +148,7 @@ private:
     QMenu* popup_ = nullptr;
     THelpViewer* help_ = nullptr;
     TAboutBox* about_ = nullptr;
+    TVornPrint* print_ = nullptr;
 
     QAction* actStrings_ = nullptr;
     QAction* actFrets_ = nullptr;

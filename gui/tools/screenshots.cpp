@@ -19,7 +19,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "app/Headless.h"
+#include "offscreen/Headless.h"
 #include "app/MainForm.h"
 #include "app/StatusPanels.h"
 #include "document/GlobalData.h"

@@ -1,4 +1,4 @@
-#include "app/Headless.h"
+#include "offscreen/Headless.h"
 
 #include <QFile>
 

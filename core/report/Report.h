@@ -1,0 +1,31 @@
+#pragma once
+// The printed report of a document: its string chart and its fret chart as one HTML page,
+// and the same as plain text. Built line by line; every line ends with CR LF.
+
+#include <string>
+
+#include "chart/StrFrame.h"
+
+namespace vorn {
+
+struct ReportOptions {
+    bool Strings = true; // "Print String Chart"
+    bool Frets = true;   // "Print Fret Chart"
+    // The user's decimal separator for every number of the report.
+    char DecimalSeparator = '.';
+};
+
+// The whole HTML text: title (the document's display name), then the charts asked for.
+// Figures are those the course rows show; user texts are escaped for HTML.
+std::string BuildReport(const std::string& title, const TStrFrame& chart,
+                        const ReportOptions& options);
+// The body of the same report as plain text: each table's title rows, then its columns
+// aligned; tables separated by a blank line. CR LF line ends.
+std::string BuildReportText(const std::string& title, const TStrFrame& chart,
+                            const ReportOptions& options);
+
+// A value rounded to `digits` (a power of ten: -2 two decimals, ties to even) and written in
+// the shortest form with at most 15 significant digits: 62.50 gives "62.5", 63.00 "63".
+std::string ReportNumber(long double value, int digits, char decimalSeparator);
+
+} // namespace vorn

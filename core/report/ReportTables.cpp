@@ -1,0 +1,209 @@
+#include "report/ReportTables.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "pitch/FretRecord.h"
+#include "pitch/Intervals.h"
+#include "pitch/Keys.h"
+#include "pitch/Temperaments.h"
+#include "strings/StringPhysics.h"
+
+namespace vorn {
+
+namespace {
+
+ReportCell cell(std::string attributes, const std::string& text, int span = 1) {
+    return ReportCell{std::move(attributes), EscapeHtml(text), text, span};
+}
+
+// A cell whose mark-up is given as is ("&nbsp;", "&quot;").
+ReportCell markup(std::string attributes, std::string html, std::string text, int span = 1) {
+    return ReportCell{std::move(attributes), std::move(html), std::move(text), span};
+}
+
+std::string fixed2(long double value, char decimal) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.2Lf", value);
+    std::string text = buffer;
+    for (char& c : text)
+        if (c == '.')
+            c = decimal;
+    return text;
+}
+
+// The string cells of one string, after its first cell (course number or "octave n").
+void stringCells(ReportRow& row, const TOneStringPanel& s, bool octave, const TStrFrame& chart,
+                 char decimal) {
+    const StringSettings& settings = chart.Settings;
+    NoteValue note = s.Rec.Note;
+    row.Cells.push_back(cell("", NoteName(note, ChartKey, false)));
+    if (octave)
+        row.Cells.push_back(markup("", "&quot;", "\""));
+    else
+        row.Cells.push_back(cell("", ReportNumber(s.Rec.Length, settings.LengthDigits, decimal)));
+    row.Cells.push_back(cell("", ReportNumber(s.Rec.Tension, settings.TensionDigits, decimal)));
+    row.Cells.push_back(
+        cell("", ReportNumber(s.Rec.GutDiameter, settings.GutDiameterDigits, decimal)));
+    const bool listed = s.AltIndex >= 0 && s.AltIndex < static_cast<int>(s.AltItems.size());
+    row.Cells.push_back(cell("", listed ? s.AltItems[s.AltIndex] : s.Rec.AltChoice));
+    std::string alt = s.AltText(settings.Materials);
+    // The alternative diameter is a number with '.'; a catalogue label is shown as it is.
+    if (!s.AltIsLabel(settings.Materials))
+        for (char& c : alt)
+            if (c == '.')
+                c = decimal;
+    row.Cells.push_back(cell("", alt));
+}
+
+// A fret position: its distance from the nut with 2 decimals and the Mi/Fa mark.
+std::string fretText(const FretRecord& record, double fifth, int fret, bool alternative,
+                     bool marked, char decimal) {
+    const FretEntry e = record.Entry(fret);
+    const int type = alternative ? AltType(e) : MainType(e);
+    const long double cents = IntervalCents(type, fifth);
+    const long double length = record.Length;
+    const long double d = length * (1.0L - 1.0L / std::exp(std::log(2.0L) * cents / 1200.0L));
+    std::string text = ReportNumber(d, -2, decimal);
+    if (!marked)
+        return text;
+    if (e.Choice == fc_mi)
+        text += alternative ? " (Fa)" : " (Mi)";
+    else if (e.Choice == fc_fa)
+        text += alternative ? " (Mi)" : " (Fa)";
+    return text;
+}
+
+} // namespace
+
+std::string EscapeHtml(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string ReportNumber(long double value, int digits, char decimalSeparator) {
+    long double rounded = value;
+    if (std::isfinite(value)) {
+        try {
+            rounded = RoundToDigits(value, digits);
+        } catch (const std::exception&) {
+            rounded = value;
+        }
+    }
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15Lg", rounded);
+    std::string text = buffer;
+    if (text == "-0")
+        text = "0";
+    for (char& c : text)
+        if (c == '.')
+            c = decimalSeparator;
+    return text;
+}
+
+ReportTable StringChartTable(const std::string& title, const TStrFrame& chart, char decimal) {
+    const TInstDataType& d = chart.Document;
+    const std::string unit = TensionUnitSuffix(chart.Settings.TensionUnit);
+    ReportTable t;
+    t.Attributes = " width=\"704\" border=\"1\"";
+    t.Columns = 7;
+
+    ReportRow r1{{cell(" colspan=\"5\"", title, 5), cell(" colspan=\"2\"", "Vorn File", 2)}, true};
+    ReportRow r2{{cell(" colspan=\"5\"", "Name: " + d.InstrumentName, 5)}, true};
+    if (d.MakerName.empty())
+        r2.Cells.push_back(markup(" colspan=\"2\"", "&nbsp;", "", 2));
+    else
+        r2.Cells.push_back(cell(" colspan=\"2\"", "Maker: " + d.MakerName, 2));
+    const double pitch = std::nearbyint(static_cast<double>(d.APitch));
+    char pitchText[48];
+    std::snprintf(pitchText, sizeof pitchText, "%.0f", std::isfinite(pitch) ? pitch : 0.0);
+    ReportRow r3{{cell(" colspan=\"3\"", "String Chart", 3),
+                  cell(" colspan=\"2\"", std::string("Pitch: A = ") + pitchText + "hz.", 2),
+                  cell(" colspan=\"2\"",
+                       "Bridge tension: " + fixed2(chart.TotalTension(), decimal) + " " + unit, 2)},
+                 true};
+    ReportRow headings{
+        {cell(" width=\"73\"", "String"), cell(" width=\"51\"", "Note"),
+         cell(" width=\"59\"", "Length (cm.)"), cell(" width=\"62\"", "Tension (" + unit + ")"),
+         cell(" width=\"91\"", "Gut Diameter"), cell(" width=\"114\"", "Alternative string"),
+         cell(" width=\"208\"", "Alternative Diameter / Catalogue number")}};
+    t.Rows = {r1, r2, r3, headings};
+
+    for (int i = 0; i < chart.CourseCount(); ++i) {
+        const TOneCrsPanel& course = *chart.Courses[i];
+        const std::string number = std::to_string(i + 1);
+        ReportRow first{{cell("", number)}};
+        stringCells(first, course.First, false, chart, decimal);
+        t.Rows.push_back(std::move(first));
+        if (course.HasSecond()) {
+            ReportRow octave{{cell("", "octave " + number)}};
+            stringCells(octave, *course.Second, true, chart, decimal);
+            t.Rows.push_back(std::move(octave));
+        }
+    }
+    return t;
+}
+
+ReportTable FretChartTable(const TStrFrame& chart, char decimal) {
+    const TInstDataType& d = chart.Document;
+    const double length = static_cast<double>(d.StringLength);
+    FretRecord own;
+    own.Length = length;
+    own.OpenNote = NoteValue{60, 0, 0};
+    own.Choices = d.FretMiFa;
+    own.Prepare();
+    FretRecord standard = own;
+    standard.Choices = DefaultMiFa;
+    standard.Prepare();
+    const double fifth = TemperedFifth(d.CommaFraction);
+    const double equalFifth = TemperedFifth(1.0 / 11.0);
+    const double quarterFifth = TemperedFifth(1.0 / 4.0);
+
+    ReportTable t;
+    t.Attributes = " width=\"646\" border=\"1\"";
+    t.Columns = 6;
+    const std::string lengthText =
+        ReportNumber(d.StringLength, chart.Settings.LengthDigits, decimal) + " cm.";
+    t.Rows.push_back(ReportRow{{cell(" colspan=\"6\" scope=\"col\"",
+                                     "Fret Chart for " + lengthText + " string length.", 6)},
+                               true});
+    t.Rows.push_back(ReportRow{{markup(" width=\"34\" scope=\"col\"", "&nbsp;", ""),
+                                cell(" colspan=\"2\" scope=\"col\"", d.TemperamentName(), 2),
+                                cell(" width=\"113\" scope=\"col\"", "Equal"),
+                                cell(" colspan=\"2\" scope=\"col\"", "1/4 comma meantone", 2)}});
+    t.Rows.push_back(ReportRow{{cell(" scope=\"col\"", "Fret"),
+                                cell(" width=\"113\" scope=\"col\"", "Cm. from nut"),
+                                cell(" width=\"113\" scope=\"col\"", "Alternative"),
+                                cell(" scope=\"col\"", "Cm. from nut"),
+                                cell(" width=\"113\" scope=\"col\"", "Cm. from nut"),
+                                cell(" width=\"120\" scope=\"col\"", "Alternative")}});
+    for (int fret = 1; fret <= 12; ++fret) {
+        t.Rows.push_back(ReportRow{{
+            cell(" scope=\"row\"", std::to_string(fret)),
+            cell("", fretText(own, fifth, fret, false, true, decimal)),
+            cell("", fretText(own, fifth, fret, true, true, decimal)),
+            cell("", fretText(standard, equalFifth, fret, false, false, decimal)),
+            cell("", fretText(standard, quarterFifth, fret, false, true, decimal)),
+            cell("", fretText(standard, quarterFifth, fret, true, true, decimal)),
+        }});
+    }
+    return t;
+}
+
+} // namespace vorn

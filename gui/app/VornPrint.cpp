@@ -1,0 +1,289 @@
+#include "app/VornPrint.h"
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "chart/StrFrame.h"
+#include "io/AtomicFile.h"
+#include "report/Report.h"
+#include "offscreen/ReportPdf.h"
+#include "widgets/HelpContext.h"
+
+namespace vorn {
+
+namespace {
+
+constexpr int PrintWindowHelp = 220;
+constexpr int TextPageHelp = 230;
+
+char decimalSeparator() {
+    const QString point = QLocale().decimalPoint();
+    return point.size() == 1 && point.at(0).unicode() < 128 ? char(point.at(0).unicode()) : '.';
+}
+
+// The report's CR LF lines as the text box holds them.
+QString shownLines(const std::string& text) {
+    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+} // namespace
+
+TVornPrint::TVornPrint(QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      checkStrings_(new QCheckBox(QStringLiteral("Print String Chart"), this)),
+      checkFrets_(new QCheckBox(QStringLiteral("Print Fret Chart"), this)),
+      htmlButton_(new QPushButton(QStringLiteral("View Text"), this)),
+      printButton_(new QPushButton(QStringLiteral("Print"), this)),
+      pdfButton_(new QPushButton(QStringLiteral("Export PDF..."), this)),
+      pages_(new QStackedWidget(this)), browser_(new QTextBrowser(pages_)),
+      memo_(new QPlainTextEdit), htmlCode_(new QRadioButton(QStringLiteral("Html code"))),
+      plainText_(new QRadioButton(QStringLiteral("Unformated text"))),
+      saveButton_(new QPushButton(QStringLiteral("Save to Disk"))),
+      printTextButton_(new QPushButton(QStringLiteral("Print Text"))) {
+    setObjectName(QStringLiteral("VornPrint"));
+    setWindowTitle(QStringLiteral("Print File"));
+    SetHelpContext(this, PrintWindowHelp);
+    resize(820, 640);
+
+    checkStrings_->setObjectName(QStringLiteral("CheckStrings"));
+    checkFrets_->setObjectName(QStringLiteral("CheckFrets"));
+    htmlButton_->setObjectName(QStringLiteral("HTMLButton"));
+    printButton_->setObjectName(QStringLiteral("BitBtn1"));
+    checkStrings_->setChecked(true);
+    checkFrets_->setChecked(true);
+    htmlButton_->setToolTip(QStringLiteral("Switch between the table and its text"));
+    printButton_->setToolTip(QStringLiteral("Print the table"));
+    pdfButton_->setToolTip(QStringLiteral("Save the table as a PDF file"));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(checkStrings_);
+    top->addWidget(checkFrets_);
+    top->addStretch(1);
+    top->addWidget(htmlButton_);
+    top->addWidget(pdfButton_);
+    top->addWidget(printButton_);
+
+    browser_->setObjectName(QStringLiteral("ReportView"));
+    browser_->setOpenLinks(false);
+    browser_->setAccessibleName(QStringLiteral("Report"));
+    pages_->addWidget(browser_);
+
+    auto* textPage = new QWidget(pages_);
+    SetHelpContext(textPage, TextPageHelp);
+    memo_->setParent(textPage);
+    memo_->setObjectName(QStringLiteral("Memo1"));
+    memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    memo_->setAccessibleName(QStringLiteral("Report text"));
+    auto* readOut = new QGroupBox(QStringLiteral("View text as:"), textPage);
+    readOut->setObjectName(QStringLiteral("RadioGroup1"));
+    auto* readOutLayout = new QVBoxLayout(readOut);
+    readOutLayout->addWidget(htmlCode_);
+    readOutLayout->addWidget(plainText_);
+    htmlCode_->setChecked(true);
+    auto* side = new QVBoxLayout;
+    side->addWidget(readOut);
+    side->addWidget(saveButton_);
+    side->addWidget(printTextButton_);
+    side->addStretch(1);
+    auto* textLayout = new QHBoxLayout(textPage);
+    textLayout->setContentsMargins(0, 0, 0, 0);
+    textLayout->addLayout(side);
+    textLayout->addWidget(memo_, 1);
+    pages_->addWidget(textPage);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(pages_, 1);
+
+    connect(checkStrings_, &QCheckBox::clicked, this, [this] { chartsClicked(checkStrings_); });
+    connect(checkFrets_, &QCheckBox::clicked, this, [this] { chartsClicked(checkFrets_); });
+    connect(htmlButton_, &QPushButton::clicked, this, [this] { showPage(!TablePageShown()); });
+    connect(htmlCode_, &QRadioButton::toggled, this, [this] { refreshText(); });
+    connect(saveButton_, &QPushButton::clicked, this, [this] { SaveToDisk(); });
+    connect(printTextButton_, &QPushButton::clicked, this, [this] { PrintText(); });
+    connect(printButton_, &QPushButton::clicked, this, [this] { PrintTable(); });
+    connect(pdfButton_, &QPushButton::clicked, this, [this] { ExportPdf(); });
+}
+
+bool TVornPrint::TablePageShown() const {
+    return pages_->currentIndex() == 0;
+}
+
+bool TVornPrint::BuildReport(const QString& title, const TStrFrame& chart) {
+    ReportOptions options;
+    options.Strings = checkStrings_->isChecked();
+    options.Frets = checkFrets_->isChecked();
+    options.DecimalSeparator = decimalSeparator();
+    const std::string name = title.toStdString();
+    html_ = vorn::BuildReport(name, chart, options);
+    text_ = BuildReportText(name, chart, options);
+    title_ = title;
+    browser_->setHtml(QString::fromStdString(html_));
+    if (browser_->document()->isEmpty()) {
+        html_.clear();
+        text_.clear();
+        message(QStringLiteral("Cannot show file for some reason."));
+        hide();
+        return false;
+    }
+    {
+        const QSignalBlocker block(htmlCode_);
+        htmlCode_->setChecked(true);
+    }
+    refreshText();
+    showPage(true);
+    return true;
+}
+
+void TVornPrint::chartsClicked(QCheckBox* clicked) {
+    if (!checkStrings_->isChecked() && !checkFrets_->isChecked())
+        (clicked == checkStrings_ ? checkFrets_ : checkStrings_)->setChecked(true);
+    emit rebuildRequested();
+}
+
+void TVornPrint::showPage(bool table) {
+    pages_->setCurrentIndex(table ? 0 : 1);
+    htmlButton_->setText(table ? QStringLiteral("View Text") : QStringLiteral("View Table"));
+}
+
+void TVornPrint::refreshText() {
+    memo_->setPlainText(shownLines(htmlCode_->isChecked() ? html_ : text_));
+}
+
+void TVornPrint::message(const QString& text) {
+    if (ShowMessage)
+        ShowMessage(text);
+    else
+        QMessageBox::warning(this, QStringLiteral("Vorn"), text);
+}
+
+bool TVornPrint::SaveToDisk() {
+    const QStringList filters{QStringLiteral("HTML File (*.html)"),
+                              QStringLiteral("Unformatted Text File (*.txt)")};
+    int filter = htmlCode_->isChecked() ? 0 : 1;
+    QString name;
+    if (AskSaveName) {
+        name = AskSaveName(title_, filter);
+    } else {
+        QFileDialog dialog(this, QStringLiteral("Save Vorn file as text"), title_);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilters(filters);
+        dialog.selectNameFilter(filters.at(filter));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        name = dialog.selectedFiles().constFirst();
+        filter = std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
+    }
+    if (name.isEmpty())
+        return false;
+    (filter == 0 ? htmlCode_ : plainText_)->setChecked(true);
+    refreshText();
+    // The extension goes after the name as typed.
+    const QString path = name + (filter == 0 ? QStringLiteral(".html") : QStringLiteral(".txt"));
+    std::string bytes;
+    for (const QString& line : memo_->toPlainText().split(QLatin1Char('\n')))
+        bytes += line.toStdString() + "\r\n";
+    std::string error;
+    if (!WriteFileAtomically(QFile::encodeName(path).toStdString(), bytes, &error)) {
+        message(QStringLiteral("Could not save %1: %2").arg(path, QString::fromStdString(error)));
+        return false;
+    }
+    return true;
+}
+
+bool TVornPrint::ExportPdf() {
+    if (html_.empty())
+        return false;
+    const QString proposed = title_ + QStringLiteral(".pdf");
+    QString path = AskPdfName
+                       ? AskPdfName(proposed)
+                       : QFileDialog::getSaveFileName(this, QStringLiteral("Export PDF"), proposed,
+                                                      QStringLiteral("PDF File (*.pdf)"));
+    if (path.isEmpty())
+        return false;
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    QString error;
+    if (!WriteReportPdf(QString::fromStdString(html_), path, &error)) {
+        message(QStringLiteral("Could not save %1: %2").arg(path, error));
+        return false;
+    }
+    return true;
+}
+
+void TVornPrint::PrintTable() {
+    QPrinter printer;
+    printer.setDocName(title_);
+    bool go = false;
+    if (AskPrinter) {
+        go = AskPrinter(printer, true);
+    } else {
+        QPrintDialog dialog(&printer, this);
+        go = dialog.exec() == QDialog::Accepted;
+    }
+    if (go)
+        browser_->document()->print(&printer);
+}
+
+void TVornPrint::PrintText() {
+    const QStringList lines = memo_->toPlainText().split(QLatin1Char('\n'));
+    if (memo_->toPlainText().isEmpty())
+        return;
+    QPrinter printer;
+    printer.setDocName(title_);
+    printer.setPrintRange(QPrinter::PageRange);
+    bool go = false;
+    if (AskPrinter) {
+        go = AskPrinter(printer, false);
+    } else {
+        QPrintDialog dialog(&printer, this);
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+        go = dialog.exec() == QDialog::Accepted;
+    }
+    if (!go)
+        return;
+
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return;
+    painter.setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    const int lineHeight = painter.fontMetrics().lineSpacing();
+    const QRect page = painter.viewport();
+    const int perPage = std::max(1, page.height() / std::max(1, lineHeight));
+    const int first = printer.fromPage() > 0 ? printer.fromPage() : 1;
+    const int last = printer.toPage() > 0 ? printer.toPage() : INT_MAX;
+    int pageNumber = 1;
+    bool pagePrinted = false;
+    for (int i = 0; i < lines.size(); ++i) {
+        if (i > 0 && i % perPage == 0) {
+            ++pageNumber;
+            if (pageNumber > last)
+                break;
+            if (pagePrinted)
+                printer.newPage();
+            pagePrinted = false;
+        }
+        if (pageNumber < first)
+            continue;
+        painter.drawText(0, (i % perPage + 1) * lineHeight, lines.at(i));
+        pagePrinted = true;
+    }
+    painter.end();
+}
+
+} // namespace vorn

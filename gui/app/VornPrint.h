@@ -1,0 +1,92 @@
+#pragma once
+// The print window "Print File": the active document's string and fret charts as a page to
+// look at, print or export as PDF, and as HTML code or plain text to save or print. One
+// window for the program, not modal; it keeps its report until the next Print.
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+
+class QCheckBox;
+class QPlainTextEdit;
+class QPrinter;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+class QTextBrowser;
+
+namespace vorn {
+
+class TStrFrame;
+
+class TVornPrint : public QWidget {
+    Q_OBJECT
+public:
+    explicit TVornPrint(QWidget* parent = nullptr);
+
+    // The report of the chart under the title, with the charts the check boxes ask for; shown
+    // on the table page. false when the view could not take it (the window is then hidden).
+    bool BuildReport(const QString& title, const TStrFrame& chart);
+
+    // The report as built: the HTML text and its plain text.
+    const std::string& ReportHtml() const { return html_; }
+    const std::string& ReportText() const { return text_; }
+    QString Title() const { return title_; }
+    bool TablePageShown() const;
+
+    QCheckBox* CheckStrings() const { return checkStrings_; }
+    QCheckBox* CheckFrets() const { return checkFrets_; }
+    QPushButton* HtmlButton() const { return htmlButton_; }
+    QPushButton* PrintButton() const { return printButton_; }
+    QPushButton* PdfButton() const { return pdfButton_; }
+    QPushButton* SaveButton() const { return saveButton_; }
+    QPushButton* PrintTextButton() const { return printTextButton_; }
+    QRadioButton* HtmlCodeChoice() const { return htmlCode_; }
+    QRadioButton* PlainTextChoice() const { return plainText_; }
+    QTextBrowser* Browser() const { return browser_; }
+    QPlainTextEdit* Memo() const { return memo_; }
+
+    // Stand in for the dialogs (tests): the save dialog returns a name and the filter index
+    // (0 HTML, 1 text), empty for Cancel; the PDF dialog a path; the print dialog says
+    // whether to print and may set the printer up; messages are taken instead of shown.
+    std::function<QString(const QString& proposed, int& filter)> AskSaveName;
+    std::function<QString(const QString& proposed)> AskPdfName;
+    std::function<bool(QPrinter& printer, bool allowFile)> AskPrinter;
+    std::function<void(const QString& text)> ShowMessage;
+
+    // The actions of the buttons, callable directly.
+    bool SaveToDisk();
+    bool ExportPdf();
+    void PrintTable();
+    void PrintText();
+
+signals:
+    // A check box changed: the main window builds the report again from the active document.
+    void rebuildRequested();
+
+private:
+    void chartsClicked(QCheckBox* clicked);
+    void showPage(bool table);
+    void refreshText();
+    void message(const QString& text);
+
+    std::string html_;
+    std::string text_;
+    QString title_;
+    QCheckBox* checkStrings_;
+    QCheckBox* checkFrets_;
+    QPushButton* htmlButton_;
+    QPushButton* printButton_;
+    QPushButton* pdfButton_;
+    QStackedWidget* pages_;
+    QTextBrowser* browser_;
+    QPlainTextEdit* memo_;
+    QRadioButton* htmlCode_;
+    QRadioButton* plainText_;
+    QPushButton* saveButton_;
+    QPushButton* printTextButton_;
+};
+
+} // namespace vorn

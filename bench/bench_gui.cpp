@@ -14,9 +14,9 @@
 #include <memory>
 #include <optional>
 
-#include "offscreen/Headless.h"
 #include "app/MainForm.h"
 #include "document/InstDataType.h"
+#include "offscreen/Headless.h"
 #include "views/FretFrormView.h"
 #include "views/VornFrame.h"
 #include "widgets/LabelledTrackBar.h"

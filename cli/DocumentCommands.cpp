@@ -11,10 +11,10 @@
 #include "io/AtomicFile.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
-#include "pitch/Temperaments.h"
-#include "report/Report.h"
 #include "offscreen/Headless.h"
 #include "offscreen/ReportPdf.h"
+#include "pitch/Temperaments.h"
+#include "report/Report.h"
 
 #include <QGuiApplication>
 #include <QString>

@@ -18,8 +18,8 @@
 
 #include "chart/StrFrame.h"
 #include "io/AtomicFile.h"
-#include "report/Report.h"
 #include "offscreen/ReportPdf.h"
+#include "report/Report.h"
 #include "widgets/HelpContext.h"
 
 namespace vorn {

@@ -19,12 +19,12 @@
 #include <cstdio>
 #include <optional>
 
-#include "offscreen/Headless.h"
 #include "app/MainForm.h"
 #include "app/StatusPanels.h"
 #include "document/GlobalData.h"
 #include "document/InstDataType.h"
 #include "document/InstrumentTemplates.h"
+#include "offscreen/Headless.h"
 #include "pitch/Temperaments.h"
 #include "views/FretFrormView.h"
 #include "views/PlacementFrameView.h"

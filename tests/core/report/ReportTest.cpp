@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "files/FileFrame.h"
+#include "report/Report.h"
+#include "report/ReportTables.h"
+
+using namespace vorn;
+
+namespace {
+
+// An instrument from a template with its rows built, as the window prints it.
+struct Instrument {
+    TGlobalData settings;
+    TFileFrame frame{settings};
+    explicit Instrument(int type = 3) {
+        frame.ApplyTemplate(type);
+        frame.ViewStrings();
+    }
+    std::string report(bool strings = true, bool frets = true, char decimal = '.') {
+        ReportOptions o;
+        o.Strings = strings;
+        o.Frets = frets;
+        o.DecimalSeparator = decimal;
+        return BuildReport(frame.DisplayName(), frame.Chart, o);
+    }
+};
+
+size_t count(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(Report, AltoLuteMatchesTheGoldenFile) {
+    Instrument alto;
+    const std::string built = alto.report();
+    const std::string path = std::string(VORN_TEST_DATA) + "/alto-lute-in-g.report.html";
+    if (std::getenv("VORN_UPDATE_GOLDEN"))
+        std::ofstream(path, std::ios::binary) << built;
+    const std::string golden = slurp(path);
+    ASSERT_FALSE(golden.empty()) << path;
+    EXPECT_EQ(built, golden);
+    // Every line ends with CR LF; no bare LF anywhere.
+    EXPECT_EQ(count(built, "\n"), count(built, "\r\n"));
+    EXPECT_EQ(count(built, "<td"), 0u);
+}
+
+TEST(Report, OctaveStringsTakeADittoForTheirLength) {
+    Instrument alto; // courses 6..10 have octave strings
+    const std::string r = alto.report();
+    EXPECT_NE(r.find("<tr>\r\n<th>octave 6</th>\r\n<th>G</th>\r\n<th>&quot;</th>\r\n"),
+              std::string::npos);
+    EXPECT_EQ(count(r, "<th>octave "), 5u);
+}
+
+TEST(Report, HeaderRowsNameMakerPitchAndBridge) {
+    Instrument alto;
+    EXPECT_NE(alto.report().find("<th colspan=\"2\">&nbsp;</th>\r\n</tr>\r\n"), std::string::npos);
+    alto.frame.Document.MakerName = "Hans <Frei> & Sons";
+    alto.frame.Document.APitch = 415;
+    std::string r = alto.report();
+    EXPECT_NE(r.find("<th colspan=\"2\">Maker: Hans &lt;Frei&gt; &amp; Sons</th>\r\n"),
+              std::string::npos);
+    EXPECT_NE(r.find("<th colspan=\"2\">Pitch: A = 415hz.</th>\r\n"), std::string::npos);
+    for (const auto& [pitch, shown] : {std::pair{415.5f, "416"}, std::pair{414.5f, "414"}}) {
+        alto.frame.Document.APitch = pitch;
+        EXPECT_NE(alto.report().find(std::string("Pitch: A = ") + shown + "hz."), std::string::npos)
+            << pitch;
+    }
+    char bridge[64];
+    std::snprintf(bridge, sizeof bridge, "Bridge tension: %.2f kg.</th>",
+                  double(alto.frame.Chart.TotalTension()));
+    EXPECT_NE(r.find(bridge), std::string::npos) << bridge;
+
+    alto.settings.SetTensionUnit(tt_newtons);
+    alto.frame.Chart.RefreshChoices();
+    r = alto.report();
+    EXPECT_NE(r.find("<th width=\"62\">Tension (N.)</th>"), std::string::npos);
+    EXPECT_NE(r.find(" N.</th>"), std::string::npos);
+}
+
+struct NumberCase {
+    long double value;
+    int digits;
+    char decimal;
+    const char* shown;
+};
+
+class ReportNumberTest : public ::testing::TestWithParam<NumberCase> {};
+
+TEST_P(ReportNumberTest, RoundedThenShortest) {
+    const NumberCase& c = GetParam();
+    EXPECT_EQ(ReportNumber(c.value, c.digits, c.decimal), c.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ReportNumberTest,
+    ::testing::Values(NumberCase{62.50L, -2, '.', "62.5"}, NumberCase{63.0L, -2, '.', "63"},
+                      NumberCase{0.125L, -2, '.', "0.12"}, NumberCase{0.135L, -2, '.', "0.14"},
+                      NumberCase{1.0005L, -3, '.', "1"}, NumberCase{62.5L, -2, ',', "62,5"},
+                      NumberCase{-0.001L, -2, '.', "0"}, NumberCase{3.3689L, -2, '.', "3.37"}));
+
+TEST(Report, FretChartHasTwelveRowsOfSixColumns) {
+    Instrument alto;
+    alto.frame.Document.StringLength = 60;
+    alto.frame.Document.SetTemperament(7);
+    const std::string r = alto.report(false, true);
+    EXPECT_EQ(r.find("String Chart"), std::string::npos);
+    EXPECT_NE(r.find("<th colspan=\"6\" scope=\"col\">Fret Chart for 60 cm. string length.</th>"),
+              std::string::npos);
+    EXPECT_EQ(count(r, "<th scope=\"row\">"), 12u);
+
+    const ReportTable t = FretChartTable(alto.frame.Chart, '.');
+    ASSERT_EQ(t.Rows.size(), 15u);
+    for (size_t i = 3; i < t.Rows.size(); ++i) {
+        const auto& cells = t.Rows[i].Cells;
+        ASSERT_EQ(cells.size(), 6u) << "fret " << i - 2;
+        // The "Equal" column carries no mark.
+        EXPECT_EQ(cells[3].Text.find('('), std::string::npos) << cells[3].Text;
+    }
+    // 100 cents at 60 cm.
+    EXPECT_EQ(t.Rows[3].Cells[3].Text, "3.37");
+    EXPECT_EQ(t.Rows[3].Cells[1].Text, "3.37 (Fa)");
+    EXPECT_EQ(t.Rows[3].Cells[4].Text, "3.92 (Fa)");
+    EXPECT_EQ(t.Rows[3].Cells[5].Text, "2.58 (Mi)");
+    // Fret 7 is fixed: no marks; fret 12 at half the length.
+    EXPECT_EQ(t.Rows[9].Cells[1].Text.find('('), std::string::npos);
+    EXPECT_EQ(t.Rows[14].Cells[1].Text, "30");
+}
+
+TEST(Report, FretMarksFollowTheDocumentsChoices) {
+    Instrument alto;
+    alto.frame.Document.FretMiFa[0] = fc_mi;
+    alto.frame.Document.FretMiFa[2] = fc_fixed;
+    const ReportTable t = FretChartTable(alto.frame.Chart, '.');
+    EXPECT_NE(t.Rows[3].Cells[1].Text.find(" (Mi)"), std::string::npos);
+    EXPECT_NE(t.Rows[3].Cells[2].Text.find(" (Fa)"), std::string::npos);
+    EXPECT_EQ(t.Rows[5].Cells[1].Text.find('('), std::string::npos);
+    // The quarter-comma columns keep the standard choices.
+    EXPECT_NE(t.Rows[3].Cells[4].Text.find(" (Fa)"), std::string::npos);
+}
+
+TEST(Report, PlainTextKeepsTitlesAndAlignsColumns) {
+    Instrument alto;
+    ReportOptions o;
+    const std::string text = BuildReportText("Alto", alto.frame.Chart, o);
+    std::istringstream lines(text);
+    std::string line;
+    std::vector<std::string> all;
+    while (std::getline(lines, line)) {
+        ASSERT_EQ(line.back(), '\r') << line;
+        all.push_back(line.substr(0, line.size() - 1));
+    }
+    ASSERT_GT(all.size(), 20u);
+    EXPECT_EQ(all[0], "Alto   Vorn File");
+    EXPECT_EQ(all[1], "Name: Alto Lute in G");
+    const std::string& headings = all[3];
+    const size_t noteColumn = headings.find("Note");
+    ASSERT_NE(noteColumn, std::string::npos);
+    // Course 1's note starts under "Note"; an octave row's ditto under "Length".
+    EXPECT_EQ(all[4].find('g'), noteColumn);
+    const auto octave = std::find_if(
+        all.begin(), all.end(), [](const std::string& l) { return l.rfind("octave", 0) == 0; });
+    ASSERT_NE(octave, all.end());
+    EXPECT_EQ(octave->find('"'), headings.find("Length"));
+    EXPECT_NE(std::find(all.begin(), all.end(), ""), all.end()); // a blank line between tables
+    EXPECT_NE(text.find("Fret Chart for 64 cm. string length."), std::string::npos);
+}
+
+} // namespace

@@ -194,8 +194,11 @@ bool TVornPrint::SaveToDisk() {
     refreshText();
     // The extension goes after the name as typed.
     const QString path = name + (filter == 0 ? QStringLiteral(".html") : QStringLiteral(".txt"));
+    QStringList lines = memo_->toPlainText().split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast(); // the text's own last line end
     std::string bytes;
-    for (const QString& line : memo_->toPlainText().split(QLatin1Char('\n')))
+    for (const QString& line : lines)
         bytes += line.toStdString() + "\r\n";
     std::string error;
     if (!WriteFileAtomically(QFile::encodeName(path).toStdString(), bytes, &error)) {

@@ -125,8 +125,8 @@ TEST_F(DocumentFiles, RefusedFilesSayWhyAndExitOne) {
         const std::string file = path("bad.vrd");
         write(file, c.data);
         // Every command that opens a document refuses it the same way.
-        for (const std::string command : {"show ", "frets --document ", "placement "}) {
-            const CalcRun r = calc(command + file + " --json");
+        for (const std::string command : {"show ", "frets --document ", "placement ", "report "}) {
+            const CalcRun r = calc(command + file + (command == "report " ? "" : " --json"));
             EXPECT_EQ(r.exitCode, 1) << command << c.name;
             EXPECT_TRUE(r.out.empty()) << command << c.name;
             EXPECT_NE(r.err.find("Unable to load file"), std::string::npos)
@@ -210,6 +210,35 @@ TEST_F(DocumentFiles, PlacementGridInTheDocumentsKeyOrAnother) {
     EXPECT_TRUE(sawDoubleFlat);
     EXPECT_EQ(calc("placement " + file + " --json").parsed(), j);
     EXPECT_EQ(calc("placement " + file + " --key 30").exitCode, 2);
+}
+
+TEST_F(DocumentFiles, ReportInEachFormat) {
+    const std::string file = path("alto.vrd");
+    ASSERT_EQ(calc("new 3 " + file).exitCode, 0);
+    const CalcRun html = calc("report " + file);
+    ASSERT_EQ(html.exitCode, 0) << html.err;
+    EXPECT_EQ(html.out.rfind("<html>\r\n<head>\r\n<title>alto.vrd</title>\r\n", 0), 0u);
+    EXPECT_NE(html.out.find("Fret Chart for 64 cm."), std::string::npos);
+
+    const CalcRun frets = calc("report " + file + " --charts frets --format text");
+    ASSERT_EQ(frets.exitCode, 0) << frets.err;
+    EXPECT_EQ(frets.out.rfind("Fret Chart for 64 cm. string length.\r\n", 0), 0u);
+    EXPECT_EQ(frets.out.find("String Chart"), std::string::npos);
+
+    const std::string written = path("alto.html");
+    ASSERT_EQ(calc("report " + file + " --output " + written).exitCode, 0);
+    EXPECT_EQ(read(written), html.out);
+
+    const std::string pdf = path("alto.pdf");
+    const CalcRun made = calc("report " + file + " --format pdf --output " + pdf);
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    EXPECT_EQ(read(pdf).rfind("%PDF", 0), 0u);
+
+    for (const char* bad : {" --format pdf", " --format rtf", " --charts none"}) {
+        const CalcRun r = calc("report " + file + bad);
+        EXPECT_EQ(r.exitCode, 2) << bad;
+        EXPECT_FALSE(r.err.empty()) << bad;
+    }
 }
 
 // The older format's 6-byte reals.

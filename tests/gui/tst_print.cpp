@@ -1,0 +1,204 @@
+#include <QtTest>
+
+#include <QCheckBox>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QToolButton>
+
+#include <memory>
+
+#include "app/MainForm.h"
+#include "app/VornPrint.h"
+#include "views/VornFrame.h"
+
+using namespace vorn;
+
+class TestPrint : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+
+    std::unique_ptr<TMainForm> start() {
+        auto w = std::make_unique<TMainForm>(dir->filePath(QStringLiteral("vorn.vrn")));
+        w->MessageHook = [](QMessageBox::Icon, const QString&, const QString&) {};
+        return w;
+    }
+
+    static QByteArray read(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+private slots:
+    void init() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+    }
+
+    void printShowsBothChartsAndTheChecksRebuild() {
+        auto w = start();
+        w->ViewStrings();
+        QVERIFY(w->findChild<QToolButton*>(QStringLiteral("SpeedPrint"))->isEnabled());
+        w->findChild<QToolButton*>(QStringLiteral("SpeedPrint"))->click();
+        TVornPrint* print = w->PrintWindow();
+        QVERIFY(print->isVisible());
+        QCOMPARE(print->windowTitle(), QStringLiteral("Print File"));
+        QVERIFY(print->TablePageShown());
+        const QString shown = print->Browser()->toPlainText();
+        QVERIFY(shown.contains(QStringLiteral("String Chart")));
+        QVERIFY(shown.contains(QStringLiteral("Fret Chart for 64 cm. string length.")));
+        QCOMPARE(print->Title(), QStringLiteral("Alto Lute in G_10crs_sl64"));
+
+        print->CheckFrets()->click();
+        QVERIFY(!print->Browser()->toPlainText().contains(QStringLiteral("Fret Chart")));
+        // The last chart cannot go: unchecking it brings the other back.
+        print->CheckStrings()->click();
+        QVERIFY(print->CheckFrets()->isChecked());
+        QVERIFY(!print->CheckStrings()->isChecked());
+        QVERIFY(print->Browser()->toPlainText().contains(QStringLiteral("Fret Chart")));
+        QVERIFY(!print->Browser()->toPlainText().contains(QStringLiteral("String Chart")));
+    }
+
+    void toggleNamesTheOtherPage() {
+        auto w = start();
+        w->ViewStrings();
+        w->PrintDocument();
+        TVornPrint* print = w->PrintWindow();
+        QCOMPARE(print->HtmlButton()->text(), QStringLiteral("View Text"));
+        print->HtmlButton()->click();
+        QVERIFY(!print->TablePageShown());
+        QCOMPARE(print->HtmlButton()->text(), QStringLiteral("View Table"));
+        QVERIFY(print->HtmlCodeChoice()->isChecked());
+        QVERIFY(print->Memo()->toPlainText().startsWith(QStringLiteral("<html>\n<head>\n")));
+        print->PlainTextChoice()->click();
+        QVERIFY(print->Memo()->toPlainText().startsWith(QStringLiteral("Alto Lute in G_10crs")));
+        // A new build goes back to the table and the code.
+        w->PrintDocument();
+        QVERIFY(print->TablePageShown());
+        QVERIFY(print->HtmlCodeChoice()->isChecked());
+    }
+
+    void saveWritesTheChosenForm_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("text") << "chart" << 1 << "chart.txt";
+        QTest::newRow("html") << "chart" << 0 << "chart.html";
+        QTest::newRow("html typed") << "chart.html" << 0 << "chart.html.html";
+    }
+    void saveWritesTheChosenForm() {
+        QFETCH(QString, name);
+        QFETCH(int, filter);
+        QFETCH(QString, file);
+        auto w = start();
+        w->ViewStrings();
+        w->PrintDocument();
+        TVornPrint* print = w->PrintWindow();
+        print->AskSaveName = [&](const QString&, int& chosen) {
+            chosen = filter;
+            return dir->filePath(name);
+        };
+        QVERIFY(print->SaveToDisk());
+        const QByteArray bytes = read(dir->filePath(file));
+        const std::string& expected = filter == 0 ? print->ReportHtml() : print->ReportText();
+        QCOMPARE(bytes.toStdString(), expected);
+        QCOMPARE(print->PlainTextChoice()->isChecked(), filter == 1);
+    }
+
+    void pdfHoldsTheFigures() {
+        auto w = start();
+        w->ViewStrings();
+        w->PrintDocument();
+        TVornPrint* print = w->PrintWindow();
+        QString proposed;
+        print->AskPdfName = [&](const QString& name) {
+            proposed = name;
+            return dir->filePath(QStringLiteral("alto"));
+        };
+        QVERIFY(print->ExportPdf());
+        QCOMPARE(proposed, QStringLiteral("Alto Lute in G_10crs_sl64.pdf"));
+        const QString pdf = dir->filePath(QStringLiteral("alto.pdf"));
+        QVERIFY(read(pdf).startsWith("%PDF"));
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY2(text.waitForFinished(20000), "pdftotext (poppler-utils) did not run");
+        const QString read = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY(read.contains(QStringLiteral("Fret Chart for 64 cm. string length.")));
+        QVERIFY(read.contains(QStringLiteral("Alternative Diameter")));
+    }
+
+    // Both print buttons reach the printer; a PDF file stands in for it.
+    void printersGetTheTableAndTheText() {
+        auto w = start();
+        w->ViewStrings();
+        w->PrintDocument();
+        TVornPrint* print = w->PrintWindow();
+        QList<bool> fileAllowed;
+        QString target;
+        print->AskPrinter = [&](QPrinter& printer, bool allowFile) {
+            fileAllowed << allowFile;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(target);
+            return true;
+        };
+        for (const bool table : {true, false}) {
+            target =
+                dir->filePath(table ? QStringLiteral("table.pdf") : QStringLiteral("text.pdf"));
+            if (table) {
+                print->PrintTable();
+            } else {
+                print->PlainTextChoice()->click();
+                print->PrintText();
+            }
+            QProcess text;
+            text.start(QStringLiteral("pdftotext"), {target, QStringLiteral("-")});
+            QVERIFY(text.waitForFinished(20000));
+            const QString read = QString::fromUtf8(text.readAllStandardOutput());
+            QVERIFY2(read.contains(QStringLiteral("Fret Chart for 64 cm. string length.")),
+                     qPrintable(target));
+        }
+        // "Print Text" offers no printing to a file.
+        QCOMPARE(fileAllowed, (QList<bool>{true, false}));
+    }
+
+    // The calculator prints what the window's "Html code" shows.
+    void calculatorReportEqualsTheWindows() {
+        auto w = start();
+        w->ViewStrings();
+        const QString file = dir->filePath(QStringLiteral("alto.vrd"));
+        QVERIFY(w->SaveDocumentFile(file));
+        w->CloseDocument();
+        QVERIFY(w->OpenDocumentFile(file));
+        w->PrintDocument();
+        TVornPrint* print = w->PrintWindow();
+        print->HtmlButton()->click();
+
+        QProcess calc;
+        calc.start(QStringLiteral(VORN_CALC_PATH), {QStringLiteral("report"), file});
+        QVERIFY(calc.waitForFinished(20000));
+        QCOMPARE(calc.exitCode(), 0);
+        const QByteArray out = calc.readAllStandardOutput();
+        QCOMPARE(out.toStdString(), print->ReportHtml());
+        QCOMPARE(QString::fromUtf8(out).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+                 print->Memo()->toPlainText());
+    }
+
+    void noRowsShowsTheLastReport() {
+        auto w = start();
+        w->PrintDocument(); // a new document on File Setup: nothing to build
+        TVornPrint* print = w->PrintWindow();
+        QVERIFY(print->isVisible());
+        QVERIFY(print->ReportHtml().empty());
+        QVERIFY(!print->ExportPdf());
+    }
+};
+
+QTEST_MAIN(TestPrint)
+#include "tst_print.moc"

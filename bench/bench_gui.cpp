@@ -1,6 +1,6 @@
 // The shell's speed as the user feels it: start to shown window, building a large string
-// chart, opening a large file, one note step, a fret chart refresh and a slider step, each
-// with the widgets' layout and paint.
+// chart, opening a large file, one note step, a fret chart refresh and a slider step, the
+// report into the print window, each with the widgets' layout and paint.
 
 #include <benchmark/benchmark.h>
 
@@ -15,8 +15,10 @@
 #include <optional>
 
 #include "app/MainForm.h"
+#include "app/VornPrint.h"
 #include "document/InstDataType.h"
 #include "offscreen/Headless.h"
+#include "report/Report.h"
 #include "views/FretFrormView.h"
 #include "views/VornFrame.h"
 #include "widgets/LabelledTrackBar.h"
@@ -183,6 +185,33 @@ void BM_FretSliderMove(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FretSliderMove)->Unit(benchmark::kMillisecond);
+
+// The report of a 19-course document: the text alone, then text and view together.
+void BM_BuildReport19(benchmark::State& state) {
+    auto window = shownWindow(settingsPath("report.vrn"));
+    baroqueLute19(*window);
+    window->ViewStrings();
+    const TVornFrame* frame = window->ActiveDocument();
+    const std::string title = frame->DisplayName().toStdString();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BuildReport(title, frame->Model().Chart, ReportOptions{}));
+}
+BENCHMARK(BM_BuildReport19)->Unit(benchmark::kMillisecond);
+
+void BM_ReportIntoView19(benchmark::State& state) {
+    auto window = shownWindow(settingsPath("report-view.vrn"));
+    baroqueLute19(*window);
+    window->ViewStrings();
+    window->PrintDocument();
+    settle();
+    TVornFrame* frame = window->ActiveDocument();
+    TVornPrint* print = window->PrintWindow();
+    for (auto _ : state) {
+        print->BuildReport(frame->DisplayName(), frame->Model().Chart);
+        settle();
+    }
+}
+BENCHMARK(BM_ReportIntoView19)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -78,6 +78,7 @@ TVornPrint::TVornPrint(QWidget* parent)
 
     browser_->setObjectName(QStringLiteral("ReportView"));
     browser_->setOpenLinks(false);
+    browser_->setUndoRedoEnabled(false); // read-only: nothing to undo, and less to rebuild
     browser_->setAccessibleName(QStringLiteral("Report"));
     pages_->addWidget(browser_);
 
@@ -157,11 +158,23 @@ void TVornPrint::chartsClicked(QCheckBox* clicked) {
 
 void TVornPrint::showPage(bool table) {
     pages_->setCurrentIndex(table ? 0 : 1);
+    if (!table)
+        fillText();
     htmlButton_->setText(table ? QStringLiteral("View Text") : QStringLiteral("View Table"));
 }
 
 void TVornPrint::refreshText() {
+    // Filled when seen: laying the whole text out costs about as much as the table.
+    textStale_ = true;
+    if (!TablePageShown())
+        fillText();
+}
+
+void TVornPrint::fillText() {
+    if (!textStale_)
+        return;
     memo_->setPlainText(shownLines(htmlCode_->isChecked() ? html_ : text_));
+    textStale_ = false;
 }
 
 void TVornPrint::message(const QString& text) {
@@ -192,6 +205,7 @@ bool TVornPrint::SaveToDisk() {
         return false;
     (filter == 0 ? htmlCode_ : plainText_)->setChecked(true);
     refreshText();
+    fillText();
     // The extension goes after the name as typed.
     const QString path = name + (filter == 0 ? QStringLiteral(".html") : QStringLiteral(".txt"));
     QStringList lines = memo_->toPlainText().split(QLatin1Char('\n'));
@@ -243,6 +257,7 @@ void TVornPrint::PrintTable() {
 }
 
 void TVornPrint::PrintText() {
+    fillText();
     const QStringList lines = memo_->toPlainText().split(QLatin1Char('\n'));
     if (memo_->toPlainText().isEmpty())
         return;

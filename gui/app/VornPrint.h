@@ -46,6 +46,7 @@ public:
     QRadioButton* HtmlCodeChoice() const { return htmlCode_; }
     QRadioButton* PlainTextChoice() const { return plainText_; }
     QTextBrowser* Browser() const { return browser_; }
+    // The text page's box; filled when that page is shown, saved or printed.
     QPlainTextEdit* Memo() const { return memo_; }
 
     // Stand in for the dialogs (tests): the save dialog returns a name and the filter index
@@ -70,11 +71,13 @@ private:
     void chartsClicked(QCheckBox* clicked);
     void showPage(bool table);
     void refreshText();
+    void fillText();
     void message(const QString& text);
 
     std::string html_;
     std::string text_;
     QString title_;
+    bool textStale_ = true; // the text box waits for its page to be seen
     QCheckBox* checkStrings_;
     QCheckBox* checkFrets_;
     QPushButton* htmlButton_;

@@ -21,6 +21,7 @@
 
 #include "app/MainForm.h"
 #include "app/StatusPanels.h"
+#include "app/VornPrint.h"
 #include "document/GlobalData.h"
 #include "document/InstDataType.h"
 #include "document/InstrumentTemplates.h"
@@ -30,6 +31,7 @@
 #include "views/PlacementFrameView.h"
 #include "views/VornFrame.h"
 #include "widgets/LabelledTrackBar.h"
+#include "widgets/PageExtControl.h"
 
 using namespace vorn;
 
@@ -39,6 +41,17 @@ void settle(int ms = 60) {
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+bool shoot(QWidget& widget, const QDir& out, const QString& name) {
+    settle();
+    const QString path = out.filePath(name);
+    if (!widget.grab().save(path)) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
 }
 
 bool shoot(TMainForm& window, const QDir& out, const QString& name) {
@@ -164,6 +177,12 @@ int main(int argc, char* argv[]) {
     major->setCurrentIndex(4);
     emit major->activated(4);
     ok &= shoot(window, out, QStringLiteral("placement-chart.png"));
+
+    // The print window with the alto lute's report.
+    window.Tabs()->setCurrentIndex(0);
+    window.PrintDocument();
+    ok &= shoot(*window.PrintWindow(), out, QStringLiteral("print-window.png"));
+    window.PrintWindow()->close();
 
     window.SetSidebarWide(false);
     window.close();

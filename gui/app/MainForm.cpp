@@ -33,6 +33,7 @@
 #include "app/TonePlayer.h"
 #include "app/VolumeControl.h"
 #include "app/VornPrint.h"
+#include "dialogs/OptionsFormView.h"
 #include "document/GlobalData.h"
 #include "document/InstDataType.h"
 #include "document/InstrumentTemplates.h"
@@ -266,14 +267,13 @@ void TMainForm::buildActions() {
     actHelpOnFocus_->setShortcut(QKeySequence(Qt::Key_F1));
     actQuit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    // Not built yet: the options dialog.
     actSave_->setEnabled(false);
     actPrint_->setEnabled(false);
-    actOptions_->setEnabled(false);
 
     connect(actStrings_, &QAction::triggered, this, &TMainForm::ViewStrings);
     connect(actFrets_, &QAction::triggered, this, &TMainForm::ViewFrets);
     connect(actPrint_, &QAction::triggered, this, &TMainForm::PrintDocument);
+    connect(actOptions_, &QAction::triggered, this, [this] { ShowOptions(op_new_files); });
     connect(actOpen_, &QAction::triggered, this, [this] { OpenDocument(); });
     connect(actNew_, &QAction::triggered, this, [this] { NewDocument(); });
     connect(actClose_, &QAction::triggered, this, &TMainForm::CloseDocument);
@@ -615,6 +615,27 @@ TAboutBox* TMainForm::AboutBox() {
     if (!about_)
         about_ = new TAboutBox([this](int context) { ShowHelpContext(context); }, this);
     return about_;
+}
+
+TOptionsFormView* TMainForm::OptionsDialog() {
+    if (!options_)
+        options_ = new TOptionsFormView([this](int context) { ShowHelpContext(context); }, this);
+    return options_;
+}
+
+bool TMainForm::ShowOptions(int page) {
+    if (!OptionsDialog()->Open(page, *settings_))
+        return false;
+    OptionsApplied();
+    return true;
+}
+
+void TMainForm::OptionsApplied() {
+    // Every chart shows its tensions, decimals and alternative lists again.
+    for (int i = 0; i < TabCount(); ++i)
+        if (TVornFrame* frame = Document(i))
+            frame->RefreshRows();
+    RefreshStatus();
 }
 
 TVornPrint* TMainForm::PrintWindow() {

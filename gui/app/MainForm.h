@@ -16,6 +16,7 @@ namespace vorn {
 
 class TAboutBox;
 class TVornPrint;
+class TOptionsFormView;
 class TToneControl;
 class TTonePlayer;
 class TVolumeControl;
@@ -108,6 +109,11 @@ public:
     void ShowPopup(const QPoint& globalPos);
     THelpViewer* HelpViewer() const { return help_; }
     TAboutBox* AboutBox();
+    // The options dialog, made when first opened; ShowOptions opens it on a page and, after
+    // OK, shows every chart again (OptionsApplied).
+    TOptionsFormView* OptionsDialog();
+    bool ShowOptions(int page);
+    void OptionsApplied();
     // The print window, made at the first Print.
     TVornPrint* PrintWindow();
     // Print: the active document's report when it has course rows; the window in any case.
@@ -149,6 +155,7 @@ private:
     THelpViewer* help_ = nullptr;
     TAboutBox* about_ = nullptr;
     TVornPrint* print_ = nullptr;
+    TOptionsFormView* options_ = nullptr;
 
     QAction* actStrings_ = nullptr;
     QAction* actFrets_ = nullptr;

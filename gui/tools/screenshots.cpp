@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QSlider>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -22,6 +23,7 @@
 #include "app/MainForm.h"
 #include "app/StatusPanels.h"
 #include "app/VornPrint.h"
+#include "dialogs/OptionsFormView.h"
 #include "document/GlobalData.h"
 #include "document/InstDataType.h"
 #include "document/InstrumentTemplates.h"
@@ -183,6 +185,16 @@ int main(int argc, char* argv[]) {
     window.PrintDocument();
     ok &= shoot(*window.PrintWindow(), out, QStringLiteral("print-window.png"));
     window.PrintWindow()->close();
+
+    // The options dialog on its Assignments page, then a maker's catalogue on Wounds.
+    TOptionsFormView* options = window.OptionsDialog();
+    options->Begin(op_assignments, window.Settings());
+    options->show();
+    ok &= shoot(*options, out, QStringLiteral("options-assignments.png"));
+    options->Pages()->setCurrentIndex(op_wounds);
+    options->ViewCatalogueButton(sc_savarez)->click();
+    ok &= shoot(*options, out, QStringLiteral("options-wounds.png"));
+    options->reject();
 
     window.SetSidebarWide(false);
     window.close();

@@ -1,6 +1,7 @@
 #include "DocumentCommands.h"
 
 #include "CalcOutput.h"
+#include "chart/GlobalChangeForms.h"
 #include "document/InstrumentTemplates.h"
 #include "files/DocumentFile.h"
 #include "files/FileFrame.h"
@@ -18,6 +19,8 @@
 
 #include <QGuiApplication>
 #include <QString>
+#include <algorithm>
+#include <cstdlib>
 
 namespace vorn::calc {
 
@@ -137,6 +140,103 @@ int RunPlacement(const std::string& path, std::optional<int> key,
         out << PlacementJson(editor, frame.Document.Key).dump(2) << "\n";
     else
         out << PlacementTable(editor, frame.Document.Key);
+    return 0;
+}
+
+int RunChange(const ChangeRequest& r, std::ostream& out, std::ostream& err) {
+    TGlobalData settings;
+    if (!loadSettings(r.Settings, settings, err))
+        return 1;
+    TFileFrame frame(settings);
+    if (!openFile(r.Path, frame, err))
+        return 1;
+    TStrFrame& chart = frame.Chart;
+    TInstDataType& doc = frame.Document;
+
+    int alternative = -1;
+    if (r.Alternative) {
+        const auto items = settings.Materials.AlternativeChoiceList();
+        const auto at = std::find(items.begin(), items.end(), *r.Alternative);
+        if (at == items.end()) {
+            std::string list;
+            for (const auto& item : items)
+                list += (list.empty() ? "" : ", ") + item;
+            err << "vorn-calc: --alt: '" << *r.Alternative << "' is not an alternative (" << list
+                << ")\n";
+            return 2;
+        }
+        alternative = static_cast<int>(at - items.begin());
+    }
+
+    if (r.Pitch || r.Temperament || r.Comma || r.Transpose) {
+        TuningForm tuning = TuningForm::Show(doc);
+        if (r.Pitch)
+            tuning.TypePitch(*r.Pitch);
+        if (r.Temperament) {
+            tuning.Temperament = *r.Temperament;
+        } else if (r.Comma) {
+            doc.CommaFraction = *r.Comma;
+            tuning.Temperament = CustomTemperament;
+        }
+        if (r.Transpose && *r.Transpose != 0) {
+            tuning.TuneDirection = *r.Transpose > 0 ? TuningForm::td_up : TuningForm::td_down;
+            tuning.Interval = std::abs(*r.Transpose) - 1;
+        }
+        tuning.Apply(chart);
+    }
+    if (r.CourseKinds) {
+        CourseTypeForm types;
+        if (*r.CourseKinds == 0)
+            types.ChooseReset();
+        else
+            types.ChooseKind(*r.CourseKinds);
+        types.Apply(chart);
+    }
+    if (r.Courses) {
+        CoursesForm courses = CoursesForm::Show(doc);
+        courses.Count = *r.Courses;
+        courses.NewKindPosition = r.NewKindPosition;
+        courses.Apply(chart);
+    }
+    if (r.Tension || r.DefaultTensions) {
+        TensionForm tension = TensionForm::Show(settings);
+        tension.SetUnit(r.TensionUnit);
+        if (r.Tension)
+            tension.TypeValue(*r.Tension);
+        else
+            tension.Chosen = TensionForm::tc_defaults;
+        tension.Apply(chart);
+    }
+    if (r.Alternative || r.DefaultAlternatives) {
+        AlternativesForm alternatives;
+        if (r.Alternative)
+            alternatives.ChooseIndex(alternative);
+        else
+            alternatives.Chosen = AlternativesForm::ac_defaults;
+        alternatives.Apply(chart);
+    }
+    if (r.GutDensity) {
+        GutForm gut = GutForm::Show(settings);
+        gut.Mode = static_cast<uint8_t>(r.GutAffects);
+        gut.Density = *r.GutDensity;
+        gut.Apply(chart);
+    }
+    if (r.Length) {
+        LengthForm lengths = LengthForm::Show(doc, settings);
+        lengths.Top = *r.Length;
+        if (r.SecondLength) {
+            lengths.UseSecond = true;
+            lengths.Second = *r.SecondLength;
+            lengths.FromCourse = r.FromCourse;
+        } else if (r.NoSecondLength) {
+            lengths.UseSecond = false;
+        }
+        lengths.Apply(chart);
+    }
+    chart.StoreCourses();
+    if (!saveFile(r.Output, frame, err))
+        return 1;
+    out << "Wrote " << frame.DisplayName() << " to " << r.Output << "\n";
     return 0;
 }
 

@@ -20,6 +20,36 @@ int RunDocumentFrets(const std::string& path, const std::optional<std::string>& 
 int RunPlacement(const std::string& path, std::optional<int> key,
                  const std::optional<std::string>& settingsPath, bool json, std::ostream& out,
                  std::ostream& err);
+// A whole-instrument change as the Globals dialogs make it; absent parts are left alone.
+struct ChangeRequest {
+    std::string Path;
+    std::string Output;
+    std::optional<std::string> Settings;
+    // Tuning.
+    std::optional<double> Pitch;
+    std::optional<int> Temperament; // 0..8
+    std::optional<double> Comma;    // a fraction of the comma of its own
+    std::optional<int> Transpose;   // -12..12 semitones
+    // Course types: ck_single, ck_unison, ck_bass_with_octave, or 0 for the defaults.
+    std::optional<int> CourseKinds;
+    std::optional<int> Courses;
+    int NewKindPosition = 2;       // 0 single, 1 unison, 2 bass with octave
+    std::optional<double> Tension; // in TensionUnit
+    int TensionUnit = 1;
+    bool DefaultTensions = false;
+    std::optional<std::string> Alternative;
+    bool DefaultAlternatives = false;
+    std::optional<double> GutDensity;
+    int GutAffects = 0; // rm_length or rm_tension
+    std::optional<double> Length;
+    std::optional<double> SecondLength;
+    int FromCourse = 8;
+    bool NoSecondLength = false;
+};
+// Applies the changes in the Globals menu's order and writes the result; 2 for a value the
+// document cannot take (an alternative not in its list), with nothing written.
+int RunChange(const ChangeRequest& request, std::ostream& out, std::ostream& err);
+
 enum class ReportFormat { Html, Text, Pdf };
 struct ReportRequest {
     std::string Path;

@@ -4,12 +4,14 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "CalcOptions.h"
 #include "CalcOutput.h"
 #include "DocumentCommands.h"
+#include "chart/GlobalChangeForms.h"
 #include "document/InstrumentTemplates.h"
 #include "io/AtomicFile.h"
 #include "pitch/FrequencyRecord.h"
@@ -354,6 +356,139 @@ private:
     std::string path_, settings_, charts_ = "both", format_ = "html", output_;
 };
 
+class ChangeCommand : public Command {
+public:
+    void Add(CLI::App& app, bool&) override {
+        sub_ = app.add_subcommand("change",
+                                  "Change a whole instrument as the Globals menu does and write "
+                                  "the result");
+        sub_->add_option("FILE", path_, "Document file (.vrd)")->required();
+        sub_->add_option("--output", output_, "Document file to write")->required();
+        sub_->add_option("--settings", settings_, "Settings file (.vrn) to compute with");
+        sub_->add_option("--pitch", pitch_, "Pitch standard: A in Hz, 20..2100");
+        auto* temperament =
+            sub_->add_option("--temperament", temperament_, "Temperament 0..8 (5 = 1/6.05 comma)");
+        auto* comma = sub_->add_option("--comma", comma_, "A comma fraction of your own, 0..0.34");
+        temperament->excludes(comma);
+        sub_->add_option("--transpose", transpose_, "Semitones, -12..12");
+        sub_->add_option("--course-kinds", kinds_, "single, unison, bass-octave or default");
+        auto* courses = sub_->add_option("--courses", courses_, "Number of courses, 4..19");
+        sub_->add_option("--new-kind", newKind_,
+                         "Kind of added courses: single, unison or "
+                         "bass-octave (default)")
+            ->needs(courses);
+        auto* tension = sub_->add_option("--tension", tension_, "One tension for every string");
+        sub_->add_option("--unit", unit_, "Unit of --tension: N, kg (default) or lb")
+            ->needs(tension);
+        sub_->add_flag("--default-tensions", defaultTensions_, "Every string its default tension")
+            ->excludes(tension);
+        auto* alt = sub_->add_option("--alt", alt_, "One alternative string for every string");
+        sub_->add_flag("--default-alts", defaultAlts_, "Every string its default alternative")
+            ->excludes(alt);
+        auto* gut = sub_->add_option("--gut-density", gutDensity_, "Gut density in g/cm3");
+        sub_->add_option("--gut-affects", gutAffects_,
+                         "What a gut diameter change recalculates: tension or length")
+            ->needs(gut);
+        auto* length = sub_->add_option("--length", length_, "Top string length in cm, 20..120");
+        auto* second =
+            sub_->add_option("--second-length", second_, "Second string length in cm, 20..220")
+                ->needs(length);
+        auto* from = sub_->add_option("--from", from_, "Course the second length starts at, 6..19")
+                         ->needs(second);
+        second->needs(from);
+        sub_->add_flag("--no-second-length", noSecond_, "One string length for every course")
+            ->needs(length)
+            ->excludes(second);
+    }
+
+    int Run(std::ostream& out, std::ostream& err, bool) override {
+        ChangeRequest r;
+        r.Path = path_;
+        r.Output = output_;
+        r.Settings = optionalPath(settings_);
+        if (!pitch_.empty())
+            r.Pitch = ranged("--pitch", pitch_, APitchRange.Min, APitchRange.Max);
+        if (!temperament_.empty())
+            r.Temperament = static_cast<int>(
+                ParseWhole("--temperament", temperament_, 0, NamedTemperamentCount - 1));
+        if (!comma_.empty())
+            r.Comma = ranged("--comma", comma_, 0, 0.34);
+        if (!transpose_.empty())
+            r.Transpose = static_cast<int>(ParseWhole("--transpose", transpose_, -12, 12));
+        if (!kinds_.empty()) {
+            if (kinds_ == "default")
+                r.CourseKinds = 0;
+            else
+                r.CourseKinds = kindOption("--course-kinds", kinds_) + 1;
+        }
+        if (!courses_.empty()) {
+            r.Courses = static_cast<int>(ParseWhole("--courses", courses_, MinCourses, MaxCourses));
+            if (!newKind_.empty())
+                r.NewKindPosition = kindOption("--new-kind", newKind_);
+        }
+        if (!tension_.empty()) {
+            r.Tension = ParsePositive("--tension", tension_);
+            r.TensionUnit = UnitOption(unit_);
+            const double newtons = static_cast<double>(ToNewtons(*r.Tension, r.TensionUnit));
+            if (newtons < TensionForm::MinNewtons || newtons > TensionForm::MaxNewtons)
+                throw UsageError("--tension: '" + tension_ + "' is outside 1..2000 N");
+        }
+        r.DefaultTensions = defaultTensions_;
+        if (!alt_.empty())
+            r.Alternative = alt_;
+        r.DefaultAlternatives = defaultAlts_;
+        if (!gutDensity_.empty()) {
+            r.GutDensity = ranged("--gut-density", gutDensity_, 0.01, 100);
+            if (gutAffects_ == "tension")
+                r.GutAffects = rm_tension;
+            else if (gutAffects_ == "length")
+                r.GutAffects = rm_length;
+            else
+                throw UsageError("--gut-affects: '" + gutAffects_ + "' must be tension or length");
+        }
+        if (!length_.empty()) {
+            r.Length = ranged("--length", length_, TopLengthRange.Min, TopLengthRange.Max);
+            if (!second_.empty()) {
+                r.SecondLength = ranged("--second-length", second_, SecondLengthRange.Min,
+                                        SecondLengthRange.Max);
+                r.FromCourse = static_cast<int>(ParseWhole(
+                    "--from", from_, LengthForm::FirstFromCourse, LengthForm::LastFromCourse));
+            }
+            r.NoSecondLength = noSecond_;
+        }
+        return RunChange(r, out, err);
+    }
+
+private:
+    static double ranged(const std::string& option, const std::string& text, double lo, double hi) {
+        const double v = ParseReal(option, text);
+        if (v < lo || v > hi)
+            throw UsageError(option + ": '" + text + "' is outside " + shortNumber(lo) + ".." +
+                             shortNumber(hi));
+        return v;
+    }
+    static std::string shortNumber(double v) {
+        std::ostringstream s;
+        s << v;
+        return s.str();
+    }
+    // 0 single, 1 unison, 2 bass with octave.
+    static int kindOption(const std::string& option, const std::string& text) {
+        if (text == "single")
+            return 0;
+        if (text == "unison")
+            return 1;
+        if (text == "bass-octave")
+            return 2;
+        throw UsageError(option + ": '" + text + "' must be single, unison or bass-octave");
+    }
+
+    std::string path_, output_, settings_, pitch_, temperament_, comma_, transpose_, kinds_,
+        courses_, newKind_, tension_, unit_ = "kg", alt_, gutDensity_, gutAffects_ = "length",
+                                      length_, second_, from_;
+    bool defaultTensions_ = false, defaultAlts_ = false, noSecond_ = false;
+};
+
 class ToneCommand : public Command {
 public:
     void Add(CLI::App& app, bool&) override {
@@ -400,6 +535,7 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
     commands.push_back(std::make_unique<NewCommand>());
     commands.push_back(std::make_unique<ShowCommand>());
     commands.push_back(std::make_unique<ConvertCommand>());
+    commands.push_back(std::make_unique<ChangeCommand>());
     commands.push_back(std::make_unique<ReportCommand>());
     commands.push_back(std::make_unique<ToneCommand>());
     for (const auto& command : commands)

@@ -321,18 +321,20 @@ void TMainForm::buildPopup() {
     popup_->addAction(actSave_);
     popup_->addSeparator();
     popup_->addAction(actOptions_);
-    QMenu* globals = popup_->addMenu(QStringLiteral("Globals"));
-    globals->setObjectName(QStringLiteral("MenuGlobals"));
-    // The global change dialogs arrive later; their numbers are those GlobalCommand takes.
+    globals_ = popup_->addMenu(QStringLiteral("Globals"));
+    globals_->setObjectName(QStringLiteral("MenuGlobals"));
+    // Menu order; the numbers are those GlobalCommand takes.
     const std::pair<const char*, int> items[] = {
         {"Courses", 2}, {"Course Types", 1}, {"Tuning - Pitch", 0},     {"String Length", 6},
         {"Tension", 3}, {"Gut Strings", 5},  {"Alternative Strings", 4}};
     for (const auto& [text, number] : items) {
-        QAction* item = globals->addAction(QString::fromLatin1(text));
+        QAction* item = globals_->addAction(QString::fromLatin1(text));
         item->setData(number);
-        item->setEnabled(false);
+        connect(item, &QAction::triggered, this,
+                [this, number = number] { GlobalCommand(number); });
     }
-    globals->setEnabled(false);
+    // The changes work on course rows: a document on File Setup has none yet.
+    globals_->setEnabled(false);
     popup_->addAction(actHelp_);
     popup_->addAction(actAboutMenu_);
 }
@@ -617,6 +619,19 @@ TAboutBox* TMainForm::AboutBox() {
     return about_;
 }
 
+bool TMainForm::GlobalCommand(int n) {
+    TVornFrame* frame = ActiveDocument();
+    if (!frame || !frame->HasCourseRows())
+        return false;
+    TGlobalDialog::Hooks hooks;
+    hooks.ShowHelp = [this](int context) { ShowHelpContext(context); };
+    hooks.ShowOptions = [this](int page) { ShowOptions(page); };
+    const bool applied = frame->GlobalCommand(n, hooks);
+    if (applied)
+        RefreshStatus();
+    return applied;
+}
+
 TOptionsFormView* TMainForm::OptionsDialog() {
     if (!options_)
         options_ = new TOptionsFormView([this](int context) { ShowHelpContext(context); }, this);
@@ -676,6 +691,8 @@ void TMainForm::IdleUpdate() {
         actSave_->setEnabled(rows);
     if (actPrint_->isEnabled() != rows)
         actPrint_->setEnabled(rows);
+    if (globals_->isEnabled() != rows)
+        globals_->setEnabled(rows);
 }
 
 void TMainForm::ShowPopup(const QPoint& globalPos) {

@@ -112,6 +112,8 @@ public:
     // The options dialog, made when first opened; ShowOptions opens it on a page and, after
     // OK, shows every chart again (OptionsApplied).
     TOptionsFormView* OptionsDialog();
+    // A Globals menu item on the active document (0 tuning .. 6 string length); true after OK.
+    bool GlobalCommand(int n);
     bool ShowOptions(int page);
     void OptionsApplied();
     // The print window, made at the first Print.
@@ -156,6 +158,7 @@ private:
     TAboutBox* about_ = nullptr;
     TVornPrint* print_ = nullptr;
     TOptionsFormView* options_ = nullptr;
+    QMenu* globals_ = nullptr;
 
     QAction* actStrings_ = nullptr;
     QAction* actFrets_ = nullptr;

@@ -18,6 +18,13 @@
 #include <array>
 #include <optional>
 
+#include "dialogs/GlobGut.h"
+#include "dialogs/GlobMaterials.h"
+#include "dialogs/GlobStrLength.h"
+#include "dialogs/GlobTension.h"
+#include "dialogs/GlobTuning.h"
+#include "dialogs/GlobType.h"
+#include "dialogs/GlobalCourses.h"
 #include "document/InstrumentTemplates.h"
 #include "files/OldFileConversion.h"
 #include "io/ByteReader.h"
@@ -613,6 +620,64 @@ std::string TVornFrame::SaveToData() {
 
 void TVornFrame::RefreshRows() {
     model_->Chart.RefreshChoices();
+}
+
+bool TVornFrame::GlobalCommand(int n, const TGlobalDialog::Hooks& hooks) {
+    TInstDataType& doc = model_->Document;
+    TStrFrame& chart = model_->Chart;
+    TGlobalData& settings = model_->Settings;
+    std::unique_ptr<TGlobalDialog> dialog;
+    std::function<void()> apply;
+    // Each dialog answers with its form; the form applies the change.
+    const auto with = [&](auto* d) {
+        dialog.reset(d);
+        apply = [d, &chart] { d->Form().Apply(chart); };
+    };
+    switch (n) {
+    case 0:
+        with(new TGlobTuning(doc, hooks, this));
+        break;
+    case 1:
+        with(new TGlobType(hooks, this));
+        break;
+    case 2:
+        with(new TGlobalCourses(doc, hooks, this));
+        break;
+    case 3:
+        with(new TGlobTension(settings, hooks, this));
+        break;
+    case 4:
+        with(new TGlobMaterials(settings, hooks, this));
+        break;
+    case 5:
+        with(new TGlobGut(settings, hooks, this));
+        break;
+    case 6:
+        with(new TGlobStrLength(doc, settings, hooks, this));
+        break;
+    default:
+        return false;
+    }
+    if (dialog->exec() != QDialog::Accepted)
+        return false;
+    {
+        std::optional<TRowHold> hold;
+        if (ui_->StringFrame)
+            hold.emplace(*ui_->StringFrame);
+        apply();
+    }
+    // A fret page on screen shows the document as it is now.
+    if (pages_->currentIndex() == FretChartPage) {
+        chart.StoreCourses();
+        FretView()->Bind(doc);
+    } else if (pages_->currentIndex() == PlacementChartPage) {
+        chart.StoreCourses();
+        PlacementView()->Bind(doc);
+    }
+    refreshCaption();
+    emit documentChanged();
+    emit bridgeChanged();
+    return true;
 }
 
 TStrFrameView* TVornFrame::StringView() {

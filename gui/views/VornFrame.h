@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "dialogs/GlobalDialog.h"
 #include "files/DocumentFile.h"
 #include "files/FileFrame.h"
 
@@ -61,6 +62,9 @@ public:
     std::string SaveToData();
     // Alternative lists and tensions again from the settings (after the options changed).
     void RefreshRows();
+    // One of the whole-instrument dialogs (0 tuning, 1 course types, 2 courses, 3 tension,
+    // 4 alternative strings, 5 gut, 6 string length) on this document; applied on OK.
+    bool GlobalCommand(int n, const TGlobalDialog::Hooks& hooks);
 
     // The string chart page's view, made now if it was not yet: a tab builds its chart's
     // widgets only once the chart is on screen. The fret pages are made when first shown.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "document/InstDataType.h"
@@ -239,6 +240,107 @@ TEST_F(DocumentFiles, ReportInEachFormat) {
         EXPECT_EQ(r.exitCode, 2) << bad;
         EXPECT_FALSE(r.err.empty()) << bad;
     }
+}
+
+// Each change of `vorn-calc change` on an Alto Lute in G, read back with `show`.
+TEST_F(DocumentFiles, ChangeAppliesEachOption) {
+    const std::string file = path("alto.vrd");
+    ASSERT_EQ(calc("new 3 " + file).exitCode, 0);
+    const json before = calc("show " + file + " --json").parsed();
+    const std::string original = read(file);
+    const auto each = [](const json& j, const auto& check) {
+        for (const json& course : j["courses"])
+            for (const json& s : course["strings"])
+                check(course, s);
+    };
+    struct Case {
+        const char* options;
+        std::function<void(const json&)> check;
+    } cases[] = {
+        {"--pitch 415", [](const json& j) { EXPECT_EQ(j["header"]["a_pitch"], 415.0); }},
+        {"--temperament 2", [](const json& j) { EXPECT_EQ(j["header"]["temperament"], 2); }},
+        {"--comma 0.23",
+         [](const json& j) {
+             EXPECT_EQ(j["header"]["temperament"], 9);
+             EXPECT_DOUBLE_EQ(j["header"]["comma_fraction"].get<double>(), 0.23);
+         }},
+        {"--transpose -2",
+         [&](const json& j) {
+             for (size_t c = 0; c < j["courses"].size(); ++c)
+                 EXPECT_EQ(j["courses"][c]["strings"][0]["number"].get<int>(),
+                           before["courses"][c]["strings"][0]["number"].get<int>() - 2);
+         }},
+        {"--course-kinds single",
+         [&](const json& j) {
+             each(j, [](const json& course, const json&) { EXPECT_EQ(course["kind"], 1); });
+         }},
+        {"--courses 12 --new-kind unison",
+         [](const json& j) {
+             EXPECT_EQ(j["header"]["course_count"], 12);
+             EXPECT_EQ(j["courses"][11]["kind"], 2);
+         }},
+        {"--tension 3 --unit kg",
+         [&](const json& j) {
+             each(j, [](const json&, const json& s) {
+                 EXPECT_NEAR(s["tension"].get<double>(), 3.0, 0.011);
+             });
+         }},
+        {"--alt Nylgut",
+         [&](const json& j) {
+             each(j, [](const json&, const json& s) { EXPECT_EQ(s["alternative"], "Nylgut"); });
+         }},
+        {"--length 70 --no-second-length",
+         [&](const json& j) {
+             EXPECT_EQ(j["header"]["use_second_length"], 0);
+             each(j, [](const json&, const json& s) {
+                 if (!s["length"].is_null()) {
+                     EXPECT_EQ(s["length"], 70.0);
+                 }
+             });
+         }},
+        {"--length 70 --second-length 120 --from 8",
+         [](const json& j) {
+             EXPECT_EQ(j["courses"][6]["strings"][0]["length"], 70.0);
+             EXPECT_EQ(j["courses"][7]["strings"][0]["length"], 120.0);
+         }},
+        {"--gut-density 1.2 --gut-affects length",
+         [&](const json& j) {
+             // The density is a setting, not part of the file: what the file keeps is the
+             // lengths the lighter gut needs for the same diameters and tensions.
+             EXPECT_GT(j["courses"][0]["strings"][0]["length"].get<double>(),
+                       before["courses"][0]["strings"][0]["length"].get<double>());
+         }},
+    };
+    for (const Case& c : cases) {
+        const std::string out = path("changed.vrd");
+        const CalcRun r = calc("change " + file + " " + c.options + " --output " + out);
+        ASSERT_EQ(r.exitCode, 0) << c.options << ": " << r.err;
+        const CalcRun shown = calc("show " + out + " --json");
+        ASSERT_EQ(shown.exitCode, 0) << c.options << ": " << shown.err;
+        SCOPED_TRACE(c.options);
+        c.check(shown.parsed());
+    }
+    EXPECT_EQ(read(file), original); // the input is left alone
+}
+
+TEST_F(DocumentFiles, ChangeRefusesBadValuesAndWritesNothing) {
+    const std::string file = path("alto.vrd");
+    ASSERT_EQ(calc("new 3 " + file).exitCode, 0);
+    const std::string out = path("never.vrd");
+    for (const char* bad :
+         {"--pitch 5", "--temperament 9", "--comma 0.5", "--transpose 13", "--courses 3",
+          "--course-kinds triple", "--tension 0", "--tension 3000 --unit N", "--alt Silk",
+          "--length 200", "--length 70 --second-length 120", "--gut-density 1.2 --gut-affects x",
+          "--temperament 2 --comma 0.2"}) {
+        const CalcRun r = calc("change " + file + " " + bad + " --output " + out);
+        EXPECT_EQ(r.exitCode, 2) << bad << ": " << r.err;
+        EXPECT_FALSE(r.err.empty()) << bad;
+        EXPECT_FALSE(fs::exists(out)) << bad;
+    }
+    write(path("broken.vrd"), "not a document");
+    const CalcRun refused = calc("change " + path("broken.vrd") + " --pitch 415 --output " + out);
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("Unable to load file"), std::string::npos);
 }
 
 // The older format's 6-byte reals.

@@ -73,15 +73,16 @@ void GlobalCourses(TStrFrame& chart, int count, int newKindPosition) {
 void GlobalTension(TStrFrame& chart, VornTensType unit, bool useDefaults,
                    std::optional<float> oneTensionNewtons) {
     EnsureRows(chart);
-    // The tensions go in first, in the unit the rows show; the unit follows.
+    // The unit first: switching it shows every tension again from its rounded diameter, which
+    // would move a tension just set (40 N would come back as 39.92 N).
+    if (unit <= tt_pounds && unit != chart.Settings.TensionUnit) {
+        chart.Settings.SetTensionUnit(unit);
+        chart.RefreshChoices();
+    }
     if (useDefaults || oneTensionNewtons) {
         const float newtons = oneTensionNewtons.value_or(0.0f);
         for (const auto& course : chart.Courses)
             course->SetAllTensions(useDefaults, newtons);
-    }
-    if (unit <= tt_pounds && unit != chart.Settings.TensionUnit) {
-        chart.Settings.SetTensionUnit(unit);
-        chart.RefreshChoices();
     }
     Finish(chart);
 }

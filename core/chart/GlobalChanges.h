@@ -18,7 +18,7 @@ void GlobalCourseType(TStrFrame& chart, int kind, bool resetToDefaults);
 // newKindPosition (0 single, 1 unison, 2 bass with octave).
 void GlobalCourses(TStrFrame& chart, int count, int newKindPosition);
 
-// Tensions first (in newtons for both strings, or the defaults), then a changed unit.
+// A changed unit first, then the tensions (in newtons for both strings, or the defaults).
 void GlobalTension(TStrFrame& chart, VornTensType unit, bool useDefaults,
                    std::optional<float> oneTensionNewtons);
 

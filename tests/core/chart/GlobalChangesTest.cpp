@@ -47,17 +47,18 @@ TEST(GlobalChanges, TuningMovesEveryNoteAndRecalculates) {
 TEST(GlobalChanges, OneTensionOfThreeKilograms) {
     const struct {
         VornTensType rows, dialog;
-        float shown; // 0: a new unit shows the tension of the diameter 3 kg gave
+        float shown;
     } cases[] = {{tt_kilograms, tt_kilograms, 3.0f},
                  {tt_newtons, tt_newtons, 29.42f},
-                 {tt_kilograms, tt_newtons, 0}};
+                 // The unit changes first, so the tension asked for is the one shown.
+                 {tt_kilograms, tt_newtons, 29.42f}};
     for (const auto& k : cases) {
         Chart c(3, k.rows);
         GlobalTension(c.chart, k.dialog, false, static_cast<float>(ToNewtons(3, tt_kilograms)));
         EXPECT_EQ(c.settings.TensionUnit, k.dialog);
         EachString(c, [&](const TOneStringPanel& s) {
             EXPECT_EQ(s.Rec.TensionUnit, k.dialog);
-            EXPECT_EQ(s.Rec.Tension, k.shown > 0 ? k.shown : c.expectedTension(s));
+            EXPECT_EQ(s.Rec.Tension, k.shown);
             EXPECT_NEAR(ToNewtons(s.Rec.Tension, s.Rec.TensionUnit), 29.42, 0.1);
         });
     }

@@ -16,6 +16,7 @@
 
 #include "app/MainForm.h"
 #include "app/VornPrint.h"
+#include "chart/GlobalChangeForms.h"
 #include "document/InstDataType.h"
 #include "offscreen/Headless.h"
 #include "report/Report.h"
@@ -212,6 +213,69 @@ void BM_ReportIntoView19(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReportIntoView19)->Unit(benchmark::kMillisecond);
+
+// Each whole-instrument change on a 19-course chart on screen, two settings in turn so that
+// every iteration changes something: model, rows and repaint. Arg: the Globals number.
+void BM_GlobalChange19(benchmark::State& state) {
+    auto window = shownWindow(settingsPath("globals.vrn"));
+    baroqueLute19(*window);
+    window->ViewStrings();
+    settle();
+    TVornFrame* frame = window->ActiveDocument();
+    const int n = static_cast<int>(state.range(0));
+    bool flip = false;
+    for (auto _ : state) {
+        flip = !flip;
+        frame->ApplyGlobal([n, flip](TStrFrame& chart) {
+            switch (n) {
+            case 0: {
+                TuningForm f = TuningForm::Show(chart.Document);
+                f.TypePitch(flip ? 415 : 440);
+                f.Apply(chart);
+                break;
+            }
+            case 1: {
+                CourseTypeForm f;
+                flip ? f.ChooseKind(ck_unison) : f.ChooseReset();
+                f.Apply(chart);
+                break;
+            }
+            case 2: {
+                CoursesForm f = CoursesForm::Show(chart.Document);
+                f.Count = flip ? 18 : 19;
+                f.Apply(chart);
+                break;
+            }
+            case 3: {
+                TensionForm f = TensionForm::Show(chart.Settings);
+                f.TypeValue(flip ? 3.5 : 3.0);
+                f.Apply(chart);
+                break;
+            }
+            case 4: {
+                AlternativesForm f;
+                f.ChooseIndex(flip ? 1 : 2);
+                f.Apply(chart);
+                break;
+            }
+            case 5: {
+                GutForm f = GutForm::Show(chart.Settings);
+                f.Density = flip ? 1.3 : 1.35;
+                f.Apply(chart);
+                break;
+            }
+            default: {
+                LengthForm f = LengthForm::Show(chart.Document, chart.Settings);
+                f.Top = flip ? 70 : 68;
+                f.Apply(chart);
+                break;
+            }
+            }
+        });
+        settle();
+    }
+}
+BENCHMARK(BM_GlobalChange19)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

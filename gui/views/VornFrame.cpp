@@ -660,24 +660,29 @@ bool TVornFrame::GlobalCommand(int n, const TGlobalDialog::Hooks& hooks) {
     }
     if (dialog->exec() != QDialog::Accepted)
         return false;
+    ApplyGlobal([&apply](TStrFrame&) { apply(); });
+    return true;
+}
+
+void TVornFrame::ApplyGlobal(const std::function<void(TStrFrame&)>& change) {
+    TStrFrame& chart = model_->Chart;
     {
         std::optional<TRowHold> hold;
         if (ui_->StringFrame)
             hold.emplace(*ui_->StringFrame);
-        apply();
+        change(chart);
     }
     // A fret page on screen shows the document as it is now.
     if (pages_->currentIndex() == FretChartPage) {
         chart.StoreCourses();
-        FretView()->Bind(doc);
+        FretView()->Bind(model_->Document);
     } else if (pages_->currentIndex() == PlacementChartPage) {
         chart.StoreCourses();
-        PlacementView()->Bind(doc);
+        PlacementView()->Bind(model_->Document);
     }
     refreshCaption();
     emit documentChanged();
     emit bridgeChanged();
-    return true;
 }
 
 TStrFrameView* TVornFrame::StringView() {

@@ -4,6 +4,7 @@
 // core frame; this only shows them.
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -65,6 +66,8 @@ public:
     // One of the whole-instrument dialogs (0 tuning, 1 course types, 2 courses, 3 tension,
     // 4 alternative strings, 5 gut, 6 string length) on this document; applied on OK.
     bool GlobalCommand(int n, const TGlobalDialog::Hooks& hooks);
+    // A whole-instrument change on the rows, then every page and the status brought up to date.
+    void ApplyGlobal(const std::function<void(TStrFrame&)>& change);
 
     // The string chart page's view, made now if it was not yet: a tab builds its chart's
     // widgets only once the chart is on screen. The fret pages are made when first shown.

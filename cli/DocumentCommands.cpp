@@ -217,7 +217,8 @@ int RunChange(const ChangeRequest& r, std::ostream& out, std::ostream& err) {
     }
     if (r.GutDensity) {
         GutForm gut = GutForm::Show(settings);
-        gut.Mode = static_cast<uint8_t>(r.GutAffects);
+        if (r.GutAffects >= 0)
+            gut.Mode = static_cast<uint8_t>(r.GutAffects);
         gut.Density = *r.GutDensity;
         gut.Apply(chart);
     }

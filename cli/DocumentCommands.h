@@ -40,7 +40,7 @@ struct ChangeRequest {
     std::optional<std::string> Alternative;
     bool DefaultAlternatives = false;
     std::optional<double> GutDensity;
-    int GutAffects = 0; // rm_length or rm_tension
+    int GutAffects = -1; // rm_length or rm_tension; -1 keeps the settings' rule
     std::optional<double> Length;
     std::optional<double> SecondLength;
     int FromCourse = 8;

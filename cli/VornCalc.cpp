@@ -387,7 +387,8 @@ public:
             ->excludes(alt);
         auto* gut = sub_->add_option("--gut-density", gutDensity_, "Gut density in g/cm3");
         sub_->add_option("--gut-affects", gutAffects_,
-                         "What a gut diameter change recalculates: tension or length")
+                         "What a gut density change recalculates: tension or length (default: "
+                         "the settings' rule, tension)")
             ->needs(gut);
         auto* length = sub_->add_option("--length", length_, "Top string length in cm, 20..120");
         auto* second =
@@ -443,7 +444,7 @@ public:
                 r.GutAffects = rm_tension;
             else if (gutAffects_ == "length")
                 r.GutAffects = rm_length;
-            else
+            else if (!gutAffects_.empty())
                 throw UsageError("--gut-affects: '" + gutAffects_ + "' must be tension or length");
         }
         if (!length_.empty()) {
@@ -484,8 +485,8 @@ private:
     }
 
     std::string path_, output_, settings_, pitch_, temperament_, comma_, transpose_, kinds_,
-        courses_, newKind_, tension_, unit_ = "kg", alt_, gutDensity_, gutAffects_ = "length",
-                                      length_, second_, from_;
+        courses_, newKind_, tension_, unit_ = "kg", alt_, gutDensity_, gutAffects_, length_,
+                                      second_, from_;
     bool defaultTensions_ = false, defaultAlts_ = false, noSecond_ = false;
 };
 

@@ -9,6 +9,7 @@
 #include "files/SettingsFile.h"
 #include "frets/FretFrorm.h"
 #include "frets/PlacementFrame.h"
+#include "frets/ScalaScale.h"
 #include "io/AtomicFile.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
@@ -21,6 +22,7 @@
 #include <QString>
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 
 namespace vorn::calc {
 
@@ -238,6 +240,35 @@ int RunChange(const ChangeRequest& r, std::ostream& out, std::ostream& err) {
     if (!saveFile(r.Output, frame, err))
         return 1;
     out << "Wrote " << frame.DisplayName() << " to " << r.Output << "\n";
+    return 0;
+}
+
+int RunScala(const std::optional<std::string>& documentPath, int temperament, double fraction,
+             int notes, const std::string& output, std::ostream& out, std::ostream& err) {
+    TGlobalData settings;
+    FretChoices choices = DefaultMiFa;
+    std::string description = TemperamentShortName(temperament, fraction);
+    if (documentPath) {
+        TFileFrame frame(settings);
+        if (!openFile(*documentPath, frame, err))
+            return 1;
+        // As the Fret Chart shows it: its fraction on the slider, its choices in use.
+        TFretFrorm page(settings);
+        page.Bind(frame.Document);
+        fraction = frame.Document.CommaFraction;
+        choices = page.ChoicesInUse;
+        description =
+            TemperamentShortName(frame.Document.Temperament, fraction) + ", " + frame.DisplayName();
+    }
+    description += notes == 17 ? " (17 notes, sharps and flats)" : " (12 notes, as fretted)";
+    const std::string name = std::filesystem::path(output).filename().string();
+    std::string error;
+    if (!WriteFileAtomically(output, ScalaFile(name, description, fraction, choices, notes),
+                             &error)) {
+        err << "vorn-calc: cannot write " << output << ": " << error << "\n";
+        return 1;
+    }
+    out << "Wrote " << description << " to " << output << "\n";
     return 0;
 }
 

@@ -50,6 +50,11 @@ struct ChangeRequest {
 // document cannot take (an alternative not in its list), with nothing written.
 int RunChange(const ChangeRequest& request, std::ostream& out, std::ostream& err);
 
+// A Scala scale: of a document (its temperament and the fret choices its Fret Chart uses) or
+// of a temperament with the standard choices. notes 12 or 17.
+int RunScala(const std::optional<std::string>& documentPath, int temperament, double fraction,
+             int notes, const std::string& output, std::ostream& out, std::ostream& err);
+
 enum class ReportFormat { Html, Text, Pdf };
 struct ReportRequest {
     std::string Path;

@@ -490,6 +490,46 @@ private:
     bool defaultTensions_ = false, defaultAlts_ = false, noSecond_ = false;
 };
 
+class ScalaCommand : public Command {
+public:
+    void Add(CLI::App& app, bool&) override {
+        sub_ = app.add_subcommand("scl", "A temperament as a Scala scale file for tuners and "
+                                         "synthesizers");
+        auto* file =
+            sub_->add_option("FILE", path_, "Document (.vrd): its temperament and fret choices");
+        auto* temperament = sub_->add_option("--temperament", temperament_, "Temperament 0..8");
+        auto* comma = sub_->add_option("--comma", comma_, "A comma fraction of your own, 0..0.34");
+        file->excludes(temperament)->excludes(comma);
+        temperament->excludes(comma);
+        sub_->add_option("--notes", notes_, "12 (as fretted, default) or 17 (sharps and flats)");
+        sub_->add_option("--output", output_, "Scala file to write (.scl)")->required();
+    }
+
+    int Run(std::ostream& out, std::ostream& err, bool) override {
+        const int notes = static_cast<int>(ParseWhole("--notes", notes_, 12, 17));
+        if (notes != 12 && notes != 17)
+            throw UsageError("--notes: '" + notes_ + "' must be 12 or 17");
+        int id = -1;
+        double fraction = 0;
+        if (!temperament_.empty()) {
+            id = static_cast<int>(
+                ParseWhole("--temperament", temperament_, 0, NamedTemperamentCount - 1));
+            fraction = TemperamentFraction(id);
+        } else if (!comma_.empty()) {
+            id = CustomTemperament;
+            fraction = ParseReal("--comma", comma_);
+            if (fraction < 0 || fraction > 0.34)
+                throw UsageError("--comma: '" + comma_ + "' is outside 0..0.34");
+        } else if (path_.empty()) {
+            throw UsageError("scl: give a document, --temperament or --comma");
+        }
+        return RunScala(optionalPath(path_), id, fraction, notes, output_, out, err);
+    }
+
+private:
+    std::string path_, temperament_, comma_, notes_ = "12", output_;
+};
+
 class ToneCommand : public Command {
 public:
     void Add(CLI::App& app, bool&) override {
@@ -538,6 +578,7 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
     commands.push_back(std::make_unique<ConvertCommand>());
     commands.push_back(std::make_unique<ChangeCommand>());
     commands.push_back(std::make_unique<ReportCommand>());
+    commands.push_back(std::make_unique<ScalaCommand>());
     commands.push_back(std::make_unique<ToneCommand>());
     for (const auto& command : commands)
         command->Add(app, json);

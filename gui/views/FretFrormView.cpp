@@ -2,10 +2,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -14,6 +17,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "frets/ScalaScale.h"
+#include "io/AtomicFile.h"
 #include "pitch/Temperaments.h"
 #include "views/FretFrameView.h"
 #include "views/FretPositionView.h"
@@ -69,6 +74,9 @@ void TFretFrormView::build() {
     alternatives_ = new QCheckBox(QStringLiteral("Show alternative frets "), this);
     alternatives_->setChecked(true);
     customize_->setToolTip(QStringLiteral("Set each fret to Mi or Fa for the key you play in"));
+    scala_ = new QPushButton(QStringLiteral("Export Scala..."), this);
+    scala_->setToolTip(
+        QStringLiteral("Save the temperament, with the frets as tied, for a tuner or synthesizer"));
 
     auto* controls = new QGridLayout;
     controls->addWidget(buddyLabel(QStringLiteral("Selected Temperament:"), selector_, this), 0, 0);
@@ -81,7 +89,8 @@ void TFretFrormView::build() {
     controls->addWidget(customized_, 1, 2);
     controls->addWidget(customize_, 1, 3);
     controls->addWidget(alternatives_, 1, 4);
-    controls->setColumnStretch(5, 1);
+    controls->addWidget(scala_, 1, 5);
+    controls->setColumnStretch(6, 1);
 
     slider_ = new TLabelledTrackBar(this);
     slider_->setObjectName(QStringLiteral("TemperamentSlider"));
@@ -126,6 +135,7 @@ void TFretFrormView::build() {
         refresh();
     });
     connect(customize_, &QPushButton::clicked, this, &TFretFrormView::placementRequested);
+    connect(scala_, &QPushButton::clicked, this, [this] { ExportScala(); });
     connect(alternatives_, &QCheckBox::toggled, this, [this](bool shown) {
         model_.SetShowAlternatives(shown);
         showAlternatives();
@@ -347,6 +357,34 @@ void TFretFrormView::showGraphic() {
     }
     if (model_.IsBound())
         graphic_->Draw(model_.ChoicesInUse, model_.Document()->CommaFraction);
+}
+
+bool TFretFrormView::ExportScala() {
+    if (!model_.IsBound())
+        return false;
+    const TInstDataType& d = *model_.Document();
+    const std::string name = TemperamentShortName(d.Temperament, d.CommaFraction);
+    const QString proposed =
+        qs(name).replace(QLatin1Char('/'), QLatin1Char('-')) + QStringLiteral(".scl");
+    QString path =
+        AskScalaName ? AskScalaName(proposed)
+                     : QFileDialog::getSaveFileName(this, QStringLiteral("Export Scala"), proposed,
+                                                    QStringLiteral("Scala scale (*.scl)"));
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".scl");
+    const std::string text =
+        ScalaFile(QFileInfo(path).fileName().toStdString(), name + " (12 notes, as fretted)",
+                  d.CommaFraction, model_.ChoicesInUse, 12);
+    std::string error;
+    if (!WriteFileAtomically(QFile::encodeName(path).toStdString(), text, &error)) {
+        QMessageBox::warning(
+            this, QStringLiteral("Vorn"),
+            QStringLiteral("Could not save %1: %2").arg(path, QString::fromStdString(error)));
+        return false;
+    }
+    return true;
 }
 
 void TFretFrormView::resizeEvent(QResizeEvent* event) {

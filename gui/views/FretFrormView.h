@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 #include "frets/FretFrorm.h"
 
@@ -52,6 +53,13 @@ public:
     TFretFrameView* Graphic() const { return graphic_; }
     QCheckBox* EqualBox() const { return equal_; }
     QScrollArea* RowsArea() const { return scroll_; }
+    QPushButton* ScalaButton() const { return scala_; }
+
+    // "Export Scala...": the temperament with the frets as they are tied, as a Scala file.
+    // false when cancelled or not written (the reason was shown).
+    bool ExportScala();
+    // Stand in for the save dialog (tests): the path chosen, empty for Cancel.
+    std::function<QString(const QString& proposed)> AskScalaName;
 
 signals:
     void temperamentChanged();
@@ -93,6 +101,7 @@ private:
     QToolButton* graphicButton_ = nullptr;
     TFretFrameView* graphic_ = nullptr;
     QCheckBox* equal_ = nullptr;
+    QPushButton* scala_ = nullptr;
 };
 
 } // namespace vorn

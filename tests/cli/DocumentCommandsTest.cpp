@@ -343,6 +343,29 @@ TEST_F(DocumentFiles, ChangeRefusesBadValuesAndWritesNothing) {
     EXPECT_NE(refused.err.find("Unable to load file"), std::string::npos);
 }
 
+TEST_F(DocumentFiles, ScalaOfATemperamentOrADocument) {
+    const std::string scl = path("q.scl");
+    const CalcRun q = calc("scl --temperament 2 --output " + scl);
+    ASSERT_EQ(q.exitCode, 0) << q.err;
+    const std::string text = read(scl);
+    EXPECT_NE(text.find("\n 12\n"), std::string::npos);
+    EXPECT_NE(text.find("\n 117.10786\n 193.15686\n 310.26471\n"), std::string::npos);
+    EXPECT_NE(text.find("\n 1082.89214\n 2/1\n"), std::string::npos);
+
+    const std::string file = path("alto.vrd");
+    ASSERT_EQ(calc("new 3 " + file).exitCode, 0);
+    const CalcRun doc = calc("scl " + file + " --notes 17 --output " + path("a.scl"));
+    ASSERT_EQ(doc.exitCode, 0) << doc.err;
+    EXPECT_NE(read(path("a.scl")).find("1/6 Comma (Gerle-Dowland), alto.vrd"), std::string::npos);
+
+    for (const char* bad : {"--temperament 9", "--comma 0.5", "--temperament 2 --notes 13", "",
+                            "--temperament 2 --comma 0.2"}) {
+        const CalcRun r = calc(std::string("scl ") + bad + " --output " + path("bad.scl"));
+        EXPECT_EQ(r.exitCode, 2) << bad;
+        EXPECT_FALSE(fs::exists(path("bad.scl"))) << bad;
+    }
+}
+
 // The older format's 6-byte reals.
 std::string r48(double v) {
     std::string b(6, '\0');

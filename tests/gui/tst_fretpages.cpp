@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 #include "document/GlobalData.h"
@@ -145,6 +146,31 @@ private slots:
         marker->click();
         QCOMPARE(marker->text(), QStringLiteral("Mi"));
         QCOMPARE(doc.FretMiFa[0], uint8_t(fc_mi));
+    }
+
+    // The Scala file holds the frets as the page shows them.
+    void scalaExportFollowsThePage() {
+        TInstDataType doc = topStringC();
+        TFretFrormView view(settings);
+        view.Bind(doc);
+        view.TrackBar()->Slider()->setValue(50);
+        view.CustomizedButton()->click();
+        view.Row(1)->MainPart()->Marker()->click(); // fret 1 to Mi
+        QTemporaryDir dir;
+        QString proposed;
+        view.AskScalaName = [&](const QString& name) {
+            proposed = name;
+            return dir.filePath(QStringLiteral("quarter"));
+        };
+        QVERIFY(view.ExportScala());
+        QCOMPARE(proposed, QStringLiteral("1-4 Comma (Pure major third).scl"));
+        QFile file(dir.filePath(QStringLiteral("quarter.scl")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+        QCOMPARE(lines.value(2),
+                 QStringLiteral("1/4 Comma (Pure major third) (12 notes, as fretted)"));
+        QCOMPARE(lines.value(5).trimmed(), QStringLiteral("76.04900")); // the chromatic semitone
+        QCOMPARE(lines.value(16).trimmed(), QStringLiteral("2/1"));
     }
 
     // The graphic draws its frets where the layout puts them.

@@ -1,0 +1,47 @@
+#include "frets/ScalaScale.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "pitch/FrequencyRecord.h"
+#include "pitch/Intervals.h"
+
+namespace vorn {
+
+std::vector<double> ScalaCents(double commaFraction, const FretChoices& choices, int notes) {
+    std::vector<double> cents;
+    if (notes == 17) {
+        FrequencyRecord table;
+        table.Compute(commaFraction, 440);
+        cents.assign(table.Cents.begin() + 1, table.Cents.end());
+        std::sort(cents.begin(), cents.end());
+        return cents;
+    }
+    FretRecord record;
+    record.Length = 1;
+    record.Choices = choices;
+    record.Prepare();
+    const double fifth = TemperedFifth(commaFraction);
+    for (int fret = 1; fret <= 11; ++fret)
+        cents.push_back(MainCents(record, fifth, fret));
+    return cents;
+}
+
+std::string ScalaFile(const std::string& fileName, const std::string& description,
+                      double commaFraction, const FretChoices& choices, int notes) {
+    std::string line = description;
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    std::replace(line.begin(), line.end(), '\r', ' ');
+    const std::vector<double> cents = ScalaCents(commaFraction, choices, notes);
+    std::string s = "! " + fileName + "\n!\n" + line + "\n";
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, " %d\n!\n", static_cast<int>(cents.size() + 1));
+    s += buffer;
+    for (double c : cents) {
+        std::snprintf(buffer, sizeof buffer, " %.5f\n", c);
+        s += buffer;
+    }
+    return s + " 2/1\n";
+}
+
+} // namespace vorn

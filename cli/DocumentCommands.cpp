@@ -8,6 +8,7 @@
 #include "files/OldFileConversion.h"
 #include "files/SettingsFile.h"
 #include "frets/FretFrorm.h"
+#include "frets/FretTemplate.h"
 #include "frets/PlacementFrame.h"
 #include "frets/ScalaScale.h"
 #include "io/AtomicFile.h"
@@ -15,6 +16,7 @@
 #include "io/ByteWriter.h"
 #include "offscreen/Headless.h"
 #include "offscreen/ReportPdf.h"
+#include "offscreen/TemplatePdf.h"
 #include "pitch/Temperaments.h"
 #include "report/Report.h"
 
@@ -269,6 +271,50 @@ int RunScala(const std::optional<std::string>& documentPath, int temperament, do
         return 1;
     }
     out << "Wrote " << description << " to " << output << "\n";
+    return 0;
+}
+
+int RunTemplate(const std::string& path, const std::string& output, bool letter, bool alternatives,
+                std::ostream& out, std::ostream& err) {
+    TGlobalData settings;
+    TFileFrame frame(settings);
+    if (!openFile(path, frame, err))
+        return 1;
+    TFretFrorm page(settings);
+    page.Bind(frame.Document);
+    const TInstDataType& d = frame.Document;
+    TemplateInput in;
+    in.Frets = page.Distribution;
+    in.Temperament = TemperamentShortName(d.Temperament, d.CommaFraction);
+    in.Title = frame.DisplayName();
+    in.APitch = d.APitch;
+    in.Length = d.StringLength;
+    in.Alternatives = alternatives;
+    in.Paper = letter ? TemplatePaper::Letter() : TemplatePaper::A4();
+    const std::vector<TemplatePage> pages = LayoutFretTemplate(in);
+    const bool svg = std::filesystem::path(output).extension() == ".svg";
+    if (svg) {
+        std::string error;
+        if (!WriteFileAtomically(output, FretTemplateSvg(pages, in.Paper), &error)) {
+            err << "vorn-calc: cannot write " << output << ": " << error << "\n";
+            return 1;
+        }
+    } else {
+        const auto runtime = PrepareHeadless();
+        static char name[] = "vorn-calc";
+        static char platformOption[] = "-platform";
+        static char offscreen[] = "offscreen";
+        static char* argv[] = {name, platformOption, offscreen, nullptr};
+        int argc = 3;
+        QGuiApplication app(argc, argv);
+        QString error;
+        if (!WriteFretTemplatePdf(pages, in.Paper, QString::fromStdString(output), &error)) {
+            err << "vorn-calc: cannot write " << output << ": " << error.toStdString() << "\n";
+            return 1;
+        }
+    }
+    out << "Wrote the fret template of " << in.Title << " (" << pages.size()
+        << (pages.size() == 1 ? " page" : " pages") << ") to " << output << "\n";
     return 0;
 }
 

@@ -55,6 +55,11 @@ int RunChange(const ChangeRequest& request, std::ostream& out, std::ostream& err
 int RunScala(const std::optional<std::string>& documentPath, int temperament, double fraction,
              int notes, const std::string& output, std::ostream& out, std::ostream& err);
 
+// The full-scale fret template of a document's top string, as PDF or SVG (by the output's
+// extension); letter: US Letter paper instead of A4.
+int RunTemplate(const std::string& path, const std::string& output, bool letter, bool alternatives,
+                std::ostream& out, std::ostream& err);
+
 enum class ReportFormat { Html, Text, Pdf };
 struct ReportRequest {
     std::string Path;

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -490,6 +491,31 @@ private:
     bool defaultTensions_ = false, defaultAlts_ = false, noSecond_ = false;
 };
 
+class TemplateCommand : public Command {
+public:
+    void Add(CLI::App& app, bool&) override {
+        sub_ = app.add_subcommand(
+            "template", "A full-scale fret template of a document's top string (PDF or SVG)");
+        sub_->add_option("FILE", path_, "Document file (.vrd)")->required();
+        sub_->add_option("--output", output_, "Template to write: .pdf or .svg")->required();
+        sub_->add_option("--paper", paper_, "a4 (default) or letter");
+        sub_->add_flag("--no-alternatives", noAlternatives_, "Leave out the alternative positions");
+    }
+
+    int Run(std::ostream& out, std::ostream& err, bool) override {
+        if (paper_ != "a4" && paper_ != "letter")
+            throw UsageError("--paper: '" + paper_ + "' must be a4 or letter");
+        const std::string ext = std::filesystem::path(output_).extension().string();
+        if (ext != ".pdf" && ext != ".svg")
+            throw UsageError("--output: '" + output_ + "' must end in .pdf or .svg");
+        return RunTemplate(path_, output_, paper_ == "letter", !noAlternatives_, out, err);
+    }
+
+private:
+    std::string path_, output_, paper_ = "a4";
+    bool noAlternatives_ = false;
+};
+
 class ScalaCommand : public Command {
 public:
     void Add(CLI::App& app, bool&) override {
@@ -579,6 +605,7 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
     commands.push_back(std::make_unique<ChangeCommand>());
     commands.push_back(std::make_unique<ReportCommand>());
     commands.push_back(std::make_unique<ScalaCommand>());
+    commands.push_back(std::make_unique<TemplateCommand>());
     commands.push_back(std::make_unique<ToneCommand>());
     for (const auto& command : commands)
         command->Add(app, json);

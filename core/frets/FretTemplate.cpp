@@ -1,0 +1,229 @@
+#include "frets/FretTemplate.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "pitch/FretRecord.h"
+
+namespace vorn {
+
+namespace {
+
+constexpr double TitleHeight = 22;  // mm of title block above the board
+constexpr double RulerHeight = 16;  // mm below the board
+constexpr double BoardWidth = 56;   // mm
+constexpr double PastLastFret = 15; // mm of board drawn beyond fret 14
+
+std::string fixed(double v, int decimals) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
+    return buffer;
+}
+
+TemplateShape line(double x1, double y1, double x2, double y2, double width, std::string role,
+                   int fret = 0, bool dashed = false) {
+    TemplateShape s;
+    s.Shape = TemplateShape::ts_line;
+    s.X1 = x1;
+    s.Y1 = y1;
+    s.X2 = x2;
+    s.Y2 = y2;
+    s.Width = width;
+    s.Role = std::move(role);
+    s.Fret = fret;
+    s.Dashed = dashed;
+    return s;
+}
+
+TemplateShape text(double x, double y, std::string t, double size, std::string role, int fret = 0) {
+    TemplateShape s;
+    s.Shape = TemplateShape::ts_text;
+    s.X1 = x;
+    s.Y1 = y;
+    s.Text = std::move(t);
+    s.Size = size;
+    s.Role = std::move(role);
+    s.Fret = fret;
+    return s;
+}
+
+std::string escaped(const std::string& t) {
+    std::string out;
+    for (char c : t) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::vector<TemplatePage> LayoutFretTemplate(const TemplateInput& in) {
+    const TemplatePaper& paper = in.Paper;
+    const double boardTop = TemplateMargin + TitleHeight;
+    const double boardBottom = paper.Height - TemplateMargin - RulerHeight;
+    const double span = boardBottom - boardTop;
+    const double left = (paper.Width - BoardWidth) / 2;
+    const double right = left + BoardWidth;
+
+    double last = 0;
+    for (const FretRow& row : in.Frets.Rows) {
+        last = std::max(last, row.Main.Distance * 10);
+        if (row.Alt && in.Alternatives)
+            last = std::max(last, row.Alt->Distance * 10);
+    }
+    const double total = last + PastLastFret;
+    const int count =
+        total <= span ? 1
+                      : 1 + static_cast<int>(std::ceil((total - span) / (span - TemplateOverlap)));
+
+    std::vector<TemplatePage> pages;
+    for (int p = 0; p < count; ++p) {
+        TemplatePage page;
+        page.Number = p + 1;
+        page.Count = count;
+        page.Start = p * (span - TemplateOverlap);
+        page.End = page.Start + span;
+        auto& shapes = page.Shapes;
+        const auto y = [&](double mm) { return boardTop + mm - page.Start; };
+        const auto shown = [&](double mm) {
+            return mm >= page.Start - 1e-9 && mm <= page.End + 1e-9;
+        };
+
+        // Title block.
+        shapes.push_back(
+            text(TemplateMargin, TemplateMargin + 5, "Fret template: " + in.Title, 4.2, "title"));
+        shapes.push_back(text(TemplateMargin, TemplateMargin + 11,
+                              in.Temperament + "   A = " + fixed(in.APitch, 0) + " Hz   " +
+                                  "string length " + fixed(in.Length, 2) + " cm   1:1",
+                              3.2, "title"));
+        shapes.push_back(text(paper.Width - TemplateMargin - 22, TemplateMargin + 5,
+                              std::to_string(page.Number) + " of " + std::to_string(count), 4.2,
+                              "page"));
+        shapes.push_back(line(TemplateMargin, boardTop - 4, paper.Width - TemplateMargin,
+                              boardTop - 4, 0.2, "rule"));
+
+        // The board's edges over what this page shows.
+        const double from = std::max(0.0, page.Start);
+        const double to = std::min(total, page.End);
+        shapes.push_back(line(left, y(from), left, y(to), 0.3, "edge"));
+        shapes.push_back(line(right, y(from), right, y(to), 0.3, "edge"));
+        if (shown(0))
+            shapes.push_back(line(left - 4, y(0), right + 4, y(0), 1.2, "nut"));
+
+        for (const FretRow& row : in.Frets.Rows) {
+            const double at = row.Main.Distance * 10;
+            if (shown(at)) {
+                shapes.push_back(line(left, y(at), right, y(at), 0.35, "fret", row.Fret));
+                std::string label = std::to_string(row.Fret);
+                const std::string mark = FretChoiceText(row.Choice);
+                if (!mark.empty())
+                    label += " " + mark;
+                shapes.push_back(text(right + 3, y(at) + 1.2, label, 3.2, "fret-label", row.Fret));
+            }
+            if (row.Alt && in.Alternatives) {
+                const double alt = row.Alt->Distance * 10;
+                if (shown(alt)) {
+                    shapes.push_back(
+                        line(left, y(alt), right, y(alt), 0.25, "alt", row.Fret, true));
+                    const std::string mark = FretChoiceText(row.Choice == fc_fa ? fc_mi : fc_fa);
+                    shapes.push_back(text(left - 16, y(alt) + 1.2,
+                                          std::to_string(row.Fret) + " " + mark, 3.0, "alt-label",
+                                          row.Fret));
+                }
+            }
+        }
+
+        // Where consecutive pages meet: both show the shared band's two ends.
+        if (p + 1 < count) {
+            const double a = page.End - TemplateOverlap;
+            shapes.push_back(line(left - 10, y(a), right + 10, y(a), 0.2, "align", 0, true));
+            shapes.push_back(
+                line(left - 10, y(page.End), right + 10, y(page.End), 0.2, "align", 0, true));
+            shapes.push_back(text(right + 12, y(a) + 1,
+                                  "align with page " + std::to_string(page.Number + 1), 2.6,
+                                  "align"));
+        }
+        if (p > 0) {
+            shapes.push_back(
+                line(left - 10, y(page.Start), right + 10, y(page.Start), 0.2, "align", 0, true));
+            shapes.push_back(line(left - 10, y(page.Start + TemplateOverlap), right + 10,
+                                  y(page.Start + TemplateOverlap), 0.2, "align", 0, true));
+            shapes.push_back(text(right + 12, y(page.Start) + 1,
+                                  "align with page " + std::to_string(page.Number - 1), 2.6,
+                                  "align"));
+        }
+
+        // The ruler: 100 mm with centimetre ticks, to check the printer kept the scale.
+        const double ry = paper.Height - TemplateMargin - 6;
+        const double rx = TemplateMargin;
+        shapes.push_back(line(rx, ry, rx + TemplateRuler, ry, 0.3, "ruler"));
+        for (int cm = 0; cm <= 10; ++cm) {
+            const double tick = cm % 5 == 0 ? 4 : 2.5;
+            shapes.push_back(line(rx + cm * 10, ry - tick, rx + cm * 10, ry, 0.25, "ruler-tick"));
+        }
+        shapes.push_back(text(rx + TemplateRuler + 3, ry + 1,
+                              "100 mm: measure this to check the print is at 100%", 2.8, "ruler"));
+        pages.push_back(std::move(page));
+    }
+    return pages;
+}
+
+std::string FretTemplateSvg(const std::vector<TemplatePage>& pages, const TemplatePaper& paper) {
+    const double gap = 10;
+    const double height = pages.size() * paper.Height + (pages.size() - 1) * gap;
+    std::string s = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    s += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + fixed(paper.Width, 3) +
+         "mm\" height=\"" + fixed(height, 3) + "mm\" viewBox=\"0 0 " + fixed(paper.Width, 3) + " " +
+         fixed(height, 3) + "\">\n";
+    for (size_t i = 0; i < pages.size(); ++i) {
+        const TemplatePage& page = pages[i];
+        const double top = i * (paper.Height + gap);
+        s += "<g class=\"page\" data-page=\"" + std::to_string(page.Number) + "\" data-start=\"" +
+             fixed(page.Start, 4) + "\" data-end=\"" + fixed(page.End, 4) +
+             "\" transform=\"translate(0 " + fixed(top, 3) + ")\">\n";
+        s += "<rect x=\"0\" y=\"0\" width=\"" + fixed(paper.Width, 3) + "\" height=\"" +
+             fixed(paper.Height, 3) +
+             "\" fill=\"white\" stroke=\"#bbbbbb\" stroke-width=\"0.2\"/>\n";
+        for (const TemplateShape& shape : page.Shapes) {
+            const std::string data =
+                " class=\"" + shape.Role + "\"" +
+                (shape.Fret ? " data-fret=\"" + std::to_string(shape.Fret) + "\"" : std::string());
+            if (shape.Shape == TemplateShape::ts_line) {
+                s += "<line" + data + " x1=\"" + fixed(shape.X1, 4) + "\" y1=\"" +
+                     fixed(shape.Y1, 4) + "\" x2=\"" + fixed(shape.X2, 4) + "\" y2=\"" +
+                     fixed(shape.Y2, 4) + "\" stroke=\"black\" stroke-width=\"" +
+                     fixed(shape.Width, 2) + "\"" +
+                     (shape.Dashed ? " stroke-dasharray=\"2 1.2\"" : "") + "/>\n";
+            } else if (shape.Shape == TemplateShape::ts_text) {
+                s += "<text" + data + " x=\"" + fixed(shape.X1, 3) + "\" y=\"" +
+                     fixed(shape.Y1, 3) + "\" font-family=\"sans-serif\" font-size=\"" +
+                     fixed(shape.Size, 2) + "\">" + escaped(shape.Text) + "</text>\n";
+            } else {
+                s += "<rect" + data + " x=\"" + fixed(shape.X1, 3) + "\" y=\"" +
+                     fixed(shape.Y1, 3) + "\" width=\"" + fixed(shape.X2 - shape.X1, 3) +
+                     "\" height=\"" + fixed(shape.Y2 - shape.Y1, 3) +
+                     "\" fill=\"none\" stroke=\"black\"/>\n";
+            }
+        }
+        s += "</g>\n";
+    }
+    return s + "</svg>\n";
+}
+
+} // namespace vorn

@@ -1,0 +1,61 @@
+#pragma once
+// A full-scale fret template: the fingerboard of the top string at 1:1, frets 1..14 where the
+// Fret Chart puts them, tiled over as many pages as the length needs, each page with a title
+// block and a 100 mm ruler to check the print scale. Drawn as a list of shapes in millimetres
+// that the SVG writer here and the PDF painter both render.
+
+#include <string>
+#include <vector>
+
+#include "pitch/FretDistribution.h"
+
+namespace vorn {
+
+struct TemplatePaper {
+    double Width = 210;  // mm, portrait
+    double Height = 297; // mm
+    static TemplatePaper A4() { return {210, 297}; }
+    static TemplatePaper Letter() { return {215.9, 279.4}; }
+};
+
+struct TemplateShape {
+    enum Kind : int { ts_line, ts_text, ts_rect };
+    Kind Shape = ts_line;
+    double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0; // mm on the page; a rect is (X1, Y1) to (X2, Y2)
+    double Width = 0.2;                    // line width, mm
+    bool Dashed = false;
+    std::string Text; // ts_text: drawn with its left baseline at (X1, Y1)
+    double Size = 3;  // text height, mm
+    std::string Role; // what the shape is, for readers of the SVG: "fret", "alt", "nut", "ruler"...
+    int Fret = 0;     // frets and their labels
+};
+
+struct TemplatePage {
+    int Number = 1; // 1-based
+    int Count = 1;
+    double Start = 0; // mm from the nut shown at the page's board top
+    double End = 0;   // mm from the nut at the board bottom
+    std::vector<TemplateShape> Shapes;
+};
+
+struct TemplateInput {
+    FretDistribution Frets;  // the top string's, as the Fret Chart computes it (cm)
+    std::string Temperament; // its name
+    std::string Title;       // the document's name
+    double APitch = 440;     // Hz
+    double Length = 60;      // cm
+    bool Alternatives = true;
+    TemplatePaper Paper;
+};
+
+// Geometry of every page. The board runs down the page from the nut; consecutive pages share
+// Overlap mm, marked on both.
+constexpr double TemplateMargin = 12;  // mm
+constexpr double TemplateOverlap = 10; // mm
+constexpr double TemplateRuler = 100;  // mm
+std::vector<TemplatePage> LayoutFretTemplate(const TemplateInput& input);
+
+// The pages as one SVG document in millimetres, one page below the other.
+std::string FretTemplateSvg(const std::vector<TemplatePage>& pages, const TemplatePaper& paper);
+
+} // namespace vorn

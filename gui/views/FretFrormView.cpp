@@ -17,8 +17,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "frets/FretTemplate.h"
 #include "frets/ScalaScale.h"
 #include "io/AtomicFile.h"
+#include "offscreen/ReportPdf.h"
+#include "offscreen/TemplatePdf.h"
 #include "pitch/Temperaments.h"
 #include "views/FretFrameView.h"
 #include "views/FretPositionView.h"
@@ -74,6 +77,8 @@ void TFretFrormView::build() {
     alternatives_ = new QCheckBox(QStringLiteral("Show alternative frets "), this);
     alternatives_->setChecked(true);
     customize_->setToolTip(QStringLiteral("Set each fret to Mi or Fa for the key you play in"));
+    template_ = new QPushButton(QStringLiteral("Fret template..."), this);
+    template_->setToolTip(QStringLiteral("Print the frets at full size to mark the fingerboard"));
     scala_ = new QPushButton(QStringLiteral("Export Scala..."), this);
     scala_->setToolTip(
         QStringLiteral("Save the temperament, with the frets as tied, for a tuner or synthesizer"));
@@ -89,6 +94,7 @@ void TFretFrormView::build() {
     controls->addWidget(customized_, 1, 2);
     controls->addWidget(customize_, 1, 3);
     controls->addWidget(alternatives_, 1, 4);
+    controls->addWidget(template_, 0, 5);
     controls->addWidget(scala_, 1, 5);
     controls->setColumnStretch(6, 1);
 
@@ -136,6 +142,7 @@ void TFretFrormView::build() {
     });
     connect(customize_, &QPushButton::clicked, this, &TFretFrormView::placementRequested);
     connect(scala_, &QPushButton::clicked, this, [this] { ExportScala(); });
+    connect(template_, &QPushButton::clicked, this, [this] { ExportTemplate(); });
     connect(alternatives_, &QCheckBox::toggled, this, [this](bool shown) {
         model_.SetShowAlternatives(shown);
         showAlternatives();
@@ -385,6 +392,47 @@ bool TFretFrormView::ExportScala() {
         return false;
     }
     return true;
+}
+
+bool TFretFrormView::ExportTemplate() {
+    if (!model_.IsBound())
+        return false;
+    const TInstDataType& d = *model_.Document();
+    const QString proposed =
+        QStringLiteral("Fret template %1 cm.pdf").arg(qs(model_.StringLengthText));
+    QString path = AskTemplateName
+                       ? AskTemplateName(proposed)
+                       : QFileDialog::getSaveFileName(
+                             this, QStringLiteral("Fret template"), proposed,
+                             QStringLiteral("PDF to print (*.pdf);;SVG drawing (*.svg)"));
+    if (path.isEmpty())
+        return false;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix != QStringLiteral("pdf") && suffix != QStringLiteral("svg"))
+        path += QStringLiteral(".pdf");
+    TemplateInput in;
+    in.Frets = model_.Distribution;
+    in.Temperament = TemperamentShortName(d.Temperament, d.CommaFraction);
+    in.Title = d.InstrumentName;
+    in.APitch = d.APitch;
+    in.Length = d.StringLength;
+    in.Alternatives = model_.ShowAlternatives();
+    in.Paper = ReportPageIsLetter() ? TemplatePaper::Letter() : TemplatePaper::A4();
+    const std::vector<TemplatePage> pages = LayoutFretTemplate(in);
+    QString error;
+    bool written = false;
+    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+        std::string reason;
+        written = WriteFileAtomically(QFile::encodeName(path).toStdString(),
+                                      FretTemplateSvg(pages, in.Paper), &reason);
+        error = QString::fromStdString(reason);
+    } else {
+        written = WriteFretTemplatePdf(pages, in.Paper, path, &error);
+    }
+    if (!written)
+        QMessageBox::warning(this, QStringLiteral("Vorn"),
+                             QStringLiteral("Could not save %1: %2").arg(path, error));
+    return written;
 }
 
 void TFretFrormView::resizeEvent(QResizeEvent* event) {

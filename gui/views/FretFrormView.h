@@ -54,12 +54,17 @@ public:
     QCheckBox* EqualBox() const { return equal_; }
     QScrollArea* RowsArea() const { return scroll_; }
     QPushButton* ScalaButton() const { return scala_; }
+    QPushButton* TemplateButton() const { return template_; }
 
     // "Export Scala...": the temperament with the frets as they are tied, as a Scala file.
     // false when cancelled or not written (the reason was shown).
     bool ExportScala();
     // Stand in for the save dialog (tests): the path chosen, empty for Cancel.
     std::function<QString(const QString& proposed)> AskScalaName;
+    // "Fret template...": the top string's fingerboard at 1:1 as PDF or SVG (by the name's
+    // extension), alternatives as the page shows them. Same answers as ExportScala.
+    bool ExportTemplate();
+    std::function<QString(const QString& proposed)> AskTemplateName;
 
 signals:
     void temperamentChanged();
@@ -102,6 +107,7 @@ private:
     TFretFrameView* graphic_ = nullptr;
     QCheckBox* equal_ = nullptr;
     QPushButton* scala_ = nullptr;
+    QPushButton* template_ = nullptr;
 };
 
 } // namespace vorn

@@ -366,6 +366,23 @@ TEST_F(DocumentFiles, ScalaOfATemperamentOrADocument) {
     }
 }
 
+TEST_F(DocumentFiles, TemplateAsSvgAndPdf) {
+    const std::string file = path("alto.vrd");
+    ASSERT_EQ(calc("new 3 " + file).exitCode, 0);
+    const CalcRun svg = calc("template " + file + " --output " + path("t.svg"));
+    ASSERT_EQ(svg.exitCode, 0) << svg.err;
+    EXPECT_NE(read(path("t.svg")).find("class=\"fret\" data-fret=\"14\""), std::string::npos);
+    const CalcRun plain = calc("template " + file + " --no-alternatives --output " + path("p.svg"));
+    ASSERT_EQ(plain.exitCode, 0) << plain.err;
+    EXPECT_EQ(read(path("p.svg")).find("class=\"alt\""), std::string::npos);
+    const CalcRun pdf = calc("template " + file + " --paper letter --output " + path("t.pdf"));
+    ASSERT_EQ(pdf.exitCode, 0) << pdf.err;
+    EXPECT_EQ(read(path("t.pdf")).rfind("%PDF", 0), 0u);
+    EXPECT_EQ(calc("template " + file + " --paper a3 --output " + path("x.pdf")).exitCode, 2);
+    EXPECT_EQ(calc("template " + file + " --output " + path("x.png")).exitCode, 2);
+    EXPECT_FALSE(fs::exists(path("x.pdf")));
+}
+
 // The older format's 6-byte reals.
 std::string r48(double v) {
     std::string b(6, '\0');

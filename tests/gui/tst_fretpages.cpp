@@ -173,6 +173,23 @@ private slots:
         QCOMPARE(lines.value(16).trimmed(), QStringLiteral("2/1"));
     }
 
+    void templateExportWritesPdfAndSvg() {
+        TInstDataType doc = topStringC();
+        TFretFrormView view(settings);
+        view.Bind(doc);
+        QTemporaryDir dir;
+        for (const QString& name : {QStringLiteral("t.pdf"), QStringLiteral("t.svg")}) {
+            view.AskTemplateName = [&](const QString&) { return dir.filePath(name); };
+            QVERIFY(view.ExportTemplate());
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray head = file.read(64);
+            QVERIFY2(name.endsWith(QStringLiteral(".pdf")) ? head.startsWith("%PDF")
+                                                           : head.contains("<?xml"),
+                     qPrintable(name));
+        }
+    }
+
     // The graphic draws its frets where the layout puts them.
     void graphicPaintsFretsToScale() {
         TFretFrameView graphic;

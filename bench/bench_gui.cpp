@@ -21,6 +21,8 @@
 #include "offscreen/Headless.h"
 #include "report/Report.h"
 #include "views/FretFrormView.h"
+#include "views/StrFrameView.h"
+#include "views/TensionProfileView.h"
 #include "views/VornFrame.h"
 #include "widgets/LabelledTrackBar.h"
 
@@ -276,6 +278,27 @@ void BM_GlobalChange19(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_GlobalChange19)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
+
+// Redrawing the tension profile after a tension edit on a 19-course chart.
+void BM_ProfileRedraw19(benchmark::State& state) {
+    auto window = shownWindow(settingsPath("profile.vrn"));
+    window->Settings().TensionProfileVisible = 1;
+    baroqueLute19(*window);
+    window->ViewStrings();
+    settle();
+    TVornFrame* frame = window->ActiveDocument();
+    TTensionProfileView* profile = frame->StringView()->Profile();
+    TOneCrsPanel& course = frame->Model().Chart.Course(8);
+    bool up = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        up = !up;
+        course.EditTension(0, up ? 3.5 : 3.0);
+        state.ResumeTiming();
+        profile->repaint();
+    }
+}
+BENCHMARK(BM_ProfileRedraw19)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -31,6 +31,7 @@
 #include "pitch/Temperaments.h"
 #include "views/FretFrormView.h"
 #include "views/PlacementFrameView.h"
+#include "views/StrFrameView.h"
 #include "views/VornFrame.h"
 #include "widgets/LabelledTrackBar.h"
 #include "widgets/PageExtControl.h"
@@ -180,8 +181,14 @@ int main(int argc, char* argv[]) {
     emit major->activated(4);
     ok &= shoot(window, out, QStringLiteral("placement-chart.png"));
 
-    // The print window with the alto lute's report.
+    // The alto lute's string chart with its tension profile.
     window.Tabs()->setCurrentIndex(0);
+    QAbstractButton* profile = window.ActiveDocument()->StringView()->ProfileButton();
+    profile->setChecked(true);
+    ok &= shoot(window, out, QStringLiteral("tension-profile.png"));
+    profile->setChecked(false);
+
+    // The print window with the alto lute's report.
     window.PrintDocument();
     ok &= shoot(*window.PrintWindow(), out, QStringLiteral("print-window.png"));
     window.PrintWindow()->close();

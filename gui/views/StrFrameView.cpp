@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 
 #include "chart/StrFrame.h"
 #include "views/OneCrsPanelView.h"
+#include "views/TensionProfileView.h"
 
 namespace vorn {
 
@@ -33,7 +35,17 @@ bool canFocus(const QWidget* cell) {
 TStrFrameView::TStrFrameView(TStrFrame& chart, QWidget* parent)
     : QWidget(parent), chart_(chart), instrumentName_(new QLineEdit(this)),
       makerName_(new QLineEdit(this)), scroll_(new TChartScrollArea(this)), rowsHost_(new QWidget),
-      rowsLayout_(new QVBoxLayout(rowsHost_)) {
+      rowsLayout_(new QVBoxLayout(rowsHost_)), profile_(new TTensionProfileView(chart, this)),
+      profileButton_(new QToolButton(this)) {
+    profileButton_->setText(QStringLiteral("Tension profile"));
+    profileButton_->setCheckable(true);
+    profileButton_->setToolTip(QStringLiteral("Show the tension of every string as a bar"));
+    profileButton_->setChecked(chart.Settings.TensionProfileVisible != 0);
+    profile_->setVisible(profileButton_->isChecked());
+    connect(profileButton_, &QAbstractButton::toggled, this, [this](bool shown) {
+        chart_.Settings.TensionProfileVisible = shown ? 1 : 0;
+        profile_->setVisible(shown);
+    });
     auto* names = new QHBoxLayout;
     auto* nameLabel = new QLabel(QStringLiteral("Instrument Name "), this);
     auto* makerLabel = new QLabel(QStringLiteral("Maker "), this);
@@ -46,6 +58,8 @@ TStrFrameView::TStrFrameView(TStrFrame& chart, QWidget* parent)
     names->addSpacing(12);
     names->addWidget(makerLabel);
     names->addWidget(makerName_, 2);
+    names->addSpacing(12);
+    names->addWidget(profileButton_);
 
     rowsLayout_->setContentsMargins(0, 0, 0, 0);
     rowsLayout_->setSpacing(0);
@@ -71,6 +85,7 @@ TStrFrameView::TStrFrameView(TStrFrame& chart, QWidget* parent)
     layout->setSpacing(6);
     layout->addLayout(names);
     layout->addWidget(scroll_, 1);
+    layout->addWidget(profile_);
 
     connect(instrumentName_, &QLineEdit::textEdited, this, &TStrFrameView::instrumentNameEdited);
     connect(makerName_, &QLineEdit::textEdited, this, &TStrFrameView::makerNameEdited);
@@ -91,7 +106,12 @@ void TStrFrameView::ShowNames() {
         makerName_->setText(maker);
 }
 
+QAbstractButton* TStrFrameView::ProfileButton() const {
+    return profileButton_;
+}
+
 void TStrFrameView::RowsChanged(int index) {
+    profile_->update();
     if (holds_ > 0) {
         if (index < 0)
             pendingRebuild_ = true;

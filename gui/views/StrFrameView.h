@@ -20,6 +20,7 @@ class QAbstractButton;
 namespace vorn {
 
 class TStrFrame;
+class TTensionProfileView;
 
 class TStrFrameView : public QWidget {
     Q_OBJECT
@@ -43,6 +44,9 @@ public:
     QLineEdit* MakerNameBox() const { return makerName_; }
     QHeaderView* Header() const { return scroll_->Header(); }
     TChartScrollArea* ScrollArea() const { return scroll_; }
+    // The tension profile under the rows and the button that shows or hides it.
+    TTensionProfileView* Profile() const { return profile_; }
+    QAbstractButton* ProfileButton() const;
 
     // Ctrl+arrow navigation from a cell: the cell column 1..15 in course `course`, the arrow
     // key. Callers that move the focus themselves can use it too.
@@ -77,6 +81,8 @@ private:
     QWidget* rowsHost_;
     QVBoxLayout* rowsLayout_;
     std::vector<TOneCrsPanelView*> rows_;
+    TTensionProfileView* profile_;
+    QAbstractButton* profileButton_;
 };
 
 // Holds a view's rows while it lives.

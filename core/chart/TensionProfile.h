@@ -1,0 +1,26 @@
+#pragma once
+// The tension profile of a string chart: one bar per string, courses in order, with the
+// tension range of gut, so that an uneven stringing shows at a glance.
+
+#include <string>
+#include <vector>
+
+#include "chart/StrFrame.h"
+
+namespace vorn {
+
+struct ProfileBar {
+    int Course = 0;      // 1-based
+    bool Octave = false; // the octave string beside its bass
+    double Tension = 0;  // in the display unit, as the row shows it
+    double Min = 0;      // the gut tension range in the display unit
+    double Max = 0;
+    bool OutOfRange = false; // drawn in the chart's red
+    std::string Label;       // "Course 3: 2.86 kg.", "Course 6 octave: 2.75 kg."
+};
+
+std::vector<ProfileBar> TensionProfile(const TStrFrame& chart);
+// The top of the scale: a quarter above the largest tension, never 0.
+double ProfileTop(const std::vector<ProfileBar>& bars);
+
+} // namespace vorn

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "chart/TensionProfile.h"
 #include "report/ReportTables.h"
 
 namespace vorn {
@@ -106,6 +107,10 @@ std::string BuildReport(const std::string& title, const TStrFrame& chart,
                     "</title>" + Eol + "</head>" + Eol + "<body>" + Eol;
     for (const ReportTable& t : tables(title, chart, options))
         s += html(t);
+    if (!options.ProfileImage.empty())
+        s += std::string("<div align=\"center\">") + Eol + "<img src=\"" +
+             EscapeHtml(options.ProfileImage) + "\" width=\"646\" alt=\"Tension profile\">" + Eol +
+             "</div>" + Eol;
     return s + "</body>" + Eol + "</html>" + Eol;
 }
 
@@ -114,6 +119,11 @@ std::string BuildReportText(const std::string& title, const TStrFrame& chart,
     std::string s;
     for (const ReportTable& t : tables(title, chart, options))
         s += (s.empty() ? "" : Eol) + text(t);
+    if (!options.ProfileImage.empty()) {
+        s += (s.empty() ? "" : Eol) + std::string("Tension Profile") + Eol;
+        for (const ProfileBar& bar : TensionProfile(chart))
+            s += bar.Label + Eol;
+    }
     return s;
 }
 

@@ -11,6 +11,9 @@ namespace vorn {
 struct ReportOptions {
     bool Strings = true; // "Print String Chart"
     bool Frets = true;   // "Print Fret Chart"
+    // "Print Tension Profile": the picture as an image URL (a data URL keeps the HTML whole);
+    // empty leaves the report as it is without it. The text lists the bars instead.
+    std::string ProfileImage;
     // The user's decimal separator for every number of the report.
     char DecimalSeparator = '.';
 };

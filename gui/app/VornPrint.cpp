@@ -1,5 +1,6 @@
 #include "app/VornPrint.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QFontDatabase>
@@ -20,6 +21,7 @@
 #include "io/AtomicFile.h"
 #include "offscreen/ReportPdf.h"
 #include "report/Report.h"
+#include "views/TensionProfileView.h"
 #include "widgets/HelpContext.h"
 
 namespace vorn {
@@ -45,6 +47,7 @@ TVornPrint::TVornPrint(QWidget* parent)
     : QWidget(parent, Qt::Window),
       checkStrings_(new QCheckBox(QStringLiteral("Print String Chart"), this)),
       checkFrets_(new QCheckBox(QStringLiteral("Print Fret Chart"), this)),
+      checkProfile_(new QCheckBox(QStringLiteral("Print Tension Profile"), this)),
       htmlButton_(new QPushButton(QStringLiteral("View Text"), this)),
       printButton_(new QPushButton(QStringLiteral("Print"), this)),
       pdfButton_(new QPushButton(QStringLiteral("Export PDF..."), this)),
@@ -71,6 +74,7 @@ TVornPrint::TVornPrint(QWidget* parent)
     auto* top = new QHBoxLayout;
     top->addWidget(checkStrings_);
     top->addWidget(checkFrets_);
+    top->addWidget(checkProfile_);
     top->addStretch(1);
     top->addWidget(htmlButton_);
     top->addWidget(pdfButton_);
@@ -112,6 +116,7 @@ TVornPrint::TVornPrint(QWidget* parent)
 
     connect(checkStrings_, &QCheckBox::clicked, this, [this] { chartsClicked(checkStrings_); });
     connect(checkFrets_, &QCheckBox::clicked, this, [this] { chartsClicked(checkFrets_); });
+    connect(checkProfile_, &QCheckBox::clicked, this, &TVornPrint::rebuildRequested);
     connect(htmlButton_, &QPushButton::clicked, this, [this] { showPage(!TablePageShown()); });
     connect(htmlCode_, &QRadioButton::toggled, this, [this] { refreshText(); });
     connect(saveButton_, &QPushButton::clicked, this, [this] { SaveToDisk(); });
@@ -129,6 +134,22 @@ bool TVornPrint::BuildReport(const QString& title, const TStrFrame& chart) {
     options.Strings = checkStrings_->isChecked();
     options.Frets = checkFrets_->isChecked();
     options.DecimalSeparator = decimalSeparator();
+    QImage profile;
+    if (checkProfile_->isChecked()) {
+        // The same picture as under the string chart, at the fret chart's width.
+        TTensionProfileView view(chart);
+        view.resize(646, 140);
+        profile = view.grab().toImage();
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        profile.save(&buffer, "PNG");
+        options.ProfileImage = "data:image/png;base64," + png.toBase64().toStdString();
+        // The view finds the picture under its URL whether or not it reads data URLs itself.
+        browser_->document()->addResource(QTextDocument::ImageResource,
+                                          QUrl(QString::fromStdString(options.ProfileImage)),
+                                          profile);
+    }
     const std::string name = title.toStdString();
     html_ = vorn::BuildReport(name, chart, options);
     text_ = BuildReportText(name, chart, options);

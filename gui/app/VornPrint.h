@@ -38,6 +38,7 @@ public:
 
     QCheckBox* CheckStrings() const { return checkStrings_; }
     QCheckBox* CheckFrets() const { return checkFrets_; }
+    QCheckBox* CheckProfile() const { return checkProfile_; }
     QPushButton* HtmlButton() const { return htmlButton_; }
     QPushButton* PrintButton() const { return printButton_; }
     QPushButton* PdfButton() const { return pdfButton_; }
@@ -80,6 +81,7 @@ private:
     bool textStale_ = true; // the text box waits for its page to be seen
     QCheckBox* checkStrings_;
     QCheckBox* checkFrets_;
+    QCheckBox* checkProfile_;
     QPushButton* htmlButton_;
     QPushButton* printButton_;
     QPushButton* pdfButton_;

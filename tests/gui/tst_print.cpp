@@ -66,6 +66,24 @@ private slots:
         QVERIFY(!print->Browser()->toPlainText().contains(QStringLiteral("String Chart")));
     }
 
+    void tensionProfileIsAnOption() {
+        auto w = start();
+        w->ViewStrings();
+        w->PrintDocument();
+        TVornPrint* print = w->PrintWindow();
+        QVERIFY(!print->CheckProfile()->isChecked());
+        QVERIFY(print->ReportHtml().find("<img") == std::string::npos);
+        print->CheckProfile()->click(); // rebuilds
+        const std::string& html = print->ReportHtml();
+        QVERIFY(html.find("<img src=\"data:image/png;base64,") != std::string::npos);
+        // The view shows the picture: its document holds an image of the profile's size.
+        const QString shown = print->Browser()->document()->toHtml();
+        QVERIFY(shown.contains(QStringLiteral("<img")));
+        QVERIFY(print->ReportText().find("Tension Profile") != std::string::npos);
+        // Strings and frets stay as they were.
+        QVERIFY(print->CheckStrings()->isChecked() && print->CheckFrets()->isChecked());
+    }
+
     void toggleNamesTheOtherPage() {
         auto w = start();
         w->ViewStrings();

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <regex>
+#include <sstream>
 #include <string>
 
 #include "frets/FretTemplate.h"
@@ -29,22 +29,30 @@ struct SvgLine {
     int page;
 };
 
+// The value of attribute name="..." in one element's text; empty when it has none.
+std::string attribute(const std::string& element, const std::string& name) {
+    const std::string key = " " + name + "=\"";
+    const size_t at = element.find(key);
+    if (at == std::string::npos)
+        return {};
+    const size_t from = at + key.size();
+    return element.substr(from, element.find('"', from) - from);
+}
+
 std::vector<SvgLine> svgLines(const std::string& svg) {
     std::vector<SvgLine> out;
-    const std::regex page(R"re(<g class="page" data-page="(\d+)")re");
-    const std::regex line(
-        R"re(<line class="([a-z-]+)"(?: data-fret="(\d+)")? x1="([0-9.]+)" y1="([0-9.]+)" x2="([0-9.]+)" y2="([0-9.]+)")re");
-    int current = 0;
-    std::smatch m;
-    for (size_t at = 0; at < svg.size();) {
-        const size_t end = svg.find('\n', at);
-        const std::string row = svg.substr(at, end - at);
-        if (std::regex_search(row, m, page))
-            current = std::stoi(m[1]);
-        else if (std::regex_search(row, m, line))
-            out.push_back({m[1], m[2].matched ? std::stoi(m[2]) : 0, std::stod(m[4]),
-                           std::stod(m[6]), std::stod(m[3]), std::stod(m[5]), current});
-        at = end == std::string::npos ? svg.size() : end + 1;
+    int page = 0;
+    std::istringstream in(svg);
+    std::string row;
+    while (std::getline(in, row)) {
+        if (row.rfind("<g class=\"page\"", 0) == 0) {
+            page = std::stoi(attribute(row, "data-page"));
+        } else if (row.rfind("<line ", 0) == 0) {
+            const std::string fret = attribute(row, "data-fret");
+            out.push_back({attribute(row, "class"), fret.empty() ? 0 : std::stoi(fret),
+                           std::stod(attribute(row, "y1")), std::stod(attribute(row, "y2")),
+                           std::stod(attribute(row, "x1")), std::stod(attribute(row, "x2")), page});
+        }
     }
     return out;
 }

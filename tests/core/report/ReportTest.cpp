@@ -155,6 +155,21 @@ TEST(Report, FretMarksFollowTheDocumentsChoices) {
     EXPECT_NE(t.Rows[3].Cells[4].Text.find(" (Fa)"), std::string::npos);
 }
 
+TEST(Report, TensionProfileOnlyWhenAsked) {
+    Instrument alto;
+    const std::string plain = alto.report();
+    EXPECT_EQ(plain.find("<img"), std::string::npos);
+    ReportOptions o;
+    o.ProfileImage = "data:image/png;base64,AAAA";
+    const std::string html = BuildReport("Alto", alto.frame.Chart, o);
+    EXPECT_NE(html.find("<div align=\"center\">\r\n<img src=\"data:image/png;base64,AAAA\" "
+                        "width=\"646\" alt=\"Tension profile\">\r\n</div>\r\n</body>"),
+              std::string::npos);
+    const std::string text = BuildReportText("Alto", alto.frame.Chart, o);
+    EXPECT_NE(text.find("\r\nTension Profile\r\nCourse 1: "), std::string::npos);
+    EXPECT_NE(text.find("Course 6 octave: "), std::string::npos);
+}
+
 TEST(Report, PlainTextKeepsTitlesAndAlignsColumns) {
     Instrument alto;
     ReportOptions o;

@@ -1,10 +1,12 @@
 // vorn-calc's document commands end to end: files written, opened, refused and converted.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 
 #include "document/InstDataType.h"
@@ -381,6 +383,38 @@ TEST_F(DocumentFiles, TemplateAsSvgAndPdf) {
     EXPECT_EQ(calc("template " + file + " --paper a3 --output " + path("x.pdf")).exitCode, 2);
     EXPECT_EQ(calc("template " + file + " --output " + path("x.png")).exitCode, 2);
     EXPECT_FALSE(fs::exists(path("x.pdf")));
+}
+
+// Printed at 100%, the PDF's ruler is 100 mm: rendered at 254 dpi (10 pixels a millimetre)
+// its line is 1000 pixels long, plus the pen's square ends.
+TEST_F(DocumentFiles, TemplatePdfIsFullScale) {
+    const std::string file = path("a63.vrd");
+    ASSERT_EQ(calc("new 3 " + file).exitCode, 0);
+    ASSERT_EQ(calc("change " + file + " --length 63 --output " + file).exitCode, 0);
+    const std::string pdf = path("a63.pdf");
+    ASSERT_EQ(calc("template " + file + " --output " + pdf).exitCode, 0);
+    const std::string pgm = path("page1.pgm");
+    ASSERT_EQ(std::system(("pdftoppm -r 254 -gray -f 1 -l 1 " + pdf + " > " + pgm).c_str()), 0)
+        << "pdftoppm (poppler-utils) is needed";
+    const std::string image = read(pgm);
+    std::istringstream header(image);
+    std::string magic;
+    int width = 0, height = 0, depth = 0;
+    header >> magic >> width >> height >> depth;
+    ASSERT_EQ(magic, "P5");
+    const size_t start = image.size() - static_cast<size_t>(width) * height;
+    int longest = 0;
+    for (int y = height * 3 / 4; y < height; ++y) {
+        int run = 0;
+        for (int x = 0; x < width; ++x) {
+            const auto v =
+                static_cast<unsigned char>(image[start + static_cast<size_t>(y) * width + x]);
+            run = v < 128 ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    EXPECT_GE(longest, 1000);
+    EXPECT_LE(longest, 1006);
 }
 
 // The older format's 6-byte reals.

@@ -1,13 +1,13 @@
 #include "io/AtomicFile.h"
 
-#include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <vector>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,53 +48,132 @@ void syncFolder(const std::string& folder) {
 } // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& data, std::string* error) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        setError(error, path, EISDIR);
+    // Non-blocking, so that a pipe without a writer cannot hang the program; plain reads, so
+    // that a failing device reports an error instead of throwing.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        setError(error, path, errno);
         return false;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        setError(error, path, errno ? errno : ENOENT);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const int err = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        if (error)
+            *error = path + (err == EISDIR ? ": " + std::string(std::strerror(err))
+                                           : std::string(": not a regular file"));
         return false;
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        setError(error, path, EIO);
-        return false;
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int err = errno;
+            ::close(fd);
+            setError(error, path, err);
+            return false;
+        }
+        if (n == 0)
+            break;
+        if (bytes.size() + static_cast<size_t>(n) > MaxReadBytes) {
+            ::close(fd);
+            if (error)
+                *error = path + ": larger than " + std::to_string(MaxReadBytes / (1024 * 1024)) +
+                         " MB, not a file of this program";
+            return false;
+        }
+        bytes.append(buffer, static_cast<size_t>(n));
     }
+    ::close(fd);
     data = std::move(bytes);
     return true;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& data, std::string* error) {
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    const fs::path parent = target.parent_path();
-    const std::string folder = parent.empty() ? std::string(".") : parent.string();
+namespace {
 
-    // The temporary must sit in the target's folder: rename is only atomic within one file
-    // system.
-    static std::atomic<unsigned> counter{0};
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) {
-            setError(error, "cannot create a file in " + folder, errno);
+// The file a path finally names: symbolic links followed (relative ones from their own
+// folder), up to a sane depth. The result may not exist yet.
+bool resolveTarget(const std::string& path, std::string& target, std::string* error) {
+    namespace fs = std::filesystem;
+    fs::path current(path);
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            target = current.string();
+            return true;
+        }
+        std::error_code ec;
+        const fs::path link = fs::read_symlink(current, ec);
+        if (ec) {
+            setError(error, path, ec.value());
             return false;
         }
+        current = link.is_absolute() ? link : current.parent_path() / link;
     }
-    if (fd < 0) {
-        setError(error, "cannot create a file in " + folder, EEXIST);
+    setError(error, path, ELOOP);
+    return false;
+}
+
+// Removes temporaries that processes which no longer run left in folder.
+void removeStaleTemporaries(const std::string& folder) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const std::string prefix = TemporaryPrefix;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.rfind(prefix, 0) != 0 || name.size() < 5 || name.substr(name.size() - 4) != ".tmp")
+            continue;
+        const size_t dash = name.find('-', prefix.size());
+        if (dash == std::string::npos)
+            continue;
+        const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            fs::remove(it->path(), ec);
+    }
+}
+
+mode_t creationMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+bool WriteFileAtomically(const std::string& path, const std::string& data, std::string* error) {
+    namespace fs = std::filesystem;
+    std::string resolved;
+    if (!resolveTarget(path, resolved, error))
+        return false;
+    struct stat old {};
+    const bool exists = ::stat(resolved.c_str(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode)) {
+        if (error)
+            *error = path + (S_ISDIR(old.st_mode) ? ": is a folder" : ": not a regular file");
         return false;
     }
+    const fs::path target(resolved);
+    const fs::path parent = target.parent_path();
+    const std::string folder = parent.empty() ? std::string(".") : parent.string();
+    removeStaleTemporaries(folder);
 
-    // A replaced file keeps its permissions.
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-        ::fchmod(fd, old.st_mode & 07777);
+    // The temporary must sit in the target's folder, since rename is only atomic within one
+    // file system; its name is short, so that any name the folder takes can be written.
+    std::string temp = (parent.empty() ? std::string() : folder + "/") + TemporaryPrefix +
+                       std::to_string(::getpid()) + "-XXXXXX.tmp";
+    std::vector<char> name(temp.begin(), temp.end());
+    name.push_back('\0');
+    const int fd = ::mkstemps(name.data(), 4);
+    if (fd < 0) {
+        setError(error, "cannot create a file in " + folder, errno);
+        return false;
+    }
+    temp = name.data();
+    // A replaced file keeps its permissions; a new one gets the usual ones.
+    ::fchmod(fd, exists ? (old.st_mode & 07777) : creationMode());
 
     int err = 0;
     std::string what;
@@ -109,7 +188,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& data, std::
         err = errno;
         what = "cannot close " + temp;
     }
-    if (err == 0 && ::rename(temp.c_str(), path.c_str()) != 0) {
+    if (err == 0 && ::rename(temp.c_str(), resolved.c_str()) != 0) {
         err = errno;
         what = "cannot replace " + path;
     }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -88,6 +89,75 @@ TEST_F(AtomicFile, UnwritableFolderKeepsTheOldFile) {
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: written anyway, 2: could not drop privileges";
     EXPECT_EQ(Contents(file), "old settings");
     EXPECT_EQ(Entries(), 1);
+}
+
+// Paths that are not plain files: refused at once with a reason, the buffer left alone.
+TEST_F(AtomicFile, ReadsOnlyRegularFilesOfSaneSize) {
+    const fs::path fifo = folder / "pipe.vrd";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const fs::path big = folder / "big.vrd";
+    std::ofstream(big).close();
+    fs::resize_file(big, MaxReadBytes + 1); // sparse: costs no disk
+    const fs::path loop = folder / "loop.vrd";
+    fs::create_symlink(loop, loop);
+    const struct {
+        std::string path;
+        const char* reason;
+    } refused[] = {
+        {fifo.string(), "not a regular file"},
+        {"/dev/zero", "not a regular file"},
+        {"/proc/self/mem", ""}, // a regular-looking file whose reads fail
+        {big.string(), "larger than 16 MB"},
+        {loop.string(), ""},
+    };
+    for (const auto& r : refused) {
+        std::string data = "untouched", error;
+        EXPECT_FALSE(ReadWholeFile(r.path, data, &error)) << r.path;
+        EXPECT_EQ(data, "untouched") << r.path;
+        EXPECT_NE(error.find(r.reason), std::string::npos) << r.path << ": " << error;
+        EXPECT_FALSE(error.empty()) << r.path;
+    }
+    const fs::path real = folder / "real.vrd";
+    std::ofstream(real) << "bytes";
+    const fs::path link = folder / "link.vrd";
+    fs::create_symlink(real.filename(), link);
+    EXPECT_EQ(Contents(link), "bytes");
+}
+
+TEST_F(AtomicFile, WritesThroughLinksAndRefusesSpecialFiles) {
+    fs::create_directory(folder / "real");
+    const fs::path real = folder / "real" / "lute.vrd";
+    std::ofstream(real) << "old";
+    const fs::path link = folder / "lute.vrd";
+    fs::create_symlink(fs::path("real") / "lute.vrd", link);
+    ASSERT_TRUE(WriteFileAtomically(link.string(), "new"));
+    EXPECT_TRUE(fs::is_symlink(link)); // still a link
+    EXPECT_EQ(Contents(real), "new");  // and the file it names took the bytes
+
+    const fs::path fifo = folder / "pipe.vrd";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomically(fifo.string(), "x", &error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    EXPECT_TRUE(fs::is_fifo(fifo));
+
+    // A name as long as the folder allows can be written: the temporary's name is short.
+    const fs::path longName = folder / (std::string(250, 'n') + ".vrd");
+    EXPECT_TRUE(WriteFileAtomically(longName.string(), "long"));
+    EXPECT_EQ(Contents(longName), "long");
+}
+
+TEST_F(AtomicFile, LeftoversOfDeadWritersGoAtTheNextWrite) {
+    // A process id no process has (beyond the kernel's pid_max) and this process's own.
+    const fs::path dead = folder / ".vorn-99999999-abcdef.tmp";
+    const fs::path alive = folder / (".vorn-" + std::to_string(getpid()) + "-abcdef.tmp");
+    const fs::path other = folder / "notes.tmp";
+    for (const fs::path& p : {dead, alive, other})
+        std::ofstream(p) << "x";
+    ASSERT_TRUE(WriteFileAtomically((folder / "vorn.vrn").string(), "settings"));
+    EXPECT_FALSE(fs::exists(dead));
+    EXPECT_TRUE(fs::exists(alive));
+    EXPECT_TRUE(fs::exists(other));
 }
 
 } // namespace

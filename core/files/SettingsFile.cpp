@@ -68,6 +68,26 @@ SettingsLoad LoadSettingsData(const std::string& bytes, TGlobalData& settings) {
     return result;
 }
 
+namespace {
+
+// A settings file that cannot be used moves aside before the exit writes a new one, so that
+// a single damaged byte does not cost every setting and stored document for good.
+void keepDamaged(const std::string& path, SettingsLoad& result) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::symlink_status(path, ec)))
+        return;
+    const std::string kept = path + ".damaged";
+    fs::rename(path, kept, ec);
+    if (ec)
+        return;
+    result.KeptAs = kept;
+    result.Message +=
+        "\n(The damaged file was kept as " + fs::path(kept).filename().string() + ".)";
+}
+
+} // namespace
+
 SettingsLoad LoadSettingsFile(const std::string& path, TGlobalData& settings) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
@@ -79,9 +99,13 @@ SettingsLoad LoadSettingsFile(const std::string& path, TGlobalData& settings) {
         SettingsLoad result;
         result.FileFound = true;
         result.Message = LoadSettingsMessage;
+        keepDamaged(path, result);
         return result;
     }
-    return LoadSettingsData(bytes, settings);
+    SettingsLoad result = LoadSettingsData(bytes, settings);
+    if (!result.Message.empty())
+        keepDamaged(path, result);
+    return result;
 }
 
 std::string SettingsFileBytes(const TGlobalData& settings,

@@ -16,6 +16,8 @@ std::string SettingsPathFor(const std::string& programPath);
 struct SettingsLoad {
     bool FileFound = false;
     std::string Message; // LoadSettingsMessage when the file was not ours or was broken
+    // Where such a file was moved ("vorn.vrn.damaged"); empty when it stayed where it was.
+    std::string KeptAs;
     bool BoundsRead = false;
     // Reopened, in order, each read once under its stored name; the window adopts them.
     std::vector<std::unique_ptr<TFileFrame>> Documents;
@@ -24,7 +26,9 @@ struct SettingsLoad {
 
 // Reads the settings into `settings` and reopens the documents. With no file, or a file that
 // is not ours or is broken: default materials, no documents (the caller opens a new one);
-// the settings keep their defaults and the window keeps its own bounds.
+// the settings keep their defaults and the window keeps its own bounds. A file not ours or
+// broken is renamed to path + ".damaged" (and the message says so) before anything can
+// overwrite it.
 SettingsLoad LoadSettingsFile(const std::string& path, TGlobalData& settings);
 // The same from the file's bytes (FileFound is set).
 SettingsLoad LoadSettingsData(const std::string& bytes, TGlobalData& settings);

@@ -503,11 +503,16 @@ private slots:
         QVERIFY(!w->ActiveDocument()->HasCourseRows());
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].caption, QStringLiteral("Oops!"));
-        QCOMPARE(messages[0].text, QStringLiteral("Unable to load configuration file"));
+        QCOMPARE(messages[0].text, QStringLiteral("Unable to load configuration file\n(The "
+                                                  "damaged file was kept as vorn.vrn.damaged.)"));
         QCOMPARE(messages[0].icon, QMessageBox::Information);
         QCOMPARE(w->geometry(), own);
-        QCOMPARE(w->Settings().StartupChoice, uint8_t(1));
-        QVERIFY(w->Settings().Materials.Count() > 0);
+        // The foreign file is not lost when the exit writes the settings.
+        quit(w);
+        QFile kept(settingsPath() + QStringLiteral(".damaged"));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("this is not a settings file at all"));
+        QVERIFY(QFile::exists(settingsPath()));
     }
 
     void windowBoundsComeBackOnlyWhenSane_data() {

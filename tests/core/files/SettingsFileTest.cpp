@@ -1,5 +1,7 @@
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -193,6 +195,35 @@ TEST(SettingsFile, OnDisk) {
     ASSERT_EQ(result.Documents.size(), 1u);
     EXPECT_EQ(result.Documents[0]->Document, frame.Document);
     ExpectSame(loaded, settings);
+    fs::remove_all(folder);
+}
+
+TEST(SettingsFile, BrokenFileIsKeptAsDamaged) {
+    namespace fs = std::filesystem;
+    const fs::path folder =
+        fs::temp_directory_path() / ("vorn-damaged-" + std::to_string(getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::string path = (folder / "vorn.vrn").string();
+    for (const std::string& bytes : {std::string("not ours"), std::string("\x82\0\0\0", 4)}) {
+        std::ofstream(path, std::ios::binary) << bytes;
+        TGlobalData settings;
+        const SettingsLoad result = LoadSettingsFile(path, settings);
+        EXPECT_EQ(result.Message,
+                  "Unable to load configuration file\n(The damaged file was kept as "
+                  "vorn.vrn.damaged.)");
+        EXPECT_EQ(result.KeptAs, path + ".damaged");
+        EXPECT_FALSE(fs::exists(path));
+        std::ifstream kept(path + ".damaged", std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), bytes);
+    }
+    // A good file stays where it is.
+    TGlobalData good;
+    std::string error;
+    ASSERT_TRUE(SaveSettingsFile(path, good, {}, &error)) << error;
+    TGlobalData read;
+    EXPECT_TRUE(LoadSettingsFile(path, read).KeptAs.empty());
+    EXPECT_TRUE(fs::exists(path));
     fs::remove_all(folder);
 }
 

@@ -1,7 +1,9 @@
 #include "CalcOptions.h"
 
 #include <cmath>
+#include <cstdio>
 
+#include "document/InstDataType.h"
 #include "pitch/Temperaments.h"
 
 namespace vorn::calc {
@@ -30,6 +32,26 @@ long ParseWhole(const std::string& option, const std::string& text, long lo, lon
     return static_cast<long>(v);
 }
 
+std::string OneLine(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\t')
+            out += "\\t";
+        else if (u < 0x20 || u == 0x7f) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02x", u);
+            out += hex;
+        } else
+            out += c;
+    }
+    return out;
+}
+
 std::optional<uint8_t> AccidentalOption(const std::string& text) {
     if (text.empty())
         return std::nullopt;
@@ -56,12 +78,21 @@ void PitchOptions::add(CLI::App* cmd) {
 }
 
 double PitchOptions::pitchA() const {
-    return ParsePositive("--pitch", pitch);
+    // What the program's own A-pitch box takes.
+    const double hz = ParseReal("--pitch", pitch);
+    if (hz < APitchRange.Min || hz > APitchRange.Max)
+        throw UsageError("--pitch: '" + pitch + "' is outside 20..2100 Hz");
+    return hz;
 }
 
 std::pair<int, double> PitchOptions::temperamentAndFraction() const {
-    if (!comma.empty())
-        return {CustomTemperament, ParseReal("--comma", comma)};
+    if (!comma.empty()) {
+        // The fret chart's slider covers 0..0.34 of the comma.
+        const double fraction = ParseReal("--comma", comma);
+        if (fraction < 0 || fraction > 0.34)
+            throw UsageError("--comma: '" + comma + "' is outside 0..0.34");
+        return {CustomTemperament, fraction};
+    }
     int id = 5;
     if (!temperament.empty())
         id = static_cast<int>(ParseWhole("--temperament", temperament, 0, 8));

@@ -23,6 +23,8 @@ double ParseReal(const std::string& option, const std::string& text);
 double ParsePositive(const std::string& option, const std::string& text);
 // A whole number in [lo, hi].
 long ParseWhole(const std::string& option, const std::string& text, long lo, long hi);
+// A message's text on one line: control characters written as \n, \t, \xNN.
+std::string OneLine(const std::string& text);
 // --accidental 0..5; nothing when the option was not given.
 std::optional<uint8_t> AccidentalOption(const std::string& text);
 // --unit: "N", "kg" or "lb".

@@ -621,7 +621,7 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
             std::string names;
             for (size_t n = 0; n < subs.size(); ++n)
                 names += (n == 0 ? "" : n + 1 == subs.size() ? " or " : ", ") + subs[n]->get_name();
-            err << "vorn-calc: unknown command '" << word << "' (use " << names << ")\n";
+            err << "vorn-calc: unknown command '" << OneLine(word) << "' (use " << names << ")\n";
             return 2;
         }
         break;
@@ -636,7 +636,7 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
         out << app.help("", CLI::AppFormatMode::All);
         return 0;
     } catch (const CLI::ParseError& e) {
-        err << "vorn-calc: " << e.what() << "\n";
+        err << "vorn-calc: " << OneLine(e.what()) << "\n";
         return 2;
     }
 
@@ -645,7 +645,7 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
             if (command->Parsed())
                 return command->Run(out, err, json);
     } catch (const UsageError& e) {
-        err << "vorn-calc: " << e.what() << "\n";
+        err << "vorn-calc: " << OneLine(e.what()) << "\n";
         return 2;
     }
     return 2;

@@ -179,6 +179,13 @@ TEST(CalcErrors, BadInputNamesTheProblemAndExitsTwo) {
         {"note 60 --accidental 6", "--accidental"},
         {"note 60 --pitch 0", "--pitch"},
         {"note 60 --pitch nan", "--pitch"},
+        {"note 60 --pitch 5000", "20..2100"},
+        {"frets --pitch 19.9", "--pitch"},
+        {"note 60 --comma 1e6", "--comma"},
+        {"frets --comma 0.35", "0..0.34"},
+        // Control characters in an argument stay on the message's one line.
+        {"frets --length \"$(printf 'six\\nty')\"", "six\\nty"},
+        {"\"$(printf 'fr\\tets')\"", "fr\\tets"},
         {"frets --length -3", "--length"},
         {"frets --choices 0101", "--choices"},
         {"frets --bogus", "--bogus"},

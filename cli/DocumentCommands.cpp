@@ -64,15 +64,42 @@ bool openFile(const std::string& path, TFileFrame& frame, std::ostream& err) {
     return true;
 }
 
+// A document opened as the program opens it, computed with the default settings or with
+// those of a settings file.
+struct OpenedDocument {
+    TGlobalData settings;
+    TFileFrame frame{settings};
+
+    bool open(const std::optional<std::string>& settingsPath, const std::string& path,
+              std::ostream& err) {
+        return loadSettings(settingsPath, settings, err) && openFile(path, frame, err);
+    }
+};
+
+// Runs work with a Qt application object, which laying out a page needs, but no display.
+template <class Work> auto withOffscreenApplication(Work&& work) {
+    const auto runtime = PrepareHeadless();
+    static char name[] = "vorn-calc";
+    static char platformOption[] = "-platform";
+    static char offscreen[] = "offscreen";
+    static char* argv[] = {name, platformOption, offscreen, nullptr};
+    int argc = 3;
+    QGuiApplication app(argc, argv);
+    return work();
+}
+
+bool writeFile(const std::string& path, const std::string& bytes, std::ostream& err) {
+    std::string error;
+    if (WriteFileAtomically(path, bytes, &error))
+        return true;
+    err << "vorn-calc: cannot write " << path << ": " << error << "\n";
+    return false;
+}
+
 bool saveFile(const std::string& path, TFileFrame& frame, std::ostream& err) {
     ByteWriter w;
     WriteDocument(frame, w);
-    std::string error;
-    if (!WriteFileAtomically(path, w.bytes(), &error)) {
-        err << "vorn-calc: cannot write " << path << ": " << error << "\n";
-        return false;
-    }
-    return true;
+    return writeFile(path, w.bytes(), err);
 }
 
 } // namespace
@@ -93,12 +120,10 @@ int RunNew(int type, const std::string& path, const std::optional<std::string>& 
 
 int RunShow(const std::string& path, const std::optional<std::string>& settingsPath, bool json,
             std::ostream& out, std::ostream& err) {
-    TGlobalData settings;
-    if (!loadSettings(settingsPath, settings, err))
+    OpenedDocument opened;
+    if (!opened.open(settingsPath, path, err))
         return 1;
-    TFileFrame frame(settings);
-    if (!openFile(path, frame, err))
-        return 1;
+    const TFileFrame& frame = opened.frame;
     if (json)
         out << ShowJson(frame).dump(2) << "\n";
     else
@@ -108,16 +133,13 @@ int RunShow(const std::string& path, const std::optional<std::string>& settingsP
 
 int RunDocumentFrets(const std::string& path, const std::optional<std::string>& settingsPath,
                      bool json, std::ostream& out, std::ostream& err) {
-    TGlobalData settings;
-    if (!loadSettings(settingsPath, settings, err))
-        return 1;
-    TFileFrame frame(settings);
-    if (!openFile(path, frame, err))
+    OpenedDocument opened;
+    if (!opened.open(settingsPath, path, err))
         return 1;
     // As the Fret Chart page takes the document: off-grid custom fractions move to the slider.
-    TFretFrorm page(settings);
-    page.Bind(frame.Document);
-    const TInstDataType& d = frame.Document;
+    TFretFrorm page(opened.settings);
+    page.Bind(opened.frame.Document);
+    const TInstDataType& d = opened.frame.Document;
     const std::string name = TemperamentShortName(d.Temperament, d.CommaFraction);
     if (json)
         out << FretsJson(page.Distribution, name).dump(2) << "\n";
@@ -129,12 +151,10 @@ int RunDocumentFrets(const std::string& path, const std::optional<std::string>& 
 int RunPlacement(const std::string& path, std::optional<int> key,
                  const std::optional<std::string>& settingsPath, bool json, std::ostream& out,
                  std::ostream& err) {
-    TGlobalData settings;
-    if (!loadSettings(settingsPath, settings, err))
+    OpenedDocument opened;
+    if (!opened.open(settingsPath, path, err))
         return 1;
-    TFileFrame frame(settings);
-    if (!openFile(path, frame, err))
-        return 1;
+    TFileFrame& frame = opened.frame;
     if (key)
         frame.Document.Key = static_cast<uint8_t>(*key);
     TPlacementFrame editor;
@@ -148,12 +168,11 @@ int RunPlacement(const std::string& path, std::optional<int> key,
 }
 
 int RunChange(const ChangeRequest& r, std::ostream& out, std::ostream& err) {
-    TGlobalData settings;
-    if (!loadSettings(r.Settings, settings, err))
+    OpenedDocument opened;
+    if (!opened.open(r.Settings, r.Path, err))
         return 1;
-    TFileFrame frame(settings);
-    if (!openFile(r.Path, frame, err))
-        return 1;
+    TGlobalData& settings = opened.settings;
+    TFileFrame& frame = opened.frame;
     TStrFrame& chart = frame.Chart;
     TInstDataType& doc = frame.Document;
 
@@ -247,16 +266,16 @@ int RunChange(const ChangeRequest& r, std::ostream& out, std::ostream& err) {
 
 int RunScala(const std::optional<std::string>& documentPath, int temperament, double fraction,
              int notes, const std::string& output, std::ostream& out, std::ostream& err) {
-    TGlobalData settings;
     FretChoices choices = DefaultMiFa;
     std::string description = TemperamentShortName(temperament, fraction);
     if (documentPath) {
-        TFileFrame frame(settings);
-        if (!openFile(*documentPath, frame, err))
+        OpenedDocument opened;
+        if (!opened.open(std::nullopt, *documentPath, err))
             return 1;
+        const TFileFrame& frame = opened.frame;
         // As the Fret Chart shows it: its fraction on the slider, its choices in use.
-        TFretFrorm page(settings);
-        page.Bind(frame.Document);
+        TFretFrorm page(opened.settings);
+        page.Bind(opened.frame.Document);
         fraction = frame.Document.CommaFraction;
         choices = page.ChoicesInUse;
         description =
@@ -264,23 +283,19 @@ int RunScala(const std::optional<std::string>& documentPath, int temperament, do
     }
     description += notes == 17 ? " (17 notes, sharps and flats)" : " (12 notes, as fretted)";
     const std::string name = std::filesystem::path(output).filename().string();
-    std::string error;
-    if (!WriteFileAtomically(output, ScalaFile(name, description, fraction, choices, notes),
-                             &error)) {
-        err << "vorn-calc: cannot write " << output << ": " << error << "\n";
+    if (!writeFile(output, ScalaFile(name, description, fraction, choices, notes), err))
         return 1;
-    }
     out << "Wrote " << description << " to " << output << "\n";
     return 0;
 }
 
 int RunTemplate(const std::string& path, const std::string& output, bool letter, bool alternatives,
                 std::ostream& out, std::ostream& err) {
-    TGlobalData settings;
-    TFileFrame frame(settings);
-    if (!openFile(path, frame, err))
+    OpenedDocument opened;
+    if (!opened.open(std::nullopt, path, err))
         return 1;
-    TFretFrorm page(settings);
+    TFileFrame& frame = opened.frame;
+    TFretFrorm page(opened.settings);
     page.Bind(frame.Document);
     const TInstDataType& d = frame.Document;
     TemplateInput in;
@@ -292,23 +307,15 @@ int RunTemplate(const std::string& path, const std::string& output, bool letter,
     in.Alternatives = alternatives;
     in.Paper = letter ? TemplatePaper::Letter() : TemplatePaper::A4();
     const std::vector<TemplatePage> pages = LayoutFretTemplate(in);
-    const bool svg = std::filesystem::path(output).extension() == ".svg";
-    if (svg) {
-        std::string error;
-        if (!WriteFileAtomically(output, FretTemplateSvg(pages, in.Paper), &error)) {
-            err << "vorn-calc: cannot write " << output << ": " << error << "\n";
+    if (std::filesystem::path(output).extension() == ".svg") {
+        if (!writeFile(output, FretTemplateSvg(pages, in.Paper), err))
             return 1;
-        }
     } else {
-        const auto runtime = PrepareHeadless();
-        static char name[] = "vorn-calc";
-        static char platformOption[] = "-platform";
-        static char offscreen[] = "offscreen";
-        static char* argv[] = {name, platformOption, offscreen, nullptr};
-        int argc = 3;
-        QGuiApplication app(argc, argv);
         QString error;
-        if (!WriteFretTemplatePdf(pages, in.Paper, QString::fromStdString(output), &error)) {
+        if (!withOffscreenApplication([&] {
+                return WriteFretTemplatePdf(pages, in.Paper, QString::fromStdString(output),
+                                            &error);
+            })) {
             err << "vorn-calc: cannot write " << output << ": " << error.toStdString() << "\n";
             return 1;
         }
@@ -319,12 +326,10 @@ int RunTemplate(const std::string& path, const std::string& output, bool letter,
 }
 
 int RunReport(const ReportRequest& request, std::ostream& out, std::ostream& err) {
-    TGlobalData settings;
-    if (!loadSettings(request.Settings, settings, err))
+    OpenedDocument opened;
+    if (!opened.open(request.Settings, request.Path, err))
         return 1;
-    TFileFrame frame(settings);
-    if (!openFile(request.Path, frame, err))
-        return 1;
+    const TFileFrame& frame = opened.frame;
     ReportOptions options;
     options.Strings = request.Strings;
     options.Frets = request.Frets;
@@ -333,17 +338,11 @@ int RunReport(const ReportRequest& request, std::ostream& out, std::ostream& err
                                  ? BuildReportText(title, frame.Chart, options)
                                  : BuildReport(title, frame.Chart, options);
     if (request.Format == ReportFormat::Pdf) {
-        // Qt lays the page out; it needs an application object but no display.
-        const auto runtime = PrepareHeadless();
-        static char name[] = "vorn-calc";
-        static char platformOption[] = "-platform";
-        static char offscreen[] = "offscreen";
-        static char* argv[] = {name, platformOption, offscreen, nullptr};
-        int argc = 3;
-        QGuiApplication app(argc, argv);
         QString error;
-        if (!WriteReportPdf(QString::fromStdString(text), QString::fromStdString(*request.Output),
-                            &error)) {
+        if (!withOffscreenApplication([&] {
+                return WriteReportPdf(QString::fromStdString(text),
+                                      QString::fromStdString(*request.Output), &error);
+            })) {
             err << "vorn-calc: cannot write " << *request.Output << ": " << error.toStdString()
                 << "\n";
             return 1;
@@ -355,23 +354,15 @@ int RunReport(const ReportRequest& request, std::ostream& out, std::ostream& err
         out << text;
         return 0;
     }
-    std::string error;
-    if (!WriteFileAtomically(*request.Output, text, &error)) {
-        err << "vorn-calc: cannot write " << *request.Output << ": " << error << "\n";
-        return 1;
-    }
-    return 0;
+    return writeFile(*request.Output, text, err) ? 0 : 1;
 }
 
 int RunConvert(const std::string& oldPath, const std::string& newPath, std::ostream& out,
                std::ostream& err) {
-    TGlobalData settings;
-    TFileFrame frame(settings);
-    if (!openFile(oldPath, frame, err))
+    OpenedDocument opened;
+    if (!opened.open(std::nullopt, oldPath, err) || !saveFile(newPath, opened.frame, err))
         return 1;
-    if (!saveFile(newPath, frame, err))
-        return 1;
-    out << "Wrote " << frame.DisplayName() << " to " << newPath << "\n";
+    out << "Wrote " << opened.frame.DisplayName() << " to " << newPath << "\n";
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "pitch/FrequencyRecord.h"
+#include "pitch/FretDistribution.h"
 #include "pitch/Intervals.h"
 #include "pitch/Keys.h"
 
@@ -17,18 +18,23 @@ bool isFixed(uint8_t choice) {
     return choice != fc_mi && choice != fc_fa;
 }
 
-// A chromatic fret is spelled flat on the Fa side and sharp on the Mi side or when fixed.
-NoteValue spelled(NoteValue note, bool fa) {
-    if (IsChromatic(note))
-        note.Accidental = fa ? acc_flat : acc_sharp;
-    else
-        note.Accidental = acc_none;
-    note.SpellingFixed = 1;
-    return note;
-}
-
 std::string playHint(NoteValue note, double frequency) {
     return "Play " + NoteName(note, DefaultKey, true) + " (" + FormatFixed(frequency) + " hz.)";
+}
+
+// One position of a fret: interval type `type`, standing for `choice`, which gives its
+// marker, its spelling and the side its distance is measured on.
+void showPart(FretPartView& part, const FretEntry& entry, int type, uint8_t choice, double fifth,
+              double openFrequency) {
+    const bool fa = choice == fc_fa;
+    part.Distance = DistanceText(entry, fifth, fa ? 1 : 0) + " cm.";
+    part.Note = SpellFretNote(entry.Note, fa);
+    part.Marker = FretChoiceText(choice);
+    part.MarkerHint = IntervalName(type);
+    part.Frequency = RaiseByCents(openFrequency, IntervalCents(type, fifth));
+    part.NoteHint = "Frequency: " + FormatFixed(part.Frequency) + " hz.";
+    part.PlayHertz = WholeHertz(part.Frequency);
+    part.PlayHint = playHint(part.Note, part.Frequency);
 }
 
 // The frets whose marker can change: not 2, 5, 7 or 12..14.
@@ -236,14 +242,7 @@ void TFretFrorm::showFret(FretRowView& row, const FretEntry& entry, double fifth
     main.Visible = true;
     main.Choice = fixed ? uint8_t(fc_fixed) : entry.Choice;
     main.Place = fixed ? fp_near_top : fa ? fp_bottom : fp_top;
-    main.Distance = DistanceText(entry, fifth, fa ? 1 : 0) + " cm.";
-    main.Note = spelled(entry.Note, fa);
-    main.Marker = FretChoiceText(entry.Choice);
-    main.MarkerHint = IntervalName(MainType(entry));
-    main.Frequency = RaiseByCents(openFrequency, IntervalCents(MainType(entry), fifth));
-    main.NoteHint = "Frequency: " + FormatFixed(main.Frequency) + " hz.";
-    main.PlayHertz = WholeHertz(main.Frequency);
-    main.PlayHint = playHint(main.Note, main.Frequency);
+    showPart(main, entry, MainType(entry), entry.Choice, fifth, openFrequency);
 
     FretPartView& alt = row.Alt;
     if (fixed) {
@@ -256,14 +255,7 @@ void TFretFrorm::showFret(FretRowView& row, const FretEntry& entry, double fifth
     alt.Visible = true;
     alt.Choice = fa ? fc_mi : fc_fa;
     alt.Place = fa ? fp_top : fp_bottom;
-    alt.Distance = DistanceText(entry, fifth, fa ? 0 : 1) + " cm.";
-    alt.Note = spelled(entry.Note, !fa);
-    alt.Marker = FretChoiceText(alt.Choice);
-    alt.MarkerHint = IntervalName(AltType(entry));
-    alt.Frequency = RaiseByCents(openFrequency, IntervalCents(AltType(entry), fifth));
-    alt.NoteHint = "Frequency: " + FormatFixed(alt.Frequency) + " hz.";
-    alt.PlayHertz = WholeHertz(alt.Frequency);
-    alt.PlayHint = playHint(alt.Note, alt.Frequency);
+    showPart(alt, entry, AltType(entry), alt.Choice, fifth, openFrequency);
 }
 
 } // namespace vorn

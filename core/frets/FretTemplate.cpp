@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "io/Markup.h"
 #include "pitch/FretRecord.h"
 
 namespace vorn {
@@ -46,29 +47,6 @@ TemplateShape text(double x, double y, std::string t, double size, std::string r
     s.Role = std::move(role);
     s.Fret = fret;
     return s;
-}
-
-std::string escaped(const std::string& t) {
-    std::string out;
-    for (char c : t) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
 }
 
 } // namespace
@@ -213,7 +191,7 @@ std::string FretTemplateSvg(const std::vector<TemplatePage>& pages, const Templa
             } else if (shape.Shape == TemplateShape::ts_text) {
                 s += "<text" + data + " x=\"" + fixed(shape.X1, 3) + "\" y=\"" +
                      fixed(shape.Y1, 3) + "\" font-family=\"sans-serif\" font-size=\"" +
-                     fixed(shape.Size, 2) + "\">" + escaped(shape.Text) + "</text>\n";
+                     fixed(shape.Size, 2) + "\">" + EscapeMarkup(shape.Text) + "</text>\n";
             } else {
                 s += "<rect" + data + " x=\"" + fixed(shape.X1, 3) + "\" y=\"" +
                      fixed(shape.Y1, 3) + "\" width=\"" + fixed(shape.X2 - shape.X1, 3) +

@@ -8,16 +8,6 @@ namespace vorn {
 
 namespace {
 
-// The fret view spells a chromatic fret note flat on the Fa side and sharp otherwise.
-NoteValue spelledForChoice(NoteValue note, bool fa) {
-    if (IsChromatic(note))
-        note.Accidental = fa ? acc_flat : acc_sharp;
-    else
-        note.Accidental = acc_none;
-    note.SpellingFixed = 1;
-    return note;
-}
-
 FretPositionInfo position(const FretEntry& entry, int type, bool fa, double fifth,
                           double openFrequency) {
     FretPositionInfo p;
@@ -25,13 +15,22 @@ FretPositionInfo position(const FretEntry& entry, int type, bool fa, double fift
     p.IntervalName = IntervalName(type);
     p.Cents = IntervalCents(type, fifth);
     p.Distance = FretDistance(entry.Length, p.Cents);
-    p.Note = spelledForChoice(entry.Note, fa);
+    p.Note = SpellFretNote(entry.Note, fa);
     p.Name = NoteName(p.Note, DefaultKey, true);
     p.Frequency = RaiseByCents(openFrequency, p.Cents);
     return p;
 }
 
 } // namespace
+
+NoteValue SpellFretNote(NoteValue note, bool fa) {
+    if (IsChromatic(note))
+        note.Accidental = fa ? acc_flat : acc_sharp;
+    else
+        note.Accidental = acc_none;
+    note.SpellingFixed = 1;
+    return note;
+}
 
 FretDistribution ComputeFretDistribution(NoteValue openNote, double length, double commaFraction,
                                          double pitchA, const FretChoices& choices) {

@@ -36,6 +36,10 @@ struct FretDistribution {
     std::array<FretRow, 14> Rows;
 };
 
+// A fret's note as the fret views write it: a chromatic one flat on the Fa side and sharp on
+// the Mi side or when fixed, any other without a sign; its spelling fixed.
+NoteValue SpellFretNote(NoteValue note, bool fa);
+
 // openNote: the top string's note; length in cm (or pixels); commaFraction and pitchA as
 // for FrequencyRecord::Compute; choices for frets 1..11.
 FretDistribution ComputeFretDistribution(NoteValue openNote, double length, double commaFraction,

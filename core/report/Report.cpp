@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "chart/TensionProfile.h"
+#include "io/Markup.h"
 #include "report/ReportTables.h"
 
 namespace vorn {
@@ -103,14 +104,14 @@ std::string text(const ReportTable& table) {
 
 std::string BuildReport(const std::string& title, const TStrFrame& chart,
                         const ReportOptions& options) {
-    std::string s = std::string("<html>") + Eol + "<head>" + Eol + "<title>" + EscapeHtml(title) +
+    std::string s = std::string("<html>") + Eol + "<head>" + Eol + "<title>" + EscapeMarkup(title) +
                     "</title>" + Eol + "</head>" + Eol + "<body>" + Eol;
     for (const ReportTable& t : tables(title, chart, options))
         s += html(t);
     if (!options.ProfileImage.empty())
         s += std::string("<div align=\"center\">") + Eol + "<img src=\"" +
-             EscapeHtml(options.ProfileImage) + "\" width=\"646\" alt=\"Tension profile\">" + Eol +
-             "</div>" + Eol;
+             EscapeMarkup(options.ProfileImage) + "\" width=\"646\" alt=\"Tension profile\">" +
+             Eol + "</div>" + Eol;
     return s + "</body>" + Eol + "</html>" + Eol;
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "io/Markup.h"
 #include "pitch/FretRecord.h"
 #include "pitch/Intervals.h"
 #include "pitch/Keys.h"
@@ -14,7 +15,7 @@ namespace vorn {
 namespace {
 
 ReportCell cell(std::string attributes, const std::string& text, int span = 1) {
-    return ReportCell{std::move(attributes), EscapeHtml(text), text, span};
+    return ReportCell{std::move(attributes), EscapeMarkup(text), text, span};
 }
 
 // A cell whose mark-up is given as is ("&nbsp;", "&quot;").
@@ -75,27 +76,6 @@ std::string fretText(const FretRecord& record, double fifth, int fret, bool alte
 }
 
 } // namespace
-
-std::string EscapeHtml(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
 
 std::string ReportNumber(long double value, int digits, char decimalSeparator) {
     long double rounded = value;

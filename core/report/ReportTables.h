@@ -31,7 +31,4 @@ struct ReportTable {
 ReportTable StringChartTable(const std::string& title, const TStrFrame& chart, char decimal);
 ReportTable FretChartTable(const TStrFrame& chart, char decimal);
 
-// &, < and > as entities: names typed by the user must not become mark-up.
-std::string EscapeHtml(const std::string& text);
-
 } // namespace vorn

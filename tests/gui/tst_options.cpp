@@ -17,21 +17,12 @@
 #include "dialogs/StrMatFormView.h"
 #include "files/SettingsFile.h"
 #include "io/ByteWriter.h"
+#include "support/ChangedSettings.h"
 #include "views/VornFrame.h"
 #include "widgets/FloatEdit.h"
 #include "widgets/TensionEdit.h"
 
 using namespace vorn;
-
-namespace {
-
-std::string settingsBytes(const TGlobalData& s) {
-    ByteWriter w;
-    s.SaveSettings(w);
-    return w.take();
-}
-
-} // namespace
 
 class TestOptions : public QObject {
     Q_OBJECT
@@ -78,14 +69,14 @@ private slots:
     void poundsOnOkNothingOnCancel() {
         auto w = start();
         w->ViewStrings();
-        const std::string before = settingsBytes(w->Settings());
+        const std::string before = vorn::testing::SettingsBytes(w->Settings());
         const auto toPounds = [](TOptionsFormView& d) {
             d.UnitCombo()->setCurrentIndex(tt_pounds);
             emit d.UnitCombo()->activated(tt_pounds);
             QCOMPARE(d.AssignmentBox(0)->UnitText(), QStringLiteral("lb."));
         };
         QVERIFY(!runOptions(*w, 0, toPounds, false));
-        QCOMPARE(settingsBytes(w->Settings()), before);
+        QCOMPARE(vorn::testing::SettingsBytes(w->Settings()), before);
 
         QVERIFY(runOptions(*w, 0, toPounds, true));
         QCOMPARE(w->Settings().TensionUnit, tt_pounds);

@@ -1,12 +1,21 @@
 #pragma once
 // Settings with every field away from its default, an added material and edited catalogues:
-// what the settings block tests write and read back.
+// what the settings block tests write and read back; and the block's bytes.
 
 #include <cstddef>
+#include <string>
 
 #include "document/GlobalData.h"
+#include "io/ByteWriter.h"
 
 namespace vorn::testing {
+
+// The settings block as the settings file holds it: equal bytes, equal settings.
+inline std::string SettingsBytes(const TGlobalData& settings) {
+    ByteWriter w;
+    settings.SaveSettings(w);
+    return w.take();
+}
 
 inline TGlobalData ChangedSettings() {
     TGlobalData g;

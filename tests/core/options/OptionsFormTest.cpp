@@ -7,16 +7,11 @@
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
 #include "options/OptionsForm.h"
+#include "support/ChangedSettings.h"
 
 using namespace vorn;
 
 namespace {
-
-std::string settingsBytes(const TGlobalData& s) {
-    ByteWriter w;
-    s.SaveSettings(w);
-    return w.take();
-}
 
 bool hasItem(const std::vector<std::string>& items, const std::string& name) {
     return std::find(items.begin(), items.end(), name) != items.end();
@@ -27,7 +22,7 @@ TEST(OptionsForm, CancelAndUneditedOkLeaveTheSettingsByteForByte) {
     live.DefaultMaker = "Hieber";
     live.ShowAlternativeFrets = 1;
     live.WindowWidth = 777;
-    const std::string before = settingsBytes(live);
+    const std::string before = vorn::testing::SettingsBytes(live);
 
     TOptionsForm form;
     form.Load(live);
@@ -40,12 +35,13 @@ TEST(OptionsForm, CancelAndUneditedOkLeaveTheSettingsByteForByte) {
     form.ViewCatalogue(sc_savarez);
     form.TickWound(0, true);
     form.DeleteSelected();
-    EXPECT_EQ(settingsBytes(live), before); // Cancel: nothing reached the live settings
+    EXPECT_EQ(vorn::testing::SettingsBytes(live),
+              before); // Cancel: nothing reached the live settings
 
     TOptionsForm again;
     again.Load(live);
     again.Store(live);
-    EXPECT_EQ(settingsBytes(live), before);
+    EXPECT_EQ(vorn::testing::SettingsBytes(live), before);
 }
 
 TEST(OptionsForm, OkInPoundsShowsEveryChartInPounds) {
@@ -202,7 +198,7 @@ TEST(OptionsForm, AddAndDeleteMaterials) {
 
     // The settings file holds it.
     TGlobalData read;
-    const std::string bytes = settingsBytes(live);
+    const std::string bytes = vorn::testing::SettingsBytes(live);
     ByteReader in(bytes);
     ASSERT_TRUE(read.LoadSettings(in));
     EXPECT_EQ(read.Materials.MaterialByName("Silk").Density, 1.25f);

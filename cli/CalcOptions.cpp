@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <sstream>
 
 #include "document/InstDataType.h"
 #include "pitch/Temperaments.h"
@@ -19,6 +20,17 @@ double ParsePositive(const std::string& option, const std::string& text) {
     const double v = ParseReal(option, text);
     if (!(v > 0))
         throw UsageError(option + ": " + text + " must be greater than 0");
+    return v;
+}
+
+double ParseWithin(const std::string& option, const std::string& text, double lo, double hi,
+                   const std::string& unit) {
+    const double v = ParseReal(option, text);
+    if (v < lo || v > hi) {
+        std::ostringstream range;
+        range << lo << ".." << hi << unit;
+        throw UsageError(option + ": '" + text + "' is outside " + range.str());
+    }
     return v;
 }
 
@@ -79,19 +91,13 @@ void PitchOptions::add(CLI::App* cmd) {
 
 double PitchOptions::pitchA() const {
     // What the program's own A-pitch box takes.
-    const double hz = ParseReal("--pitch", pitch);
-    if (hz < APitchRange.Min || hz > APitchRange.Max)
-        throw UsageError("--pitch: '" + pitch + "' is outside 20..2100 Hz");
-    return hz;
+    return ParseWithin("--pitch", pitch, APitchRange.Min, APitchRange.Max, " Hz");
 }
 
 std::pair<int, double> PitchOptions::temperamentAndFraction() const {
     if (!comma.empty()) {
-        // The fret chart's slider covers 0..0.34 of the comma.
-        const double fraction = ParseReal("--comma", comma);
-        if (fraction < 0 || fraction > 0.34)
-            throw UsageError("--comma: '" + comma + "' is outside 0..0.34");
-        return {CustomTemperament, fraction};
+        return {CustomTemperament,
+                ParseWithin("--comma", comma, MinCommaFraction, MaxCommaFraction)};
     }
     int id = 5;
     if (!temperament.empty())

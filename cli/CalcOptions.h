@@ -21,6 +21,9 @@ struct UsageError : std::runtime_error {
 double ParseReal(const std::string& option, const std::string& text);
 // The same, above 0.
 double ParsePositive(const std::string& option, const std::string& text);
+// The same, in [lo, hi]; unit (" cm", " Hz") follows the range in the message.
+double ParseWithin(const std::string& option, const std::string& text, double lo, double hi,
+                   const std::string& unit = {});
 // A whole number in [lo, hi].
 long ParseWhole(const std::string& option, const std::string& text, long lo, long hi);
 // A message's text on one line: control characters written as \n, \t, \xNN.

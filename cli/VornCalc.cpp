@@ -121,7 +121,9 @@ public:
         if (!document_.empty())
             return RunDocumentFrets(document_, optionalPath(settings_), json, out, err);
         const NoteValue open = noteOption("--open", open_, accidental_);
-        const double length = ParsePositive("--length", length_);
+        // The File Setup page's range for the string the frets are measured on.
+        const double length =
+            ParseWithin("--length", length_, TopLengthRange.Min, TopLengthRange.Max, " cm");
         const double pitchA = pitch_.pitchA();
         const auto [id, fraction] = pitch_.temperamentAndFraction();
         FretChoices choices = DefaultMiFa;
@@ -205,16 +207,18 @@ public:
         table.Compute(pitch_.temperamentAndFraction().second, pitchA);
         row.Frequency = table.NoteFrequency(row.Note);
 
-        // The string chart's entry minimums: length 1 cm, tension and diameter 0.1.
-        row.Length = static_cast<float>(std::max(1.0, ParsePositive("--length", length_)));
+        // What the string chart's cells take.
+        row.Length = static_cast<float>(
+            ParseWithin("--length", length_, MinStringLength, MaxStringLength, " cm"));
         row.TensionUnit = settings.TensionUnit;
         row.AltChoice = alt_;
         RecalcMode mode = rm_diameter;
         if (!tension_.empty()) {
-            row.Tension = static_cast<float>(std::max(0.1, ParsePositive("--tension", tension_)));
+            row.Tension = static_cast<float>(ParseWithin(
+                "--tension", tension_, MinRowTension, MaxRowTension(row.TensionUnit), " " + unit_));
         } else {
-            row.GutDiameter =
-                static_cast<float>(std::max(0.1, ParsePositive("--diameter", diameter_)));
+            row.GutDiameter = static_cast<float>(
+                ParseWithin("--diameter", diameter_, MinRowDiameter, MaxRowDiameter, " mm"));
             mode = rm_tension;
         }
         Recalculate(row, mode, false, settings);
@@ -245,9 +249,10 @@ public:
         if (kind < 0)
             throw UsageError("catalogue: '" + name_ +
                              "' is not a maker (Savarez, Pyramid, Kuerschner or Aquila)");
-        const double f = ParsePositive("--frequency", frequency_);
-        const double L = ParsePositive("--length", length_);
-        const double T = ParsePositive("--tension", tension_);
+        // A row's ranges: its frequency, length and tension in newtons.
+        const double f = ParseWithin("--frequency", frequency_, 1, MaxRowFrequency, " Hz");
+        const double L = ParseWithin("--length", length_, MinStringLength, MaxStringLength, " cm");
+        const double T = ParseWithin("--tension", tension_, MinRowTension, MaxRowTensionN, " N");
         uint8_t index = static_cast<uint8_t>(ParseWhole("--index", index_, 0, 255));
         TCatalogues catalogues;
         catalogues.SetCatalogueUnit(UnitOption(unit_));
@@ -409,12 +414,12 @@ public:
         r.Output = output_;
         r.Settings = optionalPath(settings_);
         if (!pitch_.empty())
-            r.Pitch = ranged("--pitch", pitch_, APitchRange.Min, APitchRange.Max);
+            r.Pitch = ParseWithin("--pitch", pitch_, APitchRange.Min, APitchRange.Max, " Hz");
         if (!temperament_.empty())
             r.Temperament = static_cast<int>(
                 ParseWhole("--temperament", temperament_, 0, NamedTemperamentCount - 1));
         if (!comma_.empty())
-            r.Comma = ranged("--comma", comma_, 0, 0.34);
+            r.Comma = ParseWithin("--comma", comma_, MinCommaFraction, MaxCommaFraction);
         if (!transpose_.empty())
             r.Transpose = static_cast<int>(ParseWhole("--transpose", transpose_, -12, 12));
         if (!kinds_.empty()) {
@@ -440,7 +445,7 @@ public:
             r.Alternative = alt_;
         r.DefaultAlternatives = defaultAlts_;
         if (!gutDensity_.empty()) {
-            r.GutDensity = ranged("--gut-density", gutDensity_, 0.01, 100);
+            r.GutDensity = ParseWithin("--gut-density", gutDensity_, MinDensity, MaxDensity);
             if (gutAffects_ == "tension")
                 r.GutAffects = rm_tension;
             else if (gutAffects_ == "length")
@@ -449,10 +454,11 @@ public:
                 throw UsageError("--gut-affects: '" + gutAffects_ + "' must be tension or length");
         }
         if (!length_.empty()) {
-            r.Length = ranged("--length", length_, TopLengthRange.Min, TopLengthRange.Max);
+            r.Length =
+                ParseWithin("--length", length_, TopLengthRange.Min, TopLengthRange.Max, " cm");
             if (!second_.empty()) {
-                r.SecondLength = ranged("--second-length", second_, SecondLengthRange.Min,
-                                        SecondLengthRange.Max);
+                r.SecondLength = ParseWithin("--second-length", second_, SecondLengthRange.Min,
+                                             SecondLengthRange.Max, " cm");
                 r.FromCourse = static_cast<int>(ParseWhole(
                     "--from", from_, LengthForm::FirstFromCourse, LengthForm::LastFromCourse));
             }
@@ -462,18 +468,6 @@ public:
     }
 
 private:
-    static double ranged(const std::string& option, const std::string& text, double lo, double hi) {
-        const double v = ParseReal(option, text);
-        if (v < lo || v > hi)
-            throw UsageError(option + ": '" + text + "' is outside " + shortNumber(lo) + ".." +
-                             shortNumber(hi));
-        return v;
-    }
-    static std::string shortNumber(double v) {
-        std::ostringstream s;
-        s << v;
-        return s.str();
-    }
     // 0 single, 1 unison, 2 bass with octave.
     static int kindOption(const std::string& option, const std::string& text) {
         if (text == "single")
@@ -543,9 +537,7 @@ public:
             fraction = TemperamentFraction(id);
         } else if (!comma_.empty()) {
             id = CustomTemperament;
-            fraction = ParseReal("--comma", comma_);
-            if (fraction < 0 || fraction > 0.34)
-                throw UsageError("--comma: '" + comma_ + "' is outside 0..0.34");
+            fraction = ParseWithin("--comma", comma_, MinCommaFraction, MaxCommaFraction);
         } else if (path_.empty()) {
             throw UsageError("scl: give a document, --temperament or --comma");
         }

@@ -14,9 +14,6 @@ namespace vorn {
 
 namespace {
 
-constexpr float MinLength = 1.0f;            // cm
-constexpr float MinTension = 0.1f;           // display unit
-constexpr float MinGutDiameter = 0.1f;       // mm
 constexpr float FallbackAltDiameter = 0.01f; // mm
 constexpr double TensionStep = 0.1;
 constexpr double DiameterStep = 0.01;
@@ -39,12 +36,11 @@ float StepShown(float value, double step) {
     return result;
 }
 
-// Empty, unreadable or too small entries become the cell's minimum.
-float AtLeast(std::optional<double> typed, float minimum) {
+// Empty, unreadable or too small entries become the cell's minimum, too large ones its maximum.
+float Within(std::optional<double> typed, double minimum, double maximum) {
     if (!typed || !std::isfinite(*typed) || *typed < minimum)
-        return minimum;
-    const float value = static_cast<float>(*typed);
-    return std::isfinite(value) ? value : minimum;
+        return static_cast<float>(minimum);
+    return static_cast<float>(std::min(*typed, maximum));
 }
 
 float RoundedTo(double value, int digits) {
@@ -388,11 +384,11 @@ void TOneCrsPanel::ReadCourseRecord(ByteReader& in) {
 
 void TOneCrsPanel::EditLength(std::optional<double> cm) {
     enter();
-    lengthChanged(AtLeast(cm, MinLength));
+    lengthChanged(Within(cm, MinStringLength, MaxStringLength));
 }
 
 void TOneCrsPanel::SetLength(float cm) {
-    lengthChanged(AtLeast(cm, MinLength));
+    lengthChanged(Within(cm, MinStringLength, MaxStringLength));
 }
 
 void TOneCrsPanel::lengthChanged(float cm) {
@@ -407,7 +403,7 @@ void TOneCrsPanel::lengthChanged(float cm) {
 void TOneCrsPanel::tensionChanged(TOneStringPanel& s, std::optional<double> value, bool select) {
     if (select)
         enter();
-    s.Rec.Tension = AtLeast(value, MinTension);
+    s.Rec.Tension = Within(value, MinRowTension, MaxRowTension(s.Rec.TensionUnit));
     if (!s.Rec.UpdatesEnabled)
         return;
     recalc(s, owner_.Settings.TensionChangeMode, false);
@@ -426,7 +422,7 @@ void TOneCrsPanel::SpinTension(int which, bool up) {
 void TOneCrsPanel::EditGutDiameter(int which, std::optional<double> mm) {
     enter();
     TOneStringPanel& s = String(which);
-    s.Rec.GutDiameter = AtLeast(mm, MinGutDiameter);
+    s.Rec.GutDiameter = Within(mm, MinRowDiameter, MaxRowDiameter);
     if (!s.Rec.UpdatesEnabled)
         return;
     recalc(s, owner_.Settings.DiameterChangeMode, false);
@@ -447,7 +443,9 @@ void TOneCrsPanel::EditAltDiameter(int which, std::optional<double> mm) {
     enter();
     // Zero or a negative diameter would make the string weightless.
     const float typed = mm ? static_cast<float>(*mm) : FallbackAltDiameter;
-    s.Rec.AltDiameter = std::isfinite(typed) && typed > 0 ? typed : FallbackAltDiameter;
+    s.Rec.AltDiameter = std::isfinite(typed) && typed > 0
+                            ? std::min(typed, static_cast<float>(MaxRowDiameter))
+                            : FallbackAltDiameter;
     if (!s.Rec.UpdatesEnabled)
         return;
     recalc(s, owner_.Settings.DiameterChangeMode, true);

@@ -8,6 +8,7 @@
 #include "io/FileHeader.h"
 #include "pitch/FretRecord.h"
 #include "pitch/Temperaments.h"
+#include "strings/StringRecord.h"
 
 namespace vorn {
 
@@ -15,6 +16,14 @@ namespace {
 
 constexpr const char* NotFinite = "a number in the settings is not finite";
 constexpr const char* OutOfRange = "a setting is out of range";
+
+// A tension (N) the options can set: beyond it, a bridge of many strings would not add up.
+float tension(ByteReader& in) {
+    const float t = in.finiteF32(NotFinite);
+    if (!(t >= 0 && t <= MaxRowTensionN))
+        throw ReadError(OutOfRange);
+    return t;
+}
 
 void writeMaterial(ByteWriter& out, const TStringMaterialItem& m) {
     out.u8(m.Kind);
@@ -31,10 +40,10 @@ TStringMaterialItem readMaterial(ByteReader& in) {
     m.Kind = in.u8AtMost(mk_other, OutOfRange);
     m.Name = in.str();
     m.Density = in.finiteF32(NotFinite);
-    if (!(m.Density > 0))
-        throw ReadError("a material density is not above 0");
-    m.MaxTension = in.finiteF32(NotFinite);
-    m.MinTension = in.finiteF32(NotFinite);
+    if (!(m.Density >= static_cast<float>(MinDensity) && m.Density <= MaxDensity))
+        throw ReadError("a material density is out of range");
+    m.MaxTension = tension(in);
+    m.MinTension = tension(in);
     m.MaxDiameter = in.finiteF32(NotFinite);
     m.MinDiameter = in.finiteF32(NotFinite);
     return m;
@@ -190,7 +199,7 @@ bool TGlobalData::LoadSettings(ByteReader& in) {
     TGlobalData s = *this;
     for (TStringDefs& d : s.StringDefs) {
         d.Name = in.str();
-        d.Tension = in.finiteF32(NotFinite);
+        d.Tension = tension(in);
     }
     s.LengthChangeMode = in.u8AtMost(rm_diameter, OutOfRange);
     s.NoteChangeMode = in.u8AtMost(rm_diameter, OutOfRange);

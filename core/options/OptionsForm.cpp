@@ -1,9 +1,11 @@
 #include "options/OptionsForm.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "pitch/Temperaments.h"
 #include "strings/StringPhysics.h"
+#include "strings/StringRecord.h"
 
 namespace vorn {
 
@@ -259,9 +261,9 @@ void TOptionsForm::SetAssignmentChoice(int row, int position) {
 void TOptionsForm::SetAssignmentTension(int row, double tension) {
     if (row < 0 || row >= 9 || !std::isfinite(tension))
         return;
+    tension = std::clamp(tension, 0.0, MaxRowTension(Scratch.TensionUnit));
     AssignmentTension[row] = tension;
-    Scratch.StringDefs[row].Tension =
-        static_cast<float>(ToNewtons(std::max(0.0, tension), Scratch.TensionUnit));
+    Scratch.StringDefs[row].Tension = static_cast<float>(ToNewtons(tension, Scratch.TensionUnit));
 }
 
 void TOptionsForm::DefaultAssignments() {
@@ -340,6 +342,7 @@ void TOptionsForm::EditName(const std::string& text) {
 void TOptionsForm::EditDensity(double density) {
     if (SelectedMaterial < 0 || !std::isfinite(density))
         return;
+    density = std::clamp(density, MinDensity, MaxDensity);
     Scratch.Materials[SelectedMaterial].Density = static_cast<float>(density);
     Figures.Density = density;
 }
@@ -347,6 +350,7 @@ void TOptionsForm::EditDensity(double density) {
 void TOptionsForm::EditMaxTension(double tension) {
     if (SelectedMaterial < 0 || !std::isfinite(tension))
         return;
+    tension = std::clamp(tension, 0.0, MaxRowTension(Scratch.TensionUnit));
     Scratch.Materials[SelectedMaterial].MaxTension =
         static_cast<float>(ToNewtons(tension, Scratch.TensionUnit));
     Figures.MaxTension = tension;
@@ -355,6 +359,7 @@ void TOptionsForm::EditMaxTension(double tension) {
 void TOptionsForm::EditMinTension(double tension) {
     if (SelectedMaterial < 0 || !std::isfinite(tension))
         return;
+    tension = std::clamp(tension, 0.0, MaxRowTension(Scratch.TensionUnit));
     Scratch.Materials[SelectedMaterial].MinTension =
         static_cast<float>(ToNewtons(tension, Scratch.TensionUnit));
     Figures.MinTension = tension;
@@ -386,11 +391,13 @@ void TOptionsForm::AddMaterial(const MaterialFigures& added) {
     if (!CanAddMaterial(added))
         return;
     const VornTensType unit = Scratch.TensionUnit;
-    Scratch.Materials.AddMaterial(added.Name, static_cast<float>(added.Density),
-                                  static_cast<float>(ToNewtons(added.MaxTension, unit)),
-                                  static_cast<float>(ToNewtons(added.MinTension, unit)),
-                                  static_cast<float>(added.MaxDiameter),
-                                  static_cast<float>(added.MinDiameter));
+    const auto newtons = [&](double t) {
+        return static_cast<float>(ToNewtons(std::min(t, MaxRowTension(unit)), unit));
+    };
+    Scratch.Materials.AddMaterial(
+        added.Name, static_cast<float>(std::clamp(added.Density, MinDensity, MaxDensity)),
+        newtons(added.MaxTension), newtons(added.MinTension), static_cast<float>(added.MaxDiameter),
+        static_cast<float>(added.MinDiameter));
     fillLists();
 }
 

@@ -9,6 +9,10 @@ namespace vorn {
 
 constexpr int NamedTemperamentCount = 9;
 constexpr uint8_t CustomTemperament = 9;
+// Comma fractions the program works with: the fret chart's slider range, which holds every
+// named temperament's fraction too.
+inline constexpr double MinCommaFraction = 0;
+inline constexpr double MaxCommaFraction = 0.34;
 
 // Nine names of identifiers 0..8, then a tenth item of one blank; CR LF between items.
 std::string TemperamentList();

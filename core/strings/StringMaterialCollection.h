@@ -24,6 +24,11 @@ inline bool IsCatalogueKind(int kind) {
     return kind >= mk_savarez && kind <= mk_aquila;
 }
 
+// Densities a material may have (g/cm3): far beyond any string, yet no calculation with them
+// leaves what a float holds.
+inline constexpr double MinDensity = 0.01;
+inline constexpr double MaxDensity = 100;
+
 struct TStringMaterialItem {
     std::string Name;
     float Density = 1.36f; // g/cm3

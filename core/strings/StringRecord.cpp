@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "strings/StringPhysics.h"
+
 namespace vorn {
 
 namespace {
@@ -40,6 +42,10 @@ float TensionInNewtons(const StringRecord& row) {
 }
 
 } // namespace
+
+double MaxRowTension(VornTensType unit) {
+    return static_cast<double>(MaxRowTensionN / ToNewtons(1, unit));
+}
 
 std::string StringRecord::AltText(const TStringMaterialCollection& materials) const {
     if (IsCatalogue(materials))

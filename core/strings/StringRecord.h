@@ -11,6 +11,18 @@
 
 namespace vorn {
 
+// What a row's entries take. The string chart brings a typed value into these ranges, so that
+// no entry can carry a row past what a float holds.
+inline constexpr double MinStringLength = 1;      // cm
+inline constexpr double MaxStringLength = 1000;   // cm
+inline constexpr double MinRowTension = 0.1;      // display unit
+inline constexpr double MaxRowTensionN = 10000;   // N (about 1020 kg, 2250 lb)
+inline constexpr double MinRowDiameter = 0.1;     // mm, gut
+inline constexpr double MaxRowDiameter = 100;     // mm, gut or alternative
+inline constexpr double MaxRowFrequency = 100000; // Hz: note 127 at the highest A-pitch is below
+// MaxRowTensionN in a display unit.
+double MaxRowTension(VornTensType unit);
+
 struct StringRecord {
     NoteValue Note;
     double Frequency = 0; // Hz, the note under the document's pitch table

@@ -197,6 +197,29 @@ TEST(CalcErrors, BadInputNamesTheProblemAndExitsTwo) {
         {"catalogue Dunlop --frequency 100 --length 60 --tension 50", "Dunlop"},
         {"catalogue Savarez --frequency 100 --length 60 --tension 50 --index 256", "--index"},
         {"catalogue Savarez --length 60 --tension 50", "--frequency"},
+        // Finite numbers beyond what the program's fields take, which printed inf, nan or 0.
+        {"frets --length 1000000000000000000000000000000000000000",
+         "--length: '1000000000000000000000000000000000000000' is outside 20..120 cm"},
+        {"frets --length 0.000001", "outside 20..120 cm"},
+        {"string --note 60 --length 1000000000000000000000000000000000000000 --tension 30",
+         "outside 1..1000 cm"},
+        {"string --note 60 --length 0.5 --tension 30", "outside 1..1000 cm"},
+        {"string --note 60 --length 60 --tension 1000000000000000000000000000000000000000",
+         "--tension: '1000000000000000000000000000000000000000' is outside 0.1..1019"},
+        {"string --note 60 --length 60 --tension 2300 --unit lb", "outside 0.1..2248"},
+        {"string --note 60 --length 60 --tension 10001 --unit N", "outside 0.1..10000 N"},
+        {"string --note 60 --length 60 --diameter 1000000000000000000000000000000000000000",
+         "outside 0.1..100 mm"},
+        {"catalogue Savarez --frequency 1000000000000000000000000000000000000000 --length 60 "
+         "--tension 30",
+         "outside 1..100000 Hz"},
+        {"catalogue Savarez --frequency 100 --length 1000000000000000000000000000000000000000 "
+         "--tension 30",
+         "outside 1..1000 cm"},
+        {"catalogue Savarez --frequency 100 --length 60 --tension "
+         "1000000000000000000000000000000000000000",
+         "outside 0.1..10000 N"},
+        {"scl --comma 0.5 --output x.scl", "outside 0..0.34"},
         {"", "command"},
         {"sing", "sing"},
     };

@@ -39,7 +39,8 @@ std::string Saved(TFileFrame& frame) {
 std::vector<testing::OldBody> OldBodies() {
     testing::OldBody lute;
     lute.Courses = 6;
-    lute.Tuning = u"\x6E\x61\x55\x51\x47\x43\x00";
+    // Name codes below 18 in every octave byte, so that the import reaches the string records.
+    lute.Tuning = u"\x6E\x61\x4B\x51\x47\x43\x00";
     lute.Setup = {1, 2, 2, 2, 2, 4, 0};
     lute.Strings.assign(7, {60.5, 3.2});
     testing::OldBody theorbo = lute;

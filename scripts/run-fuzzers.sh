@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # run-fuzzers.sh FUZZ_BUILD SECONDS: writes the seeds, then runs every libFuzzer target of a
 # build made with -DVORN_FUZZ=ON for SECONDS each. Findings land in FUZZ_BUILD/findings and
-# make the run fail; the corpora grow in FUZZ_BUILD/corpus.
+# make the run fail once all targets have run; the corpora grow in FUZZ_BUILD/corpus.
 set -euo pipefail
 build="$1"
 seconds="$2"
@@ -14,6 +14,8 @@ for t in "${targets[@]}"; do
   fi
 done
 "$build/fuzz/vorn_fuzz_seeds" "$build/seeds"
+# Every target runs to its end even when an earlier one found something; the summary says all.
+failed=()
 for t in "${targets[@]}"; do
   echo "== fuzz_$t ($seconds s)"
   mkdir -p "$build/corpus/$t" "$build/findings/$t"
@@ -21,7 +23,15 @@ for t in "${targets[@]}"; do
     -artifact_prefix="$build/findings/$t/" "$build/corpus/$t" "$build/seeds/$t" 2>&1 |
     grep -E '^(stat::number_of_executed_units|==[0-9]+==|SUMMARY|ERROR|INFO: Running)' || true
   if [ -n "$(ls -A "$build/findings/$t")" ]; then
-    echo "fuzz_$t found inputs that fail: $build/findings/$t" >&2
-    exit 1
+    failed+=("$t")
   fi
 done
+echo "== summary"
+for t in "${targets[@]}"; do
+  n=$(find "$build/findings/$t" -type f | wc -l)
+  echo "fuzz_$t: $n failing input(s) in $build/findings/$t"
+done
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "failing targets: ${failed[*]}" >&2
+  exit 1
+fi

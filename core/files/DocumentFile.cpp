@@ -84,8 +84,11 @@ bool headerIsSound(const TInstDataType& d) {
     if (d.InstrumentType >= InstrumentTypeCount || d.Temperament > CustomTemperament ||
         d.Key >= KeyCount)
         return false;
-    if (!finitePositive(d.StringLength) || !finitePositive(d.APitch) ||
-        !finiteNonNegative(d.SecondStringLength) || !std::isfinite(d.CommaFraction))
+    if (!finitePositive(d.StringLength) || !finiteNonNegative(d.SecondStringLength))
+        return false;
+    // Only what the pitch box and the slider can set: beyond, the pitch table overflows.
+    if (!(d.APitch >= APitchRange.Min && d.APitch <= APitchRange.Max) ||
+        !(d.CommaFraction >= MinCommaFraction && d.CommaFraction <= MaxCommaFraction))
         return false;
     for (uint8_t k : d.CourseKinds)
         if (k > ck_viol)
@@ -141,9 +144,13 @@ bool RowsAreSound(const TStrFrame& chart) {
             if (!finitePositive(r.Length) || !finiteNonNegative(r.Tension) ||
                 !finiteNonNegative(r.GutDiameter))
                 return false;
+            if (!(std::isfinite(r.Frequency) && r.Frequency > 0) ||
+                (r.AltDiameter && !std::isfinite(*r.AltDiameter)))
+                return false;
         }
     }
-    return true;
+    // The bridge adds every tension up.
+    return std::isfinite(chart.TotalTension());
 }
 
 void WriteDocument(TFileFrame& frame, ByteWriter& out) {
@@ -197,6 +204,7 @@ LoadOutcome ReadDocument(TFileFrame& frame, ByteReader& in, const std::string& n
         return refused;
     frame.FileName = finalComponent(name);
     frame.Family = FamilyOfType(staged.InstrumentType);
+    frame.MarkUnchanged();
     in = rest;
     return {LoadResult::Loaded, {}};
 }
@@ -207,6 +215,8 @@ bool SaveDocumentFile(TFileFrame& frame, const std::string& path, std::string* e
     if (!WriteFileAtomically(path, out.bytes(), error))
         return false;
     frame.FileName = finalComponent(path);
+    frame.FilePath = path;
+    frame.MarkUnchanged();
     return true;
 }
 

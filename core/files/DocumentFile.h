@@ -23,21 +23,24 @@ struct LoadOutcome {
     std::string Message; // for the user, empty when there is nothing to say
 };
 
-// Every string of every row holds what a document file can hold again: a length that is
-// finite and above 0, a tension and a gut diameter that are finite and not negative.
+// Every string of every row holds what a document file can hold again and shows nothing
+// that is not a number: a length that is finite and above 0, a tension and a gut diameter
+// that are finite and not negative, a finite frequency and alternative diameter, and a
+// finite bridge load.
 bool RowsAreSound(const TStrFrame& chart);
 
 // Writes the document body; rows that exist are first copied into the document. A document
 // whose rows were never built gets the records of rows built on a copy of it.
 void WriteDocument(TFileFrame& frame, ByteWriter& out);
 // Reads one document body into a frame. Loaded: the frame holds the document and its rows,
-// FileName is the final component of name. OldFormat: only the version was read; the reader
-// stands after it. Failed: Message says why; the frame is left as it was before the call.
+// FileName is the final component of name and the document counts as unchanged. OldFormat:
+// only the version was read; the reader stands after it. Failed: Message says why; the frame
+// is left as it was before the call.
 LoadOutcome ReadDocument(TFileFrame& frame, ByteReader& in, const std::string& name);
 
 // Save: the body written to a temporary file beside `path` and renamed over it; on success the
-// frame takes the file's name without directory. On failure `error` says why and both the
-// frame's name and any previous file are untouched.
+// frame takes the file's name without directory and its path, and counts as unchanged. On failure
+// `error` says why and both the frame's name and any previous file are untouched.
 bool SaveDocumentFile(TFileFrame& frame, const std::string& path, std::string* error = nullptr);
 
 } // namespace vorn

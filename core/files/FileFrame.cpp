@@ -2,8 +2,11 @@
 
 #include <charconv>
 #include <stdexcept>
+#include <string_view>
 
 #include "document/InstrumentTemplates.h"
+#include "files/DocumentFile.h"
+#include "io/ByteWriter.h"
 #include "pitch/FretRecord.h"
 #include "pitch/Temperaments.h"
 #include "strings/StringPhysics.h"
@@ -22,10 +25,31 @@ std::string generalNumber(long double v) {
 
 } // namespace
 
+std::string SafeFileName(const std::string& name) {
+    constexpr size_t MaxBytes = 200; // leaves room for an extension and a temporary suffix
+    std::string safe;
+    for (const char c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        const bool refused = u < 0x20 || u == 0x7f ||
+                             std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos;
+        safe += refused ? '_' : c;
+    }
+    if (safe.size() > MaxBytes) {
+        size_t cut = MaxBytes;
+        while (cut > 0 && (static_cast<unsigned char>(safe[cut]) & 0xC0) == 0x80)
+            --cut;
+        safe.resize(cut);
+    }
+    if (safe.find_first_not_of('.') == std::string::npos)
+        safe.insert(safe.begin(), '_');
+    return safe;
+}
+
 TFileFrame::TFileFrame(TGlobalData& settings) : Settings(settings), Chart(Document, settings) {}
 
 void TFileFrame::NewFromDefaults() {
     ApplyTemplate(Settings.NewDocumentType());
+    MarkUnchanged();
 }
 
 void TFileFrame::ApplyTemplate(int type) {
@@ -46,7 +70,19 @@ std::string TFileFrame::DisplayName() const {
     if (!Document.MakerName.empty())
         name += "_" + Document.MakerName;
     name += "_" + std::to_string(Document.CourseCount) + "crs_sl" + generalNumber(length);
-    return name;
+    return SafeFileName(name);
+}
+
+bool TFileFrame::Changed() {
+    ByteWriter out;
+    WriteDocument(*this, out);
+    return out.bytes() != savedBytes_;
+}
+
+void TFileFrame::MarkUnchanged() {
+    ByteWriter out;
+    WriteDocument(*this, out);
+    savedBytes_ = out.take();
 }
 
 bool TFileFrame::LoadWholly(const std::function<bool(TFileFrame&)>& load) {

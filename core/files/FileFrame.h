@@ -11,6 +11,11 @@
 
 namespace vorn {
 
+// A name that stays one file name in any folder: path separators, characters that common file
+// systems refuse and control characters become '_', a name of only dots gets a '_' in front,
+// and a name longer than 200 bytes is cut at a character boundary.
+std::string SafeFileName(const std::string& name);
+
 class TFileFrame {
 public:
     explicit TFileFrame(TGlobalData& settings);
@@ -22,13 +27,23 @@ public:
     TStrFrame Chart;
     int Family = 0;
     std::string FileName; // without directory; empty for a new document
+    std::string FilePath; // the file read or last saved, whole; empty when there is none
+
+    // Whether the document would be saved other than it was made, read or last saved: edits
+    // undone count as no change.
+    bool Changed();
+    // What the document holds now counts as unchanged.
+    void MarkUnchanged();
 
     // The document a new tab starts with: the template of the settings' default instrument type.
     void NewFromDefaults();
     // The template of an instrument type 0..23 with the settings' default temperament and maker.
     void ApplyTemplate(int type);
-    // FileName, or "Alto Lute in G_10crs_sl64" built from the document.
+    // FileName, or "Alto Lute in G_10crs_sl64" built from the document and made a safe file
+    // name (see SafeFileName).
     std::string DisplayName() const;
+    // What a save dialog proposes: DisplayName as a safe file name.
+    std::string ProposedFileName() const { return SafeFileName(DisplayName()); }
     bool HasCourseRows() const { return Chart.CourseCount() > 0; }
     float TotalTension() const { return Chart.TotalTension(); }
     // Builds the course rows from the document when there are none yet.
@@ -38,6 +53,9 @@ public:
     // false) leaves this frame as it was. A frame that never had rows is loaded once and put
     // back on failure; one with rows is first rehearsed on a scratch copy.
     bool LoadWholly(const std::function<bool(TFileFrame&)>& load);
+
+private:
+    std::string savedBytes_; // the document file of the unchanged state
 };
 
 } // namespace vorn

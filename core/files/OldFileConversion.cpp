@@ -9,6 +9,7 @@
 #include "files/FileFrame.h"
 #include "io/AtomicFile.h"
 #include "io/ByteReader.h"
+#include "io/ByteWriter.h"
 #include "io/Real48.h"
 #include "pitch/FretRecord.h"
 #include "strings/StringPhysics.h"
@@ -171,6 +172,20 @@ LoadOutcome runImport(TFileFrame& frame, ByteReader& in) {
     return {LoadResult::Loaded, {}};
 }
 
+// The old file holds tensions, a current one diameters: rows recalculated from the imported
+// tensions can move by a rounding step once reopened from the diameters. Reading back what a
+// Save would write shows now what every later Save and Open will.
+bool settleAsSaved(TFileFrame& frame) {
+    ByteWriter out;
+    WriteDocument(frame, out);
+    ByteReader saved(out.bytes());
+    const std::string name = frame.FileName;
+    if (ReadDocument(frame, saved, name).Result != LoadResult::Loaded)
+        return false;
+    frame.FileName = name;
+    return true;
+}
+
 } // namespace
 
 LoadOutcome ImportOldDocument(TFileFrame& frame, ByteReader& in) {
@@ -179,6 +194,8 @@ LoadOutcome ImportOldDocument(TFileFrame& frame, ByteReader& in) {
     frame.LoadWholly([&](TFileFrame& target) {
         rest = in;
         outcome = runImport(target, rest);
+        if (outcome.Result == LoadResult::Loaded && !settleAsSaved(target))
+            outcome = {LoadResult::Failed, LoadFileMessage};
         return outcome.Result == LoadResult::Loaded;
     });
     if (outcome.Result != LoadResult::Loaded)
@@ -201,7 +218,10 @@ LoadOutcome OpenDocumentFile(TFileFrame& frame, const std::string& path) {
     if (!ReadWholeFile(path, bytes))
         return {LoadResult::Failed, LoadFileMessage};
     ByteReader in(bytes);
-    return OpenDocument(frame, in, path);
+    LoadOutcome outcome = OpenDocument(frame, in, path);
+    if (outcome.Result == LoadResult::Loaded)
+        frame.FilePath = path;
+    return outcome;
 }
 
 } // namespace vorn

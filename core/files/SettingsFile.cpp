@@ -1,5 +1,6 @@
 #include "files/SettingsFile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
@@ -37,6 +38,8 @@ void readReopenBlock(ByteReader& in, TGlobalData& settings, SettingsLoad& result
                                                                       : outcome.Message);
             return;
         }
+        // The name the document was kept under, whole, even if it looks like a path.
+        frame->FileName = name;
         result.Documents.push_back(std::move(frame));
     }
 }
@@ -47,6 +50,21 @@ std::string SettingsPathFor(const std::string& programPath) {
     std::filesystem::path p(programPath);
     p.replace_extension(".vrn");
     return p.string();
+}
+
+std::string SettingsLocation(const std::string& programPath, const std::string& configHome,
+                             bool programFolderWritable) {
+    const std::filesystem::path folder =
+        std::filesystem::path(programPath).parent_path().lexically_normal();
+    bool installed = !programFolderWritable;
+    for (const char* name : {"/usr", "/opt", "/snap"}) {
+        const std::filesystem::path root(name);
+        const auto mismatch = std::mismatch(root.begin(), root.end(), folder.begin(), folder.end());
+        installed = installed || mismatch.first == root.end();
+    }
+    if (!installed || configHome.empty())
+        return SettingsPathFor(programPath);
+    return (std::filesystem::path(configHome) / "Vorn" / "vorn.vrn").string();
 }
 
 SettingsLoad LoadSettingsData(const std::string& bytes, TGlobalData& settings) {

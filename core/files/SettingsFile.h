@@ -12,6 +12,12 @@ namespace vorn {
 
 // The program's path with its extension replaced by ".vrn" (appended when it has none).
 std::string SettingsPathFor(const std::string& programPath);
+// Where the settings live: beside the program for a copy run from its own folder, which keeps
+// its settings with it; in configHome/Vorn/vorn.vrn for an installed program, one under /usr,
+// /opt or /snap or in a folder the user cannot write (root included: an installed program
+// never writes into its own folder).
+std::string SettingsLocation(const std::string& programPath, const std::string& configHome,
+                             bool programFolderWritable);
 
 struct SettingsLoad {
     bool FileFound = false;

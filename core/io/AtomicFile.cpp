@@ -143,17 +143,20 @@ mode_t creationMode() {
 
 } // namespace
 
-bool WriteFileAtomically(const std::string& path, const std::string& data, std::string* error) {
+namespace {
+
+// The target a write of path replaces (links followed) and a new, open temporary beside it.
+// -1 with *error set when there is none.
+int openTemporary(const std::string& path, std::string& resolved, bool& exists, struct stat& old,
+                  std::string& temp, std::string* error) {
     namespace fs = std::filesystem;
-    std::string resolved;
     if (!resolveTarget(path, resolved, error))
-        return false;
-    struct stat old {};
-    const bool exists = ::stat(resolved.c_str(), &old) == 0;
+        return -1;
+    exists = ::stat(resolved.c_str(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode)) {
         if (error)
             *error = path + (S_ISDIR(old.st_mode) ? ": is a folder" : ": not a regular file");
-        return false;
+        return -1;
     }
     const fs::path target(resolved);
     const fs::path parent = target.parent_path();
@@ -162,16 +165,44 @@ bool WriteFileAtomically(const std::string& path, const std::string& data, std::
 
     // The temporary must sit in the target's folder, since rename is only atomic within one
     // file system; its name is short, so that any name the folder takes can be written.
-    std::string temp = (parent.empty() ? std::string() : folder + "/") + TemporaryPrefix +
-                       std::to_string(::getpid()) + "-XXXXXX.tmp";
+    temp = (parent.empty() ? std::string() : folder + "/") + TemporaryPrefix +
+           std::to_string(::getpid()) + "-XXXXXX.tmp";
     std::vector<char> name(temp.begin(), temp.end());
     name.push_back('\0');
     const int fd = ::mkstemps(name.data(), 4);
     if (fd < 0) {
         setError(error, "cannot create a file in " + folder, errno);
-        return false;
+        return -1;
     }
     temp = name.data();
+    return fd;
+}
+
+} // namespace
+
+bool CanWriteFile(const std::string& path, std::string* error) {
+    std::string resolved, temp;
+    bool exists = false;
+    struct stat old {};
+    const int fd = openTemporary(path, resolved, exists, old, temp, error);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    ::unlink(temp.c_str());
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& data, std::string* error) {
+    std::string resolved, temp;
+    bool exists = false;
+    struct stat old {};
+    const int fd = openTemporary(path, resolved, exists, old, temp, error);
+    if (fd < 0)
+        return false;
+    const std::string folder = [&] {
+        const std::filesystem::path parent = std::filesystem::path(resolved).parent_path();
+        return parent.empty() ? std::string(".") : parent.string();
+    }();
     // A replaced file keeps its permissions; a new one gets the usual ones.
     ::fchmod(fd, exists ? (old.st_mode & 07777) : creationMode());
 

@@ -19,6 +19,9 @@ constexpr size_t MaxReadBytes = 16u * 1024 * 1024;
 bool ReadWholeFile(const std::string& path, std::string& data, std::string* error = nullptr);
 bool WriteFileAtomically(const std::string& path, const std::string& data,
                          std::string* error = nullptr);
+// Whether a write of path could start: the target is a regular file or missing, and its folder
+// takes a new file. Leaves nothing behind; *error says why not.
+bool CanWriteFile(const std::string& path, std::string* error = nullptr);
 
 // Temporary files of this program's writes start with this prefix; those left by a process
 // that no longer runs are removed at the next write into their folder.

@@ -170,6 +170,12 @@ const std::pair<const char*, Mutation> Refused[] = {
     {"pitch infinite", [](std::string& b, const Layout&) { Put(b, 24, Inf); }},
     {"comma NaN", [](std::string& b, const Layout&) { Put(b, 29, std::nan("")); }},
     {"comma infinite", [](std::string& b, const Layout&) { Put(b, 29, HUGE_VAL); }},
+    // Finite, but the pitch table would hold "-nan Hz." and "inf Hz." everywhere.
+    {"comma 1e5", [](std::string& b, const Layout&) { Put(b, 29, 1e5); }},
+    {"comma -0.01", [](std::string& b, const Layout&) { Put(b, 29, -0.01); }},
+    {"comma 0.3401", [](std::string& b, const Layout&) { Put(b, 29, 0.3401); }},
+    {"pitch 19.9", [](std::string& b, const Layout&) { Put(b, 24, 19.9f); }},
+    {"pitch 2100.5", [](std::string& b, const Layout&) { Put(b, 24, 2100.5f); }},
     {"record accidental 6", [](std::string& b, const Layout& at) { b[at.records] = 6; }},
     {"record length -1", [](std::string& b, const Layout& at) { Put(b, at.records + 1, -1.f); }},
     {"record length NaN", [](std::string& b, const Layout& at) { Put(b, at.records + 1, NaN); }},
@@ -196,6 +202,9 @@ const std::pair<const char*, Mutation> Accepted[] = {
     {"note 127", [](std::string& b, const Layout& at) { Put<int32_t>(b, at.notes + 108, 127); }},
     {"double sharp", [](std::string& b, const Layout& at) { b[at.records] = 5; }},
     {"diameter 0", [](std::string& b, const Layout& at) { Put(b, at.records + 5, 0.0f); }},
+    {"comma 0.34", [](std::string& b, const Layout&) { Put(b, 29, 0.34); }},
+    {"pitch 20", [](std::string& b, const Layout&) { Put(b, 24, 20.0f); }},
+    {"pitch 2100", [](std::string& b, const Layout&) { Put(b, 24, 2100.0f); }},
     {"trailing bytes", [](std::string& b, const Layout&) { b += "more"; }},
 };
 
@@ -251,6 +260,20 @@ TEST_F(DocumentFile, VersionOneHandsOverRightAfterTheVersion) {
     EXPECT_EQ(frame->Document, before);
 }
 
+TEST(SafeFileName, OneNameInAnyFolder) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Theorbo in A", "Theorbo in A"},
+        {"../x", ".._x"},
+        {"..", "_.."},
+        {"", "_"},
+        {std::string("a\x01\x7f/b", 5), "a___b"},
+        {std::string(199, 'x') + "\xc3\xa9", std::string(199, 'x')}, // not half a character
+        {std::string(300, 'y'), std::string(200, 'y')},
+    };
+    for (const auto& [name, safe] : cases)
+        EXPECT_EQ(SafeFileName(name), safe) << name;
+}
+
 TEST_F(DocumentFile, NewDocumentAndItsName) {
     settings.DefaultTemperament = 2;
     settings.DefaultMaker = "Hans";
@@ -277,6 +300,9 @@ TEST_F(DocumentFile, NewDocumentAndItsName) {
         {"", "", 64.125f, -2, "Alto Lute in G_10crs_sl64.12"},
         {"", "", 64.12345f, -4, "Alto Lute in G_10crs_sl64.1235"},
         {"X", "lute.vrd", 64, -2, "lute.vrd"},
+        // A default name is one file name: separators and refused characters become '_'.
+        {"Basso Continu/", "", 64, -2, "Alto Lute in G_Basso Continu__10crs_sl64"},
+        {"a\\b:c*d?e\"f<g>h|i\tj", "", 64, -2, "Alto Lute in G_a_b_c_d_e_f_g_h_i_j_10crs_sl64"},
     };
     for (const Case& c : cases) {
         settings.LengthDigits = c.digits;
@@ -304,6 +330,37 @@ TEST_F(DocumentFile, SaveAndOpenFiles) {
     EXPECT_EQ(opened.Document, frame->Document);
     EXPECT_EQ(OpenDocumentFile(missing, (folder / "none.vrd").string()).Message,
               "Unable to load file");
+    fs::remove_all(folder);
+}
+
+// Closing asks only when work would be lost: a document is changed when saving it would write
+// other bytes than it was made, read or saved with.
+TEST_F(DocumentFile, ChangedSinceMadeReadOrSaved) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("vorn-chg-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    auto frame = NewFrame(3, false);
+    EXPECT_FALSE(frame->Changed()); // new, and its rows not built yet
+    frame->ViewStrings();
+    EXPECT_FALSE(frame->Changed()); // building the rows is no edit
+    const float length = frame->Chart.Course(2).First.Rec.Length;
+    frame->Chart.Course(2).EditLength(70.5);
+    EXPECT_TRUE(frame->Changed());
+    frame->Chart.Course(2).EditLength(length);
+    EXPECT_FALSE(frame->Changed()); // undone by hand
+
+    frame->Chart.Course(2).EditLength(70.5);
+    const std::string path = (folder / "lute.vrd").string();
+    ASSERT_TRUE(SaveDocumentFile(*frame, path));
+    EXPECT_FALSE(frame->Changed());
+    EXPECT_EQ(frame->FilePath, path);
+
+    TFileFrame opened(settings);
+    ASSERT_EQ(OpenDocumentFile(opened, path).Result, LoadResult::Loaded);
+    EXPECT_FALSE(opened.Changed());
+    EXPECT_EQ(opened.FilePath, path);
+    opened.Document.InstrumentName = "Laute";
+    EXPECT_TRUE(opened.Changed());
     fs::remove_all(folder);
 }
 

@@ -1,4 +1,5 @@
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -124,15 +125,21 @@ TEST_F(OldImport, FieldsAndStringsFromTheFile) {
 
     const StringRecord& first = frame->Chart.Course(0).First.Rec;
     EXPECT_EQ(first.Length, 62.5f);
-    EXPECT_EQ(first.Tension, 32.0f); // the file holds tens of newtons
+    // The file holds tens of newtons; they give the diameter, which a document file keeps, and
+    // the tension shown is what that diameter gives back, as every reopening shows it.
     const float gut = settings.Materials.Reference().Density;
-    EXPECT_EQ(first.GutDiameter, static_cast<float>(RoundToDigits(
-                                     CalcDiameter(62.5f, first.Frequency, 32.0L, gut), -3)));
+    const auto diameter = static_cast<float>(RoundToDigits(
+        CalcDiameter(62.5f, first.Frequency, 32.0L, gut), settings.GutDiameterDigits));
+    EXPECT_EQ(first.GutDiameter, diameter);
+    EXPECT_EQ(first.Tension,
+              static_cast<float>(RoundToDigits(CalcTension(gut, diameter, 62.5f, first.Frequency),
+                                               settings.TensionDigits)));
+    EXPECT_NEAR(first.Tension, 32.0f, 0.05f);
     EXPECT_EQ(frame->Chart.Course(1).First.Rec.Length, 61.23f);
     const TOneCrsPanel& bass = frame->Chart.Course(5);
     ASSERT_TRUE(bass.HasSecond());
-    EXPECT_EQ(bass.First.Rec.Tension, 55.0f);
-    EXPECT_EQ(bass.Second->Rec.Tension, 22.5f);
+    EXPECT_NEAR(bass.First.Rec.Tension, 55.0f, 0.05f);
+    EXPECT_NEAR(bass.Second->Rec.Tension, 22.5f, 0.05f);
     EXPECT_EQ(bass.Second->Rec.Length, 63.0f); // follows the bass
 
     settings.SetTensionUnit(tt_kilograms);
@@ -228,6 +235,44 @@ TEST_F(OldImport, OpenedOldFileSavesAndReopens) {
     EXPECT_EQ(reopened.Document, frame->Document);
     EXPECT_EQ(reopened.Chart.Course(5).Second->Rec.GutDiameter,
               frame->Chart.Course(5).Second->Rec.GutDiameter);
+}
+
+// Every value a string row shows, one text per string.
+std::vector<std::string> ShownRows(const TFileFrame& frame) {
+    std::vector<std::string> rows;
+    for (const auto& course : frame.Chart.Courses)
+        for (int which = 0; which < (course->HasSecond() ? 2 : 1); ++which) {
+            const StringRecord& r = course->String(which).Rec;
+            rows.push_back(std::to_string(r.Length) + " " + std::to_string(r.Tension) + " " +
+                           std::to_string(r.GutDiameter) + " " + r.AltChoice + " " +
+                           r.AltText(frame.Settings.Materials));
+        }
+    return rows;
+}
+
+// What the user sees right after the import is what Save and Open brings back, for lutes of
+// many lengths and tensions given with more decimals than the program shows.
+TEST_F(OldImport, ImportedRowsAreWhatSaveAndOpenShow) {
+    for (VornTensType unit : {tt_kilograms, tt_newtons}) {
+        settings.SetTensionUnit(unit);
+        for (int i = 0; i < 200; ++i) {
+            OldBody body = Lute();
+            body.TopLength = 55 + 0.173 * i;
+            for (size_t s = 0; s < body.Strings.size(); ++s)
+                body.Strings[s] = {body.TopLength, 2.3 + 0.0137 * ((i * 7 + s * 13) % 180)};
+            auto frame = NewTab();
+            const std::string bytes = testing::OldBodyBytes(body);
+            ByteReader in(bytes);
+            ASSERT_EQ(ImportOldDocument(*frame, in).Result, LoadResult::Loaded);
+
+            ByteWriter out;
+            WriteDocument(*frame, out);
+            TFileFrame reopened(settings);
+            ByteReader again(out.bytes());
+            ASSERT_EQ(ReadDocument(reopened, again, "laute.vrd").Result, LoadResult::Loaded);
+            ASSERT_EQ(ShownRows(reopened), ShownRows(*frame)) << "lute " << i;
+        }
+    }
 }
 
 } // namespace

@@ -64,7 +64,27 @@ TEST(SettingsFile, NotOursOrBrokenGivesDefaultsAndAMessage) {
         {"cut in the Aquila rows", good.substr(0, good.size() - 7)},
         {"empty", ""},
     };
+    // Finite but beyond what the options let anyone set: the bridge would add up to "inf".
+    const auto absurd = [](auto change) {
+        TGlobalData s = testing::ChangedSettings();
+        change(s);
+        return SettingsFileBytes(s, {});
+    };
+    const std::pair<const char*, std::string> implausible[] = {
+        {"default tension 3e38 N", absurd([](TGlobalData& s) { s.StringDefs[0].Tension = 3e38f; })},
+        {"default tension -1 N", absurd([](TGlobalData& s) { s.StringDefs[8].Tension = -1; })},
+        {"gut density 1e-30", absurd([](TGlobalData& s) { s.Materials[0].Density = 1e-30f; })},
+        {"density 101", absurd([](TGlobalData& s) { s.Materials[1].Density = 101; })},
+        {"material tension 1e20 N",
+         absurd([](TGlobalData& s) { s.Materials[2].MaxTension = 1e20f; })},
+    };
     TGlobalData defaults;
+    for (const auto& [what, bytes] : implausible) {
+        SCOPED_TRACE(what);
+        TGlobalData loaded;
+        EXPECT_EQ(LoadSettingsData(bytes, loaded).Message, "Unable to load configuration file");
+        ExpectSame(loaded, defaults);
+    }
     for (const auto& [what, bytes] : cases) {
         SCOPED_TRACE(what);
         TGlobalData loaded;
@@ -170,6 +190,17 @@ TEST_F(ReopenBlock, StoredBodiesAreDocumentFiles) {
     }
 }
 
+// A name kept in an older settings file comes back whole, even where it looks like a path.
+TEST_F(ReopenBlock, StoredNamesComeBackAsStored) {
+    const auto open = Open({{13, true}});
+    open[0]->FileName = "Basso Continu/ Theorbo in A_8crs_sl85";
+    TGlobalData loaded;
+    const SettingsLoad result = LoadSettingsData(SettingsFileBytes(settings, open), loaded);
+    ASSERT_EQ(result.Documents.size(), 1u);
+    EXPECT_EQ(result.Documents[0]->FileName, "Basso Continu/ Theorbo in A_8crs_sl85");
+    EXPECT_EQ(result.Documents[0]->ProposedFileName(), "Basso Continu_ Theorbo in A_8crs_sl85");
+}
+
 TEST(SettingsFile, OnDisk) {
     namespace fs = std::filesystem;
     const fs::path folder =
@@ -236,6 +267,25 @@ TEST(SettingsFile, PathBesideTheProgram) {
     };
     for (const auto& [program, settings] : cases)
         EXPECT_EQ(SettingsPathFor(program), settings);
+}
+
+TEST(SettingsFile, InstalledProgramsKeepSettingsInTheUsersFolder) {
+    struct Case {
+        const char* program;
+        bool writable;
+        const char* settings;
+    } cases[] = {
+        {"/usr/bin/vorn", true, "/home/u/.config/Vorn/vorn.vrn"}, // root can write there
+        {"/usr/local/bin/vorn", true, "/home/u/.config/Vorn/vorn.vrn"},
+        {"/opt/vorn/bin/vorn", true, "/home/u/.config/Vorn/vorn.vrn"},
+        {"/home/u/apps/vorn/vorn", false, "/home/u/.config/Vorn/vorn.vrn"},
+        {"/home/u/apps/vorn/vorn", true, "/home/u/apps/vorn/vorn.vrn"}, // a portable copy
+        {"/usrlocal/vorn", true, "/usrlocal/vorn.vrn"},
+        {"/work/build/gui/vorn", true, "/work/build/gui/vorn.vrn"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SettingsLocation(c.program, "/home/u/.config", c.writable), c.settings)
+            << c.program;
 }
 
 } // namespace

@@ -62,6 +62,11 @@ TEST_F(AtomicFile, DirectoryInTheWayOrMissingFolder) {
     EXPECT_EQ(Contents(taken / "inside"), "kept");
     EXPECT_EQ(Entries(), 1);
     EXPECT_FALSE(WriteFileAtomically((folder / "no" / "such.vrd").string(), "x"));
+    // The start-up check says the same and leaves nothing behind.
+    EXPECT_FALSE(CanWriteFile(taken.string()));
+    EXPECT_FALSE(CanWriteFile((folder / "no" / "such.vrd").string()));
+    EXPECT_TRUE(CanWriteFile((folder / "new.vrn").string()));
+    EXPECT_EQ(Entries(), 1);
 
     std::string data = "untouched";
     EXPECT_FALSE(ReadWholeFile((folder / "none.vrd").string(), data));
@@ -81,12 +86,15 @@ TEST_F(AtomicFile, UnwritableFolderKeepsTheOldFile) {
     if (child == 0) {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
             _exit(2);
+        if (CanWriteFile(file.string()))
+            _exit(3);
         _exit(WriteFileAtomically(file.string(), "new settings") ? 1 : 0);
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: written anyway, 2: could not drop privileges";
+    EXPECT_EQ(WEXITSTATUS(status), 0)
+        << "1: written anyway, 2: could not drop privileges, 3: said writable";
     EXPECT_EQ(Contents(file), "old settings");
     EXPECT_EQ(Entries(), 1);
 }

@@ -7,7 +7,7 @@ CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 
 .PHONY: all deps deps-test configure build configure-all build-all run test bench screenshots \
-        fuzz-build fuzz format clean
+        package fuzz-build fuzz format clean
 
 all: build
 
@@ -44,6 +44,10 @@ bench: build-all
 # Pictures of the main window, taken offscreen, into $(BUILD)/screenshots.
 screenshots: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/gui/vorn-screenshots $(BUILD)/screenshots
+
+# The Debian package, $(BUILD)/vorn_<version>_amd64.deb: `sudo apt install ./$(BUILD)/vorn_*.deb`.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 # The file readers built with clang's libFuzzer (skipped without clang); `make test` runs them
 # briefly, `make fuzz` for FUZZ_SECONDS each. Corpora grow in $(FUZZ_BUILD)/corpus.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # install-deps.sh [run|test]: installs the Debian packages Vorn needs. "run" (the default) is
-# what building and starting the program takes; "test" adds what the tests and benchmarks
-# use: test frameworks, clang for the fuzzers and the format check, a sound server with
-# sox and numpy to measure tones, Xvfb for the start-up benchmark.
+# what building and starting the program and making its .deb take; "test" adds what the tests
+# and benchmarks use: test frameworks, clang for the fuzzers and the format check, a sound
+# server with sox and numpy to measure tones, Xvfb for the start-up benchmark, and the
+# validators of the desktop entry, file type, metainfo and manual page.
 # Idempotent: apt-get runs only when something is missing.
 set -euo pipefail
 
@@ -10,12 +11,14 @@ run_packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev qt6-svg-dev qt6-multimedia-dev
   libcli11-dev nlohmann-json3-dev
+  dpkg-dev file
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format-14
   pulseaudio pulseaudio-utils sox libsox-fmt-pulse python3-numpy
   xvfb libxcb1-dev poppler-utils
+  desktop-file-utils appstream man-db libxml2-utils shared-mime-info libglib2.0-bin
 )
 
 packages=("${run_packages[@]}")

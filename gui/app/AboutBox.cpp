@@ -16,6 +16,7 @@
 
 #include "app/AppResources.h"
 #include "app/HelpViewer.h"
+#include "widgets/ButtonIcons.h"
 
 #ifndef VORN_VERSION
 #define VORN_VERSION "2.0"
@@ -73,6 +74,7 @@ TAboutBox::TAboutBox(std::function<void(int)> showHelp, QWidget* parent)
     text->addStretch(1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Help, this);
+    SetStandardButtonIcons(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::helpRequested, this, [this] {
         if (showHelp_)

@@ -61,6 +61,7 @@ void TVolumeControl::updateLabel() {
 
 void TVolumeControl::ShowAtPointer(bool show, const QPoint& globalPointer) {
     entered_ = false;
+    visited_ = false;
     move(globalPointer.x() + 10, globalPointer.y() - 10);
     if (show) {
         updateLabel();
@@ -74,12 +75,29 @@ void TVolumeControl::ShowAtPointer(bool show, const QPoint& globalPointer) {
 bool TVolumeControl::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate)
         updateLabel();
+    // Not before the pointer was over it: a click on the side bar's Volume toggle takes the
+    // activation first, and the toggle must then close the window rather than open it again.
+    if (e->type() == QEvent::WindowDeactivate && visited_)
+        hide();
     return QWidget::event(e);
 }
 
 void TVolumeControl::hideEvent(QHideEvent* e) {
     QWidget::hideEvent(e);
+    visited_ = false;
     emit hidden();
+}
+
+void TVolumeControl::enterEvent(QEnterEvent* e) {
+    visited_ = true;
+    QWidget::enterEvent(e);
+}
+
+// A quick pointer skips the band below; leaving is seen whatever the speed.
+void TVolumeControl::leaveEvent(QEvent* e) {
+    QWidget::leaveEvent(e);
+    if (visited_)
+        hide();
 }
 
 // The window goes once the pointer, having been inside, crosses its outer 2-pixel band.

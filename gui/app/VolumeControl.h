@@ -1,5 +1,6 @@
 #pragma once
-// The small borderless volume window: a slider 0..127 for the next tone's amplitude.
+// The small borderless volume window: a slider 0..127 for the next tone's amplitude. Once the
+// pointer has been over it, it goes when the pointer leaves or it loses the activation.
 
 #include <QWidget>
 
@@ -25,6 +26,8 @@ signals:
 
 protected:
     void hideEvent(QHideEvent* e) override;
+    void enterEvent(QEnterEvent* e) override;
+    void leaveEvent(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
     bool event(QEvent* e) override;
 
@@ -33,7 +36,8 @@ private:
     QFrame* frame_;
     QScrollBar* slider_;
     QLabel* label_;
-    bool entered_ = false;
+    bool entered_ = false; // well inside, for the band rule
+    bool visited_ = false; // the pointer has been over the window since it was shown
 };
 
 } // namespace vorn

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "widgets/ButtonIcons.h"
 #include "widgets/HelpContext.h"
 
 namespace vorn {
@@ -26,6 +27,7 @@ TGlobalDialog::TGlobalDialog(const QString& caption, const QString& heading, int
     layout->addLayout(body_);
     layout->addStretch(1);
     layout->addWidget(buttons_);
+    SetStandardButtonIcons(buttons_);
     buttons_->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);

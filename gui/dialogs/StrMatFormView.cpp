@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "widgets/ButtonIcons.h"
 #include "widgets/FloatEdit.h"
 #include "widgets/HelpContext.h"
 #include "widgets/TensionEdit.h"
@@ -60,6 +61,7 @@ TStrMatFormView::TStrMatFormView(VornTensType unit, std::function<void(int)> sho
     layout->addLayout(top);
     layout->addWidget(filters);
     layout->addWidget(buttons_);
+    SetStandardButtonIcons(buttons_);
 
     OkButton()->setEnabled(false);
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);

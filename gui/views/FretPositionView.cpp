@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QToolButton>
 
+#include "widgets/LocalNumbers.h"
 #include "widgets/NotePanel.h"
 
 namespace vorn {
@@ -15,8 +16,9 @@ QColor colourOf(uint8_t choice) {
     return QColor(c.red, c.green, c.blue);
 }
 
+// Every text of a fret row is shown to the user: numbers in the user's separator.
 QString qs(const std::string& s) {
-    return QString::fromStdString(s);
+    return LocalNumbers(QString::fromStdString(s));
 }
 
 } // namespace

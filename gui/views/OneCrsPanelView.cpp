@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -61,6 +62,8 @@ TOneCrsPanelView::TOneCrsPanelView(TStrFrame& chart, TRowResources& resources, i
 void TOneCrsPanelView::watch(TOneStringPanelView* string) {
     for (int slot = 0; slot < cs_count; ++slot)
         string->Cell(slot)->installEventFilter(this);
+    // The play button takes no focus: its press is what makes the course current.
+    string->PlayButton()->installEventFilter(this);
 }
 
 bool TOneCrsPanelView::live() const {
@@ -147,7 +150,8 @@ bool TOneCrsPanelView::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    // Entering a cell or pressing on one (a list about to drop) makes the course current.
+    // Entering a cell or pressing on one (a list about to drop, a play button) makes the course
+    // current.
     if ((event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress) && live()) {
         TOneCrsPanel& c = chart_.Course(course_);
         if (!c.IsCurrent())

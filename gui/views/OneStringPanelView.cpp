@@ -10,6 +10,7 @@
 
 #include "chart/StrFrame.h"
 #include "views/StrFrameView.h"
+#include "widgets/LocalNumbers.h"
 #include "widgets/NotePanel.h"
 #include "widgets/NoteSpinEdit.h"
 #include "widgets/VornFloatEdit.h"
@@ -266,11 +267,7 @@ const TOneStringPanel& TOneStringPanelView::string() const {
 
 QString TOneStringPanelView::shown(const std::string& modelText) const {
     // The model writes '.'; the cells read and write the user's separator.
-    QString text = QString::fromStdString(modelText);
-    const QString point = QLocale().decimalPoint();
-    if (point != QStringLiteral("."))
-        text.replace(QLatin1Char('.'), point);
-    return text;
+    return LocalNumbers(QString::fromStdString(modelText));
 }
 
 QWidget* TOneStringPanelView::Cell(int slot) const {
@@ -304,17 +301,15 @@ void TOneStringPanelView::Refresh() {
     if (which_ == 0)
         showItems(type_, toList(c.TypeItems()), c.TypeSelection());
     note_->SetNote(s.Rec.Note);
-    showText(note_, QString::fromStdString(s.FrequencyText()));
+    showText(note_, shown(s.FrequencyText()));
     showText(length_, shown(s.LengthText()), which_ == 0 ? MaxLengthChars : 0);
     if (tension_->TensionType() != s.Rec.TensionUnit)
         tension_->SetTensionType(s.Rec.TensionUnit);
     showText(tension_, shown(s.TensionText()), MaxTensionChars);
     showText(gut_, shown(s.GutDiameterText()), MaxGutChars);
     showItems(alt_, toList(s.AltItems), s.AltIndex);
-    const bool label = s.AltIsLabel(materials);
-    altDiameter_->SetLabelMode(label);
-    const std::string altText = s.AltText(materials);
-    showText(altDiameter_, label ? QString::fromStdString(altText) : shown(altText));
+    altDiameter_->SetLabelMode(s.AltIsLabel(materials));
+    showText(altDiameter_, shown(s.AltText(materials)));
     paintCells();
 }
 
@@ -324,6 +319,17 @@ void TOneStringPanelView::paintCells() {
     showLimit(tension_, s.TensionRed());
     showLimit(gut_, s.GutDiameterRed());
     showLimit(altDiameter_, s.AltDiameterRed());
+    // The current course's notes stand out in reverse: white on the row's dark text colour,
+    // as the pale row background would swallow white.
+    TNotePanel* panel = note_->NotePanel();
+    const bool current = course().IsCurrent();
+    if (panel->Inverted() != current) {
+        QPalette p; // unset roles follow the row
+        if (current)
+            p.setColor(panel->backgroundRole(), RowColours().CurrentText);
+        panel->setPalette(p);
+        panel->SetInverted(current);
+    }
 }
 
 void TOneStringPanelView::commitLength() {
@@ -350,7 +356,7 @@ void TOneStringPanelView::commitAltDiameter() {
     const TOneStringPanel& s = string();
     const TStringMaterialCollection& materials = chart_.Settings.Materials;
     if (s.AltIsLabel(materials)) {
-        if (altDiameter_->text() != QString::fromStdString(s.AltText(materials)))
+        if (altDiameter_->text() != shown(s.AltText(materials)))
             course().RestoreAltLabel(which_);
         return;
     }

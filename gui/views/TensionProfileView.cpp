@@ -5,6 +5,7 @@
 #include <QToolTip>
 
 #include "views/ChartLayout.h"
+#include "widgets/LocalNumbers.h"
 
 namespace vorn {
 
@@ -82,7 +83,8 @@ bool TTensionProfileView::event(QEvent* event) {
             // The whole column above a bar counts, so short bars are easy to point at.
             const QRectF column(rects_[i].left(), 0, rects_[i].width(), height());
             if (column.contains(help->pos())) {
-                QToolTip::showText(help->globalPos(), QString::fromStdString(labels_[i]), this);
+                QToolTip::showText(help->globalPos(),
+                                   LocalNumbers(QString::fromStdString(labels_[i])), this);
                 return true;
             }
         }

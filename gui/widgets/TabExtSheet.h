@@ -34,7 +34,8 @@ public:
     // While attached to a control with close glyphs the control keeps the caption trimmed
     // and followed by five blanks (room for the glyph).
     QString Caption() const { return caption_; }
-    void SetCaption(const QString& caption);
+    // Virtual so that a page can shape its caption whoever sets it.
+    virtual void SetCaption(const QString& caption);
 
     const TTabColors& Colors() const { return colors_; }
     // Repaints the page's tab.

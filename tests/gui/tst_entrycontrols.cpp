@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "widgets/FloatEdit.h"
+#include "widgets/LocalNumbers.h"
 #include "widgets/NotePanel.h"
 #include "widgets/NoteSpinEdit.h"
 #include "widgets/SpinButton.h"
@@ -129,6 +130,14 @@ private slots:
         edit.SetMinValue(-1);
         edit.setText(QStringLiteral("1.5"));
         QCOMPARE(edit.GetValue(), -1.0);
+    }
+
+    // Only a point between two digits is a decimal point; abbreviations keep theirs.
+    void localNumbers() {
+        const QString text = QStringLiteral("VN 5078 ( 3.13 kg.), 392.72 Hz., .5 or 5.");
+        QCOMPARE(LocalNumbers(text, QLocale(QLocale::German, QLocale::Germany)),
+                 QStringLiteral("VN 5078 ( 3,13 kg.), 392,72 Hz., .5 or 5."));
+        QCOMPARE(LocalNumbers(text), text);
     }
 
     // Pasting bypasses the key filter; what arrives is read as well as it can be.

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -74,6 +75,19 @@ private slots:
         QCOMPARE(view.Selector()->currentIndex(), 9);
         QCOMPARE(view.Selector()->currentText(), QStringLiteral("22% Comma Meantone"));
         QCOMPARE(temperament.count(), 2);
+    }
+
+    // The texts a fret row, the fifth and the top string's play button show.
+    void germanNumbersTakeTheComma() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        TInstDataType doc = topStringC();
+        TFretFrormView view(settings);
+        view.Bind(doc);
+        static const QRegularExpression point(QStringLiteral("\\d\\.\\d"));
+        for (const QString& text :
+             {view.FifthLabel()->text(), view.Row(1)->MainPart()->Distance()->text(),
+              view.Row(1)->MainPart()->Play()->accessibleName(), view.TopPlay()->toolTip()})
+            QVERIFY2(text.contains(QLatin1Char(',')) && !text.contains(point), qPrintable(text));
     }
 
     void viewSettingsShowAndPersist() {

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QToolButton>
 #include <QWheelEvent>
 
 #include <memory>
@@ -12,6 +13,7 @@
 #include "views/OneCrsPanelView.h"
 #include "views/StrFrameView.h"
 #include "views/VornFrame.h"
+#include "widgets/NotePanel.h"
 #include "widgets/NoteSpinEdit.h"
 #include "widgets/SpinButton.h"
 #include "widgets/VornFloatEdit.h"
@@ -112,7 +114,11 @@ private:
     }
 
 private slots:
-    void cleanup() { frame.reset(); }
+    void cleanup() {
+        frame.reset();
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+    void initTestCase() { cleanup(); }
 
     void rowsFollowTheCourseKinds_data() {
         QTest::addColumn<QString>("family");
@@ -340,6 +346,47 @@ private slots:
         QCOMPARE(current(), 4);
         QCOMPARE(baseColour(first(4)->LengthCell()), colours.CurrentBackground);
         QCOMPARE(textColour(first(4)->LengthCell()), colours.CurrentText);
+    }
+
+    // A play button makes its course current as a cell does; the current course's notes are
+    // drawn inverted.
+    void currentRowDrawsItsNotesInverted_data() {
+        QTest::addColumn<int>("course");
+        QTest::addColumn<int>("which");
+        QTest::addColumn<bool>("play");
+        QTest::newRow("a cell") << 4 << 0 << false;
+        QTest::newRow("a play button") << 4 << 0 << true;
+        QTest::newRow("an octave string's play button") << 8 << 1 << true;
+    }
+    void currentRowDrawsItsNotesInverted() {
+        QFETCH(int, course);
+        QFETCH(int, which);
+        QFETCH(bool, play);
+        openChart();
+        TNotePanel* before = first(1)->NoteCell()->NotePanel();
+        QVERIFY(before->Inverted());
+        TOneStringPanelView* string = which == 0 ? first(course) : octave(course);
+        QWidget* target = play ? static_cast<QWidget*>(string->PlayButton()) : string->LengthCell();
+        QTest::mouseClick(target, Qt::LeftButton);
+        QCOMPARE(current(), course);
+        QVERIFY(!before->Inverted());
+        TNotePanel* panel = string->NoteCell()->NotePanel();
+        QVERIFY(panel->Inverted());
+        // White ink needs a dark ground: left of the letter the panel shows it.
+        const QImage image = panel->grab().toImage();
+        QVERIFY(image.pixelColor(2, image.height() / 2).lightness() < 100);
+    }
+
+    // Shown numbers take the user's separator; typed ones still read back.
+    void germanChartShowsCommas() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        openChart();
+        commitTyped(first(4)->LengthCell(), QStringLiteral("62,5"));
+        QCOMPARE(model(4).First.Rec.Length, 62.5f);
+        QCOMPARE(first(4)->LengthCell()->text(), QStringLiteral("62,5"));
+        QCOMPARE(first(4)->NoteCell()->text(), QStringLiteral("175,26 Hz."));
+        QVERIFY(first(7)->AltDiameterCell()->LabelMode());
+        QCOMPARE(first(7)->AltDiameterCell()->text(), QStringLiteral("NF  232 ( 3,04 kg.)"));
     }
 
     void typeBoxAddsAndRemovesTheOctaveString() {

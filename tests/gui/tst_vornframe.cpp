@@ -71,6 +71,8 @@ private:
     TGlobalData settings;
 
 private slots:
+    void cleanup() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void initTestCase() { cleanup(); }
 
     void newFrameShowsTheDefaultTemplate() {
         TStringFileTab tab(settings);
@@ -238,27 +240,34 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("german");
         QTest::newRow("maker") << "EditMakerName"
                                << "X"
-                               << "Alto Lute in G_X_10crs_sl64";
+                               << "Alto Lute in G_X_10crs_sl64" << false;
         QTest::newRow("name") << "EditnstName"
                               << "Lute"
-                              << "Lute_10crs_sl64";
+                              << "Lute_10crs_sl64" << false;
         QTest::newRow("length") << "EditStringLength"
                                 << "70.5"
-                                << "Alto Lute in G_10crs_sl70.5";
+                                << "Alto Lute in G_10crs_sl70.5" << false;
+        QTest::newRow("length, German") << "EditStringLength"
+                                        << "70,5"
+                                        << "Alto Lute in G_10crs_sl70,5" << true;
         QTest::newRow("length clamped") << "EditStringLength"
                                         << "150"
-                                        << "Alto Lute in G_10crs_sl120";
+                                        << "Alto Lute in G_10crs_sl120" << false;
         QTest::newRow("courses") << "ComboNumCourses"
                                  << "13"
-                                 << "Alto Lute in G_13crs_sl64";
+                                 << "Alto Lute in G_13crs_sl64" << false;
     }
 
     void captionFollowsTheNameFields() {
         QFETCH(QString, field);
         QFETCH(QString, typed);
         QFETCH(QString, caption);
+        QFETCH(bool, german);
+        if (german)
+            QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         TStringFileTab tab(settings);
         TVornFrame& frame = *tab.Frame();
         QSignalSpy captionSpy(&frame, &TVornFrame::captionChanged);
@@ -268,13 +277,15 @@ private slots:
         else
             typeInto(qobject_cast<QLineEdit*>(box), typed);
         QVERIFY(!captionSpy.isEmpty());
-        QCOMPARE(captionSpy.last().at(0).toString(), caption);
+        // The document's own name keeps '.'; only the tab shows the user's separator.
+        QCOMPARE(captionSpy.last().at(0).toString(),
+                 QString(caption).replace(QLatin1Char(','), QLatin1Char('.')));
         QCOMPARE(tab.Caption(), caption);
 
-        // Once saved, the file's name stays the caption.
-        frame.SetFileName(QStringLiteral("my lute.vrd"));
+        // Once saved, the file's name, as it is on disk, stays the caption.
+        frame.SetFileName(QStringLiteral("my lute 1.5.vrd"));
         typeInto(control<QLineEdit>(frame, "EditMakerName"), QStringLiteral("Y"));
-        QCOMPARE(tab.Caption(), QStringLiteral("my lute.vrd"));
+        QCOMPARE(tab.Caption(), QStringLiteral("my lute 1.5.vrd"));
         QCOMPARE(frame.Model().Document.MakerName, std::string("Y"));
     }
 

@@ -1,0 +1,14 @@
+#pragma once
+// Numbers on screen in the user's decimal separator. The model, its files and vorn-calc
+// write '.'; only what the program shows takes the locale's separator.
+
+#include <QLocale>
+#include <QString>
+
+namespace vorn {
+
+// The text with each '.' that stands between two ASCII digits replaced by the locale's
+// decimal point. Any other '.' (the end of "Hz." or "kg.", a lone ".5") stays.
+QString LocalNumbers(const QString& text, const QLocale& locale = QLocale());
+
+} // namespace vorn

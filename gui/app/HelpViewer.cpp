@@ -18,13 +18,15 @@ namespace vorn {
 
 namespace {
 
-constexpr std::array<std::pair<int, const char*>, 23> Topics{{
+constexpr std::array<std::pair<int, const char*>, 25> Topics{{
     {1, "main-window.html"},
     {5, "about-box.html"},
     {10, "welcome.html"},
     {20, "status-bar.html"},
     {30, "fret-chart.html"},
     {40, "placement-chart.html"},
+    {50, "file-setup.html"},
+    {60, "string-chart.html"},
     {80, "global-courses.html"},
     {90, "global-course-type.html"},
     {100, "global-tuning.html"},

@@ -18,9 +18,11 @@
 #include <QMenu>
 #include <QScreen>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -45,6 +47,7 @@
 #include "strings/StringPhysics.h"
 #include "views/StringFileTab.h"
 #include "views/VornFrame.h"
+#include "widgets/FittedMessageBox.h"
 #include "widgets/NotePanel.h"
 #include "widgets/PageExtControl.h"
 
@@ -128,9 +131,13 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
     tabs_->SetOwnerDraw(true);
     tabs_->setDocumentMode(true);
     tabs_->OnTabClose = [this](int index, bool& canClose) { tabCloseGlyph(index, canClose); };
-    tabs_->OnTabClick = [this](int, Qt::MouseButton button) {
-        if (button == Qt::RightButton)
-            ShowPopup(QCursor::pos());
+    tabs_->OnTabClick = [this](int index, Qt::MouseButton button) {
+        if (button != Qt::RightButton)
+            return;
+        // The menu's Save and Print act on the active tab: the one under the pointer.
+        if (index >= 0 && index < TabCount())
+            tabs_->setCurrentIndex(index);
+        ShowPopup(QCursor::pos());
     };
     connect(tabs_, &QTabWidget::currentChanged, this, &TMainForm::tabChanged);
     auto* tabHost = new QWidget(centre);
@@ -178,8 +185,10 @@ void TMainForm::buildSound() {
         status_->NoteDisplay()->SetNote(note);
         soundUsed_ = true;
     });
+    // A box of its own: a status bar message would lie under the panels' texts.
     connect(player_, &TTonePlayer::outputUnavailable, this, [this] {
-        status_->showMessage(QStringLiteral("No audio output is available: tones are silent."));
+        message(QMessageBox::Information, QStringLiteral("Vorn"),
+                QStringLiteral("No audio output is available: tones are silent."));
     });
     // The side bar's Play and Stop toggles: Play replays the last tone, Stop silences.
     connect(actPlay_, &QAction::triggered, this, [this](bool down) {
@@ -236,6 +245,8 @@ void TMainForm::buildActions() {
                            QStringLiteral("Close File"), QStringLiteral("close"));
     actSave_ = makeAction(this, QStringLiteral("ActSave"), QStringLiteral("Save"),
                           QStringLiteral("Save File"), QStringLiteral("save"));
+    actSaveAs_ = makeAction(this, QStringLiteral("ActSaveAs"), QStringLiteral("Save As..."),
+                            QStringLiteral("Save File under a new name"));
     actPrint_ = makeAction(this, QStringLiteral("ActPrint"), QStringLiteral("Print"),
                            QStringLiteral("Print File"), QStringLiteral("print"));
     actOptions_ = makeAction(this, QStringLiteral("ActOptions"), QStringLiteral("Options"),
@@ -262,12 +273,14 @@ void TMainForm::buildActions() {
     actNew_->setShortcut(QKeySequence::New);
     actOpen_->setShortcut(QKeySequence::Open);
     actSave_->setShortcut(QKeySequence::Save);
+    actSaveAs_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     actClose_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     actPrint_->setShortcut(QKeySequence::Print);
     actHelpOnFocus_->setShortcut(QKeySequence(Qt::Key_F1));
     actQuit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     actSave_->setEnabled(false);
+    actSaveAs_->setEnabled(false);
     actPrint_->setEnabled(false);
 
     connect(actStrings_, &QAction::triggered, this, &TMainForm::ViewStrings);
@@ -276,8 +289,9 @@ void TMainForm::buildActions() {
     connect(actOptions_, &QAction::triggered, this, [this] { ShowOptions(op_new_files); });
     connect(actOpen_, &QAction::triggered, this, [this] { OpenDocument(); });
     connect(actNew_, &QAction::triggered, this, [this] { NewDocument(); });
-    connect(actClose_, &QAction::triggered, this, &TMainForm::CloseDocument);
+    connect(actClose_, &QAction::triggered, this, [this] { CloseDocument(); });
     connect(actSave_, &QAction::triggered, this, [this] { SaveDocument(); });
+    connect(actSaveAs_, &QAction::triggered, this, [this] { SaveDocumentAs(); });
     connect(actHelp_, &QAction::triggered, this, [this] { ShowHelpContext(HelpCommandContext); });
     connect(actAbout_, &QAction::triggered, this, &TMainForm::ShowAbout);
     connect(actAboutMenu_, &QAction::triggered, this, &TMainForm::ShowAbout);
@@ -285,8 +299,8 @@ void TMainForm::buildActions() {
     connect(actQuit_, &QAction::triggered, this, &QWidget::close);
 
     // Shortcuts work wherever the focus is in the window.
-    addActions({actStrings_, actFrets_, actOpen_, actNew_, actClose_, actSave_, actPrint_,
-                actHelpOnFocus_, actQuit_});
+    addActions({actStrings_, actFrets_, actOpen_, actNew_, actClose_, actSave_, actSaveAs_,
+                actPrint_, actHelpOnFocus_, actQuit_});
 }
 
 void TMainForm::buildSideBar() {
@@ -319,6 +333,7 @@ void TMainForm::buildPopup() {
     popup_->addAction(actOpen_);
     popup_->addAction(actPrint_);
     popup_->addAction(actSave_);
+    popup_->addAction(actSaveAs_);
     popup_->addSeparator();
     popup_->addAction(actOptions_);
     globals_ = popup_->addMenu(QStringLiteral("Globals"));
@@ -366,9 +381,7 @@ TStringFileTab* TMainForm::NewTab() {
 }
 
 TStringFileTab* TMainForm::NewTab(std::unique_ptr<TFileFrame> loaded) {
-    TStringFileTab* tab = attachTab(new TStringFileTab(std::move(loaded), tabs_));
-    tab->SetCaption(tab->Frame()->DisplayName());
-    return tab;
+    return attachTab(new TStringFileTab(std::move(loaded), tabs_));
 }
 
 TStringFileTab* TMainForm::attachTab(TStringFileTab* tab) {
@@ -400,7 +413,6 @@ TStringFileTab* TMainForm::attachTab(TStringFileTab* tab) {
 
 TVornFrame* TMainForm::NewDocument() {
     TStringFileTab* tab = NewTab();
-    tab->SetCaption(tab->Frame()->DisplayName());
     IdleUpdate();
     return tab->Frame();
 }
@@ -411,18 +423,49 @@ void TMainForm::closeTab(TStringFileTab* tab) {
     tabChanged();
 }
 
-void TMainForm::CloseDocument() {
-    if (auto* tab = qobject_cast<TStringFileTab*>(tabs_->currentWidget()))
+bool TMainForm::keepOrDiscard(TStringFileTab* tab) {
+    TVornFrame* frame = tab->Frame();
+    if (!frame->Changed())
+        return true;
+    tabs_->setCurrentWidget(tab);
+    QMessageBox::StandardButton answer = QMessageBox::Cancel;
+    const QString text = QStringLiteral("Save the changes to \"%1\"?").arg(frame->DisplayName());
+    if (AskSaveChanges) {
+        answer = AskSaveChanges(text);
+    } else {
+        TFittedMessageBox box(QMessageBox::Question, QStringLiteral("Vorn"), text,
+                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+        box.setInformativeText(QStringLiteral("Your changes will be lost if you don't save them."));
+        box.setDefaultButton(QMessageBox::Save);
+        answer = static_cast<QMessageBox::StandardButton>(box.exec());
+    }
+    if (answer == QMessageBox::Discard)
+        return true;
+    // A document on File Setup has no rows to save yet: saving shows its strings first.
+    if (answer == QMessageBox::Save) {
+        if (!frame->HasCourseRows())
+            ViewStrings();
+        return SaveDocument();
+    }
+    return false;
+}
+
+bool TMainForm::CloseDocument() {
+    auto* tab = qobject_cast<TStringFileTab*>(tabs_->currentWidget());
+    if (tab && !keepOrDiscard(tab))
+        return false;
+    if (tab)
         closeTab(tab);
     if (TabCount() == 0)
         NewDocument();
+    return true;
 }
 
 void TMainForm::tabCloseGlyph(int index, bool& canClose) {
     auto* tab = qobject_cast<TStringFileTab*>(tabs_->widget(index));
     // The tab goes here and now rather than after the control detached it.
     canClose = false;
-    if (!tab)
+    if (!tab || !keepOrDiscard(tab))
         return;
     if (TabCount() == 1)
         NewDocument();
@@ -466,7 +509,32 @@ void TMainForm::reportLoadFailure(const std::string& text) {
         message(QMessageBox::Information, qs(MessageCaption), qs(text));
 }
 
+TStringFileTab* TMainForm::TabOfFile(const QString& path) const {
+    const QString wanted = QFileInfo(path).canonicalFilePath();
+    if (wanted.isEmpty())
+        return nullptr;
+    for (int i = 0; i < TabCount(); ++i) {
+        auto* tab = qobject_cast<TStringFileTab*>(tabs_->widget(i));
+        const std::string& own = tab ? tab->Frame()->Model().FilePath : std::string();
+        if (!own.empty() && QFileInfo(QFile::decodeName(own.c_str())).canonicalFilePath() == wanted)
+            return tab;
+    }
+    return nullptr;
+}
+
+int TMainForm::OpenFiles(const QStringList& paths) {
+    int opened = 0;
+    for (const QString& path : paths)
+        opened += OpenDocumentFile(path) ? 1 : 0;
+    return opened;
+}
+
 bool TMainForm::OpenDocumentFile(const QString& path) {
+    // A file open already is shown, not read twice.
+    if (TStringFileTab* open = TabOfFile(path)) {
+        tabs_->setCurrentWidget(open);
+        return true;
+    }
     // The document is read before its tab is made: a refused file leaves the window as it was.
     auto loaded = std::make_unique<TFileFrame>(*settings_);
     const LoadOutcome outcome =
@@ -484,7 +552,17 @@ bool TMainForm::SaveDocument() {
     TVornFrame* frame = ActiveDocument();
     if (!frame || !frame->HasCourseRows())
         return false;
-    const QString proposed = QDir(lastFolder_).filePath(frame->DisplayName());
+    const std::string& own = frame->Model().FilePath;
+    if (!own.empty())
+        return SaveDocumentFile(QFile::decodeName(own.c_str()));
+    return SaveDocumentAs();
+}
+
+bool TMainForm::SaveDocumentAs() {
+    TVornFrame* frame = ActiveDocument();
+    if (!frame || !frame->HasCourseRows())
+        return false;
+    const QString proposed = QDir(lastFolder_).filePath(qs(frame->Model().ProposedFileName()));
     QString path;
     if (AskSaveFileName) {
         path = AskSaveFileName(proposed);
@@ -514,9 +592,8 @@ bool TMainForm::SaveDocumentFile(const QString& path) {
         return false;
     }
     lastFolder_ = QFileInfo(path).absolutePath();
-    frame->SetFileName(QFileInfo(path).fileName());
-    if (auto* tab = qobject_cast<TStringFileTab*>(tabs_->currentWidget()))
-        tab->SetCaption(frame->DisplayName());
+    frame->Saved(localPath(QFileInfo(path).absoluteFilePath()));
+    IdleUpdate();
     return true;
 }
 
@@ -693,6 +770,11 @@ void TMainForm::IdleUpdate() {
         actPrint_->setEnabled(rows);
     if (globals_->isEnabled() != rows)
         globals_->setEnabled(rows);
+    if (actSaveAs_->isEnabled() != rows)
+        actSaveAs_->setEnabled(rows);
+    // Edits happen in the active tab only: its marker is the one that can be out of date.
+    if (auto* tab = qobject_cast<TStringFileTab*>(tabs_->currentWidget()))
+        tab->SetChanged(tab->Frame()->Changed());
 }
 
 void TMainForm::ShowPopup(const QPoint& globalPos) {
@@ -712,7 +794,7 @@ void TMainForm::message(QMessageBox::Icon icon, const QString& caption, const QS
         MessageHook(icon, caption, text);
         return;
     }
-    auto* box = new QMessageBox(icon, caption, text, QMessageBox::Ok, this);
+    auto* box = new TFittedMessageBox(icon, caption, text, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     if (wait)
         box->exec();
@@ -728,6 +810,12 @@ void TMainForm::loadSettingsFile() {
         loaded = LoadSettingsFile(localPath(settingsPath_), *settings_);
     if (!loaded.Message.empty())
         message(QMessageBox::Information, qs(MessageCaption), qs(loaded.Message));
+    // Told now, not at exit, so that the session's changes are not lost unknowingly.
+    if (!settingsPath_.isEmpty() && !CanWriteFile(localPath(settingsPath_), &settingsWriteError_))
+        message(QMessageBox::Warning, qs(MessageCaption),
+                QStringLiteral("Unable to save configuration file\n%1\n\n%2\n\nChanges to the "
+                               "options and the open documents will not be kept at exit.")
+                    .arg(QDir::toNativeSeparators(settingsPath_), qs(settingsWriteError_)));
     if (loaded.BoundsRead)
         applyBounds();
     // The core has read each document once; its tab takes it over as it is.
@@ -740,19 +828,32 @@ void TMainForm::loadSettingsFile() {
     tabChanged();
 }
 
+QRect TMainForm::PlacedBounds(const QRect& bounds) const {
+    const QScreen* screen = QGuiApplication::screenAt(bounds.topLeft() + QPoint(30, 10));
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return bounds;
+    // Bounds are the window's inside; its title bar sits above them. Bounds saved where no
+    // window manager drew one would otherwise bring the window back with its title bar off
+    // the screen. A window larger than its screen comes back no larger than the screen.
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    QRect area = screen->availableGeometry();
+    area.setTop(qMin(area.top() + titleBar, area.bottom()));
+    QRect placed = bounds;
+    placed.setWidth(qMin(placed.width(), area.width()));
+    placed.setHeight(qMin(placed.height(), area.height()));
+    placed.moveLeft(qBound(area.left(), placed.left(), area.right() + 1 - placed.width()));
+    placed.moveTop(qBound(area.top(), placed.top(), area.bottom() + 1 - placed.height()));
+    return placed;
+}
+
 void TMainForm::applyBounds() {
     const QRect bounds(settings_->WindowLeft, settings_->WindowTop, settings_->WindowWidth,
                        settings_->WindowHeight);
     if (!boundsAreSane(bounds))
         return;
-    QRect placed = bounds;
-    if (const QScreen* screen = QGuiApplication::screenAt(bounds.topLeft() + QPoint(30, 10))) {
-        // A window larger than its screen comes back no larger than the screen.
-        const QRect area = screen->availableGeometry();
-        placed.setWidth(qMin(placed.width(), area.width()));
-        placed.setHeight(qMin(placed.height(), area.height()));
-    }
-    setGeometry(placed);
+    setGeometry(PlacedBounds(bounds));
 }
 
 bool TMainForm::WriteSettingsFile() {
@@ -775,6 +876,8 @@ bool TMainForm::WriteSettingsFile() {
     std::string error;
     if (SaveSettingsFile(localPath(settingsPath_), *settings_, kept, &error))
         return true;
+    if (!settingsWriteError_.empty() && error == settingsWriteError_)
+        return false; // the user heard this at start
     message(QMessageBox::Warning, qs(MessageCaption),
             QStringLiteral("Unable to save configuration file\n%1\n\n%2")
                 .arg(QDir::toNativeSeparators(settingsPath_), qs(error)),
@@ -782,8 +885,32 @@ bool TMainForm::WriteSettingsFile() {
     return false;
 }
 
+bool TMainForm::keepOrDiscardAtExit() {
+    for (int i = 0; i < TabCount(); ++i) {
+        // Asked again each time: a save can change which documents the settings keep.
+        std::vector<TFileFrame*> open;
+        for (int j = 0; j < TabCount(); ++j)
+            open.push_back(&Document(j)->Model());
+        const std::vector<TFileFrame*> kept =
+            DocumentsToReopen(*settings_, open, tabs_->currentIndex());
+        if (std::find(kept.begin(), kept.end(), open[i]) != kept.end())
+            continue;
+        auto* tab = qobject_cast<TStringFileTab*>(tabs_->widget(i));
+        if (tab && !keepOrDiscard(tab))
+            return false;
+    }
+    return true;
+}
+
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (!exitWritten_) {
+        const int active = tabs_->currentIndex();
+        if (!keepOrDiscardAtExit()) {
+            event->ignore();
+            return;
+        }
+        // Asking showed other tabs; the one active before is what the settings keep.
+        tabs_->setCurrentIndex(active);
         exitWritten_ = true;
         WriteSettingsFile();
     }

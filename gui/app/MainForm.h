@@ -48,6 +48,8 @@ public:
     // once the event loop runs, so the hook can be set after construction.
     std::function<void(QMessageBox::Icon icon, const QString& caption, const QString& text)>
         MessageHook;
+    // Answers "Save the changes to ...?" (Save, Discard or Cancel) instead of asking.
+    std::function<QMessageBox::StandardButton(const QString& text)> AskSaveChanges;
 
     // Documents and tabs.
     TPageExtControl* Tabs() const { return tabs_; }
@@ -61,14 +63,22 @@ public:
     TVornFrame* NewDocument();
     // Runs the open dialog; false when cancelled or refused.
     bool OpenDocument();
-    // Opens the file into a new tab; a file that cannot be read or is refused closes the tab
-    // again (with the reader's message). False then.
+    // Opens the file into a new tab; a file that cannot be read or is refused gets the
+    // reader's message and no tab. False then. A file open already has its tab activated.
     bool OpenDocumentFile(const QString& path);
-    // Runs the save dialog for the active document; false when it has no course rows, the
-    // dialog was cancelled or the file could not be written.
+    // Each file as OpenDocumentFile does (the command line's files); how many opened.
+    int OpenFiles(const QStringList& paths);
+    // The tab of a document read from or saved to path, or null.
+    TStringFileTab* TabOfFile(const QString& path) const;
+    // Writes the active document to its own file, or runs the save dialog when it has none;
+    // false when it has no course rows, the dialog was cancelled or the file could not be
+    // written.
     bool SaveDocument();
+    // The save dialog whatever the document's own file.
+    bool SaveDocumentAs();
     bool SaveDocumentFile(const QString& path);
-    void CloseDocument();
+    // Closes the active tab, first asking about its changes; false when the user cancelled.
+    bool CloseDocument();
 
     // Status bar.
     TStatusPanels* StatusPanels() const { return status_; }
@@ -92,6 +102,9 @@ public:
     void SetSidebarWide(bool wide);
     // What the idle handler does: Save (and Print) only for a document with course rows.
     void IdleUpdate();
+
+    // Restored window bounds brought onto the screen they belong to, title bar and all.
+    QRect PlacedBounds(const QRect& bounds) const;
 
     // The exit steps: window bounds and documents by StartupChoice into the settings file.
     // False after a write failure, which has been reported.
@@ -136,6 +149,10 @@ private:
     TStringFileTab* attachTab(TStringFileTab* tab);
     void loadSettingsFile();
     void applyBounds();
+    // Save, Discard or Cancel for a changed document; true when the tab may go.
+    bool keepOrDiscard(TStringFileTab* tab);
+    // The same for every changed document the settings file will not keep.
+    bool keepOrDiscardAtExit();
     void closeTab(TStringFileTab* tab);
     void tabCloseGlyph(int index, bool& canClose);
     void tabChanged();
@@ -148,6 +165,7 @@ private:
     std::unique_ptr<TGlobalData> settings_;
     QString lastFolder_;
     bool exitWritten_ = false;
+    std::string settingsWriteError_; // why the settings could not be written, as told at start
     bool starting_ = true;
 
     TSideBar* sideBar_ = nullptr;
@@ -166,6 +184,7 @@ private:
     QAction* actNew_ = nullptr;
     QAction* actClose_ = nullptr;
     QAction* actSave_ = nullptr;
+    QAction* actSaveAs_ = nullptr;
     QAction* actPrint_ = nullptr;
     QAction* actOptions_ = nullptr;
     QAction* actHelp_ = nullptr;

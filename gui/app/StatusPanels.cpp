@@ -16,9 +16,11 @@ constexpr std::array<Qt::Alignment, TStatusPanels::PanelCount> Alignments{
     Qt::AlignRight,   Qt::AlignLeft,    Qt::AlignHCenter, Qt::AlignHCenter,
     Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignLeft};
 
-// The longest text each document panel shows in practice.
+// The longest text each panel shows in practice: "Playing: " and a tone's frequency too,
+// which a wide font would otherwise cut ("laying:").
 constexpr std::array<const char*, TStatusPanels::PanelCount> Widest{
-    nullptr, nullptr, nullptr, "Renaissance Lute", "Bridge: 888.888 kg.", "Pitch: A=2100", nullptr};
+    "Playing: ",           nullptr,         "88888htz.", "Renaissance Lute",
+    "Bridge: 888.888 kg.", "Pitch: A=2100", nullptr};
 
 } // namespace
 
@@ -113,8 +115,8 @@ void TStatusPanels::place() {
         x += w;
     }
     // Over the play, note and frequency panels.
-    hint_->setGeometry(0, 1, Widths[0] + Widths[1] + Widths[2] - 1, h - 2);
-    note_->setGeometry(Widths[0] + 1, 2, Widths[1], h - 2);
+    hint_->setGeometry(0, 1, PanelWidth(0) + PanelWidth(1) + PanelWidth(2) - 1, h - 2);
+    note_->setGeometry(PanelWidth(0) + 1, 2, Widths[1], h - 2);
 }
 
 } // namespace vorn

@@ -7,13 +7,14 @@
 #include "app/TonePlayer.h"
 #include "app/VolumeControl.h"
 #include "sound/ToneImage.h"
+#include "widgets/FittedMessageBox.h"
 
 namespace vorn {
 
 TToneControl::TToneControl(TTonePlayer& player, TVolumeControl& volume, QObject* parent)
     : QObject(parent), player_(player), volume_(volume) {
     ShowMessage = [](const QString& text) {
-        QMessageBox::information(nullptr, QStringLiteral("Vorn"), text);
+        TFittedMessageBox::Ask(nullptr, QMessageBox::Information, QStringLiteral("Vorn"), text);
     };
 }
 

@@ -22,6 +22,7 @@
 #include "offscreen/ReportPdf.h"
 #include "report/Report.h"
 #include "views/TensionProfileView.h"
+#include "widgets/FittedMessageBox.h"
 #include "widgets/HelpContext.h"
 
 namespace vorn {
@@ -202,7 +203,7 @@ void TVornPrint::message(const QString& text) {
     if (ShowMessage)
         ShowMessage(text);
     else
-        QMessageBox::warning(this, QStringLiteral("Vorn"), text);
+        TFittedMessageBox::Ask(this, QMessageBox::Warning, QStringLiteral("Vorn"), text);
 }
 
 bool TVornPrint::SaveToDisk() {

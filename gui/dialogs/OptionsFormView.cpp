@@ -19,6 +19,8 @@
 #include "dialogs/StrMatFormView.h"
 #include "document/InstrumentTemplates.h"
 #include "pitch/Temperaments.h"
+#include "widgets/ButtonIcons.h"
+#include "widgets/FittedMessageBox.h"
 #include "widgets/FloatEdit.h"
 #include "widgets/HelpContext.h"
 #include "widgets/TensionEdit.h"
@@ -90,6 +92,7 @@ TOptionsFormView::TOptionsFormView(std::function<void(int)> showHelp, QWidget* p
     }
     buttons_ = new QDialogButtonBox(
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+    SetStandardButtonIcons(buttons_);
     buttons_->button(QDialogButtonBox::Ok)->setDefault(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
@@ -507,15 +510,15 @@ void TOptionsFormView::refreshWounds() {
 bool TOptionsFormView::confirm(const QString& caption, const QString& text) {
     if (Confirm)
         return Confirm(caption, text);
-    return QMessageBox::warning(this, caption, text, QMessageBox::Ok | QMessageBox::Cancel) ==
-           QMessageBox::Ok;
+    return TFittedMessageBox::Ask(this, QMessageBox::Warning, caption, text,
+                                  QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 void TOptionsFormView::inform(const QString& text) {
     if (Inform)
         Inform(text);
     else
-        QMessageBox::information(this, windowTitle(), text);
+        TFittedMessageBox::Ask(this, QMessageBox::Information, windowTitle(), text);
 }
 
 void TOptionsFormView::addMaterial() {

@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
@@ -22,6 +23,7 @@
 
 #include "app/MainForm.h"
 #include "app/StatusPanels.h"
+#include "app/ToneControl.h"
 #include "app/VornPrint.h"
 #include "dialogs/OptionsFormView.h"
 #include "document/GlobalData.h"
@@ -30,6 +32,8 @@
 #include "offscreen/Headless.h"
 #include "pitch/Temperaments.h"
 #include "views/FretFrormView.h"
+#include "views/OneCrsPanelView.h"
+#include "views/OneStringPanelView.h"
 #include "views/PlacementFrameView.h"
 #include "views/StrFrameView.h"
 #include "views/VornFrame.h"
@@ -94,6 +98,8 @@ int countRed(const TVornFrame* frame) {
 
 int main(int argc, char* argv[]) {
     const auto runtime = vorn::PrepareHeadless();
+    // No sound server: the pictures show what a silent Play leaves in the status bar.
+    qputenv("PULSE_SERVER", "unix:/nonexistent");
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
 
@@ -110,9 +116,12 @@ int main(int argc, char* argv[]) {
     int problems = 0;
     window.MessageHook = [&problems](QMessageBox::Icon, const QString& caption,
                                      const QString& text) {
+        if (text.startsWith(QStringLiteral("No audio output")))
+            return; // expected here, see PULSE_SERVER above
         std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
         ++problems;
     };
+    window.AskSaveChanges = [](const QString&) { return QMessageBox::Discard; };
     window.SetSidebarWide(true);
     window.resize(1120, 720);
     window.show();
@@ -202,6 +211,32 @@ int main(int argc, char* argv[]) {
     options->ViewCatalogueButton(sc_savarez)->click();
     ok &= shoot(*options, out, QStringLiteral("options-wounds.png"));
     options->reject();
+
+    // A silent Play: the status bar keeps its panels readable.
+    window.Tabs()->setCurrentIndex(0);
+    if (QToolButton* play =
+            window.ActiveDocument()->StringView()->Row(2)->FirstString()->PlayButton()) {
+        // Pressed as a pointer presses it, which also makes its course the current one.
+        const QPointF centre = play->rect().center();
+        QMouseEvent press(QEvent::MouseButtonPress, centre, play->mapToGlobal(centre),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, centre, play->mapToGlobal(centre),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(play, &press);
+        QApplication::sendEvent(play, &release);
+    }
+    ok &= shoot(window, out, QStringLiteral("silent-play.png"));
+    window.Tone()->StopTone();
+
+    // A German desktop: every number the chart, the caption and the status bar show takes its
+    // comma, catalogue labels included.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    TVornFrame* german = window.NewDocument();
+    german->Model().Document.StringLength = 62.5f;
+    window.ViewStrings();
+    german->SetFileName(QString()); // names the tab after the new length
+    ok &= shoot(window, out, QStringLiteral("german-locale.png"));
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
 
     window.SetSidebarWide(false);
     window.close();

@@ -25,8 +25,10 @@
 #include "pitch/Temperaments.h"
 #include "views/FretFrameView.h"
 #include "views/FretPositionView.h"
+#include "widgets/FittedMessageBox.h"
 #include "widgets/HelpContext.h"
 #include "widgets/LabelledTrackBar.h"
+#include "widgets/LocalNumbers.h"
 #include "widgets/NotePanel.h"
 
 namespace vorn {
@@ -306,17 +308,17 @@ void TFretFrormView::refresh() {
         selector_->setCurrentIndex(model_.SelectorIndex);
     }
     slider_->SetPosition(model_.SliderPosition);
-    fifth_->setText(qs(model_.FifthLabel));
+    fifth_->setText(LocalNumbers(qs(model_.FifthLabel), locale()));
     {
         const QSignalBlocker a(standard_), b(customized_);
         (model_.Customized ? customized_ : standard_)->setChecked(true);
     }
-    const QChar point = locale().decimalPoint().at(0);
-    length_->setText(qs(model_.StringLengthText).replace(QLatin1Char('.'), point));
-    pitch_->setText(qs(model_.PitchText).replace(QLatin1Char('.'), point));
+    length_->setText(LocalNumbers(qs(model_.StringLengthText), locale()));
+    pitch_->setText(LocalNumbers(qs(model_.PitchText), locale()));
     topNote_->SetNote(model_.TopNote);
-    topPlay_->setToolTip(qs(model_.TopPlayHint));
-    topPlay_->setAccessibleName(qs(model_.TopPlayHint));
+    const QString topHint = LocalNumbers(qs(model_.TopPlayHint), locale());
+    topPlay_->setToolTip(topHint);
+    topPlay_->setAccessibleName(topHint);
     for (TFretPositionView* row : rows_)
         row->ShowFret(model_.Rows[row->Fret() - 1], model_.MarkerActive(row->Fret()),
                       model_.ShowAlternatives());
@@ -386,8 +388,8 @@ bool TFretFrormView::ExportScala() {
                   d.CommaFraction, model_.ChoicesInUse, 12);
     std::string error;
     if (!WriteFileAtomically(QFile::encodeName(path).toStdString(), text, &error)) {
-        QMessageBox::warning(
-            this, QStringLiteral("Vorn"),
+        TFittedMessageBox::Ask(
+            this, QMessageBox::Warning, QStringLiteral("Vorn"),
             QStringLiteral("Could not save %1: %2").arg(path, QString::fromStdString(error)));
         return false;
     }
@@ -430,8 +432,8 @@ bool TFretFrormView::ExportTemplate() {
         written = WriteFretTemplatePdf(pages, in.Paper, path, &error);
     }
     if (!written)
-        QMessageBox::warning(this, QStringLiteral("Vorn"),
-                             QStringLiteral("Could not save %1: %2").arg(path, error));
+        TFittedMessageBox::Ask(this, QMessageBox::Warning, QStringLiteral("Vorn"),
+                               QStringLiteral("Could not save %1: %2").arg(path, error));
     return written;
 }
 

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "pitch/Keys.h"
+#include "widgets/FittedMessageBox.h"
 #include "widgets/HelpContext.h"
 #include "widgets/NotePanel.h"
 
@@ -117,11 +118,11 @@ TPlacementFrameView::TPlacementFrameView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("PlacementChartPage"));
     SetHelpContext(this, PlacementChartHelpContext);
     ShowInformation = [this](const QString& caption, const QString& text) {
-        QMessageBox::information(this, caption, text);
+        TFittedMessageBox::Ask(this, QMessageBox::Information, caption, text);
     };
     AskYesNo = [this](const QString& text) {
-        return QMessageBox::question(this, QStringLiteral("Confirm"), text,
-                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+        return TFittedMessageBox::Ask(this, QMessageBox::Question, QStringLiteral("Confirm"), text,
+                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     };
 
     auto* caption = new QLabel(

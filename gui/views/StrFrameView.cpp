@@ -17,6 +17,7 @@
 #include "chart/StrFrame.h"
 #include "views/OneCrsPanelView.h"
 #include "views/TensionProfileView.h"
+#include "widgets/HelpContext.h"
 
 namespace vorn {
 
@@ -37,6 +38,7 @@ TStrFrameView::TStrFrameView(TStrFrame& chart, QWidget* parent)
       makerName_(new QLineEdit(this)), scroll_(new TChartScrollArea(this)), rowsHost_(new QWidget),
       rowsLayout_(new QVBoxLayout(rowsHost_)), profile_(new TTensionProfileView(chart, this)),
       profileButton_(new QToolButton(this)) {
+    SetHelpContext(this, StringChartHelpContext);
     profileButton_->setText(QStringLiteral("Tension profile"));
     profileButton_->setCheckable(true);
     profileButton_->setToolTip(QStringLiteral("Show the tension of every string as a bar"));

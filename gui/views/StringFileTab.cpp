@@ -2,7 +2,9 @@
 
 #include <QVBoxLayout>
 
+#include "files/FileFrame.h"
 #include "views/VornFrame.h"
+#include "widgets/LocalNumbers.h"
 
 namespace vorn {
 
@@ -20,9 +22,26 @@ void TStringFileTab::placeFrame() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(frame_);
-    connect(frame_, &TVornFrame::captionChanged, this, &TTabExtSheet::SetCaption);
+    connect(frame_, &TVornFrame::captionChanged, this, &TStringFileTab::showCaption);
     // The frame named itself before anyone listened.
-    SetCaption(frame_->DisplayName());
+    showCaption(frame_->DisplayName());
+}
+
+void TStringFileTab::SetChanged(bool changed) {
+    if (changed == changed_)
+        return;
+    changed_ = changed;
+    showCaption(name_);
+}
+
+void TStringFileTab::showCaption(const QString& name) {
+    name_ = name;
+    SetCaption(changed_ ? QStringLiteral("*") + name : name);
+}
+
+void TStringFileTab::SetCaption(const QString& caption) {
+    const bool fileName = !frame_->Model().FileName.empty();
+    TTabExtSheet::SetCaption(fileName ? caption : LocalNumbers(caption));
 }
 
 } // namespace vorn

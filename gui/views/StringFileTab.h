@@ -21,10 +21,20 @@ public:
     explicit TStringFileTab(std::unique_ptr<TFileFrame> loaded, QWidget* parent = nullptr);
 
     TVornFrame* Frame() const { return frame_; }
+    // A generated name shows its length in the user's decimal separator; a file's name is
+    // shown as it is on disk.
+    void SetCaption(const QString& caption) override;
+
+    // A document changed since it was made, read or saved shows "*" before its name.
+    void SetChanged(bool changed);
+    bool ShowsChanged() const { return changed_; }
 
 private:
     void placeFrame(); // places the frame and follows its caption
+    void showCaption(const QString& name);
     TVornFrame* frame_;
+    QString name_;
+    bool changed_ = false;
 };
 
 } // namespace vorn

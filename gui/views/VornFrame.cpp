@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include <array>
+#include <filesystem>
 #include <optional>
 
 #include "dialogs/GlobGut.h"
@@ -35,6 +36,7 @@
 #include "views/PlacementFrameView.h"
 #include "views/StrFrameView.h"
 #include "widgets/FloatEdit.h"
+#include "widgets/HelpContext.h"
 
 namespace vorn {
 
@@ -117,6 +119,8 @@ TVornFrame::TVornFrame(TGlobalData& settings, QWidget* parent)
     ui_->ComboInstType->setCurrentIndex(FamilyOfType(type)); // runs the family change
     if (ui_->ComboTuning->currentIndex() != PositionInFamily(type))
         ui_->ComboTuning->setCurrentIndex(PositionInFamily(type)); // runs the template change
+    // A new document as the page first shows it is no work of the user's yet.
+    model_->MarkUnchanged();
 }
 
 TVornFrame::TVornFrame(std::unique_ptr<TFileFrame> loaded, QWidget* parent)
@@ -232,6 +236,7 @@ void TVornFrame::buildSetupPage() {
     Ui& u = *ui_;
     u.SetupPage = new QWidget(pages_);
     u.SetupPage->setObjectName(QStringLiteral("FileSetupPage"));
+    SetHelpContext(u.SetupPage, FileSetupHelpContext);
 
     auto* heading = new QLabel(QStringLiteral("File Setup"), u.SetupPage);
     heading->setObjectName(QStringLiteral("Heading"));
@@ -522,6 +527,13 @@ void TVornFrame::refreshCaption() {
 
 void TVornFrame::SetFileName(const QString& name) {
     model_->FileName = name.toStdString();
+    refreshCaption();
+}
+
+void TVornFrame::Saved(const std::string& path) {
+    model_->FilePath = path;
+    model_->FileName = std::filesystem::path(path).filename().string();
+    model_->MarkUnchanged();
     refreshCaption();
 }
 

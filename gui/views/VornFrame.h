@@ -40,6 +40,11 @@ public:
 
     QString DisplayName() const;
     void SetFileName(const QString& name); // without directory; refreshes the caption
+    // The document was written to path (as the file system names it): its file from now on,
+    // and unchanged.
+    void Saved(const std::string& path);
+    // Whether saving would write other than the document was made, read or saved with.
+    bool Changed() { return model_->Changed(); }
     bool HasCourseRows() const { return model_->HasCourseRows(); }
     float TotalTension() const { return model_->TotalTension(); }
     int Family() const { return model_->Family; }

@@ -2,14 +2,21 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTextBrowser>
 #include <QtTest>
+
+#include <initializer_list>
 
 #include "app/AboutBox.h"
 #include "app/AppResources.h"
 #include "app/HelpViewer.h"
+#include "dialogs/GlobalDialog.h"
+#include "dialogs/OptionsFormView.h"
+#include "dialogs/StrMatFormView.h"
 
 using namespace vorn;
 
@@ -22,6 +29,23 @@ QString helpPage(const QString& file) {
     return QString::fromUtf8(page.readAll());
 }
 
+// Wants icons on dialog buttons; its Help icon is set but cannot be drawn.
+class TBrokenHelpIconStyle : public QProxyStyle {
+public:
+    TBrokenHelpIconStyle() : QProxyStyle(QStringLiteral("fusion")) {}
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        return hint == SH_DialogButtonBox_ButtonsHaveIcons
+                   ? 1
+                   : QProxyStyle::styleHint(hint, option, widget, data);
+    }
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option,
+                       const QWidget* widget) const override {
+        return which == SP_DialogHelpButton ? QIcon(QStringLiteral(":/missing.png"))
+                                            : QProxyStyle::standardIcon(which, option, widget);
+    }
+};
+
 } // namespace
 
 class TestHelpAndAbout : public QObject {
@@ -31,8 +55,8 @@ private slots:
 
     void everyContextHasItsPage_data() {
         QTest::addColumn<int>("context");
-        for (int n : {1,   5,   10,  20,  30,  40,  80,  90,  100, 110, 120, 130,
-                      140, 150, 160, 170, 180, 190, 200, 205, 210, 220, 230})
+        for (int n : {1,   5,   10,  20,  30,  40,  50,  60,  80,  90,  100, 110, 120,
+                      130, 140, 150, 160, 170, 180, 190, 200, 205, 210, 220, 230})
             QTest::newRow(qPrintable(QString::number(n))) << n;
     }
     void everyContextHasItsPage() {
@@ -97,6 +121,24 @@ private slots:
         QCOMPARE(HelpContextOf(leaf), 20);
         QCOMPARE(HelpContextOf(&top), 1);
         QCOMPARE(HelpContextOf(nullptr), 0);
+    }
+
+    void dialogButtonsHaveTheStyleIconsOrNone() {
+        const QString before = QApplication::style()->name();
+        const auto restore = qScopeGuard([before] { QApplication::setStyle(before); });
+        QApplication::setStyle(new TBrokenHelpIconStyle);
+        TGlobalDialog global(QStringLiteral("Courses"), QStringLiteral("Courses"), 1, {}, nullptr);
+        TOptionsFormView options(nullptr);
+        TStrMatFormView material(tt_newtons, nullptr);
+        TAboutBox about(nullptr);
+        for (QDialog* dialog :
+             std::initializer_list<QDialog*>{&global, &options, &material, &about}) {
+            auto* box = dialog->findChild<QDialogButtonBox*>();
+            QVERIFY(box->button(QDialogButtonBox::Help)->icon().isNull());
+            const QIcon ok = box->button(QDialogButtonBox::Ok)->icon();
+            QCOMPARE(ok.pixmap(16).toImage(),
+                     box->style()->standardIcon(QStyle::SP_DialogOkButton).pixmap(16).toImage());
+        }
     }
 
     void aboutBox() {

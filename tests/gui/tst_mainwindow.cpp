@@ -4,7 +4,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -28,6 +30,7 @@
 #include "views/OneCrsPanelView.h"
 #include "views/StrFrameView.h"
 #include "views/VornFrame.h"
+#include "widgets/FittedMessageBox.h"
 #include "widgets/FloatSpinBase.h"
 #include "widgets/LabelledTrackBar.h"
 #include "widgets/NotePanel.h"
@@ -86,6 +89,16 @@ QAction* action(TMainForm& w, const char* name) {
     return w.findChild<QAction*>(QString::fromLatin1(name));
 }
 
+// By object name, or by accessible name for the string chart's cells, which have no other.
+QWidget* shownControl(QWidget& root, const QString& name) {
+    if (auto* w = root.findChild<QWidget*>(name))
+        return w;
+    for (QWidget* w : root.findChildren<QWidget*>())
+        if (w->accessibleName() == name && w->isVisible())
+            return w;
+    return nullptr;
+}
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -102,6 +115,8 @@ class TestMainWindow : public QObject {
         w->MessageHook = [this](QMessageBox::Icon icon, const QString& cap, const QString& text) {
             messages << Message{icon, cap, text};
         };
+        // Changes are dropped unless a test says otherwise: no test waits on a real box.
+        w->AskSaveChanges = [](const QString&) { return QMessageBox::Discard; };
         QCoreApplication::processEvents();
         return w;
     }
@@ -133,7 +148,8 @@ private slots:
         for (int panel = 3; panel <= 6; ++panel)
             QVERIFY(w->PanelText(panel).isEmpty());
         QCOMPARE(w->NoteDisplay()->Note().Number, 69);
-        QCOMPARE(w->NoteDisplay()->geometry().topLeft(), QPoint(51, 2));
+        QCOMPARE(w->NoteDisplay()->geometry().topLeft(),
+                 QPoint(w->StatusPanels()->PanelWidth(0) + 1, 2));
         QVERIFY(w->Settings().Materials.Count() > 0);
         QVERIFY(messages.isEmpty());
     }
@@ -197,13 +213,19 @@ private slots:
         QVERIFY(QFileInfo::exists(path + QStringLiteral(".vrd")));
         QCOMPARE(caption(*w, 0), QStringLiteral("my lute.vrd"));
 
+        // The saved file is open already; a copy of it gets a tab of its own.
         w->AskOpenFileName = [&](const QString&) { return path + QStringLiteral(".vrd"); };
+        QVERIFY(w->OpenDocument());
+        QCOMPARE(w->TabCount(), 1);
+        const QString copy = dir->filePath(QStringLiteral("copy.vrd"));
+        QVERIFY(QFile::copy(path + QStringLiteral(".vrd"), copy));
+        w->AskOpenFileName = [&](const QString&) { return copy; };
         QVERIFY(w->OpenDocument());
         QCOMPARE(w->TabCount(), 2);
         TVornFrame* opened = w->ActiveDocument();
         QVERIFY(opened != saved);
         QCOMPARE(opened->CurrentPage(), int(TVornFrame::StringChartPage));
-        QCOMPARE(caption(*w, 1), QStringLiteral("my lute.vrd"));
+        QCOMPARE(caption(*w, 1), QStringLiteral("copy.vrd"));
         const QStringList before = rowTexts(saved);
         QCOMPARE(before.size(), 15); // ten courses, five with octave strings
         QCOMPARE(rowTexts(opened), before);
@@ -400,9 +422,13 @@ private slots:
         pick("ComboTuning", PositionInFamily(15));
         w->ViewStrings();
         const QStringList guitarRows = rowTexts(w->ActiveDocument(), true);
-        const QMap<QString, QString> names{{QStringLiteral("new"), caption(*w, 0)},
-                                           {QStringLiteral("lute"), caption(*w, 0)},
-                                           {QStringLiteral("guitar"), caption(*w, 2)}};
+        // The names the documents are kept under, without the marker of unsaved changes.
+        auto name = [&](int index) {
+            return caption(*w, index).remove(QRegularExpression("^\\*"));
+        };
+        const QMap<QString, QString> names{{QStringLiteral("new"), name(0)},
+                                           {QStringLiteral("lute"), name(0)},
+                                           {QStringLiteral("guitar"), name(2)}};
         QVERIFY(names[QStringLiteral("guitar")].startsWith(QStringLiteral("Renaissance Guitar")));
         for (QString& name : reopened)
             name = names.value(name);
@@ -553,11 +579,179 @@ private slots:
             QRect(60, 50, 820, 610));
     }
 
-    void settingsWriteFailureIsReported() {
-        auto w = start(dir->filePath(QStringLiteral("missing/folder/vorn.vrn")));
+    // Edits are never dropped without a word: a changed tab shows "*" and asks before it goes.
+    void closingAChangedTabAsks_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << false << false;
+        QTest::newRow("discard") << int(QMessageBox::Discard) << true << false;
+        QTest::newRow("save") << int(QMessageBox::Save) << true << true;
+    }
+    void closingAChangedTabAsks() {
+        QFETCH(int, answer);
+        QFETCH(bool, closed);
+        QFETCH(bool, saved);
+        auto w = start();
+        QStringList asked;
+        w->AskSaveChanges = [&](const QString& text) {
+            asked << text;
+            return QMessageBox::StandardButton(answer);
+        };
+        const QString path = dir->filePath(QStringLiteral("kept.vrd"));
+        w->AskSaveFileName = [&](const QString&) { return path; };
+
+        // Unchanged: nothing to ask.
+        w->ViewStrings();
+        w->IdleUpdate();
+        QCOMPARE(caption(*w, 0), QStringLiteral("Alto Lute in G_10crs_sl64"));
+        w->NewDocument();
+        QVERIFY(w->CloseDocument());
+        QVERIFY(asked.isEmpty());
+
+        TVornFrame* lute = w->ActiveDocument();
+        lute->Model().Chart.Course(0).EditTension(0, 3.9);
+        w->IdleUpdate();
+        QCOMPARE(caption(*w, 0), QStringLiteral("*Alto Lute in G_10crs_sl64"));
+        w->NewDocument(); // so that closing the lute leaves a tab either way
+        w->Tabs()->setCurrentIndex(0);
+        QCOMPARE(w->CloseDocument(), closed);
+        QCOMPARE(asked,
+                 QStringList{QStringLiteral("Save the changes to \"Alto Lute in G_10crs_sl64\"?")});
+        QCOMPARE(w->TabCount(), closed ? 1 : 2);
+        QCOMPARE(QFileInfo::exists(path), saved);
+        if (!closed)
+            QCOMPARE(w->ActiveDocument(), lute);
+    }
+
+    void saveWritesToTheDocumentsOwnFile() {
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->ViewStrings();
+        int dialogs = 0;
+        const QString first = dir->filePath(QStringLiteral("first.vrd"));
+        const QString second = dir->filePath(QStringLiteral("second.vrd"));
+        w->AskSaveFileName = [&](const QString&) { return ++dialogs == 1 ? first : second; };
+        QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(dialogs, 1);
+        QCOMPARE(caption(*w, 0), QStringLiteral("first.vrd"));
+        const qint64 size = QFileInfo(first).size();
+
+        w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
+        w->ActiveDocument()->Model().Document.InstrumentName = "Laute mit langem Namen";
+        w->IdleUpdate();
+        QCOMPARE(caption(*w, 0), QStringLiteral("*first.vrd"));
+        QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(dialogs, 1); // straight to its own file
+        QVERIFY(QFileInfo(first).size() > size);
+        QCOMPARE(caption(*w, 0), QStringLiteral("first.vrd"));
+
+        QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(dialogs, 2);
+        QVERIFY(QFileInfo::exists(second));
+        QCOMPARE(caption(*w, 0), QStringLiteral("second.vrd"));
+        QCOMPARE(w->ActiveDocument()->Model().FilePath, QFile::encodeName(second).toStdString());
+    }
+
+    void quittingAsksForWhatTheSettingsDoNotKeep() {
+        auto w = start();
+        QStringList asked;
+        QMessageBox::StandardButton answer = QMessageBox::Cancel;
+        w->AskSaveChanges = [&](const QString& text) {
+            asked << text;
+            return answer;
+        };
+        w->ViewStrings();
+        w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
+        w->NewDocument();
+        w->ViewStrings();
+        w->ActiveDocument()->Model().Chart.Course(1).EditTension(0, 4.1);
+        w->Tabs()->setCurrentIndex(0);
+        // As started, only the active document is kept in the settings file.
+        QVERIFY(!w->close());
+        QCOMPARE(asked.size(), 1);
+        QVERIFY(!QFileInfo::exists(settingsPath()));
+        QCOMPARE(w->Tabs()->currentIndex(), 1);
+
+        answer = QMessageBox::Discard;
+        w->Tabs()->setCurrentIndex(0);
         QVERIFY(w->close());
+        QCOMPARE(asked.size(), 2);
+        TGlobalData loaded;
+        const SettingsLoad kept =
+            LoadSettingsFile(QFile::encodeName(settingsPath()).toStdString(), loaded);
+        QCOMPARE(kept.Documents.size(), size_t(1)); // the one active when quitting
+        QCOMPARE(kept.Documents[0]->Chart.Course(0).First.Rec.Tension, 3.9f);
+    }
+
+    void filesFromTheCommandLine() {
+        auto w = start();
+        w->ViewStrings();
+        const QString a = dir->filePath(QStringLiteral("a.vrd"));
+        const QString b = dir->filePath(QStringLiteral("b.vrd"));
+        QVERIFY(w->SaveDocumentFile(a));
+        QVERIFY(w->SaveDocumentFile(b));
+        QFile broken(dir->filePath(QStringLiteral("broken.vrd")));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("not a document");
+        broken.close();
+        w.reset();
+
+        w = start();
+        QCOMPARE(w->OpenFiles({a, broken.fileName(), b}), 2);
+        QCOMPARE(w->TabCount(), 3); // the new document, a and b
+        QCOMPARE(caption(*w, 2), QStringLiteral("b.vrd"));
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].text, QStringLiteral("Unable to load file"));
+        // Open again: the tab it has comes forward, by any spelling of its path.
+        QCOMPARE(w->OpenFiles({dir->filePath(QStringLiteral("./a.vrd"))}), 1);
+        QCOMPARE(w->TabCount(), 3);
+        QCOMPARE(w->Tabs()->currentIndex(), 1);
+    }
+
+    void restoredBoundsStayOnTheScreen_data() {
+        QTest::addColumn<QRect>("stored");
+        QTest::newRow("saved without a window manager") << QRect(0, 0, 600, 400);
+        QTest::newRow("above the screen") << QRect(100, -20, 600, 400);
+        QTest::newRow("past the right edge") << QRect(700, 100, 600, 400);
+        QTest::newRow("larger than the screen") << QRect(10, 40, 9000, 9000);
+    }
+    void restoredBoundsStayOnTheScreen() {
+        QFETCH(QRect, stored);
+        auto w = start();
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        const QRect placed = w->PlacedBounds(stored);
+        QVERIFY2(area.contains(placed), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                       .arg(placed.x())
+                                                       .arg(placed.y())
+                                                       .arg(placed.width())
+                                                       .arg(placed.height())));
+        // Room above for the title bar the window manager adds.
+        QVERIFY(placed.top() >= area.top() + w->style()->pixelMetric(QStyle::PM_TitleBarHeight));
+        QVERIFY(placed.width() == qMin(stored.width(), area.width()));
+    }
+
+    void messageBoxesFitTheirTitle() {
+        // The window manager shows the program's name after the box's own title.
+        QGuiApplication::setApplicationDisplayName(QStringLiteral("Vorn"));
+        TFittedMessageBox box(QMessageBox::Information, QStringLiteral("Oops!"),
+                              QStringLiteral("Unable to load file"), QMessageBox::Ok);
+        box.show();
+        QVERIFY(box.TitleWidth() >
+                QFontMetrics(box.font()).horizontalAdvance(QStringLiteral("Oops! \u2014 Vorn")));
+        QVERIFY(box.width() >= box.TitleWidth());
+        QGuiApplication::setApplicationDisplayName(QString());
+    }
+
+    void settingsWriteFailureIsReported() {
+        // Told once, at start, while the session's changes can still be saved elsewhere.
+        auto w = start(dir->filePath(QStringLiteral("missing/folder/vorn.vrn")));
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].text.startsWith(QStringLiteral("Unable to save configuration file")));
+        QVERIFY(messages[0].text.contains(QStringLiteral("will not be kept")));
+        QVERIFY(w->close());
+        QCOMPARE(messages.size(), 1);
         QVERIFY(!w->isVisible());
     }
 
@@ -652,18 +846,21 @@ private slots:
         QStringList texts;
         for (QAction* a : menu->actions())
             texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(texts, (QStringList{"New", "Open", "Print", "Save", "-", "Options", "Globals",
-                                     "Help", "About..."}));
+        QCOMPARE(texts, (QStringList{"New", "Open", "Print", "Save", "Save As...", "-", "Options",
+                                     "Globals", "Help", "About..."}));
         QStringList globals;
         for (QAction* a : menu->findChild<QMenu*>(QStringLiteral("MenuGlobals"))->actions())
             globals << a->text();
         QCOMPARE(globals, (QStringList{"Courses", "Course Types", "Tuning - Pitch", "String Length",
                                        "Tension", "Gut Strings", "Alternative Strings"}));
 
-        // A right click on a tab opens it.
+        // A right click on a tab opens it, for that tab: Save must not save another document.
+        w->NewDocument();
+        QCOMPARE(w->Tabs()->currentIndex(), 1);
         TPageExtTabBar* bar = w->Tabs()->ExtTabBar();
         QTest::mouseClick(bar, Qt::RightButton, {}, bar->tabRect(0).topLeft() + QPoint(8, 8));
         QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(w->Tabs()->currentIndex(), 0);
         menu->hide();
 
         // So does a context click outside the tabs; inside them there is none.
@@ -681,13 +878,16 @@ private slots:
 
     void helpFollowsTheFocus_data() {
         QTest::addColumn<QString>("widget");
-        QTest::addColumn<int>("page"); // 0 as started, 1 the fret chart, 2 the placement chart
+        // 0 as started, 1 the fret chart, 2 the placement chart, 3 the string chart
+        QTest::addColumn<int>("page");
         QTest::addColumn<int>("context");
         QTest::newRow("side-bar button") << QStringLiteral("SpeedOpen") << 0 << 20;
         QTest::newRow("size toggle") << QStringLiteral("Sidebarsize") << 0 << 20;
-        QTest::newRow("document") << QStringLiteral("ComboInstType") << 0 << 1;
+        QTest::newRow("file setup") << QStringLiteral("ComboInstType") << 0 << 50;
         QTest::newRow("fret chart") << QStringLiteral("ExtraFretsButton") << 1 << 30;
         QTest::newRow("placement chart") << QStringLiteral("ComboMajorKeys") << 2 << 40;
+        QTest::newRow("string chart name") << QStringLiteral("Instrument Name") << 3 << 60;
+        QTest::newRow("string chart cell") << QStringLiteral("Gut diameter") << 3 << 60;
     }
     void helpFollowsTheFocus() {
         QFETCH(QString, widget);
@@ -696,11 +896,14 @@ private slots:
         auto w = start();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        if (page >= 1)
+        if (page == 1 || page == 2)
             w->ViewFrets();
         if (page == 2)
             w->ActiveDocument()->ShowPlacement();
-        auto* target = w->findChild<QWidget*>(widget);
+        if (page == 3)
+            w->ViewStrings();
+        QCoreApplication::processEvents();
+        auto* target = shownControl(*w, widget);
         QVERIFY(target);
         target->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), target);

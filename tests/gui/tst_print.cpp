@@ -27,6 +27,7 @@ class TestPrint : public QObject {
     std::unique_ptr<TMainForm> start() {
         auto w = std::make_unique<TMainForm>(dir->filePath(QStringLiteral("vorn.vrn")));
         w->MessageHook = [](QMessageBox::Icon, const QString&, const QString&) {};
+        w->AskSaveChanges = [](const QString&) { return QMessageBox::Discard; };
         return w;
     }
 

@@ -141,70 +141,66 @@ mode_t creationMode() {
     return 0666 & ~mask;
 }
 
-} // namespace
+// A write under way: the target it replaces (links followed) and the open temporary beside it.
+struct Temporary {
+    int fd = -1;
+    std::string target, name, folder;
+    bool targetExists = false;
+    mode_t targetMode = 0;
+};
 
-namespace {
-
-// The target a write of path replaces (links followed) and a new, open temporary beside it.
-// -1 with *error set when there is none.
-int openTemporary(const std::string& path, std::string& resolved, bool& exists, struct stat& old,
-                  std::string& temp, std::string* error) {
+// fd -1 with *error set when no temporary can be made for path.
+Temporary openTemporary(const std::string& path, std::string* error) {
     namespace fs = std::filesystem;
-    if (!resolveTarget(path, resolved, error))
-        return -1;
-    exists = ::stat(resolved.c_str(), &old) == 0;
-    if (exists && !S_ISREG(old.st_mode)) {
+    Temporary t;
+    if (!resolveTarget(path, t.target, error))
+        return t;
+    struct stat old {};
+    t.targetExists = ::stat(t.target.c_str(), &old) == 0;
+    t.targetMode = old.st_mode;
+    if (t.targetExists && !S_ISREG(old.st_mode)) {
         if (error)
             *error = path + (S_ISDIR(old.st_mode) ? ": is a folder" : ": not a regular file");
-        return -1;
+        return t;
     }
-    const fs::path target(resolved);
-    const fs::path parent = target.parent_path();
-    const std::string folder = parent.empty() ? std::string(".") : parent.string();
-    removeStaleTemporaries(folder);
+    const fs::path parent = fs::path(t.target).parent_path();
+    t.folder = parent.empty() ? std::string(".") : parent.string();
+    removeStaleTemporaries(t.folder);
 
     // The temporary must sit in the target's folder, since rename is only atomic within one
     // file system; its name is short, so that any name the folder takes can be written.
-    temp = (parent.empty() ? std::string() : folder + "/") + TemporaryPrefix +
-           std::to_string(::getpid()) + "-XXXXXX.tmp";
-    std::vector<char> name(temp.begin(), temp.end());
+    const std::string pattern = (parent.empty() ? std::string() : t.folder + "/") +
+                                TemporaryPrefix + std::to_string(::getpid()) + "-XXXXXX.tmp";
+    std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    const int fd = ::mkstemps(name.data(), 4);
-    if (fd < 0) {
-        setError(error, "cannot create a file in " + folder, errno);
-        return -1;
+    t.fd = ::mkstemps(name.data(), 4);
+    if (t.fd < 0) {
+        setError(error, "cannot create a file in " + t.folder, errno);
+        return t;
     }
-    temp = name.data();
-    return fd;
+    t.name = name.data();
+    return t;
 }
 
 } // namespace
 
 bool CanWriteFile(const std::string& path, std::string* error) {
-    std::string resolved, temp;
-    bool exists = false;
-    struct stat old {};
-    const int fd = openTemporary(path, resolved, exists, old, temp, error);
-    if (fd < 0)
+    const Temporary t = openTemporary(path, error);
+    if (t.fd < 0)
         return false;
-    ::close(fd);
-    ::unlink(temp.c_str());
+    ::close(t.fd);
+    ::unlink(t.name.c_str());
     return true;
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& data, std::string* error) {
-    std::string resolved, temp;
-    bool exists = false;
-    struct stat old {};
-    const int fd = openTemporary(path, resolved, exists, old, temp, error);
-    if (fd < 0)
+    const Temporary t = openTemporary(path, error);
+    if (t.fd < 0)
         return false;
-    const std::string folder = [&] {
-        const std::filesystem::path parent = std::filesystem::path(resolved).parent_path();
-        return parent.empty() ? std::string(".") : parent.string();
-    }();
+    const int fd = t.fd;
+    const std::string& temp = t.name;
     // A replaced file keeps its permissions; a new one gets the usual ones.
-    ::fchmod(fd, exists ? (old.st_mode & 07777) : creationMode());
+    ::fchmod(fd, t.targetExists ? (t.targetMode & 07777) : creationMode());
 
     int err = 0;
     std::string what;
@@ -219,7 +215,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& data, std::
         err = errno;
         what = "cannot close " + temp;
     }
-    if (err == 0 && ::rename(temp.c_str(), resolved.c_str()) != 0) {
+    if (err == 0 && ::rename(temp.c_str(), t.target.c_str()) != 0) {
         err = errno;
         what = "cannot replace " + path;
     }
@@ -228,7 +224,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& data, std::
         setError(error, what, err);
         return false;
     }
-    syncFolder(folder);
+    syncFolder(t.folder);
     return true;
 }
 

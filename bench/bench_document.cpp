@@ -49,6 +49,18 @@ static void BM_SaveNineteenCourseFile(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveNineteenCourseFile)->Unit(benchmark::kMicrosecond);
 
+// What the main window pays whenever it waits for input: is the active document changed?
+static void BM_ChangedCheckNineteenCourses(benchmark::State& state) {
+    TGlobalData settings = settingsWithMaterials();
+    TFileFrame frame(settings);
+    nineteenCourses(frame);
+    frame.ViewStrings();
+    frame.MarkUnchanged();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(frame.Changed());
+}
+BENCHMARK(BM_ChangedCheckNineteenCourses)->Unit(benchmark::kMicrosecond);
+
 static void BM_LoadNineteenCourseFile(benchmark::State& state) {
     TGlobalData settings = settingsWithMaterials();
     std::string bytes;

@@ -1,5 +1,6 @@
 #include "report/ReportTables.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 
@@ -48,12 +49,13 @@ void stringCells(ReportRow& row, const TOneStringPanel& s, bool octave, const TS
         cell("", ReportNumber(s.Rec.GutDiameter, settings.GutDiameterDigits, decimal)));
     const bool listed = s.AltIndex >= 0 && s.AltIndex < static_cast<int>(s.AltItems.size());
     row.Cells.push_back(cell("", listed ? s.AltItems[s.AltIndex] : s.Rec.AltChoice));
+    // The alternative diameter, or a catalogue label whose tension is a number too; the
+    // label's "kg." keeps its point.
     std::string alt = s.AltText(settings.Materials);
-    // The alternative diameter is a number with '.'; a catalogue label is shown as it is.
-    if (!s.AltIsLabel(settings.Materials))
-        for (char& c : alt)
-            if (c == '.')
-                c = decimal;
+    for (size_t i = 1; i + 1 < alt.size(); ++i)
+        if (alt[i] == '.' && std::isdigit(static_cast<unsigned char>(alt[i - 1])) &&
+            std::isdigit(static_cast<unsigned char>(alt[i + 1])))
+            alt[i] = decimal;
     row.Cells.push_back(cell("", alt));
 }
 

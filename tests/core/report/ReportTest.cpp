@@ -60,6 +60,16 @@ TEST(Report, AltoLuteMatchesTheGoldenFile) {
     EXPECT_EQ(count(built, "<td"), 0u);
 }
 
+// A German desktop's report: every number with a comma, catalogue labels' tensions too, while
+// their "kg." keeps its point.
+TEST(Report, DecimalCommaReachesCatalogueLabels) {
+    Instrument alto; // the basses take Savarez strings
+    const std::string r = alto.report(true, false, ',');
+    EXPECT_EQ(r.find("3.16"), std::string::npos);
+    EXPECT_NE(r.find(" ( 3,16 kg.)</th>"), std::string::npos) << r;
+    EXPECT_NE(r.find("<th>0,432</th>"), std::string::npos);
+}
+
 TEST(Report, OctaveStringsTakeADittoForTheirLength) {
     Instrument alto; // courses 6..10 have octave strings
     const std::string r = alto.report();

@@ -17,6 +17,7 @@
 #include "dialogs/GlobMaterials.h"
 #include "dialogs/GlobTension.h"
 #include "dialogs/GlobTuning.h"
+#include "support/QuietWindow.h"
 #include "views/FretFrormView.h"
 #include "views/VornFrame.h"
 #include "widgets/TensionEdit.h"
@@ -26,12 +27,10 @@ using namespace vorn;
 class TestGlobals : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
+    testing::QuietWindows windows;
 
     std::unique_ptr<TMainForm> start() {
-        auto w = std::make_unique<TMainForm>(dir->filePath(QStringLiteral("vorn.vrn")));
-        w->MessageHook = [](QMessageBox::Icon, const QString&, const QString&) {};
-        w->AskSaveChanges = [](const QString&) { return QMessageBox::Discard; };
+        auto w = windows.Start();
         w->ViewStrings();
         return w;
     }
@@ -48,11 +47,7 @@ class TestGlobals : public QObject {
     }
 
 private slots:
-    void init() {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir->isValid());
-    }
+    void init() { QVERIFY(windows.Reset()); }
 
     void eachItemOpensItsDialogAndCancelKeepsTheFile_data() {
         QTest::addColumn<QString>("item");

@@ -18,6 +18,7 @@
 #include "files/SettingsFile.h"
 #include "io/ByteWriter.h"
 #include "support/ChangedSettings.h"
+#include "support/QuietWindow.h"
 #include "views/VornFrame.h"
 #include "widgets/FloatEdit.h"
 #include "widgets/TensionEdit.h"
@@ -27,14 +28,9 @@ using namespace vorn;
 class TestOptions : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
+    testing::QuietWindows windows;
 
-    std::unique_ptr<TMainForm> start() {
-        auto w = std::make_unique<TMainForm>(dir->filePath(QStringLiteral("vorn.vrn")));
-        w->MessageHook = [](QMessageBox::Icon, const QString&, const QString&) {};
-        w->AskSaveChanges = [](const QString&) { return QMessageBox::Discard; };
-        return w;
-    }
+    std::unique_ptr<TMainForm> start() { return windows.Start(); }
 
     // Runs the options dialog of the window: `act` works the controls, then OK or Cancel.
     static bool runOptions(TMainForm& w, int page,
@@ -48,11 +44,7 @@ class TestOptions : public QObject {
     }
 
 private slots:
-    void init() {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir->isValid());
-    }
+    void init() { QVERIFY(windows.Reset()); }
 
     void opensOnThePageAndItsHelp() {
         QList<int> asked;

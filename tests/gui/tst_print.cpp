@@ -15,6 +15,7 @@
 
 #include "app/MainForm.h"
 #include "app/VornPrint.h"
+#include "support/QuietWindow.h"
 #include "views/VornFrame.h"
 
 using namespace vorn;
@@ -22,14 +23,9 @@ using namespace vorn;
 class TestPrint : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
+    testing::QuietWindows windows;
 
-    std::unique_ptr<TMainForm> start() {
-        auto w = std::make_unique<TMainForm>(dir->filePath(QStringLiteral("vorn.vrn")));
-        w->MessageHook = [](QMessageBox::Icon, const QString&, const QString&) {};
-        w->AskSaveChanges = [](const QString&) { return QMessageBox::Discard; };
-        return w;
-    }
+    std::unique_ptr<TMainForm> start() { return windows.Start(); }
 
     static QByteArray read(const QString& path) {
         QFile f(path);
@@ -37,11 +33,7 @@ class TestPrint : public QObject {
     }
 
 private slots:
-    void init() {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir->isValid());
-    }
+    void init() { QVERIFY(windows.Reset()); }
 
     void printShowsBothChartsAndTheChecksRebuild() {
         auto w = start();
@@ -122,10 +114,10 @@ private slots:
         TVornPrint* print = w->PrintWindow();
         print->AskSaveName = [&](const QString&, int& chosen) {
             chosen = filter;
-            return dir->filePath(name);
+            return windows.Path(name);
         };
         QVERIFY(print->SaveToDisk());
-        const QByteArray bytes = read(dir->filePath(file));
+        const QByteArray bytes = read(windows.Path(file));
         const std::string& expected = filter == 0 ? print->ReportHtml() : print->ReportText();
         QCOMPARE(bytes.toStdString(), expected);
         QCOMPARE(print->PlainTextChoice()->isChecked(), filter == 1);
@@ -139,11 +131,11 @@ private slots:
         QString proposed;
         print->AskPdfName = [&](const QString& name) {
             proposed = name;
-            return dir->filePath(QStringLiteral("alto"));
+            return windows.Path(QStringLiteral("alto"));
         };
         QVERIFY(print->ExportPdf());
         QCOMPARE(proposed, QStringLiteral("Alto Lute in G_10crs_sl64.pdf"));
-        const QString pdf = dir->filePath(QStringLiteral("alto.pdf"));
+        const QString pdf = windows.Path(QStringLiteral("alto.pdf"));
         QVERIFY(read(pdf).startsWith("%PDF"));
         QProcess text;
         text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
@@ -168,8 +160,7 @@ private slots:
             return true;
         };
         for (const bool table : {true, false}) {
-            target =
-                dir->filePath(table ? QStringLiteral("table.pdf") : QStringLiteral("text.pdf"));
+            target = windows.Path(table ? QStringLiteral("table.pdf") : QStringLiteral("text.pdf"));
             if (table) {
                 print->PrintTable();
             } else {
@@ -191,7 +182,7 @@ private slots:
     void calculatorReportEqualsTheWindows() {
         auto w = start();
         w->ViewStrings();
-        const QString file = dir->filePath(QStringLiteral("alto.vrd"));
+        const QString file = windows.Path(QStringLiteral("alto.vrd"));
         QVERIFY(w->SaveDocumentFile(file));
         w->CloseDocument();
         QVERIFY(w->OpenDocumentFile(file));

@@ -56,7 +56,7 @@ static void BM_RecalculateMaterial(benchmark::State& state) {
     StringRecord row;
     row.Frequency = 392;
     row.Length = 60;
-    row.Tension = 3.5f;
+    row.TensionN = 34.3f;
     row.AltChoice = "Nylgut";
     for (auto _ : state) {
         Recalculate(row, rm_diameter, false, settings);
@@ -70,7 +70,7 @@ static void BM_RecalculateCatalogue(benchmark::State& state) {
     StringRecord row;
     row.Frequency = 49;
     row.Length = 70;
-    row.Tension = 3.0f;
+    row.TensionN = 29.4f;
     row.AltChoice = state.range(0) == 0 ? "Savarez" : "Kuerschner";
     for (auto _ : state) {
         Recalculate(row, rm_diameter, false, settings);

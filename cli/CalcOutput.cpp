@@ -169,8 +169,9 @@ ordered_json StringJson(const StringRecord& row, const StringSettings& settings)
     return ordered_json{
         {"frequency", row.Frequency},
         {"length", Shown(row.Length)},
-        {"tension", Shown(row.Tension)},
-        {"unit", UnitOptionName(row.TensionUnit)},
+        {"tension",
+         Shown(ShownTension(row.TensionN, settings.TensionUnit, settings.TensionDigits))},
+        {"unit", UnitOptionName(settings.TensionUnit)},
         {"gut_diameter", Shown(row.GutDiameter)},
         {"alternative", row.AltChoice},
         {"alt_text", row.AltText(settings.Materials)},
@@ -200,8 +201,9 @@ std::string StringTable(const StringRecord& row, const StringSettings& settings)
     std::ostringstream s;
     s << "Frequency      " << fixed(row.Frequency, 2) << " Hz.\n"
       << "Length         " << FormatShortest(row.Length) << " cm\n"
-      << "Tension        " << FormatShortest(row.Tension) << " "
-      << TensionUnitSuffix(row.TensionUnit) << flag(row.TensionLimit) << "\n"
+      << "Tension        "
+      << FormatShortest(ShownTension(row.TensionN, settings.TensionUnit, settings.TensionDigits))
+      << " " << TensionUnitSuffix(settings.TensionUnit) << flag(row.TensionLimit) << "\n"
       << "Gut diameter   " << FormatShortest(row.GutDiameter) << " mm" << flag(row.GutDiameterLimit)
       << "\n"
       << "Alternative    " << row.AltChoice << "\n"
@@ -220,7 +222,7 @@ ordered_json rowStringJson(const TOneStringPanel& s, const StringSettings& setti
         {"accidental", s.Rec.Note.Accidental},
         {"frequency", s.Rec.Frequency},
         {"length", Shown(s.Rec.Length)},
-        {"tension", Shown(s.Rec.Tension)},
+        {"tension", Shown(s.ShownTension(settings))},
         {"gut_diameter", Shown(s.Rec.GutDiameter)},
         {"alternative", s.Rec.AltChoice},
         {"alt_text", s.AltText(settings.Materials)},
@@ -298,7 +300,7 @@ std::string ShowTable(const TFileFrame& frame) {
             auto red = [](bool r) { return r ? "!" : " "; };
             s << padLeft(which == 0 ? std::to_string(c->Number) : "", 6) << "  " << pad(type, 12)
               << pad(st.NoteText(), 14) << pad(st.FrequencyText(), 13)
-              << padLeft(st.LengthText(), 6) << "  " << padLeft(st.TensionText(), 6)
+              << padLeft(st.LengthText(), 6) << "  " << padLeft(st.TensionText(frame.Settings), 6)
               << red(st.TensionRed()) << "  " << padLeft(st.GutDiameterText(), 8)
               << red(st.GutDiameterRed()) << "  " << pad(st.Rec.AltChoice, 15)
               << st.AltText(materials) << red(st.AltDiameterRed()) << "\n";

@@ -210,12 +210,13 @@ public:
         // What the string chart's cells take.
         row.Length = static_cast<float>(
             ParseWithin("--length", length_, MinStringLength, MaxStringLength, " cm"));
-        row.TensionUnit = settings.TensionUnit;
         row.AltChoice = alt_;
         RecalcMode mode = rm_diameter;
         if (!tension_.empty()) {
-            row.Tension = static_cast<float>(ParseWithin(
-                "--tension", tension_, MinRowTension, MaxRowTension(row.TensionUnit), " " + unit_));
+            row.TensionN =
+                TypedTensionNewtons(ParseWithin("--tension", tension_, MinRowTension,
+                                                MaxRowTension(settings.TensionUnit), " " + unit_),
+                                    settings.TensionUnit);
         } else {
             row.GutDiameter = static_cast<float>(
                 ParseWithin("--diameter", diameter_, MinRowDiameter, MaxRowDiameter, " mm"));

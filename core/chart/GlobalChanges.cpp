@@ -73,11 +73,10 @@ void GlobalCourses(TStrFrame& chart, int count, int newKindPosition) {
 void GlobalTension(TStrFrame& chart, VornTensType unit, bool useDefaults,
                    std::optional<float> oneTensionNewtons) {
     EnsureRows(chart);
-    // The unit first: switching it shows every tension again from its rounded diameter, which
-    // would move a tension just set (40 N would come back as 39.92 N).
+    // The unit belongs to the settings: every open chart shows it, not only this one.
     if (unit <= tt_pounds && unit != chart.Settings.TensionUnit) {
         chart.Settings.SetTensionUnit(unit);
-        chart.RefreshChoices();
+        chart.Settings.NotifyChanged(sc_tension_unit);
     }
     if (useDefaults || oneTensionNewtons) {
         const float newtons = oneTensionNewtons.value_or(0.0f);
@@ -107,8 +106,8 @@ void GlobalGut(TStrFrame& chart, uint8_t diameterMode, float density) {
             static_cast<float>(RoundToDigits(gut.Density, settings.GutDiameterDigits));
         if (density != shown) {
             gut.Density = density;
-            for (const auto& course : chart.Courses)
-                course->RecalcCourse();
+            // Every open document's gut diameters follow, not only this one's.
+            settings.NotifyChanged(sc_reference_density);
         }
     }
     Finish(chart);

@@ -18,15 +18,17 @@ void GlobalCourseType(TStrFrame& chart, int kind, bool resetToDefaults);
 // newKindPosition (0 single, 1 unison, 2 bass with octave).
 void GlobalCourses(TStrFrame& chart, int count, int newKindPosition);
 
-// A changed unit first, then the tensions (in newtons for both strings, or the defaults).
+// A changed unit first (every chart on the settings shows it), then the tensions of this
+// chart (in newtons for both strings, or the defaults).
 void GlobalTension(TStrFrame& chart, VornTensType unit, bool useDefaults,
                    std::optional<float> oneTensionNewtons);
 
 // index into the alternative choices, or the defaults.
 void GlobalAlternatives(TStrFrame& chart, bool useDefaults, int index);
 
-// diameterMode 1 tension or 0 length; the reference density changes (and every course is
-// recalculated) only when the box value differs from the density as shown.
+// diameterMode 1 tension or 0 length; the reference density changes (and every course of every
+// chart on the settings is recalculated) only when the box value differs from the density as
+// shown.
 void GlobalGut(TStrFrame& chart, uint8_t diameterMode, float density);
 
 // New lengths (cm); every course's first string takes its course's length.

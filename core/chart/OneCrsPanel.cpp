@@ -47,10 +47,6 @@ float RoundedTo(double value, int digits) {
     return static_cast<float>(RoundToDigits(value, digits));
 }
 
-float InNewtons(const StringRecord& rec) {
-    return static_cast<float>(ToNewtons(rec.Tension, rec.TensionUnit));
-}
-
 uint8_t ReadAccidental(ByteReader& in) {
     return in.u8AtMost(acc_double_sharp, "accidental out of range");
 }
@@ -137,13 +133,11 @@ void TOneCrsPanel::initString(TOneStringPanel& s, const NoteValue& note, float l
     const TGlobalData& settings = owner_.Settings;
     StringRecord& rec = s.Rec;
     rec.UpdatesEnabled = false;
-    rec.TensionUnit = settings.TensionUnit;
     s.AltItems = settings.Materials.AlternativeChoiceList();
     rec.Note = note;
     showNote(s);
     rec.Length = RoundedTo(length, settings.LengthDigits);
-    rec.Tension =
-        static_cast<float>(FromNewtons(defs.Tension, settings.TensionUnit, settings.TensionDigits));
+    rec.TensionN = SettledTension(defs.Tension, settings.TensionDigits);
     rec.GutDiameter = 0;
     rec.AltDiameter = 0.0f;
     rec.AltLabel.clear();
@@ -185,9 +179,9 @@ void TOneCrsPanel::SetCourseKind(uint8_t kind) {
     Kind = kind;
     SetSecond(kind == ck_bass_with_octave);
     const TGlobalData& settings = owner_.Settings;
-    const float newtons = settings.StringDefsFor(Number, Kind).Tension;
-    tensionChanged(First, FromNewtons(newtons, First.Rec.TensionUnit, settings.TensionDigits),
-                   false);
+    tensionChanged(
+        First, SettledTension(settings.StringDefsFor(Number, Kind).Tension, settings.TensionDigits),
+        false);
 }
 
 void TOneCrsPanel::recalc(TOneStringPanel& s, int mode, bool fromAlternative) {
@@ -268,7 +262,7 @@ void TOneCrsPanel::applyChoice(TOneStringPanel& s, int index) {
     if (IsCatalogueKind(kind)) {
         rec.CatalogueIndex = 0;
         rec.AltLabel = settings.Catalogues.CatalogueLabel(kind, rec.CatalogueIndex, rec.Frequency,
-                                                          rec.Length, InNewtons(rec));
+                                                          rec.Length, rec.TensionN);
         RefreshLimits(rec, settings);
     } else {
         recalc(s, settings.DiameterChangeMode, false);
@@ -287,20 +281,18 @@ void TOneCrsPanel::SetAllAlternatives(int index, bool useDefaults) {
 
 void TOneCrsPanel::SetAllTensions(bool useDefaults, float newtons) {
     const TGlobalData& settings = owner_.Settings;
-    const float first = useDefaults ? settings.StringDefsFor(Number, Kind).Tension : newtons;
-    tensionChanged(First, FromNewtons(first, First.Rec.TensionUnit, settings.TensionDigits), false);
-    if (Second) {
-        const float second = useDefaults ? settings.StringDefs[sr_octaves].Tension : newtons;
-        tensionChanged(*Second,
-                       FromNewtons(second, Second->Rec.TensionUnit, settings.TensionDigits), false);
-    }
+    // A default is settled like a solved tension; one tension asked for is held as asked.
+    const auto pick = [&](float fallback) {
+        return useDefaults ? SettledTension(fallback, settings.TensionDigits) : newtons;
+    };
+    tensionChanged(First, pick(settings.StringDefsFor(Number, Kind).Tension), false);
+    if (Second)
+        tensionChanged(*Second, pick(settings.StringDefs[sr_octaves].Tension), false);
 }
 
 void TOneCrsPanel::RefreshCourseChoices() {
     const TGlobalData& settings = owner_.Settings;
     const std::vector<std::string> items = settings.Materials.AlternativeChoiceList();
-    const VornTensType unit = settings.TensionUnit;
-    const bool unitChanged = First.Rec.TensionUnit != unit;
     for (TOneStringPanel* s : {&First, Second.get()}) {
         if (!s)
             continue;
@@ -314,12 +306,10 @@ void TOneCrsPanel::RefreshCourseChoices() {
         setChoice(*s, index);
         // A list that moved under the selection names another material now; its diameter
         // must follow, or the cell shows one material's value under another's name.
-        if (s->Rec.AltChoice != before && !unitChanged)
+        if (s->Rec.AltChoice != before)
             applyChoice(*s, s->AltIndex);
-        if (unitChanged) {
-            s->Rec.TensionUnit = unit;
-            recalc(*s, rm_tension, false);
-        }
+        else
+            relabel(*s);
     }
     owner_.NotifyRows(Number - 1);
 }
@@ -361,7 +351,7 @@ void TOneCrsPanel::readString(ByteReader& in, TOneStringPanel& s, bool withLengt
     const int kind = settings.Materials.KindOfName(rec.AltChoice);
     if (IsCatalogueKind(kind))
         rec.AltLabel = settings.Catalogues.CatalogueLabel(kind, rec.CatalogueIndex, rec.Frequency,
-                                                          rec.Length, InNewtons(rec));
+                                                          rec.Length, rec.TensionN);
     // Tensions are not stored: recalculating gives each string the tension of its stored
     // diameter, the octave string included.
     Recalculate(rec, static_cast<RecalcMode>(settings.DiameterChangeMode), false, settings);
@@ -400,10 +390,14 @@ void TOneCrsPanel::lengthChanged(float cm) {
     afterChange();
 }
 
-void TOneCrsPanel::tensionChanged(TOneStringPanel& s, std::optional<double> value, bool select) {
+void TOneCrsPanel::tensionChanged(TOneStringPanel& s, float newtons, bool select) {
     if (select)
         enter();
-    s.Rec.Tension = Within(value, MinRowTension, MaxRowTension(s.Rec.TensionUnit));
+    // The program's own tensions keep within what a typed one may be.
+    const auto lowest = static_cast<float>(ToNewtons(MinRowTension, owner_.Settings.TensionUnit));
+    s.Rec.TensionN = std::isfinite(newtons)
+                         ? std::clamp(newtons, lowest, static_cast<float>(MaxRowTensionN))
+                         : lowest;
     if (!s.Rec.UpdatesEnabled)
         return;
     recalc(s, owner_.Settings.TensionChangeMode, false);
@@ -411,12 +405,12 @@ void TOneCrsPanel::tensionChanged(TOneStringPanel& s, std::optional<double> valu
 }
 
 void TOneCrsPanel::EditTension(int which, std::optional<double> value) {
-    tensionChanged(String(which), value, true);
+    tensionChanged(String(which), TypedTensionNewtons(value, owner_.Settings.TensionUnit), true);
 }
 
 void TOneCrsPanel::SpinTension(int which, bool up) {
     const TOneStringPanel& s = String(which);
-    EditTension(which, StepShown(s.Rec.Tension, up ? TensionStep : -TensionStep));
+    EditTension(which, StepShown(s.ShownTension(owner_.Settings), up ? TensionStep : -TensionStep));
 }
 
 void TOneCrsPanel::EditGutDiameter(int which, std::optional<double> mm) {
@@ -467,9 +461,22 @@ void TOneCrsPanel::SpinAltDiameter(int which, bool up) {
         return;
     uint8_t index = CatalogueStepIndex(rec.CatalogueIndex, up ? 1 : -1);
     rec.AltLabel =
-        settings.Catalogues.CatalogueLabel(kind, index, rec.Frequency, rec.Length, InNewtons(rec));
+        settings.Catalogues.CatalogueLabel(kind, index, rec.Frequency, rec.Length, rec.TensionN);
     rec.CatalogueIndex = index;
     owner_.NotifyRows(Number - 1);
+}
+
+void TOneCrsPanel::relabel(TOneStringPanel& s) {
+    // The label names its tension in the display unit; the entry shown stays the same.
+    const TGlobalData& settings = owner_.Settings;
+    StringRecord& rec = s.Rec;
+    const int kind = settings.Materials.KindOfName(rec.AltChoice);
+    if (IsCatalogueKind(kind) && rec.UpdatesEnabled) {
+        uint8_t index = rec.CatalogueIndex;
+        rec.AltLabel = settings.Catalogues.CatalogueLabel(kind, index, rec.Frequency, rec.Length,
+                                                          rec.TensionN);
+        rec.CatalogueIndex = index;
+    }
 }
 
 void TOneCrsPanel::RestoreAltLabel(int /*which*/) {

@@ -51,6 +51,8 @@ public:
     void SetAllAlternatives(int index, bool useDefaults);
     // newtons is used for both strings unless useDefaults.
     void SetAllTensions(bool useDefaults, float newtons);
+    // The alternative lists again from the materials, and the catalogue labels in the
+    // current unit; no tension changes.
     void RefreshCourseChoices();
     void WriteCourseRecord(ByteWriter& out) const;
     void ReadCourseRecord(ByteReader& in);
@@ -87,7 +89,8 @@ private:
     void setChoice(TOneStringPanel& s, int index);
     void applyChoice(TOneStringPanel& s, int index); // as a user choice, without selecting
     void lengthChanged(float cm);
-    void tensionChanged(TOneStringPanel& s, std::optional<double> value, bool select);
+    void tensionChanged(TOneStringPanel& s, float newtons, bool select);
+    void relabel(TOneStringPanel& s); // a catalogue label again, at the entry it shows
     void readString(ByteReader& in, TOneStringPanel& s, bool withLength);
 };
 

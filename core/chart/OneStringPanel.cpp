@@ -30,11 +30,11 @@ std::string TOneStringPanel::NoteText() const {
 std::string TOneStringPanel::LengthText() const {
     return FormatShortest(Rec.Length);
 }
-std::string TOneStringPanel::TensionText() const {
-    return FormatShortest(Rec.Tension);
+float TOneStringPanel::ShownTension(const StringSettings& settings) const {
+    return vorn::ShownTension(Rec.TensionN, settings.TensionUnit, settings.TensionDigits);
 }
-std::string TOneStringPanel::TensionUnitText() const {
-    return TensionUnitSuffix(Rec.TensionUnit);
+std::string TOneStringPanel::TensionText(const StringSettings& settings) const {
+    return FormatShortest(ShownTension(settings));
 }
 std::string TOneStringPanel::GutDiameterText() const {
     return FormatShortest(Rec.GutDiameter);

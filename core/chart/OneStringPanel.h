@@ -27,9 +27,10 @@ public:
     // The note in key 7, long form ("c-sharp"): what the note display draws.
     std::string NoteText() const;
     std::string LengthText() const;
-    std::string TensionText() const;
-    // "N.", "kg." or "lb.": the unit the tension cell shows.
-    std::string TensionUnitText() const;
+    // The tension in the settings' unit at their tension decimals; the unit is
+    // TensionUnitSuffix(settings.TensionUnit).
+    float ShownTension(const StringSettings& settings) const;
+    std::string TensionText(const StringSettings& settings) const;
     std::string GutDiameterText() const;
     std::string AltText(const TStringMaterialCollection& materials) const;
     // A catalogue choice shows a label with step buttons instead of an editable diameter.

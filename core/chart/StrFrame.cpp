@@ -8,7 +8,27 @@
 namespace vorn {
 
 TStrFrame::TStrFrame(TInstDataType& document, TGlobalData& settings)
-    : Document(document), Settings(settings) {}
+    : Document(document), Settings(settings) {
+    subscription_ =
+        Settings.Notice.Subscribe([this](unsigned changes) { SettingsChanged(changes); });
+}
+
+TStrFrame::~TStrFrame() {
+    Settings.Notice.Unsubscribe(subscription_);
+}
+
+void TStrFrame::SettingsChanged(unsigned changes) {
+    if (!Built)
+        return;
+    if (changes & (sc_tension_unit | sc_materials))
+        for (const auto& course : Courses)
+            course->RefreshCourseChoices();
+    if (changes & sc_reference_density)
+        for (const auto& course : Courses)
+            course->RecalcCourse();
+    NotifyRows(-1);
+    NotifyBridge();
+}
 
 void TStrFrame::RebuildPitch() {
     Pitch.Compute(Document.CommaFraction, Document.APitch);
@@ -87,13 +107,25 @@ void TStrFrame::RefreshChoices() {
     NotifyBridge();
 }
 
-float TStrFrame::TotalTension() const {
+double TStrFrame::TotalTensionNewtons() const {
     double total = 0;
     for (const auto& course : Courses) {
-        const double first = course->First.Rec.Tension;
+        const double first = course->First.Rec.TensionN;
         total += course->Kind == ck_unison ? 2 * first : first;
         if (course->Second)
-            total += course->Second->Rec.Tension;
+            total += course->Second->Rec.TensionN;
+    }
+    return total;
+}
+
+float TStrFrame::TotalTension() const {
+    // Every row converted by the one unit of the settings: no row can add another unit in.
+    double total = 0;
+    for (const auto& course : Courses) {
+        const double first = course->First.ShownTension(Settings);
+        total += course->Kind == ck_unison ? 2 * first : first;
+        if (course->Second)
+            total += course->Second->ShownTension(Settings);
     }
     return static_cast<float>(total);
 }

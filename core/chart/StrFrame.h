@@ -15,7 +15,11 @@ namespace vorn {
 
 class TStrFrame {
 public:
+    // Listens to the settings' change notice for as long as it lives.
     TStrFrame(TInstDataType& document, TGlobalData& settings);
+    ~TStrFrame();
+    TStrFrame(const TStrFrame&) = delete;
+    TStrFrame& operator=(const TStrFrame&) = delete;
 
     TInstDataType& Document;
     TGlobalData& Settings;
@@ -45,7 +49,10 @@ public:
     // Pitch table again from the document, then every course transposed by 0.
     void RefreshTuning();
     void RefreshChoices();
-    // In the display unit: first strings (twice for unison) plus octave strings.
+    // The bridge in N: first strings (twice for unison) plus octave strings.
+    double TotalTensionNewtons() const;
+    // The bridge as the rows show it: the sum of the shown tensions, all in the settings'
+    // display unit.
     float TotalTension() const;
 
     // -1 when no course is current.
@@ -61,8 +68,12 @@ public:
     void NotifyRows(int index);
     void RebuildPitch();
 
+    // What a settings change means for the rows (bits of SettingsChange).
+    void SettingsChanged(unsigned changes);
+
 private:
     int current_ = -1;
+    int subscription_ = 0;
 };
 
 } // namespace vorn

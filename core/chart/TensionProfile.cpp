@@ -16,13 +16,13 @@ std::vector<ProfileBar> TensionProfile(const TStrFrame& chart) {
             ProfileBar bar;
             bar.Course = course->Number;
             bar.Octave = which == 1;
-            bar.Tension = s.Rec.Tension;
+            bar.Tension = s.ShownTension(chart.Settings);
             bar.Min = static_cast<double>(FromNewtons(gut.MinTension, unit, digits));
             bar.Max = static_cast<double>(FromNewtons(gut.MaxTension, unit, digits));
             bar.OutOfRange = s.TensionRed();
             bar.Label = "Course " + std::to_string(course->Number) +
-                        (bar.Octave ? " octave: " : ": ") + s.TensionText() + " " +
-                        s.TensionUnitText();
+                        (bar.Octave ? " octave: " : ": ") + s.TensionText(chart.Settings) + " " +
+                        TensionUnitSuffix(unit);
             bars.push_back(std::move(bar));
         }
     }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "document/SettingsNotice.h"
 #include "strings/StringSettings.h"
 
 namespace vorn {
@@ -49,6 +50,10 @@ public:
     // settings file has no field for it.
     uint8_t TensionProfileVisible = 0;
     int32_t WindowLeft = 0, WindowTop = 0, WindowWidth = 0, WindowHeight = 0;
+
+    // Every open chart listens; whoever changes what a chart shows tells it here.
+    SettingsNotice Notice;
+    void NotifyChanged(unsigned changes) const { Notice.Notify(changes); }
 
     // What a new document starts from: DefaultInstrumentType and DefaultTemperament, or type 3
     // and temperament 5 where the default is outside its list (a document no reader accepts).

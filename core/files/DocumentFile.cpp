@@ -141,7 +141,7 @@ bool RowsAreSound(const TStrFrame& chart) {
     for (const auto& course : chart.Courses) {
         for (int which = 0; which < (course->HasSecond() ? 2 : 1); ++which) {
             const StringRecord& r = course->String(which).Rec;
-            if (!finitePositive(r.Length) || !finiteNonNegative(r.Tension) ||
+            if (!finitePositive(r.Length) || !finiteNonNegative(r.TensionN) ||
                 !finiteNonNegative(r.GutDiameter))
                 return false;
             if (!(std::isfinite(r.Frequency) && r.Frequency > 0) ||
@@ -150,7 +150,7 @@ bool RowsAreSound(const TStrFrame& chart) {
         }
     }
     // The bridge adds every tension up.
-    return std::isfinite(chart.TotalTension());
+    return std::isfinite(chart.TotalTensionNewtons());
 }
 
 void WriteDocument(TFileFrame& frame, ByteWriter& out) {

@@ -69,11 +69,10 @@ void readOldString(ByteReader& in, TOneStringPanel& s, const TOneStringPanel* le
                           : static_cast<float>(RoundToDigits(length, settings.LengthDigits));
     // The calculations take tensions as 32-bit newtons.
     const long double newtons = 10 * static_cast<long double>(tension);
-    const long double shown = FromNewtons(newtons, r.TensionUnit, settings.TensionDigits);
     constexpr long double FloatMax = std::numeric_limits<float>::max();
-    if (!(newtons <= FloatMax) || !(shown <= FloatMax))
+    if (!(newtons <= FloatMax))
         throw Refused(LoadFileMessage);
-    r.Tension = static_cast<float>(shown);
+    r.TensionN = static_cast<float>(newtons);
     // A diameter the recalculation cannot write would leave the row's default standing
     // beside the file's tension.
     r.GutDiameter = std::numeric_limits<float>::quiet_NaN();

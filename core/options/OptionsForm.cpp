@@ -167,6 +167,7 @@ void TOptionsForm::Store(TGlobalData& live) const {
     live.Materials.CopyMaterials(Scratch.Materials);
     copyCatalogues(live.Catalogues, Scratch.Catalogues);
     live.SetTensionUnit(Scratch.TensionUnit);
+    live.NotifyChanged(sc_tension_unit | sc_materials);
 }
 
 void TOptionsForm::fillLists() {

@@ -44,7 +44,8 @@ void stringCells(ReportRow& row, const TOneStringPanel& s, bool octave, const TS
         row.Cells.push_back(markup("", "&quot;", "\""));
     else
         row.Cells.push_back(cell("", ReportNumber(s.Rec.Length, settings.LengthDigits, decimal)));
-    row.Cells.push_back(cell("", ReportNumber(s.Rec.Tension, settings.TensionDigits, decimal)));
+    row.Cells.push_back(
+        cell("", ReportNumber(s.ShownTension(settings), settings.TensionDigits, decimal)));
     row.Cells.push_back(
         cell("", ReportNumber(s.Rec.GutDiameter, settings.GutDiameterDigits, decimal)));
     const bool listed = s.AltIndex >= 0 && s.AltIndex < static_cast<int>(s.AltItems.size());

@@ -1,5 +1,6 @@
 #include "strings/StringRecord.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "strings/StringPhysics.h"
@@ -37,11 +38,22 @@ bool WriteField(float& field, long double rounded) {
     return true;
 }
 
-float TensionInNewtons(const StringRecord& row) {
-    return static_cast<float>(ToNewtons(row.Tension, row.TensionUnit));
+} // namespace
+
+float ShownTension(float newtons, VornTensType unit, int digits) {
+    return static_cast<float>(FromNewtons(newtons, unit, digits));
 }
 
-} // namespace
+float SettledTension(long double newtons, int digits) {
+    return static_cast<float>(ToNewtons(FromNewtons(newtons, tt_kilograms, digits), tt_kilograms));
+}
+
+float TypedTensionNewtons(std::optional<double> typed, VornTensType unit) {
+    double value = MinRowTension;
+    if (typed && std::isfinite(*typed) && *typed > MinRowTension)
+        value = std::min(*typed, MaxRowTension(unit));
+    return static_cast<float>(ToNewtons(value, unit));
+}
 
 double MaxRowTension(VornTensType unit) {
     return static_cast<double>(MaxRowTensionN / ToNewtons(1, unit));
@@ -78,7 +90,7 @@ void Recalculate(StringRecord& row, RecalcMode mode, bool fromAlternative,
 
         float L = row.Length;
         double f = row.Frequency;
-        float T = TensionInNewtons(row);
+        float T = row.TensionN;
         const float rho = source->Density;
 
         switch (mode) {
@@ -87,9 +99,8 @@ void Recalculate(StringRecord& row, RecalcMode mode, bool fromAlternative,
                        RoundToDigits(CalcLength(rho, T, f, sourceDiameter), settings.LengthDigits));
             break;
         case rm_tension:
-            if (WriteField(row.Tension, FromNewtons(CalcTension(rho, sourceDiameter, L, f),
-                                                    settings.TensionUnit, settings.TensionDigits)))
-                row.TensionUnit = settings.TensionUnit;
+            WriteField(row.TensionN, SettledTension(CalcTension(rho, sourceDiameter, L, f),
+                                                    settings.TensionDigits));
             break;
         case rm_diameter:
             WriteField(row.GutDiameter,
@@ -100,7 +111,7 @@ void Recalculate(StringRecord& row, RecalcMode mode, bool fromAlternative,
         // Read back what step one wrote, so every diameter agrees with the values shown.
         L = row.Length;
         f = row.Frequency;
-        T = TensionInNewtons(row);
+        T = row.TensionN;
 
         if (fromAlternative) {
             WriteField(row.GutDiameter, RoundToDigits(CalcDiameter(L, f, T, reference.Density),
@@ -125,7 +136,7 @@ void RefreshLimits(StringRecord& row, const StringSettings& settings) {
     const TStringMaterialItem& reference = materials.Reference();
     const TStringMaterialItem& alternative = materials.MaterialByName(row.AltChoice);
 
-    const float T = TensionInNewtons(row);
+    const float T = row.TensionN;
     const LimitState againstReference = CheckTension(reference, T);
     row.TensionLimit = againstReference != ls_ok ? againstReference : CheckTension(alternative, T);
 

@@ -27,8 +27,9 @@ struct StringRecord {
     NoteValue Note;
     double Frequency = 0; // Hz, the note under the document's pitch table
     float Length = 0;     // cm, as shown
-    float Tension = 0;    // in TensionUnit, as shown
-    VornTensType TensionUnit = tt_kilograms;
+    // N, as typed or computed. The display unit only changes what the cell shows (see
+    // ShownTension), so a unit switch there and back gives every figure back.
+    float TensionN = 0;
     float GutDiameter = 0;           // mm, as shown
     std::string AltChoice = "Nylon"; // a name of the alternative choices
     // Material choice: the alternative diameter in mm; empty when the field's text is not a
@@ -49,8 +50,21 @@ struct StringRecord {
     std::string AltText(const TStringMaterialCollection& materials) const;
 };
 
+// The tension cell's figure: newtons in unit, rounded at power of ten digits (-2: two decimals).
+float ShownTension(float newtons, VornTensType unit, int digits);
+// A tension the program sets itself (solved, or a default) in N, held on one grid whatever the
+// display unit: a multiple of 10^digits kilogram-force (-2: 0.01 kgf, 0.098 N), the program's
+// default unit. A document's figures then agree in every unit, and a tension solved again from
+// its rounded diameter (as opening a file does) most often lands on the same step, so saving
+// and opening keep the figures. Typed tensions are held as typed.
+float SettledTension(long double newtons, int digits);
+// A tension typed in unit, brought into the entry range (MinRowTension .. MaxRowTension(unit);
+// empty or unreadable gives the minimum), in N.
+float TypedTensionNewtons(std::optional<double> typed, VornTensType unit);
+
 // Solves one quantity by mode (length, tension or gut diameter) from the others, then the
-// alternative diameter or catalogue label, and refreshes the limit states.
+// alternative diameter or catalogue label, and refreshes the limit states. A solved tension is
+// held as SettledTension, the same in every display unit.
 // fromAlternative: the alternative diameter is the given value (material choices only).
 void Recalculate(StringRecord& row, RecalcMode mode, bool fromAlternative,
                  const StringSettings& settings);

@@ -723,10 +723,7 @@ bool TMainForm::ShowOptions(int page) {
 }
 
 void TMainForm::OptionsApplied() {
-    // Every chart shows its tensions, decimals and alternative lists again.
-    for (int i = 0; i < TabCount(); ++i)
-        if (TVornFrame* frame = Document(i))
-            frame->RefreshRows();
+    // The charts heard of the change from the settings themselves.
     RefreshStatus();
 }
 

@@ -303,9 +303,9 @@ void TOneStringPanelView::Refresh() {
     note_->SetNote(s.Rec.Note);
     showText(note_, shown(s.FrequencyText()));
     showText(length_, shown(s.LengthText()), which_ == 0 ? MaxLengthChars : 0);
-    if (tension_->TensionType() != s.Rec.TensionUnit)
-        tension_->SetTensionType(s.Rec.TensionUnit);
-    showText(tension_, shown(s.TensionText()), MaxTensionChars);
+    if (tension_->TensionType() != chart_.Settings.TensionUnit)
+        tension_->SetTensionType(chart_.Settings.TensionUnit);
+    showText(tension_, shown(s.TensionText(chart_.Settings)), MaxTensionChars);
     showText(gut_, shown(s.GutDiameterText()), MaxGutChars);
     showItems(alt_, toList(s.AltItems), s.AltIndex);
     altDiameter_->SetLabelMode(s.AltIsLabel(materials));
@@ -339,7 +339,7 @@ void TOneStringPanelView::commitLength() {
 }
 
 void TOneStringPanelView::commitTension() {
-    if (!live() || tension_->text() == shown(string().TensionText()))
+    if (!live() || tension_->text() == shown(string().TensionText(chart_.Settings)))
         return;
     course().EditTension(which_, typedValue(tension_->text()));
 }

@@ -20,6 +20,7 @@
 #include "support/QuietWindow.h"
 #include "views/FretFrormView.h"
 #include "views/VornFrame.h"
+#include "widgets/PageExtControl.h"
 #include "widgets/TensionEdit.h"
 
 using namespace vorn;
@@ -139,8 +140,47 @@ private slots:
             true));
         QCOMPARE(w->Settings().TensionUnit, tt_newtons);
         for (const auto& course : w->ActiveDocument()->Model().Chart.Courses)
-            QCOMPARE(course->First.Rec.Tension, 40.0f);
+            QCOMPARE(course->First.Rec.TensionN, 40.0f);
         QVERIFY(w->PanelText(4).endsWith(QStringLiteral(" N.")));
+    }
+
+    // The unit belongs to the settings: changed through one tab's Global Tension, every tab
+    // shows it, and a tab's bridge is the sum of what its rows show.
+    void aUnitChangeReachesEveryTab() {
+        auto w = start();
+        TVornFrame* first = w->ActiveDocument();
+        w->NewTab();
+        w->ViewStrings();
+        QVERIFY(w->ActiveDocument() != first);
+        QVERIFY(run(
+            *w, 3,
+            [](TGlobalDialog& d) {
+                auto& tension = static_cast<TGlobTension&>(d);
+                tension.UnitList()->setCurrentIndex(tt_newtons);
+                emit tension.UnitList()->activated(tt_newtons);
+            },
+            true));
+        w->Tabs()->setCurrentIndex(0);
+        QCOMPARE(w->ActiveDocument(), first);
+        w->show(); // the chart makes its cells when it is first seen
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        TStrFrame& chart = first->Model().Chart;
+        chart.Course(2).EditTension(0, 40.0);
+        w->BridgeChanged();
+
+        const QList<TTensionEdit*> cells = first->findChildren<TTensionEdit*>();
+        QVERIFY(!cells.isEmpty());
+        for (const TTensionEdit* cell : cells)
+            QCOMPARE(cell->UnitText(), QStringLiteral("N."));
+        QCOMPARE(chart.Course(2).First.TensionText(w->Settings()), std::string("40"));
+        double shown = 0;
+        for (const auto& course : chart.Courses) {
+            const double top = course->First.ShownTension(w->Settings());
+            shown += course->Kind == ck_unison ? 2 * top : top;
+            if (course->Second)
+                shown += course->Second->ShownTension(w->Settings());
+        }
+        QCOMPARE(w->PanelText(4), QStringLiteral("Bridge: %1 N.").arg(shown, 0, 'f', 3));
     }
 
     void materialsListRefillsAfterEditingTheMaterials() {

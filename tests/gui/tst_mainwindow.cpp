@@ -369,7 +369,7 @@ private slots:
         auto w = start();
         w->ViewStrings();
         w->Settings().SetTensionUnit(tt_newtons);
-        w->ActiveDocument()->RefreshRows();
+        w->Settings().NotifyChanged(sc_tension_unit);
         w->BridgeChanged();
         QVERIFY(w->PanelText(4).endsWith(QStringLiteral(" N.")));
         QVERIFY(!w->PanelText(4).contains(u','));
@@ -682,7 +682,7 @@ private slots:
         const SettingsLoad kept =
             LoadSettingsFile(QFile::encodeName(settingsPath()).toStdString(), loaded);
         QCOMPARE(kept.Documents.size(), size_t(1)); // the one active when quitting
-        QCOMPARE(kept.Documents[0]->Chart.Course(0).First.Rec.Tension, 3.9f);
+        QCOMPARE(kept.Documents[0]->Chart.Course(0).First.ShownTension(loaded), 3.9f);
     }
 
     void filesFromTheCommandLine() {

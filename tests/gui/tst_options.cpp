@@ -73,9 +73,12 @@ private slots:
 
         QVERIFY(runOptions(*w, 0, toPounds, true));
         QCOMPARE(w->Settings().TensionUnit, tt_pounds);
-        for (const auto& course : w->ActiveDocument()->Model().Chart.Courses)
-            QCOMPARE(QString::fromStdString(course->First.TensionUnitText()),
-                     QStringLiteral("lb."));
+        w->show(); // the chart makes its cells when it is first seen
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        const QList<TTensionEdit*> cells = w->ActiveDocument()->findChildren<TTensionEdit*>();
+        QVERIFY(!cells.isEmpty());
+        for (const TTensionEdit* cell : cells)
+            QCOMPARE(cell->UnitText(), QStringLiteral("lb."));
         QVERIFY(w->PanelText(4).endsWith(QStringLiteral(" lb.")));
         QVERIFY(w->close());
         w.reset();

@@ -55,10 +55,11 @@ QStringList shownTexts(const TOneStringPanelView* s) {
     return {s->NoteCell()->text(), s->LengthCell()->text(), s->TensionCell()->text(),
             s->GutDiameterCell()->text(), s->AltDiameterCell()->text()};
 }
-QStringList modelTexts(const TOneStringPanel& s, const TStringMaterialCollection& materials) {
+QStringList modelTexts(const TOneStringPanel& s, const TGlobalData& settings) {
     return {QString::fromStdString(s.FrequencyText()), QString::fromStdString(s.LengthText()),
-            QString::fromStdString(s.TensionText()), QString::fromStdString(s.GutDiameterText()),
-            QString::fromStdString(s.AltText(materials))};
+            QString::fromStdString(s.TensionText(settings)),
+            QString::fromStdString(s.GutDiameterText()),
+            QString::fromStdString(s.AltText(settings.Materials))};
 }
 
 } // namespace
@@ -107,10 +108,9 @@ private:
     }
 
     void expectModel(int course) {
-        QCOMPARE(shownTexts(first(course)), modelTexts(model(course).First, settings.Materials));
+        QCOMPARE(shownTexts(first(course)), modelTexts(model(course).First, settings));
         if (octave(course))
-            QCOMPARE(shownTexts(octave(course)),
-                     modelTexts(*model(course).Second, settings.Materials));
+            QCOMPARE(shownTexts(octave(course)), modelTexts(*model(course).Second, settings));
     }
 
 private slots:
@@ -242,10 +242,11 @@ private slots:
         QFETCH(double, step);
         openChart();
         auto value = [&](const StringRecord& r) -> double {
-            return slot == cs_tension ? r.Tension
-                   : slot == cs_gut   ? r.GutDiameter
-                   : slot == cs_note  ? r.Note.Number
-                                      : r.Length;
+            return slot == cs_tension
+                       ? ShownTension(r.TensionN, settings.TensionUnit, settings.TensionDigits)
+                   : slot == cs_gut  ? r.GutDiameter
+                   : slot == cs_note ? r.Note.Number
+                                     : r.Length;
         };
         const double before = value(model(course).First.Rec);
         QSignalSpy bridge(frame.get(), &TVornFrame::bridgeChanged);
@@ -469,7 +470,7 @@ private slots:
         TVornFrame source(settings);
         const std::string bytes = source.SaveToData();
         openChart();
-        const float tension = model(3).First.Rec.Tension;
+        const float tension = model(3).First.Rec.TensionN;
         QLineEdit* cell = first(3)->TensionCell();
         cell->setFocus();
         cell->selectAll();
@@ -483,7 +484,7 @@ private slots:
         else
             chart.RemoveLastCourse();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(model(3).First.Rec.Tension, tension);
+        QCOMPARE(model(3).First.Rec.TensionN, tension);
         QCOMPARE(view()->RowCount(), rows);
         expectModel(3);
     }

@@ -29,22 +29,22 @@ struct Chart {
         chart.BuildCourses();
     }
 
-    // What the string's gut diameter must be for its note, length and tension as shown.
+    // What the string's gut diameter must be for its note, length and tension.
     float expectedGut(const TOneStringPanel& s) const {
-        const long double newtons = ToNewtons(s.Rec.Tension, s.Rec.TensionUnit);
         return static_cast<float>(
-            RoundToDigits(CalcDiameter(s.Rec.Length, s.Rec.Frequency, static_cast<float>(newtons),
+            RoundToDigits(CalcDiameter(s.Rec.Length, s.Rec.Frequency, s.Rec.TensionN,
                                        settings.Materials.Reference().Density),
                           settings.GutDiameterDigits));
     }
 
-    // What the string's tension must be for its note, length and gut diameter.
+    // What the string's tension must be for its note, length and gut diameter, in N.
     float expectedTension(const TOneStringPanel& s) const {
-        return static_cast<float>(
-            FromNewtons(CalcTension(settings.Materials.Reference().Density, s.Rec.GutDiameter,
-                                    s.Rec.Length, s.Rec.Frequency),
-                        s.Rec.TensionUnit, settings.TensionDigits));
+        return SettledTension(CalcTension(settings.Materials.Reference().Density, s.Rec.GutDiameter,
+                                          s.Rec.Length, s.Rec.Frequency),
+                              settings.TensionDigits);
     }
+    // What the tension cell shows.
+    float shown(const TOneStringPanel& s) const { return s.ShownTension(settings); }
 
     double frequencyOf(NoteValue note) const { return chart.Pitch.NoteFrequency(note); }
 };

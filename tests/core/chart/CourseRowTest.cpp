@@ -1,9 +1,12 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "strings/CatalogueLookup.h"
 #include "support/ChartFixture.h"
 
 namespace vorn {
@@ -28,7 +31,7 @@ TEST(CourseRow, NewBassCourseGetsAnOctaveString) {
         EXPECT_NE(octave.Note.SpellingFixed, 0);
         EXPECT_EQ(octave.Frequency, c.frequencyOf(octave.Note));
         EXPECT_EQ(octave.Length, bass.Length);
-        EXPECT_EQ(octave.Tension, static_cast<float>(FromNewtons(27, tt_kilograms, -2)));
+        EXPECT_EQ(octave.TensionN, SettledTension(27, -2)); // 2.75 kgf
         EXPECT_EQ(octave.AltChoice, "Nylgut");
         EXPECT_GT(octave.GutDiameter, 0.0f);
         EXPECT_EQ(octave.GutDiameter, c.expectedGut(*course.Second));
@@ -78,7 +81,8 @@ TEST(CourseRow, EntryRulesReplaceValuesBelowTheMinimum) {
     using Edit = std::function<void(TOneCrsPanel&)>;
     using Cell = std::function<float(const StringRecord&)>;
     const Cell length = [](auto& r) { return r.Length; };
-    const Cell tension = [](auto& r) { return r.Tension; };
+    // As the cell shows it, in kg.
+    const Cell tension = [](auto& r) { return ShownTension(r.TensionN, tt_kilograms, -2); };
     const Cell gut = [](auto& r) { return r.GutDiameter; };
     const Cell alt = [](auto& r) { return r.AltDiameter.value_or(-1); };
     const struct {
@@ -130,8 +134,7 @@ TEST(CourseRow, CatalogueCellStepsAndRestoresItsLabel) {
     course.SpinAltDiameter(0, true);
     uint8_t index = static_cast<uint8_t>(found + 1);
     const std::string stepped = c.settings.Catalogues.CatalogueLabel(
-        mk_savarez, index, rec.Frequency, rec.Length,
-        static_cast<float>(ToNewtons(rec.Tension, rec.TensionUnit)));
+        mk_savarez, index, rec.Frequency, rec.Length, rec.TensionN);
     EXPECT_EQ(course.First.AltText(c.settings.Materials), stepped);
 
     // Typing into the label changes nothing: the stepped entry stays.
@@ -159,7 +162,7 @@ TEST(CourseRow, TypeBoxSetsKindAndDefaultTension) {
     seventh.SelectType(0);
     EXPECT_EQ(seventh.Kind, ck_single);
     EXPECT_FALSE(seventh.HasSecond());
-    EXPECT_EQ(seventh.First.Rec.Tension, static_cast<float>(FromNewtons(37, tt_kilograms, -2)));
+    EXPECT_EQ(seventh.First.Rec.TensionN, SettledTension(37, -2));
     EXPECT_EQ(seventh.First.Rec.GutDiameter, c.expectedGut(seventh.First));
 }
 
@@ -169,14 +172,19 @@ TEST(StringChart, TotalTensionCountsUnisonsTwiceAndOctaveStrings) {
     c.doc.CourseKinds[0] = ck_unison;
     c.rebuild();
     c.course(1).EditTension(0, 30.0);
-    EXPECT_EQ(c.chart.TotalTension(), 60.0f);
+    EXPECT_FLOAT_EQ(c.chart.TotalTension(), 60.0f);
     c.chart.AppendCourse(ck_single);
     c.course(2).EditTension(0, 25.0);
-    EXPECT_EQ(c.chart.TotalTension(), 85.0f);
+    EXPECT_FLOAT_EQ(c.chart.TotalTension(), 85.0f);
     c.chart.AppendCourse(ck_bass_with_octave);
     c.course(3).EditTension(0, 3.0);
     c.course(3).EditTension(1, 2.0);
-    EXPECT_EQ(c.chart.TotalTension(), 90.0f);
+    EXPECT_FLOAT_EQ(c.chart.TotalTension(), 90.0f);
+    EXPECT_NEAR(c.chart.TotalTensionNewtons(), 90 * 9.80665, 1e-3);
+    // Every row in the new unit, each to two decimals: no row keeps kg in the sum.
+    c.settings.SetTensionUnit(tt_pounds);
+    c.settings.NotifyChanged(sc_tension_unit);
+    EXPECT_NEAR(c.chart.TotalTension(), 90 * 9.80665 / 4.448221615, 4 * 0.005);
 }
 
 TEST(StringChart, SelectingAnotherCourseLeavesRedCellsRed) {
@@ -215,13 +223,36 @@ TEST(StringChart, RefreshedChoicesFollowTheMaterialList) {
     StringRecord bronze = moved;
     Recalculate(bronze, rm_tension, false, c.settings);
     EXPECT_EQ(moved.AltDiameter, bronze.AltDiameter);
+}
 
-    c.settings.SetTensionUnit(tt_newtons);
-    c.chart.RefreshChoices();
-    for (const auto& course : c.chart.Courses) {
-        EXPECT_EQ(course->First.TensionUnitText(), "N.");
-        EXPECT_EQ(course->First.Rec.Tension, c.expectedTension(course->First));
+TEST(StringChart, AUnitSwitchThereAndBackChangesNoFigure) {
+    Chart c(13); // a theorbo: octave strings and catalogue basses
+    c.course(2).EditTension(0, 3.83);
+    const auto figures = [&] {
+        std::vector<std::string> all;
+        for (const auto& course : c.chart.Courses)
+            for (int which = 0; which < (course->HasSecond() ? 2 : 1); ++which) {
+                const TOneStringPanel& s = course->String(which);
+                all.push_back(s.TensionText(c.settings) + " " + s.GutDiameterText() + " " +
+                              s.AltText(c.settings.Materials));
+            }
+        return all;
+    };
+    const auto before = figures();
+    const float bridge = c.chart.TotalTension();
+    for (VornTensType unit : {tt_pounds, tt_newtons, tt_kilograms}) {
+        c.settings.SetTensionUnit(unit);
+        c.settings.NotifyChanged(sc_tension_unit);
+        const std::string suffix = TensionUnitSuffix(unit) + ")";
+        for (const auto& course : c.chart.Courses)
+            if (course->First.AltIsLabel(c.settings.Materials) &&
+                course->First.Rec.AltLabel != CatalogueSentinel) {
+                EXPECT_TRUE(course->First.Rec.AltLabel.ends_with(suffix))
+                    << course->First.Rec.AltLabel;
+            }
     }
+    EXPECT_EQ(figures(), before);
+    EXPECT_EQ(c.chart.TotalTension(), bridge);
 }
 
 } // namespace

@@ -77,8 +77,7 @@ TEST(TensionForm, UnitSwitchKeepsTheTensionAndTypingChoosesOne) {
     Chart lute;
     form.Apply(lute.chart);
     for (const auto& course : lute.chart.Courses)
-        EXPECT_NEAR(ToNewtons(course->First.Rec.Tension, course->First.Rec.TensionUnit), 29.42,
-                    0.005);
+        EXPECT_NEAR(course->First.Rec.TensionN, 29.42, 0.005);
     // Without a choice nothing but the unit changes.
     TensionForm none = TensionForm::Show(lute.settings);
     none.SetUnit(tt_pounds);

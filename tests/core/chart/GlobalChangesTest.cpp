@@ -57,11 +57,44 @@ TEST(GlobalChanges, OneTensionOfThreeKilograms) {
         GlobalTension(c.chart, k.dialog, false, static_cast<float>(ToNewtons(3, tt_kilograms)));
         EXPECT_EQ(c.settings.TensionUnit, k.dialog);
         EachString(c, [&](const TOneStringPanel& s) {
-            EXPECT_EQ(s.Rec.TensionUnit, k.dialog);
-            EXPECT_EQ(s.Rec.Tension, k.shown);
-            EXPECT_NEAR(ToNewtons(s.Rec.Tension, s.Rec.TensionUnit), 29.42, 0.1);
+            EXPECT_EQ(s.ShownTension(c.settings), k.shown);
+            EXPECT_NEAR(s.Rec.TensionN, 29.42, 0.005);
         });
     }
+}
+
+// Two documents open on one settings object: what one document's dialog changes in the
+// settings, the other shows at once.
+TEST(GlobalChanges, SettingsChangesReachEveryOpenChart) {
+    Chart c(3, tt_kilograms);
+    TInstDataType otherDoc;
+    otherDoc.ApplyTemplate(13, c.settings.DefaultTemperament, ""); // a theorbo
+    TStrFrame other(otherDoc, c.settings);
+    other.BuildCourses();
+    int otherRowNotices = 0;
+    other.OnRowsChanged = [&](int) { ++otherRowNotices; };
+
+    GlobalTension(c.chart, tt_newtons, false, std::nullopt);
+    EXPECT_GT(otherRowNotices, 0);
+    other.Course(1).EditTension(0, 40.0); // typed in N now, like every other row
+    EXPECT_EQ(other.Course(1).First.Rec.TensionN, 40.0f);
+    double shown = 0;
+    for (const auto& course : other.Courses) {
+        shown += course->First.ShownTension(c.settings) * (course->Kind == ck_unison ? 2 : 1);
+        if (course->Second) {
+            shown += course->Second->ShownTension(c.settings);
+            if (course->Second->AltIsLabel(c.settings.Materials) &&
+                course->Second->Rec.AltLabel != " * ") {
+                EXPECT_TRUE(course->Second->Rec.AltLabel.ends_with("N.)"));
+            }
+        }
+    }
+    EXPECT_FLOAT_EQ(other.TotalTension(), static_cast<float>(shown));
+    EXPECT_NEAR(other.TotalTension(), other.TotalTensionNewtons(), 0.005 * 2 * 19 * 2);
+
+    GlobalGut(c.chart, rm_tension, 1.2f);
+    for (const auto& course : other.Courses)
+        EXPECT_EQ(course->First.Rec.TensionN, c.expectedTension(course->First));
 }
 
 TEST(GlobalChanges, DefaultAlternativesAndTensions) {
@@ -73,9 +106,11 @@ TEST(GlobalChanges, DefaultAlternativesAndTensions) {
     GlobalTension(c.chart, tt_newtons, true, std::nullopt);
     for (const auto& course : c.chart.Courses) {
         const TStringDefs& role = c.settings.StringDefsFor(course->Number, course->Kind);
-        EXPECT_EQ(course->First.Rec.Tension, role.Tension);
+        const float settled = SettledTension(role.Tension, -2);
+        EXPECT_EQ(course->First.Rec.TensionN, settled);
         EXPECT_EQ(course->First.Rec.AltChoice, role.Name);
-        EXPECT_EQ(course->String(1).Rec.Tension, course->Second ? 27.0f : role.Tension);
+        EXPECT_EQ(course->String(1).Rec.TensionN,
+                  course->Second ? SettledTension(27, -2) : settled);
     }
 }
 
@@ -111,14 +146,14 @@ TEST(GlobalChanges, CoursesAreRemovedOrAppendedWithinFourToNineteen) {
 
 TEST(GlobalChanges, GutDensityChangesOnlyWhenItDiffersFromTheShownValue) {
     Chart c(3, tt_newtons);
-    const float before = c.course(3).First.Rec.Tension;
+    const float before = c.course(3).First.Rec.TensionN;
     GlobalGut(c.chart, rm_tension, 1.35f);
-    EXPECT_EQ(c.course(3).First.Rec.Tension, before);
+    EXPECT_EQ(c.course(3).First.Rec.TensionN, before);
     GlobalGut(c.chart, rm_tension, 1.2f);
     EXPECT_EQ(c.settings.Materials.Reference().Density, 1.2f);
-    EXPECT_LT(c.course(3).First.Rec.Tension, before);
+    EXPECT_LT(c.course(3).First.Rec.TensionN, before);
     EachString(c,
-               [&](const TOneStringPanel& s) { EXPECT_EQ(s.Rec.Tension, c.expectedTension(s)); });
+               [&](const TOneStringPanel& s) { EXPECT_EQ(s.Rec.TensionN, c.expectedTension(s)); });
 }
 
 TEST(GlobalChanges, StringLengthReachesEveryCourse) {

@@ -21,8 +21,9 @@ TEST(TensionProfile, OneBarPerStringWithItsRangeAndRed) {
     EXPECT_FALSE(bars[0].Octave);
     EXPECT_EQ(bars[6].Course, 6);
     EXPECT_TRUE(bars[6].Octave);
-    EXPECT_EQ(bars[6].Label, "Course 6 octave: " + lute.course(6).Second->TensionText() + " kg.");
-    EXPECT_DOUBLE_EQ(bars[0].Tension, lute.course(1).First.Rec.Tension);
+    EXPECT_EQ(bars[6].Label,
+              "Course 6 octave: " + lute.course(6).Second->TensionText(lute.settings) + " kg.");
+    EXPECT_DOUBLE_EQ(bars[0].Tension, lute.course(1).First.ShownTension(lute.settings));
     // Gut's 20..200 N in kilogram-force, two decimals.
     EXPECT_DOUBLE_EQ(bars[0].Min, 2.04);
     EXPECT_DOUBLE_EQ(bars[0].Max, 20.39);

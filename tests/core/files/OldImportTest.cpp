@@ -131,21 +131,20 @@ TEST_F(OldImport, FieldsAndStringsFromTheFile) {
     const auto diameter = static_cast<float>(RoundToDigits(
         CalcDiameter(62.5f, first.Frequency, 32.0L, gut), settings.GutDiameterDigits));
     EXPECT_EQ(first.GutDiameter, diameter);
-    EXPECT_EQ(first.Tension,
-              static_cast<float>(RoundToDigits(CalcTension(gut, diameter, 62.5f, first.Frequency),
-                                               settings.TensionDigits)));
-    EXPECT_NEAR(first.Tension, 32.0f, 0.05f);
+    EXPECT_EQ(first.TensionN, SettledTension(CalcTension(gut, diameter, 62.5f, first.Frequency),
+                                             settings.TensionDigits));
+    EXPECT_NEAR(first.TensionN, 32.0f, 0.05f);
     EXPECT_EQ(frame->Chart.Course(1).First.Rec.Length, 61.23f);
     const TOneCrsPanel& bass = frame->Chart.Course(5);
     ASSERT_TRUE(bass.HasSecond());
-    EXPECT_NEAR(bass.First.Rec.Tension, 55.0f, 0.05f);
-    EXPECT_NEAR(bass.Second->Rec.Tension, 22.5f, 0.05f);
+    EXPECT_NEAR(bass.First.Rec.TensionN, 55.0f, 0.05f);
+    EXPECT_NEAR(bass.Second->Rec.TensionN, 22.5f, 0.05f);
     EXPECT_EQ(bass.Second->Rec.Length, 63.0f); // follows the bass
 
     settings.SetTensionUnit(tt_kilograms);
     auto inKilograms = NewTab();
     Import(*inKilograms, Lute(), LoadResult::Loaded);
-    EXPECT_EQ(inKilograms->Chart.Course(0).First.Rec.Tension, 3.26f); // 32 / 9.80665
+    EXPECT_EQ(inKilograms->Chart.Course(0).First.ShownTension(settings), 3.26f); // 32 / 9.80665
 }
 
 TEST_F(OldImport, KeepsTheFilesSecondLength) {
@@ -243,7 +242,7 @@ std::vector<std::string> ShownRows(const TFileFrame& frame) {
     for (const auto& course : frame.Chart.Courses)
         for (int which = 0; which < (course->HasSecond() ? 2 : 1); ++which) {
             const StringRecord& r = course->String(which).Rec;
-            rows.push_back(std::to_string(r.Length) + " " + std::to_string(r.Tension) + " " +
+            rows.push_back(std::to_string(r.Length) + " " + std::to_string(r.TensionN) + " " +
                            std::to_string(r.GutDiameter) + " " + r.AltChoice + " " +
                            r.AltText(frame.Settings.Materials));
         }

@@ -51,20 +51,22 @@ TEST(OptionsForm, OkInPoundsShowsEveryChartInPounds) {
     lute.ViewStrings();
     std::vector<float> newtons;
     for (const auto& c : lute.Chart.Courses)
-        newtons.push_back(static_cast<float>(ToNewtons(c->First.Rec.Tension, live.TensionUnit)));
+        newtons.push_back(c->First.Rec.TensionN);
 
     TOptionsForm form;
     form.Load(live);
     form.SetUnit(tt_pounds);
-    form.Store(live);
-    lute.Chart.RefreshChoices();
+    form.Store(live); // tells every chart on the settings
     EXPECT_EQ(live.TensionUnit, tt_pounds);
     for (size_t i = 0; i < lute.Chart.Courses.size(); ++i) {
         const TOneStringPanel& s = lute.Chart.Courses[i]->First;
-        EXPECT_EQ(s.TensionUnitText(), "lb.");
-        // Recomputed from the shown (rounded) diameter, so within a few parts in a thousand.
-        const double pounds = newtons[i] / 4.448221615;
-        EXPECT_NEAR(s.Rec.Tension, pounds, pounds * 0.005) << "course " << i + 1;
+        // Converted, not recomputed: the tension itself stays.
+        EXPECT_EQ(s.Rec.TensionN, newtons[i]) << "course " << i + 1;
+        EXPECT_EQ(s.ShownTension(live),
+                  static_cast<float>(FromNewtons(newtons[i], tt_pounds, live.TensionDigits)));
+        if (s.AltIsLabel(live.Materials)) {
+            EXPECT_TRUE(s.Rec.AltLabel.ends_with("lb.)")) << s.Rec.AltLabel;
+        }
     }
     EXPECT_NE(live.Catalogues.Savarez.Unit, tt_kilograms);
 }

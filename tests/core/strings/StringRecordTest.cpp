@@ -1,3 +1,4 @@
+#include <limits>
 #include <optional>
 #include <stdexcept>
 
@@ -14,12 +15,16 @@ StringSettings DefaultSettings() {
     return {};
 }
 
-StringRecord G392(float tensionKg, float gut, std::optional<float> alt = 0.0f) {
+// Newtons of a tension given in kilogram-force: the grid solved tensions are held on.
+float Kgf(long double kg) {
+    return static_cast<float>(kg * 9.80665L);
+}
+
+StringRecord G392(float newtons, float gut, std::optional<float> alt = 0.0f) {
     StringRecord row;
     row.Frequency = 392;
     row.Length = 60;
-    row.Tension = tensionKg;
-    row.TensionUnit = tt_kilograms;
+    row.TensionN = newtons;
     row.GutDiameter = gut;
     row.AltChoice = "Nylon";
     row.AltDiameter = alt;
@@ -41,7 +46,7 @@ TEST_P(RecalculateModes, SolvesAndFollowsWithTheOtherDiameter) {
     StringRecord row = c.row;
     Recalculate(row, c.mode, c.fromAlternative, DefaultSettings());
     EXPECT_EQ(row.Length, c.length);
-    EXPECT_EQ(row.Tension, c.tension);
+    EXPECT_FLOAT_EQ(row.TensionN, c.tension);
     EXPECT_EQ(row.GutDiameter, c.gut);
     ASSERT_TRUE(row.AltDiameter.has_value());
     EXPECT_EQ(*row.AltDiameter, c.alt);
@@ -51,16 +56,17 @@ TEST_P(RecalculateModes, SolvesAndFollowsWithTheOtherDiameter) {
 INSTANTIATE_TEST_SUITE_P(
     Strings, RecalculateModes,
     ::testing::Values(
-        RecalcCase{"tension", rm_tension, false, G392(5, 1.0f), 60, 23.92f, 1.0f, 1.118f},
-        RecalcCase{"diameter", rm_diameter, false, G392(23.92f, 0), 60, 23.92f, 1.0f, 1.118f},
-        RecalcCase{"length", rm_length, false, G392(23.92f, 1.0f), 59.99f, 23.92f, 1.0f, 1.118f},
-        RecalcCase{"tension_from_nylon", rm_tension, true, G392(5, 0, 1.118f), 60, 23.92f, 1.0f,
-                   1.118f},
+        // Gut 1 mm at 60 cm and 392 Hz: 234.6163 N, held as 23.92 kgf in every display unit.
+        RecalcCase{"tension", rm_tension, false, G392(50, 1.0f), 60, Kgf(23.92L), 1.0f, 1.118f},
+        RecalcCase{"diameter", rm_diameter, false, G392(234.57f, 0), 60, 234.57f, 1.0f, 1.118f},
+        RecalcCase{"length", rm_length, false, G392(234.57f, 1.0f), 59.99f, 234.57f, 1.0f, 1.118f},
+        RecalcCase{"tension_from_nylon", rm_tension, true, G392(50, 0, 1.118f), 60, Kgf(23.92L),
+                   1.0f, 1.118f},
         // An unreadable alternative diameter counts as 0.01 mm of nylon.
-        RecalcCase{"length_from_unreadable", rm_length, true, G392(23.92f, 1.0f, std::nullopt),
-                   6707.61f, 23.92f, 0.009f, 0.01f},
+        RecalcCase{"length_from_unreadable", rm_length, true, G392(234.57f, 1.0f, std::nullopt),
+                   6707.54f, 234.57f, 0.009f, 0.01f},
         // d = 0 would give an infinite length: the field keeps what it had.
-        RecalcCase{"length_from_zero", rm_length, true, G392(23.92f, 0, 0.0f), 60, 23.92f, 1.0f,
+        RecalcCase{"length_from_zero", rm_length, true, G392(234.57f, 0, 0.0f), 60, 234.57f, 1.0f,
                    0.0f},
         // With no length the diameter is 0/0: the alternative field falls back to 0.01.
         RecalcCase{"no_length", rm_tension, false,
@@ -72,37 +78,81 @@ INSTANTIATE_TEST_SUITE_P(
                    0, 0, 1.0f, 0.01f}),
     [](const auto& info) { return std::string(info.param.what); });
 
-TEST(Recalculate, AlternativeFollowsTheTensionAsDisplayed) {
-    // At 100 Hz gut 1 mm gives 1.5914 kg, shown as 1.56: nylon for the shown tension is
-    // 1.119 mm, for the unrounded one it would be 1.118 mm.
-    StringRecord row = G392(5, 1.0f);
-    row.Frequency = 100;
-    Recalculate(row, rm_tension, false, DefaultSettings());
-    EXPECT_EQ(row.Tension, 1.56f);
-    EXPECT_EQ(*row.AltDiameter, 1.119f);
-}
-
-TEST(Recalculate, TensionIsReadInTheRowsUnitAndWrittenInTheSettingsUnit) {
-    StringSettings s = DefaultSettings();
-    s.SetTensionUnit(tt_pounds);
-    StringRecord row = G392(23.92f, 0);
-    Recalculate(row, rm_diameter, false, s);
-    EXPECT_EQ(row.GutDiameter, 1.0f);
-    EXPECT_EQ(row.TensionUnit, tt_kilograms);
-    Recalculate(row, rm_tension, false, s);
-    EXPECT_EQ(row.Tension, 52.74f);
-    EXPECT_EQ(row.TensionUnit, tt_pounds);
+TEST(Recalculate, AlternativeFollowsTheSettledTensionInEveryUnit) {
+    // At 100 Hz gut 1 mm gives 15.2681 N, held as 1.56 kgf: nylon for that is 1.119 mm (for
+    // the unrounded tension it would be 1.118 mm), whatever unit shows the tension.
+    for (VornTensType unit : {tt_kilograms, tt_newtons, tt_pounds}) {
+        StringSettings s = DefaultSettings();
+        s.SetTensionUnit(unit);
+        StringRecord row = G392(5, 1.0f);
+        row.Frequency = 100;
+        Recalculate(row, rm_tension, false, s);
+        EXPECT_FLOAT_EQ(row.TensionN, Kgf(1.56L)) << unit;
+        EXPECT_EQ(*row.AltDiameter, 1.119f) << unit;
+    }
 }
 
 StringRecord InNewtons(double f, float L, float T, const char* choice) {
     StringRecord row;
     row.Frequency = f;
     row.Length = L;
-    row.Tension = T;
-    row.TensionUnit = tt_newtons;
+    row.TensionN = T;
     row.AltChoice = choice;
     return row;
 }
+
+// The display unit changes what a cell shows and nothing a calculation gives: the same row
+// solved under N, kg and lb has the same tension, diameters and catalogue string.
+class DisplayUnit : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(DisplayUnit, ChangesNothingARecalculationGives) {
+    std::optional<StringRecord> first;
+    for (VornTensType unit : {tt_newtons, tt_kilograms, tt_pounds}) {
+        StringSettings s = DefaultSettings();
+        s.SetTensionUnit(unit);
+        // The tension solved from the gut diameter, then everything else from that tension.
+        StringRecord row = InNewtons(98.0, 70, 40.0f, GetParam());
+        row.GutDiameter = 1.4f;
+        Recalculate(row, rm_tension, false, s);
+        if (!first) {
+            first = row;
+            continue;
+        }
+        EXPECT_EQ(row.TensionN, first->TensionN) << unit;
+        EXPECT_EQ(row.GutDiameter, first->GutDiameter) << unit;
+        EXPECT_EQ(row.AltDiameter, first->AltDiameter) << unit;
+        EXPECT_EQ(row.CatalogueIndex, first->CatalogueIndex) << unit;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Strings, DisplayUnit,
+                         ::testing::Values("Nylon", "Savarez", "Pyramid", "Kuerschner", "Aquila"));
+
+struct ShownCase {
+    VornTensType unit;
+    double typed;
+    float newtons, shown;
+};
+
+class TensionEntry : public ::testing::TestWithParam<ShownCase> {};
+
+TEST_P(TensionEntry, TypedInTheUnitHeldInNewtonsShownBack) {
+    const auto& c = GetParam();
+    const float newtons = TypedTensionNewtons(c.typed, c.unit);
+    EXPECT_FLOAT_EQ(newtons, c.newtons);
+    EXPECT_EQ(ShownTension(newtons, c.unit, -2), c.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Strings, TensionEntry,
+    ::testing::Values(ShownCase{tt_kilograms, 3.8, 37.265270f, 3.8f},
+                      ShownCase{tt_pounds, 10, 44.482216f, 10.0f},
+                      ShownCase{tt_newtons, 37.266, 37.266f, 37.27f},
+                      // Below the entry minimum (0.1 in the unit) and beyond the maximum.
+                      ShownCase{tt_kilograms, 0.05, 0.980665f, 0.1f},
+                      ShownCase{tt_newtons, 1e9, 10000.0f, 10000.0f},
+                      ShownCase{tt_pounds, std::numeric_limits<double>::quiet_NaN(), 0.44482216f,
+                                0.1f}));
 
 TEST(Recalculate, CatalogueChoiceSearchesAfresh) {
     StringSettings s = DefaultSettings();
@@ -129,7 +179,7 @@ TEST(Recalculate, KuerschnerIgnoresTheGutDensityOfTheList) {
 }
 
 TEST(Recalculate, UnknownChoiceAndMissingGutFallBackToTheFirstMaterial) {
-    StringRecord row = G392(23.92f, 0);
+    StringRecord row = G392(234.57f, 0);
     row.AltChoice = "Tin";
     Recalculate(row, rm_diameter, false, DefaultSettings());
     EXPECT_EQ(row.GutDiameter, 1.0f);
@@ -147,7 +197,7 @@ TEST(Recalculate, UnknownChoiceAndMissingGutFallBackToTheFirstMaterial) {
 TEST(Recalculate, BadDigitsThrowButLeaveUpdatesEnabled) {
     StringSettings s = DefaultSettings();
     s.LengthDigits = 99;
-    StringRecord row = G392(23.92f, 1.0f);
+    StringRecord row = G392(234.57f, 1.0f);
     EXPECT_THROW(Recalculate(row, rm_length, false, s), std::out_of_range);
     EXPECT_TRUE(row.UpdatesEnabled);
 }

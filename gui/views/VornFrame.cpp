@@ -26,6 +26,7 @@
 #include "dialogs/GlobTuning.h"
 #include "dialogs/GlobType.h"
 #include "dialogs/GlobalCourses.h"
+#include "document/FileSetupForm.h"
 #include "document/InstrumentTemplates.h"
 #include "files/OldFileConversion.h"
 #include "io/ByteReader.h"
@@ -78,9 +79,8 @@ private:
 
 struct TVornFrame::Ui {
     bool Loading = false;
-    // The File Setup controls were made for the document the frame holds; a document read
-    // from a file takes nothing from them.
-    bool SetupDescribesDocument = false;
+    // What the File Setup controls show; each change is applied to the document at once.
+    FileSetupForm Setup;
 
     QWidget* SetupPage = nullptr;
     QLineEdit* EditnstName = nullptr;
@@ -111,7 +111,6 @@ TVornFrame::TVornFrame(TGlobalData& settings, QWidget* parent)
     : QWidget(parent), model_(std::make_unique<TFileFrame>(settings)),
       pages_(new QStackedWidget(this)), ui_(std::make_unique<Ui>()) {
     buildPages(true);
-    ui_->SetupDescribesDocument = true;
     model_->FileName.clear();
     pages_->setCurrentIndex(FileSetupPage);
 
@@ -375,6 +374,7 @@ void TVornFrame::buildSetupPage() {
     connect(u.EditStringLength, &QLineEdit::textChanged, this, &TVornFrame::stringLengthChanged);
     connect(u.EditSecondStLength, &QLineEdit::textChanged, this, &TVornFrame::secondLengthChanged);
     connect(u.CheckSecondSL, &QCheckBox::toggled, this, &TVornFrame::secondLengthTicked);
+    connect(u.EditFromCourse, &QSpinBox::valueChanged, this, &TVornFrame::fromCourseChanged);
     connect(u.ComboPitchStandard, &QComboBox::currentIndexChanged, this,
             &TVornFrame::pitchStandardChanged);
     connect(u.EditAPitch, &QLineEdit::textChanged, this, &TVornFrame::aPitchChanged);
@@ -414,24 +414,22 @@ void TVornFrame::templateChanged(int position) {
 
 void TVornFrame::showTemplate() {
     Ui& u = *ui_;
-    const TInstDataType& doc = model_->Document;
+    u.Setup = FileSetupForm::Show(model_->Document, u.Setup);
+    const FileSetupForm& f = u.Setup;
     const QSignalBlocker b1(u.EditnstName), b2(u.EditMakerName), b3(u.ComboNumCourses),
         b4(u.EditStringLength), b5(u.ComboTemperament), b6(u.ComboPitchStandard), b7(u.EditAPitch),
         b8(u.CheckSecondSL), b9(u.EditSecondStLength), b10(u.EditFromCourse);
-    u.EditnstName->setText(text(doc.InstrumentName));
-    u.EditMakerName->setText(text(doc.MakerName));
-    u.ComboNumCourses->setCurrentIndex(doc.CourseCount - MinCourses);
-    u.EditStringLength->SetValue(doc.StringLength);
-    u.ComboTemperament->setCurrentIndex(doc.Temperament < NamedTemperamentCount ? doc.Temperament
-                                                                                : -1);
-    u.EditAPitch->SetValue(doc.APitch);
-    u.ComboPitchStandard->setCurrentIndex(PitchStandardIndex(doc.APitch));
-    const bool second = doc.UseSecondLength != 0;
+    u.EditnstName->setText(text(f.InstrumentName));
+    u.EditMakerName->setText(text(f.MakerName));
+    u.ComboNumCourses->setCurrentIndex(f.CourseCount - MinCourses);
+    u.EditStringLength->SetValue(f.StringLength);
+    u.ComboTemperament->setCurrentIndex(f.Temperament);
+    u.EditAPitch->SetValue(f.APitch);
+    u.ComboPitchStandard->setCurrentIndex(f.PitchIndex);
+    const bool second = f.UseSecondLength;
     u.CheckSecondSL->setChecked(second);
-    if (second) {
-        u.EditSecondStLength->SetValue(doc.SecondStringLength);
-        u.EditFromCourse->setValue(doc.SecondLengthFrom);
-    }
+    u.EditSecondStLength->SetValue(f.SecondStringLength);
+    u.EditFromCourse->setValue(f.SecondLengthFrom);
     u.SecondSLLabel->setEnabled(second);
     u.EditSecondStLength->setEnabled(second);
     u.FromCourseLabel->setEnabled(second);
@@ -441,37 +439,52 @@ void TVornFrame::showTemplate() {
 void TVornFrame::instrumentNameChanged(const QString& name) {
     if (ui_->Loading)
         return;
-    model_->Document.InstrumentName = name.toStdString();
+    // Also the string chart's own box, after the page is gone: only the name changes.
+    ui_->Setup.InstrumentName = name.toStdString();
+    model_->Document.InstrumentName = ui_->Setup.InstrumentName;
     refreshCaption();
 }
 
 void TVornFrame::makerNameChanged(const QString& name) {
     if (ui_->Loading)
         return;
-    model_->Document.MakerName = name.toStdString();
+    ui_->Setup.MakerName = name.toStdString();
+    model_->Document.MakerName = ui_->Setup.MakerName;
     refreshCaption();
+}
+
+void TVornFrame::applySetup() {
+    ui_->Setup.Apply(model_->Document);
+    refreshCaption();
+    emit documentChanged();
 }
 
 void TVornFrame::courseCountChanged(int index) {
     if (ui_->Loading || index < 0)
         return;
-    model_->Document.CourseCount = static_cast<uint8_t>(index + MinCourses);
-    refreshCaption();
+    ui_->Setup.ChooseCourseCount(index + MinCourses);
+    applySetup();
 }
 
 void TVornFrame::stringLengthChanged() {
     if (ui_->Loading)
         return;
-    const TFloatEdit* box = ui_->EditStringLength;
-    model_->Document.StringLength = static_cast<float>(box->Clamp(box->GetValue()));
-    refreshCaption();
+    ui_->Setup.TypeStringLength(ui_->EditStringLength->GetValue());
+    applySetup();
 }
 
 void TVornFrame::secondLengthChanged() {
     if (ui_->Loading)
         return;
-    const TFloatEdit* box = ui_->EditSecondStLength;
-    model_->Document.SecondStringLength = static_cast<float>(box->Clamp(box->GetValue()));
+    ui_->Setup.TypeSecondLength(ui_->EditSecondStLength->GetValue());
+    applySetup();
+}
+
+void TVornFrame::fromCourseChanged(int course) {
+    if (ui_->Loading)
+        return;
+    ui_->Setup.TypeFromCourse(course);
+    applySetup();
 }
 
 void TVornFrame::secondLengthTicked(bool ticked) {
@@ -480,39 +493,39 @@ void TVornFrame::secondLengthTicked(bool ticked) {
     u.EditSecondStLength->setEnabled(ticked);
     u.FromCourseLabel->setEnabled(ticked);
     u.EditFromCourse->setEnabled(ticked);
-    model_->Document.UseSecondLength = ticked ? 1 : 0;
+    u.Setup.UseSecondLength = ticked;
+    applySetup();
 }
 
 void TVornFrame::pitchStandardChanged(int index) {
     Ui& u = *ui_;
-    if (u.Loading || index < 0 || index >= static_cast<int>(PitchStandards.size()))
+    if (u.Loading || index < 0)
         return;
+    u.Setup.ChoosePitch(index);
     {
         const QSignalBlocker blocker(u.EditAPitch);
-        u.EditAPitch->SetValue(PitchStandards[static_cast<size_t>(index)]);
+        u.EditAPitch->SetValue(u.Setup.APitch);
     }
-    model_->Document.APitch = static_cast<float>(u.EditAPitch->Clamp(u.EditAPitch->GetValue()));
-    emit documentChanged();
+    applySetup();
 }
 
 void TVornFrame::aPitchChanged() {
     Ui& u = *ui_;
     if (u.Loading)
         return;
-    const double value = u.EditAPitch->Clamp(u.EditAPitch->GetValue());
-    model_->Document.APitch = static_cast<float>(value);
+    u.Setup.TypePitch(u.EditAPitch->GetValue());
     {
         const QSignalBlocker blocker(u.ComboPitchStandard);
-        u.ComboPitchStandard->setCurrentIndex(PitchStandardIndex(value));
+        u.ComboPitchStandard->setCurrentIndex(u.Setup.PitchIndex);
     }
-    emit documentChanged();
+    applySetup();
 }
 
 void TVornFrame::setupTemperamentChanged(int index) {
     if (ui_->Loading || index < 0)
         return;
-    model_->Document.SetTemperament(index);
-    emit documentChanged();
+    ui_->Setup.Temperament = index;
+    applySetup();
 }
 
 // --- public operations ----------------------------------------------------------------------
@@ -566,15 +579,8 @@ int TVornFrame::CurrentPage() const {
 
 void TVornFrame::ViewStrings() {
     Ui& u = *ui_;
-    // Controls made for another document (the frame has since read a file) would overwrite
-    // the file's second string length with values the user no longer sees.
-    if (u.SetupDescribesDocument && u.CheckSecondSL->isChecked()) {
-        TInstDataType& doc = model_->Document;
-        doc.UseSecondLength = 1;
-        doc.SecondLengthFrom = static_cast<uint8_t>(u.EditFromCourse->value());
-        doc.SecondStringLength =
-            static_cast<float>(u.EditSecondStLength->Clamp(u.EditSecondStLength->GetValue()));
-    }
+    // The File Setup page applied each change as it was made: nothing is copied here, so a
+    // later Globals change is never undone by coming back to the strings.
     {
         // Building tells of the rows twice: the first course becoming current, then all.
         std::optional<TRowHold> hold;
@@ -612,7 +618,6 @@ void TVornFrame::TakeDocument(std::unique_ptr<TFileFrame> loaded) {
     model_->Chart.OnRowsChanged = nullptr;
     model_->Chart.OnBridgeChanged = nullptr;
     model_ = std::move(loaded);
-    u.SetupDescribesDocument = false;
     hookModel();
     showPage(StringChartPage);
     refreshCaption();
@@ -628,10 +633,6 @@ std::string TVornFrame::SaveToData() {
     ByteWriter out;
     WriteDocument(*model_, out);
     return out.take();
-}
-
-void TVornFrame::RefreshRows() {
-    model_->Chart.RefreshChoices();
 }
 
 bool TVornFrame::GlobalCommand(int n, const TGlobalDialog::Hooks& hooks) {

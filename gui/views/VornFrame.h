@@ -66,8 +66,6 @@ public:
     void TakeDocument(std::unique_ptr<TFileFrame> loaded);
     // The document body as the file holds it.
     std::string SaveToData();
-    // Alternative lists and tensions again from the settings (after the options changed).
-    void RefreshRows();
     // One of the whole-instrument dialogs (0 tuning, 1 course types, 2 courses, 3 tension,
     // 4 alternative strings, 5 gut, 6 string length) on this document; applied on OK.
     bool GlobalCommand(int n, const TGlobalDialog::Hooks& hooks);
@@ -114,6 +112,8 @@ private:
     void courseCountChanged(int index);
     void stringLengthChanged();
     void secondLengthChanged();
+    void fromCourseChanged(int course);
+    void applySetup(); // the page's form into the document
     void secondLengthTicked(bool ticked);
     void pitchStandardChanged(int index);
     void aPitchChanged();

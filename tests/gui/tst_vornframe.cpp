@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "chart/GlobalChanges.h"
 #include "document/GlobalData.h"
 #include "views/OneCrsPanelView.h"
 #include "views/StrFrameView.h"
@@ -157,18 +158,32 @@ private slots:
                  caption.section(QLatin1Char('_'), 2, 2));
     }
 
-    void secondLengthReachesTheDocumentOnlyByViewStrings() {
+    void secondLengthReachesTheDocumentAsItIsChanged() {
         TVornFrame frame(settings);
         chooseItem(control<QComboBox>(frame, "ComboInstType"), QStringLiteral("Theorbo"));
         QCOMPARE(control<QLineEdit>(frame, "EditSecondStLength")->text(), QStringLiteral("160"));
         auto* from = control<QSpinBox>(frame, "EditFromCourse");
         QCOMPARE(from->value(), 8);
         QTest::keyClick(from, Qt::Key_Up);
-        QCOMPARE(int(frame.Model().Document.SecondLengthFrom), 8);
-        QTest::mouseClick(control(frame, "ViewStringsButton"), Qt::LeftButton);
         QCOMPARE(int(frame.Model().Document.SecondLengthFrom), 9);
+        QTest::mouseClick(control(frame, "ViewStringsButton"), Qt::LeftButton);
         QCOMPARE(lengthOf(frame, 8), QStringLiteral("85"));
         QCOMPARE(lengthOf(frame, 9), QStringLiteral("160"));
+    }
+
+    // The page applied its values once; a later whole-instrument change stays when the user
+    // goes to the frets and back to the strings.
+    void aGlobalLengthSurvivesTheWayBackToTheStrings() {
+        TVornFrame frame(settings);
+        chooseItem(control<QComboBox>(frame, "ComboInstType"), QStringLiteral("Theorbo"));
+        frame.ViewStrings();
+        frame.ApplyGlobal([](TStrFrame& chart) { GlobalStringLength(chart, 85, true, 150, 8); });
+        frame.Model().MarkUnchanged();
+        frame.ShowPage(TVornFrame::ShowFretChart);
+        frame.ShowPage(TVornFrame::ShowStringChart);
+        QCOMPARE(frame.Model().Document.SecondStringLength, 150.0f);
+        QCOMPARE(lengthOf(frame, 9), QStringLiteral("150"));
+        QVERIFY(!frame.Model().Changed());
     }
 
     void aLoadedDocumentKeepsItsOwnSecondLength() {

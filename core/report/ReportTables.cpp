@@ -1,10 +1,11 @@
 #include "report/ReportTables.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 
 #include "io/Markup.h"
+#include "io/NumberText.h"
 #include "pitch/FretRecord.h"
 #include "pitch/Intervals.h"
 #include "pitch/Keys.h"
@@ -25,12 +26,8 @@ ReportCell markup(std::string attributes, std::string html, std::string text, in
 }
 
 std::string fixed2(long double value, char decimal) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.2Lf", value);
-    std::string text = buffer;
-    for (char& c : text)
-        if (c == '.')
-            c = decimal;
+    std::string text = FixedText(value, 2);
+    std::replace(text.begin(), text.end(), '.', decimal);
     return text;
 }
 
@@ -88,9 +85,7 @@ std::string ReportNumber(long double value, int digits, char decimalSeparator) {
             rounded = value;
         }
     }
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15Lg", rounded);
-    std::string text = buffer;
+    std::string text = GeneralText(rounded, 15);
     if (text == "-0")
         text = "0";
     for (char& c : text)
@@ -113,10 +108,9 @@ ReportTable StringChartTable(const std::string& title, const TStrFrame& chart, c
     else
         r2.Cells.push_back(cell(" colspan=\"2\"", "Maker: " + d.MakerName, 2));
     const double pitch = std::nearbyint(static_cast<double>(d.APitch));
-    char pitchText[48];
-    std::snprintf(pitchText, sizeof pitchText, "%.0f", std::isfinite(pitch) ? pitch : 0.0);
+    const std::string pitchText = FixedText(std::isfinite(pitch) ? pitch : 0.0, 0);
     ReportRow r3{{cell(" colspan=\"3\"", "String Chart", 3),
-                  cell(" colspan=\"2\"", std::string("Pitch: A = ") + pitchText + "hz.", 2),
+                  cell(" colspan=\"2\"", "Pitch: A = " + pitchText + "hz.", 2),
                   cell(" colspan=\"2\"",
                        "Bridge tension: " + fixed2(chart.TotalTension(), decimal) + " " + unit, 2)},
                  true};

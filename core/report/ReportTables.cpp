@@ -1,6 +1,5 @@
 #include "report/ReportTables.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cmath>
 
@@ -23,12 +22,6 @@ ReportCell cell(std::string attributes, const std::string& text, int span = 1) {
 // A cell whose mark-up is given as is ("&nbsp;", "&quot;").
 ReportCell markup(std::string attributes, std::string html, std::string text, int span = 1) {
     return ReportCell{std::move(attributes), std::move(html), std::move(text), span};
-}
-
-std::string fixed2(long double value, char decimal) {
-    std::string text = FixedText(value, 2);
-    std::replace(text.begin(), text.end(), '.', decimal);
-    return text;
 }
 
 // The string cells of one string, after its first cell (course number or "octave n").
@@ -109,11 +102,13 @@ ReportTable StringChartTable(const std::string& title, const TStrFrame& chart, c
         r2.Cells.push_back(cell(" colspan=\"2\"", "Maker: " + d.MakerName, 2));
     const double pitch = std::nearbyint(static_cast<double>(d.APitch));
     const std::string pitchText = FixedText(std::isfinite(pitch) ? pitch : 0.0, 0);
-    ReportRow r3{{cell(" colspan=\"3\"", "String Chart", 3),
-                  cell(" colspan=\"2\"", "Pitch: A = " + pitchText + "hz.", 2),
-                  cell(" colspan=\"2\"",
-                       "Bridge tension: " + fixed2(chart.TotalTension(), decimal) + " " + unit, 2)},
-                 true};
+    ReportRow r3{
+        {cell(" colspan=\"3\"", "String Chart", 3),
+         cell(" colspan=\"2\"", "Pitch: A = " + pitchText + "hz.", 2),
+         cell(" colspan=\"2\"",
+              "Bridge tension: " + ReportNumber(chart.TotalTension(), -2, decimal) + " " + unit,
+              2)},
+        true};
     ReportRow headings{
         {cell(" width=\"73\"", "String"), cell(" width=\"51\"", "Note"),
          cell(" width=\"59\"", "Length (cm.)"), cell(" width=\"62\"", "Tension (" + unit + ")"),

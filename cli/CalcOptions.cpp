@@ -2,9 +2,9 @@
 
 #include <cmath>
 #include <cstdio>
-#include <sstream>
 
 #include "document/InstDataType.h"
+#include "io/NumberText.h"
 #include "pitch/Temperaments.h"
 
 namespace vorn::calc {
@@ -27,9 +27,8 @@ double ParseWithin(const std::string& option, const std::string& text, double lo
                    const std::string& unit) {
     const double v = ParseReal(option, text);
     if (v < lo || v > hi) {
-        std::ostringstream range;
-        range << lo << ".." << hi << unit;
-        throw UsageError(option + ": '" + text + "' is outside " + range.str());
+        throw UsageError(option + ": '" + text + "' is outside " + GeneralText(lo, 6) + ".." +
+                         GeneralText(hi, 6) + unit);
     }
     return v;
 }

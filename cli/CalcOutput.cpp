@@ -1,9 +1,9 @@
 #include "CalcOutput.h"
+#include "io/NumberText.h"
 #include "pitch/Intervals.h"
 #include "pitch/Keys.h"
 #include "pitch/Temperaments.h"
 
-#include <cstdio>
 #include <sstream>
 
 namespace vorn::calc {
@@ -27,12 +27,6 @@ double Shown(float value) {
 }
 
 namespace {
-
-std::string fixed(double v, int decimals) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    return buf;
-}
 
 std::string pad(const std::string& s, size_t width) {
     return s.size() >= width ? s : s + std::string(width - s.size(), ' ');
@@ -66,7 +60,7 @@ std::string NoteTable(const NoteResult& r) {
       << "Accidental  " << int(r.Note.Accidental) << "\n"
       << "Name        " << r.Name << "\n"
       << "Short name  " << r.ShortName << "\n"
-      << "Frequency   " << fixed(r.Frequency, 3) << " Hz\n";
+      << "Frequency   " << FixedText(r.Frequency, 3) << " Hz\n";
     return s.str();
 }
 
@@ -87,17 +81,17 @@ ordered_json FretsJson(const FretDistribution& d, const std::string& temperament
 std::string FretsTable(const FretDistribution& d, const std::string& temperament) {
     std::ostringstream s;
     s << "Temperament: " << temperament << "\n"
-      << "Tempered fifth: " << fixed(d.Fifth, 3) << " cents\n"
-      << "Open string: " << d.OpenName << " (" << fixed(d.OpenFrequency, 2) << " hz.)\n\n"
+      << "Tempered fifth: " << FixedText(d.Fifth, 3) << " cents\n"
+      << "Open string: " << d.OpenName << " (" << FixedText(d.OpenFrequency, 2) << " hz.)\n\n"
       << "Fret  Typ  Note            Position  Frequency   Alternative\n";
     for (const FretRow& row : d.Rows) {
         s << padLeft(std::to_string(row.Fret), 4) << "  " << pad(FretChoiceText(row.Choice), 3)
-          << "  " << pad(row.Main.Name, 14) << padLeft(fixed(row.Main.Distance, 2), 8) << " cm"
-          << padLeft(fixed(row.Main.Frequency, 2), 9) << " hz.";
+          << "  " << pad(row.Main.Name, 14) << FixedText(row.Main.Distance, 2, 8) << " cm"
+          << FixedText(row.Main.Frequency, 2, 9) << " hz.";
         if (row.Alt) {
             s << "  " << pad(FretChoiceText(row.Choice == fc_fa ? fc_mi : fc_fa), 3)
-              << pad(row.Alt->Name, 14) << padLeft(fixed(row.Alt->Distance, 2), 7) << " cm"
-              << padLeft(fixed(row.Alt->Frequency, 2), 9) << " hz.";
+              << pad(row.Alt->Name, 14) << FixedText(row.Alt->Distance, 2, 7) << " cm"
+              << FixedText(row.Alt->Frequency, 2, 9) << " hz.";
         }
         s << "\n";
     }
@@ -199,7 +193,7 @@ std::string StringTable(const StringRecord& row, const StringSettings& settings)
     };
     const bool catalogue = row.IsCatalogue(settings.Materials);
     std::ostringstream s;
-    s << "Frequency      " << fixed(row.Frequency, 2) << " Hz.\n"
+    s << "Frequency      " << FixedText(row.Frequency, 2) << " Hz.\n"
       << "Length         " << FormatShortest(row.Length) << " cm\n"
       << "Tension        "
       << FormatShortest(ShownTension(row.TensionN, settings.TensionUnit, settings.TensionDigits))

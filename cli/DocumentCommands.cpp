@@ -23,6 +23,7 @@
 #include <QGuiApplication>
 #include <QString>
 #include <algorithm>
+#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 
@@ -85,6 +86,8 @@ template <class Work> auto withOffscreenApplication(Work&& work) {
     static char* argv[] = {name, platformOption, offscreen, nullptr};
     int argc = 3;
     QGuiApplication app(argc, argv);
+    // Qt gave the C library the environment's locale; vorn-calc's numbers keep their '.'.
+    std::setlocale(LC_NUMERIC, "C");
     return work();
 }
 

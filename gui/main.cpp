@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <clocale>
+
 #include "app/MainForm.h"
 #include "app/TonePlayer.h"
 #include "files/SettingsFile.h"
@@ -13,6 +15,8 @@ int main(int argc, char* argv[]) {
     int result = 0;
     {
         QApplication app(argc, argv);
+        // Qt gave the C library the desktop's locale; numbers bound for files keep their '.'.
+        std::setlocale(LC_NUMERIC, "C");
         QApplication::setApplicationName(QStringLiteral("Vorn"));
         QApplication::setApplicationDisplayName(QStringLiteral("Vorn"));
         // Ties the windows to the desktop entry and its icon.

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
+#include "io/NumberText.h"
 #include "pitch/FrequencyRecord.h"
 #include "pitch/FretDistribution.h"
 #include "pitch/Intervals.h"
@@ -57,9 +57,7 @@ bool changeableFret(int fret) {
 } // namespace
 
 std::string WidenedText(float value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", static_cast<double>(value));
-    return buffer;
+    return GeneralText(static_cast<double>(value), 15);
 }
 
 TFretFrorm::TFretFrorm(TGlobalData& settings) : Settings(settings) {

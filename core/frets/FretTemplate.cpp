@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "io/Markup.h"
+#include "io/NumberText.h"
 #include "pitch/FretRecord.h"
 
 namespace vorn {
@@ -15,12 +15,6 @@ constexpr double TitleHeight = 22;  // mm of title block above the board
 constexpr double RulerHeight = 16;  // mm below the board
 constexpr double BoardWidth = 56;   // mm
 constexpr double PastLastFret = 15; // mm of board drawn beyond fret 14
-
-std::string fixed(double v, int decimals) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
-    return buffer;
-}
 
 TemplateShape line(double x1, double y1, double x2, double y2, double width, std::string role,
                    int fret = 0, bool dashed = false) {
@@ -87,8 +81,8 @@ std::vector<TemplatePage> LayoutFretTemplate(const TemplateInput& in) {
         shapes.push_back(
             text(TemplateMargin, TemplateMargin + 5, "Fret template: " + in.Title, 4.2, "title"));
         shapes.push_back(text(TemplateMargin, TemplateMargin + 11,
-                              in.Temperament + "   A = " + fixed(in.APitch, 0) + " Hz   " +
-                                  "string length " + fixed(in.Length, 2) + " cm   1:1",
+                              in.Temperament + "   A = " + FixedText(in.APitch, 0) + " Hz   " +
+                                  "string length " + FixedText(in.Length, 2) + " cm   1:1",
                               3.2, "title"));
         shapes.push_back(text(paper.Width - TemplateMargin - 22, TemplateMargin + 5,
                               std::to_string(page.Number) + " of " + std::to_string(count), 4.2,
@@ -166,36 +160,36 @@ std::string FretTemplateSvg(const std::vector<TemplatePage>& pages, const Templa
     const double gap = 10;
     const double height = pages.size() * paper.Height + (pages.size() - 1) * gap;
     std::string s = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    s += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + fixed(paper.Width, 3) +
-         "mm\" height=\"" + fixed(height, 3) + "mm\" viewBox=\"0 0 " + fixed(paper.Width, 3) + " " +
-         fixed(height, 3) + "\">\n";
+    s += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + FixedText(paper.Width, 3) +
+         "mm\" height=\"" + FixedText(height, 3) + "mm\" viewBox=\"0 0 " +
+         FixedText(paper.Width, 3) + " " + FixedText(height, 3) + "\">\n";
     for (size_t i = 0; i < pages.size(); ++i) {
         const TemplatePage& page = pages[i];
         const double top = i * (paper.Height + gap);
         s += "<g class=\"page\" data-page=\"" + std::to_string(page.Number) + "\" data-start=\"" +
-             fixed(page.Start, 4) + "\" data-end=\"" + fixed(page.End, 4) +
-             "\" transform=\"translate(0 " + fixed(top, 3) + ")\">\n";
-        s += "<rect x=\"0\" y=\"0\" width=\"" + fixed(paper.Width, 3) + "\" height=\"" +
-             fixed(paper.Height, 3) +
+             FixedText(page.Start, 4) + "\" data-end=\"" + FixedText(page.End, 4) +
+             "\" transform=\"translate(0 " + FixedText(top, 3) + ")\">\n";
+        s += "<rect x=\"0\" y=\"0\" width=\"" + FixedText(paper.Width, 3) + "\" height=\"" +
+             FixedText(paper.Height, 3) +
              "\" fill=\"white\" stroke=\"#bbbbbb\" stroke-width=\"0.2\"/>\n";
         for (const TemplateShape& shape : page.Shapes) {
             const std::string data =
                 " class=\"" + shape.Role + "\"" +
                 (shape.Fret ? " data-fret=\"" + std::to_string(shape.Fret) + "\"" : std::string());
             if (shape.Shape == TemplateShape::ts_line) {
-                s += "<line" + data + " x1=\"" + fixed(shape.X1, 4) + "\" y1=\"" +
-                     fixed(shape.Y1, 4) + "\" x2=\"" + fixed(shape.X2, 4) + "\" y2=\"" +
-                     fixed(shape.Y2, 4) + "\" stroke=\"black\" stroke-width=\"" +
-                     fixed(shape.Width, 2) + "\"" +
+                s += "<line" + data + " x1=\"" + FixedText(shape.X1, 4) + "\" y1=\"" +
+                     FixedText(shape.Y1, 4) + "\" x2=\"" + FixedText(shape.X2, 4) + "\" y2=\"" +
+                     FixedText(shape.Y2, 4) + "\" stroke=\"black\" stroke-width=\"" +
+                     FixedText(shape.Width, 2) + "\"" +
                      (shape.Dashed ? " stroke-dasharray=\"2 1.2\"" : "") + "/>\n";
             } else if (shape.Shape == TemplateShape::ts_text) {
-                s += "<text" + data + " x=\"" + fixed(shape.X1, 3) + "\" y=\"" +
-                     fixed(shape.Y1, 3) + "\" font-family=\"sans-serif\" font-size=\"" +
-                     fixed(shape.Size, 2) + "\">" + EscapeMarkup(shape.Text) + "</text>\n";
+                s += "<text" + data + " x=\"" + FixedText(shape.X1, 3) + "\" y=\"" +
+                     FixedText(shape.Y1, 3) + "\" font-family=\"sans-serif\" font-size=\"" +
+                     FixedText(shape.Size, 2) + "\">" + EscapeMarkup(shape.Text) + "</text>\n";
             } else {
-                s += "<rect" + data + " x=\"" + fixed(shape.X1, 3) + "\" y=\"" +
-                     fixed(shape.Y1, 3) + "\" width=\"" + fixed(shape.X2 - shape.X1, 3) +
-                     "\" height=\"" + fixed(shape.Y2 - shape.Y1, 3) +
+                s += "<rect" + data + " x=\"" + FixedText(shape.X1, 3) + "\" y=\"" +
+                     FixedText(shape.Y1, 3) + "\" width=\"" + FixedText(shape.X2 - shape.X1, 3) +
+                     "\" height=\"" + FixedText(shape.Y2 - shape.Y1, 3) +
                      "\" fill=\"none\" stroke=\"black\"/>\n";
             }
         }

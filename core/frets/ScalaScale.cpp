@@ -1,8 +1,8 @@
 #include "frets/ScalaScale.h"
 
 #include <algorithm>
-#include <cstdio>
 
+#include "io/NumberText.h"
 #include "pitch/FrequencyRecord.h"
 #include "pitch/Intervals.h"
 
@@ -34,13 +34,9 @@ std::string ScalaFile(const std::string& fileName, const std::string& descriptio
     std::replace(line.begin(), line.end(), '\r', ' ');
     const std::vector<double> cents = ScalaCents(commaFraction, choices, notes);
     std::string s = "! " + fileName + "\n!\n" + line + "\n";
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, " %d\n!\n", static_cast<int>(cents.size() + 1));
-    s += buffer;
-    for (double c : cents) {
-        std::snprintf(buffer, sizeof buffer, " %.5f\n", c);
-        s += buffer;
-    }
+    s += " " + WholeText(static_cast<long long>(cents.size() + 1)) + "\n!\n";
+    for (double c : cents)
+        s += " " + FixedText(c, 5) + "\n";
     return s + " 2/1\n";
 }
 

@@ -1,9 +1,11 @@
 #include "pitch/FretRecord.h"
-#include "pitch/Intervals.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+
+#include "io/NumberText.h"
+#include "pitch/Intervals.h"
 
 namespace vorn {
 
@@ -97,9 +99,7 @@ std::string DistanceText(const FretEntry& entry, double fifth, int side) {
 }
 
 std::string FormatFixed(double value) {
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%7.2f", value);
-    return buf;
+    return FixedText(value, 2, 7);
 }
 
 } // namespace vorn

@@ -2,7 +2,8 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
+
+#include "io/NumberText.h"
 
 namespace vorn {
 
@@ -44,12 +45,10 @@ std::string TemperamentName(int identifier, double fraction) {
     if (identifier != CustomTemperament)
         return {};
     const double percent = std::nearbyint(fraction * 100.0);
-    char buf[64];
-    if (std::isfinite(percent) && std::fabs(percent) < 1e15)
-        std::snprintf(buf, sizeof buf, "%7.0f", percent == 0.0 ? 0.0 : percent);
-    else
-        std::snprintf(buf, sizeof buf, "%7s", "?");
-    return std::string(buf) + "% Comma Meantone";
+    const std::string shown = std::isfinite(percent) && std::fabs(percent) < 1e15
+                                  ? FixedText(percent == 0.0 ? 0.0 : percent, 0, 7)
+                                  : std::string("      ?");
+    return shown + "% Comma Meantone";
 }
 
 std::string TemperamentShortName(int identifier, double fraction) {

@@ -2,9 +2,9 @@
 
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 
 #include "io/Markup.h"
+#include "io/NumberText.h"
 #include "pitch/FretRecord.h"
 #include "pitch/Intervals.h"
 #include "pitch/Keys.h"
@@ -22,16 +22,6 @@ ReportCell cell(std::string attributes, const std::string& text, int span = 1) {
 // A cell whose mark-up is given as is ("&nbsp;", "&quot;").
 ReportCell markup(std::string attributes, std::string html, std::string text, int span = 1) {
     return ReportCell{std::move(attributes), std::move(html), std::move(text), span};
-}
-
-std::string fixed2(long double value, char decimal) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.2Lf", value);
-    std::string text = buffer;
-    for (char& c : text)
-        if (c == '.')
-            c = decimal;
-    return text;
 }
 
 // The string cells of one string, after its first cell (course number or "octave n").
@@ -89,9 +79,7 @@ std::string ReportNumber(long double value, int digits, char decimalSeparator) {
             rounded = value;
         }
     }
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15Lg", rounded);
-    std::string text = buffer;
+    std::string text = GeneralText(rounded, 15);
     if (text == "-0")
         text = "0";
     for (char& c : text)
@@ -114,13 +102,14 @@ ReportTable StringChartTable(const std::string& title, const TStrFrame& chart, c
     else
         r2.Cells.push_back(cell(" colspan=\"2\"", "Maker: " + d.MakerName, 2));
     const double pitch = std::nearbyint(static_cast<double>(d.APitch));
-    char pitchText[48];
-    std::snprintf(pitchText, sizeof pitchText, "%.0f", std::isfinite(pitch) ? pitch : 0.0);
-    ReportRow r3{{cell(" colspan=\"3\"", "String Chart", 3),
-                  cell(" colspan=\"2\"", std::string("Pitch: A = ") + pitchText + "hz.", 2),
-                  cell(" colspan=\"2\"",
-                       "Bridge tension: " + fixed2(chart.TotalTension(), decimal) + " " + unit, 2)},
-                 true};
+    const std::string pitchText = FixedText(std::isfinite(pitch) ? pitch : 0.0, 0);
+    ReportRow r3{
+        {cell(" colspan=\"3\"", "String Chart", 3),
+         cell(" colspan=\"2\"", "Pitch: A = " + pitchText + "hz.", 2),
+         cell(" colspan=\"2\"",
+              "Bridge tension: " + ReportNumber(chart.TotalTension(), -2, decimal) + " " + unit,
+              2)},
+        true};
     ReportRow headings{
         {cell(" width=\"73\"", "String"), cell(" width=\"51\"", "Note"),
          cell(" width=\"59\"", "Length (cm.)"), cell(" width=\"62\"", "Tension (" + unit + ")"),

@@ -37,7 +37,7 @@ std::string TAquilaCollection::EntryLabel(int index) const {
     if (index < 0 || index >= Count())
         return {};
     const TAquilaItem& item = Items[index];
-    const std::string number = FormatNumber("%3d", static_cast<int>(item.Value));
+    const std::string number = WholeText(item.Value, 3);
     return "D" + number + (item.DE != 0 ? ", DE" + number : std::string());
 }
 

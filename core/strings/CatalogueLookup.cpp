@@ -22,8 +22,8 @@ long double GutRowTension(int32_t value, double f, float L) {
 } // namespace
 
 std::string TensionPart(long double newtons, VornTensType unit) {
-    return " (" + FormatNumber("%5.2Lf", FromNewtons(newtons, unit, -2)) + " " +
-           TensionUnitSuffix(unit) + ")";
+    return " (" + FixedText(FromNewtons(newtons, unit, -2), 2, 5) + " " + TensionUnitSuffix(unit) +
+           ")";
 }
 
 bool ComputeMassFigure(double f, float L, float T, MassFigure& out) {
@@ -48,8 +48,7 @@ long double GutFigure(double f, float L, float T) {
 
 std::string GutLabel(const std::string& prefix, int32_t value, double f, float L,
                      VornTensType unit) {
-    return prefix + FormatNumber("%03d", static_cast<int>(value)) +
-           TensionPart(GutRowTension(value, f, L), unit);
+    return prefix + WholeText(value, 3, true) + TensionPart(GutRowTension(value, f, L), unit);
 }
 
 } // namespace vorn

@@ -6,24 +6,17 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "io/NumberText.h"
 #include "strings/CatalogueCollection.h"
 
 namespace vorn {
 
 // The label of row 0 and of a string thinner than anything listed.
 inline constexpr const char* CatalogueSentinel = " * ";
-
-// printf-style text of one number, at most 63 characters.
-std::string FormatNumber(const char* format, auto... args) {
-    char buffer[64];
-    const int n = std::snprintf(buffer, sizeof buffer, format, args...);
-    return n < 0 ? std::string() : std::string(buffer, std::min<std::size_t>(n, sizeof buffer - 1));
-}
 
 // " (35.21 kg.)": a row's tension, two decimals in a field of five, in the display unit.
 std::string TensionPart(long double newtons, VornTensType unit);

@@ -34,7 +34,7 @@ std::string TKuerschnerCollection::Label(uint8_t& index, double f, float L, floa
 std::string TKuerschnerCollection::EntryLabel(int index) const {
     if (index < 0 || index >= Count())
         return {};
-    return "VN 3-, 5-, 6- " + FormatNumber("%3d", static_cast<int>(Items[index].Value));
+    return "VN 3-, 5-, 6- " + WholeText(Items[index].Value, 3);
 }
 
 } // namespace vorn

@@ -53,7 +53,7 @@ std::string TSavarezCollection::Label(uint8_t& index, double f, float L, float T
         label += "NF ";
     if (item.Flags & 4)
         label += "BP ";
-    return label + FormatNumber("%4d", static_cast<int>(item.Value)) + tension;
+    return label + WholeText(item.Value, 4) + tension;
 }
 
 std::string TSavarezCollection::EntryLabel(int index) const {
@@ -61,7 +61,7 @@ std::string TSavarezCollection::EntryLabel(int index) const {
         return {};
     const TSavarezItem& item = Items[index];
     // Each prefix goes in front, so the order reverses against Label.
-    std::string label = FormatNumber("%4d", static_cast<int>(item.Value));
+    std::string label = WholeText(item.Value, 4);
     if (item.Flags & 1)
         label = "NP " + label;
     if (item.Flags & 2)

@@ -2,11 +2,9 @@
 
 #include <array>
 #include <cfenv>
-#include <charconv>
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
-#include <system_error>
 
 #include "strings/StringMaterialCollection.h"
 
@@ -144,36 +142,6 @@ LimitState CheckDiameter(const TStringMaterialItem& material, float d) {
     if (d >= material.MinDiameter)
         return ls_ok;
     return ls_diameter_low;
-}
-
-std::string FormatShortest(float value) {
-    // Fixed notation of FLT_MAX needs 39 digits plus sign.
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    if (result.ec != std::errc())
-        return {};
-    return std::string(buffer, result.ptr);
-}
-
-bool ParseNumber(const std::string& text, double& value) {
-    const char* first = text.data();
-    const char* last = first + text.size();
-    // from_chars takes '-' but not '+'; a second sign stays malformed.
-    if (first != last && *first == '+') {
-        ++first;
-        if (first != last && (*first == '-' || *first == '+'))
-            return false;
-    }
-    if (first == last)
-        return false;
-    double parsed = 0;
-    // fixed: no exponent. from_chars may still read "inf" and "nan"; isfinite turns them away.
-    const auto result = std::from_chars(first, last, parsed, std::chars_format::fixed);
-    if (result.ec != std::errc() || result.ptr != last || !std::isfinite(parsed))
-        return false;
-    value = parsed;
-    return true;
 }
 
 } // namespace vorn

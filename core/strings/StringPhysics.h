@@ -9,6 +9,9 @@
 #include <cstdint>
 #include <string>
 
+// FormatShortest and ParseNumber, which the rows and vorn-calc reach through this header.
+#include "io/NumberText.h"
+
 namespace vorn {
 
 struct TStringMaterialItem;
@@ -58,11 +61,5 @@ std::string TensionUnitOptionText(int unit);
 // Limit states against a material's limits (T in N, d in mm), on 32-bit values.
 LimitState CheckTension(const TStringMaterialItem& material, float T);
 LimitState CheckDiameter(const TStringMaterialItem& material, float d);
-
-// Shortest decimal text that reads back as the same 32-bit value ("35.21", "1", "0.001");
-// decimal point '.', no exponent for the magnitudes of lengths, tensions and diameters.
-std::string FormatShortest(float value);
-// Reads a number written with '.' as decimal point; false for empty or malformed text.
-bool ParseNumber(const std::string& text, double& value);
 
 } // namespace vorn

@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <clocale>
 #include <cstdio>
 #include <optional>
 
@@ -101,6 +102,7 @@ int main(int argc, char* argv[]) {
     // No sound server: the pictures show what a silent Play leaves in the status bar.
     qputenv("PULSE_SERVER", "unix:/nonexistent");
     QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C"); // as the program does
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
 
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots"));

@@ -1,18 +1,17 @@
 #include "views/OneStringPanelView.h"
 
 #include <QComboBox>
-#include <QLocale>
 #include <QSignalBlocker>
 #include <QToolButton>
 
 #include <algorithm>
-#include <optional>
 
 #include "chart/StrFrame.h"
 #include "views/StrFrameView.h"
 #include "widgets/LocalNumbers.h"
 #include "widgets/NotePanel.h"
 #include "widgets/NoteSpinEdit.h"
+#include "widgets/TypedNumber.h"
 #include "widgets/VornFloatEdit.h"
 
 namespace vorn {
@@ -24,22 +23,6 @@ constexpr int MaxTensionChars = 5;
 constexpr int MaxGutChars = 6;
 constexpr double TensionIncrement = 0.1;
 constexpr double GutIncrement = 0.01;
-
-// Thousands separators neither read nor written, as in the entry controls.
-QLocale numberLocale() {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
-    return locale;
-}
-
-// Empty or unreadable text reaches the model as "no value", which applies its entry rule.
-std::optional<double> typedValue(const QString& text) {
-    bool ok = false;
-    const double value = numberLocale().toDouble(text.trimmed(), &ok);
-    if (!ok)
-        return std::nullopt;
-    return value;
-}
 
 // Programmatic text must not be cut by the typing limit, and an unchanged text must not move
 // the cursor of a cell being edited.
@@ -332,22 +315,23 @@ void TOneStringPanelView::paintCells() {
     }
 }
 
+// Empty or unreadable text reaches the model as "no value", which applies its entry rule.
 void TOneStringPanelView::commitLength() {
     if (!live() || which_ != 0 || length_->text() == shown(string().LengthText()))
         return;
-    course().EditLength(typedValue(length_->text()));
+    course().EditLength(ReadTypedNumber(length_->text()));
 }
 
 void TOneStringPanelView::commitTension() {
     if (!live() || tension_->text() == shown(string().TensionText(chart_.Settings)))
         return;
-    course().EditTension(which_, typedValue(tension_->text()));
+    course().EditTension(which_, ReadTypedNumber(tension_->text()));
 }
 
 void TOneStringPanelView::commitGut() {
     if (!live() || gut_->text() == shown(string().GutDiameterText()))
         return;
-    course().EditGutDiameter(which_, typedValue(gut_->text()));
+    course().EditGutDiameter(which_, ReadTypedNumber(gut_->text()));
 }
 
 void TOneStringPanelView::commitAltDiameter() {
@@ -362,7 +346,7 @@ void TOneStringPanelView::commitAltDiameter() {
     }
     if (altDiameter_->text() == shown(s.AltText(materials)))
         return;
-    course().EditAltDiameter(which_, typedValue(altDiameter_->text()));
+    course().EditAltDiameter(which_, ReadTypedNumber(altDiameter_->text()));
 }
 
 void TOneStringPanelView::resizeEvent(QResizeEvent* event) {

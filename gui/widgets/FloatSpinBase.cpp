@@ -3,23 +3,17 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QLocale>
 #include <QStyle>
 
 #include <cmath>
 
+#include "widgets/LocalNumbers.h"
 #include "widgets/SpinButton.h"
+#include "widgets/TypedNumber.h"
 
 namespace vorn {
 
 namespace {
-
-// Thousands separators are neither written nor read: text holding one is unreadable.
-QLocale numberLocale() {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
-    return locale;
-}
 
 // QLineEdit's own "no limit".
 constexpr int UnlimitedLength = 32767;
@@ -72,9 +66,7 @@ void TFloatSpinBase::SetButtonVisible(bool visible) {
 }
 
 double TFloatSpinBase::GetValue() const {
-    bool ok = false;
-    const double value = numberLocale().toDouble(text().trimmed(), &ok);
-    return ok && std::isfinite(value) ? value : minValue_;
+    return ReadTypedNumber(text()).value_or(minValue_);
 }
 
 double TFloatSpinBase::Clamp(double x) const {
@@ -94,7 +86,7 @@ double TFloatSpinBase::Clamp(double x) const {
 
 void TFloatSpinBase::SetValue(double x) {
     // 15 significant digits hide binary noise: 0.3 + 0.1 shows "0.4".
-    setText(numberLocale().toString(Clamp(x), 'g', 15));
+    setText(LocalNumbers(QString::number(Clamp(x), 'g', 15)));
 }
 
 void TFloatSpinBase::SpinUp() {
@@ -135,10 +127,7 @@ bool TFloatSpinBase::acceptsCharacter(QChar c) const {
         return true;
     if (!editorEnabled_)
         return false;
-    if ((c >= u'0' && c <= u'9') || c == u'+' || c == u'-')
-        return true;
-    const QString separator = QLocale().decimalPoint();
-    return separator.size() == 1 && c == separator.front();
+    return (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || IsDecimalSeparator(c);
 }
 
 void TFloatSpinBase::keyPressEvent(QKeyEvent* event) {

@@ -10,7 +10,8 @@ namespace vorn {
 class TSpinButton;
 
 // The text is the value: textChanged() is the change event owners hang their handlers on.
-// Numbers are read and written with the decimal separator of the default QLocale.
+// Numbers are written with the decimal separator of the default QLocale and read with '.' or
+// ',' as the separator.
 class TFloatSpinBase : public QLineEdit {
     Q_OBJECT
 public:

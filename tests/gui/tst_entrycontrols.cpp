@@ -6,6 +6,7 @@
 
 #include <limits>
 #include <memory>
+#include <optional>
 
 #include "widgets/FloatEdit.h"
 #include "widgets/LocalNumbers.h"
@@ -13,6 +14,7 @@
 #include "widgets/NoteSpinEdit.h"
 #include "widgets/SpinButton.h"
 #include "widgets/TensionEdit.h"
+#include "widgets/TypedNumber.h"
 #include "widgets/VornFloatEdit.h"
 
 using namespace vorn;
@@ -87,10 +89,9 @@ private slots:
         QTest::newRow("exponent and blank") << int(Tension) << false << true << false << "1e 5"
                                             << "15" << 2;
         QTest::newRow("comma in English") << int(Float) << false << true << false << "3,5"
-                                          << "35" << 1;
-        QTest::newRow("German: comma yes, point no")
-            << int(Float) << true << true << false << "1.2,5"
-            << "12,5" << 1;
+                                          << "3,5" << 0;
+        QTest::newRow("point in German") << int(Tension) << true << true << false << "3.8"
+                                         << "3.8" << 0;
         QTest::newRow("editor disabled") << int(Float) << false << false << false << "12"
                                          << "" << 2;
         QTest::newRow("alternative, number mode")
@@ -126,10 +127,63 @@ private slots:
         TFloatEdit edit;
         edit.SetValue(1234.75);
         QCOMPARE(edit.text(), QStringLiteral("1234,75"));
-        // Not a decimal point here, and no thousands separator either.
-        edit.SetMinValue(-1);
-        edit.setText(QStringLiteral("1.5"));
-        QCOMPARE(edit.GetValue(), -1.0);
+        // What SetValue writes reads back, exponent and all.
+        edit.SetValue(-2.5e-17);
+        QCOMPARE(edit.text(), QStringLiteral("-2,5e-17"));
+        QCOMPARE(edit.GetValue(), -2.5e-17);
+    }
+
+    // Either separator is the decimal one, in any language; no thousands separators.
+    void typedNumbers_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("readable");
+        QTest::addColumn<double>("value");
+        QTest::newRow("point") << "3.8" << true << 3.8;
+        QTest::newRow("comma") << "3,8" << true << 3.8;
+        QTest::newRow("no group separator") << "1,000" << true << 1.0;
+        QTest::newRow("two separators") << "1.234,5" << false << 0.0;
+        QTest::newRow("two points") << "1.234.5" << false << 0.0;
+        QTest::newRow("sign and blanks") << " -0,25 " << true << -0.25;
+        QTest::newRow("leading separator") << ",5" << true << 0.5;
+        QTest::newRow("exponent") << "2,5e-3" << true << 0.0025;
+        QTest::newRow("empty") << "" << false << 0.0;
+        QTest::newRow("lone separator") << "," << false << 0.0;
+        QTest::newRow("letters") << "3,8 kg" << false << 0.0;
+        QTest::newRow("infinity") << "inf" << false << 0.0;
+    }
+    void typedNumbers() {
+        QFETCH(QString, text);
+        QFETCH(bool, readable);
+        QFETCH(double, value);
+        for (const QLocale& language :
+             {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::English)}) {
+            QLocale::setDefault(language);
+            const std::optional<double> read = ReadTypedNumber(text);
+            QCOMPARE(read.has_value(), readable);
+            if (readable)
+                QCOMPARE(*read, value);
+        }
+    }
+
+    // A German user's field takes "3.8" as 3.8, not 38.
+    void germanFieldsTakeBothSeparators_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("float, point") << int(Float) << "3.8";
+        QTest::newRow("float, comma") << int(Float) << "3,8";
+        QTest::newRow("tension, point") << int(Tension) << "3.8";
+        QTest::newRow("tension, comma") << int(Tension) << "3,8";
+    }
+    void germanFieldsTakeBothSeparators() {
+        QFETCH(int, kind);
+        QFETCH(QString, typed);
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        auto edit = makeNumber(kind);
+        edit->clear();
+        QTest::keyClicks(edit.get(), typed);
+        QCOMPARE(edit->GetValue(), 3.8);
+        edit->SetValue(edit->GetValue());
+        QCOMPARE(edit->text(), QStringLiteral("3,8"));
     }
 
     // Only a point between two digits is a decimal point; abbreviations keep theirs.

@@ -5,15 +5,18 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QXmlStreamReader>
 
 #include "document/GlobalData.h"
 #include "files/FileFrame.h"
+#include "support/DesktopNumbers.h"
 #include "views/FretFrameView.h"
 #include "views/FretFrormView.h"
 #include "views/FretPositionView.h"
@@ -36,6 +39,46 @@ TInstDataType topStringC() {
     return d;
 }
 
+// The pitch lines of a Scala file, between the note count and the octave.
+QStringList scalaCents(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    const qsizetype octave = lines.indexOf(QStringLiteral(" 2/1"));
+    if (octave < 5)
+        return {};
+    lines = lines.mid(5, octave - 5);
+    for (QString& line : lines)
+        line = line.trimmed();
+    return lines;
+}
+
+// Digits with at most one '.' among them, as a file's reader takes them.
+bool isPlainNumber(const QString& text) {
+    static const QRegularExpression number(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?$"));
+    return number.match(text).hasMatch();
+}
+
+// The attributes of the fret template that hold numbers.
+const QStringList& svgNumbers() {
+    static const QStringList names{QStringLiteral("width"),
+                                   QStringLiteral("height"),
+                                   QStringLiteral("viewBox"),
+                                   QStringLiteral("x"),
+                                   QStringLiteral("y"),
+                                   QStringLiteral("x1"),
+                                   QStringLiteral("y1"),
+                                   QStringLiteral("x2"),
+                                   QStringLiteral("y2"),
+                                   QStringLiteral("font-size"),
+                                   QStringLiteral("stroke-width"),
+                                   QStringLiteral("data-start"),
+                                   QStringLiteral("data-end"),
+                                   QStringLiteral("transform")};
+    return names;
+}
+
 } // namespace
 
 class TestFretPages : public QObject {
@@ -44,6 +87,8 @@ class TestFretPages : public QObject {
     TGlobalData settings;
 
 private slots:
+    void initTestCase() { QVERIFY2(testing::GermanAsAsked(), "de_DE.UTF-8 is not installed"); }
+
     void init() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         settings = TGlobalData();
@@ -202,6 +247,85 @@ private slots:
                                                            : head.contains("<?xml"),
                      qPrintable(name));
         }
+    }
+
+    // The exports read back with points whatever the desktop's language (the suite runs a
+    // second time under de_DE.UTF-8): the Scala file holds the cents vorn-calc writes for the
+    // same document.
+    void scalaExportReadsBack_data() {
+        QTest::addColumn<int>("slider");
+        QTest::addColumn<bool>("customized");
+        QTest::newRow("quarter comma, fret 1 on Mi") << 50 << true;
+        QTest::newRow("22% comma, standard frets") << 45 << false;
+    }
+    void scalaExportReadsBack() {
+        QFETCH(int, slider);
+        QFETCH(bool, customized);
+        TVornFrame frame(settings);
+        frame.ViewStrings();
+        frame.ShowPage(TVornFrame::ShowFretChart);
+        TFretFrormView* chart = frame.FretView();
+        chart->TrackBar()->Slider()->setValue(slider);
+        if (customized) {
+            chart->CustomizedButton()->click();
+            chart->Row(1)->MainPart()->Marker()->click();
+        }
+        QTemporaryDir dir;
+        const QString document = dir.filePath(QStringLiteral("lute.vrd"));
+        QFile saved(document);
+        QVERIFY(saved.open(QIODevice::WriteOnly));
+        saved.write(QByteArray::fromStdString(frame.SaveToData()));
+        saved.close();
+
+        chart->AskScalaName = [&](const QString&) { return dir.filePath(QStringLiteral("w.scl")); };
+        QVERIFY(chart->ExportScala());
+        QProcess calc;
+        calc.start(QStringLiteral(VORN_CALC_PATH),
+                   {QStringLiteral("scl"), document, QStringLiteral("--output"),
+                    dir.filePath(QStringLiteral("c.scl"))});
+        QVERIFY(calc.waitForFinished(20000));
+        QCOMPARE(calc.exitCode(), 0);
+        const QStringList window = scalaCents(dir.filePath(QStringLiteral("w.scl")));
+        QCOMPARE(window.size(), 11);
+        for (const QString& cents : window)
+            QVERIFY2(isPlainNumber(cents), qPrintable(cents));
+        QCOMPARE(window, scalaCents(dir.filePath(QStringLiteral("c.scl"))));
+    }
+
+    // Every coordinate and size of the SVG template is a number.
+    void svgTemplateReadsBack() {
+        TInstDataType doc = topStringC();
+        doc.StringLength = 64.5;
+        TFretFrormView view(settings);
+        view.Bind(doc);
+        QTemporaryDir dir;
+        view.AskTemplateName = [&](const QString&) {
+            return dir.filePath(QStringLiteral("t.svg"));
+        };
+        QVERIFY(view.ExportTemplate());
+        QFile svg(dir.filePath(QStringLiteral("t.svg")));
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&svg);
+        int numbers = 0;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            for (const QXmlStreamAttribute& a : xml.attributes()) {
+                if (!svgNumbers().contains(a.name().toString()))
+                    continue;
+                QString value = a.value().toString();
+                value.remove(QStringLiteral("mm"));
+                value.remove(QStringLiteral("translate("));
+                value.remove(u')');
+                for (const QString& part : value.split(u' ', Qt::SkipEmptyParts)) {
+                    QVERIFY2(isPlainNumber(part),
+                             qPrintable(QStringLiteral("%1=%2").arg(a.name(), a.value())));
+                    ++numbers;
+                }
+            }
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QVERIFY(numbers > 100);
     }
 
     // The graphic draws its frets where the layout puts them.

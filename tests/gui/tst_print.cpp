@@ -15,6 +15,7 @@
 
 #include "app/MainForm.h"
 #include "app/VornPrint.h"
+#include "support/DesktopNumbers.h"
 #include "support/QuietWindow.h"
 #include "views/VornFrame.h"
 
@@ -33,6 +34,7 @@ class TestPrint : public QObject {
     }
 
 private slots:
+    void initTestCase() { QVERIFY2(testing::GermanAsAsked(), "de_DE.UTF-8 is not installed"); }
     void init() { QVERIFY(windows.Reset()); }
 
     void printShowsBothChartsAndTheChecksRebuild() {

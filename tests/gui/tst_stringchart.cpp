@@ -390,6 +390,21 @@ private slots:
         QCOMPARE(first(7)->AltDiameterCell()->text(), QStringLiteral("NF  232 ( 3,04 kg.)"));
     }
 
+    // '.' is no group separator in a German chart: "3.8" is 3.8 kg, as "3,8" is.
+    void germanTensionCellTakesBothSeparators_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("point") << "3.8";
+        QTest::newRow("comma") << "3,8";
+    }
+    void germanTensionCellTakesBothSeparators() {
+        QFETCH(QString, typed);
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        openChart();
+        commitTyped(first(2)->TensionCell(), typed);
+        QCOMPARE(model(2).First.Rec.Tension, 3.8f);
+        QCOMPARE(first(2)->TensionCell()->text(), QStringLiteral("3,8"));
+    }
+
     void typeBoxAddsAndRemovesTheOctaveString() {
         openChart();
         QSignalSpy bridge(frame.get(), &TVornFrame::bridgeChanged);

@@ -92,16 +92,32 @@ TEST(Report, HeaderRowsNameMakerPitchAndBridge) {
         EXPECT_NE(alto.report().find(std::string("Pitch: A = ") + shown + "hz."), std::string::npos)
             << pitch;
     }
-    char bridge[64];
-    std::snprintf(bridge, sizeof bridge, "Bridge tension: %.2f kg.</th>",
-                  double(alto.frame.Chart.TotalTension()));
-    EXPECT_NE(r.find(bridge), std::string::npos) << bridge;
+    EXPECT_NE(r.find("Bridge tension: 56.41 kg.</th>"), std::string::npos);
 
     alto.settings.SetTensionUnit(tt_newtons);
     alto.frame.Chart.RefreshChoices();
     r = alto.report();
     EXPECT_NE(r.find("<th width=\"62\">Tension (N.)</th>"), std::string::npos);
     EXPECT_NE(r.find(" N.</th>"), std::string::npos);
+}
+
+// The bridge figure follows the report's number rule like the cells: 56.40 is written 56.4.
+TEST(Report, BridgeTensionIsRoundedThenShortest) {
+    const std::pair<float, const char*> cases[] = {
+        {56.4f, "56.4"}, {56.0f, "56"}, {56.41f, "56.41"}, {56.397f, "56.4"}, {56.004f, "56"}};
+    for (const auto& [total, shown] : cases) {
+        Instrument alto;
+        // The first course is a single string: its tension counts once.
+        alto.frame.Chart.Courses[0]->First.Rec.Tension += total - alto.frame.Chart.TotalTension();
+        ASSERT_NEAR(alto.frame.Chart.TotalTension(), total, 1e-4f);
+        for (const char decimal : {'.', ','}) {
+            std::string number = shown;
+            std::replace(number.begin(), number.end(), '.', decimal);
+            const std::string expected = "Bridge tension: " + number + " kg.</th>";
+            EXPECT_NE(alto.report(true, false, decimal).find(expected), std::string::npos)
+                << expected;
+        }
+    }
 }
 
 struct NumberCase {

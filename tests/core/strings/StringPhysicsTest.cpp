@@ -98,29 +98,5 @@ TEST(StringPhysics, LimitChecksIncludeTheBounds) {
     EXPECT_EQ(CheckDiameter(m, 0.09f), ls_diameter_low);
 }
 
-TEST(StringPhysics, FormatShortest) {
-    EXPECT_EQ(FormatShortest(35.21f), "35.21");
-    EXPECT_EQ(FormatShortest(1.0f), "1");
-    EXPECT_EQ(FormatShortest(0.001f), "0.001");
-    EXPECT_EQ(FormatShortest(1.118f), "1.118");
-    EXPECT_EQ(FormatShortest(1e6f), "1000000");
-}
-
-TEST(StringPhysics, ParseNumberIsStrict) {
-    const std::pair<const char*, double> good[] = {
-        {"1.5", 1.5}, {"-2", -2}, {"+3.25", 3.25}, {".5", 0.5}, {"60", 60}};
-    for (const auto& [text, expected] : good) {
-        double v = -99;
-        EXPECT_TRUE(ParseNumber(text, v)) << text;
-        EXPECT_EQ(v, expected) << text;
-    }
-    for (const char* text : {"", "+", "-", "1,5", "abc", "1.5x", " 1", "1 ", "1e3", "inf", "nan",
-                             "+-1", "--1", "++1"}) {
-        double v = 7;
-        EXPECT_FALSE(ParseNumber(text, v)) << text;
-        EXPECT_EQ(v, 7) << "untouched on failure: " << text;
-    }
-}
-
 } // namespace
 } // namespace vorn

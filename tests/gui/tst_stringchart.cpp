@@ -401,7 +401,7 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         openChart();
         commitTyped(first(2)->TensionCell(), typed);
-        QCOMPARE(model(2).First.Rec.Tension, 3.8f);
+        QCOMPARE(model(2).First.ShownTension(settings), 3.8f);
         QCOMPARE(first(2)->TensionCell()->text(), QStringLiteral("3,8"));
     }
 

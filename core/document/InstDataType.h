@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "io/EntryRange.h"
 #include "pitch/FretRecord.h"
 #include "pitch/NoteValue.h"
 
@@ -22,16 +23,11 @@ enum CourseKind : uint8_t {
 constexpr int MaxCourses = 19;
 constexpr int MinCourses = 4;
 
-// What the File Setup page lets a new document have: a range and the value a new page shows.
-struct SetupRange {
-    double Min;
-    double Max;
-    double Initial;
-};
-inline constexpr SetupRange TopLengthRange{20, 120, 60};     // cm
-inline constexpr SetupRange SecondLengthRange{20, 220, 100}; // cm
-inline constexpr SetupRange SecondFromRange{6, 100, 8};      // course
-inline constexpr SetupRange APitchRange{20, 2100, 440};      // Hz
+// What the File Setup page lets a new document have.
+inline constexpr EntryRange TopLengthRange{20, 120, 60};     // cm
+inline constexpr EntryRange SecondLengthRange{20, 220, 100}; // cm
+inline constexpr EntryRange SecondFromRange{6, 100, 8};      // course
+inline constexpr EntryRange APitchRange{20, 2100, 440};      // Hz
 // The pitch standards of the File Setup list, in list order (Hz).
 inline constexpr std::array<int, 4> PitchStandards{468, 440, 415, 392};
 // Position of a pitch in that list; -1 for any other value.

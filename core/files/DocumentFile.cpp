@@ -12,6 +12,7 @@
 #include "io/ByteWriter.h"
 #include "io/FileHeader.h"
 #include "pitch/Keys.h"
+#include "pitch/NoteValue.h"
 #include "pitch/Temperaments.h"
 
 namespace vorn {
@@ -25,7 +26,8 @@ bool finiteNonNegative(float v) {
     return std::isfinite(v) && v >= 0;
 }
 bool validNote(const NoteValue& n) {
-    return n.Number >= 0 && n.Number <= 127 && n.Accidental <= acc_double_sharp;
+    return n.Number >= MinNoteNumber && n.Number <= MaxNoteNumber &&
+           n.Accidental <= acc_double_sharp;
 }
 
 void writeHeader(ByteWriter& out, const TInstDataType& d) {

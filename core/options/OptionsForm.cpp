@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
+#include "document/InstrumentTemplates.h"
 #include "pitch/Temperaments.h"
 #include "strings/StringPhysics.h"
 #include "strings/StringRecord.h"
@@ -104,6 +106,22 @@ template <class F> void withCatalogue(TCatalogues& c, int kind, F&& f) {
     }
 }
 
+// A material filters strings between its minimum and maximum; the other way round it would
+// let none through. name: the material's, for a message about a stored one.
+std::string boundsProblem(double maxTension, double minTension, double maxDiameter,
+                          double minDiameter, const std::string& name = {}) {
+    const auto text = [&name](const char* figure) {
+        return name.empty() ? "The minimum " + std::string(figure) + " is above the maximum."
+                            : "The minimum " + std::string(figure) + " of " + name +
+                                  " is above its maximum.";
+    };
+    if (minTension > maxTension)
+        return text("tension");
+    if (minDiameter > maxDiameter)
+        return text("diameter");
+    return {};
+}
+
 void copyCatalogues(TCatalogues& to, const TCatalogues& from) {
     to.Savarez.CopyFrom(from.Savarez);
     to.Pyramid.CopyFrom(from.Pyramid);
@@ -149,7 +167,9 @@ void TOptionsForm::Load(const TGlobalData& live) {
     showPrecision();
 }
 
-void TOptionsForm::Store(TGlobalData& live) const {
+bool TOptionsForm::Store(TGlobalData& live) const {
+    if (CheckMaterials().Index >= 0)
+        return false;
     // Every control wrote into the scratch settings as it changed.
     live.StringDefs = Scratch.StringDefs;
     live.DiameterChangeMode = Scratch.DiameterChangeMode;
@@ -168,6 +188,7 @@ void TOptionsForm::Store(TGlobalData& live) const {
     copyCatalogues(live.Catalogues, Scratch.Catalogues);
     live.SetTensionUnit(Scratch.TensionUnit);
     live.NotifyChanged(sc_tension_unit | sc_materials);
+    return true;
 }
 
 void TOptionsForm::fillLists() {
@@ -235,7 +256,7 @@ void TOptionsForm::SetStartup(int index) {
 }
 
 void TOptionsForm::SetNewFileType(int index) {
-    if (index < 0 || index >= 24)
+    if (index < 0 || index >= InstrumentTypeCount)
         return;
     NewFileType = index;
     Scratch.DefaultInstrumentType = index;
@@ -251,6 +272,10 @@ void TOptionsForm::SetUnit(int index) {
         showFigures();
 }
 
+EntryRange TOptionsForm::TensionRange() const {
+    return TensionRangeIn(SettingTensionRange, Scratch.TensionUnit);
+}
+
 void TOptionsForm::SetAssignmentChoice(int row, int position) {
     if (row < 0 || row >= 9 || position < 0 ||
         position >= static_cast<int>(AlternativeItems.size()))
@@ -262,7 +287,7 @@ void TOptionsForm::SetAssignmentChoice(int row, int position) {
 void TOptionsForm::SetAssignmentTension(int row, double tension) {
     if (row < 0 || row >= 9 || !std::isfinite(tension))
         return;
-    tension = std::clamp(tension, 0.0, MaxRowTension(Scratch.TensionUnit));
+    tension = TensionRange().Clamp(tension);
     AssignmentTension[row] = tension;
     Scratch.StringDefs[row].Tension = static_cast<float>(ToNewtons(tension, Scratch.TensionUnit));
 }
@@ -343,7 +368,7 @@ void TOptionsForm::EditName(const std::string& text) {
 void TOptionsForm::EditDensity(double density) {
     if (SelectedMaterial < 0 || !std::isfinite(density))
         return;
-    density = std::clamp(density, MinDensity, MaxDensity);
+    density = DensityRange.Clamp(density);
     Scratch.Materials[SelectedMaterial].Density = static_cast<float>(density);
     Figures.Density = density;
 }
@@ -351,7 +376,7 @@ void TOptionsForm::EditDensity(double density) {
 void TOptionsForm::EditMaxTension(double tension) {
     if (SelectedMaterial < 0 || !std::isfinite(tension))
         return;
-    tension = std::clamp(tension, 0.0, MaxRowTension(Scratch.TensionUnit));
+    tension = TensionRange().Clamp(tension);
     Scratch.Materials[SelectedMaterial].MaxTension =
         static_cast<float>(ToNewtons(tension, Scratch.TensionUnit));
     Figures.MaxTension = tension;
@@ -360,7 +385,7 @@ void TOptionsForm::EditMaxTension(double tension) {
 void TOptionsForm::EditMinTension(double tension) {
     if (SelectedMaterial < 0 || !std::isfinite(tension))
         return;
-    tension = std::clamp(tension, 0.0, MaxRowTension(Scratch.TensionUnit));
+    tension = TensionRange().Clamp(tension);
     Scratch.Materials[SelectedMaterial].MinTension =
         static_cast<float>(ToNewtons(tension, Scratch.TensionUnit));
     Figures.MinTension = tension;
@@ -369,14 +394,14 @@ void TOptionsForm::EditMinTension(double tension) {
 void TOptionsForm::EditMaxDiameter(double diameter) {
     if (SelectedMaterial < 0 || !std::isfinite(diameter))
         return;
-    Figures.MaxDiameter = rounded(diameter, Scratch.AltDiameterDigits);
+    Figures.MaxDiameter = rounded(MaterialDiameterRange.Clamp(diameter), Scratch.AltDiameterDigits);
     Scratch.Materials[SelectedMaterial].MaxDiameter = static_cast<float>(Figures.MaxDiameter);
 }
 
 void TOptionsForm::EditMinDiameter(double diameter) {
     if (SelectedMaterial < 0 || !std::isfinite(diameter))
         return;
-    Figures.MinDiameter = rounded(diameter, Scratch.AltDiameterDigits);
+    Figures.MinDiameter = rounded(MaterialDiameterRange.Clamp(diameter), Scratch.AltDiameterDigits);
     Scratch.Materials[SelectedMaterial].MinDiameter = static_cast<float>(Figures.MinDiameter);
 }
 
@@ -391,14 +416,14 @@ void TOptionsForm::DefaultMaterials() {
 void TOptionsForm::AddMaterial(const MaterialFigures& added) {
     if (!CanAddMaterial(added))
         return;
-    const VornTensType unit = Scratch.TensionUnit;
+    const EntryRange tensions = TensionRange();
     const auto newtons = [&](double t) {
-        return static_cast<float>(ToNewtons(std::min(t, MaxRowTension(unit)), unit));
+        return static_cast<float>(ToNewtons(tensions.Clamp(t), Scratch.TensionUnit));
     };
-    Scratch.Materials.AddMaterial(
-        added.Name, static_cast<float>(std::clamp(added.Density, MinDensity, MaxDensity)),
-        newtons(added.MaxTension), newtons(added.MinTension), static_cast<float>(added.MaxDiameter),
-        static_cast<float>(added.MinDiameter));
+    const auto mm = [](double d) { return static_cast<float>(MaterialDiameterRange.Clamp(d)); };
+    Scratch.Materials.AddMaterial(added.Name, static_cast<float>(DensityRange.Clamp(added.Density)),
+                                  newtons(added.MaxTension), newtons(added.MinTension),
+                                  mm(added.MaxDiameter), mm(added.MinDiameter));
     fillLists();
 }
 
@@ -409,7 +434,7 @@ MaterialDeletion TOptionsForm::DeleteQuestion() const {
     const TStringMaterialItem& m = Scratch.Materials[SelectedMaterial];
     if (m.Kind != mk_other) {
         d.Ask = MaterialDeletion::md_refused;
-        d.Text = "Nylon, Nylgut and Carbon PVC can not be deleted!";
+        d.Text = FixedMaterialMessage;
         return d;
     }
     d.Ask = MaterialDeletion::md_confirm;
@@ -485,10 +510,28 @@ void TOptionsForm::RestoreCatalogue() {
     ViewCatalogue(Shown);
 }
 
+TOptionsForm::MaterialProblem TOptionsForm::CheckMaterials() const {
+    const auto& items = Scratch.Materials.Items();
+    for (size_t i = 0; i < items.size(); ++i) {
+        const TStringMaterialItem& m = items[i];
+        // The stored figures, not the shown ones: rounding to the unit could hide an inversion.
+        std::string problem =
+            boundsProblem(m.MaxTension, m.MinTension, m.MaxDiameter, m.MinDiameter, m.Name);
+        if (!problem.empty())
+            return {static_cast<int>(i), std::move(problem)};
+    }
+    return {};
+}
+
+std::string FiguresProblem(const MaterialFigures& f) {
+    return boundsProblem(f.MaxTension, f.MinTension, f.MaxDiameter, f.MinDiameter);
+}
+
 bool CanAddMaterial(const MaterialFigures& f) {
     const auto positive = [](double v) { return std::isfinite(v) && v > 0; };
     return !f.Name.empty() && positive(f.Density) && positive(f.MaxTension) &&
-           positive(f.MinTension) && positive(f.MaxDiameter) && positive(f.MinDiameter);
+           positive(f.MinTension) && positive(f.MaxDiameter) && positive(f.MinDiameter) &&
+           FiguresProblem(f).empty();
 }
 
 } // namespace vorn

@@ -70,8 +70,9 @@ public:
     // Copies the fields the dialog edits from the live settings and shows them; the view
     // states and window bounds stay out of it.
     void Load(const TGlobalData& live);
-    // Copies the dialog's fields into the live settings.
-    void Store(TGlobalData& live) const;
+    // Copies the dialog's fields into the live settings; false, with live untouched, while
+    // CheckMaterials finds a problem.
+    bool Store(TGlobalData& live) const;
 
     // What the controls show.
     int Temperament = 0;                            // "Default Temperament", 0..8
@@ -93,6 +94,8 @@ public:
     void SetNewFileType(int index);
     // Every tension box takes the unit; the assignments show again in it.
     void SetUnit(int index);
+    // What every tension box takes, in the scratch unit.
+    EntryRange TensionRange() const;
 
     // Assignments page: an edit goes into the scratch settings at once, so that refilling the
     // lists or changing the unit keeps it. tension in the scratch unit.
@@ -126,6 +129,13 @@ public:
     MaterialDeletion DeleteQuestion() const;
     // The user confirmed the deletion.
     void DeleteMaterial();
+    // The first material OK cannot keep (a minimum above its maximum) and why; Index -1 when
+    // there is none.
+    struct MaterialProblem {
+        int Index = -1;
+        std::string Text;
+    };
+    MaterialProblem CheckMaterials() const;
 
     // Wounds page.
     int Shown = sc_none;
@@ -152,7 +162,11 @@ private:
     int catalogueKind() const; // material kind 4..7 of the shown catalogue; -1 for none
 };
 
-// The add-material dialog's rule: OK only with a name and five figures above 0.
+// Why a material cannot have these figures: a minimum tension or diameter above its maximum
+// (equal is fine). Empty when it can.
+std::string FiguresProblem(const MaterialFigures& figures);
+// The add-material dialog's rule: OK only with a name, five figures above 0 and no
+// FiguresProblem.
 bool CanAddMaterial(const MaterialFigures& figures);
 
 } // namespace vorn

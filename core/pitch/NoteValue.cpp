@@ -111,8 +111,8 @@ void StepUp(NoteValue& note) {
         return;
     }
     note.Number += 1;
-    if (note.Number > 127 || note.Number < 0)
-        note.Number = 0;
+    if (note.Number > MaxNoteNumber || note.Number < MinNoteNumber)
+        note.Number = MinNoteNumber;
     note.Accidental = IsChromatic(note) ? acc_sharp : acc_none;
 }
 
@@ -122,8 +122,8 @@ void StepDown(NoteValue& note) {
         return;
     }
     note.Number -= 1;
-    if (note.Number < 0 || note.Number > 127)
-        note.Number = 127;
+    if (note.Number < MinNoteNumber || note.Number > MaxNoteNumber)
+        note.Number = MaxNoteNumber;
     note.Accidental = IsChromatic(note) ? acc_flat : acc_none;
 }
 

@@ -18,6 +18,9 @@ struct NoteValue {
     uint8_t SpellingFixed = 0; // nonzero: Accidental is kept instead of spelled from the key
     bool operator==(const NoteValue&) const = default;
 };
+// The note numbers a file, a cell or a step may hold.
+inline constexpr int32_t MinNoteNumber = 0;
+inline constexpr int32_t MaxNoteNumber = 127;
 
 enum Accidental : uint8_t {
     acc_none = 0,

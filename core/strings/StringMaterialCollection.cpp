@@ -107,9 +107,8 @@ bool TStringMaterialCollection::DeleteMaterial(int index, std::string* message) 
     if (index < 0 || index >= Count())
         return false;
     if (items_[index].Kind != mk_other) {
-        // "PVC" although the material is "Carbon PVF": the message text is kept as users know it.
         if (message)
-            *message = "Nylon, Nylgut and Carbon PVC can not be deleted!";
+            *message = FixedMaterialMessage;
         return false;
     }
     items_.erase(items_.begin() + index);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "io/EntryRange.h"
+
 namespace vorn {
 
 enum MaterialKind : uint8_t {
@@ -24,18 +26,23 @@ inline bool IsCatalogueKind(int kind) {
     return kind >= mk_savarez && kind <= mk_aquila;
 }
 
-// Densities a material may have (g/cm3): far beyond any string, yet no calculation with them
-// leaves what a float holds.
-inline constexpr double MinDensity = 0.01;
-inline constexpr double MaxDensity = 100;
+// Densities a material may have (g/cm³): far beyond any string, yet no calculation with them
+// leaves what a float holds. A new material starts as gut.
+inline constexpr EntryRange DensityRange{0.01, 100, 1.36};
+// Spin step of the material boxes and the gut density: g/cm³, display unit and mm alike.
+inline constexpr double MaterialStep = 0.01;
+// What deleting a material of kind 0..7 says: "PVC" although the material is "Carbon PVF",
+// the text is kept as users know it.
+inline constexpr const char* FixedMaterialMessage =
+    "Nylon, Nylgut and Carbon PVC can not be deleted!";
 
 struct TStringMaterialItem {
     std::string Name;
-    float Density = 1.36f; // g/cm3
-    float MaxTension = 0;  // N
-    float MinTension = 0;  // N
-    float MaxDiameter = 0; // mm
-    float MinDiameter = 0; // mm
+    float Density = static_cast<float>(DensityRange.Initial); // g/cm³
+    float MaxTension = 0;                                     // N
+    float MinTension = 0;                                     // N
+    float MaxDiameter = 0;                                    // mm
+    float MinDiameter = 0;                                    // mm
     uint8_t Kind = mk_gut;
 };
 
@@ -77,7 +84,7 @@ public:
     void AddMaterial(const std::string& name, float density, float maxTension, float minTension,
                      float maxDiameter, float minDiameter);
     // Removes a kind-8 material. Any other kind is refused: returns false and sets message to
-    // "Nylon, Nylgut and Carbon PVC can not be deleted!".
+    // FixedMaterialMessage.
     bool DeleteMaterial(int index, std::string* message = nullptr);
     // Appends the eight default materials.
     void SetDefaultMaterials();

@@ -9,9 +9,6 @@ namespace vorn {
 
 namespace {
 
-// What an unreadable or unwritable alternative diameter becomes.
-constexpr float FallbackAltDiameter = 0.01f;
-
 // Keeps the row's own change handling quiet while its fields are written, also when a
 // rounding throws.
 class SuspendUpdates {
@@ -56,7 +53,13 @@ float TypedTensionNewtons(std::optional<double> typed, VornTensType unit) {
 }
 
 double MaxRowTension(VornTensType unit) {
-    return static_cast<double>(MaxRowTensionN / ToNewtons(1, unit));
+    return TensionRangeIn({0, MaxRowTensionN, 0}, unit).Max;
+}
+
+EntryRange TensionRangeIn(const EntryRange& newtons, VornTensType unit) {
+    // One division for every bound, so that a box and the value it stands for agree bit for bit.
+    const auto in = [one = ToNewtons(1, unit)](double n) { return static_cast<double>(n / one); };
+    return {in(newtons.Min), in(newtons.Max), in(newtons.Initial)};
 }
 
 std::string StringRecord::AltText(const TStringMaterialCollection& materials) const {

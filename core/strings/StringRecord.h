@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "io/EntryRange.h"
 #include "pitch/NoteValue.h"
 #include "strings/StringSettings.h"
 
@@ -20,8 +21,20 @@ inline constexpr double MaxRowTensionN = 10000;   // N (about 1020 kg, 2250 lb)
 inline constexpr double MinRowDiameter = 0.1;     // mm, gut
 inline constexpr double MaxRowDiameter = 100;     // mm, gut or alternative
 inline constexpr double MaxRowFrequency = 100000; // Hz: note 127 at the highest A-pitch is below
+// What an unreadable or unwritable alternative diameter becomes (mm).
+inline constexpr float FallbackAltDiameter = 0.01f;
+// Spin steps of the row's cells: tension in the display unit, diameters in mm.
+inline constexpr double TensionStep = 0.1;
+inline constexpr double DiameterStep = 0.01;
 // MaxRowTensionN in a display unit.
 double MaxRowTension(VornTensType unit);
+
+// What the options hold of tensions and diameters: a course type's default tension and a
+// material's limits, which rows are checked against, so never more than a row can take.
+inline constexpr EntryRange SettingTensionRange{0, MaxRowTensionN, 0};   // N
+inline constexpr EntryRange MaterialDiameterRange{0, MaxRowDiameter, 0}; // mm
+// A range of newtons in a display unit, as a tension box of that unit shows it.
+EntryRange TensionRangeIn(const EntryRange& newtons, VornTensType unit);
 
 struct StringRecord {
     NoteValue Note;

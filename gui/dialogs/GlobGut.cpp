@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "strings/StringMaterialCollection.h"
 #include "widgets/FloatEdit.h"
 
 namespace vorn {
@@ -27,10 +28,10 @@ TGlobGut::TGlobGut(const TGlobalData& settings, Hooks hooks, QWidget* parent)
     group->addButton(tension_, rm_tension);
     group->addButton(length_, rm_length);
     (form_.Mode == rm_tension ? tension_ : length_)->setChecked(true);
-    density_->SetIncrement(0.01);
+    density_->SetIncrement(MaterialStep);
     density_->SetAllowNegative(false);
-    density_->SetMinValue(0.01);
-    density_->SetMaxValue(100);
+    density_->SetMinValue(DensityRange.Min);
+    density_->SetMaxValue(DensityRange.Max);
     density_->SetValue(form_.Density);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Gut String Density:"), density_);

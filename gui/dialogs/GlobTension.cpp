@@ -25,7 +25,7 @@ TGlobTension::TGlobTension(const TGlobalData& settings, Hooks hooks, QWidget* pa
     for (const char* item : UnitItems)
         unit_->addItem(QString::fromUtf8(item));
     unit_->setCurrentIndex(form_.Unit);
-    tension_->SetIncrement(0.01);
+    tension_->SetIncrement(TensionForm::Step);
     tension_->SetAllowNegative(false);
     tension_->setAccessibleName(QStringLiteral("Tension"));
     auto* group = new QButtonGroup(this);

@@ -19,6 +19,7 @@
 #include "dialogs/StrMatFormView.h"
 #include "document/InstrumentTemplates.h"
 #include "pitch/Temperaments.h"
+#include "strings/StringRecord.h"
 #include "widgets/ButtonIcons.h"
 #include "widgets/FittedMessageBox.h"
 #include "widgets/FloatEdit.h"
@@ -50,11 +51,12 @@ QLabel* labelFor(const QString& text, QWidget* control, QWidget* parent) {
     return label;
 }
 
-void figureBox(TFloatSpinBase* box) {
-    box->SetIncrement(0.01);
+// The range is the one the logic keeps, so that leaving a box shows what is stored.
+void figureBox(TFloatSpinBase* box, const EntryRange& range) {
+    box->SetIncrement(MaterialStep);
     box->SetAllowNegative(false);
-    box->SetMinValue(0);
-    box->SetMaxValue(100000);
+    box->SetMinValue(range.Min);
+    box->SetMaxValue(range.Max);
 }
 
 void setItems(QComboBox* box, const std::vector<std::string>& items) {
@@ -127,7 +129,7 @@ QWidget* TOptionsFormView::buildNewFiles() {
         startup_->addItem(QString::fromLatin1(item));
     newFile_ = new QComboBox(page);
     newFile_->setObjectName(QStringLiteral("NewFileCombo"));
-    newFile_->setMaxVisibleItems(24);
+    newFile_->setMaxVisibleItems(InstrumentTypeCount);
     for (int type = 0; type < InstrumentTypeCount; ++type)
         newFile_->addItem(qs(InstrumentTypeName(type)));
     unit_ = new QComboBox(page);
@@ -169,7 +171,7 @@ QWidget* TOptionsFormView::buildAssignments() {
         auto* name = new QLabel(QString::fromLatin1(type), page);
         auto* detail = new QLabel(QString::fromLatin1(second), page);
         auto* tension = new TTensionEdit(page);
-        figureBox(tension);
+        figureBox(tension, model_.TensionRange());
         auto* choice = new QComboBox(page);
         choice->setMaxVisibleItems(16);
         tension->setAccessibleName(QStringLiteral("%1 tension").arg(QString::fromLatin1(type)));
@@ -285,12 +287,11 @@ QWidget* TOptionsFormView::buildMaterials() {
     materialMinTension_ = new TTensionEdit(materialPanel_);
     materialMaxDiameter_ = new TFloatEdit(materialPanel_);
     materialMinDiameter_ = new TFloatEdit(materialPanel_);
-    for (TFloatSpinBase* box : {static_cast<TFloatSpinBase*>(materialDensity_),
-                                static_cast<TFloatSpinBase*>(materialMaxTension_),
-                                static_cast<TFloatSpinBase*>(materialMinTension_),
-                                static_cast<TFloatSpinBase*>(materialMaxDiameter_),
-                                static_cast<TFloatSpinBase*>(materialMinDiameter_)})
-        figureBox(box);
+    figureBox(materialDensity_, DensityRange);
+    figureBox(materialMaxTension_, model_.TensionRange());
+    figureBox(materialMinTension_, model_.TensionRange());
+    figureBox(materialMaxDiameter_, MaterialDiameterRange);
+    figureBox(materialMinDiameter_, MaterialDiameterRange);
     auto* panelForm = new QFormLayout;
     panelForm->addRow(labelFor(QStringLiteral("String Material Name"), materialName_, page),
                       materialName_);
@@ -436,6 +437,19 @@ void TOptionsFormView::Finish(bool ok, TGlobalData& live) {
         model_.Store(live);
 }
 
+void TOptionsFormView::accept() {
+    const TOptionsForm::MaterialProblem problem = model_.CheckMaterials();
+    if (problem.Index < 0) {
+        QDialog::accept();
+        return;
+    }
+    inform(qs(problem.Text));
+    // Straight to the material, for the user to put right.
+    pages_->setCurrentIndex(op_materials);
+    model_.ChooseMaterial(problem.Index);
+    refresh();
+}
+
 void TOptionsFormView::refresh() {
     refreshing_ = true;
     const QSignalBlocker a(temperament_), b(startup_), c(newFile_), d(unit_), e(materials_);
@@ -446,11 +460,13 @@ void TOptionsFormView::refresh() {
     newFile_->setCurrentIndex(model_.NewFileType);
     unit_->setCurrentIndex(model_.Unit);
     const auto unit = static_cast<VornTensType>(model_.Unit);
+    const EntryRange tensions = model_.TensionRange();
     for (int row = 0; row < 9; ++row) {
         const QSignalBlocker block(assignmentChoice_[row]);
         setItems(assignmentChoice_[row], model_.AlternativeItems);
         assignmentChoice_[row]->setCurrentIndex(model_.AssignmentChoice[row]);
         assignmentTension_[row]->SetTensionType(unit);
+        figureBox(assignmentTension_[row], tensions);
         showValue(assignmentTension_[row], model_.AssignmentTension[row]);
     }
     for (int row = 0; row < 4; ++row) {
@@ -462,6 +478,8 @@ void TOptionsFormView::refresh() {
     }
     materialMaxTension_->SetTensionType(unit);
     materialMinTension_->SetTensionType(unit);
+    figureBox(materialMaxTension_, tensions);
+    figureBox(materialMinTension_, tensions);
     QStringList names;
     for (const std::string& name : model_.MaterialItems)
         names << qs(name);

@@ -34,6 +34,8 @@ public:
     // The halves of Open, for callers (and tests) that drive the dialog themselves.
     void Begin(int page, const TGlobalData& live);
     void Finish(bool ok, TGlobalData& live);
+    // OK: refused with a message while a material's minimum lies above its maximum.
+    void accept() override;
 
     TOptionsForm& Model() { return model_; }
     int CurrentPage() const;
@@ -47,7 +49,10 @@ public:
     QListWidget* MaterialList() const { return materials_; }
     QWidget* MaterialPanel() const { return materialPanel_; }
     QLineEdit* MaterialName() const { return materialName_; }
+    TFloatEdit* MaterialDensity() const { return materialDensity_; }
     TTensionEdit* MaterialMaxTension() const { return materialMaxTension_; }
+    TFloatEdit* MaterialMaxDiameter() const { return materialMaxDiameter_; }
+    TFloatEdit* MaterialMinDiameter() const { return materialMinDiameter_; }
     QPushButton* DeleteMaterialButton() const { return deleteMaterial_; }
     QPushButton* AddMaterialButton() const { return addMaterial_; }
     QPushButton* DefaultMaterialsButton() const { return defaultMaterials_; }

@@ -3,10 +3,12 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "strings/StringRecord.h"
 #include "widgets/ButtonIcons.h"
 #include "widgets/FloatEdit.h"
 #include "widgets/HelpContext.h"
@@ -16,12 +18,13 @@ namespace vorn {
 
 namespace {
 
-void figureBox(TFloatSpinBase* box) {
-    box->SetIncrement(0.01);
+// The range is the one the options keep, so that what a box shows is what is added.
+void figureBox(TFloatSpinBase* box, const EntryRange& range) {
+    box->SetIncrement(MaterialStep);
     box->SetAllowNegative(false);
-    box->SetMinValue(0);
-    box->SetMaxValue(100000);
-    box->SetValue(0);
+    box->SetMinValue(range.Min);
+    box->SetMaxValue(range.Max);
+    box->SetValue(range.Initial);
 }
 
 } // namespace
@@ -31,16 +34,18 @@ TStrMatFormView::TStrMatFormView(VornTensType unit, std::function<void(int)> sho
     : QDialog(parent), name_(new QLineEdit(this)), density_(new TFloatEdit(this)),
       maxTension_(new TTensionEdit(this)), minTension_(new TTensionEdit(this)),
       maxDiameter_(new TFloatEdit(this)), minDiameter_(new TFloatEdit(this)),
+      problem_(new QLabel(this)),
       buttons_(new QDialogButtonBox(
           QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this)) {
     setObjectName(QStringLiteral("StrMatForm"));
     setWindowTitle(QStringLiteral("Add String Material"));
     SetHelpContext(this, AddMaterialHelp);
-    for (TFloatSpinBase* box :
-         {static_cast<TFloatSpinBase*>(density_), static_cast<TFloatSpinBase*>(maxTension_),
-          static_cast<TFloatSpinBase*>(minTension_), static_cast<TFloatSpinBase*>(maxDiameter_),
-          static_cast<TFloatSpinBase*>(minDiameter_)})
-        figureBox(box);
+    const EntryRange tensions = TensionRangeIn(SettingTensionRange, unit);
+    figureBox(density_, DensityRange);
+    figureBox(maxTension_, tensions);
+    figureBox(minTension_, tensions);
+    figureBox(maxDiameter_, MaterialDiameterRange);
+    figureBox(minDiameter_, MaterialDiameterRange);
     maxTension_->SetTensionType(unit);
     minTension_->SetTensionType(unit);
 
@@ -60,6 +65,9 @@ TStrMatFormView::TStrMatFormView(VornTensType unit, std::function<void(int)> sho
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(filters);
+    problem_->setWordWrap(true);
+    problem_->hide();
+    layout->addWidget(problem_);
     layout->addWidget(buttons_);
     SetStandardButtonIcons(buttons_);
 
@@ -89,7 +97,11 @@ MaterialFigures TStrMatFormView::Figures() const {
 }
 
 void TStrMatFormView::check() {
-    OkButton()->setEnabled(CanAddMaterial(Figures()));
+    const MaterialFigures figures = Figures();
+    const QString problem = QString::fromStdString(FiguresProblem(figures));
+    problem_->setText(problem);
+    problem_->setVisible(!problem.isEmpty());
+    OkButton()->setEnabled(CanAddMaterial(figures));
 }
 
 } // namespace vorn

@@ -1,6 +1,7 @@
 #pragma once
 // "Add String Material": a name, a density and four limits for a material of the user's
-// own. OK only while the name is given and every figure is above 0.
+// own. OK only while the name is given, every figure is above 0 and no minimum lies above its
+// maximum; a line above the buttons says which one does.
 
 #include <QDialog>
 
@@ -9,6 +10,7 @@
 #include "options/OptionsForm.h"
 
 class QDialogButtonBox;
+class QLabel;
 class QLineEdit;
 
 namespace vorn {
@@ -33,6 +35,7 @@ public:
     TFloatEdit* MaxDiameterBox() const { return maxDiameter_; }
     TFloatEdit* MinDiameterBox() const { return minDiameter_; }
     QPushButton* OkButton() const;
+    QLabel* ProblemLabel() const { return problem_; }
 
 private:
     void check();
@@ -43,6 +46,7 @@ private:
     TTensionEdit* minTension_;
     TFloatEdit* maxDiameter_;
     TFloatEdit* minDiameter_;
+    QLabel* problem_;
     QDialogButtonBox* buttons_;
 };
 

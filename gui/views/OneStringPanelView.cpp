@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "chart/StrFrame.h"
+#include "strings/StringRecord.h"
 #include "views/StrFrameView.h"
 #include "widgets/LocalNumbers.h"
 #include "widgets/NotePanel.h"
@@ -21,8 +22,6 @@ namespace {
 constexpr int MaxLengthChars = 6;
 constexpr int MaxTensionChars = 5;
 constexpr int MaxGutChars = 6;
-constexpr double TensionIncrement = 0.1;
-constexpr double GutIncrement = 0.01;
 
 // Programmatic text must not be cut by the typing limit, and an unchanged text must not move
 // the cursor of a cell being edited.
@@ -149,9 +148,9 @@ TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, TRowResources& resour
 
     length_->SetMaxLength(MaxLengthChars);
     tension_->SetMaxLength(MaxTensionChars);
-    tension_->SetIncrement(TensionIncrement);
+    tension_->SetIncrement(TensionStep);
     gut_->SetMaxLength(MaxGutChars);
-    gut_->SetIncrement(GutIncrement);
+    gut_->SetIncrement(DiameterStep);
     gut_->setText(QStringLiteral("0"));
     alt_->setMaxVisibleItems(16);
 

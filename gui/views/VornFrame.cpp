@@ -47,7 +47,7 @@ QString text(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-void setRange(TFloatEdit* box, const SetupRange& range) {
+void setRange(TFloatEdit* box, const EntryRange& range) {
     box->SetMinValue(range.Min);
     box->SetMaxValue(range.Max);
     box->SetIncrement(1);

@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -143,6 +145,67 @@ private slots:
         QCOMPARE(dialog.MaterialList()->count(), count);
     }
 
+    // Leaving a box shows what the material keeps, in the box's unit.
+    void typedBeyondTheRangeShowsWhatIsKept_data() {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("kept");     // g/cm³, N or mm
+        QTest::addColumn<double>("perShown"); // kept units per shown unit
+        QTest::newRow("density") << 0 << int(tt_kilograms) << "150" << 100.0 << 1.0;
+        QTest::newRow("tension kg") << 1 << int(tt_kilograms) << "2000" << 10000.0 << 9.80665;
+        QTest::newRow("tension lb") << 1 << int(tt_pounds) << "5000" << 10000.0 << 4.448221615;
+        QTest::newRow("diameter") << 2 << int(tt_kilograms) << "150" << 100.0 << 1.0;
+    }
+    void typedBeyondTheRangeShowsWhatIsKept() {
+        QFETCH(int, box);
+        QFETCH(int, unit);
+        QFETCH(QString, typed);
+        QFETCH(double, kept);
+        QFETCH(double, perShown);
+        TOptionsFormView dialog({});
+        TGlobalData live;
+        dialog.Begin(op_materials, live);
+        dialog.UnitCombo()->setCurrentIndex(unit);
+        emit dialog.UnitCombo()->activated(unit);
+        dialog.MaterialList()->setCurrentRow(4);
+        const std::array<TFloatSpinBase*, 3> boxes{
+            dialog.MaterialDensity(), dialog.MaterialMaxTension(), dialog.MaterialMaxDiameter()};
+        TFloatSpinBase* edit = boxes[box];
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
+        QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(edit, &leave);
+        const TStringMaterialItem& m = dialog.Model().Scratch.Materials[4];
+        const std::array<float, 3> held{m.Density, m.MaxTension, m.MaxDiameter};
+        QVERIFY2(std::abs(held[box] - kept) < 1e-3 * kept, qPrintable(QString::number(held[box])));
+        QVERIFY2(std::abs(edit->GetValue() * perShown - kept) < 1e-3 * kept,
+                 qPrintable(edit->text()));
+    }
+
+    // OK with a material's bounds crossed says so and shows the material.
+    void okRefusedWhileBoundsCross() {
+        TOptionsFormView dialog({});
+        QStringList said;
+        dialog.Inform = [&](const QString& text) { said << text; };
+        TGlobalData live;
+        dialog.Begin(op_new_files, live);
+        dialog.Pages()->setCurrentIndex(op_materials);
+        dialog.MaterialList()->setCurrentRow(4);
+        dialog.MaterialMinDiameter()->SetValue(6); // Copper's maximum is 5 mm
+        dialog.Pages()->setCurrentIndex(op_new_files);
+        dialog.Buttons()->button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(said, QStringList{
+                           QStringLiteral("The minimum diameter of Copper is above its maximum.")});
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(dialog.CurrentPage(), int(op_materials));
+        QCOMPARE(dialog.MaterialList()->currentRow(), 4);
+        QVERIFY(!dialog.MaterialPanel()->isHidden());
+        dialog.MaterialMaxDiameter()->SetValue(7);
+        dialog.Buttons()->button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
     void addDialogNeedsANameAndFigures() {
         TStrMatFormView add(tt_kilograms, {});
         QCOMPARE(add.windowTitle(), QStringLiteral("Add String Material"));
@@ -156,6 +219,16 @@ private slots:
             QVERIFY(!add.OkButton()->isEnabled());
         }
         add.MinDiameterBox()->SetValue(0.2);
+        QVERIFY(add.OkButton()->isEnabled());
+        QVERIFY(add.ProblemLabel()->isHidden());
+        add.MinDiameterBox()->SetValue(2);
+        QVERIFY(!add.OkButton()->isEnabled());
+        QVERIFY(!add.ProblemLabel()->isHidden());
+        QCOMPARE(add.ProblemLabel()->text(),
+                 QStringLiteral("The minimum diameter is above the maximum."));
+        add.MinDiameterBox()->SetValue(0.2);
+        add.DensityBox()->SetValue(150);
+        QCOMPARE(add.Figures().Density, 100.0);
         QVERIFY(add.OkButton()->isEnabled());
         add.NameBox()->clear();
         QVERIFY(!add.OkButton()->isEnabled());

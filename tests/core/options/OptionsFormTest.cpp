@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "files/FileFrame.h"
@@ -251,5 +252,141 @@ TEST(OptionsForm, WoundsDeleteTickedRowsAndRestore) {
     form.ViewCatalogue(sc_pyramid);
     EXPECT_EQ(form.WoundLines.size(), live.Catalogues.Pyramid.Items.size() - 1);
 }
+
+} // namespace
+
+namespace {
+
+// A box edit and where the material holds its result.
+struct RangeCase {
+    const char* Name;
+    void (TOptionsForm::*Edit)(double);
+    VornTensType Unit;
+    double Typed; // in the box's unit
+    double Shown; // what the panel shows afterwards, in the box's unit
+    double Held;  // what the material holds: g/cm³, N or mm
+    float TStringMaterialItem::*Kept;
+};
+
+class OptionsRangeTest : public ::testing::TestWithParam<RangeCase> {};
+
+// What a box shows after an edit is what the material keeps: never more than the core takes.
+TEST_P(OptionsRangeTest, ShownIsKept) {
+    const RangeCase& c = GetParam();
+    TGlobalData live;
+    TOptionsForm form;
+    form.Load(live);
+    form.SetUnit(c.Unit);
+    form.ChooseMaterial(4);
+    (form.*c.Edit)(c.Typed);
+    const TStringMaterialItem& m = form.Scratch.Materials[4];
+    EXPECT_NEAR(m.*c.Kept, c.Held, 1e-3 * std::max(1.0, c.Held));
+    const MaterialFigures& f = form.Figures;
+    for (double shown : {f.Density, f.MaxTension, f.MinTension, f.MaxDiameter, f.MinDiameter})
+        if (std::abs(shown - c.Shown) < 1e-6 * std::max(1.0, c.Shown))
+            return;
+    ADD_FAILURE() << "no figure shows " << c.Shown;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, OptionsRangeTest,
+    ::testing::Values(RangeCase{"DensityAbove", &TOptionsForm::EditDensity, tt_kilograms, 150, 100,
+                                100, &TStringMaterialItem::Density},
+                      RangeCase{"DensityBelow", &TOptionsForm::EditDensity, tt_kilograms, 0.001,
+                                0.01, 0.01, &TStringMaterialItem::Density},
+                      RangeCase{"TensionKilograms", &TOptionsForm::EditMaxTension, tt_kilograms,
+                                2000, 10000 / 9.80665, 10000, &TStringMaterialItem::MaxTension},
+                      RangeCase{"TensionPounds", &TOptionsForm::EditMaxTension, tt_pounds, 5000,
+                                10000 / 4.4482216152605, 10000, &TStringMaterialItem::MaxTension},
+                      RangeCase{"TensionNewtons", &TOptionsForm::EditMinTension, tt_newtons, 12000,
+                                10000, 10000, &TStringMaterialItem::MinTension},
+                      RangeCase{"DiameterAbove", &TOptionsForm::EditMaxDiameter, tt_kilograms, 150,
+                                100, 100, &TStringMaterialItem::MaxDiameter},
+                      RangeCase{"DiameterNegative", &TOptionsForm::EditMinDiameter, tt_kilograms,
+                                -1, 0, 0, &TStringMaterialItem::MinDiameter}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(OptionsForm, AddedFiguresKeepTheRanges) {
+    TGlobalData live;
+    TOptionsForm form;
+    form.Load(live);
+    form.SetUnit(tt_kilograms);
+    form.AddMaterial({"Lead", 150, 2000, 2000, 150, 150});
+    const TStringMaterialItem& lead = form.Scratch.Materials.MaterialByName("Lead");
+    EXPECT_EQ(lead.Density, 100);
+    EXPECT_NEAR(lead.MaxTension, 10000, 1e-2);
+    EXPECT_EQ(lead.MaxDiameter, 100);
+    EXPECT_EQ(lead.MinDiameter, 100);
+    form.SetAssignmentTension(0, 2000);
+    EXPECT_NEAR(form.Scratch.StringDefs[0].Tension, 10000, 1e-2);
+}
+
+struct BoundsCase {
+    const char* Name;
+    double MaxTension, MinTension, MaxDiameter, MinDiameter;
+    const char* Problem;
+};
+
+class OptionsBoundsTest : public ::testing::TestWithParam<BoundsCase> {};
+
+TEST_P(OptionsBoundsTest, MinimumNeverAboveMaximum) {
+    const BoundsCase& c = GetParam();
+    const MaterialFigures figures{"Silk",       1.25,          c.MaxTension,
+                                  c.MinTension, c.MaxDiameter, c.MinDiameter};
+    EXPECT_EQ(FiguresProblem(figures), c.Problem);
+    EXPECT_EQ(CanAddMaterial(figures), std::string(c.Problem).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Figures, OptionsBoundsTest,
+    ::testing::Values(
+        BoundsCase{"Apart", 10, 2, 1.2, 0.3, ""}, BoundsCase{"Equal", 10, 10, 1.2, 1.2, ""},
+        BoundsCase{"Tension", 2, 10, 1.2, 0.3, "The minimum tension is above the maximum."},
+        BoundsCase{"Diameter", 10, 2, 0.3, 1.2, "The minimum diameter is above the maximum."},
+        BoundsCase{"Both", 2, 10, 0.3, 1.2, "The minimum tension is above the maximum."}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+struct StoreCase {
+    const char* Name;
+    void (TOptionsForm::*Edit)(double);
+    double Value; // kg or mm; Copper holds 20..200 N and 0.1..5 mm
+    const char* Problem;
+};
+
+class OptionsStoreTest : public ::testing::TestWithParam<StoreCase> {};
+
+// OK keeps nothing while a material's bounds cross, and names the material.
+TEST_P(OptionsStoreTest, CrossedBoundsAreRefused) {
+    const StoreCase& c = GetParam();
+    TGlobalData live;
+    const std::string before = vorn::testing::SettingsBytes(live);
+    TOptionsForm form;
+    form.Load(live);
+    form.SetUnit(tt_kilograms);
+    form.SetMaker("Tieffenbrucker");
+    form.ChooseMaterial(4);
+    (form.*c.Edit)(c.Value);
+    EXPECT_EQ(form.CheckMaterials().Index, 4);
+    EXPECT_EQ(form.CheckMaterials().Text, c.Problem);
+    EXPECT_FALSE(form.Store(live));
+    EXPECT_EQ(vorn::testing::SettingsBytes(live), before);
+
+    form.DefaultMaterials();
+    EXPECT_EQ(form.CheckMaterials().Index, -1);
+    EXPECT_TRUE(form.Store(live));
+    EXPECT_EQ(live.DefaultMaker, "Tieffenbrucker");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Copper, OptionsStoreTest,
+    ::testing::Values(StoreCase{"MinTensionUp", &TOptionsForm::EditMinTension, 30,
+                                "The minimum tension of Copper is above its maximum."},
+                      StoreCase{"MaxTensionDown", &TOptionsForm::EditMaxTension, 1,
+                                "The minimum tension of Copper is above its maximum."},
+                      StoreCase{"MinDiameterUp", &TOptionsForm::EditMinDiameter, 6,
+                                "The minimum diameter of Copper is above its maximum."},
+                      StoreCase{"MaxDiameterDown", &TOptionsForm::EditMaxDiameter, 0.05,
+                                "The minimum diameter of Copper is above its maximum."}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace

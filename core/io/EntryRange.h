@@ -1,0 +1,16 @@
+#pragma once
+// What a number entry takes: its bounds and the value a new entry shows. The unit is the one
+// stated beside each constant.
+
+#include <algorithm>
+
+namespace vorn {
+
+struct EntryRange {
+    double Min;
+    double Max;
+    double Initial;
+    constexpr double Clamp(double value) const { return std::clamp(value, Min, Max); }
+};
+
+} // namespace vorn

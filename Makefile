@@ -24,10 +24,11 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-# Everything: program, tests and benchmarks.
+# Everything: program, tests and benchmarks, optimized as a packager builds them (-O3) and
+# with warnings as errors.
 configure-all: deps-test
-	@cmake -S . -B $(BUILD) -DVORN_BUILD_TESTS=ON -DVORN_BUILD_BENCH=ON \
-	  -DVORN_FUZZ_BUILD=$(abspath $(FUZZ_BUILD)) $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DVORN_WERROR=ON -DVORN_BUILD_TESTS=ON \
+	  -DVORN_BUILD_BENCH=ON -DVORN_FUZZ_BUILD=$(abspath $(FUZZ_BUILD)) $(CMAKE_FLAGS) >/dev/null
 
 build-all: configure-all
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -53,7 +54,7 @@ package: build
 # briefly, `make fuzz` for FUZZ_SECONDS each. Corpora grow in $(FUZZ_BUILD)/corpus.
 fuzz-build: deps-test
 	@if command -v clang++ >/dev/null; then \
-	  CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DVORN_FUZZ=ON -DVORN_BUILD_GUI=OFF \
+	  CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DVORN_FUZZ=ON -DVORN_WERROR=ON -DVORN_BUILD_GUI=OFF \
 	    -DVORN_BUILD_BENCH=OFF -DVORN_BUILD_TESTS=OFF >/dev/null && \
 	  cmake --build $(FUZZ_BUILD) -j $(JOBS) --target vorn_fuzz_seeds fuzz_read_document \
 	    fuzz_load_settings fuzz_import_old; \

@@ -2,12 +2,13 @@
 MAKEFLAGS += --no-print-directory
 BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
+SANITIZE_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 
 .PHONY: all deps deps-test configure build configure-all build-all run test bench screenshots \
-        package fuzz-build fuzz format clean
+        package fuzz-build sanitize-build fuzz format clean
 
 all: build
 
@@ -24,10 +25,12 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-# Everything: program, tests and benchmarks.
+# Everything: program, tests and benchmarks, optimized as a packager builds them (-O3) and
+# with warnings as errors.
 configure-all: deps-test
-	@cmake -S . -B $(BUILD) -DVORN_BUILD_TESTS=ON -DVORN_BUILD_BENCH=ON \
-	  -DVORN_FUZZ_BUILD=$(abspath $(FUZZ_BUILD)) $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DVORN_WERROR=ON -DVORN_BUILD_TESTS=ON \
+	  -DVORN_BUILD_BENCH=ON -DVORN_FUZZ_BUILD=$(abspath $(FUZZ_BUILD)) \
+	  -DVORN_SANITIZE_BUILD=$(abspath $(SANITIZE_BUILD)) $(CMAKE_FLAGS) >/dev/null
 
 build-all: configure-all
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -35,7 +38,7 @@ build-all: configure-all
 run: build
 	@bash scripts/run-vorn.sh $(BUILD)/gui/vorn
 
-test: build-all fuzz-build
+test: build-all fuzz-build sanitize-build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: build-all
@@ -53,11 +56,18 @@ package: build
 # briefly, `make fuzz` for FUZZ_SECONDS each. Corpora grow in $(FUZZ_BUILD)/corpus.
 fuzz-build: deps-test
 	@if command -v clang++ >/dev/null; then \
-	  CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DVORN_FUZZ=ON -DVORN_BUILD_GUI=OFF \
+	  CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DVORN_FUZZ=ON -DVORN_WERROR=ON -DVORN_BUILD_GUI=OFF \
 	    -DVORN_BUILD_BENCH=OFF -DVORN_BUILD_TESTS=OFF >/dev/null && \
 	  cmake --build $(FUZZ_BUILD) -j $(JOBS) --target vorn_fuzz_seeds fuzz_read_document \
 	    fuzz_load_settings fuzz_import_old; \
 	else echo "clang++ not found: the fuzz targets are not built"; fi
+
+# The core and window tests under AddressSanitizer and UndefinedBehaviorSanitizer, in
+# $(SANITIZE_BUILD); `make test` runs them (ctest -L sanitizers there).
+sanitize-build: deps-test
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVORN_SANITIZE=ON -DVORN_BUILD_TESTS=ON \
+	  -DVORN_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS) --target sanitizer_tests
 
 fuzz: fuzz-build
 	@bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
@@ -66,4 +76,4 @@ format:
 	@bash scripts/format.sh
 
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD)

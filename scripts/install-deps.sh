@@ -3,8 +3,9 @@
 # what building and starting the program and making its .deb take; "test" adds what the tests
 # and benchmarks use: test frameworks, clang for the fuzzers and the format check, a sound
 # server with sox and numpy to measure tones, Xvfb for the start-up benchmark, and the
-# validators of the desktop entry, file type, metainfo and manual page.
-# Idempotent: apt-get runs only when something is missing.
+# validators of the desktop entry, file type, metainfo and manual page, and the German locale
+# (de_DE.UTF-8) the tests run under.
+# Idempotent: apt-get and locale-gen run only when something is missing.
 set -euo pipefail
 
 run_packages=(
@@ -19,14 +20,21 @@ test_packages=(
   pulseaudio pulseaudio-utils sox libsox-fmt-pulse python3-numpy
   xvfb libxcb1-dev poppler-utils
   desktop-file-utils appstream man-db libxml2-utils shared-mime-info libglib2.0-bin
+  locales
 )
 
 packages=("${run_packages[@]}")
+german=false
 case "${1:-run}" in
   run) ;;
-  test) packages+=("${test_packages[@]}") ;;
+  test) packages+=("${test_packages[@]}"); german=true ;;
   *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
 esac
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+  SUDO="sudo"
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -35,15 +43,23 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing missing packages: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-echo "Installing missing packages: ${missing[*]}"
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then
-  SUDO="sudo"
+# A new machine has only the C locales; locale -a spells the German one de_DE.utf8. The list
+# is read whole first: with pipefail, `locale -a | grep -q` fails when grep stops early.
+if $german; then
+  installed_locales="$(locale -a 2>/dev/null || true)"
+  if ! grep -qix 'de_DE\.utf-\?8' <<<"$installed_locales"; then
+    echo "Generating the de_DE.UTF-8 locale"
+    $SUDO sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    if ! grep -qx 'de_DE\.UTF-8 UTF-8' /etc/locale.gen; then
+      echo 'de_DE.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+    fi
+    $SUDO locale-gen >/dev/null
+  fi
 fi
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

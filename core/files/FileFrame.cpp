@@ -66,10 +66,12 @@ std::string TFileFrame::DisplayName() const {
     } catch (const std::out_of_range&) {
         // Precision outside what rounding takes: the length as it stands.
     }
+    // Appended piece by piece: GCC 12 at -O3 warns (-Wrestrict) inside "_" + std::string.
     std::string name = Document.InstrumentName;
     if (!Document.MakerName.empty())
-        name += "_" + Document.MakerName;
-    name += "_" + std::to_string(Document.CourseCount) + "crs_sl" + generalNumber(length);
+        name.append("_").append(Document.MakerName);
+    name.append("_").append(std::to_string(Document.CourseCount));
+    name.append("crs_sl").append(generalNumber(length));
     return SafeFileName(name);
 }
 

@@ -63,7 +63,8 @@ std::string WidenedText(float value) {
 TFretFrorm::TFretFrorm(TGlobalData& settings) : Settings(settings) {
     for (int i = 0; i < NamedTemperamentCount; ++i)
         SelectorItems[i] = TemperamentName(i, TemperamentFraction(i));
-    SelectorItems[CustomTemperament] = " ";
+    // Not assigned from a literal: GCC 12 at -O3 warns (-Wrestrict) inside that operator=.
+    SelectorItems[CustomTemperament] = std::string(1, ' ');
 }
 
 void TFretFrorm::Bind(TInstDataType& document) {

@@ -25,15 +25,17 @@ TPlacementFrame::TPlacementFrame() {
         h.State = fc_fixed;
         h.Width = FixedColumnWidth;
     }
-    // Fixed frets name their interval: second, fourth, fifth, octave.
-    Header[1].Number = "2";
-    Header[1].Text = "nd";
-    Header[4].Number = "4";
-    Header[4].Text = "th";
-    Header[6].Number = "5";
-    Header[6].Text = "th";
-    Header[11].Number = "8";
-    Header[11].Text = "ve";
+    // Fixed frets name their interval: second, fourth, fifth, octave. The number is built, not
+    // assigned from a literal: GCC 12 at -O3 warns (-Wrestrict) inside that operator=.
+    const struct {
+        int fret;
+        char number;
+        const char* text;
+    } intervals[] = {{2, '2', "nd"}, {5, '4', "th"}, {7, '5', "th"}, {12, '8', "ve"}};
+    for (const auto& i : intervals) {
+        Header[i.fret - 1].Number = std::string(1, i.number);
+        Header[i.fret - 1].Text = i.text;
+    }
 }
 
 bool TPlacementFrame::IsFixedFret(int fret) {

@@ -135,10 +135,35 @@ void removeStaleTemporaries(const std::string& folder) {
     }
 }
 
-mode_t creationMode() {
+// The process's file creation mask as Linux shows it in /proc/self/status; -1 when it cannot
+// be read there.
+int maskFromProc() {
+    std::string status;
+    if (!ReadWholeFile("/proc/self/status", status))
+        return -1;
+    const size_t at = status.find("\nUmask:");
+    if (at == std::string::npos)
+        return -1;
+    const char* digits = status.c_str() + at + 7;
+    char* end = nullptr;
+    const long mask = std::strtol(digits, &end, 8);
+    return end != digits && mask >= 0 && mask <= 0777 ? static_cast<int>(mask) : -1;
+}
+
+// The mask at start. Without /proc it can only be read by setting it, which changes it for
+// every thread for a moment: that is done once, before main, while no other thread can be
+// creating a file.
+const mode_t startMask = [] {
+    if (const int known = maskFromProc(); known >= 0)
+        return static_cast<mode_t>(known);
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    return 0666 & ~mask;
+    return mask;
+}();
+
+mode_t creationMode() {
+    const int mask = maskFromProc();
+    return 0666 & ~(mask >= 0 ? static_cast<mode_t>(mask) : startMask);
 }
 
 // A write under way: the target it replaces (links followed) and the open temporary beside it.

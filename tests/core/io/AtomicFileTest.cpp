@@ -1,13 +1,23 @@
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "io/AtomicFile.h"
+
+// Every call that sets the process's file creation mask, counted: the mask is shared by all
+// threads, so a write that sets it, even for a moment, races any thread creating a file.
+static std::atomic<int> umaskCalls{0};
+extern "C" mode_t umask(mode_t mask) noexcept {
+    ++umaskCalls;
+    return static_cast<mode_t>(::syscall(SYS_umask, mask));
+}
 
 namespace vorn {
 namespace {
@@ -51,6 +61,31 @@ TEST_F(AtomicFile, ReplacesTheFileAndKeepsItsPermissions) {
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, mode);
     EXPECT_EQ(Entries(), 1); // no temporary left behind
 }
+
+class NewFileMode : public AtomicFile, public ::testing::WithParamInterface<mode_t> {};
+
+TEST_P(NewFileMode, FollowsTheUmaskWithoutSettingIt) {
+    const mode_t mask = GetParam();
+    const mode_t before = ::umask(mask);
+    umaskCalls = 0;
+    const fs::path file = folder / "new.vrd";
+    const bool written = WriteFileAtomically(file.string(), "data");
+    const int calls = umaskCalls;
+    ::umask(before);
+    ASSERT_TRUE(written);
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0666 & ~mask);
+    EXPECT_EQ(calls, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Masks, NewFileMode, ::testing::Values(0022, 0077, 0027, 0002, 0),
+                         [](const auto& info) {
+                             std::string name = "umask_0";
+                             for (int shift : {6, 3, 0})
+                                 name += static_cast<char>('0' + (info.param >> shift & 7));
+                             return name;
+                         });
 
 TEST_F(AtomicFile, DirectoryInTheWayOrMissingFolder) {
     const fs::path taken = folder / "taken";

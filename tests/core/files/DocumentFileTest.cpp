@@ -4,6 +4,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -363,6 +364,52 @@ TEST_F(DocumentFile, ChangedSinceMadeReadOrSaved) {
     EXPECT_TRUE(opened.Changed());
     fs::remove_all(folder);
 }
+
+} // namespace
+} // namespace vorn
+
+namespace vorn {
+namespace {
+
+// One document opened with settings in N, kg and lb: the same diameters and catalogue strings,
+// every tension the same in newtons.
+class OpenedInEveryUnit : public ::testing::TestWithParam<int> {};
+
+TEST_P(OpenedInEveryUnit, GivesTheSameFigures) {
+    TGlobalData made;
+    made.DefaultInstrumentType = GetParam();
+    TFileFrame source(made);
+    source.NewFromDefaults();
+    source.ViewStrings();
+    ByteWriter out;
+    WriteDocument(source, out);
+    const std::string bytes = out.take();
+
+    std::vector<std::string> first;
+    for (VornTensType unit : {tt_newtons, tt_kilograms, tt_pounds}) {
+        TGlobalData settings;
+        settings.SetTensionUnit(unit);
+        TFileFrame opened(settings);
+        ByteReader in(bytes);
+        ASSERT_EQ(ReadDocument(opened, in, "a.vrd").Result, LoadResult::Loaded);
+        std::vector<std::string> figures;
+        for (const auto& course : opened.Chart.Courses)
+            for (int which = 0; which < (course->HasSecond() ? 2 : 1); ++which) {
+                const StringRecord& r = course->String(which).Rec;
+                const std::string alt = r.IsCatalogue(settings.Materials)
+                                            ? std::to_string(r.CatalogueIndex)
+                                            : r.AltText(settings.Materials);
+                figures.push_back(std::to_string(r.TensionN) + " " + std::to_string(r.GutDiameter) +
+                                  " " + r.AltChoice + " " + alt);
+            }
+        if (first.empty())
+            first = figures;
+        else
+            EXPECT_EQ(figures, first) << "unit " << unit;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllTypes, OpenedInEveryUnit, ::testing::Range(0, InstrumentTypeCount));
 
 } // namespace
 } // namespace vorn

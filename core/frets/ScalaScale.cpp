@@ -33,11 +33,13 @@ std::string ScalaFile(const std::string& fileName, const std::string& descriptio
     std::replace(line.begin(), line.end(), '\n', ' ');
     std::replace(line.begin(), line.end(), '\r', ' ');
     const std::vector<double> cents = ScalaCents(commaFraction, choices, notes);
-    std::string s = "! " + fileName + "\n!\n" + line + "\n";
-    s += " " + WholeText(static_cast<long long>(cents.size() + 1)) + "\n!\n";
+    // Appended piece by piece: GCC 12 at -O3 warns (-Wrestrict) on "literal" + string.
+    std::string s = "! ";
+    s.append(fileName).append("\n!\n").append(line).append("\n ");
+    s.append(WholeText(static_cast<long long>(cents.size() + 1))).append("\n!\n");
     for (double c : cents)
-        s += " " + FixedText(c, 5) + "\n";
-    return s + " 2/1\n";
+        s.append(" ").append(FixedText(c, 5)).append("\n");
+    return s.append(" 2/1\n");
 }
 
 } // namespace vorn

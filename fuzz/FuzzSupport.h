@@ -32,7 +32,7 @@ inline std::string ShownRows(const TFileFrame& frame) {
         for (int which = 0; which < (course->HasSecond() ? 2 : 1); ++which) {
             const StringRecord& r = course->String(which).Rec;
             shown += std::to_string(r.Frequency) + " " + std::to_string(r.Length) + " " +
-                     std::to_string(r.Tension) + " " + std::to_string(r.GutDiameter) + " " +
+                     std::to_string(r.TensionN) + " " + std::to_string(r.GutDiameter) + " " +
                      r.AltChoice + " " + r.AltText(frame.Settings.Materials) + "\n";
         }
     return shown;

@@ -309,6 +309,10 @@ int RunTemplate(const std::string& path, const std::string& output, bool letter,
     in.Length = d.StringLength;
     in.Alternatives = alternatives;
     in.Paper = letter ? TemplatePaper::Letter() : TemplatePaper::A4();
+    if (const std::string refusal = TemplateRefusal(in); !refusal.empty()) {
+        err << "vorn-calc: " << refusal << "\n";
+        return 1;
+    }
     const std::vector<TemplatePage> pages = LayoutFretTemplate(in);
     if (std::filesystem::path(output).extension() == ".svg") {
         if (!writeFile(output, FretTemplateSvg(pages, in.Paper), err))

@@ -45,24 +45,59 @@ TemplateShape text(double x, double y, std::string t, double size, std::string r
 
 } // namespace
 
+namespace {
+
+// mm of board drawn: the farthest fret drawn and a little beyond.
+double BoardLength(const TemplateInput& in) {
+    double last = 0;
+    for (const FretRow& row : in.Frets.Rows) {
+        for (const double at :
+             {row.Main.Distance * 10, row.Alt && in.Alternatives ? row.Alt->Distance * 10 : 0.0}) {
+            if (!std::isfinite(at))
+                return at; // nothing to draw a board by
+            last = std::max(last, at);
+        }
+    }
+    return last + PastLastFret;
+}
+
+} // namespace
+
+int TemplatePageCount(const TemplateInput& in) {
+    const double span = in.Paper.Height - 2 * TemplateMargin - TitleHeight - RulerHeight;
+    const double total = BoardLength(in);
+    if (!std::isfinite(total) || !(span > TemplateOverlap))
+        return 0;
+    if (total <= span)
+        return 1;
+    // Counted in double: a damaged length must not overflow the page number.
+    const double more = std::ceil((total - span) / (span - TemplateOverlap));
+    return more >= MaxTemplatePages ? MaxTemplatePages + 1 : 1 + static_cast<int>(more);
+}
+
+std::string TemplateRefusal(const TemplateInput& in) {
+    const int count = TemplatePageCount(in);
+    if (count == 0)
+        return "The fret positions of this document cannot be drawn.";
+    if (count > MaxTemplatePages) {
+        std::string text = "The fingerboard of this document is too long for a fret template: "
+                           "it would need more than ";
+        return text.append(std::to_string(MaxTemplatePages)).append(" pages.");
+    }
+    return {};
+}
+
 std::vector<TemplatePage> LayoutFretTemplate(const TemplateInput& in) {
+    const int count = TemplatePageCount(in);
+    if (count < 1 || count > MaxTemplatePages)
+        return {};
     const TemplatePaper& paper = in.Paper;
     const double boardTop = TemplateMargin + TitleHeight;
     const double boardBottom = paper.Height - TemplateMargin - RulerHeight;
     const double span = boardBottom - boardTop;
     const double left = (paper.Width - BoardWidth) / 2;
     const double right = left + BoardWidth;
-
-    double last = 0;
-    for (const FretRow& row : in.Frets.Rows) {
-        last = std::max(last, row.Main.Distance * 10);
-        if (row.Alt && in.Alternatives)
-            last = std::max(last, row.Alt->Distance * 10);
-    }
-    const double total = last + PastLastFret;
-    const int count =
-        total <= span ? 1
-                      : 1 + static_cast<int>(std::ceil((total - span) / (span - TemplateOverlap)));
+    const double total = BoardLength(in);
 
     std::vector<TemplatePage> pages;
     for (int p = 0; p < count; ++p) {

@@ -53,6 +53,15 @@ struct TemplateInput {
 constexpr double TemplateMargin = 12;  // mm
 constexpr double TemplateOverlap = 10; // mm
 constexpr double TemplateRuler = 100;  // mm
+// The most pages a template is drawn on. The longest board a document can have (a 120 cm
+// string, fret 14 at 66.5 cm) takes 3 pages of A4 and 4 of Letter; a board twice that long
+// can only come from a damaged file, and drawing it would fill the disk or the printer.
+constexpr int MaxTemplatePages = 8;
+// Pages the board needs on the paper; 0 when its distances are not numbers.
+int TemplatePageCount(const TemplateInput& input);
+// Why the template cannot be drawn, or empty when it can.
+std::string TemplateRefusal(const TemplateInput& input);
+// No pages for a board TemplateRefusal refuses.
 std::vector<TemplatePage> LayoutFretTemplate(const TemplateInput& input);
 
 // The pages as one SVG document in millimetres, one page below the other.

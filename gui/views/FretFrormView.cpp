@@ -400,6 +400,19 @@ bool TFretFrormView::ExportTemplate() {
     if (!model_.IsBound())
         return false;
     const TInstDataType& d = *model_.Document();
+    TemplateInput in;
+    in.Frets = model_.Distribution;
+    in.Temperament = TemperamentShortName(d.Temperament, d.CommaFraction);
+    in.Title = d.InstrumentName;
+    in.APitch = d.APitch;
+    in.Length = d.StringLength;
+    in.Alternatives = model_.ShowAlternatives();
+    in.Paper = ReportPageIsLetter() ? TemplatePaper::Letter() : TemplatePaper::A4();
+    // Said before a file is asked for, so nobody chooses a name for nothing.
+    if (const std::string refusal = TemplateRefusal(in); !refusal.empty()) {
+        TFittedMessageBox::Ask(this, QMessageBox::Warning, QStringLiteral("Vorn"), qs(refusal));
+        return false;
+    }
     const QString proposed =
         QStringLiteral("Fret template %1 cm.pdf").arg(qs(model_.StringLengthText));
     QString path = AskTemplateName
@@ -412,14 +425,6 @@ bool TFretFrormView::ExportTemplate() {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix != QStringLiteral("pdf") && suffix != QStringLiteral("svg"))
         path += QStringLiteral(".pdf");
-    TemplateInput in;
-    in.Frets = model_.Distribution;
-    in.Temperament = TemperamentShortName(d.Temperament, d.CommaFraction);
-    in.Title = d.InstrumentName;
-    in.APitch = d.APitch;
-    in.Length = d.StringLength;
-    in.Alternatives = model_.ShowAlternatives();
-    in.Paper = ReportPageIsLetter() ? TemplatePaper::Letter() : TemplatePaper::A4();
     const std::vector<TemplatePage> pages = LayoutFretTemplate(in);
     QString error;
     bool written = false;

@@ -109,6 +109,24 @@ TEST_F(DocumentFiles, NewAltoLuteShowsItsDefaults) {
     EXPECT_NEAR(octave["tension"].get<double>(), 27 / 9.80665, 0.006);
 }
 
+// One damaged byte made a loadable lute of 4,966,055,936 cm; its template must end at once.
+TEST_F(DocumentFiles, TemplateOfAnAbsurdBoardEndsAtOnce) {
+    const std::string good = path("lute.vrd");
+    ASSERT_EQ(calc("new 3 " + good).exitCode, 0);
+    std::string bytes = read(good);
+    const float length = 4966055936.0f;
+    bytes.replace(15 + 1, sizeof length, reinterpret_cast<const char*>(&length), sizeof length);
+    const std::string damaged = path("damaged.vrd");
+    write(damaged, bytes);
+    for (const char* suffix : {".svg", ".pdf"}) {
+        const std::string output = path(std::string("t") + suffix);
+        const CalcRun r = calc("template " + damaged + " --output " + output);
+        EXPECT_EQ(r.exitCode, 1) << suffix;
+        EXPECT_FALSE(r.err.empty()) << suffix;
+        EXPECT_FALSE(std::filesystem::exists(output)) << suffix;
+    }
+}
+
 TEST_F(DocumentFiles, RefusedFilesSayWhyAndExitOne) {
     const std::string good = path("good.vrd");
     ASSERT_EQ(calc("new 3 " + good).exitCode, 0);

@@ -1,3 +1,5 @@
+#include <limits>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -101,6 +103,28 @@ TEST(FretTemplate, PagesCoverTheWholeBoardWithOverlap) {
     }
     EXPECT_EQ(LayoutFretTemplate(input(35)).size(), 1u); // a small treble instrument
     EXPECT_GT(LayoutFretTemplate(input(90)).size(), 1u);
+}
+
+// The longest board a document can have fits well within the bound; a damaged length is
+// refused at once, without pages.
+TEST(FretTemplate, PagesAreBounded) {
+    const struct {
+        double length;
+        bool drawn;
+    } cases[] = {{120, true}, {240, true}, {400, false}, {4966055936.0, false}};
+    for (const TemplatePaper& paper : {TemplatePaper::A4(), TemplatePaper::Letter()}) {
+        EXPECT_LE(TemplatePageCount(input(120, paper)), MaxTemplatePages / 2);
+        for (const auto& c : cases) {
+            const TemplateInput in = input(c.length, paper);
+            EXPECT_EQ(TemplateRefusal(in).empty(), c.drawn) << c.length;
+            EXPECT_EQ(LayoutFretTemplate(in).empty(), !c.drawn) << c.length;
+        }
+    }
+    TemplateInput broken = input(60);
+    broken.Frets.Rows[3].Main.Distance = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(TemplatePageCount(broken), 0);
+    EXPECT_FALSE(TemplateRefusal(broken).empty());
+    EXPECT_TRUE(LayoutFretTemplate(broken).empty());
 }
 
 TEST(FretTemplate, EveryPageHasAHundredMillimetreRuler) {

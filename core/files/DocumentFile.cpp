@@ -86,7 +86,10 @@ bool headerIsSound(const TInstDataType& d) {
     if (d.InstrumentType >= InstrumentTypeCount || d.Temperament > CustomTemperament ||
         d.Key >= KeyCount)
         return false;
-    if (!finitePositive(d.StringLength) || !finiteNonNegative(d.SecondStringLength))
+    // Only lengths the File Setup page and Global String Length take (an unused second length
+    // may be 0): a damaged length that loaded sent the fret pages and the template far away.
+    if (!TopLengthRange.Holds(d.StringLength) ||
+        !(d.SecondStringLength == 0 || SecondLengthRange.Holds(d.SecondStringLength)))
         return false;
     // Only what the pitch box and the slider can set: beyond, the pitch table overflows.
     if (!(d.APitch >= APitchRange.Min && d.APitch <= APitchRange.Max) ||
@@ -108,7 +111,8 @@ bool courseRecordsAreSound(ByteReader& in, int courses) {
             return false;
         const float length = in.f32();
         const float firstDiameter = in.f32();
-        if (!finitePositive(length) || !finiteNonNegative(firstDiameter))
+        if (!(length >= MinStringLength && length <= MaxStringLength) ||
+            !finiteNonNegative(firstDiameter))
             return false;
         in.u8();
         in.skipStr();

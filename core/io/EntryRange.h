@@ -11,6 +11,8 @@ struct EntryRange {
     double Max;
     double Initial;
     constexpr double Clamp(double value) const { return std::clamp(value, Min, Max); }
+    // False for a value outside, and for one that is not a number.
+    constexpr bool Holds(double value) const { return value >= Min && value <= Max; }
 };
 
 } // namespace vorn

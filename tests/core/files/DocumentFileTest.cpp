@@ -177,6 +177,15 @@ const std::pair<const char*, Mutation> Refused[] = {
     {"comma 0.3401", [](std::string& b, const Layout&) { Put(b, 29, 0.3401); }},
     {"pitch 19.9", [](std::string& b, const Layout&) { Put(b, 24, 19.9f); }},
     {"pitch 2100.5", [](std::string& b, const Layout&) { Put(b, 24, 2100.5f); }},
+    // Lengths no entry takes: one damaged byte gave a lute of 4,966,055,936 cm.
+    {"length 4966055936", [](std::string& b, const Layout&) { Put(b, 16, 4966055936.0f); }},
+    {"length 19.9", [](std::string& b, const Layout&) { Put(b, 16, 19.9f); }},
+    {"length 120.5", [](std::string& b, const Layout&) { Put(b, 16, 120.5f); }},
+    {"second length 10", [](std::string& b, const Layout&) { Put(b, 20, 10.0f); }},
+    {"second length 230", [](std::string& b, const Layout&) { Put(b, 20, 230.0f); }},
+    {"record length 0.5", [](std::string& b, const Layout& at) { Put(b, at.records + 1, .5f); }},
+    {"record length 1000.5",
+     [](std::string& b, const Layout& at) { Put(b, at.records + 1, 1000.5f); }},
     {"record accidental 6", [](std::string& b, const Layout& at) { b[at.records] = 6; }},
     {"record length -1", [](std::string& b, const Layout& at) { Put(b, at.records + 1, -1.f); }},
     {"record length NaN", [](std::string& b, const Layout& at) { Put(b, at.records + 1, NaN); }},
@@ -206,6 +215,11 @@ const std::pair<const char*, Mutation> Accepted[] = {
     {"comma 0.34", [](std::string& b, const Layout&) { Put(b, 29, 0.34); }},
     {"pitch 20", [](std::string& b, const Layout&) { Put(b, 24, 20.0f); }},
     {"pitch 2100", [](std::string& b, const Layout&) { Put(b, 24, 2100.0f); }},
+    {"length 20", [](std::string& b, const Layout&) { Put(b, 16, 20.0f); }},
+    {"length 120", [](std::string& b, const Layout&) { Put(b, 16, 120.0f); }},
+    {"second length 220", [](std::string& b, const Layout&) { Put(b, 20, 220.0f); }},
+    {"record length 1000",
+     [](std::string& b, const Layout& at) { Put(b, at.records + 1, 1000.0f); }},
     {"trailing bytes", [](std::string& b, const Layout&) { b += "more"; }},
 };
 

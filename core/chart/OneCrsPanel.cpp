@@ -47,6 +47,14 @@ uint8_t ReadAccidental(ByteReader& in) {
     return in.u8AtMost(acc_double_sharp, "accidental out of range");
 }
 
+// The label of catalogue entry `index` (0: the first that fits); the row keeps the entry the
+// catalogue settled on.
+void ShowCatalogueEntry(StringRecord& rec, int kind, uint8_t index, const TGlobalData& settings) {
+    rec.AltLabel =
+        settings.Catalogues.CatalogueLabel(kind, index, rec.Frequency, rec.Length, rec.TensionN);
+    rec.CatalogueIndex = index;
+}
+
 float ReadFinite(ByteReader& in) {
     return in.finiteF32("value is not a number");
 }
@@ -256,9 +264,7 @@ void TOneCrsPanel::applyChoice(TOneStringPanel& s, int index) {
     StringRecord& rec = s.Rec;
     const int kind = settings.Materials.KindOfName(rec.AltChoice);
     if (IsCatalogueKind(kind)) {
-        rec.CatalogueIndex = 0;
-        rec.AltLabel = settings.Catalogues.CatalogueLabel(kind, rec.CatalogueIndex, rec.Frequency,
-                                                          rec.Length, rec.TensionN);
+        ShowCatalogueEntry(rec, kind, 0, settings);
         RefreshLimits(rec, settings);
     } else {
         recalc(s, settings.DiameterChangeMode, false);
@@ -346,8 +352,7 @@ void TOneCrsPanel::readString(ByteReader& in, TOneStringPanel& s, bool withLengt
 
     const int kind = settings.Materials.KindOfName(rec.AltChoice);
     if (IsCatalogueKind(kind))
-        rec.AltLabel = settings.Catalogues.CatalogueLabel(kind, rec.CatalogueIndex, rec.Frequency,
-                                                          rec.Length, rec.TensionN);
+        ShowCatalogueEntry(rec, kind, rec.CatalogueIndex, settings);
     // Tensions are not stored: recalculating gives each string the tension of its stored
     // diameter, the octave string included.
     Recalculate(rec, static_cast<RecalcMode>(settings.DiameterChangeMode), false, settings);
@@ -455,10 +460,7 @@ void TOneCrsPanel::SpinAltDiameter(int which, bool up) {
     enter();
     if (!rec.UpdatesEnabled)
         return;
-    uint8_t index = CatalogueStepIndex(rec.CatalogueIndex, up ? 1 : -1);
-    rec.AltLabel =
-        settings.Catalogues.CatalogueLabel(kind, index, rec.Frequency, rec.Length, rec.TensionN);
-    rec.CatalogueIndex = index;
+    ShowCatalogueEntry(rec, kind, CatalogueStepIndex(rec.CatalogueIndex, up ? 1 : -1), settings);
     owner_.NotifyRows(Number - 1);
 }
 
@@ -467,12 +469,8 @@ void TOneCrsPanel::relabel(TOneStringPanel& s) {
     const TGlobalData& settings = owner_.Settings;
     StringRecord& rec = s.Rec;
     const int kind = settings.Materials.KindOfName(rec.AltChoice);
-    if (IsCatalogueKind(kind) && rec.UpdatesEnabled) {
-        uint8_t index = rec.CatalogueIndex;
-        rec.AltLabel = settings.Catalogues.CatalogueLabel(kind, index, rec.Frequency, rec.Length,
-                                                          rec.TensionN);
-        rec.CatalogueIndex = index;
-    }
+    if (IsCatalogueKind(kind) && rec.UpdatesEnabled)
+        ShowCatalogueEntry(rec, kind, rec.CatalogueIndex, settings);
 }
 
 void TOneCrsPanel::RestoreAltLabel(int /*which*/) {

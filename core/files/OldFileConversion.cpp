@@ -62,7 +62,7 @@ void readOldString(ByteReader& in, TOneStringPanel& s, const TOneStringPanel* le
     const double tension = ReadReal48(in);
     in.skipStr();
     skipReals(in, 5);
-    if (!(length > 0) || !(tension >= 0))
+    if (!(length >= MinStringLength && length <= MaxStringLength) || !(tension >= 0))
         throw Refused(LoadFileMessage);
     StringRecord& r = s.Rec;
     r.Length = lengthFrom ? lengthFrom->Rec.Length
@@ -98,7 +98,8 @@ void importInto(TFileFrame& frame, ByteReader& in) {
     const uint8_t code = in.u8();
     if (code >= 8 && code <= 11)
         throw Refused(BowedMessage);
-    if (!(top > 0) || !(second >= 0))
+    // Lengths as the current format takes them: what an entry could have set.
+    if (!TopLengthRange.Holds(top) || !(second == 0 || SecondLengthRange.Holds(second)))
         throw Refused(LoadFileMessage);
     d.StringLength = static_cast<float>(top);
     d.SecondStringLength = static_cast<float>(second);

@@ -191,7 +191,11 @@ TEST_F(OldImport, RefusedFilesLeaveTheTab) {
          },
          0},
         {"top length 0", [](OldBody& b) { b.TopLength = 0; }, 0},
+        {"top length 4.97e9", [](OldBody& b) { b.TopLength = 4.966e9; }, 0},
+        {"top length 19.9", [](OldBody& b) { b.TopLength = 19.9; }, 0},
         {"second length -5", [](OldBody& b) { b.SecondLength = -5; }, 0},
+        {"second length 221", [](OldBody& b) { b.SecondLength = 221; }, 0},
+        {"string length 1001", [](OldBody& b) { b.Strings[1].Length = 1001; }, 0},
         {"string length 0.004", [](OldBody& b) { b.Strings[3].Length = 0.004; }, 0},
         {"tension -1", [](OldBody& b) { b.Strings[2].Tension = -1; }, 0},
         // 3.5e38 N is beyond a float, 3.57e37 kg is not: the calculations work in newtons.

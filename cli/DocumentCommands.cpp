@@ -300,15 +300,8 @@ int RunTemplate(const std::string& path, const std::string& output, bool letter,
     TFileFrame& frame = opened.frame;
     TFretFrorm page(opened.settings);
     page.Bind(frame.Document);
-    const TInstDataType& d = frame.Document;
-    TemplateInput in;
-    in.Frets = page.Distribution;
-    in.Temperament = TemperamentShortName(d.Temperament, d.CommaFraction);
-    in.Title = frame.DisplayName();
-    in.APitch = d.APitch;
-    in.Length = d.StringLength;
-    in.Alternatives = alternatives;
-    in.Paper = letter ? TemplatePaper::Letter() : TemplatePaper::A4();
+    const TemplateInput in = TemplateOf(page, frame.DisplayName(), alternatives,
+                                        letter ? TemplatePaper::Letter() : TemplatePaper::A4());
     if (const std::string refusal = TemplateRefusal(in); !refusal.empty()) {
         err << "vorn-calc: " << refusal << "\n";
         return 1;

@@ -75,6 +75,20 @@ int TemplatePageCount(const TemplateInput& in) {
     return more >= MaxTemplatePages ? MaxTemplatePages + 1 : 1 + static_cast<int>(more);
 }
 
+TemplateInput TemplateOf(const TFretFrorm& page, const std::string& title, bool alternatives,
+                         const TemplatePaper& paper) {
+    const TInstDataType& d = *page.Document();
+    TemplateInput in;
+    in.Frets = page.Distribution;
+    in.Temperament = TemperamentShortName(d.Temperament, d.CommaFraction);
+    in.Title = title;
+    in.APitch = d.APitch;
+    in.Length = d.StringLength;
+    in.Alternatives = alternatives;
+    in.Paper = paper;
+    return in;
+}
+
 std::string TemplateRefusal(const TemplateInput& in) {
     const int count = TemplatePageCount(in);
     if (count == 0)

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "frets/FretFrorm.h"
 #include "pitch/FretDistribution.h"
 
 namespace vorn {
@@ -57,6 +58,10 @@ constexpr double TemplateRuler = 100;  // mm
 // string, fret 14 at 66.5 cm) takes 3 pages of A4 and 4 of Letter; a board twice that long
 // can only come from a damaged file, and drawing it would fill the disk or the printer.
 constexpr int MaxTemplatePages = 8;
+// The template of what a bound Fret Chart page shows, under the document's name `title`.
+TemplateInput TemplateOf(const TFretFrorm& page, const std::string& title, bool alternatives,
+                         const TemplatePaper& paper);
+
 // Pages the board needs on the paper; 0 when its distances are not numbers.
 int TemplatePageCount(const TemplateInput& input);
 // Why the template cannot be drawn, or empty when it can.

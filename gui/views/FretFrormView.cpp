@@ -399,15 +399,9 @@ bool TFretFrormView::ExportScala() {
 bool TFretFrormView::ExportTemplate() {
     if (!model_.IsBound())
         return false;
-    const TInstDataType& d = *model_.Document();
-    TemplateInput in;
-    in.Frets = model_.Distribution;
-    in.Temperament = TemperamentShortName(d.Temperament, d.CommaFraction);
-    in.Title = d.InstrumentName;
-    in.APitch = d.APitch;
-    in.Length = d.StringLength;
-    in.Alternatives = model_.ShowAlternatives();
-    in.Paper = ReportPageIsLetter() ? TemplatePaper::Letter() : TemplatePaper::A4();
+    const TemplateInput in =
+        TemplateOf(model_, model_.Document()->InstrumentName, model_.ShowAlternatives(),
+                   ReportPageIsLetter() ? TemplatePaper::Letter() : TemplatePaper::A4());
     // Said before a file is asked for, so nobody chooses a name for nothing.
     if (const std::string refusal = TemplateRefusal(in); !refusal.empty()) {
         TFittedMessageBox::Ask(this, QMessageBox::Warning, QStringLiteral("Vorn"), qs(refusal));

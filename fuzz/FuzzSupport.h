@@ -1,6 +1,8 @@
 #pragma once
-// What the three fuzz targets share: settings as a first start has them, and the check that a
-// loaded document saves and loads again to the same bytes.
+// What the three fuzz targets share: settings as a first start has them, the check that a
+// loaded document saves and loads again to the same bytes, and the work every command and page
+// does with a loaded document. libFuzzer's -timeout and -rss_limit_mb turn a document that
+// makes that work run away into a finding.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,8 +11,14 @@
 
 #include "files/DocumentFile.h"
 #include "files/FileFrame.h"
+#include "frets/FretFrame.h"
+#include "frets/FretFrorm.h"
+#include "frets/FretTemplate.h"
+#include "frets/PlacementFrame.h"
+#include "frets/ScalaScale.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
+#include "report/Report.h"
 
 namespace vorn::fuzz {
 
@@ -54,12 +62,49 @@ inline void CheckSavesAndReopens(TFileFrame& frame) {
         std::abort();
 }
 
+// What the report, the Fret Chart and its graphic, the Placement Chart, a Scala file and the
+// fret template make of a loaded document. Works on a copy: the fret pages may move a custom
+// fraction onto the slider's grid.
+inline void CheckConsumers(const TFileFrame& frame) {
+    const std::string title = frame.DisplayName();
+    const ReportOptions options;
+    if (BuildReport(title, frame.Chart, options).empty() ||
+        BuildReportText(title, frame.Chart, options).empty())
+        std::abort();
+
+    TGlobalData settings = frame.Settings;
+    TInstDataType document = frame.Document;
+    TFretFrorm page(settings);
+    page.Bind(document);
+    TFretFrame graphic;
+    graphic.Layout(600, page.ChoicesInUse, document.CommaFraction);
+    for (const int notes : {12, 17})
+        if (ScalaFile("fuzz.scl", title, document.CommaFraction, page.ChoicesInUse, notes).empty())
+            std::abort();
+    for (const TemplatePaper& paper : {TemplatePaper::A4(), TemplatePaper::Letter()}) {
+        const TemplateInput in = TemplateOf(page, title, true, paper);
+        const std::vector<TemplatePage> pages = LayoutFretTemplate(in);
+        // Drawn in full, or refused with a reason and nothing drawn.
+        if (TemplateRefusal(in).empty() == pages.empty())
+            std::abort();
+        if (!pages.empty() && FretTemplateSvg(pages, paper).empty())
+            std::abort();
+    }
+
+    TPlacementFrame placement;
+    placement.Bind(document);
+    placement.Refresh();
+    for (int fret = 1; fret <= PlacementFrets; ++fret)
+        placement.HeaderClicked(fret);
+}
+
 // A loaded document must save and reopen; a refused one leaves the new tab as it was
 // (`before` is its document then) and tells the user why.
 inline void CheckOutcome(TFileFrame& frame, const TInstDataType& before,
                          const LoadOutcome& outcome) {
     if (outcome.Result == LoadResult::Loaded) {
         CheckSavesAndReopens(frame);
+        CheckConsumers(frame);
         return;
     }
     if (outcome.Result != LoadResult::Failed || outcome.Message.empty() ||

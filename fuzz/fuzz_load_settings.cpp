@@ -29,8 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     if (settings.Materials.Count() == 0)
         std::abort();
-    for (const auto& d : load.Documents)
+    for (const auto& d : load.Documents) {
         fuzz::CheckSavesAndReopens(*d);
+        fuzz::CheckConsumers(*d);
+    }
 
     // Whatever was accepted is written so that it reads back the same.
     const std::string first = SettingsFileBytes(settings, Frames(load));

@@ -21,6 +21,8 @@
 #include "chart/StrFrame.h"
 #include "document/GlobalData.h"
 #include "document/InstrumentTemplates.h"
+#include "files/DocumentFile.h"
+#include "files/FileFrame.h"
 #include "files/SettingsFile.h"
 #include "io/ByteWriter.h"
 #include "io/FileHeader.h"
@@ -269,6 +271,18 @@ private slots:
         QTest::newRow("old bowed instrument")
             << QByteArray::fromStdString(old.bytes()) << int(QMessageBox::NoIcon)
             << QStringLiteral("Vorn") << QStringLiteral("Bowed instruments no longer supported");
+        // One damaged byte made a string length of 4,966,055,936 cm that once loaded.
+        TGlobalData defaults;
+        TFileFrame tenor(defaults);
+        tenor.ApplyTemplate(5);
+        ByteWriter current;
+        WriteDocument(tenor, current);
+        std::string damaged = current.bytes();
+        const float length = 4966055936.0f;
+        damaged.replace(16, sizeof length, reinterpret_cast<const char*>(&length), sizeof length);
+        QTest::newRow("absurd string length")
+            << QByteArray::fromStdString(damaged) << int(QMessageBox::Information)
+            << QStringLiteral("Oops!") << QStringLiteral("Unable to load file");
     }
     void refusedFileClosesItsTab() {
         QFETCH(QByteArray, bytes);

@@ -5,6 +5,7 @@
 #include "document/InstrumentTemplates.h"
 #include "files/DocumentFile.h"
 #include "files/FileFrame.h"
+#include "files/FretTemplateDxf.h"
 #include "files/OldFileConversion.h"
 #include "files/SettingsFile.h"
 #include "frets/FretFrorm.h"
@@ -306,8 +307,18 @@ int RunTemplate(const std::string& path, const std::string& output, bool letter,
         err << "vorn-calc: " << refusal << "\n";
         return 1;
     }
+    const std::string ext = std::filesystem::path(output).extension().string();
+    if (ext == ".dxf" || ext == ".csv") {
+        const std::string bytes =
+            ext == ".dxf" ? FretTemplateDxf(FretLayoutLines(in), in.Title) : FretTemplateCsv(in);
+        if (!writeFile(output, bytes, err))
+            return 1;
+        out << "Wrote the fret " << (ext == ".dxf" ? "layout" : "table") << " of " << in.Title
+            << " to " << output << "\n";
+        return 0;
+    }
     const std::vector<TemplatePage> pages = LayoutFretTemplate(in);
-    if (std::filesystem::path(output).extension() == ".svg") {
+    if (ext == ".svg") {
         if (!writeFile(output, FretTemplateSvg(pages, in.Paper), err))
             return 1;
     } else {

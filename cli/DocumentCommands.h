@@ -55,8 +55,9 @@ int RunChange(const ChangeRequest& request, std::ostream& out, std::ostream& err
 int RunScala(const std::optional<std::string>& documentPath, int temperament, double fraction,
              int notes, const std::string& output, std::ostream& out, std::ostream& err);
 
-// The full-scale fret template of a document's top string, as PDF or SVG (by the output's
-// extension); letter: US Letter paper instead of A4.
+// The full-scale fret template of a document's top string, by the output's extension: PDF or
+// SVG pages (letter: US Letter paper instead of A4), a DXF drawing in one piece, or a CSV
+// table of the frets.
 int RunTemplate(const std::string& path, const std::string& output, bool letter, bool alternatives,
                 std::ostream& out, std::ostream& err);
 

@@ -495,9 +495,11 @@ class TemplateCommand : public Command {
 public:
     void Add(CLI::App& app, bool&) override {
         sub_ = app.add_subcommand(
-            "template", "A full-scale fret template of a document's top string (PDF or SVG)");
+            "template", "A full-scale fret template of a document's top string (PDF, SVG, DXF "
+                        "or CSV)");
         sub_->add_option("FILE", path_, "Document file (.vrd)")->required();
-        sub_->add_option("--output", output_, "Template to write: .pdf or .svg")->required();
+        sub_->add_option("--output", output_, "Template to write: .pdf, .svg, .dxf or .csv")
+            ->required();
         sub_->add_option("--paper", paper_, "a4 (default) or letter");
         sub_->add_flag("--no-alternatives", noAlternatives_, "Leave out the alternative positions");
     }
@@ -506,8 +508,8 @@ public:
         if (paper_ != "a4" && paper_ != "letter")
             throw UsageError("--paper: '" + paper_ + "' must be a4 or letter");
         const std::string ext = std::filesystem::path(output_).extension().string();
-        if (ext != ".pdf" && ext != ".svg")
-            throw UsageError("--output: '" + output_ + "' must end in .pdf or .svg");
+        if (ext != ".pdf" && ext != ".svg" && ext != ".dxf" && ext != ".csv")
+            throw UsageError("--output: '" + output_ + "' must end in .pdf, .svg, .dxf or .csv");
         return RunTemplate(path_, output_, paper_ == "letter", !noAlternatives_, out, err);
     }
 

@@ -19,6 +19,7 @@
 #include "offscreen/ReportPdf.h"
 #include "offscreen/TemplatePdf.h"
 #include "pitch/Temperaments.h"
+#include "report/OrderList.h"
 #include "report/Report.h"
 
 #include <QGuiApplication>
@@ -333,6 +334,18 @@ int RunTemplate(const std::string& path, const std::string& output, bool letter,
     }
     out << "Wrote the fret template of " << in.Title << " (" << pages.size()
         << (pages.size() == 1 ? " page" : " pages") << ") to " << output << "\n";
+    return 0;
+}
+
+int RunOrder(const std::string& path, const std::optional<std::string>& settingsPath, bool csv,
+             bool byAlternative, std::ostream& out, std::ostream& err) {
+    OpenedDocument opened;
+    if (!opened.open(settingsPath, path, err))
+        return 1;
+    OrderOptions options;
+    options.ByAlternative = byAlternative;
+    const std::vector<OrderLine> lines = BuildOrderList(opened.frame.Chart, options);
+    out << (csv ? OrderListCsv(lines) : OrderListText(opened.frame.DisplayName(), lines));
     return 0;
 }
 

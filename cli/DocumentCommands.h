@@ -61,6 +61,11 @@ int RunScala(const std::optional<std::string>& documentPath, int temperament, do
 int RunTemplate(const std::string& path, const std::string& output, bool letter, bool alternatives,
                 std::ostream& out, std::ostream& err);
 
+// What to buy to string a document, as text or CSV on standard output; byAlternative: a
+// string whose alternative is a material in that material instead of gut.
+int RunOrder(const std::string& path, const std::optional<std::string>& settingsPath, bool csv,
+             bool byAlternative, std::ostream& out, std::ostream& err);
+
 enum class ReportFormat { Html, Text, Pdf };
 struct ReportRequest {
     std::string Path;

@@ -443,6 +443,23 @@ TEST_F(DocumentFiles, TemplateAsDxfAndCsvHoldTheChartsDistances) {
     EXPECT_NE(drawing.find("ALTERNATIVES"), std::string::npos);
 }
 
+TEST_F(DocumentFiles, OrderListAsTextOrCsv) {
+    const std::string file = path("alto.vrd");
+    ASSERT_EQ(calc("new 3 " + file).exitCode, 0);
+    const CalcRun text = calc("order " + file);
+    ASSERT_EQ(text.exitCode, 0) << text.err;
+    EXPECT_EQ(text.out.rfind("String order: ", 0), 0u) << text.out;
+    EXPECT_NE(text.out.find("\r\nGut\r\n"), std::string::npos);
+    const CalcRun csv = calc("order " + file + " --format csv");
+    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    EXPECT_EQ(csv.out.rfind("supplier,gauge,unit,count,course,string,note\n", 0), 0u);
+    const CalcRun nylon = calc("order " + file + " --format csv --by-alternative");
+    ASSERT_EQ(nylon.exitCode, 0) << nylon.err;
+    EXPECT_NE(nylon.out.find("\nNylon,"), std::string::npos);
+    EXPECT_EQ(calc("order " + file + " --format html").exitCode, 2);
+    EXPECT_EQ(calc("order " + path("missing.vrd")).exitCode, 1);
+}
+
 // Printed at 100%, the PDF's ruler is 100 mm: rendered at 254 dpi (10 pixels a millimetre)
 // its line is 1000 pixels long, plus the pen's square ends.
 TEST_F(DocumentFiles, TemplatePdfIsFullScale) {

@@ -14,6 +14,7 @@
 #include "io/NumberText.h"
 #include "pitch/FretDistribution.h"
 #include "pitch/FretRecord.h"
+#include "report/OrderList.h"
 #include "report/Report.h"
 #include "strings/CatalogueLookup.h"
 
@@ -41,6 +42,15 @@ std::string report() {
     frame.ApplyTemplate(3);
     frame.ViewStrings();
     return BuildReport(frame.DisplayName(), frame.Chart, ReportOptions{});
+}
+
+std::string orderList(bool csv) {
+    TGlobalData settings;
+    TFileFrame frame(settings);
+    frame.ApplyTemplate(3);
+    frame.ViewStrings();
+    const auto lines = BuildOrderList(frame.Chart, OrderOptions{});
+    return csv ? OrderListCsv(lines) : OrderListText(frame.DisplayName(), lines);
 }
 
 TemplateInput fretInput() {
@@ -83,6 +93,8 @@ const Writer Writers[] = {
     {"report",        [] { return report(); }},
     {"dxf_layout",    [] { return FretTemplateDxf(FretLayoutLines(fretInput()), "Alto lute"); }},
     {"csv_frets",     [] { return FretTemplateCsv(fretInput()); }},
+    {"order_text",    [] { return orderList(false); }},
+    {"order_csv",     [] { return orderList(true); }},
     {"fret_distance", [] { return FormatFixed(3.9178); }},
     {"fret_page",     [] { return WidenedText(59.3f); }},
     {"catalogue",     [] { return TensionPart(345.3L, tt_kilograms); }},

@@ -5,6 +5,7 @@
 #include "document/InstrumentTemplates.h"
 #include "files/DocumentFile.h"
 #include "files/FileFrame.h"
+#include "files/FretTemplateDxf.h"
 #include "files/OldFileConversion.h"
 #include "files/SettingsFile.h"
 #include "frets/FretFrorm.h"
@@ -18,6 +19,7 @@
 #include "offscreen/ReportPdf.h"
 #include "offscreen/TemplatePdf.h"
 #include "pitch/Temperaments.h"
+#include "report/OrderList.h"
 #include "report/Report.h"
 
 #include <QGuiApplication>
@@ -306,8 +308,18 @@ int RunTemplate(const std::string& path, const std::string& output, bool letter,
         err << "vorn-calc: " << refusal << "\n";
         return 1;
     }
+    const std::string ext = std::filesystem::path(output).extension().string();
+    if (ext == ".dxf" || ext == ".csv") {
+        const std::string bytes =
+            ext == ".dxf" ? FretTemplateDxf(FretLayoutLines(in), in.Title) : FretTemplateCsv(in);
+        if (!writeFile(output, bytes, err))
+            return 1;
+        out << "Wrote the fret " << (ext == ".dxf" ? "layout" : "table") << " of " << in.Title
+            << " to " << output << "\n";
+        return 0;
+    }
     const std::vector<TemplatePage> pages = LayoutFretTemplate(in);
-    if (std::filesystem::path(output).extension() == ".svg") {
+    if (ext == ".svg") {
         if (!writeFile(output, FretTemplateSvg(pages, in.Paper), err))
             return 1;
     } else {
@@ -322,6 +334,18 @@ int RunTemplate(const std::string& path, const std::string& output, bool letter,
     }
     out << "Wrote the fret template of " << in.Title << " (" << pages.size()
         << (pages.size() == 1 ? " page" : " pages") << ") to " << output << "\n";
+    return 0;
+}
+
+int RunOrder(const std::string& path, const std::optional<std::string>& settingsPath, bool csv,
+             bool byAlternative, std::ostream& out, std::ostream& err) {
+    OpenedDocument opened;
+    if (!opened.open(settingsPath, path, err))
+        return 1;
+    OrderOptions options;
+    options.ByAlternative = byAlternative;
+    const std::vector<OrderLine> lines = BuildOrderList(opened.frame.Chart, options);
+    out << (csv ? OrderListCsv(lines) : OrderListText(opened.frame.DisplayName(), lines));
     return 0;
 }
 

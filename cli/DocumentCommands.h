@@ -55,10 +55,16 @@ int RunChange(const ChangeRequest& request, std::ostream& out, std::ostream& err
 int RunScala(const std::optional<std::string>& documentPath, int temperament, double fraction,
              int notes, const std::string& output, std::ostream& out, std::ostream& err);
 
-// The full-scale fret template of a document's top string, as PDF or SVG (by the output's
-// extension); letter: US Letter paper instead of A4.
+// The full-scale fret template of a document's top string, by the output's extension: PDF or
+// SVG pages (letter: US Letter paper instead of A4), a DXF drawing in one piece, or a CSV
+// table of the frets.
 int RunTemplate(const std::string& path, const std::string& output, bool letter, bool alternatives,
                 std::ostream& out, std::ostream& err);
+
+// What to buy to string a document, as text or CSV on standard output; byAlternative: a
+// string whose alternative is a material in that material instead of gut.
+int RunOrder(const std::string& path, const std::optional<std::string>& settingsPath, bool csv,
+             bool byAlternative, std::ostream& out, std::ostream& err);
 
 enum class ReportFormat { Html, Text, Pdf };
 struct ReportRequest {

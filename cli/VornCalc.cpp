@@ -495,9 +495,11 @@ class TemplateCommand : public Command {
 public:
     void Add(CLI::App& app, bool&) override {
         sub_ = app.add_subcommand(
-            "template", "A full-scale fret template of a document's top string (PDF or SVG)");
+            "template", "A full-scale fret template of a document's top string (PDF, SVG, DXF "
+                        "or CSV)");
         sub_->add_option("FILE", path_, "Document file (.vrd)")->required();
-        sub_->add_option("--output", output_, "Template to write: .pdf or .svg")->required();
+        sub_->add_option("--output", output_, "Template to write: .pdf, .svg, .dxf or .csv")
+            ->required();
         sub_->add_option("--paper", paper_, "a4 (default) or letter");
         sub_->add_flag("--no-alternatives", noAlternatives_, "Leave out the alternative positions");
     }
@@ -506,14 +508,37 @@ public:
         if (paper_ != "a4" && paper_ != "letter")
             throw UsageError("--paper: '" + paper_ + "' must be a4 or letter");
         const std::string ext = std::filesystem::path(output_).extension().string();
-        if (ext != ".pdf" && ext != ".svg")
-            throw UsageError("--output: '" + output_ + "' must end in .pdf or .svg");
+        if (ext != ".pdf" && ext != ".svg" && ext != ".dxf" && ext != ".csv")
+            throw UsageError("--output: '" + output_ + "' must end in .pdf, .svg, .dxf or .csv");
         return RunTemplate(path_, output_, paper_ == "letter", !noAlternatives_, out, err);
     }
 
 private:
     std::string path_, output_, paper_ = "a4";
     bool noAlternatives_ = false;
+};
+
+class OrderCommand : public Command {
+public:
+    void Add(CLI::App& app, bool&) override {
+        sub_ = app.add_subcommand("order", "What strings to buy for a document, by maker or "
+                                           "material and gauge");
+        sub_->add_option("FILE", path_, "Document file (.vrd)")->required();
+        sub_->add_option("--settings", settings_, "Settings file (.vrn) to compute with");
+        sub_->add_option("--format", format_, "text (default) or csv");
+        sub_->add_flag("--by-alternative", byAlternative_,
+                       "Buy a string whose alternative is a material in that material, not gut");
+    }
+
+    int Run(std::ostream& out, std::ostream& err, bool) override {
+        if (format_ != "text" && format_ != "csv")
+            throw UsageError("--format: '" + format_ + "' must be text or csv");
+        return RunOrder(path_, optionalPath(settings_), format_ == "csv", byAlternative_, out, err);
+    }
+
+private:
+    std::string path_, settings_, format_ = "text";
+    bool byAlternative_ = false;
 };
 
 class ScalaCommand : public Command {
@@ -604,6 +629,7 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
     commands.push_back(std::make_unique<ReportCommand>());
     commands.push_back(std::make_unique<ScalaCommand>());
     commands.push_back(std::make_unique<TemplateCommand>());
+    commands.push_back(std::make_unique<OrderCommand>());
     commands.push_back(std::make_unique<ToneCommand>());
     for (const auto& command : commands)
         command->Add(app, json);

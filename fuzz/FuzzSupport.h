@@ -11,6 +11,7 @@
 
 #include "files/DocumentFile.h"
 #include "files/FileFrame.h"
+#include "files/FretTemplateDxf.h"
 #include "frets/FretFrame.h"
 #include "frets/FretFrorm.h"
 #include "frets/FretTemplate.h"
@@ -18,6 +19,7 @@
 #include "frets/ScalaScale.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
+#include "report/OrderList.h"
 #include "report/Report.h"
 
 namespace vorn::fuzz {
@@ -62,9 +64,9 @@ inline void CheckSavesAndReopens(TFileFrame& frame) {
         std::abort();
 }
 
-// What the report, the Fret Chart and its graphic, the Placement Chart, a Scala file and the
-// fret template make of a loaded document. Works on a copy: the fret pages may move a custom
-// fraction onto the slider's grid.
+// What the report, the order list, the Fret Chart and its graphic, the Placement Chart, a
+// Scala file, the fret template and its workshop files make of a loaded document. Works on a
+// copy: the fret pages may move a custom fraction onto the slider's grid.
 inline void CheckConsumers(const TFileFrame& frame) {
     const std::string title = frame.DisplayName();
     const ReportOptions options;
@@ -90,6 +92,14 @@ inline void CheckConsumers(const TFileFrame& frame) {
         if (!pages.empty() && FretTemplateSvg(pages, paper).empty())
             std::abort();
     }
+    // The workshop files: a drawing of the whole board unless refused, and the table always.
+    const TemplateInput whole = TemplateOf(page, title, true, TemplatePaper::A4());
+    const std::vector<LayoutLine> lines = FretLayoutLines(whole);
+    if (TemplateRefusal(whole).empty() == lines.empty() || FretTemplateDxf(lines, title).empty() ||
+        FretTemplateCsv(whole).empty())
+        std::abort();
+    if (OrderListText(title, BuildOrderList(frame.Chart, OrderOptions{})).empty())
+        std::abort();
 
     TPlacementFrame placement;
     placement.Bind(document);

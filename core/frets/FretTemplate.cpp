@@ -11,9 +11,9 @@ namespace vorn {
 
 namespace {
 
-constexpr double TitleHeight = 22;  // mm of title block above the board
-constexpr double RulerHeight = 16;  // mm below the board
-constexpr double BoardWidth = 56;   // mm
+constexpr double TitleHeight = 22; // mm of title block above the board
+constexpr double RulerHeight = 16; // mm below the board
+constexpr double BoardWidth = TemplateBoardWidth;
 constexpr double PastLastFret = 15; // mm of board drawn beyond fret 14
 
 TemplateShape line(double x1, double y1, double x2, double y2, double width, std::string role,
@@ -245,6 +245,38 @@ std::string FretTemplateSvg(const std::vector<TemplatePage>& pages, const Templa
         s += "</g>\n";
     }
     return s + "</svg>\n";
+}
+
+std::vector<LayoutLine> FretLayoutLines(const TemplateInput& in) {
+    if (!TemplateRefusal(in).empty())
+        return {};
+    std::vector<LayoutLine> lines;
+    const auto across = [&](LayoutLine::Layer layer, int fret, double at) {
+        lines.push_back({layer, fret, at, 0, at, BoardWidth});
+    };
+    across(LayoutLine::ll_fret, 0, 0);
+    for (const FretRow& row : in.Frets.Rows)
+        across(LayoutLine::ll_fret, row.Fret, row.Main.Distance * 10);
+    if (in.Alternatives)
+        for (const FretRow& row : in.Frets.Rows)
+            if (row.Alt)
+                across(LayoutLine::ll_alternative, row.Fret, row.Alt->Distance * 10);
+    const double total = BoardLength(in);
+    lines.push_back({LayoutLine::ll_board, 0, 0, 0, total, 0});
+    lines.push_back({LayoutLine::ll_board, 0, 0, BoardWidth, total, BoardWidth});
+    return lines;
+}
+
+std::string FretTemplateCsv(const TemplateInput& in) {
+    std::string s = "fret,choice,main_cents,main_mm,alt_cents,alt_mm\n";
+    for (const FretRow& row : in.Frets.Rows) {
+        const bool alt = row.Alt && in.Alternatives;
+        s += std::to_string(row.Fret) + "," + (row.Alt ? FretChoiceText(row.Choice) : "fixed") +
+             "," + FixedText(row.Main.Cents, 3) + "," + FixedText(row.Main.Distance * 10, 3) + "," +
+             (alt ? FixedText(row.Alt->Cents, 3) : "") + "," +
+             (alt ? FixedText(row.Alt->Distance * 10, 3) : "") + "\n";
+    }
+    return s;
 }
 
 } // namespace vorn

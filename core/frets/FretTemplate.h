@@ -72,4 +72,23 @@ std::vector<TemplatePage> LayoutFretTemplate(const TemplateInput& input);
 // The pages as one SVG document in millimetres, one page below the other.
 std::string FretTemplateSvg(const std::vector<TemplatePage>& pages, const TemplatePaper& paper);
 
+// The board as one piece at 1:1 for a CAD program, not tiled: X along the string from the nut
+// (X = 0) to past the last fret drawn, Y across the board (0 to TemplateBoardWidth), in mm.
+struct LayoutLine {
+    enum Layer : int { ll_fret, ll_alternative, ll_board };
+    Layer Kind = ll_fret;
+    int Fret = 0; // 0 for the nut and the board's edges
+    double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+};
+constexpr double TemplateBoardWidth = 56; // mm
+// The nut and every main fret, then the alternatives (unless left out), then the two edges.
+// Empty for a board TemplateRefusal refuses.
+std::vector<LayoutLine> FretLayoutLines(const TemplateInput& input);
+
+// One line per fret 1..14 under the header "fret,choice,main_cents,main_mm,alt_cents,alt_mm":
+// choice Mi, Fa or fixed; cents above the open string and mm from the nut with 3 decimals and
+// '.'; the alternative's fields empty for a fixed fret or when alternatives are left out.
+// LF line ends.
+std::string FretTemplateCsv(const TemplateInput& input);
+
 } // namespace vorn

@@ -17,9 +17,12 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "chart/StrFrame.h"
 #include "io/AtomicFile.h"
 #include "offscreen/ReportPdf.h"
+#include "report/OrderList.h"
 #include "report/Report.h"
 #include "views/TensionProfileView.h"
 #include "widgets/FittedMessageBox.h"
@@ -52,6 +55,7 @@ TVornPrint::TVornPrint(QWidget* parent)
       htmlButton_(new QPushButton(QStringLiteral("View Text"), this)),
       printButton_(new QPushButton(QStringLiteral("Print"), this)),
       pdfButton_(new QPushButton(QStringLiteral("Export PDF..."), this)),
+      orderButton_(new QPushButton(QStringLiteral("Order list..."), this)),
       pages_(new QStackedWidget(this)), browser_(new QTextBrowser(pages_)),
       memo_(new QPlainTextEdit), htmlCode_(new QRadioButton(QStringLiteral("Html code"))),
       plainText_(new QRadioButton(QStringLiteral("Unformated text"))),
@@ -71,6 +75,8 @@ TVornPrint::TVornPrint(QWidget* parent)
     htmlButton_->setToolTip(QStringLiteral("Switch between the table and its text"));
     printButton_->setToolTip(QStringLiteral("Print the table"));
     pdfButton_->setToolTip(QStringLiteral("Save the table as a PDF file"));
+    orderButton_->setToolTip(
+        QStringLiteral("Save the list of strings to buy for this instrument, as text or CSV"));
 
     auto* top = new QHBoxLayout;
     top->addWidget(checkStrings_);
@@ -79,6 +85,7 @@ TVornPrint::TVornPrint(QWidget* parent)
     top->addStretch(1);
     top->addWidget(htmlButton_);
     top->addWidget(pdfButton_);
+    top->addWidget(orderButton_);
     top->addWidget(printButton_);
 
     browser_->setObjectName(QStringLiteral("ReportView"));
@@ -124,6 +131,7 @@ TVornPrint::TVornPrint(QWidget* parent)
     connect(printTextButton_, &QPushButton::clicked, this, [this] { PrintText(); });
     connect(printButton_, &QPushButton::clicked, this, [this] { PrintTable(); });
     connect(pdfButton_, &QPushButton::clicked, this, [this] { ExportPdf(); });
+    connect(orderButton_, &QPushButton::clicked, this, [this] { SaveOrderList(); });
 }
 
 bool TVornPrint::TablePageShown() const {
@@ -154,11 +162,17 @@ bool TVornPrint::BuildReport(const QString& title, const TStrFrame& chart) {
     const std::string name = title.toStdString();
     html_ = vorn::BuildReport(name, chart, options);
     text_ = BuildReportText(name, chart, options);
+    // Every string, whichever charts the report shows.
+    const std::vector<OrderLine> order = BuildOrderList(chart, OrderOptions{});
+    orderText_ = OrderListText(name, order);
+    orderCsv_ = OrderListCsv(order);
     title_ = title;
     browser_->setHtml(QString::fromStdString(html_));
     if (browser_->document()->isEmpty()) {
         html_.clear();
         text_.clear();
+        orderText_.clear();
+        orderCsv_.clear();
         message(QStringLiteral("Cannot show file for some reason."));
         hide();
         return false;
@@ -238,6 +252,40 @@ bool TVornPrint::SaveToDisk() {
         bytes += line.toStdString() + "\r\n";
     std::string error;
     if (!WriteFileAtomically(QFile::encodeName(path).toStdString(), bytes, &error)) {
+        message(QStringLiteral("Could not save %1: %2").arg(path, QString::fromStdString(error)));
+        return false;
+    }
+    return true;
+}
+
+bool TVornPrint::SaveOrderList() {
+    if (orderText_.empty())
+        return false;
+    const QStringList filters{QStringLiteral("Text File (*.txt)"),
+                              QStringLiteral("CSV File (*.csv)")};
+    const QStringList suffixes{QStringLiteral(".txt"), QStringLiteral(".csv")};
+    const QString proposed = QStringLiteral("Strings for %1").arg(title_);
+    int filter = 0;
+    QString path;
+    if (AskOrderName) {
+        path = AskOrderName(proposed, filter);
+    } else {
+        QFileDialog dialog(this, QStringLiteral("Order list"), proposed);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilters(filters);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        path = dialog.selectedFiles().constFirst();
+        filter = std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
+    }
+    if (path.isEmpty())
+        return false;
+    filter = std::clamp(filter, 0, 1);
+    if (!path.endsWith(suffixes.at(filter), Qt::CaseInsensitive))
+        path += suffixes.at(filter);
+    std::string error;
+    if (!WriteFileAtomically(QFile::encodeName(path).toStdString(),
+                             filter == 0 ? orderText_ : orderCsv_, &error)) {
         message(QStringLiteral("Could not save %1: %2").arg(path, QString::fromStdString(error)));
         return false;
     }

@@ -1,7 +1,8 @@
 #pragma once
 // The print window "Print File": the active document's string and fret charts as a page to
-// look at, print or export as PDF, and as HTML code or plain text to save or print. One
-// window for the program, not modal; it keeps its report until the next Print.
+// look at, print or export as PDF, and as HTML code or plain text to save or print; and the
+// document's string order list to save. One window for the program, not modal; it keeps its
+// report until the next Print.
 
 #include <QString>
 #include <QWidget>
@@ -42,6 +43,7 @@ public:
     QPushButton* HtmlButton() const { return htmlButton_; }
     QPushButton* PrintButton() const { return printButton_; }
     QPushButton* PdfButton() const { return pdfButton_; }
+    QPushButton* OrderButton() const { return orderButton_; }
     QPushButton* SaveButton() const { return saveButton_; }
     QPushButton* PrintTextButton() const { return printTextButton_; }
     QRadioButton* HtmlCodeChoice() const { return htmlCode_; }
@@ -57,10 +59,15 @@ public:
     std::function<QString(const QString& proposed)> AskPdfName;
     std::function<bool(QPrinter& printer, bool allowFile)> AskPrinter;
     std::function<void(const QString& text)> ShowMessage;
+    // The order list's save dialog: a name and the filter index (0 text, 1 CSV), empty for
+    // Cancel.
+    std::function<QString(const QString& proposed, int& filter)> AskOrderName;
 
     // The actions of the buttons, callable directly.
     bool SaveToDisk();
     bool ExportPdf();
+    // The strings to buy for the document of the last report, as text or CSV.
+    bool SaveOrderList();
     void PrintTable();
     void PrintText();
 
@@ -77,6 +84,8 @@ private:
 
     std::string html_;
     std::string text_;
+    std::string orderText_;
+    std::string orderCsv_;
     QString title_;
     bool textStale_ = true; // the text box waits for its page to be seen
     QCheckBox* checkStrings_;
@@ -85,6 +94,7 @@ private:
     QPushButton* htmlButton_;
     QPushButton* printButton_;
     QPushButton* pdfButton_;
+    QPushButton* orderButton_;
     QStackedWidget* pages_;
     QTextBrowser* browser_;
     QPlainTextEdit* memo_;

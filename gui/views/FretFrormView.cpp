@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "files/FretTemplateDxf.h"
 #include "frets/FretTemplate.h"
 #include "frets/ScalaScale.h"
 #include "io/AtomicFile.h"
@@ -413,21 +414,30 @@ bool TFretFrormView::ExportTemplate() {
                        ? AskTemplateName(proposed)
                        : QFileDialog::getSaveFileName(
                              this, QStringLiteral("Fret template"), proposed,
-                             QStringLiteral("PDF to print (*.pdf);;SVG drawing (*.svg)"));
+                             QStringLiteral("PDF to print (*.pdf);;SVG drawing (*.svg);;"
+                                            "DXF drawing for CAD, one piece (*.dxf);;"
+                                            "CSV table of the frets (*.csv)"));
     if (path.isEmpty())
         return false;
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix != QStringLiteral("pdf") && suffix != QStringLiteral("svg"))
+    if (!QStringList{QStringLiteral("pdf"), QStringLiteral("svg"), QStringLiteral("dxf"),
+                     QStringLiteral("csv")}
+             .contains(suffix))
         path += QStringLiteral(".pdf");
-    const std::vector<TemplatePage> pages = LayoutFretTemplate(in);
     QString error;
     bool written = false;
-    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+    if (suffix == QStringLiteral("svg") || suffix == QStringLiteral("dxf") ||
+        suffix == QStringLiteral("csv")) {
+        const std::string bytes =
+            suffix == QStringLiteral("svg")
+                ? FretTemplateSvg(LayoutFretTemplate(in), in.Paper)
+                : (suffix == QStringLiteral("dxf") ? FretTemplateDxf(FretLayoutLines(in), in.Title)
+                                                   : FretTemplateCsv(in));
         std::string reason;
-        written = WriteFileAtomically(QFile::encodeName(path).toStdString(),
-                                      FretTemplateSvg(pages, in.Paper), &reason);
+        written = WriteFileAtomically(QFile::encodeName(path).toStdString(), bytes, &reason);
         error = QString::fromStdString(reason);
     } else {
+        const std::vector<TemplatePage> pages = LayoutFretTemplate(in);
         written = WriteFretTemplatePdf(pages, in.Paper, path, &error);
     }
     if (!written)

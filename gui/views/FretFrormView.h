@@ -61,8 +61,9 @@ public:
     bool ExportScala();
     // Stand in for the save dialog (tests): the path chosen, empty for Cancel.
     std::function<QString(const QString& proposed)> AskScalaName;
-    // "Fret template...": the top string's fingerboard at 1:1 as PDF or SVG (by the name's
-    // extension), alternatives as the page shows them. Same answers as ExportScala.
+    // "Fret template...": the top string's fingerboard at 1:1 as PDF or SVG pages, a one-piece
+    // DXF drawing or a CSV table (by the name's extension), alternatives as the page shows
+    // them. Same answers as ExportScala.
     bool ExportTemplate();
     std::function<QString(const QString& proposed)> AskTemplateName;
 

@@ -8,12 +8,14 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "document/InstDataType.h"
 #include "document/InstrumentTemplates.h"
 #include "files/DocumentFile.h"
 #include "files/FileFrame.h"
 #include "io/ByteWriter.h"
+#include "io/NumberText.h"
 #include "pitch/Intervals.h"
 #include "pitch/Temperaments.h"
 #include "support/CalcRunner.h"
@@ -404,6 +406,60 @@ TEST_F(DocumentFiles, TemplateAsSvgAndPdf) {
     EXPECT_EQ(calc("template " + file + " --paper a3 --output " + path("x.pdf")).exitCode, 2);
     EXPECT_EQ(calc("template " + file + " --output " + path("x.png")).exitCode, 2);
     EXPECT_FALSE(fs::exists(path("x.pdf")));
+}
+
+// The DXF and CSV carry the distances the document's Fret Chart shows (`frets --document`).
+TEST_F(DocumentFiles, TemplateAsDxfAndCsvHoldTheChartsDistances) {
+    const std::string file = path("alto.vrd");
+    ASSERT_EQ(calc("new 3 " + file).exitCode, 0);
+    const CalcRun chart = calc("frets --document " + file + " --json");
+    ASSERT_EQ(chart.exitCode, 0) << chart.err;
+    const json frets = chart.parsed()["frets"];
+    ASSERT_EQ(calc("template " + file + " --output " + path("t.csv")).exitCode, 0);
+    std::istringstream csv(read(path("t.csv")));
+    std::string row;
+    std::getline(csv, row);
+    for (const json& fret : frets) {
+        ASSERT_TRUE(std::getline(csv, row));
+        std::vector<std::string> f;
+        std::istringstream fields(row + ",");
+        for (std::string cell; std::getline(fields, cell, ',');)
+            f.push_back(cell);
+        ASSERT_EQ(f.size(), 6u) << row;
+        EXPECT_NEAR(std::stod(f[3]), fret["main"]["distance"].get<double>() * 10, 0.0005);
+        if (!fret["alt"].is_null()) {
+            EXPECT_NEAR(std::stod(f[5]), fret["alt"]["distance"].get<double>() * 10, 0.0005);
+        }
+    }
+
+    const CalcRun dxf = calc("template " + file + " --output " + path("t.dxf"));
+    ASSERT_EQ(dxf.exitCode, 0) << dxf.err;
+    const std::string drawing = read(path("t.dxf"));
+    EXPECT_NE(drawing.find("AC1009"), std::string::npos);
+    // Fret 14's line starts at its distance, written to the micrometre and beyond.
+    const std::string x = vorn::FixedText(frets[13]["main"]["distance"].get<double>() * 10, 6);
+    EXPECT_NE(drawing.find(" 10\n" + x + "\n"), std::string::npos) << x;
+    ASSERT_EQ(calc("template " + file + " --no-alternatives --output " + path("p.dxf")).exitCode,
+              0);
+    EXPECT_EQ(read(path("p.dxf")).find("ALTERNATIVES"), std::string::npos);
+    EXPECT_NE(drawing.find("ALTERNATIVES"), std::string::npos);
+}
+
+TEST_F(DocumentFiles, OrderListAsTextOrCsv) {
+    const std::string file = path("alto.vrd");
+    ASSERT_EQ(calc("new 3 " + file).exitCode, 0);
+    const CalcRun text = calc("order " + file);
+    ASSERT_EQ(text.exitCode, 0) << text.err;
+    EXPECT_EQ(text.out.rfind("String order: ", 0), 0u) << text.out;
+    EXPECT_NE(text.out.find("\r\nGut\r\n"), std::string::npos);
+    const CalcRun csv = calc("order " + file + " --format csv");
+    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    EXPECT_EQ(csv.out.rfind("supplier,gauge,unit,count,course,string,note\n", 0), 0u);
+    const CalcRun nylon = calc("order " + file + " --format csv --by-alternative");
+    ASSERT_EQ(nylon.exitCode, 0) << nylon.err;
+    EXPECT_NE(nylon.out.find("\nNylon,"), std::string::npos);
+    EXPECT_EQ(calc("order " + file + " --format html").exitCode, 2);
+    EXPECT_EQ(calc("order " + path("missing.vrd")).exitCode, 1);
 }
 
 // Printed at 100%, the PDF's ruler is 100 mm: rendered at 254 dpi (10 pixels a millimetre)

@@ -125,6 +125,41 @@ private slots:
         QCOMPARE(print->PlainTextChoice()->isChecked(), filter == 1);
     }
 
+    // The order list goes out in the form the dialog's filter chose, with its ending added;
+    // the list itself is the core's.
+    void orderListSavesTheChosenForm_data() {
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("head");
+        QTest::newRow("text") << 0 << "strings.txt"
+                              << "String order: Alto Lute in G_10crs_sl64\r\n\r\nGut\r\n";
+        QTest::newRow("csv") << 1 << "strings.csv"
+                             << "supplier,gauge,unit,count,course,string,note\nGut,";
+    }
+    void orderListSavesTheChosenForm() {
+        QFETCH(int, filter);
+        QFETCH(QString, file);
+        QFETCH(QString, head);
+        auto w = start();
+        w->ViewStrings();
+        TVornPrint* print = w->PrintWindow();
+        QVERIFY(!print->SaveOrderList()); // nothing built yet
+        print->CheckStrings()->setChecked(false);
+        w->PrintDocument();
+        QString proposed;
+        print->AskOrderName = [&](const QString& name, int& chosen) {
+            proposed = name;
+            chosen = filter;
+            return windows.Path(QStringLiteral("strings"));
+        };
+        print->OrderButton()->click();
+        QCOMPARE(proposed, QStringLiteral("Strings for Alto Lute in G_10crs_sl64"));
+        const QByteArray bytes = read(windows.Path(file));
+        QVERIFY2(bytes.startsWith(head.toUtf8()), bytes.left(120).constData());
+        // The basses' catalogue strings too, though the report shows only the fret chart.
+        QVERIFY(bytes.contains("Savarez"));
+    }
+
     void pdfHoldsTheFigures() {
         auto w = start();
         w->ViewStrings();

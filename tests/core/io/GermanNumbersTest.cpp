@@ -7,12 +7,14 @@
 #include <string>
 
 #include "files/FileFrame.h"
+#include "files/FretTemplateDxf.h"
 #include "frets/FretFrorm.h"
 #include "frets/FretTemplate.h"
 #include "frets/ScalaScale.h"
 #include "io/NumberText.h"
 #include "pitch/FretDistribution.h"
 #include "pitch/FretRecord.h"
+#include "report/OrderList.h"
 #include "report/Report.h"
 #include "strings/CatalogueLookup.h"
 
@@ -42,13 +44,27 @@ std::string report() {
     return BuildReport(frame.DisplayName(), frame.Chart, ReportOptions{});
 }
 
-std::string fretTemplate() {
+std::string orderList(bool csv) {
+    TGlobalData settings;
+    TFileFrame frame(settings);
+    frame.ApplyTemplate(3);
+    frame.ViewStrings();
+    const auto lines = BuildOrderList(frame.Chart, OrderOptions{});
+    return csv ? OrderListCsv(lines) : OrderListText(frame.DisplayName(), lines);
+}
+
+TemplateInput fretInput() {
     TemplateInput in;
     in.Frets = ComputeFretDistribution(NoteValue{67, 0, 0}, 64.5, 0.25, 415.3, DefaultMiFa);
     in.Temperament = "1/4 Comma (Pure major third)";
     in.Title = "Alto lute";
     in.APitch = 415.3;
     in.Length = 64.5;
+    return in;
+}
+
+std::string fretTemplate() {
+    const TemplateInput in = fretInput();
     return FretTemplateSvg(LayoutFretTemplate(in), in.Paper);
 }
 
@@ -75,6 +91,10 @@ const Writer Writers[] = {
     {"scala_17",      [] { return ScalaFile("q.scl", "1/6 Comma", 1.0 / 6, DefaultMiFa, 17); }},
     {"svg_template",  [] { return fretTemplate(); }},
     {"report",        [] { return report(); }},
+    {"dxf_layout",    [] { return FretTemplateDxf(FretLayoutLines(fretInput()), "Alto lute"); }},
+    {"csv_frets",     [] { return FretTemplateCsv(fretInput()); }},
+    {"order_text",    [] { return orderList(false); }},
+    {"order_csv",     [] { return orderList(true); }},
     {"fret_distance", [] { return FormatFixed(3.9178); }},
     {"fret_page",     [] { return WidenedText(59.3f); }},
     {"catalogue",     [] { return TensionPart(345.3L, tt_kilograms); }},

@@ -257,7 +257,7 @@ bool TVornPrint::ExportPdf() {
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
     QString error;
-    if (!WriteReportPdf(QString::fromStdString(html_), path, &error)) {
+    if (!WriteReportPdf(QString::fromStdString(html_), path, ReportPageIsLetter(), &error)) {
         message(QStringLiteral("Could not save %1: %2").arg(path, error));
         return false;
     }

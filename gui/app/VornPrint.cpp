@@ -139,7 +139,7 @@ bool TVornPrint::BuildReport(const QString& title, const TStrFrame& chart) {
     if (checkProfile_->isChecked()) {
         // The same picture as under the string chart, at the fret chart's width.
         TTensionProfileView view(chart);
-        view.resize(646, 140);
+        view.resize(646, 180);
         profile = view.grab().toImage();
         QByteArray png;
         QBuffer buffer(&png);

@@ -365,7 +365,8 @@ int RunReport(const ReportRequest& request, std::ostream& out, std::ostream& err
         QString error;
         if (!withOffscreenApplication([&] {
                 return WriteReportPdf(QString::fromStdString(text),
-                                      QString::fromStdString(*request.Output), &error);
+                                      QString::fromStdString(*request.Output), request.Letter,
+                                      &error);
             })) {
             err << "vorn-calc: cannot write " << *request.Output << ": " << error.toStdString()
                 << "\n";

@@ -74,6 +74,7 @@ struct ReportRequest {
     bool Strings = true;
     bool Frets = true;
     ReportFormat Format = ReportFormat::Html;
+    bool Letter = false; // the PDF's paper, else A4
 };
 // The report of a document as the print window builds it, with '.' as decimal separator.
 int RunReport(const ReportRequest& request, std::ostream& out, std::ostream& err);

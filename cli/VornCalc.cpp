@@ -333,6 +333,7 @@ public:
         sub_->add_option("--settings", settings_, "Settings file (.vrn) to compute with");
         sub_->add_option("--charts", charts_, "both (default), strings or frets");
         sub_->add_option("--format", format_, "html (default), text or pdf");
+        sub_->add_option("--paper", paper_, "Paper of a PDF: a4 (default) or letter");
         sub_->add_option("--output", output_,
                          "File to write; html and text go to standard output without it");
     }
@@ -360,11 +361,14 @@ public:
             throw UsageError("--format: '" + format_ + "' must be html, text or pdf");
         if (r.Format == ReportFormat::Pdf && !r.Output)
             throw UsageError("--format pdf needs --output");
+        if (paper_ != "a4" && paper_ != "letter")
+            throw UsageError("--paper: '" + paper_ + "' must be a4 or letter");
+        r.Letter = paper_ == "letter";
         return RunReport(r, out, err);
     }
 
 private:
-    std::string path_, settings_, charts_ = "both", format_ = "html", output_;
+    std::string path_, settings_, charts_ = "both", format_ = "html", output_, paper_ = "a4";
 };
 
 class ChangeCommand : public Command {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "io/NumberText.h"
+
 namespace vorn {
 
 std::vector<ProfileBar> TensionProfile(const TStrFrame& chart) {
@@ -36,6 +38,39 @@ double ProfileTop(const std::vector<ProfileBar>& bars) {
             top = std::max(top, b.Tension);
     // Room above the tallest bar; the gut band is cut at the top rather than flattening bars.
     return top > 0 ? top * 1.25 : 1;
+}
+
+std::vector<ProfileTick> ProfileTicks(double top) {
+    std::vector<ProfileTick> ticks;
+    if (!std::isfinite(top) || !(top > 0))
+        return ticks;
+    // The smallest round step that leaves at most five steps under the top.
+    const double power = std::pow(10.0, std::floor(std::log10(top / 5)));
+    double step = power;
+    for (const double factor : {1.0, 2.0, 5.0, 10.0}) {
+        step = factor * power;
+        if (top / step <= 5 + 1e-9)
+            break;
+    }
+    const int decimals = std::max(0, -static_cast<int>(std::floor(std::log10(step) + 1e-9)));
+    for (int i = 0; i * step <= top * (1 + 1e-9); ++i)
+        ticks.push_back({i * step, FixedText(i * step, decimals)});
+    return ticks;
+}
+
+std::string ProfileAxisTitle(int unit) {
+    return "Tension (" + TensionUnitSuffix(unit) + ")";
+}
+
+std::vector<ProfileLegendEntry> ProfileLegend(const std::vector<ProfileBar>& bars, int unit) {
+    if (bars.empty())
+        return {};
+    const ProfileBar& any = bars.front();
+    return {{pk_band, "Gut range " + FormatShortest(static_cast<float>(any.Min)) + " to " +
+                          FormatShortest(static_cast<float>(any.Max)) + " " +
+                          TensionUnitSuffix(unit)},
+            {pk_within, "Within range"},
+            {pk_beyond, "Out of range (gut or alternative)"}};
 }
 
 } // namespace vorn

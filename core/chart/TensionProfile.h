@@ -23,4 +23,23 @@ std::vector<ProfileBar> TensionProfile(const TStrFrame& chart);
 // The top of the scale: a quarter above the largest tension, never 0.
 double ProfileTop(const std::vector<ProfileBar>& bars);
 
+// A mark of the tension scale: a value in the display unit and its text ('.' decimals).
+struct ProfileTick {
+    double Value = 0;
+    std::string Text;
+};
+// Marks from 0 up to top at a round step (1, 2 or 5 times a power of ten), three to six of
+// them; none for a top that is not a positive number.
+std::vector<ProfileTick> ProfileTicks(double top);
+// The scale's title: "Tension (kg.)".
+std::string ProfileAxisTitle(int unit);
+
+// What the picture's colours mean, in the order they are drawn.
+enum ProfileKey : int { pk_band, pk_within, pk_beyond };
+struct ProfileLegendEntry {
+    ProfileKey Key = pk_band;
+    std::string Text; // "Gut range 2.04 to 20.39 kg."
+};
+std::vector<ProfileLegendEntry> ProfileLegend(const std::vector<ProfileBar>& bars, int unit);
+
 } // namespace vorn

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "io/Markup.h"
 #include "io/NumberText.h"
@@ -43,7 +44,72 @@ TemplateShape text(double x, double y, std::string t, double size, std::string r
     return s;
 }
 
+// Advance widths of DejaVu Sans in em, rounded up into a few classes; anything outside ASCII
+// counts a whole em.
+double advance(unsigned char c) {
+    if (c == ' ')
+        return 0.32;
+    if (c >= 0x80)
+        return (c & 0xC0) == 0x80 ? 0 : 1.0; // a UTF-8 sequence is one character
+    const std::string_view narrow = "ijlIJ.,:;'|!", slim = "frt()/-[]", wide = "mwMW%@";
+    if (narrow.find(char(c)) != std::string_view::npos)
+        return 0.34;
+    if (slim.find(char(c)) != std::string_view::npos)
+        return 0.44;
+    if (wide.find(char(c)) != std::string_view::npos)
+        return 1.0;
+    return c >= 'A' && c <= 'Z' ? 0.80 : 0.66;
+}
+
+// Clearance kept between a label and anything else, mm.
+constexpr double LabelClearance = 0.5;
+
+// The label at the smallest vertical shift that clears every shape placed so far, kept within
+// the page's margins; left where it is only if no such place exists.
+TemplateShape clearOf(TemplateShape label, const std::vector<TemplateShape>& placed,
+                      const TemplatePaper& paper) {
+    const TemplateBox box = ShapeBox(label);
+    std::vector<TemplateBox> near;
+    for (const TemplateShape& s : placed) {
+        const TemplateBox b = ShapeBox(s);
+        if (b.X1 < box.X2 + LabelClearance && box.X1 - LabelClearance < b.X2)
+            near.push_back(b);
+    }
+    std::vector<double> shifts{0};
+    for (const TemplateBox& b : near) {
+        shifts.push_back(b.Y2 + LabelClearance - box.Y1);
+        shifts.push_back(b.Y1 - LabelClearance - box.Y2);
+    }
+    std::stable_sort(shifts.begin(), shifts.end(),
+                     [](double a, double b) { return std::abs(a) < std::abs(b); });
+    for (const double dy : shifts) {
+        const TemplateBox moved{box.X1 - LabelClearance, box.Y1 + dy - LabelClearance,
+                                box.X2 + LabelClearance, box.Y2 + dy + LabelClearance};
+        if (moved.Y1 < TemplateMargin || moved.Y2 > paper.Height - TemplateMargin)
+            continue;
+        if (std::none_of(near.begin(), near.end(),
+                         [&](const TemplateBox& b) { return b.Overlaps(moved); })) {
+            label.Y1 += dy;
+            return label;
+        }
+    }
+    return label;
+}
+
 } // namespace
+
+TemplateBox ShapeBox(const TemplateShape& s) {
+    if (s.Shape == TemplateShape::ts_text) {
+        double width = 0;
+        for (const char c : s.Text)
+            width += advance(static_cast<unsigned char>(c));
+        // Caps, digits and the dot of an i above the baseline; descenders below.
+        return {s.X1, s.Y1 - 0.8 * s.Size, s.X1 + width * s.Size, s.Y1 + 0.25 * s.Size};
+    }
+    const double half = s.Width / 2;
+    return {std::min(s.X1, s.X2) - half, std::min(s.Y1, s.Y2) - half, std::max(s.X1, s.X2) + half,
+            std::max(s.Y1, s.Y2) + half};
+}
 
 namespace {
 
@@ -147,6 +213,8 @@ std::vector<TemplatePage> LayoutFretTemplate(const TemplateInput& in) {
         if (shown(0))
             shapes.push_back(line(left - 4, y(0), right + 4, y(0), 1.2, "nut"));
 
+        // Labels go down last, each clear of everything else on the page.
+        std::vector<TemplateShape> labels;
         for (const FretRow& row : in.Frets.Rows) {
             const double at = row.Main.Distance * 10;
             if (shown(at)) {
@@ -155,7 +223,7 @@ std::vector<TemplatePage> LayoutFretTemplate(const TemplateInput& in) {
                 const std::string mark = FretChoiceText(row.Choice);
                 if (!mark.empty())
                     label += " " + mark;
-                shapes.push_back(text(right + 3, y(at) + 1.2, label, 3.2, "fret-label", row.Fret));
+                labels.push_back(text(right + 3, y(at) + 1.2, label, 3.2, "fret-label", row.Fret));
             }
             if (row.Alt && in.Alternatives) {
                 const double alt = row.Alt->Distance * 10;
@@ -163,7 +231,7 @@ std::vector<TemplatePage> LayoutFretTemplate(const TemplateInput& in) {
                     shapes.push_back(
                         line(left, y(alt), right, y(alt), 0.25, "alt", row.Fret, true));
                     const std::string mark = FretChoiceText(row.Choice == fc_fa ? fc_mi : fc_fa);
-                    shapes.push_back(text(left - 16, y(alt) + 1.2,
+                    labels.push_back(text(left - 16, y(alt) + 1.2,
                                           std::to_string(row.Fret) + " " + mark, 3.0, "alt-label",
                                           row.Fret));
                 }
@@ -200,6 +268,8 @@ std::vector<TemplatePage> LayoutFretTemplate(const TemplateInput& in) {
         }
         shapes.push_back(text(rx + TemplateRuler + 3, ry + 1,
                               "100 mm: measure this to check the print is at 100%", 2.8, "ruler"));
+        for (TemplateShape& label : labels)
+            shapes.push_back(clearOf(std::move(label), shapes, paper));
         pages.push_back(std::move(page));
     }
     return pages;

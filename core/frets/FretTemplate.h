@@ -31,6 +31,16 @@ struct TemplateShape {
     int Fret = 0;     // frets and their labels
 };
 
+// The room a shape takes on the page, mm: a line with its width, a text as DejaVu Sans (the
+// face both renderers use) sets it, estimated a little generously.
+struct TemplateBox {
+    double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0; // top left to bottom right
+    bool Overlaps(const TemplateBox& other) const {
+        return X1 < other.X2 && other.X1 < X2 && Y1 < other.Y2 && other.Y1 < Y2;
+    }
+};
+TemplateBox ShapeBox(const TemplateShape& shape);
+
 struct TemplatePage {
     int Number = 1; // 1-based
     int Count = 1;
@@ -50,7 +60,8 @@ struct TemplateInput {
 };
 
 // Geometry of every page. The board runs down the page from the nut; consecutive pages share
-// Overlap mm, marked on both.
+// Overlap mm, marked on both. A fret's label sits beside its line, moved up or down as little
+// as needed to clear every other shape (page-join marks and their text above all).
 constexpr double TemplateMargin = 12;  // mm
 constexpr double TemplateOverlap = 10; // mm
 constexpr double TemplateRuler = 100;  // mm

@@ -121,9 +121,14 @@ std::string BuildReportText(const std::string& title, const TStrFrame& chart,
     for (const ReportTable& t : tables(title, chart, options))
         s += (s.empty() ? "" : Eol) + text(t);
     if (!options.ProfileImage.empty()) {
+        const std::vector<ProfileBar> bars = TensionProfile(chart);
         s += (s.empty() ? "" : Eol) + std::string("Tension Profile") + Eol;
-        for (const ProfileBar& bar : TensionProfile(chart))
-            s += bar.Label + Eol;
+        const std::vector<ProfileLegendEntry> legend =
+            ProfileLegend(bars, chart.Settings.TensionUnit);
+        if (!legend.empty())
+            s += legend.front().Text + Eol;
+        for (const ProfileBar& bar : bars)
+            s += bar.Label + (bar.OutOfRange ? " (out of range)" : "") + Eol;
     }
     return s;
 }

@@ -147,7 +147,7 @@ bool TVornPrint::BuildReport(const QString& title, const TStrFrame& chart) {
     if (checkProfile_->isChecked()) {
         // The same picture as under the string chart, at the fret chart's width.
         TTensionProfileView view(chart);
-        view.resize(646, 140);
+        view.resize(646, 180);
         profile = view.grab().toImage();
         QByteArray png;
         QBuffer buffer(&png);
@@ -305,7 +305,7 @@ bool TVornPrint::ExportPdf() {
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
     QString error;
-    if (!WriteReportPdf(QString::fromStdString(html_), path, &error)) {
+    if (!WriteReportPdf(QString::fromStdString(html_), path, ReportPageIsLetter(), &error)) {
         message(QStringLiteral("Could not save %1: %2").arg(path, error));
         return false;
     }

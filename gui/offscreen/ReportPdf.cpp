@@ -8,13 +8,23 @@
 #include <QSaveFile>
 #include <QTextDocument>
 
+#include <algorithm>
+#include <cmath>
+
 namespace vorn {
+
+namespace {
+
+// The unit of the report's widths ("704"): the CSS pixel.
+constexpr double PixelsPerInch = 96;
+
+} // namespace
 
 bool ReportPageIsLetter() {
     return QLocale().measurementSystem() == QLocale::ImperialUSSystem;
 }
 
-bool WriteReportPdf(const QString& html, const QString& path, QString* error) {
+bool WriteReportPdf(const QString& html, const QString& path, bool letter, QString* error) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
@@ -25,10 +35,17 @@ bool WriteReportPdf(const QString& html, const QString& path, QString* error) {
         QPdfWriter writer(&file);
         writer.setTitle(QFileInfo(path).completeBaseName());
         writer.setCreator(QStringLiteral("Vorn"));
-        writer.setPageSize(QPageSize(ReportPageIsLetter() ? QPageSize::Letter : QPageSize::A4));
+        writer.setPageSize(QPageSize(letter ? QPageSize::Letter : QPageSize::A4));
         writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
         QTextDocument document;
         document.setHtml(html);
+        // Laid out at the printable width, or wider where a table or picture needs it; a
+        // page of the printable area's shape is then scaled by print() to fit that area.
+        const QRectF printable = writer.pageLayout().paintRect(QPageLayout::Inch);
+        const double natural = printable.width() * PixelsPerInch;
+        document.setTextWidth(natural);
+        const double width = std::max(natural, std::ceil(document.idealWidth()));
+        document.setPageSize(QSizeF(width, width * printable.height() / printable.width()));
         document.print(&writer);
     }
     if (!file.commit()) {

@@ -1,5 +1,6 @@
 #include "views/TensionProfileView.h"
 
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -12,7 +13,15 @@ namespace vorn {
 namespace {
 
 constexpr double Margin = 6;
-constexpr double Gap = 4; // between courses
+constexpr double Gap = 4;     // between courses
+constexpr double Swatch = 10; // a legend entry's colour sample
+
+QColor bandColour() {
+    return {200, 228, 200};
+}
+QColor barColour() {
+    return {70, 110, 160};
+}
 
 } // namespace
 
@@ -20,28 +29,43 @@ TTensionProfileView::TTensionProfileView(const TStrFrame& chart, QWidget* parent
     : QWidget(parent), chart_(chart) {
     setObjectName(QStringLiteral("TensionProfile"));
     setAccessibleName(QStringLiteral("Tension profile"));
-    setMinimumHeight(90);
+    setMinimumHeight(130);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setMouseTracking(true);
 }
 
-void TTensionProfileView::layoutBars(const std::vector<ProfileBar>& bars) {
+QRectF TTensionProfileView::plotArea(const std::vector<ProfileTick>& ticks) const {
+    // Room for the scale's numbers at the left, its title above, the legend below.
+    const QFontMetricsF metrics(font());
+    double numbers = 0;
+    for (const ProfileTick& t : ticks)
+        numbers = std::max(numbers,
+                           metrics.horizontalAdvance(LocalNumbers(QString::fromStdString(t.Text))));
+    const double line = metrics.height();
+    const double left = Margin + numbers + 6;
+    const double top = Margin + line + 2;
+    const double bottom = height() - Margin - std::max(line, Swatch) - 4;
+    return QRectF(QPointF(left, top),
+                  QPointF(std::max(left + 1, width() - Margin), std::max(top + 1, bottom)));
+}
+
+void TTensionProfileView::layoutBars(const std::vector<ProfileBar>& bars, const QRectF& area) {
     rects_.clear();
     labels_.clear();
     if (bars.empty())
         return;
     const double top = ProfileTop(bars);
-    const double h = height() - 2 * Margin;
+    const double h = area.height();
     const int courses = bars.back().Course;
-    const double slot = (width() - 2 * Margin) / std::max(1, courses);
+    const double slot = area.width() / std::max(1, courses);
     for (const ProfileBar& b : bars) {
-        const double x0 = Margin + (b.Course - 1) * slot;
+        const double x0 = area.left() + (b.Course - 1) * slot;
         const double wide = std::max(2.0, slot - Gap);
         const double barHeight = std::clamp(b.Tension / top, 0.0, 1.0) * h;
         // A bass takes two thirds of its slot, its octave string the rest.
         const QRectF r =
-            b.Octave ? QRectF(x0 + wide * 0.7, Margin + h - barHeight, wide * 0.3, barHeight)
-                     : QRectF(x0, Margin + h - barHeight, wide * 0.65, barHeight);
+            b.Octave ? QRectF(x0 + wide * 0.7, area.bottom() - barHeight, wide * 0.3, barHeight)
+                     : QRectF(x0, area.bottom() - barHeight, wide * 0.65, barHeight);
         rects_.push_back(r);
         labels_.push_back(b.Label);
     }
@@ -55,25 +79,59 @@ void TTensionProfileView::layoutBars(const std::vector<ProfileBar>& bars) {
 
 void TTensionProfileView::paintEvent(QPaintEvent*) {
     const std::vector<ProfileBar> bars = TensionProfile(chart_);
-    layoutBars(bars);
+    const double top = ProfileTop(bars);
+    const std::vector<ProfileTick> ticks =
+        bars.empty() ? std::vector<ProfileTick>() : ProfileTicks(top);
+    const QRectF area = plotArea(ticks);
+    layoutBars(bars, area);
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Base));
     if (bars.empty())
         return;
-    const double top = ProfileTop(bars);
-    const double h = height() - 2 * Margin;
-    const auto yOf = [&](double t) { return Margin + h - std::clamp(t / top, 0.0, 1.0) * h; };
+    const auto yOf = [&](double t) {
+        return area.bottom() - std::clamp(t / top, 0.0, 1.0) * area.height();
+    };
     // The gut range: the same for every string, one band across.
     const ProfileBar& any = bars.front();
     painter.fillRect(
-        QRectF(Margin, yOf(any.Max), width() - 2 * Margin, yOf(any.Min) - yOf(any.Max)),
-        QColor(200, 228, 200));
-    const QColor normal(70, 110, 160);
+        QRectF(QPointF(area.left(), yOf(any.Max)), QPointF(area.right(), yOf(any.Min))),
+        bandColour());
     const QColor red = RowColours().LimitText;
     for (size_t i = 0; i < bars.size(); ++i)
-        painter.fillRect(rects_[i], bars[i].OutOfRange ? red : normal);
+        painter.fillRect(rects_[i], bars[i].OutOfRange ? red : barColour());
+
+    // The scale in the display unit.
+    const QFontMetricsF metrics(font());
+    const QColor ink = palette().color(QPalette::Text);
     painter.setPen(palette().color(QPalette::Mid));
-    painter.drawLine(QPointF(Margin, Margin + h), QPointF(width() - Margin, Margin + h));
+    painter.drawLine(area.bottomLeft(), area.bottomRight());
+    painter.drawLine(area.bottomLeft(), area.topLeft());
+    painter.setPen(ink);
+    for (const ProfileTick& t : ticks) {
+        const double y = yOf(t.Value);
+        painter.drawLine(QPointF(area.left() - 4, y), QPointF(area.left(), y));
+        const QString number = LocalNumbers(QString::fromStdString(t.Text));
+        painter.drawText(QPointF(area.left() - 6 - metrics.horizontalAdvance(number),
+                                 y + metrics.ascent() / 2 - 1),
+                         number);
+    }
+    painter.drawText(QPointF(Margin, Margin + metrics.ascent()),
+                     QString::fromStdString(ProfileAxisTitle(chart_.Settings.TensionUnit)));
+
+    // What the band and the colours mean.
+    double x = area.left();
+    const double baseline = height() - Margin -
+                            (std::max(metrics.height(), Swatch) - metrics.ascent()) / 2 -
+                            metrics.descent() / 2;
+    for (const ProfileLegendEntry& e : ProfileLegend(bars, chart_.Settings.TensionUnit)) {
+        const QColor colour = e.Key == pk_band     ? bandColour()
+                              : e.Key == pk_within ? barColour()
+                                                   : red;
+        painter.fillRect(QRectF(x, baseline - Swatch + 1, Swatch, Swatch), colour);
+        const QString text = LocalNumbers(QString::fromStdString(e.Text));
+        painter.drawText(QPointF(x + Swatch + 4, baseline), text);
+        x += Swatch + 4 + metrics.horizontalAdvance(text) + 14;
+    }
 }
 
 bool TTensionProfileView::event(QEvent* event) {

@@ -19,6 +19,7 @@
 #include "pitch/Intervals.h"
 #include "pitch/Temperaments.h"
 #include "support/CalcRunner.h"
+#include "support/PdfWords.h"
 
 using nlohmann::json;
 using vorn::testing::calc;
@@ -265,6 +266,46 @@ TEST_F(DocumentFiles, ReportInEachFormat) {
         EXPECT_EQ(r.exitCode, 2) << bad;
         EXPECT_FALSE(r.err.empty()) << bad;
     }
+}
+
+// A wide report (a 14-course theorbo with octave strings and catalogue numbers) set on either
+// paper: every word of its text is in the PDF, and every word lies within the page's 15 mm
+// margins, where the PDF clips what it draws.
+TEST_F(DocumentFiles, ReportPdfFitsThePage) {
+    const double ReportMargin = 15 / 25.4 * 72 - 0.5; // points
+    const std::string made = path("theorbo.vrd"), file = path("wide.vrd");
+    ASSERT_EQ(calc("new 13 " + made).exitCode, 0);
+    const CalcRun changed =
+        calc("change " + made + " --course-kinds bass-octave --alt Pyramid --output " + file);
+    ASSERT_EQ(changed.exitCode, 0) << changed.err;
+    const CalcRun text = calc("report " + file + " --format text");
+    ASSERT_EQ(text.exitCode, 0) << text.err;
+    ASSERT_NE(text.out.find("Catalogue number"), std::string::npos);
+
+    const struct {
+        const char* paper;
+        double width, height; // points
+    } papers[] = {{"a4", 595.3, 841.9}, {"letter", 612, 792}};
+    for (const auto& p : papers) {
+        const std::string pdf = path(std::string(p.paper) + ".pdf");
+        const CalcRun r =
+            calc("report " + file + " --format pdf --paper " + p.paper + " --output " + pdf);
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        const vorn::testing::PdfWords words = vorn::testing::ReadPdfWords(pdf);
+        ASSERT_TRUE(words.Read) << "pdftotext (poppler-utils) is needed";
+        for (const auto& [width, height] : words.Pages) {
+            EXPECT_NEAR(width, p.width, 0.5) << p.paper;
+            EXPECT_NEAR(height, p.height, 0.5) << p.paper;
+        }
+        for (const std::string& off : words.Outside(ReportMargin))
+            ADD_FAILURE() << p.paper << ": outside the printed area: " << off;
+        std::istringstream tokens(text.out);
+        std::string token;
+        while (tokens >> token)
+            EXPECT_TRUE(words.Has(token)) << p.paper << ": '" << token << "' missing";
+    }
+    EXPECT_EQ(
+        calc("report " + file + " --format pdf --paper a3 --output " + path("x.pdf")).exitCode, 2);
 }
 
 // Each change of `vorn-calc change` on an Alto Lute in G, read back with `show`.

@@ -11,11 +11,14 @@
 #include <QTextBrowser>
 #include <QToolButton>
 
+#include <cmath>
 #include <memory>
+#include <string>
 
 #include "app/MainForm.h"
 #include "app/VornPrint.h"
 #include "support/DesktopNumbers.h"
+#include "support/PdfWords.h"
 #include "support/QuietWindow.h"
 #include "views/VornFrame.h"
 
@@ -180,6 +183,60 @@ private slots:
         const QString read = QString::fromUtf8(text.readAllStandardOutput());
         QVERIFY(read.contains(QStringLiteral("Fret Chart for 64 cm. string length.")));
         QVERIFY(read.contains(QStringLiteral("Alternative Diameter")));
+    }
+
+    // A wide report with its profile, exported on the paper of the user's locale: every word
+    // within the printed area, the picture kept.
+    void pdfFitsThePage_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<double>("width"); // points
+        QTest::addColumn<double>("height");
+        QTest::newRow("letter") << QLocale(QLocale::English, QLocale::UnitedStates) << 612.0
+                                << 792.0;
+        QTest::newRow("a4") << QLocale(QLocale::German, QLocale::Germany) << 595.3 << 841.9;
+    }
+    void pdfFitsThePage() {
+        QFETCH(QLocale, locale);
+        QFETCH(double, width);
+        QFETCH(double, height);
+        const QString made = windows.Path(QStringLiteral("theorbo.vrd"));
+        const QString file = windows.Path(QStringLiteral("wide.vrd"));
+        for (const QStringList& args :
+             {QStringList{QStringLiteral("new"), QStringLiteral("13"), made},
+              QStringList{QStringLiteral("change"), made, QStringLiteral("--course-kinds"),
+                          QStringLiteral("bass-octave"), QStringLiteral("--alt"),
+                          QStringLiteral("Pyramid"), QStringLiteral("--output"), file}}) {
+            QProcess calc;
+            calc.start(QStringLiteral(VORN_CALC_PATH), args);
+            QVERIFY(calc.waitForFinished(20000));
+            QCOMPARE(calc.exitCode(), 0);
+        }
+        QLocale::setDefault(locale);
+        auto w = start();
+        QVERIFY(w->OpenDocumentFile(file));
+        w->PrintDocument();
+        TVornPrint* print = w->PrintWindow();
+        print->CheckProfile()->click();
+
+        const QString pdf = windows.Path(QStringLiteral("wide.pdf"));
+        print->AskPdfName = [&](const QString&) { return pdf; };
+        QVERIFY(print->ExportPdf());
+        const testing::PdfWords words = testing::ReadPdfWords(pdf.toStdString());
+        QVERIFY2(words.Read, "pdftotext (poppler-utils) did not run");
+        for (const auto& [w, h] : words.Pages) {
+            QVERIFY(std::abs(w - width) < 0.5 && std::abs(h - height) < 0.5);
+        }
+        // The page's 15 mm margins clip what is drawn beyond them.
+        const std::vector<std::string> off = words.Outside(15 / 25.4 * 72 - 0.5);
+        QVERIFY2(off.empty(), off.empty() ? "" : off.front().c_str());
+        // The right-most column is there (the calculator's test reads every word back).
+        QVERIFY(words.Has("Catalogue") && words.Has("number") && words.Has("10105"));
+
+        QProcess images;
+        images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+        QVERIFY(images.waitForFinished(20000));
+        // A heading, a rule, then one line for the picture.
+        QCOMPARE(QString::fromUtf8(images.readAllStandardOutput()).trimmed().count(u'\n'), 2);
     }
 
     // Both print buttons reach the printer; a PDF file stands in for it.

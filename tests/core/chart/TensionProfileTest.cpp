@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
+#include <string>
+#include <vector>
 
 #include "chart/TensionProfile.h"
 #include "support/ChartFixture.h"
@@ -38,6 +41,46 @@ TEST(TensionProfile, OneBarPerStringWithItsRangeAndRed) {
     EXPECT_DOUBLE_EQ(after[0].Tension, 24.0);
     EXPECT_DOUBLE_EQ(ProfileTop(after), 30.0);
     EXPECT_FALSE(after[1].OutOfRange);
+}
+
+// Round steps, three to six marks, the top never left without a mark below it.
+TEST(TensionProfile, ScaleMarksAtRoundSteps) {
+    const struct {
+        double top;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {4.46, {"0", "1", "2", "3", "4"}},
+        {30, {"0", "10", "20", "30"}},
+        {250, {"0", "50", "100", "150", "200", "250"}},
+        {0.9, {"0.0", "0.2", "0.4", "0.6", "0.8"}},
+        {1, {"0.0", "0.2", "0.4", "0.6", "0.8", "1.0"}},
+        {1e9, {"0", "200000000", "400000000", "600000000", "800000000", "1000000000"}},
+        {0, {}},
+        {-3, {}},
+        {std::numeric_limits<double>::quiet_NaN(), {}},
+        {std::numeric_limits<double>::infinity(), {}},
+    };
+    for (const auto& c : cases) {
+        const std::vector<ProfileTick> ticks = ProfileTicks(c.top);
+        std::vector<std::string> texts;
+        for (const ProfileTick& t : ticks) {
+            texts.push_back(t.Text);
+            EXPECT_LE(t.Value, c.top * (1 + 1e-9)) << c.top;
+        }
+        EXPECT_EQ(texts, c.texts) << c.top;
+    }
+}
+
+TEST(TensionProfile, LegendNamesTheGutRangeInTheDisplayUnit) {
+    Chart lute;
+    const std::vector<ProfileLegendEntry> kg =
+        ProfileLegend(TensionProfile(lute.chart), lute.settings.TensionUnit);
+    ASSERT_EQ(kg.size(), 3u);
+    EXPECT_EQ(kg[0].Key, pk_band);
+    EXPECT_EQ(kg[0].Text, "Gut range 2.04 to 20.39 kg.");
+    EXPECT_EQ(kg[2].Key, pk_beyond);
+    EXPECT_EQ(ProfileAxisTitle(lute.settings.TensionUnit), "Tension (kg.)");
+    EXPECT_TRUE(ProfileLegend({}, 0).empty());
 }
 
 } // namespace

@@ -147,4 +147,50 @@ TEST(FretTemplate, EveryPageHasAHundredMillimetreRuler) {
             EXPECT_NE(s.Role, "alt");
 }
 
+// No text runs into another text or into a page-join mark, and a label stays beside the line
+// it names: over boards that put frets near the joins on both papers (85 cm on A4 put fret 13
+// on the mark of page 2).
+TEST(FretTemplate, LabelsClearEachOtherAndThePageJoins) {
+    for (const double length : {30.0, 44.0, 55.0, 63.0, 70.0, 74.0, 85.0, 90.0, 104.0, 120.0}) {
+        for (const TemplatePaper& paper : {TemplatePaper::A4(), TemplatePaper::Letter()}) {
+            const TemplateInput in = input(length, paper);
+            for (const TemplatePage& page : LayoutFretTemplate(in)) {
+                const std::string where = std::to_string(length) + " cm, " +
+                                          std::to_string(paper.Height) + " mm paper, page " +
+                                          std::to_string(page.Number);
+                std::vector<const TemplateShape*> texts, marks;
+                for (const TemplateShape& s : page.Shapes) {
+                    if (s.Shape == TemplateShape::ts_text)
+                        texts.push_back(&s);
+                    else if (s.Role == "align")
+                        marks.push_back(&s);
+                }
+                for (size_t i = 0; i < texts.size(); ++i) {
+                    const TemplateBox box = ShapeBox(*texts[i]);
+                    EXPECT_GE(box.X1, 0) << where << ": " << texts[i]->Text;
+                    EXPECT_LE(box.X2, paper.Width) << where << ": " << texts[i]->Text;
+                    for (size_t k = i + 1; k < texts.size(); ++k)
+                        EXPECT_FALSE(box.Overlaps(ShapeBox(*texts[k])))
+                            << where << ": '" << texts[i]->Text << "' on '" << texts[k]->Text
+                            << "'";
+                    for (const TemplateShape* mark : marks)
+                        EXPECT_FALSE(box.Overlaps(ShapeBox(*mark)))
+                            << where << ": '" << texts[i]->Text << "' on the mark at " << mark->Y1;
+                }
+                for (const TemplateShape& label : page.Shapes) {
+                    if (label.Role != "fret-label" && label.Role != "alt-label")
+                        continue;
+                    const std::string role = label.Role == "fret-label" ? "fret" : "alt";
+                    const auto line = std::find_if(
+                        page.Shapes.begin(), page.Shapes.end(), [&](const TemplateShape& s) {
+                            return s.Role == role && s.Fret == label.Fret;
+                        });
+                    ASSERT_NE(line, page.Shapes.end()) << where << ": " << label.Text;
+                    EXPECT_LT(std::abs(label.Y1 - line->Y1), 6.0) << where << ": " << label.Text;
+                }
+            }
+        }
+    }
+}
+
 } // namespace

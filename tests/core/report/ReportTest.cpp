@@ -194,9 +194,14 @@ TEST(Report, TensionProfileOnlyWhenAsked) {
     EXPECT_NE(html.find("<div align=\"center\">\r\n<img src=\"data:image/png;base64,AAAA\" "
                         "width=\"646\" alt=\"Tension profile\">\r\n</div>\r\n</body>"),
               std::string::npos);
+    // The text names the gut band and marks the bars drawn red.
+    alto.frame.Chart.Course(1).EditTension(0, 24.0);
     const std::string text = BuildReportText("Alto", alto.frame.Chart, o);
-    EXPECT_NE(text.find("\r\nTension Profile\r\nCourse 1: "), std::string::npos);
+    EXPECT_NE(text.find("\r\nTension Profile\r\nGut range 2.04 to 20.39 kg.\r\nCourse 1: "),
+              std::string::npos);
+    EXPECT_NE(text.find("\r\nCourse 2: 24 kg. (out of range)\r\n"), std::string::npos);
     EXPECT_NE(text.find("Course 6 octave: "), std::string::npos);
+    EXPECT_EQ(text.find("(out of range)"), text.rfind("(out of range)"));
 }
 
 TEST(Report, PlainTextKeepsTitlesAndAlignsColumns) {

@@ -83,5 +83,31 @@ TEST(LineOfFifths, EveryWrittenSpellingRoundTrips) {
     EXPECT_FALSE(SpellAtFifths(tripleSharp, 23));
 }
 
+struct TranspositionKeyCase {
+    uint8_t key;
+    int semitones;
+    int fifths;
+    uint8_t to;
+};
+
+class TranspositionKey : public ::testing::TestWithParam<TranspositionKeyCase> {};
+
+TEST_P(TranspositionKey, TheKeyOfFewerSigns) {
+    const TranspositionKeyCase c = GetParam();
+    EXPECT_EQ(TranspositionFifths(c.key, c.semitones), c.fifths);
+    EXPECT_EQ(TransposedKey(c.key, c.fifths), c.to) << KeyName(c.to);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, TranspositionKey,
+    ::testing::Values(TranspositionKeyCase{22, 1, -5, 17},  // A minor to B-flat minor
+                      TranspositionKeyCase{22, -1, 5, 27},  // A minor to G-sharp minor
+                      TranspositionKeyCase{7, 6, -6, 1},    // C up a tritone: G-flat, not F-sharp
+                      TranspositionKeyCase{7, -6, 6, 13},   // and down: F-sharp
+                      TranspositionKeyCase{10, 1, -5, 5},   // A major to B-flat major
+                      TranspositionKeyCase{2, 1, 7, 9},     // D-flat major to D major
+                      TranspositionKeyCase{0, 12, 0, 0},    // an octave keeps every spelling
+                      TranspositionKeyCase{200, 2, 2, 9})); // an unknown key acts as C major
+
 } // namespace
 } // namespace vorn

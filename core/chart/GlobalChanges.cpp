@@ -1,8 +1,10 @@
 #include "chart/GlobalChanges.h"
-#include "pitch/Temperaments.h"
 
 #include <algorithm>
 #include <cmath>
+
+#include "pitch/Keys.h"
+#include "pitch/Temperaments.h"
 
 namespace vorn {
 
@@ -40,9 +42,18 @@ void GlobalTuning(TStrFrame& chart, int temperament, float aPitch, int semitones
     if (std::isfinite(aPitch) && aPitch > 0)
         doc.APitch = aPitch;
     chart.RebuildPitch();
+    // The key moves with the notes, and every note by the same fifths, so that the courses keep
+    // their intervals and the placement chart spells in the new key.
+    const int fifths = TranspositionFifths(doc.Key, semitones);
+    if (semitones != 0)
+        doc.Key = TransposedKey(doc.Key, fifths);
     for (const auto& course : chart.Courses)
-        course->Transpose(semitones);
+        course->Transpose(semitones, fifths);
     chart.StoreCourses();
+    // Courses added later through Globals > Courses continue this tuning.
+    if (semitones != 0)
+        for (int n = chart.CourseCount() + 1; n <= MaxCourses; ++n)
+            TransposeNote(doc.CourseNotes[n - 1], semitones, fifths);
     Finish(chart);
 }
 

@@ -8,7 +8,8 @@
 namespace vorn {
 
 // Temperament 0..9 (0..8 also set the fraction), pitch standard in Hz, transposition in
-// semitones (negative down, 0 none).
+// semitones (negative down, 0 none). A transposition moves the document's key to the one of
+// fewer signs (TranspositionFifths) and every note, shown or not, by the same interval.
 void GlobalTuning(TStrFrame& chart, int temperament, float aPitch, int semitones);
 
 // kind 1, 2 or 3 for every course; resetToDefaults takes the instrument type's kinds instead.

@@ -232,15 +232,14 @@ void TOneCrsPanel::StepNote(bool up) {
     afterChange();
 }
 
-void TOneCrsPanel::Transpose(int semitones) {
+void TOneCrsPanel::Transpose(int semitones, int fifths) {
     for (TOneStringPanel* s : {&First, Second.get()}) {
         if (!s)
             continue;
-        NoteValue& note = s->Rec.Note;
-        note.Number = std::clamp(note.Number + semitones, MinNoteNumber, MaxNoteNumber);
-        note.SpellingFixed = 0;
+        // Moved along the line of fifths, not respelled from a key: a key's spelling would
+        // put G a chromatic and A a diatonic semitone up, and the courses out of tune.
+        TransposeNote(s->Rec.Note, semitones, fifths);
         showNote(*s);
-        note.SpellingFixed = 1;
         recalc(*s, owner_.Settings.NoteChangeMode, false);
     }
     owner_.NotifyRows(Number - 1);

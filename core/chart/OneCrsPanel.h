@@ -46,7 +46,9 @@ public:
     void SetCourseKind(uint8_t kind);
     void SetSecond(bool on);
     void StepNote(bool up);
-    void Transpose(int semitones);
+    // Both strings up by `semitones`, spelled `fifths` further along the line of fifths
+    // (TransposeNote); 0 and 0 only recalculate.
+    void Transpose(int semitones, int fifths);
     void RecalcCourse();
     void SetAllAlternatives(int index, bool useDefaults);
     // newtons is used for both strings unless useDefaults.

@@ -95,7 +95,7 @@ bool TStrFrame::ReadCourses(ByteReader& in) {
 void TStrFrame::RefreshTuning() {
     RebuildPitch();
     for (const auto& course : Courses)
-        course->Transpose(0);
+        course->Transpose(0, 0);
     NotifyRows(-1);
     NotifyBridge();
 }

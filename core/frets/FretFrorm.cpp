@@ -22,13 +22,14 @@ std::string playHint(NoteValue note, double frequency) {
     return "Play " + NoteName(note, DefaultKey, true) + " (" + FormatFixed(frequency) + " hz.)";
 }
 
-// One position of a fret: interval type `type`, standing for `choice`, which gives its
-// marker, its spelling and the side its distance is measured on.
-void showPart(FretPartView& part, const FretEntry& entry, int type, uint8_t choice, double fifth,
-              double openFrequency) {
+// One position of a fret: interval type `type` above `open`, standing for `choice`, which gives
+// its marker and the side its distance is measured on. The note is spelled by the interval, so
+// that a Wolf Second above A reads C-flat and not B.
+void showPart(FretPartView& part, const FretEntry& entry, const NoteValue& open, int type,
+              uint8_t choice, double fifth, double openFrequency) {
     const bool fa = choice == fc_fa;
     part.Distance = DistanceText(entry, fifth, fa ? 1 : 0) + " cm.";
-    part.Note = SpellFretNote(entry.Note, fa);
+    part.Note = NoteAbove(open, type);
     part.Marker = FretChoiceText(choice);
     part.MarkerHint = IntervalName(type);
     part.Frequency = RaiseByCents(openFrequency, IntervalCents(type, fifth));
@@ -241,7 +242,7 @@ void TFretFrorm::showFret(FretRowView& row, const FretEntry& entry, double fifth
     main.Visible = true;
     main.Choice = fixed ? uint8_t(fc_fixed) : entry.Choice;
     main.Place = fixed ? fp_near_top : fa ? fp_bottom : fp_top;
-    showPart(main, entry, MainType(entry), entry.Choice, fifth, openFrequency);
+    showPart(main, entry, TopNote, MainType(entry), entry.Choice, fifth, openFrequency);
 
     FretPartView& alt = row.Alt;
     if (fixed) {
@@ -254,7 +255,7 @@ void TFretFrorm::showFret(FretRowView& row, const FretEntry& entry, double fifth
     alt.Visible = true;
     alt.Choice = fa ? fc_mi : fc_fa;
     alt.Place = fa ? fp_top : fp_bottom;
-    showPart(alt, entry, AltType(entry), alt.Choice, fifth, openFrequency);
+    showPart(alt, entry, TopNote, AltType(entry), alt.Choice, fifth, openFrequency);
 }
 
 } // namespace vorn

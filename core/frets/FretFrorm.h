@@ -36,7 +36,7 @@ struct FretPartView {
     FretPartPlace Place = fp_near_top;
     std::string Marker;     // "Mi", "Fa" or empty
     std::string MarkerHint; // the interval's name
-    NoteValue Note;         // flat on the Fa side, sharp otherwise; SpellingFixed
+    NoteValue Note;         // spelled by the interval above the top string; SpellingFixed
     std::string Distance;   // "   3.92 cm."
     double Frequency = 0;   // Hz
     int PlayHertz = 0;      // whole Hz, halves to even

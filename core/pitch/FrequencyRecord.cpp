@@ -52,7 +52,14 @@ double FrequencyRecord::NoteFrequency(const NoteValue& note) const {
         pos = PlainRow[pc];
         break;
     }
-    return std::ldexp(Base[pos], OctaveOf(note));
+    const double hz = std::ldexp(Base[pos], OctaveOf(note));
+    // Spellings beyond the seventeen (B-sharp, C-flat, the double signs) lie a whole number of
+    // twelve-fifth steps from the plain spelling: each is 12 fifths less 7 octaves, the diesis
+    // by which B-sharp sits below C in meantone.
+    const int twelves = (FifthsOf(note) - FifthsOf(NoteValue{note.Number, acc_none, 0})) / 12;
+    if (twelves == 0 || pos != PlainRow[pc])
+        return hz;
+    return RaiseByCents(hz, twelves * (12.0 * Cents[10] - 8400.0));
 }
 
 } // namespace vorn

@@ -22,7 +22,8 @@ public:
     void Compute(double commaFraction, double pitchA);
 
     // Frequency in Hz of the note as spelled by its Accidental: sharp and flat pick their
-    // own scale positions; no sign, natural, double flat and double sharp use the plain row.
+    // own scale positions; a spelling outside the seventeen (B-sharp, F-flat, a double sign)
+    // sounds where its fifths put it, a diesis or two from the plain note.
     double NoteFrequency(const NoteValue& note) const;
 
     std::array<double, ScaleSize> Cents{}; // cents above C

@@ -8,29 +8,20 @@ namespace vorn {
 
 namespace {
 
-FretPositionInfo position(const FretEntry& entry, int type, bool fa, double fifth,
+FretPositionInfo position(const FretEntry& entry, const NoteValue& open, int type, double fifth,
                           double openFrequency) {
     FretPositionInfo p;
     p.IntervalType = type;
     p.IntervalName = IntervalName(type);
     p.Cents = IntervalCents(type, fifth);
     p.Distance = FretDistance(entry.Length, p.Cents);
-    p.Note = SpellFretNote(entry.Note, fa);
+    p.Note = NoteAbove(open, type);
     p.Name = NoteName(p.Note, DefaultKey, true);
     p.Frequency = RaiseByCents(openFrequency, p.Cents);
     return p;
 }
 
 } // namespace
-
-NoteValue SpellFretNote(NoteValue note, bool fa) {
-    if (IsChromatic(note))
-        note.Accidental = fa ? acc_flat : acc_sharp;
-    else
-        note.Accidental = acc_none;
-    note.SpellingFixed = 1;
-    return note;
-}
 
 FretDistribution ComputeFretDistribution(NoteValue openNote, double length, double commaFraction,
                                          double pitchA, const FretChoices& choices) {
@@ -56,10 +47,9 @@ FretDistribution ComputeFretDistribution(NoteValue openNote, double length, doub
         FretRow& row = d.Rows[fret - 1];
         row.Fret = e.Fret;
         row.Choice = e.Choice;
-        const bool mainIsFa = e.Choice == fc_fa;
-        row.Main = position(e, MainType(e), mainIsFa, d.Fifth, d.OpenFrequency);
+        row.Main = position(e, openNote, MainType(e), d.Fifth, d.OpenFrequency);
         if (e.Choice != fc_fixed)
-            row.Alt = position(e, AltType(e), !mainIsFa, d.Fifth, d.OpenFrequency);
+            row.Alt = position(e, openNote, AltType(e), d.Fifth, d.OpenFrequency);
     }
     return d;
 }

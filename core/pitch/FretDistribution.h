@@ -16,7 +16,7 @@ struct FretPositionInfo {
     std::string IntervalName;
     double Cents = 0;     // above the open string
     double Distance = 0;  // from the nut, in the record's length unit, unrounded
-    NoteValue Note;       // spelled as the view shows it (flat for Fa, sharp for Mi)
+    NoteValue Note;       // spelled by the interval above the open string (NoteAbove)
     std::string Name;     // NoteName in key 7, long form
     double Frequency = 0; // Hz
 };
@@ -35,10 +35,6 @@ struct FretDistribution {
     double OpenFrequency = 0; // Hz
     std::array<FretRow, 14> Rows;
 };
-
-// A fret's note as the fret views write it: a chromatic one flat on the Fa side and sharp on
-// the Mi side or when fixed, any other without a sign; its spelling fixed.
-NoteValue SpellFretNote(NoteValue note, bool fa);
 
 // openNote: the top string's note; length in cm (or pixels); commaFraction and pitchA as
 // for FrequencyRecord::Compute; choices for frets 1..11.

@@ -3,6 +3,8 @@
 #include <array>
 #include <cmath>
 
+#include "pitch/Keys.h"
+
 namespace vorn {
 
 namespace {
@@ -56,6 +58,23 @@ std::string IntervalName(int type) {
     if (type < 0 || type >= IntervalTypeCount)
         return {};
     return Intervals[type].name;
+}
+
+int IntervalFifths(int type) {
+    return type >= 0 && type < IntervalTypeCount ? Intervals[type].fifths : 0;
+}
+
+int IntervalSemitones(int type) {
+    if (type < 0 || type >= IntervalTypeCount)
+        return 0;
+    return 7 * Intervals[type].fifths + 12 * Intervals[type].octaves;
+}
+
+NoteValue NoteAbove(NoteValue open, int type) {
+    if (open.SpellingFixed == 0)
+        SpellLetter(open, DefaultKey);
+    TransposeNote(open, IntervalSemitones(type), IntervalFifths(type));
+    return open;
 }
 
 double RaiseByCents(double frequency, double cents) {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "pitch/NoteValue.h"
+
 namespace vorn {
 
 constexpr int IntervalTypeCount = 26;
@@ -12,6 +14,15 @@ constexpr int IntervalTypeCount = 26;
 double IntervalCents(int type, double fifth);
 // The interval's name; empty text for other types.
 std::string IntervalName(int type);
+
+// Tempered fifths and semitones the interval spans (0 for other types): a Wolf Second is ten
+// fifths down and two semitones up, so above A it is C-flat.
+int IntervalFifths(int type);
+int IntervalSemitones(int type);
+// The note the interval reaches from `open`, spelled by the interval (above A a Wolf Second is
+// C-flat, a Wolf Minor Third B-sharp); SpellingFixed. Where that spelling would need a third
+// sign the note is spelled in key 7.
+NoteValue NoteAbove(NoteValue open, int type);
 
 // frequency (Hz) raised by cents: exp(ln 2 * cents / 1200) * frequency.
 double RaiseByCents(double frequency, double cents);

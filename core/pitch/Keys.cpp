@@ -1,5 +1,6 @@
 #include "pitch/Keys.h"
 
+#include <algorithm>
 #include <array>
 
 namespace vorn {
@@ -52,6 +53,11 @@ uint8_t accidentalOfCode(char code) {
     }
 }
 
+// Place 0..14 of a key among its kind: 7 is no sign, 0 seven flats, 14 seven sharps.
+int keyPlace(uint8_t key) {
+    return (key < KeyCount ? key : DefaultKey) % MajorKeyCount;
+}
+
 } // namespace
 
 std::string KeyName(uint8_t key) {
@@ -77,6 +83,35 @@ uint8_t KeyAccidental(uint8_t key, int pitchClass) {
     if (pitchClass < 0 || pitchClass > 11)
         return acc_none;
     return accidentalOfCode(keyEntry(key).spelling[pitchClass]);
+}
+
+int TranspositionFifths(uint8_t key, int semitones) {
+    const int place = keyPlace(key);
+    const int first = ((7 * semitones) % 12 + 12) % 12;
+    // Octaves and unisons keep every spelling.
+    if (first == 0)
+        return 0;
+    int best = 0;
+    int bestSigns = MajorKeyCount;
+    for (int fifths : {first - 12, first}) {
+        const int to = place + fifths;
+        if (to < 0 || to >= MajorKeyCount)
+            continue;
+        const int signs = to > 7 ? to - 7 : 7 - to;
+        const bool tieWins = signs == bestSigns && (semitones > 0 ? fifths < best : fifths > best);
+        if (signs < bestSigns || tieWins) {
+            best = fifths;
+            bestSigns = signs;
+        }
+    }
+    return best;
+}
+
+uint8_t TransposedKey(uint8_t key, int fifths) {
+    const int k = key < KeyCount ? key : DefaultKey;
+    const int minor = k >= MajorKeyCount ? MajorKeyCount : 0;
+    const int place = std::clamp(keyPlace(key) + fifths, 0, MajorKeyCount - 1);
+    return static_cast<uint8_t>(minor + place);
 }
 
 int MiFaOf(const NoteValue& note, uint8_t key) {

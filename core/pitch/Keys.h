@@ -24,4 +24,13 @@ uint8_t KeyAccidental(uint8_t key, int pitchClass);
 // The key's Mi/Fa digit at the note's pitch class: 0 Mi, 1 Fa.
 int MiFaOf(const NoteValue& note, uint8_t key);
 
+// The fifths (-11..11) a transposition by `semitones` moves a piece in `key` by: of the two
+// spellings of that step (a diatonic or a chromatic semitone, ...), the one whose key has
+// fewer sharps or flats; a tie goes to the step down the line of fifths when transposing up,
+// so up a tritone is a diminished fifth. Octaves and unisons move by no fifths.
+int TranspositionFifths(uint8_t key, int semitones);
+// The key `fifths` further along the line of fifths, major staying major; keys 30..255 act as
+// key 7. Steps beyond seven sharps or flats stop there.
+uint8_t TransposedKey(uint8_t key, int fifths);
+
 } // namespace vorn

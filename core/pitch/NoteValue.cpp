@@ -26,6 +26,16 @@ constexpr std::array<const char*, 6> LongSuffix = {"", "-double flat", "-flat",
                                                    "", "-sharp",       "-double sharp"};
 constexpr std::array<const char*, 6> ShortSuffix = {"", "-bb", "-b", "", "-#", "-x"};
 
+// Line-of-fifths place of each pitch class as the plain spelling sounds it.
+constexpr std::array<int, 12> PlainFifths = {0, 7, 2, -3, 4, -1, 6, 1, 8, 3, -2, 5};
+
+// Semitones a sign raises its letter by, for Accidental 0..5.
+constexpr std::array<int, 6> SignAlter = {0, -2, -1, 0, 1, 2};
+
+int floorDiv(int a, int b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
 } // namespace
 
 int PitchClass(const NoteValue& note) {
@@ -103,6 +113,44 @@ std::string NoteName(NoteValue& note, uint8_t key, bool longForm) {
         break;
     }
     return text;
+}
+
+int FifthsOf(const NoteValue& note) {
+    const int pc = PitchClass(note);
+    const int alter = note.Accidental <= acc_double_sharp ? SignAlter[note.Accidental] : 0;
+    const NoteValue letter{pc - alter + 12, acc_none, 0};
+    if (alter == 0 || IsChromatic(letter))
+        return PlainFifths[pc];
+    return PlainFifths[PitchClass(letter)] + 7 * alter;
+}
+
+bool SpellAtFifths(NoteValue& note, int fifths) {
+    if (((7 * fifths) % 12 + 12) % 12 != PitchClass(note))
+        return false;
+    const int alter = floorDiv(fifths + 1, 7);
+    if (alter < -2 || alter > 2)
+        return false;
+    static constexpr std::array<uint8_t, 5> Signs = {acc_double_flat, acc_flat, acc_none, acc_sharp,
+                                                     acc_double_sharp};
+    note.Accidental = Signs[alter + 2];
+    note.SpellingFixed = 1;
+    return true;
+}
+
+bool TransposeNote(NoteValue& note, int semitones, int fifths) {
+    const int from = FifthsOf(note);
+    const int number = note.Number + semitones;
+    if (number >= MinNoteNumber && number <= MaxNoteNumber) {
+        note.Number = number;
+        if (SpellAtFifths(note, from + fifths))
+            return true;
+    } else {
+        note.Number = number < MinNoteNumber ? MinNoteNumber : MaxNoteNumber;
+    }
+    note.SpellingFixed = 0;
+    SpellLetter(note, DefaultKey);
+    note.SpellingFixed = 1;
+    return false;
 }
 
 void StepUp(NoteValue& note) {

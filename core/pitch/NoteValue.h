@@ -44,6 +44,20 @@ char SpellLetter(NoteValue& note, uint8_t key);
 // "c-sharp" (long form) or "c-#" (short form) with the octave mark; spells like SpellLetter.
 std::string NoteName(NoteValue& note, uint8_t key, bool longForm);
 
+// The note's place on the line of fifths (C 0, G 1, F -1, F-sharp 6, B-flat -2). A chromatic
+// note with no sign or a natural takes the spelling it sounds as (C-sharp, E-flat, F-sharp,
+// G-sharp, B-flat); so does a sign that names no letter for its pitch class.
+int FifthsOf(const NoteValue& note);
+// Spells the note, Number unchanged, as place `fifths` on the line of fifths and fixes the
+// spelling. False, and the note unchanged, when that place is another pitch class or needs
+// more than a double sharp or flat.
+bool SpellAtFifths(NoteValue& note, int fifths);
+// Moves the note by `semitones` and its spelling by `fifths` along the line of fifths (7 *
+// fifths and semitones agree modulo 12), so that every note moved together keeps its
+// intervals. A note that would leave 0..127 or need a third sign is kept within range and
+// spelled in key 7 instead; the result then says false.
+bool TransposeNote(NoteValue& note, int semitones, int fifths);
+
 // One step of the seventeen-note scale; wraps between 127 and 0.
 void StepUp(NoteValue& note);
 void StepDown(NoteValue& note);

@@ -26,6 +26,7 @@
 #include "app/StatusPanels.h"
 #include "app/ToneControl.h"
 #include "app/VornPrint.h"
+#include "chart/GlobalChangeForms.h"
 #include "dialogs/OptionsFormView.h"
 #include "document/GlobalData.h"
 #include "document/InstDataType.h"
@@ -191,6 +192,37 @@ int main(int argc, char* argv[]) {
     major->setCurrentIndex(4);
     emit major->activated(4);
     ok &= shoot(window, out, QStringLiteral("placement-chart.png"));
+
+    // A theorbo's top string A in quarter comma with the alternatives: each note named by its
+    // interval (C-flat, B-sharp, E-sharp, F-double sharp).
+    TVornFrame* overA = window.NewDocument();
+    if (!pick(overA, "ComboInstType", FamilyOfType(13)) ||
+        !pick(overA, "ComboTuning", PositionInFamily(13))) {
+        std::fprintf(stderr, "the File Setup lists were not found\n");
+        return 1;
+    }
+    window.ViewStrings();
+    window.ViewFrets();
+    TFretFrormView* overAView = overA->FretView();
+    overAView->AlternativesBox()->setChecked(true);
+    overAView->TrackBar()->Slider()->setValue(TemperamentSliderPosition(2));
+    ok &= shoot(window, out, QStringLiteral("fret-chart-over-a.png"));
+
+    // The same theorbo tuned up a semitone as the Global Tuning dialog does it: every course a
+    // diatonic semitone higher, in B-flat minor.
+    TVornFrame* transposed = window.NewDocument();
+    if (!pick(transposed, "ComboInstType", FamilyOfType(13)) ||
+        !pick(transposed, "ComboTuning", PositionInFamily(13)))
+        return 1;
+    window.ViewStrings();
+    TuningForm tuning = TuningForm::Show(transposed->Model().Document);
+    tuning.Temperament = 2;
+    tuning.Interval = 0;
+    tuning.TuneDirection = TuningForm::td_up;
+    transposed->ApplyGlobal([&tuning](TStrFrame& c) { tuning.Apply(c); });
+    transposed->Model().Chart.SelectCourse(-1);
+    window.RefreshStatus();
+    ok &= shoot(window, out, QStringLiteral("theorbo-transposed.png"));
 
     // The alto lute's string chart with its tension profile.
     window.Tabs()->setCurrentIndex(0);

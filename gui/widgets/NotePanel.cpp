@@ -131,7 +131,9 @@ TNoteLayout TNotePanel::Layout() const {
         const int left = textOffset_ + b + 1;
         const int right = textOffset_ + b + glyphWidth_;
         out.glyphBox = QRectF(left, 1, right - left, glyphHeight_ - 1);
-        b += glyphWidth_;
+        // Fret notes reach double flats (e-double flat over c): one flat would name another note.
+        out.glyphCount = note.Accidental == acc_double_flat ? 2 : 1;
+        b += glyphWidth_ * out.glyphCount;
         break;
     }
     case acc_double_sharp:
@@ -164,8 +166,9 @@ void TNotePanel::paintEvent(QPaintEvent* event) {
 
     painter.setFont(letterFont());
     drawAt(layout.letterPos, layout.letter);
-    if (layout.glyph != TNoteGlyph::None)
-        TGlyphStore::Instance().Render(layout.glyph, painter, layout.glyphBox);
+    for (int i = 0; i < layout.glyphCount; ++i)
+        TGlyphStore::Instance().Render(layout.glyph, painter,
+                                       layout.glyphBox.translated(i * glyphWidth_, 0));
     if (!layout.accidentalText.isEmpty())
         drawAt(layout.accidentalTextPos, layout.accidentalText);
     if (!layout.octaveDigit.isEmpty()) {

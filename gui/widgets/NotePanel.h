@@ -17,8 +17,9 @@ struct TNoteLayout {
     QString letter; // "a", "C"; empty when nothing is drawn
     QPoint letterPos;
     TNoteGlyph glyph = TNoteGlyph::None; // flat for both flat kinds, sharp for a sharp
-    QRectF glyphBox;
-    QString accidentalText; // "x" for a double sharp
+    QRectF glyphBox;                     // the first glyph's; a second sits one width right
+    int glyphCount = 0;                  // 2 for a double flat
+    QString accidentalText;              // "x" for a double sharp
     QPoint accidentalTextPos;
     QString octaveDigit; // "" in the two central octaves
     QPoint octaveDigitPos;

@@ -309,6 +309,52 @@ TEST_F(DocumentFiles, ReportPdfFitsThePage) {
 }
 
 // Each change of `vorn-calc change` on an Alto Lute in G, read back with `show`.
+// A theorbo in A in quarter comma: its fret names spelled by the interval, and transposed a
+// semitone up, the fret page of the result starts from the top string `change` wrote, and every
+// string has moved by the same interval.
+TEST_F(DocumentFiles, FretNamesAndTranspositionAgree) {
+    const std::string theorbo = path("theorbo.vrd"), quarter = path("quarter.vrd"),
+                      moved = path("moved.vrd");
+    ASSERT_EQ(calc("new 13 " + theorbo).exitCode, 0);
+    ASSERT_EQ(calc("change " + theorbo + " --temperament 2 --output " + quarter).exitCode, 0);
+    const CalcRun frets = calc("frets --document " + quarter + " --json");
+    ASSERT_EQ(frets.exitCode, 0) << frets.err;
+    const json f = frets.parsed();
+    EXPECT_EQ(f["open"]["name"], "A");
+    const struct {
+        int fret;
+        const char* side;
+        const char* name;
+    } spelled[] = {{2, "alt", "C-flat"}, {2, "main", "B"},      {3, "alt", "b-sharp"},
+                   {3, "main", "c"},     {8, "alt", "e-sharp"}, {10, "alt", "f-double sharp"},
+                   {10, "main", "g"},    {12, "main", "a"}};
+    for (const auto& s : spelled)
+        EXPECT_EQ(f["frets"][s.fret - 1][s.side]["name"], s.name) << s.fret << " " << s.side;
+
+    const CalcRun changed = calc("change " + quarter + " --transpose 1 --output " + moved);
+    ASSERT_EQ(changed.exitCode, 0) << changed.err;
+    const json before = calc("show " + quarter + " --json").parsed();
+    const json after = calc("show " + moved + " --json").parsed();
+    const json top = after["courses"][0]["strings"][0];
+    EXPECT_EQ(top["name"], "B-flat");
+    const json up = calc("frets --document " + moved + " --json").parsed();
+    EXPECT_EQ(up["open"]["name"], top["name"]);
+    EXPECT_DOUBLE_EQ(up["open"]["frequency"].get<double>(), top["frequency"].get<double>());
+    EXPECT_EQ(up["frets"][11]["main"]["name"], "b-flat");
+    // fret 5: Mi and Fa are both the fourth
+    EXPECT_EQ(up["frets"][4]["main"]["name"], "e-flat");
+    EXPECT_EQ(up["frets"][4]["alt"]["name"], "e-flat");
+
+    const auto cents = [&](size_t c) {
+        return 1200 * std::log2(after["courses"][c]["strings"][0]["frequency"].get<double>() /
+                                before["courses"][c]["strings"][0]["frequency"].get<double>());
+    };
+    ASSERT_EQ(after["courses"].size(), before["courses"].size());
+    EXPECT_NEAR(cents(0), 117.108, 0.001); // the diatonic semitone of quarter comma
+    for (size_t c = 1; c < after["courses"].size(); ++c)
+        EXPECT_NEAR(cents(c), cents(0), 1e-6) << "course " << c + 1;
+}
+
 TEST_F(DocumentFiles, ChangeAppliesEachOption) {
     const std::string file = path("alto.vrd");
     ASSERT_EQ(calc("new 3 " + file).exitCode, 0);

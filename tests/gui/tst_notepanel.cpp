@@ -114,6 +114,7 @@ private slots:
         QTest::newRow("flat") << noteOf(63) << false;
         QTest::newRow("white sharp") << noteOf(61) << true;
         QTest::newRow("white flat") << noteOf(63) << true;
+        QTest::newRow("double flat") << noteOf(62, 1, true) << false;
     }
     void glyphsArePainted() {
         QFETCH(NoteValue, note);
@@ -124,14 +125,18 @@ private slots:
         panel.setPalette(palette);
         panel.SetNote(note);
         panel.SetInverted(inverted);
-        const QRect box = panel.Layout().glyphBox.toAlignedRect();
+        const TNoteLayout layout = panel.Layout();
         const QImage image = paint(panel);
         const QColor ink = inverted ? Qt::white : Qt::black;
-        const int inked = pixelsNear(image, box, ink);
-        const int area = (box.width() - 2) * (box.height() - 2);
-        // A real glyph covers part of its box, not none and not all of it.
-        QVERIFY2(inked > area / 20, qPrintable(QString::number(inked)));
-        QVERIFY2(inked < area * 2 / 3, qPrintable(QString::number(inked)));
+        QCOMPARE(layout.glyphCount, note.Accidental == acc_double_flat ? 2 : 1);
+        for (int i = 0; i < layout.glyphCount; ++i) {
+            const QRect box = layout.glyphBox.translated(i * panel.GlyphWidth(), 0).toAlignedRect();
+            const int inked = pixelsNear(image, box, ink);
+            const int area = (box.width() - 2) * (box.height() - 2);
+            // A real glyph covers part of its box, not none and not all of it.
+            QVERIFY2(inked > area / 20, qPrintable(QString::number(inked)));
+            QVERIFY2(inked < area * 2 / 3, qPrintable(QString::number(inked)));
+        }
     }
 
     void missingGlyphsLeaveThePanelEmpty() {

@@ -1,8 +1,10 @@
+#include <cmath>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "chart/GlobalChanges.h"
+#include "pitch/Keys.h"
 #include "pitch/Temperaments.h"
 #include "support/ChartFixture.h"
 
@@ -43,6 +45,41 @@ TEST(GlobalChanges, TuningMovesEveryNoteAndRecalculates) {
             EXPECT_EQ(c.doc.CourseNotes[n - 1], c.course(n).First.Rec.Note);
     }
 }
+
+// A theorbo in A in quarter comma, where an enharmonic slip costs 41 cents, moved by each of
+// the twelve intervals up and down, then filled up to nineteen courses: every string, the
+// added ones too, moves by the same cents, and every note is spelled as the new key spells it.
+class Transposition : public ::testing::TestWithParam<int> {};
+
+TEST_P(Transposition, EveryStringMovesByTheSameInterval) {
+    const int semitones = GetParam();
+    Chart reference(13), moved(13);
+    GlobalTuning(reference.chart, 2, 440, 0);
+    GlobalCourses(reference.chart, MaxCourses, 0);
+    GlobalTuning(moved.chart, 2, 440, semitones);
+    GlobalCourses(moved.chart, MaxCourses, 0);
+
+    std::vector<double> before, after;
+    EachString(reference, [&](const TOneStringPanel& s) { before.push_back(s.Rec.Frequency); });
+    EachString(moved, [&](const TOneStringPanel& s) {
+        after.push_back(s.Rec.Frequency);
+        uint8_t keySpelling = KeyAccidental(moved.doc.Key, PitchClass(s.Rec.Note));
+        if (keySpelling == acc_natural)
+            keySpelling = acc_none;
+        NoteValue note = s.Rec.Note;
+        EXPECT_EQ(note.Accidental, keySpelling)
+            << NoteName(note, DefaultKey, true) << " in " << KeyName(moved.doc.Key);
+    });
+    ASSERT_EQ(before.size(), after.size());
+    const double cents = 1200 * std::log2(after[0] / before[0]);
+    EXPECT_NEAR(cents, 100.0 * semitones, 45.0);
+    for (size_t i = 0; i < before.size(); ++i)
+        EXPECT_NEAR(1200 * std::log2(after[i] / before[i]), cents, 1e-9) << "string " << i + 1;
+}
+
+INSTANTIATE_TEST_SUITE_P(TwelveIntervalsUpAndDown, Transposition,
+                         ::testing::Values(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, -1, -2, -3, -4,
+                                           -5, -6, -7, -8, -9, -10, -11, -12));
 
 TEST(GlobalChanges, OneTensionOfThreeKilograms) {
     const struct {

@@ -83,14 +83,27 @@ TEST(PitchTable, OctavesDoubleExactly) {
 TEST(PitchTable, SpellingChoosesTheScalePosition) {
     FrequencyRecord t;
     t.Compute(0.25, 440);
-    // B-sharp and E-sharp sound as C and F; a natural sign sounds as no sign.
-    EXPECT_DOUBLE_EQ(freq(t, 60, acc_sharp), freq(t, 60));
-    EXPECT_DOUBLE_EQ(freq(t, 65, acc_sharp), freq(t, 65));
-    EXPECT_DOUBLE_EQ(freq(t, 64, acc_flat), freq(t, 64));
+    // a natural sign sounds as no sign
     EXPECT_DOUBLE_EQ(freq(t, 63, acc_natural), freq(t, 63));
-    // double sharp and double flat fall back to the plain row
-    EXPECT_DOUBLE_EQ(freq(t, 62, acc_double_flat), freq(t, 62));
-    EXPECT_DOUBLE_EQ(freq(t, 67, acc_double_sharp), freq(t, 67));
+    // Beyond the seventeen a spelling lies a diesis (41.06 cents in quarter comma) from its
+    // plain neighbour: B-sharp and E-sharp below C and F, F-flat and the double flats above.
+    const double diesis = std::pow(2.0, 41.059 / 1200);
+    const struct {
+        int number;
+        uint8_t accidental;
+        double ratio; // to the plain spelling
+    } beyond[] = {{60, acc_sharp, 1 / diesis},
+                  {65, acc_sharp, 1 / diesis},
+                  {64, acc_flat, diesis},
+                  {71, acc_flat, diesis},
+                  {62, acc_double_flat, diesis},
+                  {67, acc_double_sharp, 1 / diesis},
+                  {62, acc_double_sharp, 1 / diesis},
+                  // no letter is a double flat above C-sharp: the plain spelling
+                  {61, acc_double_flat, 1}};
+    for (const auto& b : beyond)
+        EXPECT_NEAR(freq(t, b.number, b.accidental) / freq(t, b.number), b.ratio, 1e-5)
+            << b.number << " " << int(b.accidental);
 }
 
 TEST(PitchTable, NonFinitePitchDoesNotHang) {

@@ -1,6 +1,7 @@
 // Costs of the calculations every edit of a string or fret view runs.
 #include <benchmark/benchmark.h>
 
+#include "frets/TemperamentFit.h"
 #include "pitch/FrequencyRecord.h"
 #include "pitch/FretRecord.h"
 #include "pitch/Intervals.h"
@@ -101,3 +102,20 @@ static void BM_BuildToneImage(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BuildToneImage)->Unit(benchmark::kMicrosecond);
+
+// The temperament fit over all eleven frets, as the fit dialog runs it on every keystroke:
+// it should stay well under 5 ms.
+static void BM_FitTemperamentElevenFrets(benchmark::State& state) {
+    const double fifth = TemperedFifth(0.2);
+    FretRecord r;
+    r.Length = 67;
+    r.Prepare();
+    FitInput in;
+    in.Length = 67;
+    for (int fret = 1; fret <= 11; ++fret)
+        in.Distances[fret - 1] =
+            FretDistance(67, MainCents(r, fifth, fret)) + 0.01 * (fret % 3 - 1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FitTemperament(in));
+}
+BENCHMARK(BM_FitTemperamentElevenFrets)->Unit(benchmark::kMillisecond);

@@ -12,6 +12,7 @@
 #include "CalcOptions.h"
 #include "CalcOutput.h"
 #include "DocumentCommands.h"
+#include "FitCommand.h"
 #include "chart/GlobalChangeForms.h"
 #include "document/InstrumentTemplates.h"
 #include "io/AtomicFile.h"
@@ -610,6 +611,26 @@ private:
     std::string hz_, volume_ = std::to_string(DefaultToneVolume), output_;
 };
 
+class FitCommand : public Command {
+public:
+    void Add(CLI::App& app, bool& json) override {
+        sub_ = app.add_subcommand("fit", "Which temperament measured frets were set to");
+        sub_->add_option("--length", length_, "String length in cm, 20..120")->required();
+        sub_->add_option("--frets", frets_,
+                         "Distances in cm from the nut of frets 1..11, comma-separated; an "
+                         "empty field for a fret not measured")
+            ->required();
+        sub_->add_flag("--json", json, "Print JSON");
+    }
+
+    int Run(std::ostream& out, std::ostream&, bool json) override {
+        return RunFit(length_, frets_, json, out);
+    }
+
+private:
+    std::string length_, frets_;
+};
+
 } // namespace
 
 int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
@@ -635,6 +656,7 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
     commands.push_back(std::make_unique<TemplateCommand>());
     commands.push_back(std::make_unique<OrderCommand>());
     commands.push_back(std::make_unique<ToneCommand>());
+    commands.push_back(std::make_unique<FitCommand>());
     for (const auto& command : commands)
         command->Add(app, json);
 

@@ -18,12 +18,13 @@ namespace vorn {
 
 namespace {
 
-constexpr std::array<std::pair<int, const char*>, 25> Topics{{
+constexpr std::array<std::pair<int, const char*>, 26> Topics{{
     {1, "main-window.html"},
     {5, "about-box.html"},
     {10, "welcome.html"},
     {20, "status-bar.html"},
     {30, "fret-chart.html"},
+    {35, "fit-temperament.html"},
     {40, "placement-chart.html"},
     {50, "file-setup.html"},
     {60, "string-chart.html"},

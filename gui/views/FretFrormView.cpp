@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "dialogs/FitTemperamentDialog.h"
 #include "files/FretTemplateDxf.h"
 #include "frets/FretTemplate.h"
 #include "frets/ScalaScale.h"
@@ -82,6 +83,8 @@ void TFretFrormView::build() {
     customize_->setToolTip(QStringLiteral("Set each fret to Mi or Fa for the key you play in"));
     template_ = new QPushButton(QStringLiteral("Fret template..."), this);
     template_->setToolTip(QStringLiteral("Print the frets at full size to mark the fingerboard"));
+    fit_ = new QPushButton(QStringLiteral("Fit temperament..."), this);
+    fit_->setToolTip(QStringLiteral("Find the temperament an instrument's frets were set to"));
     scala_ = new QPushButton(QStringLiteral("Export Scala..."), this);
     scala_->setToolTip(
         QStringLiteral("Save the temperament, with the frets as tied, for a tuner or synthesizer"));
@@ -99,7 +102,8 @@ void TFretFrormView::build() {
     controls->addWidget(alternatives_, 1, 4);
     controls->addWidget(template_, 0, 5);
     controls->addWidget(scala_, 1, 5);
-    controls->setColumnStretch(6, 1);
+    controls->addWidget(fit_, 0, 6);
+    controls->setColumnStretch(7, 1);
 
     slider_ = new TLabelledTrackBar(this);
     slider_->setObjectName(QStringLiteral("TemperamentSlider"));
@@ -146,6 +150,7 @@ void TFretFrormView::build() {
     connect(customize_, &QPushButton::clicked, this, &TFretFrormView::placementRequested);
     connect(scala_, &QPushButton::clicked, this, [this] { ExportScala(); });
     connect(template_, &QPushButton::clicked, this, [this] { ExportTemplate(); });
+    connect(fit_, &QPushButton::clicked, this, [this] { FitTemperament(); });
     connect(alternatives_, &QCheckBox::toggled, this, [this](bool shown) {
         model_.SetShowAlternatives(shown);
         showAlternatives();
@@ -444,6 +449,26 @@ bool TFretFrormView::ExportTemplate() {
         TFittedMessageBox::Ask(this, QMessageBox::Warning, QStringLiteral("Vorn"),
                                QStringLiteral("Could not save %1: %2").arg(path, error));
     return written;
+}
+
+bool TFretFrormView::FitTemperament() {
+    if (!model_.IsBound())
+        return false;
+    TInstDataType& d = *model_.Document();
+    TFitTemperamentDialog dialog(static_cast<double>(d.StringLength), model_.ChoicesInUse, this);
+    const int answer = RunFitDialog ? RunFitDialog(dialog) : dialog.exec();
+    if (answer != QDialog::Accepted || !dialog.Result().Refusal.empty())
+        return false;
+    const FitResult& r = dialog.Result();
+    d.FretMiFa = r.Choices;
+    model_.SetCustomized(true);
+    const SliderTemperament t = SliderTemperamentOf(r.CommaFraction);
+    if (t.Identifier < NamedTemperamentCount)
+        model_.SelectorChanged(t.Identifier);
+    else
+        model_.SliderMoved(t.Position);
+    refresh();
+    return true;
 }
 
 void TFretFrormView::resizeEvent(QResizeEvent* event) {

@@ -21,6 +21,7 @@ class QToolButton;
 
 namespace vorn {
 
+class TFitTemperamentDialog;
 class TFretFrameView;
 class TFretPositionView;
 class TLabelledTrackBar;
@@ -55,6 +56,7 @@ public:
     QScrollArea* RowsArea() const { return scroll_; }
     QPushButton* ScalaButton() const { return scala_; }
     QPushButton* TemplateButton() const { return template_; }
+    QPushButton* FitButton() const { return fit_; }
 
     // "Export Scala...": the temperament with the frets as they are tied, as a Scala file.
     // false when cancelled or not written (the reason was shown).
@@ -66,6 +68,12 @@ public:
     // them. Same answers as ExportScala.
     bool ExportTemplate();
     std::function<QString(const QString& proposed)> AskTemplateName;
+    // "Fit temperament...": after Apply the document takes the temperament the slider can
+    // hold nearest the fitted fraction, and the fitted choices as its own. false when
+    // cancelled.
+    bool FitTemperament();
+    // Stand in for the dialog's exec() (tests).
+    std::function<int(TFitTemperamentDialog& dialog)> RunFitDialog;
 
 signals:
     void temperamentChanged();
@@ -109,6 +117,7 @@ private:
     QCheckBox* equal_ = nullptr;
     QPushButton* scala_ = nullptr;
     QPushButton* template_ = nullptr;
+    QPushButton* fit_ = nullptr;
 };
 
 } // namespace vorn

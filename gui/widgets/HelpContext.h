@@ -14,6 +14,7 @@ int HelpContextOf(const QWidget* widget);
 
 // Topics of the document pages.
 inline constexpr int FretChartHelpContext = 30;
+inline constexpr int FitTemperamentHelpContext = 35;
 inline constexpr int PlacementChartHelpContext = 40;
 inline constexpr int FileSetupHelpContext = 50;
 inline constexpr int StringChartHelpContext = 60;

@@ -55,8 +55,8 @@ private slots:
 
     void everyContextHasItsPage_data() {
         QTest::addColumn<int>("context");
-        for (int n : {1,   5,   10,  20,  30,  40,  50,  60,  80,  90,  100, 110, 120,
-                      130, 140, 150, 160, 170, 180, 190, 200, 205, 210, 220, 230})
+        for (int n : {1,   5,   10,  20,  30,  35,  40,  50,  60,  80,  90,  100, 110,
+                      120, 130, 140, 150, 160, 170, 180, 190, 200, 205, 210, 220, 230})
             QTest::newRow(qPrintable(QString::number(n))) << n;
     }
     void everyContextHasItsPage() {

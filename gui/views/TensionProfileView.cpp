@@ -12,7 +12,9 @@ namespace vorn {
 namespace {
 
 constexpr double Margin = 6;
-constexpr double Gap = 4; // between courses
+constexpr double Gap = 4;       // between courses
+constexpr double CapHeight = 4; // the near-breaking mark above a bar
+constexpr double CapGap = 1;
 
 } // namespace
 
@@ -70,8 +72,16 @@ void TTensionProfileView::paintEvent(QPaintEvent*) {
         QColor(200, 228, 200));
     const QColor normal(70, 110, 160);
     const QColor red = RowColours().LimitText;
-    for (size_t i = 0; i < bars.size(); ++i)
+    for (size_t i = 0; i < bars.size(); ++i) {
         painter.fillRect(rects_[i], bars[i].OutOfRange ? red : normal);
+        // A cap above the bar, coloured as the string's cells warn of breaking.
+        if (bars[i].Breaking != bw_none) {
+            const QRectF& r = rects_[i];
+            painter.fillRect(
+                QRectF(r.left(), std::max(0.0, r.top() - CapGap - CapHeight), r.width(), CapHeight),
+                bars[i].Breaking == bw_close ? red : RowColours().NearBreakText);
+        }
+    }
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawLine(QPointF(Margin, Margin + h), QPointF(width() - Margin, Margin + h));
 }

@@ -36,6 +36,23 @@ static void BM_BuildNineteenCourseChart(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildNineteenCourseChart)->Unit(benchmark::kMicrosecond);
 
+// The same build with what the chart's rows add: every string's warnings of breaking (the
+// hint is written only when the pointer asks for it).
+static void BM_BuildNineteenCourseChartWithMargins(benchmark::State& state) {
+    TGlobalData settings = settingsWithMaterials();
+    for (auto _ : state) {
+        TFileFrame frame(settings);
+        nineteenCourses(frame);
+        frame.ViewStrings();
+        for (const auto& course : frame.Chart.Courses)
+            for (int which = 0; which < (course->HasSecond() ? 2 : 1); ++which) {
+                benchmark::DoNotOptimize(course->String(which).Warnings(settings.Materials));
+            }
+        benchmark::DoNotOptimize(frame.TotalTension());
+    }
+}
+BENCHMARK(BM_BuildNineteenCourseChartWithMargins)->Unit(benchmark::kMicrosecond);
+
 static void BM_SaveNineteenCourseFile(benchmark::State& state) {
     TGlobalData settings = settingsWithMaterials();
     TFileFrame frame(settings);

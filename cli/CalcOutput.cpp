@@ -4,6 +4,7 @@
 #include "pitch/Keys.h"
 #include "pitch/Temperaments.h"
 
+#include <cmath>
 #include <sstream>
 
 namespace vorn::calc {
@@ -34,6 +35,20 @@ std::string pad(const std::string& s, size_t width) {
 
 std::string padLeft(const std::string& s, size_t width) {
     return s.size() >= width ? s : std::string(width - s.size(), ' ') + s;
+}
+
+ordered_json marginJson(double margin) {
+    const double shown = ShownBreakMargin(margin);
+    return std::isfinite(shown) ? ordered_json(shown) : ordered_json();
+}
+
+// f·L and the margins to breaking, rounded as the chart's hint gives them.
+void addBreaking(ordered_json& j, const StringRecord& row,
+                 const TStringMaterialCollection& materials) {
+    const BreakFigures figures = BreakingOf(row, materials);
+    j["f_l"] = ShownFrequencyLength(figures.FL);
+    j["gut_break_margin"] = marginJson(figures.GutMargin);
+    j["alt_break_margin"] = figures.AltMargin ? marginJson(*figures.AltMargin) : ordered_json();
 }
 
 ordered_json positionJson(const FretPositionInfo& p) {
@@ -160,7 +175,7 @@ std::string PlacementTable(const TPlacementFrame& editor, uint8_t key) {
 
 ordered_json StringJson(const StringRecord& row, const StringSettings& settings) {
     const bool catalogue = row.IsCatalogue(settings.Materials);
-    return ordered_json{
+    ordered_json j{
         {"frequency", row.Frequency},
         {"length", Shown(row.Length)},
         {"tension",
@@ -174,6 +189,8 @@ ordered_json StringJson(const StringRecord& row, const StringSettings& settings)
          {{"tension", row.TensionLimit},
           {"gut_diameter", row.GutDiameterLimit},
           {"alternative", row.AltDiameterLimit}}}};
+    addBreaking(j, row, settings.Materials);
+    return j;
 }
 
 std::string StringTable(const StringRecord& row, const StringSettings& settings) {
@@ -210,7 +227,7 @@ namespace {
 
 ordered_json rowStringJson(const TOneStringPanel& s, const StringSettings& settings) {
     const bool catalogue = s.Rec.IsCatalogue(settings.Materials);
-    return ordered_json{
+    ordered_json j{
         {"name", s.NoteText()},
         {"number", s.Rec.Note.Number},
         {"accidental", s.Rec.Note.Accidental},
@@ -225,6 +242,8 @@ ordered_json rowStringJson(const TOneStringPanel& s, const StringSettings& setti
          {{"tension", s.Rec.TensionLimit},
           {"gut_diameter", s.Rec.GutDiameterLimit},
           {"alternative", s.Rec.AltDiameterLimit}}}};
+    addBreaking(j, s.Rec, settings.Materials);
+    return j;
 }
 
 } // namespace
@@ -301,6 +320,36 @@ std::string ShowTable(const TFileFrame& frame) {
         }
     }
     s << "\n(! marks a value outside the material's limits)\n";
+    return s.str();
+}
+
+ordered_json LimitJson(const LimitResult& r) {
+    ordered_json note;
+    if (r.Note)
+        note = {{"number", r.Note->Note.Number},
+                {"name", r.Note->Name},
+                {"frequency", r.Note->Frequency}};
+    return ordered_json{{"material", r.Material},
+                        {"index", r.Index},
+                        {"length", r.Length},
+                        {"margin", r.Margin},
+                        {"max_frequency", r.MaxFrequency},
+                        {"note", note}};
+}
+
+std::string LimitTable(const LimitResult& r) {
+    const char* semitones = r.Margin == 1 ? " semitone" : " semitones";
+    std::ostringstream s;
+    s << "Material       " << r.Material << " (breaking index " << GeneralText(r.Index, 15)
+      << " Hz\u00B7m)\n"
+      << "Length         " << GeneralText(r.Length, 15) << " cm\n"
+      << "Margin         " << GeneralText(r.Margin, 15) << semitones << "\n"
+      << "Highest        " << FixedText(r.MaxFrequency, 2) << " Hz.\n"
+      << "Note           "
+      << (r.Note ? r.Note->Name + " (" + std::to_string(r.Note->Note.Number) + "), " +
+                       FixedText(r.Note->Frequency, 2) + " Hz."
+                 : std::string("none that low"))
+      << "\n";
     return s.str();
 }
 

@@ -2,6 +2,7 @@
 // Turns core results into the calculator's JSON and readable tables.
 
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 
 #include "files/FileFrame.h"
@@ -26,6 +27,18 @@ std::string FretsTable(const FretDistribution& d, const std::string& temperament
 
 nlohmann::ordered_json StringJson(const StringRecord& row, const StringSettings& settings);
 std::string StringTable(const StringRecord& row, const StringSettings& settings);
+
+// The highest note a plain string of a material takes at a length and margin.
+struct LimitResult {
+    std::string Material;
+    double Index = 0;               // Hz·m
+    double Length = 0;              // cm
+    double Margin = 0;              // semitones
+    double MaxFrequency = 0;        // Hz
+    std::optional<NoteResult> Note; // none when even the lowest note is too high
+};
+nlohmann::ordered_json LimitJson(const LimitResult& r);
+std::string LimitTable(const LimitResult& r);
 
 nlohmann::ordered_json CatalogueJson(const std::string& label, int index);
 std::string CatalogueTable(const std::string& name, const std::string& label, int index);

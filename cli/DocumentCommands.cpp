@@ -7,6 +7,7 @@
 #include "files/FileFrame.h"
 #include "files/FretTemplateDxf.h"
 #include "files/OldFileConversion.h"
+#include "files/PreferencesFile.h"
 #include "files/SettingsFile.h"
 #include "frets/FretFrorm.h"
 #include "frets/FretTemplate.h"
@@ -31,24 +32,28 @@
 
 namespace vorn::calc {
 
+bool LoadCalcSettings(const std::string& path, TGlobalData& settings, std::ostream& err) {
+    std::string data, error;
+    if (!ReadWholeFile(path, data, &error)) {
+        err << "vorn-calc: cannot read " << path << ": " << error << "\n";
+        return false;
+    }
+    const SettingsLoad load = LoadSettingsData(data, settings);
+    if (!load.Message.empty()) {
+        err << "vorn-calc: " << path << ": " << load.Message << "\n";
+        return false;
+    }
+    // The preferences beside it are optional: without them the defaults hold.
+    ApplyPreferences(LoadPreferencesFile(PreferencesPathFor(path)), settings);
+    return true;
+}
+
 namespace {
 
 // Default settings with their materials, or those of a settings file.
 bool loadSettings(const std::optional<std::string>& path, TGlobalData& settings,
                   std::ostream& err) {
-    if (!path)
-        return true;
-    std::string data, error;
-    if (!ReadWholeFile(*path, data, &error)) {
-        err << "vorn-calc: cannot read " << *path << ": " << error << "\n";
-        return false;
-    }
-    const SettingsLoad load = LoadSettingsData(data, settings);
-    if (!load.Message.empty()) {
-        err << "vorn-calc: " << *path << ": " << load.Message << "\n";
-        return false;
-    }
-    return true;
+    return !path || LoadCalcSettings(*path, settings, err);
 }
 
 bool openFile(const std::string& path, TFileFrame& frame, std::ostream& err) {

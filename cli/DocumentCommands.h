@@ -6,7 +6,15 @@
 #include <ostream>
 #include <string>
 
+namespace vorn {
+class TGlobalData;
+}
+
 namespace vorn::calc {
+
+// Reads a settings file (.vrn) and the preferences file beside it into settings; false, with
+// the reason on err, when the settings file cannot be read or is not one.
+bool LoadCalcSettings(const std::string& path, TGlobalData& settings, std::ostream& err);
 
 // Each returns the exit code: 0 done, 1 a file was refused or could not be read or written.
 int RunNew(int type, const std::string& path, const std::optional<std::string>& settingsPath,

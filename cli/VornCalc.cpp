@@ -14,6 +14,7 @@
 #include "DocumentCommands.h"
 #include "FitCommand.h"
 #include "chart/GlobalChangeForms.h"
+#include "document/GlobalData.h"
 #include "document/InstrumentTemplates.h"
 #include "io/AtomicFile.h"
 #include "pitch/FrequencyRecord.h"
@@ -234,6 +235,71 @@ public:
 
 private:
     std::string note_, accidental_, length_, tension_, diameter_, unit_ = "kg", alt_ = "Nylon";
+    PitchOptions pitch_;
+};
+
+class LimitCommand : public Command {
+public:
+    void Add(CLI::App& app, bool& json) override {
+        sub_ =
+            app.add_subcommand("limit", "The highest note a plain string takes before it breaks");
+        sub_->add_option("--length", length_, "Vibrating length in cm")->required();
+        sub_->add_option("--material", material_, "Plain string material (default Gut)");
+        sub_->add_option("--margin", margin_, "Semitones to stay below breaking (default 0)");
+        pitch_.add(sub_);
+        sub_->add_option("--settings", settings_,
+                         "Settings file (.vrn) whose materials and breaking indexes to use");
+        sub_->add_flag("--json", json, "Print JSON");
+    }
+
+    int Run(std::ostream& out, std::ostream& err, bool json) override {
+        TGlobalData settings;
+        if (!settings_.empty() && !LoadCalcSettings(settings_, settings, err))
+            return 1;
+        const TStringMaterialCollection& materials = settings.Materials;
+        if (materials.IsCatalogueName(material_))
+            throw UsageError("limit: '" + material_ +
+                             "' is a maker's wound string, which has no breaking index");
+        const auto& items = materials.Items();
+        if (std::none_of(items.begin(), items.end(),
+                         [&](const TStringMaterialItem& m) { return m.Name == material_; })) {
+            std::string list;
+            for (const auto& m : items)
+                list += (list.empty() ? "" : ", ") + m.Name;
+            throw UsageError("--material: '" + material_ + "' is not a material (" + list + ")");
+        }
+        const double index = materials.BreakingIndexOf(material_);
+        if (!(index > 0))
+            throw UsageError("limit: '" + material_ +
+                             "' has no breaking index: it is not used for plain strings");
+
+        LimitResult r;
+        r.Material = material_;
+        r.Index = index;
+        r.Length = ParseWithin("--length", length_, MinStringLength, MaxStringLength, " cm");
+        r.Margin = ParseWithin("--margin", margin_, 0, 24, " semitones");
+        r.MaxFrequency = BreakingFrequency(r.Index, r.Length, r.Margin);
+
+        FrequencyRecord table;
+        table.Compute(pitch_.temperamentAndFraction().second, pitch_.pitchA());
+        for (int n = MaxNoteNumber; n >= MinNoteNumber; --n) {
+            NoteResult note;
+            note.Note.Number = n;
+            SpellLetter(note.Note, DefaultKey);
+            note.Frequency = table.NoteFrequency(note.Note);
+            if (note.Frequency <= r.MaxFrequency) {
+                note.Name = NoteName(note.Note, DefaultKey, true);
+                note.ShortName = NoteName(note.Note, DefaultKey, false);
+                r.Note = note;
+                break;
+            }
+        }
+        emit(out, json, LimitJson(r), LimitTable(r));
+        return 0;
+    }
+
+private:
+    std::string length_, material_ = "Gut", margin_ = "0", settings_;
     PitchOptions pitch_;
 };
 
@@ -646,6 +712,7 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
     commands.push_back(std::make_unique<FretsCommand>());
     commands.push_back(std::make_unique<PlacementCommand>());
     commands.push_back(std::make_unique<StringCommand>());
+    commands.push_back(std::make_unique<LimitCommand>());
     commands.push_back(std::make_unique<CatalogueCommand>());
     commands.push_back(std::make_unique<NewCommand>());
     commands.push_back(std::make_unique<ShowCommand>());

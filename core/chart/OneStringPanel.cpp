@@ -48,4 +48,39 @@ bool TOneStringPanel::AltIsLabel(const TStringMaterialCollection& materials) con
     return Rec.IsCatalogue(materials);
 }
 
+TOneStringPanel::BreakWarnings
+TOneStringPanel::Warnings(const TStringMaterialCollection& materials) const {
+    const BreakFigures figures = Breaking(materials);
+    return {WarningFor(figures.GutMargin),
+            figures.AltMargin ? WarningFor(*figures.AltMargin) : bw_none};
+}
+
+namespace {
+
+// The shortest of a figure already rounded to `decimals`: "228", "2.3", "-0.25".
+std::string ShortFixed(double value, int decimals) {
+    std::string text = FixedText(value, decimals);
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0')
+            text.pop_back();
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    return text == "-0" ? "0" : text;
+}
+
+} // namespace
+
+std::string TOneStringPanel::GutDiameterHint(const TStringMaterialCollection& materials) const {
+    const BreakFigures figures = Breaking(materials);
+    std::string hint = "f\u00B7L " + ShortFixed(ShownFrequencyLength(figures.FL), 1) + " Hz\u00B7m";
+    const double margin = ShownBreakMargin(figures.GutMargin);
+    if (!std::isfinite(margin))
+        return hint;
+    if (margin == 0)
+        return hint + ", at breaking";
+    return hint + ", " + ShortFixed(std::abs(margin), 2) + " semitones " +
+           (margin > 0 ? "below" : "above") + " breaking";
+}
+
 } // namespace vorn

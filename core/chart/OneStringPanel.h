@@ -39,6 +39,32 @@ public:
     bool TensionRed() const { return Rec.TensionLimit != ls_ok; }
     bool GutDiameterRed() const { return Rec.GutDiameterLimit != ls_ok; }
     bool AltDiameterRed() const { return Rec.AltDiameterLimit != ls_ok; }
+
+    // How close to breaking: the gut diameter cell warns for gut, the alternative diameter
+    // cell for a plain alternative.
+    BreakFigures Breaking(const TStringMaterialCollection& materials) const {
+        return BreakingOf(Rec, materials);
+    }
+    struct BreakWarnings {
+        BreakWarning Gut = bw_none;
+        BreakWarning Alt = bw_none; // none for a wound string
+        // The worse of the two: what the tension profile marks.
+        BreakWarning Worst() const { return Gut > Alt ? Gut : Alt; }
+    };
+    // Both at once: a row is painted often.
+    BreakWarnings Warnings(const TStringMaterialCollection& materials) const;
+    BreakWarning GutBreakWarning(const TStringMaterialCollection& materials) const {
+        return Warnings(materials).Gut;
+    }
+    BreakWarning AltBreakWarning(const TStringMaterialCollection& materials) const {
+        return Warnings(materials).Alt;
+    }
+    BreakWarning BreakWarningOf(const TStringMaterialCollection& materials) const {
+        return Warnings(materials).Worst();
+    }
+    // The gut diameter cell's hint: "f·L 228 Hz·m, 2.3 semitones below breaking" ('.' as
+    // decimal point).
+    std::string GutDiameterHint(const TStringMaterialCollection& materials) const;
 };
 
 } // namespace vorn

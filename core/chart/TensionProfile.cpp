@@ -22,6 +22,7 @@ std::vector<ProfileBar> TensionProfile(const TStrFrame& chart) {
             bar.Min = static_cast<double>(FromNewtons(gut.MinTension, unit, digits));
             bar.Max = static_cast<double>(FromNewtons(gut.MaxTension, unit, digits));
             bar.OutOfRange = s.TensionRed();
+            bar.Breaking = s.BreakWarningOf(chart.Settings.Materials);
             bar.Label = "Course " + std::to_string(course->Number) +
                         (bar.Octave ? " octave: " : ": ") + s.TensionText(chart.Settings) + " " +
                         TensionUnitSuffix(unit);

@@ -16,7 +16,9 @@ struct ProfileBar {
     double Min = 0;      // the gut tension range in the display unit
     double Max = 0;
     bool OutOfRange = false; // drawn in the chart's red
-    std::string Label;       // "Course 3: 2.86 kg.", "Course 6 octave: 2.75 kg."
+    // Marked as the string's cells warn: near breaking as gut or as its plain alternative.
+    BreakWarning Breaking = bw_none;
+    std::string Label; // "Course 3: 2.86 kg.", "Course 6 octave: 2.75 kg."
 };
 
 std::vector<ProfileBar> TensionProfile(const TStrFrame& chart);

@@ -46,6 +46,8 @@ TStringMaterialItem readMaterial(ByteReader& in) {
     m.MinTension = tension(in);
     m.MaxDiameter = in.finiteF32(NotFinite);
     m.MinDiameter = in.finiteF32(NotFinite);
+    // The fixed layout has no breaking index; the preferences file may give one later.
+    m.BreakingIndex = DefaultBreakingIndex(m.Name, m.Kind);
     return m;
 }
 

@@ -46,8 +46,8 @@ public:
     uint8_t FretGraphicVisible = 0;
     uint8_t ExtraCoursesVisible = 0;
     uint8_t SidebarDown = 0;
-    // Whether the string chart shows its tension profile; kept for the session only, since the
-    // settings file has no field for it.
+    // Whether the string chart shows its tension profile; kept in the preferences file, since
+    // the settings file has no field for it.
     uint8_t TensionProfileVisible = 0;
     int32_t WindowLeft = 0, WindowTop = 0, WindowWidth = 0, WindowHeight = 0;
 

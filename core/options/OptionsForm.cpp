@@ -351,6 +351,7 @@ void TOptionsForm::showFigures() {
         static_cast<double>(FromNewtons(m.MinTension, unit, Scratch.TensionDigits));
     Figures.MaxDiameter = rounded(m.MaxDiameter, -3);
     Figures.MinDiameter = rounded(m.MinDiameter, -3);
+    Figures.BreakingIndex = m.BreakingIndex;
 }
 
 void TOptionsForm::EditName(const std::string& text) {
@@ -405,6 +406,14 @@ void TOptionsForm::EditMinDiameter(double diameter) {
     Scratch.Materials[SelectedMaterial].MinDiameter = static_cast<float>(Figures.MinDiameter);
 }
 
+void TOptionsForm::EditBreakingIndex(double index) {
+    if (SelectedMaterial < 0 || !std::isfinite(index))
+        return;
+    Scratch.Materials[SelectedMaterial].BreakingIndex =
+        static_cast<float>(BreakingIndexRange.Clamp(index));
+    Figures.BreakingIndex = Scratch.Materials[SelectedMaterial].BreakingIndex;
+}
+
 void TOptionsForm::DefaultMaterials() {
     Scratch.Materials.Clear();
     Scratch.Materials.SetDefaultMaterials();
@@ -421,9 +430,10 @@ void TOptionsForm::AddMaterial(const MaterialFigures& added) {
         return static_cast<float>(ToNewtons(tensions.Clamp(t), Scratch.TensionUnit));
     };
     const auto mm = [](double d) { return static_cast<float>(MaterialDiameterRange.Clamp(d)); };
-    Scratch.Materials.AddMaterial(added.Name, static_cast<float>(DensityRange.Clamp(added.Density)),
-                                  newtons(added.MaxTension), newtons(added.MinTension),
-                                  mm(added.MaxDiameter), mm(added.MinDiameter));
+    Scratch.Materials.AddMaterial(
+        added.Name, static_cast<float>(DensityRange.Clamp(added.Density)),
+        newtons(added.MaxTension), newtons(added.MinTension), mm(added.MaxDiameter),
+        mm(added.MinDiameter), static_cast<float>(BreakingIndexRange.Clamp(added.BreakingIndex)));
     fillLists();
 }
 
@@ -531,7 +541,7 @@ bool CanAddMaterial(const MaterialFigures& f) {
     const auto positive = [](double v) { return std::isfinite(v) && v > 0; };
     return !f.Name.empty() && positive(f.Density) && positive(f.MaxTension) &&
            positive(f.MinTension) && positive(f.MaxDiameter) && positive(f.MinDiameter) &&
-           FiguresProblem(f).empty();
+           BreakingIndexRange.Holds(f.BreakingIndex) && FiguresProblem(f).empty();
 }
 
 } // namespace vorn

@@ -53,6 +53,7 @@ struct MaterialFigures {
     double MinTension = 0;
     double MaxDiameter = 0;
     double MinDiameter = 0;
+    double BreakingIndex = BreakingIndexRange.Initial; // Hz·m, 0 none
 };
 
 // What "Del" asks: a refusal, or a question to confirm.
@@ -122,6 +123,7 @@ public:
     void EditMinTension(double tension);
     void EditMaxDiameter(double diameter); // mm, rounded to the alternative diameter digits
     void EditMinDiameter(double diameter);
+    void EditBreakingIndex(double index); // Hz·m, within BreakingIndexRange
     // "Defaults" after the user confirmed: the default materials again.
     void DefaultMaterials();
     // A kind-8 material from the add dialog (tensions in the scratch unit).
@@ -165,8 +167,8 @@ private:
 // Why a material cannot have these figures: a minimum tension or diameter above its maximum
 // (equal is fine). Empty when it can.
 std::string FiguresProblem(const MaterialFigures& figures);
-// The add-material dialog's rule: OK only with a name, five figures above 0 and no
-// FiguresProblem.
+// The add-material dialog's rule: OK only with a name, five figures above 0, a breaking index
+// within its range (0 for none) and no FiguresProblem.
 bool CanAddMaterial(const MaterialFigures& figures);
 
 } // namespace vorn

@@ -19,6 +19,31 @@ const char* const FixedChoices[] = {"Nylon",   "Nylgut",     "Carbon PVF", "Sava
                                     "Pyramid", "Kuerschner", "Aquila"};
 constexpr int FirstListedMaterial = 4;
 
+struct DefaultMaterial {
+    const char* Name;
+    uint8_t Kind;
+    float Density;     // g/cm³
+    float MaxDiameter; // mm
+    float MinDiameter;
+    float BreakingIndex; // Hz·m
+};
+
+// Gut's index is the string makers' measured mean (range about 240 to 280). The others are
+// 1/2·sqrt(strength / density) with typical tensile strengths of drawn monofilament and of
+// hard-drawn wire, rounded down to 5 Hz·m.
+// clang-format off
+constexpr DefaultMaterial DefaultMaterials[] = {
+    {"Gut",           mk_gut,    1.35f,  1.5f, 0.1f, 260},
+    {"Nylon",         mk_nylon,  1.08f,  0.9f, 0.1f, 260},
+    {"Nylgut",        mk_nylgut, 1.3f,   1.0f, 0.3f, 245},
+    {"Carbon PVF",    mk_carbon, 1.776f, 0.9f, 0.1f, 275},
+    {"Copper",        mk_other,  8.89f,  5.0f, 0.1f, 105},
+    {"Nickel Silver", mk_other,  7.795f, 5.0f, 0.1f, 145},
+    {"Brass7/3",      mk_other,  8.536f, 5.0f, 0.1f, 145},
+    {"Bronze",        mk_other,  8.87f,  5.0f, 0.1f, 155},
+};
+// clang-format on
+
 std::string JoinLines(const std::vector<std::string>& lines) {
     std::string text;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -99,8 +124,15 @@ std::string TStringMaterialCollection::MaterialNames() const {
 
 void TStringMaterialCollection::AddMaterial(const std::string& name, float density,
                                             float maxTension, float minTension, float maxDiameter,
-                                            float minDiameter) {
-    items_.push_back({name, density, maxTension, minTension, maxDiameter, minDiameter, mk_other});
+                                            float minDiameter, float breakingIndex) {
+    items_.push_back(
+        {name, density, maxTension, minTension, maxDiameter, minDiameter, mk_other, breakingIndex});
+}
+
+double TStringMaterialCollection::BreakingIndexOf(const std::string& name) const {
+    if (CatalogueKindOfName(name) >= 0)
+        return 0;
+    return MaterialByName(name).BreakingIndex;
 }
 
 bool TStringMaterialCollection::DeleteMaterial(int index, std::string* message) {
@@ -122,14 +154,16 @@ TStringMaterialCollection TStringMaterialCollection::Defaults() {
 }
 
 void TStringMaterialCollection::SetDefaultMaterials() {
-    items_.push_back({"Gut", 1.35f, 200, 20, 1.5f, 0.1f, mk_gut});
-    items_.push_back({"Nylon", 1.08f, 200, 20, 0.9f, 0.1f, mk_nylon});
-    items_.push_back({"Nylgut", 1.3f, 200, 20, 1.0f, 0.3f, mk_nylgut});
-    items_.push_back({"Carbon PVF", 1.776f, 200, 20, 0.9f, 0.1f, mk_carbon});
-    items_.push_back({"Copper", 8.89f, 200, 20, 5.0f, 0.1f, mk_other});
-    items_.push_back({"Nickel Silver", 7.795f, 200, 20, 5.0f, 0.1f, mk_other});
-    items_.push_back({"Brass7/3", 8.536f, 200, 20, 5.0f, 0.1f, mk_other});
-    items_.push_back({"Bronze", 8.87f, 200, 20, 5.0f, 0.1f, mk_other});
+    for (const DefaultMaterial& m : DefaultMaterials)
+        items_.push_back(
+            {m.Name, m.Density, 200, 20, m.MaxDiameter, m.MinDiameter, m.Kind, m.BreakingIndex});
+}
+
+float DefaultBreakingIndex(const std::string& name, int kind) {
+    for (const DefaultMaterial& m : DefaultMaterials)
+        if (kind == m.Kind && (kind != mk_other || name == m.Name))
+            return m.BreakingIndex;
+    return static_cast<float>(BreakingIndexRange.Initial);
 }
 
 } // namespace vorn

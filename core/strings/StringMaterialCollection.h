@@ -36,6 +36,14 @@ inline constexpr double MaterialStep = 0.01;
 inline constexpr const char* FixedMaterialMessage =
     "Nylon, Nylgut and Carbon PVC can not be deleted!";
 
+// Breaking indexes a material may have (Hz·m); 0 stands for none (a material not used for
+// plain strings), which shows no margin. A new material starts as gut.
+inline constexpr EntryRange BreakingIndexRange{0, 10000, 260};
+inline constexpr double BreakingIndexStep = 1;
+// The figure a material of that name and kind starts with: the default list's figure for its
+// kind or name, gut's for any other.
+float DefaultBreakingIndex(const std::string& name, int kind);
+
 struct TStringMaterialItem {
     std::string Name;
     float Density = static_cast<float>(DensityRange.Initial); // g/cm³
@@ -44,6 +52,7 @@ struct TStringMaterialItem {
     float MaxDiameter = 0;                                    // mm
     float MinDiameter = 0;                                    // mm
     uint8_t Kind = mk_gut;
+    float BreakingIndex = static_cast<float>(BreakingIndexRange.Initial); // Hz·m, 0 none
 };
 
 // Ordered list; lookups by name are exact, the last match wins, and a name that matches
@@ -54,6 +63,9 @@ public:
     const TStringMaterialItem& operator[](int i) const { return items_.at(i); }
     TStringMaterialItem& operator[](int i) { return items_.at(i); }
     const std::vector<TStringMaterialItem>& Items() const { return items_; }
+    // The breaking index (Hz·m) a string of that choice breaks at; 0 for a catalogue (wound)
+    // choice and for a material without one.
+    double BreakingIndexOf(const std::string& name) const;
 
     TStringMaterialItem& Add(); // a new item: empty name, density 1.36, limits 0, kind 0
     void Append(const TStringMaterialItem& item) { items_.push_back(item); }
@@ -82,7 +94,8 @@ public:
 
     void CopyMaterials(const TStringMaterialCollection& from) { items_ = from.items_; }
     void AddMaterial(const std::string& name, float density, float maxTension, float minTension,
-                     float maxDiameter, float minDiameter);
+                     float maxDiameter, float minDiameter,
+                     float breakingIndex = static_cast<float>(BreakingIndexRange.Initial));
     // Removes a kind-8 material. Any other kind is refused: returns false and sets message to
     // FixedMaterialMessage.
     bool DeleteMaterial(int index, std::string* message = nullptr);

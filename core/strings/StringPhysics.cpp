@@ -3,6 +3,7 @@
 #include <array>
 #include <cfenv>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <stdexcept>
 
@@ -126,6 +127,29 @@ std::string TensionUnitOptionText(int unit) {
     default:
         return "Newtons (1 kg \u00B7 mass/seconds\u00B2)";
     }
+}
+
+double FrequencyLength(double f, double L) {
+    return f * L / 100;
+}
+
+double BreakMargin(double index, double fL) {
+    if (!(index > 0 && fL > 0))
+        return std::numeric_limits<double>::quiet_NaN();
+    return 12 * std::log2(index / fL);
+}
+
+double BreakingFrequency(double index, double L, double margin) {
+    // index * 100 / L rather than index / (L / 100): 260 at 64 cm is 406.25 exactly.
+    return index * 100 / L * std::exp2(-margin / 12);
+}
+
+BreakWarning WarningFor(double margin) {
+    if (margin < CloseBreakMargin)
+        return bw_close;
+    if (margin < NearBreakMargin)
+        return bw_near;
+    return bw_none;
 }
 
 LimitState CheckTension(const TStringMaterialItem& material, float T) {

@@ -58,6 +58,28 @@ std::string TensionUnitSuffix(int unit);
 // The option texts of the three units.
 std::string TensionUnitOptionText(int unit);
 
+// Breaking. A plain string of one material breaks at a fixed product of frequency and
+// vibrating length, whatever its diameter: the material's breaking index, in Hz·m.
+
+// f·L in Hz·m of a string of L cm at f Hz.
+double FrequencyLength(double f, double L);
+// Semitones between f·L (Hz·m) and the breaking index (Hz·m): 12·log2(index / fL), positive
+// below breaking, negative beyond it. NaN unless both are above 0.
+double BreakMargin(double index, double fL);
+// The highest frequency (Hz) a string of L cm can take while staying `margin` semitones below
+// an index (Hz·m): index / L in metres, lowered by the margin.
+double BreakingFrequency(double index, double L, double margin);
+
+enum BreakWarning : uint8_t {
+    bw_none = 0,
+    bw_near = 1,  // under NearBreakMargin semitones from breaking: amber
+    bw_close = 2, // under CloseBreakMargin: red
+};
+inline constexpr double NearBreakMargin = 2;  // semitones
+inline constexpr double CloseBreakMargin = 1; // semitones
+// What a margin warns of; a margin that is not a number warns of nothing.
+BreakWarning WarningFor(double margin);
+
 // Limit states against a material's limits (T in N, d in mm), on 32-bit values.
 LimitState CheckTension(const TStringMaterialItem& material, float T);
 LimitState CheckDiameter(const TStringMaterialItem& material, float d);

@@ -62,6 +62,24 @@ EntryRange TensionRangeIn(const EntryRange& newtons, VornTensType unit) {
     return {in(newtons.Min), in(newtons.Max), in(newtons.Initial)};
 }
 
+BreakFigures BreakingOf(const StringRecord& row, const TStringMaterialCollection& materials) {
+    BreakFigures figures;
+    figures.FL = FrequencyLength(row.Frequency, row.Length);
+    figures.GutMargin = BreakMargin(materials.Reference().BreakingIndex, figures.FL);
+    const double altIndex = materials.BreakingIndexOf(row.AltChoice);
+    if (altIndex > 0)
+        figures.AltMargin = BreakMargin(altIndex, figures.FL);
+    return figures;
+}
+
+double ShownFrequencyLength(double fL) {
+    return static_cast<double>(RoundToDigits(fL, -1));
+}
+
+double ShownBreakMargin(double margin) {
+    return std::isfinite(margin) ? static_cast<double>(RoundToDigits(margin, -2)) : margin;
+}
+
 std::string StringRecord::AltText(const TStringMaterialCollection& materials) const {
     if (IsCatalogue(materials))
         return AltLabel;

@@ -63,6 +63,18 @@ struct StringRecord {
     std::string AltText(const TStringMaterialCollection& materials) const;
 };
 
+// How close a string is to breaking: its f·L and its margins in semitones below the breaking
+// index of gut and of its alternative (see BreakMargin).
+struct BreakFigures {
+    double FL = 0;                   // Hz·m
+    double GutMargin = 0;            // semitones; NaN when gut has no index
+    std::optional<double> AltMargin; // none for a catalogue choice or a material without index
+};
+BreakFigures BreakingOf(const StringRecord& row, const TStringMaterialCollection& materials);
+// The figures as the chart and vorn-calc give them: f·L to 0.1 Hz·m, margins to 0.01 semitone.
+double ShownFrequencyLength(double fL);
+double ShownBreakMargin(double margin);
+
 // The tension cell's figure: newtons in unit, rounded at power of ten digits (-2: two decimals).
 float ShownTension(float newtons, VornTensType unit, int digits);
 // A tension the program sets itself (solved, or a default) in N, held on one grid whatever the

@@ -29,6 +29,7 @@
 #include "app/AboutBox.h"
 #include "app/AppResources.h"
 #include "app/HelpViewer.h"
+#include "app/PreferencesIni.h"
 #include "app/SideBar.h"
 #include "app/StatusPanels.h"
 #include "app/ToneControl.h"
@@ -803,8 +804,10 @@ void TMainForm::message(QMessageBox::Icon icon, const QString& caption, const QS
 
 void TMainForm::loadSettingsFile() {
     SettingsLoad loaded;
-    if (!settingsPath_.isEmpty())
+    if (!settingsPath_.isEmpty()) {
         loaded = LoadSettingsFile(localPath(settingsPath_), *settings_);
+        ApplyPreferences(ReadPreferencesIni(preferencesPath()), *settings_);
+    }
     if (!loaded.Message.empty())
         message(QMessageBox::Information, qs(MessageCaption), qs(loaded.Message));
     // Told now, not at exit, so that the session's changes are not lost unknowingly.
@@ -823,6 +826,10 @@ void TMainForm::loadSettingsFile() {
     if (TabCount() == 0)
         NewDocument();
     tabChanged();
+}
+
+QString TMainForm::preferencesPath() const {
+    return QString::fromStdString(PreferencesPathFor(settingsPath_.toStdString()));
 }
 
 QRect TMainForm::PlacedBounds(const QRect& bounds) const {
@@ -870,6 +877,8 @@ bool TMainForm::WriteSettingsFile() {
 
     if (settingsPath_.isEmpty())
         return true;
+    // Losing the preferences costs only them: no message.
+    WritePreferencesIni(preferencesPath(), PreferencesOf(*settings_));
     std::string error;
     if (SaveSettingsFile(localPath(settingsPath_), *settings_, kept, &error))
         return true;

@@ -39,6 +39,8 @@ public:
 
     TGlobalData& Settings() { return *settings_; }
     const QString& SettingsPath() const { return settingsPath_; }
+    // The preferences file beside the settings file ("vorn.ini").
+    QString PreferencesPath() const { return preferencesPath(); }
 
     // Answer the file dialogs instead of showing them: the chosen path, empty for Cancel.
     // The open hook gets the folder to start in, the save hook the proposed file path.
@@ -148,6 +150,7 @@ private:
     void connectFrame(TVornFrame* frame);
     TStringFileTab* attachTab(TStringFileTab* tab);
     void loadSettingsFile();
+    QString preferencesPath() const;
     void applyBounds();
     // Save, Discard or Cancel for a changed document; true when the tab may go.
     bool keepOrDiscard(TStringFileTab* tab);

@@ -287,7 +287,11 @@ QWidget* TOptionsFormView::buildMaterials() {
     materialMinTension_ = new TTensionEdit(materialPanel_);
     materialMaxDiameter_ = new TFloatEdit(materialPanel_);
     materialMinDiameter_ = new TFloatEdit(materialPanel_);
+    materialBreakingIndex_ = new TFloatEdit(materialPanel_);
+    materialBreakingIndex_->setObjectName(QStringLiteral("BreakingIndexBox"));
     figureBox(materialDensity_, DensityRange);
+    figureBox(materialBreakingIndex_, BreakingIndexRange);
+    materialBreakingIndex_->SetIncrement(BreakingIndexStep);
     figureBox(materialMaxTension_, model_.TensionRange());
     figureBox(materialMinTension_, model_.TensionRange());
     figureBox(materialMaxDiameter_, MaterialDiameterRange);
@@ -297,6 +301,9 @@ QWidget* TOptionsFormView::buildMaterials() {
                       materialName_);
     panelForm->addRow(labelFor(QStringLiteral("String Density:"), materialDensity_, page),
                       materialDensity_);
+    panelForm->addRow(labelFor(QStringLiteral("Breaking index (Hz\u00B7m, 0 none):"),
+                               materialBreakingIndex_, page),
+                      materialBreakingIndex_);
     auto* filters = new QGroupBox(QStringLiteral("Filters "), materialPanel_);
     auto* limits = new QFormLayout(filters);
     limits->addRow(labelFor(QStringLiteral("Tension  maximum:"), materialMaxTension_, page),
@@ -347,6 +354,7 @@ QWidget* TOptionsFormView::buildMaterials() {
     edited(materialMinTension_, &TOptionsForm::EditMinTension);
     edited(materialMaxDiameter_, &TOptionsForm::EditMaxDiameter);
     edited(materialMinDiameter_, &TOptionsForm::EditMinDiameter);
+    edited(materialBreakingIndex_, &TOptionsForm::EditBreakingIndex);
     connect(defaultMaterials_, &QPushButton::clicked, this, [this] {
         if (confirm(QString::fromLatin1(TOptionsForm::DefaultMaterialsCaption),
                     QString::fromLatin1(TOptionsForm::DefaultMaterialsText))) {
@@ -507,6 +515,7 @@ void TOptionsFormView::refreshMaterialPanel() {
         showValue(materialMinTension_, f.MinTension);
         showValue(materialMaxDiameter_, f.MaxDiameter);
         showValue(materialMinDiameter_, f.MinDiameter);
+        showValue(materialBreakingIndex_, f.BreakingIndex);
     }
     deleteMaterial_->setEnabled(model_.SelectedMaterial >= 0);
     refreshing_ = false;

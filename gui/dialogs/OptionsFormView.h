@@ -53,6 +53,7 @@ public:
     TTensionEdit* MaterialMaxTension() const { return materialMaxTension_; }
     TFloatEdit* MaterialMaxDiameter() const { return materialMaxDiameter_; }
     TFloatEdit* MaterialMinDiameter() const { return materialMinDiameter_; }
+    TFloatEdit* MaterialBreakingIndex() const { return materialBreakingIndex_; }
     QPushButton* DeleteMaterialButton() const { return deleteMaterial_; }
     QPushButton* AddMaterialButton() const { return addMaterial_; }
     QPushButton* DefaultMaterialsButton() const { return defaultMaterials_; }
@@ -105,6 +106,7 @@ private:
     TTensionEdit* materialMinTension_ = nullptr;
     TFloatEdit* materialMaxDiameter_ = nullptr;
     TFloatEdit* materialMinDiameter_ = nullptr;
+    TFloatEdit* materialBreakingIndex_ = nullptr;
     QPushButton* defaultMaterials_ = nullptr;
     QPushButton* addMaterial_ = nullptr;
     QPushButton* deleteMaterial_ = nullptr;

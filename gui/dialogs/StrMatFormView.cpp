@@ -34,7 +34,7 @@ TStrMatFormView::TStrMatFormView(VornTensType unit, std::function<void(int)> sho
     : QDialog(parent), name_(new QLineEdit(this)), density_(new TFloatEdit(this)),
       maxTension_(new TTensionEdit(this)), minTension_(new TTensionEdit(this)),
       maxDiameter_(new TFloatEdit(this)), minDiameter_(new TFloatEdit(this)),
-      problem_(new QLabel(this)),
+      breakingIndex_(new TFloatEdit(this)), problem_(new QLabel(this)),
       buttons_(new QDialogButtonBox(
           QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this)) {
     setObjectName(QStringLiteral("StrMatForm"));
@@ -46,12 +46,15 @@ TStrMatFormView::TStrMatFormView(VornTensType unit, std::function<void(int)> sho
     figureBox(minTension_, tensions);
     figureBox(maxDiameter_, MaterialDiameterRange);
     figureBox(minDiameter_, MaterialDiameterRange);
+    figureBox(breakingIndex_, BreakingIndexRange);
+    breakingIndex_->SetIncrement(BreakingIndexStep);
     maxTension_->SetTensionType(unit);
     minTension_->SetTensionType(unit);
 
     auto* top = new QFormLayout;
     top->addRow(QStringLiteral("String Material Name"), name_);
     top->addRow(QStringLiteral("String Density:"), density_);
+    top->addRow(QStringLiteral("Breaking index (Hz\u00B7m, 0 none):"), breakingIndex_);
     auto* filters = new QGroupBox(QStringLiteral("Filters "), this);
     auto* limits = new QFormLayout(filters);
     limits->addRow(QStringLiteral("Tension  maximum:"), maxTension_);
@@ -82,7 +85,7 @@ TStrMatFormView::TStrMatFormView(VornTensType unit, std::function<void(int)> sho
     for (QLineEdit* box :
          {static_cast<QLineEdit*>(density_), static_cast<QLineEdit*>(maxTension_),
           static_cast<QLineEdit*>(minTension_), static_cast<QLineEdit*>(maxDiameter_),
-          static_cast<QLineEdit*>(minDiameter_)})
+          static_cast<QLineEdit*>(minDiameter_), static_cast<QLineEdit*>(breakingIndex_)})
         connect(box, &QLineEdit::textChanged, this, &TStrMatFormView::check);
 }
 
@@ -93,7 +96,8 @@ QPushButton* TStrMatFormView::OkButton() const {
 MaterialFigures TStrMatFormView::Figures() const {
     return MaterialFigures{name_->text().toStdString(), density_->GetValue(),
                            maxTension_->GetValue(),     minTension_->GetValue(),
-                           maxDiameter_->GetValue(),    minDiameter_->GetValue()};
+                           maxDiameter_->GetValue(),    minDiameter_->GetValue(),
+                           breakingIndex_->GetValue()};
 }
 
 void TStrMatFormView::check() {

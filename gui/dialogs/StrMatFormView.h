@@ -34,6 +34,7 @@ public:
     TTensionEdit* MinTensionBox() const { return minTension_; }
     TFloatEdit* MaxDiameterBox() const { return maxDiameter_; }
     TFloatEdit* MinDiameterBox() const { return minDiameter_; }
+    TFloatEdit* BreakingIndexBox() const { return breakingIndex_; }
     QPushButton* OkButton() const;
     QLabel* ProblemLabel() const { return problem_; }
 
@@ -46,6 +47,7 @@ private:
     TTensionEdit* minTension_;
     TFloatEdit* maxDiameter_;
     TFloatEdit* minDiameter_;
+    TFloatEdit* breakingIndex_;
     QLabel* problem_;
     QDialogButtonBox* buttons_;
 };

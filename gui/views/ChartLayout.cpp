@@ -21,7 +21,7 @@ const TRowColours& RowColours() {
     // A pale selection keeps dark and red text readable on the current course.
     static const TRowColours colours{QColor(0xcf, 0xe0, 0xf6), QColor(0xff, 0xff, 0xff),
                                      QColor(0x0b, 0x1f, 0x4a), QColor(0x1a, 0x1a, 0x1a),
-                                     QColor(0xd0, 0x10, 0x10)};
+                                     QColor(0xd0, 0x10, 0x10), QColor(0x9a, 0x52, 0x00)};
     return colours;
 }
 

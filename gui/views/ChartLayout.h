@@ -33,7 +33,8 @@ struct TRowColours {
     QColor NormalBackground;
     QColor CurrentText;
     QColor NormalText;
-    QColor LimitText; // out-of-limit values, on either background
+    QColor LimitText;     // out-of-limit values, on either background; also close to breaking
+    QColor NearBreakText; // amber: within two semitones of breaking, on either background
 };
 const TRowColours& RowColours();
 // The row colours as a palette for the cells (active and inactive groups).

@@ -1,6 +1,7 @@
 #include "views/OneStringPanelView.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QSignalBlocker>
 #include <QToolButton>
 
@@ -83,19 +84,28 @@ private:
     }
 };
 
-// An out-of-limit value keeps its red text on either background; any other cell takes the
-// row's colours.
-void showLimit(QWidget* cell, bool red) {
-    const QColor& limit = RowColours().LimitText;
-    if ((cell->palette().color(QPalette::Active, QPalette::Text) == limit) == red)
+// An out-of-limit value, or one close to breaking, keeps its red or amber text on either
+// background; any other cell takes the row's colours.
+void showWarning(QWidget* cell, const QColor* colour) {
+    const QColor now = cell->palette().color(QPalette::Active, QPalette::Text);
+    const TRowColours& rows = RowColours();
+    const bool warned = now == rows.LimitText || now == rows.NearBreakText;
+    if (colour ? now == *colour : !warned)
         return;
     QPalette p; // roles left unset come from the row
-    if (red)
+    if (colour)
         for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
             for (QPalette::ColorRole role :
                  {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
-                p.setColor(group, role, limit);
+                p.setColor(group, role, *colour);
     cell->setPalette(p);
+}
+
+// The limit's red comes first; a value within limits may still warn of breaking.
+const QColor* warningColour(bool red, BreakWarning breaking) {
+    if (red || breaking == bw_close)
+        return &RowColours().LimitText;
+    return breaking == bw_near ? &RowColours().NearBreakText : nullptr;
 }
 
 } // namespace
@@ -140,6 +150,7 @@ TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, TRowResources& resour
     length_->setAccessibleName(QStringLiteral("Length"));
     tension_->setToolTip(QStringLiteral("String tension in Newtons"));
     gut_->setToolTip(QStringLiteral("Diameter of a gut or gut-equivalent string"));
+    gut_->installEventFilter(this);
     gut_->setAccessibleName(QStringLiteral("Gut diameter"));
     alt_->setToolTip(QStringLiteral("Alternative string material or overwound string brand"));
     alt_->setAccessibleName(QStringLiteral("Alternative material"));
@@ -295,12 +306,21 @@ void TOneStringPanelView::Refresh() {
     paintCells();
 }
 
+bool TOneStringPanelView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == gut_ && event->type() == QEvent::ToolTip && live())
+        gut_->setToolTip(QStringLiteral("Diameter of a gut or gut-equivalent string\n") +
+                         shown(string().GutDiameterHint(chart_.Settings.Materials)));
+    return QWidget::eventFilter(watched, event);
+}
+
 void TOneStringPanelView::paintCells() {
     // The background and the other text come from the row.
     const TOneStringPanel& s = string();
-    showLimit(tension_, s.TensionRed());
-    showLimit(gut_, s.GutDiameterRed());
-    showLimit(altDiameter_, s.AltDiameterRed());
+    const TStringMaterialCollection& materials = chart_.Settings.Materials;
+    showWarning(tension_, warningColour(s.TensionRed(), bw_none));
+    const TOneStringPanel::BreakWarnings breaking = s.Warnings(materials);
+    showWarning(gut_, warningColour(s.GutDiameterRed(), breaking.Gut));
+    showWarning(altDiameter_, warningColour(s.AltDiameterRed(), breaking.Alt));
     // The current course's notes stand out in reverse: white on the row's dark text colour,
     // as the pale row background would swallow white.
     TNotePanel* panel = note_->NotePanel();

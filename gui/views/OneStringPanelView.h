@@ -67,6 +67,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The gut diameter's hint is written when it is asked for, not at every repaint.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     TOneCrsPanel& course() const;

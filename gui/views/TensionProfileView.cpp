@@ -13,8 +13,10 @@ namespace vorn {
 namespace {
 
 constexpr double Margin = 6;
-constexpr double Gap = 4;     // between courses
-constexpr double Swatch = 10; // a legend entry's colour sample
+constexpr double Gap = 4;       // between courses
+constexpr double Swatch = 10;   // a legend entry's colour sample
+constexpr double CapHeight = 4; // the near-breaking mark above a bar
+constexpr double CapGap = 1;
 
 QColor bandColour() {
     return {200, 228, 200};
@@ -97,8 +99,16 @@ void TTensionProfileView::paintEvent(QPaintEvent*) {
         QRectF(QPointF(area.left(), yOf(any.Max)), QPointF(area.right(), yOf(any.Min))),
         bandColour());
     const QColor red = RowColours().LimitText;
-    for (size_t i = 0; i < bars.size(); ++i)
+    for (size_t i = 0; i < bars.size(); ++i) {
         painter.fillRect(rects_[i], bars[i].OutOfRange ? red : barColour());
+        // A cap above the bar, coloured as the string's cells warn of breaking.
+        if (bars[i].Breaking != bw_none) {
+            const QRectF& r = rects_[i];
+            painter.fillRect(QRectF(r.left(), std::max(area.top(), r.top() - CapGap - CapHeight),
+                                    r.width(), CapHeight),
+                             bars[i].Breaking == bw_close ? red : RowColours().NearBreakText);
+        }
+    }
 
     // The scale in the display unit.
     const QFontMetricsF metrics(font());

@@ -14,6 +14,7 @@
 #include "document/InstrumentTemplates.h"
 #include "files/DocumentFile.h"
 #include "files/FileFrame.h"
+#include "files/SettingsFile.h"
 #include "io/ByteWriter.h"
 #include "io/NumberText.h"
 #include "pitch/Intervals.h"
@@ -110,6 +111,63 @@ TEST_F(DocumentFiles, NewAltoLuteShowsItsDefaults) {
     EXPECT_EQ(octave["alternative"], "Nylgut");
     // 27 N for the octave string, shown in kilogram-force
     EXPECT_NEAR(octave["tension"].get<double>(), 27 / 9.80665, 0.006);
+}
+
+// The margins to breaking are the chart's, also with indexes from the preferences file beside a
+// settings file.
+TEST_F(DocumentFiles, ShowGivesTheChartsMarginsToBreaking) {
+    const std::string file = path("alto.vrd");
+    ASSERT_EQ(calc("new 3 " + file).exitCode, 0);
+    const std::string settingsFile = path("vorn.vrn");
+    vorn::TGlobalData settings;
+    std::string error;
+    ASSERT_TRUE(vorn::SaveSettingsFile(settingsFile, settings, {}, &error)) << error;
+    write(path("vorn.ini"), "[BreakingIndex]\n1\\Material=Gut\n1\\HzM=240\n"
+                            "2\\Material=Nylgut\n2\\HzM=0\nsize=2\n");
+
+    for (double gutIndex : {260.0, 240.0}) {
+        const bool withIni = gutIndex == 240;
+        const CalcRun r =
+            calc("show " + file + (withIni ? " --settings " + settingsFile : "") + " --json");
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        const json j = r.parsed();
+
+        vorn::TGlobalData core;
+        core.Materials[0].BreakingIndex = static_cast<float>(gutIndex);
+        if (withIni)
+            core.Materials[2].BreakingIndex = 0;
+        vorn::TFileFrame frame(core);
+        frame.ApplyTemplate(3);
+        frame.ViewStrings();
+        ASSERT_EQ(j["courses"].size(), frame.Chart.Courses.size());
+        for (size_t c = 0; c < frame.Chart.Courses.size(); ++c) {
+            const auto& course = *frame.Chart.Courses[c];
+            for (int which = 0; which < (course.HasSecond() ? 2 : 1); ++which) {
+                const json& s = j["courses"][c]["strings"][which];
+                const vorn::BreakFigures figures = course.String(which).Breaking(core.Materials);
+                EXPECT_EQ(s["f_l"].get<double>(), vorn::ShownFrequencyLength(figures.FL));
+                EXPECT_EQ(s["gut_break_margin"].get<double>(),
+                          vorn::ShownBreakMargin(figures.GutMargin));
+                if (figures.AltMargin)
+                    EXPECT_EQ(s["alt_break_margin"].get<double>(),
+                              vorn::ShownBreakMargin(*figures.AltMargin));
+                else
+                    EXPECT_TRUE(s["alt_break_margin"].is_null()) << c;
+            }
+        }
+        const json& chanterelle = j["courses"][0]["strings"][0];
+        EXPECT_EQ(chanterelle["f_l"].get<double>(), 251.3);
+        EXPECT_EQ(chanterelle["gut_break_margin"].get<double>(), withIni ? -0.8 : 0.59);
+        // Nylgut has no index in the preferences: its strings show none.
+        EXPECT_EQ(j["courses"][1]["strings"][0]["alternative"], "Nylgut");
+        EXPECT_EQ(j["courses"][1]["strings"][0]["alt_break_margin"].is_null(), withIni);
+    }
+
+    // The calculator's limit takes the same file's indexes.
+    const json limit = calc("limit --length 64 --settings " + settingsFile + " --json").parsed();
+    EXPECT_EQ(limit["index"].get<double>(), 240);
+    EXPECT_EQ(limit["max_frequency"].get<double>(), 375);
+    EXPECT_EQ(calc("limit --length 64 --material Nylgut --settings " + settingsFile).exitCode, 2);
 }
 
 // One damaged byte made a loadable lute of 4,966,055,936 cm; its template must end at once.

@@ -137,6 +137,68 @@ TEST(CalcString, KilogramsAndCatalogueAlternative) {
     EXPECT_EQ(j["limits"]["alternative"], 0);
 }
 
+TEST(CalcString, MarginsToBreaking) {
+    // 392 Hz at 60 cm: f·L 235.2 Hz·m, 1.74 semitones under gut's 260 and nylon's 260.
+    const CalcRun r = calc("string --note 69 --pitch 392 --length 60 --tension 4 --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const json j = r.parsed();
+    EXPECT_DOUBLE_EQ(j["f_l"].get<double>(), 235.2);
+    EXPECT_DOUBLE_EQ(j["gut_break_margin"].get<double>(), 1.74);
+    EXPECT_DOUBLE_EQ(j["alt_break_margin"].get<double>(), 1.74);
+    // A wound string has no margin of its own; carbon's index is higher.
+    const json wound =
+        calc("string --note 69 --pitch 392 --length 60 --tension 4 --alt Pyramid --json").parsed();
+    EXPECT_TRUE(wound["alt_break_margin"].is_null());
+    EXPECT_DOUBLE_EQ(wound["gut_break_margin"].get<double>(), 1.74);
+    const json carbon =
+        calc("string --note 69 --pitch 392 --length 60 --tension 4 --alt \"Carbon PVF\" --json")
+            .parsed();
+    EXPECT_DOUBLE_EQ(carbon["alt_break_margin"].get<double>(), 2.71);
+}
+
+TEST(CalcLimit, HighestNoteBeforeBreaking) {
+    struct Case {
+        const char* args;
+        double index, length, margin, maxFrequency;
+        int note;
+        const char* name;
+    } cases[] = {
+        // 260 / 0.64 = 406.25 Hz; g' (392.72 in meantone) is the highest note below.
+        {"--length 64", 260, 64, 0, 406.25, 67, "g"},
+        // A semitone to spare: 383.45 Hz, f-sharp' (368.97 Hz).
+        {"--length 64 --margin 1", 260, 64, 1, 383.4489, 66, "f-sharp"},
+        // At A = 415 every note is lower, and g-sharp' (389.90 Hz) comes within the limit.
+        {"--length 64 --pitch 415", 260, 64, 0, 406.25, 68, "g-sharp"},
+        {"--length 60 --material \"Carbon PVF\"", 275, 60, 0, 458.3333, 69, "a"},
+        {"--length 100 --material Copper --margin 12", 105, 100, 12, 52.5, 32, "G-sharp"},
+    };
+    for (const Case& c : cases) {
+        const CalcRun r = calc(std::string("limit ") + c.args + " --json");
+        ASSERT_EQ(r.exitCode, 0) << c.args << ": " << r.err;
+        const json j = r.parsed();
+        EXPECT_DOUBLE_EQ(j["index"].get<double>(), c.index) << c.args;
+        EXPECT_DOUBLE_EQ(j["length"].get<double>(), c.length) << c.args;
+        EXPECT_DOUBLE_EQ(j["margin"].get<double>(), c.margin) << c.args;
+        EXPECT_NEAR(j["max_frequency"].get<double>(), c.maxFrequency, 5e-5) << c.args;
+        EXPECT_EQ(j["note"]["number"], c.note) << c.args;
+        EXPECT_EQ(j["note"]["name"].get<std::string>().substr(0, std::string(c.name).size()),
+                  c.name)
+            << c.args;
+        const double f = j["note"]["frequency"].get<double>();
+        EXPECT_LE(f, j["max_frequency"].get<double>()) << c.args;
+        // The next note up would be past the limit.
+        const CalcRun next =
+            calc(std::string("note ") + std::to_string(c.note + 1) + " " +
+                 (std::string(c.args).find("415") != std::string::npos ? "--pitch 415 " : "") +
+                 "--json");
+        EXPECT_GT(next.parsed()["frequency"].get<double>(), j["max_frequency"].get<double>())
+            << c.args;
+    }
+    const json exact = calc("limit --length 64 --json").parsed();
+    EXPECT_EQ(exact["material"], "Gut");
+    EXPECT_EQ(exact["max_frequency"].get<double>(), 406.25);
+}
+
 TEST(CalcCatalogue, LabelsOfEachMaker) {
     // z = 2.45e8 T / (f L)^2 = 55 at fL = 100 * 392.19 puts Savarez row 1 (NP 55) in reach.
     const CalcRun s =
@@ -195,6 +257,12 @@ TEST(CalcErrors, BadInputNamesTheProblemAndExitsTwo) {
         {"string --note 60 --length 60 --tension 3 --unit oz", "--unit"},
         {"string --note 60 --length 6x0 --tension 3", "--length"},
         {"catalogue Dunlop --frequency 100 --length 60 --tension 50", "Dunlop"},
+        {"limit --length 64 --material Savarez", "Savarez"},
+        {"limit --length 64 --material Aquila", "Aquila"},
+        {"limit --length 64 --material Silk", "Silk"},
+        {"limit --length 64 --margin -1", "--margin"},
+        {"limit --length 0.5", "--length"},
+        {"limit --material Gut", "--length"},
         {"catalogue Savarez --frequency 100 --length 60 --tension 50 --index 256", "--index"},
         {"catalogue Savarez --length 60 --tension 50", "--frequency"},
         // Finite numbers beyond what the program's fields take, which printed inf, nan or 0.
@@ -240,6 +308,11 @@ TEST(CalcOutput, TablesWithoutJson) {
     const CalcRun f = calc("frets");
     ASSERT_EQ(f.exitCode, 0);
     EXPECT_NE(f.out.find("1/6 Comma (Gerle-Dowland)"), std::string::npos);
+    const CalcRun l = calc("limit --length 64 --margin 1");
+    ASSERT_EQ(l.exitCode, 0) << l.err;
+    for (const char* line : {"Gut (breaking index 260 Hz\u00B7m)", "1 semitone\n", "383.45 Hz.",
+                             "f-sharp (66), 368.97 Hz."})
+        EXPECT_NE(l.out.find(line), std::string::npos) << line << "\n" << l.out;
 }
 
 } // namespace

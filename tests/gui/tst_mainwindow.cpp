@@ -23,6 +23,7 @@
 #include "document/InstrumentTemplates.h"
 #include "files/DocumentFile.h"
 #include "files/FileFrame.h"
+#include "files/PreferencesFile.h"
 #include "files/SettingsFile.h"
 #include "io/ByteWriter.h"
 #include "io/FileHeader.h"
@@ -591,6 +592,61 @@ private slots:
         QCOMPARE(
             QRect(loaded.WindowLeft, loaded.WindowTop, loaded.WindowWidth, loaded.WindowHeight),
             QRect(60, 50, 820, 610));
+    }
+
+    // What the settings file cannot hold goes to the preferences file beside it, through Qt's
+    // writer, and comes back in the next window and in the calculator's reader alike.
+    void preferencesFileKeepsWhatTheSettingsFileCannot() {
+        const std::string oddName = "Fluoro, \u201cthin\u201d / 0.5";
+        {
+            auto w = start();
+            TGlobalData& s = w->Settings();
+            s.TensionProfileVisible = 1;
+            s.Materials[0].BreakingIndex = 255.5f;
+            s.Materials.AddMaterial(oddName, 1.78f, 200, 20, 1, 0.1f, 240);
+            s.Materials.AddMaterial("@home", 1.3f, 200, 20, 1, 0.1f, 0);
+            quit(w);
+        }
+        QVERIFY(QFile::exists(dir->filePath(QStringLiteral("vorn.ini"))));
+        const Preferences read = LoadPreferencesFile(
+            QFile::encodeName(dir->filePath(QStringLiteral("vorn.ini"))).toStdString());
+        QVERIFY(read.TensionProfileVisible);
+        QCOMPARE(read.BreakingIndexes.size(), size_t(10));
+        QCOMPARE(read.BreakingIndexes[0].Index, 255.5);
+        QCOMPARE(read.BreakingIndexes[8].Material, oddName);
+        QCOMPARE(read.BreakingIndexes[8].Index, 240.0);
+        QCOMPARE(read.BreakingIndexes[9].Material, std::string("@home"));
+
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        auto again = start();
+        const TGlobalData& s = again->Settings();
+        QCOMPARE(s.TensionProfileVisible, uint8_t(1));
+        QCOMPARE(s.Materials[0].BreakingIndex, 255.5f);
+        QCOMPARE(s.Materials.MaterialByName(oddName).BreakingIndex, 240.0f);
+        QCOMPARE(s.Materials.MaterialByName("@home").BreakingIndex, 0.0f);
+    }
+
+    // Losing the preferences file costs only the preferences.
+    void missingOrBrokenPreferencesFileKeepsTheDefaults() {
+        {
+            auto w = start();
+            w->Settings().Materials[0].BreakingIndex = 250;
+            quit(w);
+        }
+        for (const QByteArray& content : {QByteArray(), QByteArray("\xff\x00[[=\n=\n", 9)}) {
+            QFile::remove(dir->filePath(QStringLiteral("vorn.ini")));
+            if (!content.isNull()) {
+                QFile broken(dir->filePath(QStringLiteral("vorn.ini")));
+                QVERIFY(broken.open(QIODevice::WriteOnly));
+                broken.write(content);
+            }
+            messages.clear();
+            auto w = start();
+            QCOMPARE(w->Settings().Materials[0].BreakingIndex, 260.0f);
+            QCOMPARE(w->Settings().TensionProfileVisible, uint8_t(0));
+            QVERIFY(messages.isEmpty());
+            QCOMPARE(w->TabCount(), 1);
+        }
     }
 
     // Edits are never dropped without a word: a changed tab shows "*" and asks before it goes.

@@ -156,6 +156,8 @@ private slots:
         QTest::newRow("tension kg") << 1 << int(tt_kilograms) << "2000" << 10000.0 << 9.80665;
         QTest::newRow("tension lb") << 1 << int(tt_pounds) << "5000" << 10000.0 << 4.448221615;
         QTest::newRow("diameter") << 2 << int(tt_kilograms) << "150" << 100.0 << 1.0;
+        QTest::newRow("breaking index") << 3 << int(tt_kilograms) << "20000" << 10000.0 << 1.0;
+        QTest::newRow("breaking index in pounds") << 3 << int(tt_pounds) << "123.5" << 123.5 << 1.0;
     }
     void typedBeyondTheRangeShowsWhatIsKept() {
         QFETCH(int, box);
@@ -169,15 +171,16 @@ private slots:
         dialog.UnitCombo()->setCurrentIndex(unit);
         emit dialog.UnitCombo()->activated(unit);
         dialog.MaterialList()->setCurrentRow(4);
-        const std::array<TFloatSpinBase*, 3> boxes{
-            dialog.MaterialDensity(), dialog.MaterialMaxTension(), dialog.MaterialMaxDiameter()};
+        const std::array<TFloatSpinBase*, 4> boxes{
+            dialog.MaterialDensity(), dialog.MaterialMaxTension(), dialog.MaterialMaxDiameter(),
+            dialog.MaterialBreakingIndex()};
         TFloatSpinBase* edit = boxes[box];
         edit->selectAll();
         QTest::keyClicks(edit, typed);
         QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
         QApplication::sendEvent(edit, &leave);
         const TStringMaterialItem& m = dialog.Model().Scratch.Materials[4];
-        const std::array<float, 3> held{m.Density, m.MaxTension, m.MaxDiameter};
+        const std::array<float, 4> held{m.Density, m.MaxTension, m.MaxDiameter, m.BreakingIndex};
         QVERIFY2(std::abs(held[box] - kept) < 1e-3 * kept, qPrintable(QString::number(held[box])));
         QVERIFY2(std::abs(edit->GetValue() * perShown - kept) < 1e-3 * kept,
                  qPrintable(edit->text()));
@@ -229,6 +232,11 @@ private slots:
         add.MinDiameterBox()->SetValue(0.2);
         add.DensityBox()->SetValue(150);
         QCOMPARE(add.Figures().Density, 100.0);
+        QVERIFY(add.OkButton()->isEnabled());
+        // The breaking index starts as gut's and goes with the figures.
+        QCOMPARE(add.Figures().BreakingIndex, 260.0);
+        add.BreakingIndexBox()->SetValue(0);
+        QCOMPARE(add.Figures().BreakingIndex, 0.0);
         QVERIFY(add.OkButton()->isEnabled());
         add.NameBox()->clear();
         QVERIFY(!add.OkButton()->isEnabled());

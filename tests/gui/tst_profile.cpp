@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 
 #include "chart/StrFrame.h"
+#include "views/ChartLayout.h"
 #include "views/StrFrameView.h"
 #include "views/TensionProfileView.h"
 #include "views/VornFrame.h"
@@ -45,6 +46,33 @@ private slots:
         view->ProfileButton()->click();
         QVERIFY(view->Profile()->isHidden());
         QCOMPARE(settings.TensionProfileVisible, uint8_t(0));
+    }
+
+    // A string close to breaking gets a cap above its bar in its cells' colour.
+    void profileCapsBarsNearBreaking() {
+        TVornFrame frame(settings);
+        frame.resize(1000, 700);
+        frame.ViewStrings();
+        frame.Model().Chart.Course(1).EditLength(60.0); // course 2 stays clear
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        TStrFrameView* view = frame.StringView();
+        if (view->Profile()->isHidden())
+            view->ProfileButton()->click();
+        const QImage image = view->Profile()->grab().toImage();
+        const std::vector<QRectF>& bars = view->Profile()->BarRects();
+        QVERIFY(bars.size() > 2);
+        const auto above = [&](int bar) {
+            const QRectF& r = bars[bar];
+            return image.pixelColor(int(r.center().x()), int(r.top()) - 3);
+        };
+        QCOMPARE(above(0), RowColours().LimitText); // the chanterelle, 0.59 below breaking
+        QVERIFY(above(1) != RowColours().LimitText && above(1) != RowColours().NearBreakText);
+        frame.Model().Chart.Course(0).EditLength(60.0);
+        const QImage amber = view->Profile()->grab().toImage();
+        const QRectF& r = view->Profile()->BarRects()[0];
+        QCOMPARE(amber.pixelColor(int(r.center().x()), int(r.top()) - 3),
+                 RowColours().NearBreakText);
     }
 };
 

@@ -6,10 +6,12 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
+#include <cmath>
 #include <memory>
 
 #include "chart/StrFrame.h"
 #include "document/GlobalData.h"
+#include "views/ChartLayout.h"
 #include "views/OneCrsPanelView.h"
 #include "views/StrFrameView.h"
 #include "views/VornFrame.h"
@@ -335,7 +337,7 @@ private slots:
             QCOMPARE(current() == 1, isCurrent);
             QCOMPARE(textColour(first(1)->TensionCell()), colours.LimitText);
             QCOMPARE(textColour(first(1)->GutDiameterCell()) == colours.LimitText,
-                     s.GutDiameterRed());
+                     s.GutDiameterRed() || s.GutBreakWarning(settings.Materials) == bw_close);
             QCOMPARE(textColour(first(1)->LengthCell()),
                      isCurrent ? colours.CurrentText : colours.NormalText);
             QCOMPARE(baseColour(first(1)->TensionCell()),
@@ -347,6 +349,73 @@ private slots:
         QCOMPARE(current(), 4);
         QCOMPARE(baseColour(first(4)->LengthCell()), colours.CurrentBackground);
         QCOMPARE(textColour(first(4)->LengthCell()), colours.CurrentText);
+    }
+
+    // Diameters of a string close to breaking are amber or red, on either row background, and
+    // the gut diameter's hint names the figures in the user's numbers.
+    void nearBreakingDiametersWarn_data() {
+        QTest::addColumn<QString>("length");
+        QTest::addColumn<int>("warning");
+        QTest::addColumn<QString>("figures");
+        QTest::newRow("a semitone from breaking")
+            << QStringLiteral("64") << int(bw_close)
+            << QStringLiteral("f\u00B7L 251,3 Hz\u00B7m, 0,59 semitones below breaking");
+        QTest::newRow("under two semitones")
+            << QStringLiteral("60") << int(bw_near)
+            << QStringLiteral("f\u00B7L 235,6 Hz\u00B7m, 1,7 semitones below breaking");
+        QTest::newRow("clear of it")
+            << QStringLiteral("55") << int(bw_none)
+            << QStringLiteral("f\u00B7L 216 Hz\u00B7m, 3,21 semitones below breaking");
+    }
+    void nearBreakingDiametersWarn() {
+        QFETCH(QString, length);
+        QFETCH(int, warning);
+        QFETCH(QString, figures);
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        openChart();
+        const TRowColours& colours = RowColours();
+        commitTyped(first(1)->LengthCell(), length);
+        const QColor expected = warning == bw_close  ? colours.LimitText
+                                : warning == bw_near ? colours.NearBreakText
+                                                     : QColor();
+        for (const bool isCurrent : {true, false}) {
+            QCOMPARE(current() == 1, isCurrent);
+            const QColor normal = isCurrent ? colours.CurrentText : colours.NormalText;
+            // Nylon breaks as gut does: both diameters warn alike.
+            for (QWidget* cell : {static_cast<QWidget*>(first(1)->GutDiameterCell()),
+                                  static_cast<QWidget*>(first(1)->AltDiameterCell())})
+                QCOMPARE(textColour(cell), warning == bw_none ? normal : expected);
+            QCOMPARE(textColour(first(1)->TensionCell()), normal);
+            QTest::mouseClick(first(4)->LengthCell(), Qt::LeftButton);
+        }
+        QWidget* gut = first(1)->GutDiameterCell();
+        QHelpEvent ask(QEvent::ToolTip, QPoint(2, 2), gut->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(gut, &ask);
+        QVERIFY2(gut->toolTip().endsWith(figures), qPrintable(gut->toolTip()));
+        // A bass on a maker's wound string warns only for gut.
+        QCOMPARE(textColour(first(7)->AltDiameterCell()), colours.NormalText);
+    }
+
+    // The amber must read on both backgrounds about as well as the red does.
+    void amberReadsOnBothBackgrounds() {
+        const auto luminance = [](const QColor& c) {
+            const auto channel = [](double v) {
+                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+                   0.0722 * channel(c.blueF());
+        };
+        const auto contrast = [&](const QColor& a, const QColor& b) {
+            const double la = luminance(a), lb = luminance(b);
+            return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+        };
+        const TRowColours& c = RowColours();
+        for (const QColor& background : {c.NormalBackground, c.CurrentBackground}) {
+            QVERIFY(contrast(c.NearBreakText, background) >= 4.0);
+            QVERIFY(contrast(c.NearBreakText, background) >= contrast(c.LimitText, background));
+        }
+        // Told apart from red and from the text colours by hue, not only by lightness.
+        QVERIFY(std::abs(c.NearBreakText.hue() - c.LimitText.hue()) >= 20);
     }
 
     // A play button makes its course current as a cell does; the current course's notes are

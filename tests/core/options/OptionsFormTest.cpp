@@ -282,7 +282,8 @@ TEST_P(OptionsRangeTest, ShownIsKept) {
     const TStringMaterialItem& m = form.Scratch.Materials[4];
     EXPECT_NEAR(m.*c.Kept, c.Held, 1e-3 * std::max(1.0, c.Held));
     const MaterialFigures& f = form.Figures;
-    for (double shown : {f.Density, f.MaxTension, f.MinTension, f.MaxDiameter, f.MinDiameter})
+    for (double shown :
+         {f.Density, f.MaxTension, f.MinTension, f.MaxDiameter, f.MinDiameter, f.BreakingIndex})
         if (std::abs(shown - c.Shown) < 1e-6 * std::max(1.0, c.Shown))
             return;
     ADD_FAILURE() << "no figure shows " << c.Shown;
@@ -303,7 +304,15 @@ INSTANTIATE_TEST_SUITE_P(
                       RangeCase{"DiameterAbove", &TOptionsForm::EditMaxDiameter, tt_kilograms, 150,
                                 100, 100, &TStringMaterialItem::MaxDiameter},
                       RangeCase{"DiameterNegative", &TOptionsForm::EditMinDiameter, tt_kilograms,
-                                -1, 0, 0, &TStringMaterialItem::MinDiameter}),
+                                -1, 0, 0, &TStringMaterialItem::MinDiameter},
+                      RangeCase{"BreakingIndexAbove", &TOptionsForm::EditBreakingIndex,
+                                tt_kilograms, 20000, 10000, 10000,
+                                &TStringMaterialItem::BreakingIndex},
+                      RangeCase{"BreakingIndexNegative", &TOptionsForm::EditBreakingIndex,
+                                tt_kilograms, -3, 0, 0, &TStringMaterialItem::BreakingIndex},
+                      RangeCase{"BreakingIndexFraction", &TOptionsForm::EditBreakingIndex,
+                                tt_pounds, 262.5, 262.5, 262.5,
+                                &TStringMaterialItem::BreakingIndex}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(OptionsForm, AddedFiguresKeepTheRanges) {
@@ -319,6 +328,15 @@ TEST(OptionsForm, AddedFiguresKeepTheRanges) {
     EXPECT_EQ(lead.MinDiameter, 100);
     form.SetAssignmentTension(0, 2000);
     EXPECT_NEAR(form.Scratch.StringDefs[0].Tension, 10000, 1e-2);
+
+    // A breaking index of 0 means none; below it, or past the range, OK stays disabled.
+    EXPECT_EQ(lead.BreakingIndex, 260);
+    EXPECT_FALSE(CanAddMaterial({"Tin", 7, 10, 1, 1, 0.5, -1}));
+    EXPECT_FALSE(CanAddMaterial({"Tin", 7, 10, 1, 1, 0.5, 20000}));
+    form.AddMaterial({"Tin", 7, 10, 1, 1, 0.5, 0});
+    EXPECT_EQ(form.Scratch.Materials.MaterialByName("Tin").BreakingIndex, 0);
+    form.AddMaterial({"Wire", 7, 10, 1, 1, 0.5, 120.4});
+    EXPECT_EQ(form.Scratch.Materials.MaterialByName("Wire").BreakingIndex, 120.4f);
 }
 
 struct BoundsCase {

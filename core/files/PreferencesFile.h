@@ -1,0 +1,46 @@
+#pragma once
+// The second settings file, beside the first ("vorn.vrn" -> "vorn.ini"): the preferences the
+// first one's fixed layout cannot hold. The program writes it through Qt's INI format; this
+// reader lets the calculator use it without Qt. Older versions never look at it, and losing it
+// costs only these preferences.
+
+#include <string>
+#include <vector>
+
+#include "document/GlobalData.h"
+
+namespace vorn {
+
+// Groups and keys, for the program's writer and this reader alike.
+inline constexpr const char* PrefViewGroup = "View";
+inline constexpr const char* PrefProfileKey = "TensionProfile"; // true or false
+inline constexpr const char* PrefBreakingArray = "BreakingIndex";
+inline constexpr const char* PrefMaterialKey = "Material"; // a material's name
+inline constexpr const char* PrefIndexKey = "HzM";         // its breaking index, '.' decimals
+
+struct MaterialBreakingIndex {
+    std::string Material;
+    double Index = 0; // Hz·m
+};
+
+struct Preferences {
+    bool TensionProfileVisible = false;
+    std::vector<MaterialBreakingIndex> BreakingIndexes; // in list order
+};
+
+// The settings file's path with ".ini" for its extension (appended when it has none).
+std::string PreferencesPathFor(const std::string& settingsPath);
+
+// The preferences in an INI text as Qt writes it. Lines, keys and figures it cannot read
+// are passed over: they keep their defaults.
+Preferences ReadPreferences(const std::string& text);
+// The same from a file; a missing or unreadable file gives the defaults.
+Preferences LoadPreferencesFile(const std::string& path);
+
+// What the settings hold of the preferences.
+Preferences PreferencesOf(const TGlobalData& settings);
+// Gives every material of a listed name its index (the last listing of a name wins); names not
+// in the material list and indexes outside BreakingIndexRange are left out.
+void ApplyPreferences(const Preferences& preferences, TGlobalData& settings);
+
+} // namespace vorn

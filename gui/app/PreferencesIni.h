@@ -1,0 +1,16 @@
+#pragma once
+// The preferences file beside the settings file, read and written through QSettings; the
+// calculator reads the same file with the core's reader.
+
+#include <QString>
+
+#include "files/PreferencesFile.h"
+
+namespace vorn {
+
+// A missing or unreadable file gives the defaults.
+Preferences ReadPreferencesIni(const QString& path);
+// false when the file could not be written; the preferences are then lost, nothing else.
+bool WritePreferencesIni(const QString& path, const Preferences& preferences);
+
+} // namespace vorn

@@ -67,11 +67,16 @@ std::vector<ProfileLegendEntry> ProfileLegend(const std::vector<ProfileBar>& bar
     if (bars.empty())
         return {};
     const ProfileBar& any = bars.front();
-    return {{pk_band, "Gut range " + FormatShortest(static_cast<float>(any.Min)) + " to " +
-                          FormatShortest(static_cast<float>(any.Max)) + " " +
-                          TensionUnitSuffix(unit)},
-            {pk_within, "Within range"},
-            {pk_beyond, "Out of range (gut or alternative)"}};
+    std::vector<ProfileLegendEntry> legend{
+        {pk_band, "Gut range " + FormatShortest(static_cast<float>(any.Min)) + " to " +
+                      FormatShortest(static_cast<float>(any.Max)) + " " + TensionUnitSuffix(unit)},
+        {pk_within, "Within range"},
+        {pk_beyond, "Out of range (gut or alternative)"}};
+    // The caps are explained only where one is drawn.
+    if (std::any_of(bars.begin(), bars.end(),
+                    [](const ProfileBar& b) { return b.Breaking != bw_none; }))
+        legend.push_back({pk_breaking, "Cap: close to breaking"});
+    return legend;
 }
 
 } // namespace vorn

@@ -37,7 +37,7 @@ std::vector<ProfileTick> ProfileTicks(double top);
 std::string ProfileAxisTitle(int unit);
 
 // What the picture's colours mean, in the order they are drawn.
-enum ProfileKey : int { pk_band, pk_within, pk_beyond };
+enum ProfileKey : int { pk_band, pk_within, pk_beyond, pk_breaking };
 struct ProfileLegendEntry {
     ProfileKey Key = pk_band;
     std::string Text; // "Gut range 2.04 to 20.39 kg."

@@ -136,7 +136,8 @@ void TTensionProfileView::paintEvent(QPaintEvent*) {
     for (const ProfileLegendEntry& e : ProfileLegend(bars, chart_.Settings.TensionUnit)) {
         const QColor colour = e.Key == pk_band     ? bandColour()
                               : e.Key == pk_within ? barColour()
-                                                   : red;
+                              : e.Key == pk_beyond ? red
+                                                   : RowColours().NearBreakText;
         painter.fillRect(QRectF(x, baseline - Swatch + 1, Swatch, Swatch), colour);
         const QString text = LocalNumbers(QString::fromStdString(e.Text));
         painter.drawText(QPointF(x + Swatch + 4, baseline), text);

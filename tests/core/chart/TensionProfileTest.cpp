@@ -73,12 +73,19 @@ TEST(TensionProfile, ScaleMarksAtRoundSteps) {
 
 TEST(TensionProfile, LegendNamesTheGutRangeInTheDisplayUnit) {
     Chart lute;
-    const std::vector<ProfileLegendEntry> kg =
-        ProfileLegend(TensionProfile(lute.chart), lute.settings.TensionUnit);
+    std::vector<ProfileBar> bars = TensionProfile(lute.chart);
+    for (ProfileBar& b : bars)
+        b.Breaking = bw_none;
+    const std::vector<ProfileLegendEntry> kg = ProfileLegend(bars, lute.settings.TensionUnit);
     ASSERT_EQ(kg.size(), 3u);
     EXPECT_EQ(kg[0].Key, pk_band);
     EXPECT_EQ(kg[0].Text, "Gut range 2.04 to 20.39 kg.");
     EXPECT_EQ(kg[2].Key, pk_beyond);
+    // A cap is explained once one is drawn.
+    bars.back().Breaking = bw_near;
+    const std::vector<ProfileLegendEntry> capped = ProfileLegend(bars, lute.settings.TensionUnit);
+    ASSERT_EQ(capped.size(), 4u);
+    EXPECT_EQ(capped[3].Key, pk_breaking);
     EXPECT_EQ(ProfileAxisTitle(lute.settings.TensionUnit), "Tension (kg.)");
     EXPECT_TRUE(ProfileLegend({}, 0).empty());
 }

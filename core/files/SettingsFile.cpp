@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "files/DocumentFile.h"
+#include "files/OldFileConversion.h"
 #include "io/AtomicFile.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
@@ -13,6 +14,21 @@
 namespace vorn {
 
 namespace {
+
+// Longest name the reopen block can hold whole (one length byte of UTF-16 units).
+constexpr size_t MaxStoredName = 255;
+
+// A document kept with the path of its own file: what that file holds now is the unchanged
+// state, so that edits kept only in the settings are not taken for saved ones.
+void adoptOwnFile(TFileFrame& frame, const std::string& path) {
+    frame.FilePath = path;
+    frame.FileName = std::filesystem::path(path).filename().string();
+    TFileFrame onDisk(frame.Settings);
+    if (OpenDocumentFile(onDisk, path).Result == LoadResult::Loaded)
+        frame.MarkUnchangedAs(onDisk);
+    else
+        frame.MarkChanged();
+}
 
 // The documents after the settings block. A missing count means none; the first document
 // that does not load ends the list.
@@ -38,8 +54,11 @@ void readReopenBlock(ByteReader& in, TGlobalData& settings, SettingsLoad& result
                                                                       : outcome.Message);
             return;
         }
-        // The name the document was kept under, whole, even if it looks like a path.
+        // The name the document was kept under, whole, even if it looks like a path; a
+        // whole path is the document's own file.
         frame->FileName = name;
+        if (std::filesystem::path(name).is_absolute())
+            adoptOwnFile(*frame, name);
         result.Documents.push_back(std::move(frame));
     }
 }
@@ -132,7 +151,10 @@ std::string SettingsFileBytes(const TGlobalData& settings,
     settings.SaveSettings(out);
     out.i32(static_cast<int32_t>(documents.size()));
     for (TFileFrame* frame : documents) {
-        out.str(frame->DisplayName());
+        // A document with a file of its own is kept under that file's path, when it fits.
+        const std::string& own = frame->FilePath;
+        const bool byPath = std::filesystem::path(own).is_absolute() && own.size() <= MaxStoredName;
+        out.str(byPath ? own : frame->DisplayName());
         WriteDocument(*frame, out);
     }
     return out.take();

@@ -25,7 +25,9 @@ struct SettingsLoad {
     // Where such a file was moved ("vorn.vrn.damaged"); empty when it stayed where it was.
     std::string KeptAs;
     bool BoundsRead = false;
-    // Reopened, in order, each read once under its stored name; the window adopts them.
+    // Reopened, in order, each read once under its stored name; the window adopts them. One
+    // kept under the whole path of its own file takes that file back and counts as changed
+    // unless the file holds the same document.
     std::vector<std::unique_ptr<TFileFrame>> Documents;
     std::vector<std::string> DocumentMessages; // one per refused document
 };

@@ -16,7 +16,9 @@
 #include <QIcon>
 #include <QLocale>
 #include <QMenu>
+#include <QPointer>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusTipEvent>
 #include <QStyle>
 #include <QTimer>
@@ -107,10 +109,11 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
       lastFolder_(QDir::homePath()) {
     InitAppResources();
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("Vorn"));
+    // The title comes from the active document's file path and changed mark, with the
+    // program's name after it.
     setWindowIcon(QIcon(QStringLiteral(":/app/icons/vorn.svg")));
     SetHelpContext(this, MainHelp);
-    resize(DefaultWidth, DefaultHeight);
+    resize(FittedSize(QSize(DefaultWidth, DefaultHeight)));
 
     buildActions();
 
@@ -526,6 +529,14 @@ int TMainForm::OpenFiles(const QStringList& paths) {
     int opened = 0;
     for (const QString& path : paths)
         opened += OpenDocumentFile(path) ? 1 : 0;
+    // The new document made only because nothing was reopened gives way to the files, unless
+    // it was used meanwhile.
+    const QPointer<TVornFrame> blank = startupBlank_;
+    startupBlank_ = nullptr;
+    if (opened > 0 && blank && !blank->Changed()) {
+        if (auto* tab = qobject_cast<TStringFileTab*>(blank->parentWidget()))
+            closeTab(tab);
+    }
     return opened;
 }
 
@@ -770,12 +781,32 @@ void TMainForm::IdleUpdate() {
     if (actSaveAs_->isEnabled() != rows)
         actSaveAs_->setEnabled(rows);
     // Edits happen in the active tab only: its marker is the one that can be out of date.
-    if (auto* tab = qobject_cast<TStringFileTab*>(tabs_->currentWidget()))
-        tab->SetChanged(tab->Frame()->Changed());
+    if (auto* tab = qobject_cast<TStringFileTab*>(tabs_->currentWidget())) {
+        TVornFrame* active = tab->Frame();
+        const bool changed = active->Changed();
+        tab->SetChanged(changed);
+        const std::string& own = active->Model().FilePath;
+        const QString shown = own.empty() ? active->DisplayName() : QFile::decodeName(own.c_str());
+        if (windowFilePath() != shown)
+            setWindowFilePath(shown);
+        if (isWindowModified() != changed)
+            setWindowModified(changed);
+    }
 }
 
 void TMainForm::ShowPopup(const QPoint& globalPos) {
     popup_->popup(globalPos);
+}
+
+void TMainForm::ShowPopupOnDocument() {
+    // Beside the focused control when it lies in the document, else at the document's corner.
+    QWidget* anchor = tabs_->currentWidget();
+    QWidget* focus = QApplication::focusWidget();
+    if (anchor && focus && anchor->isAncestorOf(focus))
+        anchor = focus;
+    if (!anchor)
+        anchor = tabs_;
+    ShowPopup(anchor->mapToGlobal(QPoint(anchor->width() / 4, anchor->height() / 4)));
 }
 
 // ---------------------------------------------------------------- messages
@@ -816,13 +847,26 @@ void TMainForm::loadSettingsFile() {
     if (loaded.BoundsRead)
         applyBounds();
     // The core has read each document once; its tab takes it over as it is.
-    for (std::unique_ptr<TFileFrame>& document : loaded.Documents)
-        NewTab(std::move(document));
+    for (std::unique_ptr<TFileFrame>& document : loaded.Documents) {
+        // Kept edits its own file does not hold show as changes.
+        TStringFileTab* tab = NewTab(std::move(document));
+        tab->SetChanged(tab->Frame()->Changed());
+    }
     if (!loaded.DocumentMessages.empty())
         reportLoadFailure(loaded.DocumentMessages.front());
     if (TabCount() == 0)
-        NewDocument();
+        startupBlank_ = NewDocument();
     tabChanged();
+}
+
+QSize TMainForm::FittedSize(const QSize& wanted) const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return wanted;
+    // The frame and title bar come on top of the window's own size.
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    const QRect area = screen->availableGeometry();
+    return wanted.boundedTo(QSize(area.width(), qMax(1, area.height() - titleBar)));
 }
 
 QRect TMainForm::PlacedBounds(const QRect& bounds) const {
@@ -890,7 +934,10 @@ bool TMainForm::keepOrDiscardAtExit() {
             open.push_back(&Document(j)->Model());
         const std::vector<TFileFrame*> kept =
             DocumentsToReopen(*settings_, open, tabs_->currentIndex());
-        if (std::find(kept.begin(), kept.end(), open[i]) != kept.end())
+        // Only the settings file would hold its changes: its own file must hear of them.
+        const bool keptWhole =
+            std::find(kept.begin(), kept.end(), open[i]) != kept.end() && open[i]->FilePath.empty();
+        if (keptWhole)
             continue;
         auto* tab = qobject_cast<TStringFileTab*>(tabs_->widget(i));
         if (tab && !keepOrDiscard(tab))

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -136,7 +137,12 @@ void TVornFrame::buildPages(bool withSetup) {
 
     if (withSetup) {
         buildSetupPage();
-        pages_->addWidget(ui_->SetupPage);
+        // Scrolls rather than holds the window wider than a small screen.
+        auto* setupScroll = new QScrollArea(pages_);
+        setupScroll->setFrameShape(QFrame::NoFrame);
+        setupScroll->setWidgetResizable(true);
+        setupScroll->setWidget(ui_->SetupPage);
+        pages_->addWidget(setupScroll);
     } else {
         pages_->addWidget(new QWidget(pages_)); // keeps the page numbers
     }

@@ -21,6 +21,7 @@
 #include "chart/StrFrame.h"
 #include "document/GlobalData.h"
 #include "document/InstrumentTemplates.h"
+#include "files/OldFileConversion.h"
 #include "files/SettingsFile.h"
 #include "io/ByteWriter.h"
 #include "io/FileHeader.h"
@@ -137,7 +138,6 @@ private slots:
 
     void firstStartShowsOneNewDocument() {
         auto w = start();
-        QCOMPARE(w->windowTitle(), QStringLiteral("Vorn"));
         QCOMPARE(w->TabCount(), 1);
         QCOMPARE(caption(*w, 0), QStringLiteral("Alto Lute in G_10crs_sl64"));
         QCOMPARE(w->ActiveDocument()->CurrentPage(), int(TVornFrame::FileSetupPage));
@@ -700,14 +700,107 @@ private slots:
 
         w = start();
         QCOMPARE(w->OpenFiles({a, broken.fileName(), b}), 2);
-        QCOMPARE(w->TabCount(), 3); // the new document, a and b
-        QCOMPARE(caption(*w, 2), QStringLiteral("b.vrd"));
+        QCOMPARE(w->TabCount(), 2); // a and b in place of the new document of the start
+        QCOMPARE(caption(*w, 0), QStringLiteral("a.vrd"));
+        QCOMPARE(caption(*w, 1), QStringLiteral("b.vrd"));
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].text, QStringLiteral("Unable to load file"));
         // Open again: the tab it has comes forward, by any spelling of its path.
         QCOMPARE(w->OpenFiles({dir->filePath(QStringLiteral("./a.vrd"))}), 1);
-        QCOMPARE(w->TabCount(), 3);
-        QCOMPARE(w->Tabs()->currentIndex(), 1);
+        QCOMPARE(w->TabCount(), 2);
+        QCOMPARE(w->Tabs()->currentIndex(), 0);
+
+        // A new document already worked on stays; so does one when no file could be read.
+        w = start();
+        w->ViewStrings();
+        w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
+        QCOMPARE(w->OpenFiles({a}), 1);
+        QCOMPARE(w->TabCount(), 2);
+        w = start();
+        QCOMPARE(w->OpenFiles({broken.fileName()}), 0);
+        QCOMPARE(w->TabCount(), 1);
+    }
+
+    void quittingAsksForEveryChangedFile_data() {
+        QTest::addColumn<int>("startupChoice");
+        QTest::newRow("show new file") << 0;
+        QTest::newRow("load last viewed file") << 1;
+        QTest::newRow("load all opened files") << 2;
+    }
+    void quittingAsksForEveryChangedFile() {
+        QFETCH(int, startupChoice);
+        auto w = start();
+        w->Settings().StartupChoice = startupChoice;
+        w->ViewStrings();
+        const QString path = dir->filePath(QStringLiteral("lute.vrd"));
+        QVERIFY(w->SaveDocumentFile(path));
+        w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
+        QStringList asked;
+        QMessageBox::StandardButton answer = QMessageBox::Cancel;
+        w->AskSaveChanges = [&](const QString& text) {
+            asked << text;
+            return answer;
+        };
+        QVERIFY(!w->close());
+        QCOMPARE(asked, QStringList{QStringLiteral("Save the changes to \"lute.vrd\"?")});
+        answer = QMessageBox::Discard;
+        QVERIFY(w->close());
+        w.reset();
+
+        // The settings kept the edit the file never had: it comes back marked as a change.
+        w = start();
+        if (startupChoice == 0) {
+            QCOMPARE(caption(*w, 0), QStringLiteral("Alto Lute in G_10crs_sl64"));
+            return;
+        }
+        QCOMPARE(caption(*w, 0), QStringLiteral("*lute.vrd"));
+        QVERIFY(w->isWindowModified());
+        QCOMPARE(w->ActiveDocument()->Model().FilePath, QFile::encodeName(path).toStdString());
+        asked.clear();
+        w->AskSaveChanges = [&](const QString& text) {
+            asked << text;
+            return QMessageBox::Save;
+        };
+        QVERIFY(w->CloseDocument());
+        QCOMPARE(asked.size(), 1);
+        TGlobalData loaded;
+        auto onDisk = std::make_unique<TFileFrame>(loaded);
+        QCOMPARE(vorn::OpenDocumentFile(*onDisk, QFile::encodeName(path).toStdString()).Result,
+                 LoadResult::Loaded);
+        QCOMPARE(onDisk->Chart.Course(0).First.ShownTension(loaded), 3.9f);
+    }
+
+    void titleShowsTheActiveDocument() {
+        auto w = start();
+        QCOMPARE(w->windowFilePath(), QStringLiteral("Alto Lute in G_10crs_sl64"));
+        QVERIFY(w->windowTitle().startsWith(QStringLiteral("Alto Lute in G_10crs_sl64")));
+        QVERIFY(!w->isWindowModified());
+        w->ViewStrings();
+        w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
+        w->IdleUpdate();
+        QVERIFY(w->isWindowModified());
+        const QString path = dir->filePath(QStringLiteral("title.vrd"));
+        QVERIFY(w->SaveDocumentFile(path));
+        QCOMPARE(w->windowFilePath(), path);
+        QVERIFY(!w->isWindowModified());
+        w->NewDocument();
+        QCOMPARE(w->windowFilePath(), QStringLiteral("Alto Lute in G_10crs_sl64"));
+        w->Tabs()->setCurrentIndex(0);
+        QCOMPARE(w->windowFilePath(), path);
+    }
+
+    void windowOpensWithinTheScreen() {
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        const QRect area = w->screen()->availableGeometry();
+        const int titleBar = w->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        QVERIFY2(w->width() <= area.width() && w->height() + titleBar <= area.height(),
+                 qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                                .arg(w->width())
+                                .arg(w->height())
+                                .arg(area.width())
+                                .arg(area.height())));
     }
 
     void restoredBoundsStayOnTheScreen_data() {

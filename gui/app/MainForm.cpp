@@ -47,6 +47,8 @@
 #include "io/AtomicFile.h"
 #include "pitch/Temperaments.h"
 #include "strings/StringPhysics.h"
+#include "views/FretFrormView.h"
+#include "views/StrFrameView.h"
 #include "views/StringFileTab.h"
 #include "views/VornFrame.h"
 #include "widgets/FittedMessageBox.h"
@@ -100,6 +102,12 @@ bool boundsAreSane(const QRect& bounds) {
             return true;
     }
     return false;
+}
+
+// Esc closes a window of the program's own, as it does a dialog.
+void closeOnEscape(QWidget* window) {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
 }
 
 } // namespace
@@ -204,6 +212,7 @@ void TMainForm::buildSound() {
     connect(actVolume_, &QAction::triggered, this,
             [this](bool down) { volume_->ShowAtPointer(down, QCursor::pos()); });
     connect(volume_, &TVolumeControl::hidden, this, [this] { actVolume_->setChecked(false); });
+    closeOnEscape(volume_);
 }
 
 void TMainForm::connectFrame(TVornFrame* frame) {
@@ -263,6 +272,7 @@ void TMainForm::buildActions() {
     actHelpOnFocus_ = makeAction(this, QStringLiteral("ActHelpOnFocus"),
                                  QStringLiteral("Help on this window"), QString());
     actQuit_ = makeAction(this, QStringLiteral("ActQuit"), QStringLiteral("Quit"), QString());
+    actPopup_ = makeAction(this, QStringLiteral("ActPopup"), QStringLiteral("Menu"), QString());
 
     actPlay_ = makeAction(this, QStringLiteral("ActPlay"), QStringLiteral("Play"),
                           QStringLiteral("Play note"), QStringLiteral("play"));
@@ -281,6 +291,8 @@ void TMainForm::buildActions() {
     actPrint_->setShortcut(QKeySequence::Print);
     actHelpOnFocus_->setShortcut(QKeySequence(Qt::Key_F1));
     actQuit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    // The Globals and Save As are reached through this menu alone: the keyboard needs it too.
+    actPopup_->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
 
     actSave_->setEnabled(false);
     actSaveAs_->setEnabled(false);
@@ -300,10 +312,11 @@ void TMainForm::buildActions() {
     connect(actAboutMenu_, &QAction::triggered, this, &TMainForm::ShowAbout);
     connect(actHelpOnFocus_, &QAction::triggered, this, &TMainForm::HelpOnFocus);
     connect(actQuit_, &QAction::triggered, this, &QWidget::close);
+    connect(actPopup_, &QAction::triggered, this, &TMainForm::ShowPopupOnDocument);
 
     // Shortcuts work wherever the focus is in the window.
     addActions({actStrings_, actFrets_, actOpen_, actNew_, actClose_, actSave_, actSaveAs_,
-                actPrint_, actHelpOnFocus_, actQuit_});
+                actPrint_, actHelpOnFocus_, actQuit_, actPopup_});
 }
 
 void TMainForm::buildSideBar() {
@@ -672,6 +685,7 @@ void TMainForm::ViewStrings() {
     if (!frame)
         return;
     frame->ShowPage(TVornFrame::ShowStringChart);
+    focusPage(frame->StringView());
     RefreshStatus();
     IdleUpdate();
 }
@@ -681,8 +695,25 @@ void TMainForm::ViewFrets() {
     if (!frame)
         return;
     frame->ShowPage(TVornFrame::ShowFretChart);
+    focusPage(frame->FretView());
     TemperamentChanged();
     IdleUpdate();
+}
+
+void TMainForm::focusPage(QWidget* page) {
+    // The button that showed the page keeps no focus: F1 and the keys belong to the page.
+    QWidget* focus = QApplication::focusWidget();
+    if (!page || (focus && page->isAncestorOf(focus)))
+        return;
+    for (QWidget* w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain()) {
+        if (!page->isAncestorOf(w))
+            break;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(page) && w->isEnabled()) {
+            w->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    page->setFocus(Qt::OtherFocusReason);
 }
 
 void TMainForm::ShowHelpContext(int context) {
@@ -742,6 +773,7 @@ TVornPrint* TMainForm::PrintWindow() {
     // Made at the first Print, like the About box: the start does not pay for it.
     if (!print_) {
         print_ = new TVornPrint(this);
+        closeOnEscape(print_);
         connect(print_, &TVornPrint::rebuildRequested, this, &TMainForm::PrintDocument);
     }
     return print_;
@@ -969,7 +1001,14 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 void TMainForm::contextMenuEvent(QContextMenuEvent* event) {
     // The documents' own area has no menu; the tabs themselves open it through OnTabClick.
     const QRect tabArea(tabs_->mapTo(this, QPoint(0, 0)), tabs_->size());
-    if (tabArea.contains(event->pos())) {
+    // The string chart is the exception: its rows are where the Globals act.
+    TVornFrame* frame = ActiveDocument();
+    QWidget* under = childAt(event->pos());
+    const bool onStrings =
+        frame && frame->StringViewBuilt() && under &&
+        frame->CurrentPage() == TVornFrame::StringChartPage &&
+        (frame->StringView() == under || frame->StringView()->isAncestorOf(under));
+    if (tabArea.contains(event->pos()) && !onStrings) {
         event->ignore();
         return;
     }

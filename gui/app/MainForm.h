@@ -203,6 +203,7 @@ private:
     QAction* actAboutMenu_ = nullptr;
     QAction* actHelpOnFocus_ = nullptr;
     QAction* actQuit_ = nullptr;
+    QAction* actPopup_ = nullptr;
     QAction* actPlay_ = nullptr;
     QAction* actStop_ = nullptr;
     QAction* actVolume_ = nullptr;

@@ -96,6 +96,8 @@ TOptionsFormView::TOptionsFormView(std::function<void(int)> showHelp, QWidget* p
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
     SetStandardButtonIcons(buttons_);
     buttons_->button(QDialogButtonBox::Ok)->setDefault(true);
+    // A modal dialog keeps the main window's F1 from it: its Help button takes the key.
+    buttons_->button(QDialogButtonBox::Help)->setShortcut(QKeySequence(Qt::Key_F1));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
     layout->addWidget(buttons_);

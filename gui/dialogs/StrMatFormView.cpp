@@ -70,6 +70,7 @@ TStrMatFormView::TStrMatFormView(VornTensType unit, std::function<void(int)> sho
     layout->addWidget(problem_);
     layout->addWidget(buttons_);
     SetStandardButtonIcons(buttons_);
+    buttons_->button(QDialogButtonBox::Help)->setShortcut(QKeySequence(Qt::Key_F1));
 
     OkButton()->setEnabled(false);
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);

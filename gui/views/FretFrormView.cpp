@@ -179,7 +179,7 @@ QWidget* TFretFrormView::buildRows() {
     topPlay_ = new QToolButton(content);
     topPlay_->setCheckable(true);
     topPlay_->setAutoRaise(true);
-    topPlay_->setFocusPolicy(Qt::NoFocus);
+    topPlay_->setFocusPolicy(Qt::TabFocus);
     topPlay_->setIcon(QIcon(QStringLiteral(":/app/icons/play-small.svg")));
     topPlay_->setIconSize(QSize(12, 12));
     length_ = new QLineEdit(content);
@@ -187,6 +187,7 @@ QWidget* TFretFrormView::buildRows() {
     for (QLineEdit* field : {length_, pitch_}) {
         field->setReadOnly(true);
         field->setFixedWidth(110);
+        field->setFocusPolicy(Qt::TabFocus);
     }
     auto* topLine = new QHBoxLayout;
     auto* topLabel = new QLabel(QStringLiteral("Top String Note: "), content);

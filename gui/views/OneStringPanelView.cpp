@@ -111,7 +111,8 @@ TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, TRowResources& resour
 
     play_->setCheckable(true);
     play_->setAutoRaise(true);
-    play_->setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab and pressed with Space, as a click would.
+    play_->setFocusPolicy(Qt::TabFocus);
     play_->setIcon(resources_.PlayIcon());
     play_->setIconSize(QSize(12, 12));
     play_->setToolTip(QStringLiteral("Play this note"));

@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QVBoxLayout>
 
 #include "pitch/Keys.h"
@@ -82,7 +84,7 @@ TPlacementHeaderCell::TPlacementHeaderCell(int fret, QWidget* parent)
         l->setAlignment(Qt::AlignCenter);
         layout->addWidget(l);
     }
-    setFocusPolicy(Qt::TabFocus);
+    setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
     setToolTip(QStringLiteral("Click on fret to customize"));
 }
@@ -112,6 +114,28 @@ void TPlacementHeaderCell::keyPressEvent(QKeyEvent* event) {
         emit clicked(fret_);
     else
         QWidget::keyPressEvent(event);
+}
+
+void TPlacementHeaderCell::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // Keyboard users must see which fret Space will change.
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = rect().adjusted(1, 1, -1, -1);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+}
+
+void TPlacementHeaderCell::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TPlacementHeaderCell::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 TPlacementFrameView::TPlacementFrameView(QWidget* parent) : QWidget(parent) {

@@ -18,6 +18,8 @@
 #include "app/MainForm.h"
 #include "app/SideBar.h"
 #include "app/StatusPanels.h"
+#include "app/VolumeControl.h"
+#include "app/VornPrint.h"
 #include "chart/StrFrame.h"
 #include "document/GlobalData.h"
 #include "document/InstrumentTemplates.h"
@@ -801,6 +803,115 @@ private slots:
                                 .arg(w->height())
                                 .arg(area.width())
                                 .arg(area.height())));
+    }
+
+    void keysOpenThePopupMenu_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+        QTest::newRow("Menu key") << int(Qt::Key_Menu) << int(Qt::NoModifier);
+    }
+    void keysOpenThePopupMenu() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        w->ViewStrings();
+        QCoreApplication::processEvents();
+        QWidget* cell = shownControl(*w, QStringLiteral("Gut diameter"));
+        QVERIFY(cell);
+        cell->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), cell);
+        QTest::keyClick(cell, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTRY_VERIFY(w->PopupTabs()->isVisible());
+        // Over the document, where the keys were pressed.
+        const QRect document(w->ActiveDocument()->mapToGlobal(QPoint(0, 0)),
+                             w->ActiveDocument()->size());
+        QVERIFY(document.contains(w->PopupTabs()->pos()));
+        w->PopupTabs()->hide();
+    }
+
+    void rightClickOnTheStringChartOpensThePopupMenu() {
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->ViewStrings();
+        QCoreApplication::processEvents();
+        TStrFrameView* chart = w->ActiveDocument()->StringView();
+        QWidget* number = chart->Row(0)->NumberCell();
+        const QPoint pos(2, 2);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, number->mapToGlobal(pos));
+        QCoreApplication::sendEvent(number, &event);
+        QTRY_VERIFY(w->PopupTabs()->isVisible());
+        w->PopupTabs()->hide();
+    }
+
+    void escapeClosesTheProgramsWindows_data() {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("help") << QStringLiteral("help");
+        QTest::newRow("print") << QStringLiteral("print");
+        QTest::newRow("volume") << QStringLiteral("volume");
+    }
+    void escapeClosesTheProgramsWindows() {
+        QFETCH(QString, window);
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QWidget* shown = nullptr;
+        if (window == QStringLiteral("help")) {
+            w->ShowHelpContext(10);
+            shown = w->HelpViewer();
+        } else if (window == QStringLiteral("print")) {
+            w->ViewStrings();
+            w->PrintDocument();
+            shown = w->PrintWindow();
+        } else {
+            w->findChild<QToolButton*>(QStringLiteral("SpeedVolume"))->click();
+            shown = w->VolumeWindow();
+        }
+        QVERIFY(shown->isVisible());
+        shown->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), shown);
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus && shown->isAncestorOf(focus) ? focus : shown, Qt::Key_Escape);
+        QTRY_VERIFY(!shown->isVisible());
+        QVERIFY(w->isVisible());
+        QVERIFY(!action(*w, "ActVolume")->isChecked());
+    }
+
+    void ctrlWInTheHelpWindowClosesOnlyTheHelp() {
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        w->NewDocument();
+        THelpViewer* help = w->HelpViewer();
+        w->ShowHelpContext(10);
+        QTRY_COMPARE(QApplication::activeWindow(), help);
+        help->Browser()->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), help->Browser());
+        QTest::keyClick(help->Browser(), Qt::Key_W, Qt::ControlModifier);
+        QTRY_VERIFY(!help->isVisible());
+        QCOMPARE(w->TabCount(), 2);
+    }
+
+    void helpAfterTheViewButtons_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("context");
+        QTest::newRow("Frets") << QStringLiteral("SpeedFrets") << 30;
+        QTest::newRow("Strings") << QStringLiteral("SpeedStrings") << 60;
+    }
+    void helpAfterTheViewButtons() {
+        QFETCH(QString, button);
+        QFETCH(int, context);
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QTest::mouseClick(w->findChild<QToolButton*>(button), Qt::LeftButton);
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : w.get(), Qt::Key_F1);
+        QTRY_VERIFY(w->HelpViewer()->isVisible());
+        QCOMPARE(w->HelpViewer()->CurrentContext(), context);
     }
 
     void restoredBoundsStayOnTheScreen_data() {

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -10,6 +11,7 @@
 
 #include "chart/StrFrame.h"
 #include "document/GlobalData.h"
+#include "support/TabReach.h"
 #include "views/OneCrsPanelView.h"
 #include "views/StrFrameView.h"
 #include "views/VornFrame.h"
@@ -448,6 +450,26 @@ private slots:
         QApplication::sendEvent(box, &wheel);
         QCOMPARE(int(model(4).Kind), int(ck_unison));
         QVERIFY(bar->value() > 0);
+    }
+
+    // Tab reaches a string's play button, which makes its course current; Space plays.
+    void playButtonsWorkFromTheKeyboard() {
+        openChart();
+        QSignalSpy play(view(), &TStrFrameView::playRequested);
+        int course = 2;
+        while (course < view()->RowCount() && !octave(course))
+            ++course;
+        QVERIFY(octave(course));
+        for (TOneStringPanelView* string : {first(course), octave(course)}) {
+            QToolButton* button = string->PlayButton();
+            QVERIFY(vorn::testing::ReachedByTab(button));
+            QCOMPARE(current(), course);
+            QTest::keyClick(button, Qt::Key_Space);
+            QVERIFY(button->isChecked());
+            QCOMPARE(play.count(), 1);
+            QCOMPARE(play.takeFirst().at(2).value<QAbstractButton*>(), button);
+            button->setChecked(false);
+        }
     }
 
     void catalogueChoiceShowsItsLabel() {

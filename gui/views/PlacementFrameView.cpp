@@ -213,8 +213,6 @@ TPlacementFrameView::TPlacementFrameView(QWidget* parent) : QWidget(parent) {
             fill(frame, cellColour(pl_nut));
             auto* note = new TNotePanel(frame);
             note->setFrameShape(QFrame::NoFrame);
-            note->setAccessibleName(j == 0 ? QStringLiteral("Course %1 open").arg(c + 1)
-                                           : QStringLiteral("Course %1 fret %2").arg(c + 1).arg(j));
             frames_[c][j] = frame;
             cells_[c][j] = note;
         }
@@ -290,8 +288,13 @@ void TPlacementFrameView::refresh() {
         for (int j = 0; j < PlacementColumns; ++j) {
             const PlacementCell& cell = model_.Cells[c][j];
             fill(frames_[c][j], cellColour(cell.Colour));
-            cells_[c][j]->SetKey(key);
-            cells_[c][j]->SetNote(cell.Note);
+            TNotePanel* note = cells_[c][j];
+            note->SetKey(key);
+            note->SetNote(cell.Note);
+            // The note in the name too: a screen reader reads a cell by its name.
+            const QString place = j == 0 ? QStringLiteral("Course %1 open").arg(c + 1)
+                                         : QStringLiteral("Course %1 fret %2").arg(c + 1).arg(j);
+            note->setAccessibleName(place + QStringLiteral(": ") + note->accessibleDescription());
         }
     }
     place();

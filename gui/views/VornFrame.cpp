@@ -341,6 +341,13 @@ void TVornFrame::buildSetupPage() {
     strings->addRow(u.FromCourseLabel, u.EditFromCourse);
     strings->addRow(QStringLiteral("Pitch Standard"), u.ComboPitchStandard);
     strings->addRow(QStringLiteral("A-pitch"), u.EditAPitch);
+    // The number boxes name themselves "Number"; a screen reader needs their labels' words.
+    u.EditStringLength->setAccessibleName(QStringLiteral("Top String Length"));
+    u.EditSecondStLength->setAccessibleName(QStringLiteral("Second String Length"));
+    u.EditFromCourse->setAccessibleName(QStringLiteral("From Course"));
+    u.EditAPitch->setAccessibleName(QStringLiteral("A-pitch"));
+    u.SecondSLLabel->setBuddy(u.EditSecondStLength);
+    u.FromCourseLabel->setBuddy(u.EditFromCourse);
     u.SecondSLLabel->setEnabled(false);
     u.EditSecondStLength->setEnabled(false);
     u.FromCourseLabel->setEnabled(false);

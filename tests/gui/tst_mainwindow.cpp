@@ -31,6 +31,7 @@
 #include "support/OldBodyWriter.h"
 #include "views/FretFrormView.h"
 #include "views/OneCrsPanelView.h"
+#include "views/PlacementFrameView.h"
 #include "views/StrFrameView.h"
 #include "views/VornFrame.h"
 #include "widgets/FittedMessageBox.h"
@@ -912,6 +913,44 @@ private slots:
         QTest::keyClick(focus ? focus : w.get(), Qt::Key_F1);
         QTRY_VERIFY(w->HelpViewer()->isVisible());
         QCOMPARE(w->HelpViewer()->CurrentContext(), context);
+    }
+
+    void controlsAreNamedForScreenReaders_data() {
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("top length") << "EditStringLength"
+                                    << "Top String Length";
+        QTest::newRow("second length") << "EditSecondStLength"
+                                       << "Second String Length";
+        QTest::newRow("from course") << "EditFromCourse"
+                                     << "From Course";
+        QTest::newRow("a pitch") << "EditAPitch"
+                                 << "A-pitch";
+        QTest::newRow("side bar toggle") << "Sidebarsize"
+                                         << "Wide side bar with captions";
+    }
+    void controlsAreNamedForScreenReaders() {
+        QFETCH(QString, object);
+        QFETCH(QString, name);
+        auto w = start();
+        auto* control = w->findChild<QWidget*>(object);
+        QVERIFY(control);
+        QCOMPARE(control->accessibleName(), name);
+    }
+
+    void cellsNameWhatTheyShow() {
+        auto w = start();
+        w->ViewStrings();
+        TStrFrameView* chart = w->ActiveDocument()->StringView();
+        for (int row : {0, 3})
+            QCOMPARE(chart->Row(row)->NumberCell()->accessibleName(),
+                     QStringLiteral("Course number %1").arg(row + 1));
+        w->ViewFrets();
+        w->ActiveDocument()->ShowPlacement();
+        TNotePanel* open = w->ActiveDocument()->PlacementView()->Cell(1, 0);
+        QVERIFY(!open->accessibleDescription().isEmpty());
+        QCOMPARE(open->accessibleName(),
+                 QStringLiteral("Course 1 open: ") + open->accessibleDescription());
     }
 
     void restoredBoundsStayOnTheScreen_data() {

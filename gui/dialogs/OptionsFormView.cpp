@@ -51,6 +51,14 @@ QLabel* labelFor(const QString& text, QWidget* control, QWidget* parent) {
     return label;
 }
 
+// A figure box with its unit to the right; the label's own words stay as they are.
+QHBoxLayout* withUnit(QWidget* box, const QString& unit, QWidget* parent) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(box, 1);
+    row->addWidget(new QLabel(unit, parent));
+    return row;
+}
+
 // The range is the one the logic keeps, so that leaving a box shows what is stored.
 void figureBox(TFloatSpinBase* box, const EntryRange& range) {
     box->SetIncrement(MaterialStep);
@@ -294,19 +302,30 @@ QWidget* TOptionsFormView::buildMaterials() {
     figureBox(materialMinTension_, model_.TensionRange());
     figureBox(materialMaxDiameter_, MaterialDiameterRange);
     figureBox(materialMinDiameter_, MaterialDiameterRange);
+    // Room for a whole tension and its unit beside the spin button.
+    const int figureWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000.00 kg.")) + 28;
+    for (QWidget* box :
+         {static_cast<QWidget*>(materialDensity_), static_cast<QWidget*>(materialMaxTension_),
+          static_cast<QWidget*>(materialMinTension_), static_cast<QWidget*>(materialMaxDiameter_),
+          static_cast<QWidget*>(materialMinDiameter_)})
+        box->setMinimumWidth(figureWidth);
     auto* panelForm = new QFormLayout;
     panelForm->addRow(labelFor(QStringLiteral("String Material Name"), materialName_, page),
                       materialName_);
+    const QString density = QStringLiteral("g/cm³");
+    const QString mm = QStringLiteral("mm");
     panelForm->addRow(labelFor(QStringLiteral("String Density:"), materialDensity_, page),
-                      materialDensity_);
+                      withUnit(materialDensity_, density, materialPanel_));
     auto* filters = new QGroupBox(QStringLiteral("Filters "), materialPanel_);
     auto* limits = new QFormLayout(filters);
     limits->addRow(labelFor(QStringLiteral("Tension  maximum:"), materialMaxTension_, page),
                    materialMaxTension_);
     limits->addRow(QStringLiteral("minimum:"), materialMinTension_);
     limits->addRow(labelFor(QStringLiteral("Diameter maximum:"), materialMaxDiameter_, page),
-                   materialMaxDiameter_);
-    limits->addRow(QStringLiteral("minimum:"), materialMinDiameter_);
+                   withUnit(materialMaxDiameter_, mm, filters));
+    auto* minDiameter = new QLabel(QStringLiteral("minimum:"), filters);
+    minDiameter->setBuddy(materialMinDiameter_);
+    limits->addRow(minDiameter, withUnit(materialMinDiameter_, mm, filters));
     materialMinTension_->setAccessibleName(QStringLiteral("Tension minimum:"));
     materialMinDiameter_->setAccessibleName(QStringLiteral("Diameter minimum:"));
     auto* panelLayout = new QVBoxLayout(materialPanel_);
@@ -325,6 +344,10 @@ QWidget* TOptionsFormView::buildMaterials() {
     auto* layout = new QHBoxLayout(page);
     layout->addLayout(list);
     layout->addWidget(materialPanel_, 1);
+    // The panel keeps its room while hidden, so that choosing a material moves no button.
+    QSizePolicy keepRoom = materialPanel_->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    materialPanel_->setSizePolicy(keepRoom);
 
     connect(materials_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (refreshing_ || row < 0)

@@ -316,6 +316,16 @@ void TFretFrormView::refresh() {
     }
     length_->setText(LocalNumbers(qs(model_.StringLengthText), locale()));
     pitch_->setText(LocalNumbers(qs(model_.PitchText), locale()));
+    // Read-only shown as such: the window's colour instead of an entry's white. Set here, once
+    // the page has its place, as the colour it had while being built was not the window's.
+    for (QLineEdit* field : {length_, pitch_}) {
+        const QColor window = palette().color(QPalette::Window);
+        if (field->palette().color(QPalette::Base) != window) {
+            QPalette look = field->palette();
+            look.setColor(QPalette::Base, window);
+            field->setPalette(look);
+        }
+    }
     topNote_->SetNote(model_.TopNote);
     const QString topHint = LocalNumbers(qs(model_.TopPlayHint), locale());
     topPlay_->setToolTip(topHint);

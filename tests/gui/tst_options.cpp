@@ -214,6 +214,22 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
 
+    // The material panel comes and goes with the choice; the buttons under the list stay put.
+    void choosingAMaterialMovesNoButton() {
+        TOptionsFormView dialog({});
+        TGlobalData live;
+        dialog.Begin(op_materials, live);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(dialog.MaterialPanel()->isHidden());
+        QPushButton* del = dialog.DeleteMaterialButton();
+        const QRect before(del->mapTo(&dialog, QPoint(0, 0)), del->size());
+        dialog.MaterialList()->setCurrentRow(2);
+        QVERIFY(!dialog.MaterialPanel()->isHidden());
+        QCoreApplication::processEvents();
+        QCOMPARE(QRect(del->mapTo(&dialog, QPoint(0, 0)), del->size()), before);
+    }
+
     void addDialogNeedsANameAndFigures() {
         TStrMatFormView add(tt_kilograms, {});
         QCOMPARE(add.windowTitle(), QStringLiteral("Add String Material"));

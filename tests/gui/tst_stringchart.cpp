@@ -472,6 +472,22 @@ private slots:
         }
     }
 
+    // The bare mark of a choice that nothing fits explains itself in its hint.
+    void unfittingCatalogueChoiceExplainsItsMark() {
+        openChart();
+        TVornFloatEdit* cell = first(7)->AltDiameterCell();
+        const QString plain = cell->toolTip();
+        chooseItem(first(7)->AltChoiceBox(), QStringLiteral("Savarez"));
+        // Stepping down ends at the catalogue's mark for "none fits".
+        for (int step = 0; step < 300 && cell->text().trimmed() != QStringLiteral("*"); ++step)
+            clickSpin(cell, false);
+        QCOMPARE(cell->text().trimmed(), QStringLiteral("*"));
+        QVERIFY(cell->toolTip() != plain);
+        QVERIFY(cell->toolTip().contains(QStringLiteral("no string")));
+        chooseItem(first(7)->AltChoiceBox(), QStringLiteral("Nylon"));
+        QCOMPARE(cell->toolTip(), plain);
+    }
+
     void catalogueChoiceShowsItsLabel() {
         openChart();
         TVornFloatEdit* cell = first(7)->AltDiameterCell();

@@ -8,6 +8,9 @@ namespace vorn {
 
 namespace {
 
+// Pixels between an accidental sign and the octave digit after it.
+constexpr int GlyphGap = 2;
+
 // Digits count octaves away from the two central ones (48..71), which have none.
 QString octaveDigitFor(int octave) {
     switch (octave) {
@@ -131,7 +134,8 @@ TNoteLayout TNotePanel::Layout() const {
         const int left = textOffset_ + b + 1;
         const int right = textOffset_ + b + glyphWidth_;
         out.glyphBox = QRectF(left, 1, right - left, glyphHeight_ - 1);
-        b += glyphWidth_;
+        // The signs fill their box to its edge: the octave digit keeps clear of them.
+        b += glyphWidth_ + GlyphGap;
         break;
     }
     case acc_double_sharp:

@@ -18,18 +18,6 @@ namespace {
 // Longest name the reopen block can hold whole (one length byte of UTF-16 units).
 constexpr size_t MaxStoredName = 255;
 
-// A document kept with the path of its own file: what that file holds now is the unchanged
-// state, so that edits kept only in the settings are not taken for saved ones.
-void adoptOwnFile(TFileFrame& frame, const std::string& path) {
-    frame.FilePath = path;
-    frame.FileName = std::filesystem::path(path).filename().string();
-    TFileFrame onDisk(frame.Settings);
-    if (OpenDocumentFile(onDisk, path).Result == LoadResult::Loaded)
-        frame.MarkUnchangedAs(onDisk);
-    else
-        frame.MarkChanged();
-}
-
 // The documents after the settings block. A missing count means none; the first document
 // that does not load ends the list.
 void readReopenBlock(ByteReader& in, TGlobalData& settings, SettingsLoad& result) {
@@ -57,8 +45,10 @@ void readReopenBlock(ByteReader& in, TGlobalData& settings, SettingsLoad& result
         // The name the document was kept under, whole, even if it looks like a path; a
         // whole path is the document's own file.
         frame->FileName = name;
-        if (std::filesystem::path(name).is_absolute())
-            adoptOwnFile(*frame, name);
+        if (std::filesystem::path(name).is_absolute()) {
+            frame->FilePath = name;
+            frame->FileName = std::filesystem::path(name).filename().string();
+        }
         result.Documents.push_back(std::move(frame));
     }
 }
@@ -125,6 +115,16 @@ void keepDamaged(const std::string& path, SettingsLoad& result) {
 
 } // namespace
 
+void MeasureAgainstOwnFile(TFileFrame& frame) {
+    if (frame.FilePath.empty())
+        return;
+    TFileFrame onDisk(frame.Settings);
+    if (OpenDocumentFile(onDisk, frame.FilePath).Result == LoadResult::Loaded)
+        frame.MarkUnchangedAs(onDisk);
+    else
+        frame.MarkChanged();
+}
+
 SettingsLoad LoadSettingsFile(const std::string& path, TGlobalData& settings) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
@@ -142,6 +142,8 @@ SettingsLoad LoadSettingsFile(const std::string& path, TGlobalData& settings) {
     SettingsLoad result = LoadSettingsData(bytes, settings);
     if (!result.Message.empty())
         keepDamaged(path, result);
+    for (const std::unique_ptr<TFileFrame>& frame : result.Documents)
+        MeasureAgainstOwnFile(*frame);
     return result;
 }
 

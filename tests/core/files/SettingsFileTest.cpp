@@ -229,8 +229,10 @@ TEST_F(ReopenBlock, KeptDocumentIsMeasuredAgainstItsOwnFile) {
         if (c.disk == Disk::notADocument)
             std::ofstream(path, std::ios::binary) << "not a document";
 
+        const std::string kept = (folder / "vorn.vrn").string();
+        ASSERT_TRUE(SaveSettingsFile(kept, settings, open, nullptr));
         TGlobalData loaded;
-        const SettingsLoad result = LoadSettingsData(SettingsFileBytes(settings, open), loaded);
+        const SettingsLoad result = LoadSettingsFile(kept, loaded);
         ASSERT_EQ(result.Documents.size(), 1u);
         TFileFrame& back = *result.Documents[0];
         EXPECT_EQ(back.Document, open[0]->Document);

@@ -974,6 +974,15 @@ bool TMainForm::keepOrDiscardAtExit() {
         auto* tab = qobject_cast<TStringFileTab*>(tabs_->widget(i));
         if (tab && !keepOrDiscard(tab))
             return false;
+        // Changes dropped now must not come back from the settings: they keep the file's
+        // version instead.
+        TVornFrame* frame = tab ? tab->Frame() : nullptr;
+        if (frame && !frame->Model().FilePath.empty() && frame->Changed()) {
+            auto onDisk = std::make_unique<TFileFrame>(*settings_);
+            if (vorn::OpenDocumentFile(*onDisk, frame->Model().FilePath).Result ==
+                LoadResult::Loaded)
+                frame->TakeDocument(std::move(onDisk));
+        }
     }
     return true;
 }

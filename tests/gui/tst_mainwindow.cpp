@@ -750,12 +750,31 @@ private slots:
         QVERIFY(w->close());
         w.reset();
 
-        // The settings kept the edit the file never had: it comes back marked as a change.
+        // The dropped edit does not come back from the settings.
         w = start();
         if (startupChoice == 0) {
             QCOMPARE(caption(*w, 0), QStringLiteral("Alto Lute in G_10crs_sl64"));
             return;
         }
+        QCOMPARE(caption(*w, 0), QStringLiteral("lute.vrd"));
+        QVERIFY(!w->isWindowModified());
+        w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
+        w->Settings().StartupChoice = startupChoice;
+        QVERIFY(w->close());
+        w.reset();
+        // Kept by the settings but not in the file (the program was ended without asking, say,
+        // or the file changed since): it comes back marked as a change.
+        {
+            TGlobalData loaded;
+            SettingsLoad kept =
+                LoadSettingsFile(QFile::encodeName(settingsPath()).toStdString(), loaded);
+            QCOMPARE(kept.Documents.size(), size_t(1));
+            kept.Documents[0]->Chart.Course(0).EditTension(0, 3.9);
+            std::vector<TFileFrame*> documents{kept.Documents[0].get()};
+            QVERIFY(SaveSettingsFile(QFile::encodeName(settingsPath()).toStdString(), loaded,
+                                     documents, nullptr));
+        }
+        w = start();
         QCOMPARE(caption(*w, 0), QStringLiteral("*lute.vrd"));
         QVERIFY(w->isWindowModified());
         QCOMPARE(w->ActiveDocument()->Model().FilePath, QFile::encodeName(path).toStdString());

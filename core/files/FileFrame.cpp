@@ -87,6 +87,12 @@ void TFileFrame::MarkUnchanged() {
     savedBytes_ = out.take();
 }
 
+void TFileFrame::MarkUnchangedAs(TFileFrame& other) {
+    ByteWriter out;
+    WriteDocument(other, out);
+    savedBytes_ = out.take();
+}
+
 bool TFileFrame::LoadWholly(const std::function<bool(TFileFrame&)>& load) {
     if (Chart.Built || HasCourseRows()) {
         TFileFrame scratch(Settings);

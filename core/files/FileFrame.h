@@ -34,6 +34,10 @@ public:
     bool Changed();
     // What the document holds now counts as unchanged.
     void MarkUnchanged();
+    // What `other` holds counts as unchanged: a document measured against its file on disk.
+    void MarkUnchangedAs(TFileFrame& other);
+    // Changed until saved, whatever it holds.
+    void MarkChanged() { savedBytes_.clear(); }
 
     // The document a new tab starts with: the template of the settings' default instrument type.
     void NewFromDefaults();

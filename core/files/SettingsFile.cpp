@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "files/DocumentFile.h"
+#include "files/OldFileConversion.h"
 #include "io/AtomicFile.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
@@ -13,6 +14,9 @@
 namespace vorn {
 
 namespace {
+
+// Longest name the reopen block can hold whole (one length byte of UTF-16 units).
+constexpr size_t MaxStoredName = 255;
 
 // The documents after the settings block. A missing count means none; the first document
 // that does not load ends the list.
@@ -38,8 +42,13 @@ void readReopenBlock(ByteReader& in, TGlobalData& settings, SettingsLoad& result
                                                                       : outcome.Message);
             return;
         }
-        // The name the document was kept under, whole, even if it looks like a path.
+        // The name the document was kept under, whole, even if it looks like a path; a
+        // whole path is the document's own file.
         frame->FileName = name;
+        if (std::filesystem::path(name).is_absolute()) {
+            frame->FilePath = name;
+            frame->FileName = std::filesystem::path(name).filename().string();
+        }
         result.Documents.push_back(std::move(frame));
     }
 }
@@ -106,6 +115,16 @@ void keepDamaged(const std::string& path, SettingsLoad& result) {
 
 } // namespace
 
+void MeasureAgainstOwnFile(TFileFrame& frame) {
+    if (frame.FilePath.empty())
+        return;
+    TFileFrame onDisk(frame.Settings);
+    if (OpenDocumentFile(onDisk, frame.FilePath).Result == LoadResult::Loaded)
+        frame.MarkUnchangedAs(onDisk);
+    else
+        frame.MarkChanged();
+}
+
 SettingsLoad LoadSettingsFile(const std::string& path, TGlobalData& settings) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
@@ -123,6 +142,8 @@ SettingsLoad LoadSettingsFile(const std::string& path, TGlobalData& settings) {
     SettingsLoad result = LoadSettingsData(bytes, settings);
     if (!result.Message.empty())
         keepDamaged(path, result);
+    for (const std::unique_ptr<TFileFrame>& frame : result.Documents)
+        MeasureAgainstOwnFile(*frame);
     return result;
 }
 
@@ -132,7 +153,10 @@ std::string SettingsFileBytes(const TGlobalData& settings,
     settings.SaveSettings(out);
     out.i32(static_cast<int32_t>(documents.size()));
     for (TFileFrame* frame : documents) {
-        out.str(frame->DisplayName());
+        // A document with a file of its own is kept under that file's path, when it fits.
+        const std::string& own = frame->FilePath;
+        const bool byPath = std::filesystem::path(own).is_absolute() && own.size() <= MaxStoredName;
+        out.str(byPath ? own : frame->DisplayName());
         WriteDocument(*frame, out);
     }
     return out.take();

@@ -25,7 +25,8 @@ struct SettingsLoad {
     // Where such a file was moved ("vorn.vrn.damaged"); empty when it stayed where it was.
     std::string KeptAs;
     bool BoundsRead = false;
-    // Reopened, in order, each read once under its stored name; the window adopts them.
+    // Reopened, in order, each read once under its stored name; the window adopts them. One
+    // kept under the whole path of its own file takes that file back (FilePath).
     std::vector<std::unique_ptr<TFileFrame>> Documents;
     std::vector<std::string> DocumentMessages; // one per refused document
 };
@@ -36,8 +37,14 @@ struct SettingsLoad {
 // broken is renamed to path + ".damaged" (and the message says so) before anything can
 // overwrite it.
 SettingsLoad LoadSettingsFile(const std::string& path, TGlobalData& settings);
-// The same from the file's bytes (FileFound is set).
+// The same from the file's bytes (FileFound is set), without looking at any other file: the
+// documents count as unchanged.
 SettingsLoad LoadSettingsData(const std::string& bytes, TGlobalData& settings);
+
+// A reopened document with a file of its own counts as changed unless that file holds the same
+// document (a missing or unreadable file counts as different). LoadSettingsFile does this for
+// every document it reopens.
+void MeasureAgainstOwnFile(TFileFrame& frame);
 
 // The bytes SaveSettingsFile writes.
 std::string SettingsFileBytes(const TGlobalData& settings,

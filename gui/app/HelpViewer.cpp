@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -110,6 +111,32 @@ THelpViewer::THelpViewer(QWidget* owner) : QWidget(owner, Qt::Tool) {
     layout->setSpacing(4);
     layout->addLayout(bar);
     layout->addWidget(browser_, 1);
+}
+
+namespace {
+
+// Keys that close the help window. Ctrl+W among them: as a tool window it would otherwise
+// hand the key to the main window, which closes a document with it.
+bool closesHelp(QKeyEvent* key) {
+    return key->key() == Qt::Key_Escape || key->matches(QKeySequence::Close);
+}
+
+} // namespace
+
+bool THelpViewer::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && closesHelp(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void THelpViewer::keyPressEvent(QKeyEvent* event) {
+    if (closesHelp(event)) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QString THelpViewer::TopicFile(int context) {

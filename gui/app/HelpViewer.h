@@ -33,6 +33,10 @@ public:
     QUrl CurrentSource() const;
     QTextBrowser* Browser() const { return browser_; }
 
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void placeBesideOwner();
 

@@ -16,7 +16,9 @@
 #include <QIcon>
 #include <QLocale>
 #include <QMenu>
+#include <QPointer>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusTipEvent>
 #include <QStyle>
 #include <QTimer>
@@ -46,6 +48,8 @@
 #include "io/AtomicFile.h"
 #include "pitch/Temperaments.h"
 #include "strings/StringPhysics.h"
+#include "views/FretFrormView.h"
+#include "views/StrFrameView.h"
 #include "views/StringFileTab.h"
 #include "views/VornFrame.h"
 #include "widgets/FittedMessageBox.h"
@@ -101,6 +105,12 @@ bool boundsAreSane(const QRect& bounds) {
     return false;
 }
 
+// Esc closes a window of the program's own, as it does a dialog.
+void closeOnEscape(QWidget* window) {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
+}
+
 } // namespace
 
 TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
@@ -108,10 +118,11 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
       lastFolder_(QDir::homePath()) {
     InitAppResources();
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("Vorn"));
+    // The title comes from the active document's file path and changed mark, with the
+    // program's name after it.
     setWindowIcon(QIcon(QStringLiteral(":/app/icons/vorn.svg")));
     SetHelpContext(this, MainHelp);
-    resize(DefaultWidth, DefaultHeight);
+    resize(FittedSize(QSize(DefaultWidth, DefaultHeight)));
 
     buildActions();
 
@@ -202,6 +213,7 @@ void TMainForm::buildSound() {
     connect(actVolume_, &QAction::triggered, this,
             [this](bool down) { volume_->ShowAtPointer(down, QCursor::pos()); });
     connect(volume_, &TVolumeControl::hidden, this, [this] { actVolume_->setChecked(false); });
+    closeOnEscape(volume_);
 }
 
 void TMainForm::connectFrame(TVornFrame* frame) {
@@ -261,6 +273,7 @@ void TMainForm::buildActions() {
     actHelpOnFocus_ = makeAction(this, QStringLiteral("ActHelpOnFocus"),
                                  QStringLiteral("Help on this window"), QString());
     actQuit_ = makeAction(this, QStringLiteral("ActQuit"), QStringLiteral("Quit"), QString());
+    actPopup_ = makeAction(this, QStringLiteral("ActPopup"), QStringLiteral("Menu"), QString());
 
     actPlay_ = makeAction(this, QStringLiteral("ActPlay"), QStringLiteral("Play"),
                           QStringLiteral("Play note"), QStringLiteral("play"));
@@ -279,6 +292,8 @@ void TMainForm::buildActions() {
     actPrint_->setShortcut(QKeySequence::Print);
     actHelpOnFocus_->setShortcut(QKeySequence(Qt::Key_F1));
     actQuit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    // The Globals and Save As are reached through this menu alone: the keyboard needs it too.
+    actPopup_->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
 
     actSave_->setEnabled(false);
     actSaveAs_->setEnabled(false);
@@ -298,10 +313,11 @@ void TMainForm::buildActions() {
     connect(actAboutMenu_, &QAction::triggered, this, &TMainForm::ShowAbout);
     connect(actHelpOnFocus_, &QAction::triggered, this, &TMainForm::HelpOnFocus);
     connect(actQuit_, &QAction::triggered, this, &QWidget::close);
+    connect(actPopup_, &QAction::triggered, this, &TMainForm::ShowPopupOnDocument);
 
     // Shortcuts work wherever the focus is in the window.
     addActions({actStrings_, actFrets_, actOpen_, actNew_, actClose_, actSave_, actSaveAs_,
-                actPrint_, actHelpOnFocus_, actQuit_});
+                actPrint_, actHelpOnFocus_, actQuit_, actPopup_});
 }
 
 void TMainForm::buildSideBar() {
@@ -527,6 +543,14 @@ int TMainForm::OpenFiles(const QStringList& paths) {
     int opened = 0;
     for (const QString& path : paths)
         opened += OpenDocumentFile(path) ? 1 : 0;
+    // The new document made only because nothing was reopened gives way to the files, unless
+    // it was used meanwhile.
+    const QPointer<TVornFrame> blank = startupBlank_;
+    startupBlank_ = nullptr;
+    if (opened > 0 && blank && !blank->Changed()) {
+        if (auto* tab = qobject_cast<TStringFileTab*>(blank->parentWidget()))
+            closeTab(tab);
+    }
     return opened;
 }
 
@@ -662,6 +686,7 @@ void TMainForm::ViewStrings() {
     if (!frame)
         return;
     frame->ShowPage(TVornFrame::ShowStringChart);
+    focusPage(frame->StringView());
     RefreshStatus();
     IdleUpdate();
 }
@@ -671,8 +696,25 @@ void TMainForm::ViewFrets() {
     if (!frame)
         return;
     frame->ShowPage(TVornFrame::ShowFretChart);
+    focusPage(frame->FretView());
     TemperamentChanged();
     IdleUpdate();
+}
+
+void TMainForm::focusPage(QWidget* page) {
+    // The button that showed the page keeps no focus: F1 and the keys belong to the page.
+    QWidget* focus = QApplication::focusWidget();
+    if (!page || (focus && page->isAncestorOf(focus)))
+        return;
+    for (QWidget* w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain()) {
+        if (!page->isAncestorOf(w))
+            break;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(page) && w->isEnabled()) {
+            w->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    page->setFocus(Qt::OtherFocusReason);
 }
 
 void TMainForm::ShowHelpContext(int context) {
@@ -732,6 +774,7 @@ TVornPrint* TMainForm::PrintWindow() {
     // Made at the first Print, like the About box: the start does not pay for it.
     if (!print_) {
         print_ = new TVornPrint(this);
+        closeOnEscape(print_);
         connect(print_, &TVornPrint::rebuildRequested, this, &TMainForm::PrintDocument);
     }
     return print_;
@@ -771,12 +814,32 @@ void TMainForm::IdleUpdate() {
     if (actSaveAs_->isEnabled() != rows)
         actSaveAs_->setEnabled(rows);
     // Edits happen in the active tab only: its marker is the one that can be out of date.
-    if (auto* tab = qobject_cast<TStringFileTab*>(tabs_->currentWidget()))
-        tab->SetChanged(tab->Frame()->Changed());
+    if (auto* tab = qobject_cast<TStringFileTab*>(tabs_->currentWidget())) {
+        TVornFrame* active = tab->Frame();
+        const bool changed = active->Changed();
+        tab->SetChanged(changed);
+        const std::string& own = active->Model().FilePath;
+        const QString shown = own.empty() ? active->DisplayName() : QFile::decodeName(own.c_str());
+        if (windowFilePath() != shown)
+            setWindowFilePath(shown);
+        if (isWindowModified() != changed)
+            setWindowModified(changed);
+    }
 }
 
 void TMainForm::ShowPopup(const QPoint& globalPos) {
     popup_->popup(globalPos);
+}
+
+void TMainForm::ShowPopupOnDocument() {
+    // Beside the focused control when it lies in the document, else at the document's corner.
+    QWidget* anchor = tabs_->currentWidget();
+    QWidget* focus = QApplication::focusWidget();
+    if (anchor && focus && anchor->isAncestorOf(focus))
+        anchor = focus;
+    if (!anchor)
+        anchor = tabs_;
+    ShowPopup(anchor->mapToGlobal(QPoint(anchor->width() / 4, anchor->height() / 4)));
 }
 
 // ---------------------------------------------------------------- messages
@@ -819,17 +882,30 @@ void TMainForm::loadSettingsFile() {
     if (loaded.BoundsRead)
         applyBounds();
     // The core has read each document once; its tab takes it over as it is.
-    for (std::unique_ptr<TFileFrame>& document : loaded.Documents)
-        NewTab(std::move(document));
+    for (std::unique_ptr<TFileFrame>& document : loaded.Documents) {
+        // Kept edits its own file does not hold show as changes.
+        TStringFileTab* tab = NewTab(std::move(document));
+        tab->SetChanged(tab->Frame()->Changed());
+    }
     if (!loaded.DocumentMessages.empty())
         reportLoadFailure(loaded.DocumentMessages.front());
     if (TabCount() == 0)
-        NewDocument();
+        startupBlank_ = NewDocument();
     tabChanged();
 }
 
 QString TMainForm::preferencesPath() const {
     return QString::fromStdString(PreferencesPathFor(settingsPath_.toStdString()));
+}
+
+QSize TMainForm::FittedSize(const QSize& wanted) const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return wanted;
+    // The frame and title bar come on top of the window's own size.
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    const QRect area = screen->availableGeometry();
+    return wanted.boundedTo(QSize(area.width(), qMax(1, area.height() - titleBar)));
 }
 
 QRect TMainForm::PlacedBounds(const QRect& bounds) const {
@@ -899,11 +975,23 @@ bool TMainForm::keepOrDiscardAtExit() {
             open.push_back(&Document(j)->Model());
         const std::vector<TFileFrame*> kept =
             DocumentsToReopen(*settings_, open, tabs_->currentIndex());
-        if (std::find(kept.begin(), kept.end(), open[i]) != kept.end())
+        // Only the settings file would hold its changes: its own file must hear of them.
+        const bool keptWhole =
+            std::find(kept.begin(), kept.end(), open[i]) != kept.end() && open[i]->FilePath.empty();
+        if (keptWhole)
             continue;
         auto* tab = qobject_cast<TStringFileTab*>(tabs_->widget(i));
         if (tab && !keepOrDiscard(tab))
             return false;
+        // Changes dropped now must not come back from the settings: they keep the file's
+        // version instead.
+        TVornFrame* frame = tab ? tab->Frame() : nullptr;
+        if (frame && !frame->Model().FilePath.empty() && frame->Changed()) {
+            auto onDisk = std::make_unique<TFileFrame>(*settings_);
+            if (vorn::OpenDocumentFile(*onDisk, frame->Model().FilePath).Result ==
+                LoadResult::Loaded)
+                frame->TakeDocument(std::move(onDisk));
+        }
     }
     return true;
 }
@@ -931,7 +1019,14 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 void TMainForm::contextMenuEvent(QContextMenuEvent* event) {
     // The documents' own area has no menu; the tabs themselves open it through OnTabClick.
     const QRect tabArea(tabs_->mapTo(this, QPoint(0, 0)), tabs_->size());
-    if (tabArea.contains(event->pos())) {
+    // The string chart is the exception: its rows are where the Globals act.
+    TVornFrame* frame = ActiveDocument();
+    QWidget* under = childAt(event->pos());
+    const bool onStrings =
+        frame && frame->StringViewBuilt() && under &&
+        frame->CurrentPage() == TVornFrame::StringChartPage &&
+        (frame->StringView() == under || frame->StringView()->isAncestorOf(under));
+    if (tabArea.contains(event->pos()) && !onStrings) {
         event->ignore();
         return;
     }

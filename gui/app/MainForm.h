@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -107,6 +108,8 @@ public:
 
     // Restored window bounds brought onto the screen they belong to, title bar and all.
     QRect PlacedBounds(const QRect& bounds) const;
+    // A window size no larger than the primary screen's free area, title bar included.
+    QSize FittedSize(const QSize& wanted) const;
 
     // The exit steps: window bounds and documents by StartupChoice into the settings file.
     // False after a write failure, which has been reported.
@@ -122,6 +125,8 @@ public:
 
     QMenu* PopupTabs() const { return popup_; }
     void ShowPopup(const QPoint& globalPos);
+    // Shift+F10 and the Menu key: the menu on the active document.
+    void ShowPopupOnDocument();
     THelpViewer* HelpViewer() const { return help_; }
     TAboutBox* AboutBox();
     // The options dialog, made when first opened; ShowOptions opens it on a page and, after
@@ -154,9 +159,12 @@ private:
     void applyBounds();
     // Save, Discard or Cancel for a changed document; true when the tab may go.
     bool keepOrDiscard(TStringFileTab* tab);
-    // The same for every changed document the settings file will not keep.
+    // The same for every changed document with a file of its own, and for every other one
+    // the settings file will not keep.
     bool keepOrDiscardAtExit();
     void closeTab(TStringFileTab* tab);
+    // Focus into a page just shown, unless it has it already.
+    void focusPage(QWidget* page);
     void tabCloseGlyph(int index, bool& canClose);
     void tabChanged();
     void message(QMessageBox::Icon icon, const QString& caption, const QString& text,
@@ -170,6 +178,9 @@ private:
     bool exitWritten_ = false;
     std::string settingsWriteError_; // why the settings could not be written, as told at start
     bool starting_ = true;
+    // The new document made at start because nothing was reopened; files named on the
+    // command line take its place.
+    QPointer<TVornFrame> startupBlank_;
 
     TSideBar* sideBar_ = nullptr;
     TPageExtControl* tabs_ = nullptr;
@@ -195,6 +206,7 @@ private:
     QAction* actAboutMenu_ = nullptr;
     QAction* actHelpOnFocus_ = nullptr;
     QAction* actQuit_ = nullptr;
+    QAction* actPopup_ = nullptr;
     QAction* actPlay_ = nullptr;
     QAction* actStop_ = nullptr;
     QAction* actVolume_ = nullptr;

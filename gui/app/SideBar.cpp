@@ -114,6 +114,7 @@ void TSideBar::applySize() {
     toggle_->setIcon(QIcon(wide_ ? QStringLiteral(":/app/icons/sidebar-left.svg")
                                  : QStringLiteral(":/app/icons/sidebar-right.svg")));
     toggle_->setToolTip(wide_ ? tr("Narrow side bar") : tr("Wide side bar with captions"));
+    toggle_->setAccessibleName(toggle_->toolTip());
 }
 
 } // namespace vorn

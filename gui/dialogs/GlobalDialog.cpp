@@ -29,6 +29,8 @@ TGlobalDialog::TGlobalDialog(const QString& caption, const QString& heading, int
     layout->addWidget(buttons_);
     SetStandardButtonIcons(buttons_);
     buttons_->button(QDialogButtonBox::Ok)->setDefault(true);
+    // A modal dialog keeps the main window's F1 from it: its Help button takes the key.
+    buttons_->button(QDialogButtonBox::Help)->setShortcut(QKeySequence(Qt::Key_F1));
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(buttons_, &QDialogButtonBox::helpRequested, this, [this] {

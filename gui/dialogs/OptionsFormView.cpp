@@ -51,6 +51,14 @@ QLabel* labelFor(const QString& text, QWidget* control, QWidget* parent) {
     return label;
 }
 
+// A figure box with its unit to the right; the label's own words stay as they are.
+QHBoxLayout* withUnit(QWidget* box, const QString& unit, QWidget* parent) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(box, 1);
+    row->addWidget(new QLabel(unit, parent));
+    return row;
+}
+
 // The range is the one the logic keeps, so that leaving a box shows what is stored.
 void figureBox(TFloatSpinBase* box, const EntryRange& range) {
     box->SetIncrement(MaterialStep);
@@ -96,6 +104,8 @@ TOptionsFormView::TOptionsFormView(std::function<void(int)> showHelp, QWidget* p
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
     SetStandardButtonIcons(buttons_);
     buttons_->button(QDialogButtonBox::Ok)->setDefault(true);
+    // A modal dialog keeps the main window's F1 from it: its Help button takes the key.
+    buttons_->button(QDialogButtonBox::Help)->setShortcut(QKeySequence(Qt::Key_F1));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
     layout->addWidget(buttons_);
@@ -296,11 +306,20 @@ QWidget* TOptionsFormView::buildMaterials() {
     figureBox(materialMinTension_, model_.TensionRange());
     figureBox(materialMaxDiameter_, MaterialDiameterRange);
     figureBox(materialMinDiameter_, MaterialDiameterRange);
+    // Room for a whole tension and its unit beside the spin button.
+    const int figureWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000.00 kg.")) + 28;
+    for (QWidget* box :
+         {static_cast<QWidget*>(materialDensity_), static_cast<QWidget*>(materialMaxTension_),
+          static_cast<QWidget*>(materialMinTension_), static_cast<QWidget*>(materialMaxDiameter_),
+          static_cast<QWidget*>(materialMinDiameter_)})
+        box->setMinimumWidth(figureWidth);
     auto* panelForm = new QFormLayout;
     panelForm->addRow(labelFor(QStringLiteral("String Material Name"), materialName_, page),
                       materialName_);
+    const QString density = QStringLiteral("g/cm³");
+    const QString mm = QStringLiteral("mm");
     panelForm->addRow(labelFor(QStringLiteral("String Density:"), materialDensity_, page),
-                      materialDensity_);
+                      withUnit(materialDensity_, density, materialPanel_));
     panelForm->addRow(labelFor(QStringLiteral("Breaking index (Hz\u00B7m, 0 none):"),
                                materialBreakingIndex_, page),
                       materialBreakingIndex_);
@@ -310,8 +329,10 @@ QWidget* TOptionsFormView::buildMaterials() {
                    materialMaxTension_);
     limits->addRow(QStringLiteral("minimum:"), materialMinTension_);
     limits->addRow(labelFor(QStringLiteral("Diameter maximum:"), materialMaxDiameter_, page),
-                   materialMaxDiameter_);
-    limits->addRow(QStringLiteral("minimum:"), materialMinDiameter_);
+                   withUnit(materialMaxDiameter_, mm, filters));
+    auto* minDiameter = new QLabel(QStringLiteral("minimum:"), filters);
+    minDiameter->setBuddy(materialMinDiameter_);
+    limits->addRow(minDiameter, withUnit(materialMinDiameter_, mm, filters));
     materialMinTension_->setAccessibleName(QStringLiteral("Tension minimum:"));
     materialMinDiameter_->setAccessibleName(QStringLiteral("Diameter minimum:"));
     auto* panelLayout = new QVBoxLayout(materialPanel_);
@@ -330,6 +351,10 @@ QWidget* TOptionsFormView::buildMaterials() {
     auto* layout = new QHBoxLayout(page);
     layout->addLayout(list);
     layout->addWidget(materialPanel_, 1);
+    // The panel keeps its room while hidden, so that choosing a material moves no button.
+    QSizePolicy keepRoom = materialPanel_->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    materialPanel_->setSizePolicy(keepRoom);
 
     connect(materials_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (refreshing_ || row < 0)

@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,6 +26,17 @@ void figureBox(TFloatSpinBase* box, const EntryRange& range) {
     box->SetMinValue(range.Min);
     box->SetMaxValue(range.Max);
     box->SetValue(range.Initial);
+}
+
+// A figure box with its unit to the right, the box named by its label as before.
+void addRowWithUnit(QFormLayout* form, const QString& text, QWidget* box, const QString& unit,
+                    QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(box);
+    auto* row = new QHBoxLayout;
+    row->addWidget(box, 1);
+    row->addWidget(new QLabel(unit, parent));
+    form->addRow(label, row);
 }
 
 } // namespace
@@ -53,17 +65,20 @@ TStrMatFormView::TStrMatFormView(VornTensType unit, std::function<void(int)> sho
 
     auto* top = new QFormLayout;
     top->addRow(QStringLiteral("String Material Name"), name_);
-    top->addRow(QStringLiteral("String Density:"), density_);
+    addRowWithUnit(top, QStringLiteral("String Density:"), density_, QStringLiteral("g/cm³"), this);
     top->addRow(QStringLiteral("Breaking index (Hz\u00B7m, 0 none):"), breakingIndex_);
     auto* filters = new QGroupBox(QStringLiteral("Filters "), this);
     auto* limits = new QFormLayout(filters);
     limits->addRow(QStringLiteral("Tension  maximum:"), maxTension_);
     limits->addRow(QStringLiteral("minimum:"), minTension_);
-    limits->addRow(QStringLiteral("Diameter maximum:"), maxDiameter_);
-    limits->addRow(QStringLiteral("minimum:"), minDiameter_);
+    addRowWithUnit(limits, QStringLiteral("Diameter maximum:"), maxDiameter_, QStringLiteral("mm"),
+                   filters);
+    addRowWithUnit(limits, QStringLiteral("minimum:"), minDiameter_, QStringLiteral("mm"), filters);
     // Two boxes share the label "minimum:"; their accessible names tell them apart.
     minTension_->setAccessibleName(QStringLiteral("Tension minimum:"));
     minDiameter_->setAccessibleName(QStringLiteral("Diameter minimum:"));
+    maxDiameter_->setAccessibleName(QStringLiteral("Diameter maximum:"));
+    density_->setAccessibleName(QStringLiteral("String Density:"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -73,6 +88,7 @@ TStrMatFormView::TStrMatFormView(VornTensType unit, std::function<void(int)> sho
     layout->addWidget(problem_);
     layout->addWidget(buttons_);
     SetStandardButtonIcons(buttons_);
+    buttons_->button(QDialogButtonBox::Help)->setShortcut(QKeySequence(Qt::Key_F1));
 
     OkButton()->setEnabled(false);
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);

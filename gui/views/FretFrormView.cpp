@@ -185,7 +185,7 @@ QWidget* TFretFrormView::buildRows() {
     topPlay_ = new QToolButton(content);
     topPlay_->setCheckable(true);
     topPlay_->setAutoRaise(true);
-    topPlay_->setFocusPolicy(Qt::NoFocus);
+    topPlay_->setFocusPolicy(Qt::TabFocus);
     topPlay_->setIcon(QIcon(QStringLiteral(":/app/icons/play-small.svg")));
     topPlay_->setIconSize(QSize(12, 12));
     length_ = new QLineEdit(content);
@@ -193,6 +193,7 @@ QWidget* TFretFrormView::buildRows() {
     for (QLineEdit* field : {length_, pitch_}) {
         field->setReadOnly(true);
         field->setFixedWidth(110);
+        field->setFocusPolicy(Qt::TabFocus);
     }
     auto* topLine = new QHBoxLayout;
     auto* topLabel = new QLabel(QStringLiteral("Top String Note: "), content);
@@ -321,6 +322,16 @@ void TFretFrormView::refresh() {
     }
     length_->setText(LocalNumbers(qs(model_.StringLengthText), locale()));
     pitch_->setText(LocalNumbers(qs(model_.PitchText), locale()));
+    // Read-only shown as such: the window's colour instead of an entry's white. Set here, once
+    // the page has its place, as the colour it had while being built was not the window's.
+    for (QLineEdit* field : {length_, pitch_}) {
+        const QColor window = palette().color(QPalette::Window);
+        if (field->palette().color(QPalette::Base) != window) {
+            QPalette look = field->palette();
+            look.setColor(QPalette::Base, window);
+            field->setPalette(look);
+        }
+    }
     topNote_->SetNote(model_.TopNote);
     const QString topHint = LocalNumbers(qs(model_.TopPlayHint), locale());
     topPlay_->setToolTip(topHint);

@@ -46,7 +46,8 @@ TFretPartView::TFretPartView(QWidget* parent)
 
     play_->setCheckable(true);
     play_->setAutoRaise(true);
-    play_->setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab and pressed with Space, as a click would.
+    play_->setFocusPolicy(Qt::TabFocus);
     play_->setIcon(QIcon(QStringLiteral(":/app/icons/play-small.svg")));
     play_->setIconSize(QSize(12, 12));
     play_->setGeometry(PartWidth - PlayWidth + 2, 1, PlayWidth - 4, PartHeight - 2);

@@ -62,7 +62,7 @@ TOneCrsPanelView::TOneCrsPanelView(TStrFrame& chart, TRowResources& resources, i
 void TOneCrsPanelView::watch(TOneStringPanelView* string) {
     for (int slot = 0; slot < cs_count; ++slot)
         string->Cell(slot)->installEventFilter(this);
-    // The play button takes no focus: its press is what makes the course current.
+    // Pressing the play button, or tabbing onto it, makes the course current.
     string->PlayButton()->installEventFilter(this);
 }
 
@@ -83,6 +83,7 @@ void TOneCrsPanelView::Refresh() {
         return;
     const TOneCrsPanel& c = chart_.Course(course_);
     number_->setText(QString::number(c.Number));
+    number_->setAccessibleName(QStringLiteral("Course number %1").arg(c.Number));
     if (c.HasSecond() && !strings_[1]) {
         strings_[1] = new TOneStringPanelView(chart_, resources_, course_, 1, this);
         watch(strings_[1]);

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "chart/StrFrame.h"
+#include "strings/CatalogueLookup.h"
 #include "strings/StringRecord.h"
 #include "views/StrFrameView.h"
 #include "widgets/LocalNumbers.h"
@@ -19,6 +20,12 @@
 namespace vorn {
 
 namespace {
+
+const QString AltDiameterHint =
+    QStringLiteral("Diameter of alternative string material or overwound string cataloque number");
+const QString NoFittingStringHint =
+    QStringLiteral("*: no string in this catalogue suits this note, length and tension. "
+                   "Choose another catalogue or material, or change the tension.");
 
 constexpr int MaxLengthChars = 6;
 constexpr int MaxTensionChars = 5;
@@ -121,7 +128,8 @@ TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, TRowResources& resour
 
     play_->setCheckable(true);
     play_->setAutoRaise(true);
-    play_->setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab and pressed with Space, as a click would.
+    play_->setFocusPolicy(Qt::TabFocus);
     play_->setIcon(resources_.PlayIcon());
     play_->setIconSize(QSize(12, 12));
     play_->setToolTip(QStringLiteral("Play this note"));
@@ -154,8 +162,7 @@ TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, TRowResources& resour
     gut_->setAccessibleName(QStringLiteral("Gut diameter"));
     alt_->setToolTip(QStringLiteral("Alternative string material or overwound string brand"));
     alt_->setAccessibleName(QStringLiteral("Alternative material"));
-    altDiameter_->setToolTip(QStringLiteral(
-        "Diameter of alternative string material or overwound string cataloque number"));
+    altDiameter_->setToolTip(AltDiameterHint);
 
     length_->SetMaxLength(MaxLengthChars);
     tension_->SetMaxLength(MaxTensionChars);
@@ -302,7 +309,12 @@ void TOneStringPanelView::Refresh() {
     showText(gut_, shown(s.GutDiameterText()), MaxGutChars);
     showItems(alt_, toList(s.AltItems), s.AltIndex);
     altDiameter_->SetLabelMode(s.AltIsLabel(materials));
-    showText(altDiameter_, shown(s.AltText(materials)));
+    const std::string altText = s.AltText(materials);
+    showText(altDiameter_, shown(altText));
+    // The bare mark explains itself nowhere else.
+    const QString& altHint = altText == CatalogueSentinel ? NoFittingStringHint : AltDiameterHint;
+    if (altDiameter_->toolTip() != altHint)
+        altDiameter_->setToolTip(altHint);
     paintCells();
 }
 

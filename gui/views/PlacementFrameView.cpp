@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QVBoxLayout>
 
 #include "pitch/Keys.h"
@@ -82,7 +84,7 @@ TPlacementHeaderCell::TPlacementHeaderCell(int fret, QWidget* parent)
         l->setAlignment(Qt::AlignCenter);
         layout->addWidget(l);
     }
-    setFocusPolicy(Qt::TabFocus);
+    setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
     setToolTip(QStringLiteral("Click on fret to customize"));
 }
@@ -112,6 +114,28 @@ void TPlacementHeaderCell::keyPressEvent(QKeyEvent* event) {
         emit clicked(fret_);
     else
         QWidget::keyPressEvent(event);
+}
+
+void TPlacementHeaderCell::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // Keyboard users must see which fret Space will change.
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = rect().adjusted(1, 1, -1, -1);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+}
+
+void TPlacementHeaderCell::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TPlacementHeaderCell::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 TPlacementFrameView::TPlacementFrameView(QWidget* parent) : QWidget(parent) {
@@ -189,8 +213,6 @@ TPlacementFrameView::TPlacementFrameView(QWidget* parent) : QWidget(parent) {
             fill(frame, cellColour(pl_nut));
             auto* note = new TNotePanel(frame);
             note->setFrameShape(QFrame::NoFrame);
-            note->setAccessibleName(j == 0 ? QStringLiteral("Course %1 open").arg(c + 1)
-                                           : QStringLiteral("Course %1 fret %2").arg(c + 1).arg(j));
             frames_[c][j] = frame;
             cells_[c][j] = note;
         }
@@ -266,8 +288,13 @@ void TPlacementFrameView::refresh() {
         for (int j = 0; j < PlacementColumns; ++j) {
             const PlacementCell& cell = model_.Cells[c][j];
             fill(frames_[c][j], cellColour(cell.Colour));
-            cells_[c][j]->SetKey(key);
-            cells_[c][j]->SetNote(cell.Note);
+            TNotePanel* note = cells_[c][j];
+            note->SetKey(key);
+            note->SetNote(cell.Note);
+            // The note in the name too: a screen reader reads a cell by its name.
+            const QString place = j == 0 ? QStringLiteral("Course %1 open").arg(c + 1)
+                                         : QStringLiteral("Course %1 fret %2").arg(c + 1).arg(j);
+            note->setAccessibleName(place + QStringLiteral(": ") + note->accessibleDescription());
         }
     }
     place();

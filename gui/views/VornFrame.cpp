@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -136,7 +137,12 @@ void TVornFrame::buildPages(bool withSetup) {
 
     if (withSetup) {
         buildSetupPage();
-        pages_->addWidget(ui_->SetupPage);
+        // Scrolls rather than holds the window wider than a small screen.
+        auto* setupScroll = new QScrollArea(pages_);
+        setupScroll->setFrameShape(QFrame::NoFrame);
+        setupScroll->setWidgetResizable(true);
+        setupScroll->setWidget(ui_->SetupPage);
+        pages_->addWidget(setupScroll);
     } else {
         pages_->addWidget(new QWidget(pages_)); // keeps the page numbers
     }
@@ -335,6 +341,13 @@ void TVornFrame::buildSetupPage() {
     strings->addRow(u.FromCourseLabel, u.EditFromCourse);
     strings->addRow(QStringLiteral("Pitch Standard"), u.ComboPitchStandard);
     strings->addRow(QStringLiteral("A-pitch"), u.EditAPitch);
+    // The number boxes name themselves "Number"; a screen reader needs their labels' words.
+    u.EditStringLength->setAccessibleName(QStringLiteral("Top String Length"));
+    u.EditSecondStLength->setAccessibleName(QStringLiteral("Second String Length"));
+    u.EditFromCourse->setAccessibleName(QStringLiteral("From Course"));
+    u.EditAPitch->setAccessibleName(QStringLiteral("A-pitch"));
+    u.SecondSLLabel->setBuddy(u.EditSecondStLength);
+    u.FromCourseLabel->setBuddy(u.EditFromCourse);
     u.SecondSLLabel->setEnabled(false);
     u.EditSecondStLength->setEnabled(false);
     u.FromCourseLabel->setEnabled(false);

@@ -8,6 +8,9 @@ namespace vorn {
 
 namespace {
 
+// Pixels between an accidental sign and the octave digit after it.
+constexpr int GlyphGap = 2;
+
 // Digits count octaves away from the two central ones (48..71), which have none.
 QString octaveDigitFor(int octave) {
     switch (octave) {
@@ -132,8 +135,9 @@ TNoteLayout TNotePanel::Layout() const {
         const int right = textOffset_ + b + glyphWidth_;
         out.glyphBox = QRectF(left, 1, right - left, glyphHeight_ - 1);
         // Fret notes reach double flats (e-double flat over c): one flat would name another note.
+        // The signs fill their box to its edge: the octave digit keeps clear of them.
         out.glyphCount = note.Accidental == acc_double_flat ? 2 : 1;
-        b += glyphWidth_ * out.glyphCount;
+        b += glyphWidth_ * out.glyphCount + GlyphGap;
         break;
     }
     case acc_double_sharp:

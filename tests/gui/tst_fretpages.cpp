@@ -17,6 +17,7 @@
 #include "document/GlobalData.h"
 #include "files/FileFrame.h"
 #include "support/DesktopNumbers.h"
+#include "support/TabReach.h"
 #include "views/FretFrameView.h"
 #include "views/FretFrormView.h"
 #include "views/FretPositionView.h"
@@ -189,6 +190,45 @@ private slots:
         view.TopPlay()->click();
         QCOMPARE(play.at(1).at(0).toInt(), 263);
         QCOMPARE(view.TopPlay()->toolTip(), QStringLiteral("Play c ( 263.18 hz.)"));
+    }
+
+    void playButtonsWorkFromTheKeyboard() {
+        TInstDataType doc = topStringC();
+        TFretFrormView view(settings);
+        view.Bind(doc);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        QSignalSpy play(&view, &TFretFrormView::playRequested);
+        for (QToolButton* button : {view.TopPlay(), view.Row(5)->MainPart()->Play()}) {
+            QVERIFY(vorn::testing::ReachedByTab(button));
+            QTest::keyClick(button, Qt::Key_Space);
+            QCOMPARE(play.count(), 1);
+            QCOMPARE(play.takeFirst().at(2).value<QAbstractButton*>(), button);
+            button->setChecked(false);
+        }
+    }
+
+    void fretHeadersWorkFromTheKeyboard() {
+        TInstDataType doc = topStringC();
+        doc.Key = 7;
+        TPlacementFrameView view;
+        view.Bind(doc);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        QStringList asked;
+        view.AskYesNo = [&](const QString& text) {
+            asked << text;
+            return true;
+        };
+        view.ShowInformation = [&](const QString&, const QString& text) { asked << text; };
+        TPlacementHeaderCell* first = view.HeaderCell(1);
+        QVERIFY(vorn::testing::ReachedByTab(first));
+        QTest::keyClick(first, Qt::Key_Space);
+        QCOMPARE(asked, QStringList{QStringLiteral("Change first fret to Mi?")});
+        QCOMPARE(first->Text(), QStringLiteral("Mi"));
+        // A click leaves the focus on the header, for the keys that follow.
+        QTest::mouseClick(view.HeaderCell(3), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), view.HeaderCell(3));
     }
 
     void markersWorkOnlyWhenCustomized() {

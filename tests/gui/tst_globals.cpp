@@ -81,16 +81,24 @@ private slots:
         QVERIFY(action->isEnabled());
         QString seen;
         int helped = 0;
+        int helpedByKey = 0;
         QTimer::singleShot(0, w.get(), [&] {
             auto* dialog = qobject_cast<TGlobalDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             seen = dialog->windowTitle();
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus ? focus : dialog, Qt::Key_F1);
+            // The key presses the button the way a click looks: it comes up a moment later.
+            QTRY_VERIFY(w->HelpViewer()->CurrentContext() != 0);
+            helpedByKey = w->HelpViewer()->CurrentContext();
             dialog->Buttons()->button(QDialogButtonBox::Help)->click();
             helped = w->HelpViewer()->CurrentContext();
             dialog->reject();
         });
         action->trigger();
         QCOMPARE(seen, caption);
+        QCOMPARE(helpedByKey, help);
         QCOMPARE(helped, help);
         QCOMPARE(w->ActiveDocument()->SaveToData(), before);
     }

@@ -18,11 +18,14 @@
 #include "app/MainForm.h"
 #include "app/SideBar.h"
 #include "app/StatusPanels.h"
+#include "app/VolumeControl.h"
+#include "app/VornPrint.h"
 #include "chart/StrFrame.h"
 #include "document/GlobalData.h"
 #include "document/InstrumentTemplates.h"
 #include "files/DocumentFile.h"
 #include "files/FileFrame.h"
+#include "files/OldFileConversion.h"
 #include "files/PreferencesFile.h"
 #include "files/SettingsFile.h"
 #include "io/ByteWriter.h"
@@ -31,6 +34,7 @@
 #include "support/OldBodyWriter.h"
 #include "views/FretFrormView.h"
 #include "views/OneCrsPanelView.h"
+#include "views/PlacementFrameView.h"
 #include "views/StrFrameView.h"
 #include "views/VornFrame.h"
 #include "widgets/FittedMessageBox.h"
@@ -140,7 +144,6 @@ private slots:
 
     void firstStartShowsOneNewDocument() {
         auto w = start();
-        QCOMPARE(w->windowTitle(), QStringLiteral("Vorn"));
         QCOMPARE(w->TabCount(), 1);
         QCOMPARE(caption(*w, 0), QStringLiteral("Alto Lute in G_10crs_sl64"));
         QCOMPARE(w->ActiveDocument()->CurrentPage(), int(TVornFrame::FileSetupPage));
@@ -770,14 +773,273 @@ private slots:
 
         w = start();
         QCOMPARE(w->OpenFiles({a, broken.fileName(), b}), 2);
-        QCOMPARE(w->TabCount(), 3); // the new document, a and b
-        QCOMPARE(caption(*w, 2), QStringLiteral("b.vrd"));
+        QCOMPARE(w->TabCount(), 2); // a and b in place of the new document of the start
+        QCOMPARE(caption(*w, 0), QStringLiteral("a.vrd"));
+        QCOMPARE(caption(*w, 1), QStringLiteral("b.vrd"));
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].text, QStringLiteral("Unable to load file"));
         // Open again: the tab it has comes forward, by any spelling of its path.
         QCOMPARE(w->OpenFiles({dir->filePath(QStringLiteral("./a.vrd"))}), 1);
-        QCOMPARE(w->TabCount(), 3);
-        QCOMPARE(w->Tabs()->currentIndex(), 1);
+        QCOMPARE(w->TabCount(), 2);
+        QCOMPARE(w->Tabs()->currentIndex(), 0);
+
+        // A new document already worked on stays; so does one when no file could be read.
+        w = start();
+        w->ViewStrings();
+        w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
+        QCOMPARE(w->OpenFiles({a}), 1);
+        QCOMPARE(w->TabCount(), 2);
+        w = start();
+        QCOMPARE(w->OpenFiles({broken.fileName()}), 0);
+        QCOMPARE(w->TabCount(), 1);
+    }
+
+    void quittingAsksForEveryChangedFile_data() {
+        QTest::addColumn<int>("startupChoice");
+        QTest::newRow("show new file") << 0;
+        QTest::newRow("load last viewed file") << 1;
+        QTest::newRow("load all opened files") << 2;
+    }
+    void quittingAsksForEveryChangedFile() {
+        QFETCH(int, startupChoice);
+        auto w = start();
+        w->Settings().StartupChoice = startupChoice;
+        w->ViewStrings();
+        const QString path = dir->filePath(QStringLiteral("lute.vrd"));
+        QVERIFY(w->SaveDocumentFile(path));
+        w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
+        QStringList asked;
+        QMessageBox::StandardButton answer = QMessageBox::Cancel;
+        w->AskSaveChanges = [&](const QString& text) {
+            asked << text;
+            return answer;
+        };
+        QVERIFY(!w->close());
+        QCOMPARE(asked, QStringList{QStringLiteral("Save the changes to \"lute.vrd\"?")});
+        answer = QMessageBox::Discard;
+        QVERIFY(w->close());
+        w.reset();
+
+        // The dropped edit does not come back from the settings.
+        w = start();
+        if (startupChoice == 0) {
+            QCOMPARE(caption(*w, 0), QStringLiteral("Alto Lute in G_10crs_sl64"));
+            return;
+        }
+        QCOMPARE(caption(*w, 0), QStringLiteral("lute.vrd"));
+        QVERIFY(!w->isWindowModified());
+        w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
+        w->Settings().StartupChoice = startupChoice;
+        QVERIFY(w->close());
+        w.reset();
+        // Kept by the settings but not in the file (the program was ended without asking, say,
+        // or the file changed since): it comes back marked as a change.
+        {
+            TGlobalData loaded;
+            SettingsLoad kept =
+                LoadSettingsFile(QFile::encodeName(settingsPath()).toStdString(), loaded);
+            QCOMPARE(kept.Documents.size(), size_t(1));
+            kept.Documents[0]->Chart.Course(0).EditTension(0, 3.9);
+            std::vector<TFileFrame*> documents{kept.Documents[0].get()};
+            QVERIFY(SaveSettingsFile(QFile::encodeName(settingsPath()).toStdString(), loaded,
+                                     documents, nullptr));
+        }
+        w = start();
+        QCOMPARE(caption(*w, 0), QStringLiteral("*lute.vrd"));
+        QVERIFY(w->isWindowModified());
+        QCOMPARE(w->ActiveDocument()->Model().FilePath, QFile::encodeName(path).toStdString());
+        asked.clear();
+        w->AskSaveChanges = [&](const QString& text) {
+            asked << text;
+            return QMessageBox::Save;
+        };
+        QVERIFY(w->CloseDocument());
+        QCOMPARE(asked.size(), 1);
+        TGlobalData loaded;
+        auto onDisk = std::make_unique<TFileFrame>(loaded);
+        QCOMPARE(vorn::OpenDocumentFile(*onDisk, QFile::encodeName(path).toStdString()).Result,
+                 LoadResult::Loaded);
+        QCOMPARE(onDisk->Chart.Course(0).First.ShownTension(loaded), 3.9f);
+    }
+
+    void titleShowsTheActiveDocument() {
+        auto w = start();
+        QCOMPARE(w->windowFilePath(), QStringLiteral("Alto Lute in G_10crs_sl64"));
+        QVERIFY(w->windowTitle().startsWith(QStringLiteral("Alto Lute in G_10crs_sl64")));
+        QVERIFY(!w->isWindowModified());
+        w->ViewStrings();
+        w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
+        w->IdleUpdate();
+        QVERIFY(w->isWindowModified());
+        const QString path = dir->filePath(QStringLiteral("title.vrd"));
+        QVERIFY(w->SaveDocumentFile(path));
+        QCOMPARE(w->windowFilePath(), path);
+        QVERIFY(!w->isWindowModified());
+        w->NewDocument();
+        QCOMPARE(w->windowFilePath(), QStringLiteral("Alto Lute in G_10crs_sl64"));
+        w->Tabs()->setCurrentIndex(0);
+        QCOMPARE(w->windowFilePath(), path);
+    }
+
+    void windowOpensWithinTheScreen() {
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        const QRect area = w->screen()->availableGeometry();
+        const int titleBar = w->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        QVERIFY2(w->width() <= area.width() && w->height() + titleBar <= area.height(),
+                 qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                                .arg(w->width())
+                                .arg(w->height())
+                                .arg(area.width())
+                                .arg(area.height())));
+    }
+
+    void keysOpenThePopupMenu_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+        QTest::newRow("Menu key") << int(Qt::Key_Menu) << int(Qt::NoModifier);
+    }
+    void keysOpenThePopupMenu() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        w->ViewStrings();
+        QCoreApplication::processEvents();
+        QWidget* cell = shownControl(*w, QStringLiteral("Gut diameter"));
+        QVERIFY(cell);
+        cell->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), cell);
+        QTest::keyClick(cell, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTRY_VERIFY(w->PopupTabs()->isVisible());
+        // Over the document, where the keys were pressed.
+        const QRect document(w->ActiveDocument()->mapToGlobal(QPoint(0, 0)),
+                             w->ActiveDocument()->size());
+        QVERIFY(document.contains(w->PopupTabs()->pos()));
+        w->PopupTabs()->hide();
+    }
+
+    void rightClickOnTheStringChartOpensThePopupMenu() {
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->ViewStrings();
+        QCoreApplication::processEvents();
+        TStrFrameView* chart = w->ActiveDocument()->StringView();
+        QWidget* number = chart->Row(0)->NumberCell();
+        const QPoint pos(2, 2);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, number->mapToGlobal(pos));
+        QCoreApplication::sendEvent(number, &event);
+        QTRY_VERIFY(w->PopupTabs()->isVisible());
+        w->PopupTabs()->hide();
+    }
+
+    void escapeClosesTheProgramsWindows_data() {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("help") << QStringLiteral("help");
+        QTest::newRow("print") << QStringLiteral("print");
+        QTest::newRow("volume") << QStringLiteral("volume");
+    }
+    void escapeClosesTheProgramsWindows() {
+        QFETCH(QString, window);
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QWidget* shown = nullptr;
+        if (window == QStringLiteral("help")) {
+            w->ShowHelpContext(10);
+            shown = w->HelpViewer();
+        } else if (window == QStringLiteral("print")) {
+            w->ViewStrings();
+            w->PrintDocument();
+            shown = w->PrintWindow();
+        } else {
+            w->findChild<QToolButton*>(QStringLiteral("SpeedVolume"))->click();
+            shown = w->VolumeWindow();
+        }
+        QVERIFY(shown->isVisible());
+        shown->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), shown);
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus && shown->isAncestorOf(focus) ? focus : shown, Qt::Key_Escape);
+        QTRY_VERIFY(!shown->isVisible());
+        QVERIFY(w->isVisible());
+        QVERIFY(!action(*w, "ActVolume")->isChecked());
+    }
+
+    void ctrlWInTheHelpWindowClosesOnlyTheHelp() {
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        w->NewDocument();
+        THelpViewer* help = w->HelpViewer();
+        w->ShowHelpContext(10);
+        QTRY_COMPARE(QApplication::activeWindow(), help);
+        help->Browser()->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), help->Browser());
+        QTest::keyClick(help->Browser(), Qt::Key_W, Qt::ControlModifier);
+        QTRY_VERIFY(!help->isVisible());
+        QCOMPARE(w->TabCount(), 2);
+    }
+
+    void helpAfterTheViewButtons_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("context");
+        QTest::newRow("Frets") << QStringLiteral("SpeedFrets") << 30;
+        QTest::newRow("Strings") << QStringLiteral("SpeedStrings") << 60;
+    }
+    void helpAfterTheViewButtons() {
+        QFETCH(QString, button);
+        QFETCH(int, context);
+        auto w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QTest::mouseClick(w->findChild<QToolButton*>(button), Qt::LeftButton);
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : w.get(), Qt::Key_F1);
+        QTRY_VERIFY(w->HelpViewer()->isVisible());
+        QCOMPARE(w->HelpViewer()->CurrentContext(), context);
+    }
+
+    void controlsAreNamedForScreenReaders_data() {
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("top length") << "EditStringLength"
+                                    << "Top String Length";
+        QTest::newRow("second length") << "EditSecondStLength"
+                                       << "Second String Length";
+        QTest::newRow("from course") << "EditFromCourse"
+                                     << "From Course";
+        QTest::newRow("a pitch") << "EditAPitch"
+                                 << "A-pitch";
+        QTest::newRow("side bar toggle") << "Sidebarsize"
+                                         << "Wide side bar with captions";
+    }
+    void controlsAreNamedForScreenReaders() {
+        QFETCH(QString, object);
+        QFETCH(QString, name);
+        auto w = start();
+        auto* control = w->findChild<QWidget*>(object);
+        QVERIFY(control);
+        QCOMPARE(control->accessibleName(), name);
+    }
+
+    void cellsNameWhatTheyShow() {
+        auto w = start();
+        w->ViewStrings();
+        TStrFrameView* chart = w->ActiveDocument()->StringView();
+        for (int row : {0, 3})
+            QCOMPARE(chart->Row(row)->NumberCell()->accessibleName(),
+                     QStringLiteral("Course number %1").arg(row + 1));
+        w->ViewFrets();
+        w->ActiveDocument()->ShowPlacement();
+        TNotePanel* open = w->ActiveDocument()->PlacementView()->Cell(1, 0);
+        QVERIFY(!open->accessibleDescription().isEmpty());
+        QCOMPARE(open->accessibleName(),
+                 QStringLiteral("Course 1 open: ") + open->accessibleDescription());
     }
 
     void restoredBoundsStayOnTheScreen_data() {

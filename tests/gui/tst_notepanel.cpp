@@ -139,6 +139,53 @@ private slots:
         }
     }
 
+    // Letter, sign and octave digit stand apart at every size the program uses.
+    void accidentalsKeepClearOfTheirNeighbours_data() {
+        QTest::addColumn<NoteValue>("note");
+        QTest::addColumn<int>("letterSize");
+        QTest::addColumn<int>("octaveSize");
+        QTest::addColumn<int>("glyphWidth");
+        QTest::addColumn<int>("glyphHeight");
+        QTest::newRow("c-sharp1") << noteOf(73) << 10 << 8 << 10 << 18;
+        QTest::newRow("e-flat1") << noteOf(75) << 10 << 8 << 10 << 18;
+        QTest::newRow("b-flat1") << noteOf(82) << 10 << 8 << 10 << 18;
+        QTest::newRow("status bar c-sharp1") << noteOf(73) << 10 << 8 << 9 << 15;
+        QTest::newRow("status bar e-flat1") << noteOf(75) << 10 << 8 << 9 << 15;
+        QTest::newRow("large c-sharp2") << noteOf(85) << 16 << 12 << 14 << 24;
+        QTest::newRow("small B-flat3") << noteOf(22) << 7 << 6 << 7 << 12;
+    }
+    void accidentalsKeepClearOfTheirNeighbours() {
+        QFETCH(NoteValue, note);
+        QFETCH(int, letterSize);
+        QFETCH(int, octaveSize);
+        QFETCH(int, glyphWidth);
+        QFETCH(int, glyphHeight);
+        TNotePanel panel;
+        panel.SetLetterSize(letterSize);
+        panel.SetOctaveSize(octaveSize);
+        panel.SetGlyphWidth(glyphWidth);
+        panel.SetGlyphHeight(glyphHeight);
+        panel.SetNote(note);
+        const TNoteLayout layout = panel.Layout();
+        QVERIFY(layout.glyph != TNoteGlyph::None);
+        QVERIFY(!layout.octaveDigit.isEmpty());
+        QFont letterFont = panel.font();
+        letterFont.setPointSize(letterSize);
+        QFont digitFont = panel.font();
+        digitFont.setPointSize(octaveSize);
+        const int letterInkRight =
+            layout.letterPos.x() +
+            QFontMetrics(letterFont).tightBoundingRect(layout.letter).right();
+        const int digitInkLeft =
+            layout.octaveDigitPos.x() +
+            QFontMetrics(digitFont).tightBoundingRect(layout.octaveDigit).left();
+        const QRectF box = layout.glyphBox;
+        QVERIFY2(box.left() - letterInkRight >= 1,
+                 qPrintable(QStringLiteral("%1 / %2").arg(letterInkRight).arg(box.left())));
+        QVERIFY2(digitInkLeft - box.right() >= 2,
+                 qPrintable(QStringLiteral("%1 / %2").arg(box.right()).arg(digitInkLeft)));
+    }
+
     void missingGlyphsLeaveThePanelEmpty() {
         TNotePanel panel;
         panel.SetNote(noteOf(61));

@@ -52,12 +52,20 @@ private slots:
         QList<int> asked;
         TOptionsFormView dialog([&](int context) { asked << context; });
         TGlobalData live;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
         for (int page : {0, 1, 2, 4}) {
             dialog.Begin(page, live);
             QCOMPARE(dialog.CurrentPage(), page);
             dialog.Buttons()->button(QDialogButtonBox::Help)->click();
+            // F1 as well, wherever the focus is in the dialog; the button it presses comes up
+            // a moment later.
+            const qsizetype before = asked.size();
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dialog,
+                            Qt::Key_F1);
+            QTRY_COMPARE(asked.size(), before + 1);
         }
-        QCOMPARE(asked, (QList<int>{160, 170, 180, 200}));
+        QCOMPARE(asked, (QList<int>{160, 160, 170, 170, 180, 180, 200, 200}));
         QCOMPARE(dialog.Pages()->tabText(5), QStringLiteral("Wounds"));
     }
 
@@ -207,6 +215,22 @@ private slots:
         dialog.MaterialMaxDiameter()->SetValue(7);
         dialog.Buttons()->button(QDialogButtonBox::Ok)->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    // The material panel comes and goes with the choice; the buttons under the list stay put.
+    void choosingAMaterialMovesNoButton() {
+        TOptionsFormView dialog({});
+        TGlobalData live;
+        dialog.Begin(op_materials, live);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(dialog.MaterialPanel()->isHidden());
+        QPushButton* del = dialog.DeleteMaterialButton();
+        const QRect before(del->mapTo(&dialog, QPoint(0, 0)), del->size());
+        dialog.MaterialList()->setCurrentRow(2);
+        QVERIFY(!dialog.MaterialPanel()->isHidden());
+        QCoreApplication::processEvents();
+        QCOMPARE(QRect(del->mapTo(&dialog, QPoint(0, 0)), del->size()), before);
     }
 
     void addDialogNeedsANameAndFigures() {

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -11,6 +12,7 @@
 
 #include "chart/StrFrame.h"
 #include "document/GlobalData.h"
+#include "support/TabReach.h"
 #include "views/ChartLayout.h"
 #include "views/OneCrsPanelView.h"
 #include "views/StrFrameView.h"
@@ -517,6 +519,42 @@ private slots:
         QApplication::sendEvent(box, &wheel);
         QCOMPARE(int(model(4).Kind), int(ck_unison));
         QVERIFY(bar->value() > 0);
+    }
+
+    // Tab reaches a string's play button, which makes its course current; Space plays.
+    void playButtonsWorkFromTheKeyboard() {
+        openChart();
+        QSignalSpy play(view(), &TStrFrameView::playRequested);
+        int course = 2;
+        while (course < view()->RowCount() && !octave(course))
+            ++course;
+        QVERIFY(octave(course));
+        for (TOneStringPanelView* string : {first(course), octave(course)}) {
+            QToolButton* button = string->PlayButton();
+            QVERIFY(vorn::testing::ReachedByTab(button));
+            QCOMPARE(current(), course);
+            QTest::keyClick(button, Qt::Key_Space);
+            QVERIFY(button->isChecked());
+            QCOMPARE(play.count(), 1);
+            QCOMPARE(play.takeFirst().at(2).value<QAbstractButton*>(), button);
+            button->setChecked(false);
+        }
+    }
+
+    // The bare mark of a choice that nothing fits explains itself in its hint.
+    void unfittingCatalogueChoiceExplainsItsMark() {
+        openChart();
+        TVornFloatEdit* cell = first(7)->AltDiameterCell();
+        const QString plain = cell->toolTip();
+        chooseItem(first(7)->AltChoiceBox(), QStringLiteral("Savarez"));
+        // Stepping down ends at the catalogue's mark for "none fits".
+        for (int step = 0; step < 300 && cell->text().trimmed() != QStringLiteral("*"); ++step)
+            clickSpin(cell, false);
+        QCOMPARE(cell->text().trimmed(), QStringLiteral("*"));
+        QVERIFY(cell->toolTip() != plain);
+        QVERIFY(cell->toolTip().contains(QStringLiteral("no string")));
+        chooseItem(first(7)->AltChoiceBox(), QStringLiteral("Nylon"));
+        QCOMPARE(cell->toolTip(), plain);
     }
 
     void catalogueChoiceShowsItsLabel() {

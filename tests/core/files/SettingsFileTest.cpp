@@ -201,6 +201,48 @@ TEST_F(ReopenBlock, StoredNamesComeBackAsStored) {
     EXPECT_EQ(result.Documents[0]->ProposedFileName(), "Basso Continu_ Theorbo in A_8crs_sl85");
 }
 
+// A document with a file of its own is kept under that file's path and comes back changed
+// exactly when the file does not hold what the settings kept.
+TEST_F(ReopenBlock, KeptDocumentIsMeasuredAgainstItsOwnFile) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("vorn-own-" + std::to_string(getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    enum class Disk { same, editedSince, removed, notADocument };
+    const struct {
+        const char* name;
+        Disk disk;
+        bool changed;
+    } cases[] = {{"same", Disk::same, false},
+                 {"edited", Disk::editedSince, true},
+                 {"removed", Disk::removed, true},
+                 {"junk", Disk::notADocument, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto open = Open({{13, true}});
+        const std::string path = (folder / (std::string(c.name) + ".vrd")).string();
+        ASSERT_TRUE(SaveDocumentFile(*open[0], path));
+        if (c.disk == Disk::editedSince)
+            open[0]->Document.InstrumentName = "Arciliuto";
+        if (c.disk == Disk::removed)
+            fs::remove(path);
+        if (c.disk == Disk::notADocument)
+            std::ofstream(path, std::ios::binary) << "not a document";
+
+        const std::string kept = (folder / "vorn.vrn").string();
+        ASSERT_TRUE(SaveSettingsFile(kept, settings, open, nullptr));
+        TGlobalData loaded;
+        const SettingsLoad result = LoadSettingsFile(kept, loaded);
+        ASSERT_EQ(result.Documents.size(), 1u);
+        TFileFrame& back = *result.Documents[0];
+        EXPECT_EQ(back.Document, open[0]->Document);
+        EXPECT_EQ(back.FilePath, path);
+        EXPECT_EQ(back.FileName, std::string(c.name) + ".vrd");
+        EXPECT_EQ(back.Changed(), c.changed);
+    }
+    fs::remove_all(folder);
+}
+
 TEST(SettingsFile, OnDisk) {
     namespace fs = std::filesystem;
     const fs::path folder =

@@ -14,11 +14,11 @@
 #include <memory>
 #include <optional>
 
+#include "Headless.h"
 #include "app/MainForm.h"
 #include "app/VornPrint.h"
 #include "chart/GlobalChangeForms.h"
 #include "document/InstDataType.h"
-#include "offscreen/Headless.h"
 #include "report/Report.h"
 #include "views/FretFrormView.h"
 #include "views/StrFrameView.h"

@@ -7,7 +7,7 @@ format="${1:-clang-format}"
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
   mapfile -t files < <(git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h')
 else
-  mapfile -t files < <(find core gui cli tests bench fuzz -name '*.cpp' -o -name '*.h')
+  mapfile -t files < <(find core render gui cli tests bench fuzz -name '*.cpp' -o -name '*.h')
 fi
 bad=()
 for f in "${files[@]}"; do

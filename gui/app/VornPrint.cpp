@@ -19,9 +19,9 @@
 
 #include <algorithm>
 
+#include "ReportPdf.h"
 #include "chart/StrFrame.h"
 #include "io/AtomicFile.h"
-#include "offscreen/ReportPdf.h"
 #include "report/OrderList.h"
 #include "report/Report.h"
 #include "views/TensionProfileView.h"

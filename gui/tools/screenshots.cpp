@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "Headless.h"
 #include "app/MainForm.h"
 #include "app/StatusPanels.h"
 #include "app/ToneControl.h"
@@ -31,7 +32,6 @@
 #include "document/GlobalData.h"
 #include "document/InstDataType.h"
 #include "document/InstrumentTemplates.h"
-#include "offscreen/Headless.h"
 #include "pitch/Temperaments.h"
 #include "views/FretFrormView.h"
 #include "views/OneCrsPanelView.h"

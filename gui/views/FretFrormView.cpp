@@ -17,13 +17,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ReportPdf.h"
+#include "TemplatePdf.h"
 #include "dialogs/FitTemperamentDialog.h"
 #include "files/FretTemplateDxf.h"
 #include "frets/FretTemplate.h"
 #include "frets/ScalaScale.h"
 #include "io/AtomicFile.h"
-#include "offscreen/ReportPdf.h"
-#include "offscreen/TemplatePdf.h"
 #include "pitch/Temperaments.h"
 #include "views/FretFrameView.h"
 #include "views/FretPositionView.h"

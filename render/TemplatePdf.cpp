@@ -1,4 +1,4 @@
-#include "offscreen/TemplatePdf.h"
+#include "TemplatePdf.h"
 
 #include <QPageLayout>
 #include <QPageSize>

@@ -1,4 +1,4 @@
-#include "offscreen/Headless.h"
+#include "Headless.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "offscreen/ReportPdf.h"
+#include "ReportPdf.h"
 
 #include <QFileInfo>
 #include <QLocale>

@@ -64,7 +64,9 @@ void TPlacementFrame::Refresh() {
             PlacementCell& cell = Cells[c][j];
             cell.Note = NoteValue{d.CourseNotes[c].Number + j, acc_none, 0};
             SpellLetter(cell.Note, d.Key);
-            cell.Colour = j == 0 ? pl_nut : MiFaOf(cell.Note, d.Key) == 0 ? pl_mi : pl_fa;
+            cell.Colour = j == 0                                      ? pl_nut
+                          : MiFaOf(PitchClass(cell.Note), d.Key) == 0 ? pl_mi
+                                                                      : pl_fa;
         }
     }
     for (int f = 1; f <= PlacementFrets; ++f) {

@@ -114,8 +114,8 @@ uint8_t TransposedKey(uint8_t key, int fifths) {
     return static_cast<uint8_t>(minor + place);
 }
 
-int MiFaOf(const NoteValue& note, uint8_t key) {
-    return keyEntry(key).mifa[PitchClass(note)] - '0';
+int MiFaOf(int pitchClass, uint8_t key) {
+    return keyEntry(key).mifa[pitchClass] - '0';
 }
 
 } // namespace vorn

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "pitch/NoteValue.h"
+#include "pitch/Accidental.h"
 
 namespace vorn {
 
@@ -21,8 +21,8 @@ std::string KeyList(int kind);
 // The accidental the key writes on pitch class 0..11 (acc_none for a plain letter). Keys
 // 30..255 act as key 7.
 uint8_t KeyAccidental(uint8_t key, int pitchClass);
-// The key's Mi/Fa digit at the note's pitch class: 0 Mi, 1 Fa.
-int MiFaOf(const NoteValue& note, uint8_t key);
+// The key's Mi/Fa digit at pitch class 0..11: 0 Mi, 1 Fa.
+int MiFaOf(int pitchClass, uint8_t key);
 
 // The fifths (-11..11) a transposition by `semitones` moves a piece in `key` by: of the two
 // spellings of that step (a diatonic or a chromatic semitone, ...), the one whose key has

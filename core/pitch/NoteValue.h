@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "pitch/Accidental.h"
+
 namespace vorn {
 
 class ByteReader;
@@ -21,15 +23,6 @@ struct NoteValue {
 // The note numbers a file, a cell or a step may hold.
 inline constexpr int32_t MinNoteNumber = 0;
 inline constexpr int32_t MaxNoteNumber = 127;
-
-enum Accidental : uint8_t {
-    acc_none = 0,
-    acc_double_flat = 1,
-    acc_flat = 2,
-    acc_natural = 3,
-    acc_sharp = 4,
-    acc_double_sharp = 5,
-};
 
 // 0..11 (C = 0); negative numbers wrap upward.
 int PitchClass(const NoteValue& note);

@@ -166,4 +166,20 @@ float DefaultBreakingIndex(const std::string& name, int kind) {
     return static_cast<float>(BreakingIndexRange.Initial);
 }
 
+LimitState CheckTension(const TStringMaterialItem& material, float T) {
+    if (T > material.MaxTension)
+        return ls_tension_high;
+    if (T >= material.MinTension)
+        return ls_ok;
+    return ls_tension_low;
+}
+
+LimitState CheckDiameter(const TStringMaterialItem& material, float d) {
+    if (d > material.MaxDiameter)
+        return ls_diameter_high;
+    if (d >= material.MinDiameter)
+        return ls_ok;
+    return ls_diameter_low;
+}
+
 } // namespace vorn

@@ -55,6 +55,18 @@ struct TStringMaterialItem {
     float BreakingIndex = static_cast<float>(BreakingIndexRange.Initial); // Hz·m, 0 none
 };
 
+enum LimitState : uint8_t {
+    ls_ok = 0,
+    ls_tension_high = 1,
+    ls_tension_low = 2,
+    ls_diameter_high = 3,
+    ls_diameter_low = 4,
+};
+
+// Limit states against a material's limits (T in N, d in mm), on 32-bit values.
+LimitState CheckTension(const TStringMaterialItem& material, float T);
+LimitState CheckDiameter(const TStringMaterialItem& material, float d);
+
 // Ordered list; lookups by name are exact, the last match wins, and a name that matches
 // nothing falls back to the first material.
 class TStringMaterialCollection {

@@ -7,8 +7,6 @@
 #include <numbers>
 #include <stdexcept>
 
-#include "strings/StringMaterialCollection.h"
-
 namespace vorn {
 
 namespace {
@@ -150,22 +148,6 @@ BreakWarning WarningFor(double margin) {
     if (margin < NearBreakMargin)
         return bw_near;
     return bw_none;
-}
-
-LimitState CheckTension(const TStringMaterialItem& material, float T) {
-    if (T > material.MaxTension)
-        return ls_tension_high;
-    if (T >= material.MinTension)
-        return ls_ok;
-    return ls_tension_low;
-}
-
-LimitState CheckDiameter(const TStringMaterialItem& material, float d) {
-    if (d > material.MaxDiameter)
-        return ls_diameter_high;
-    if (d >= material.MinDiameter)
-        return ls_ok;
-    return ls_diameter_low;
 }
 
 } // namespace vorn

@@ -1,6 +1,6 @@
 #pragma once
 // The formulas linking frequency, length, tension, diameter and density; tension units;
-// rounding of computed values; limit checks.
+// rounding of computed values.
 //
 // Units throughout: frequency f in Hz, vibrating length L in cm, tension T in N,
 // diameter d in mm, density rho in g/cm3. Operands arrive at the precision they are stored
@@ -14,8 +14,6 @@
 
 namespace vorn {
 
-struct TStringMaterialItem;
-
 enum VornTensType : uint8_t {
     tt_newtons = 0,   // "N."
     tt_kilograms = 1, // "kg.", 9.80665 N
@@ -26,14 +24,6 @@ enum RecalcMode : uint8_t {
     rm_length = 0,
     rm_tension = 1,
     rm_diameter = 2,
-};
-
-enum LimitState : uint8_t {
-    ls_ok = 0,
-    ls_tension_high = 1,
-    ls_tension_low = 2,
-    ls_diameter_high = 3,
-    ls_diameter_low = 4,
 };
 
 // T in N = pi * rho * (d * L * f)^2 / 1e7.
@@ -79,9 +69,5 @@ inline constexpr double NearBreakMargin = 2;  // semitones
 inline constexpr double CloseBreakMargin = 1; // semitones
 // What a margin warns of; a margin that is not a number warns of nothing.
 BreakWarning WarningFor(double margin);
-
-// Limit states against a material's limits (T in N, d in mm), on 32-bit values.
-LimitState CheckTension(const TStringMaterialItem& material, float T);
-LimitState CheckDiameter(const TStringMaterialItem& material, float d);
 
 } // namespace vorn

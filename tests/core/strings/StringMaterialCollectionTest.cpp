@@ -103,5 +103,17 @@ TEST(Materials, OnlyOtherMaterialsCanBeDeleted) {
     EXPECT_EQ(list[7].Kind, mk_other);
 }
 
+TEST(Materials, LimitChecksIncludeTheBounds) {
+    const TStringMaterialItem m{"Gut", 1.35f, 200, 20, 1.5f, 0.1f, mk_gut};
+    EXPECT_EQ(CheckTension(m, 200), ls_ok);
+    EXPECT_EQ(CheckTension(m, 200.01f), ls_tension_high);
+    EXPECT_EQ(CheckTension(m, 20), ls_ok);
+    EXPECT_EQ(CheckTension(m, 19.99f), ls_tension_low);
+    EXPECT_EQ(CheckDiameter(m, 1.5f), ls_ok);
+    EXPECT_EQ(CheckDiameter(m, 1.501f), ls_diameter_high);
+    EXPECT_EQ(CheckDiameter(m, 0.1f), ls_ok);
+    EXPECT_EQ(CheckDiameter(m, 0.09f), ls_diameter_low);
+}
+
 } // namespace
 } // namespace vorn

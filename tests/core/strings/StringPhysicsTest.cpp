@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "strings/StringMaterialCollection.h"
 #include "strings/StringPhysics.h"
 
 namespace vorn {
@@ -84,18 +83,6 @@ TEST(StringPhysics, TensionUnits) {
     EXPECT_NEAR(FromNewtons(10, tt_pounds, -2), 2.25L, 1e-15L);
     EXPECT_NEAR(FromNewtons(1, tt_kilograms, -4), 0.102L, 1e-15L);
     EXPECT_NEAR(FromNewtons(12.346L, 9, -2), 12.35L, 1e-15L);
-}
-
-TEST(StringPhysics, LimitChecksIncludeTheBounds) {
-    const TStringMaterialItem m{"Gut", 1.35f, 200, 20, 1.5f, 0.1f, mk_gut};
-    EXPECT_EQ(CheckTension(m, 200), ls_ok);
-    EXPECT_EQ(CheckTension(m, 200.01f), ls_tension_high);
-    EXPECT_EQ(CheckTension(m, 20), ls_ok);
-    EXPECT_EQ(CheckTension(m, 19.99f), ls_tension_low);
-    EXPECT_EQ(CheckDiameter(m, 1.5f), ls_ok);
-    EXPECT_EQ(CheckDiameter(m, 1.501f), ls_diameter_high);
-    EXPECT_EQ(CheckDiameter(m, 0.1f), ls_ok);
-    EXPECT_EQ(CheckDiameter(m, 0.09f), ls_diameter_low);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "document/CourseLimits.h"
 #include "io/EntryRange.h"
 #include "pitch/FretRecord.h"
 #include "pitch/NoteValue.h"
@@ -19,9 +20,6 @@ enum CourseKind : uint8_t {
     ck_bass_with_octave = 3, // a bass string with an octave string
     ck_viol = 4,
 };
-
-constexpr int MaxCourses = 19;
-constexpr int MinCourses = 4;
 
 // What the File Setup page lets a new document have.
 inline constexpr EntryRange TopLengthRange{20, 120, 60};     // cm

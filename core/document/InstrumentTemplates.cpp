@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "pitch/Accidental.h"
+
 namespace vorn {
 
 namespace {

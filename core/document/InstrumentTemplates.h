@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "document/InstDataType.h"
+#include "document/CourseLimits.h"
 
 namespace vorn {
 

@@ -1,0 +1,9 @@
+#pragma once
+// How many courses a document may have: shared by the document and the instrument templates.
+
+namespace vorn {
+
+constexpr int MaxCourses = 19;
+constexpr int MinCourses = 4;
+
+} // namespace vorn

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <system_error>
 
-#include "chart/StrFrame.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
 #include "pitch/Keys.h"
@@ -84,7 +83,7 @@ private:
 
 } // namespace
 
-TOneCrsPanel::TOneCrsPanel(TStrFrame& owner, int number) : Number(number), owner_(owner) {}
+TOneCrsPanel::TOneCrsPanel(TCourseOwner& owner, int number) : Number(number), owner_(owner) {}
 
 bool TOneCrsPanel::IsCurrent() const {
     return owner_.Current() == Number - 1;

@@ -8,18 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "chart/CourseOwner.h"
 #include "chart/OneStringPanel.h"
 
 namespace vorn {
 
 class ByteReader;
 class ByteWriter;
-class TStrFrame;
 struct TStringDefs;
 
 class TOneCrsPanel {
 public:
-    TOneCrsPanel(TStrFrame& owner, int number);
+    TOneCrsPanel(TCourseOwner& owner, int number);
 
     int Number; // 1-based
     uint8_t Kind = 1;
@@ -80,7 +80,7 @@ public:
     void RestoreAltLabel(int which);
 
 private:
-    TStrFrame& owner_;
+    TCourseOwner& owner_;
     void initString(TOneStringPanel& s, const NoteValue& note, float length,
                     const TStringDefs& defs);
     void afterChange();  // colours, bridge tension

@@ -8,7 +8,7 @@
 namespace vorn {
 
 TStrFrame::TStrFrame(TInstDataType& document, TGlobalData& settings)
-    : Document(document), Settings(settings) {
+    : TCourseOwner(document, settings) {
     subscription_ =
         Settings.Notice.Subscribe([this](unsigned changes) { SettingsChanged(changes); });
 }

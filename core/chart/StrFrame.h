@@ -6,14 +6,12 @@
 #include <memory>
 #include <vector>
 
+#include "chart/CourseOwner.h"
 #include "chart/OneCrsPanel.h"
-#include "document/GlobalData.h"
-#include "document/InstDataType.h"
-#include "pitch/FrequencyRecord.h"
 
 namespace vorn {
 
-class TStrFrame {
+class TStrFrame final : public TCourseOwner {
 public:
     // Listens to the settings' change notice for as long as it lives.
     TStrFrame(TInstDataType& document, TGlobalData& settings);
@@ -21,9 +19,6 @@ public:
     TStrFrame(const TStrFrame&) = delete;
     TStrFrame& operator=(const TStrFrame&) = delete;
 
-    TInstDataType& Document;
-    TGlobalData& Settings;
-    FrequencyRecord Pitch;
     std::vector<std::unique_ptr<TOneCrsPanel>> Courses;
     bool Built = false;
 
@@ -56,16 +51,16 @@ public:
     float TotalTension() const;
 
     // -1 when no course is current.
-    int Current() const { return current_; }
-    void SelectCourse(int index);
+    int Current() const override { return current_; }
+    void SelectCourse(int index) override;
 
     // Whole-instrument course changes: appends course CourseCount+1 with the given kind, or
     // removes the last course.
     void AppendCourse(uint8_t kind);
     void RemoveLastCourse();
 
-    void NotifyBridge();
-    void NotifyRows(int index);
+    void NotifyBridge() override;
+    void NotifyRows(int index) override;
     void RebuildPitch();
 
     // What a settings change means for the rows (bits of SettingsChange).

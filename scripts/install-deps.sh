@@ -17,7 +17,7 @@ run_packages=(
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format-14
-  pulseaudio pulseaudio-utils sox libsox-fmt-pulse python3-numpy
+  python3 pulseaudio pulseaudio-utils sox libsox-fmt-pulse python3-numpy
   xvfb libxcb1-dev poppler-utils
   desktop-file-utils appstream man-db libxml2-utils shared-mime-info libglib2.0-bin
   locales

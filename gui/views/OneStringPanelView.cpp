@@ -142,7 +142,8 @@ TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, TRowResources& resour
         for (QObject* p = this->parent(); p; p = p->parent()) {
             if (auto* view = qobject_cast<TStrFrameView*>(p)) {
                 if (down)
-                    emit view->playRequested(string().WholeHertz(), string().Rec.Note, play_);
+                    emit view->playRequested(stringModel().WholeHertz(), stringModel().Rec.Note,
+                                             play_);
                 else
                     emit view->stopRequested();
                 return;
@@ -260,7 +261,7 @@ void TOneStringPanelView::Detach() {
     gut_->OnStep = nullptr;
 }
 
-const TOneStringPanel& TOneStringPanelView::string() const {
+const TOneStringPanel& TOneStringPanelView::stringModel() const {
     const TOneCrsPanel& c = course();
     return which_ == 1 && c.Second ? *c.Second : c.First;
 }
@@ -295,7 +296,7 @@ void TOneStringPanelView::Refresh() {
     if (!live())
         return;
     const TOneCrsPanel& c = course();
-    const TOneStringPanel& s = string();
+    const TOneStringPanel& s = stringModel();
     const TStringMaterialCollection& materials = chart_.Settings.Materials;
 
     if (which_ == 0)
@@ -321,13 +322,13 @@ void TOneStringPanelView::Refresh() {
 bool TOneStringPanelView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == gut_ && event->type() == QEvent::ToolTip && live())
         gut_->setToolTip(QStringLiteral("Diameter of a gut or gut-equivalent string\n") +
-                         shown(string().GutDiameterHint(chart_.Settings.Materials)));
+                         shown(stringModel().GutDiameterHint(chart_.Settings.Materials)));
     return QWidget::eventFilter(watched, event);
 }
 
 void TOneStringPanelView::paintCells() {
     // The background and the other text come from the row.
-    const TOneStringPanel& s = string();
+    const TOneStringPanel& s = stringModel();
     const TStringMaterialCollection& materials = chart_.Settings.Materials;
     showWarning(tension_, warningColour(s.TensionRed(), bw_none));
     const TOneStringPanel::BreakWarnings breaking = s.Warnings(materials);
@@ -348,19 +349,19 @@ void TOneStringPanelView::paintCells() {
 
 // Empty or unreadable text reaches the model as "no value", which applies its entry rule.
 void TOneStringPanelView::commitLength() {
-    if (!live() || which_ != 0 || length_->text() == shown(string().LengthText()))
+    if (!live() || which_ != 0 || length_->text() == shown(stringModel().LengthText()))
         return;
     course().EditLength(ReadTypedNumber(length_->text()));
 }
 
 void TOneStringPanelView::commitTension() {
-    if (!live() || tension_->text() == shown(string().TensionText(chart_.Settings)))
+    if (!live() || tension_->text() == shown(stringModel().TensionText(chart_.Settings)))
         return;
     course().EditTension(which_, ReadTypedNumber(tension_->text()));
 }
 
 void TOneStringPanelView::commitGut() {
-    if (!live() || gut_->text() == shown(string().GutDiameterText()))
+    if (!live() || gut_->text() == shown(stringModel().GutDiameterText()))
         return;
     course().EditGutDiameter(which_, ReadTypedNumber(gut_->text()));
 }
@@ -368,7 +369,7 @@ void TOneStringPanelView::commitGut() {
 void TOneStringPanelView::commitAltDiameter() {
     if (!live())
         return;
-    const TOneStringPanel& s = string();
+    const TOneStringPanel& s = stringModel();
     const TStringMaterialCollection& materials = chart_.Settings.Materials;
     if (s.AltIsLabel(materials)) {
         if (altDiameter_->text() != shown(s.AltText(materials)))

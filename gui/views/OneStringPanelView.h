@@ -72,7 +72,7 @@ protected:
 
 private:
     TOneCrsPanel& course() const;
-    const TOneStringPanel& string() const;
+    const TOneStringPanel& stringModel() const;
     void place();
     void paintCells();
     // A typed value is handed over only when it differs from what the model shows.

@@ -123,27 +123,6 @@ TEST(Report, BridgeTensionIsRoundedThenShortest) {
     }
 }
 
-struct NumberCase {
-    long double value;
-    int digits;
-    char decimal;
-    const char* shown;
-};
-
-class ReportNumberTest : public ::testing::TestWithParam<NumberCase> {};
-
-TEST_P(ReportNumberTest, RoundedThenShortest) {
-    const NumberCase& c = GetParam();
-    EXPECT_EQ(ReportNumber(c.value, c.digits, c.decimal), c.shown);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, ReportNumberTest,
-    ::testing::Values(NumberCase{62.50L, -2, '.', "62.5"}, NumberCase{63.0L, -2, '.', "63"},
-                      NumberCase{0.125L, -2, '.', "0.12"}, NumberCase{0.135L, -2, '.', "0.14"},
-                      NumberCase{1.0005L, -3, '.', "1"}, NumberCase{62.5L, -2, ',', "62,5"},
-                      NumberCase{-0.001L, -2, '.', "0"}, NumberCase{3.3689L, -2, '.', "3.37"}));
-
 TEST(Report, FretChartHasTwelveRowsOfSixColumns) {
     Instrument alto;
     alto.frame.Document.StringLength = 60;

@@ -51,8 +51,7 @@ std::string fretText(const FretRecord& record, double fifth, int fret, bool alte
     const int type = alternative ? AltType(e) : MainType(e);
     const long double cents = IntervalCents(type, fifth);
     const long double length = record.Length;
-    const long double d = length * (1.0L - 1.0L / std::exp(std::log(2.0L) * cents / 1200.0L));
-    std::string text = RoundedText(d, -2, decimal);
+    std::string text = RoundedText(FretDistance(length, cents), -2, decimal);
     if (!marked)
         return text;
     if (e.Choice == fc_mi)

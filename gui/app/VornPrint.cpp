@@ -27,6 +27,7 @@
 #include "views/TensionProfileView.h"
 #include "widgets/FittedMessageBox.h"
 #include "widgets/HelpContext.h"
+#include "widgets/LocalNumbers.h"
 
 namespace vorn {
 
@@ -34,11 +35,6 @@ namespace {
 
 constexpr int PrintWindowHelp = 220;
 constexpr int TextPageHelp = 230;
-
-char decimalSeparator() {
-    const QString point = QLocale().decimalPoint();
-    return point.size() == 1 && point.at(0).unicode() < 128 ? char(point.at(0).unicode()) : '.';
-}
 
 // The report's CR LF lines as the text box holds them.
 QString shownLines(const std::string& text) {
@@ -142,7 +138,7 @@ bool TVornPrint::BuildReport(const QString& title, const TStrFrame& chart) {
     ReportOptions options;
     options.Strings = checkStrings_->isChecked();
     options.Frets = checkFrets_->isChecked();
-    options.DecimalSeparator = decimalSeparator();
+    options.DecimalSeparator = AsciiDecimalPoint();
     QImage profile;
     if (checkProfile_->isChecked()) {
         // The same picture as under the string chart, at the fret chart's width.

@@ -90,6 +90,26 @@ TVornPrint::TVornPrint(QWidget* parent)
     browser_->setAccessibleName(QStringLiteral("Report"));
     pages_->addWidget(browser_);
 
+    addTextPage();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(pages_, 1);
+
+    connect(checkStrings_, &QCheckBox::clicked, this, [this] { chartsClicked(checkStrings_); });
+    connect(checkFrets_, &QCheckBox::clicked, this, [this] { chartsClicked(checkFrets_); });
+    connect(checkProfile_, &QCheckBox::clicked, this, &TVornPrint::rebuildRequested);
+    connect(htmlButton_, &QPushButton::clicked, this, [this] { showPage(!TablePageShown()); });
+    connect(htmlCode_, &QRadioButton::toggled, this, [this] { refreshText(); });
+    connect(saveButton_, &QPushButton::clicked, this, [this] { SaveToDisk(); });
+    connect(printTextButton_, &QPushButton::clicked, this, [this] { PrintText(); });
+    connect(printButton_, &QPushButton::clicked, this, [this] { PrintTable(); });
+    connect(pdfButton_, &QPushButton::clicked, this, [this] { ExportPdf(); });
+    connect(orderButton_, &QPushButton::clicked, this, [this] { SaveOrderList(); });
+}
+
+// The second page: the report's text, how to read it, and saving or printing it.
+void TVornPrint::addTextPage() {
     auto* textPage = new QWidget(pages_);
     SetHelpContext(textPage, TextPageHelp);
     memo_->setParent(textPage);
@@ -113,21 +133,6 @@ TVornPrint::TVornPrint(QWidget* parent)
     textLayout->addLayout(side);
     textLayout->addWidget(memo_, 1);
     pages_->addWidget(textPage);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(pages_, 1);
-
-    connect(checkStrings_, &QCheckBox::clicked, this, [this] { chartsClicked(checkStrings_); });
-    connect(checkFrets_, &QCheckBox::clicked, this, [this] { chartsClicked(checkFrets_); });
-    connect(checkProfile_, &QCheckBox::clicked, this, &TVornPrint::rebuildRequested);
-    connect(htmlButton_, &QPushButton::clicked, this, [this] { showPage(!TablePageShown()); });
-    connect(htmlCode_, &QRadioButton::toggled, this, [this] { refreshText(); });
-    connect(saveButton_, &QPushButton::clicked, this, [this] { SaveToDisk(); });
-    connect(printTextButton_, &QPushButton::clicked, this, [this] { PrintText(); });
-    connect(printButton_, &QPushButton::clicked, this, [this] { PrintTable(); });
-    connect(pdfButton_, &QPushButton::clicked, this, [this] { ExportPdf(); });
-    connect(orderButton_, &QPushButton::clicked, this, [this] { SaveOrderList(); });
 }
 
 bool TVornPrint::TablePageShown() const {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "io/NumberText.h"
 #include "pitch/Temperaments.h"
 
 namespace vorn {
@@ -10,11 +11,7 @@ namespace vorn {
 namespace {
 
 double rounded(long double value, int digits) {
-    try {
-        return static_cast<double>(RoundToDigits(value, digits));
-    } catch (const std::exception&) {
-        return static_cast<double>(value);
-    }
+    return static_cast<double>(RoundedOrKept(value, digits));
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "files/FileFrame.h"
 
 #include <charconv>
-#include <stdexcept>
 #include <string_view>
 
 #include "document/InstrumentTemplates.h"
@@ -60,12 +59,7 @@ void TFileFrame::ApplyTemplate(int type) {
 std::string TFileFrame::DisplayName() const {
     if (!FileName.empty())
         return FileName;
-    long double length = Document.StringLength;
-    try {
-        length = RoundToDigits(length, Settings.LengthDigits);
-    } catch (const std::out_of_range&) {
-        // Precision outside what rounding takes: the length as it stands.
-    }
+    const long double length = RoundedOrKept(Document.StringLength, Settings.LengthDigits);
     // Appended piece by piece: GCC 12 at -O3 warns (-Wrestrict) inside "_" + std::string.
     std::string name = Document.InstrumentName;
     if (!Document.MakerName.empty())

@@ -33,6 +33,20 @@ std::string FormatShortest(float value);
 // sign with `zeros` ("%03d").
 std::string WholeText(long long value, int width = 0, bool zeros = false);
 
+// x rounded to a multiple of 10^k, ties to even on the exact value, whatever rounding mode the
+// caller set; k in -20..20, anything else throws std::out_of_range.
+long double RoundToDigits(long double x, int k);
+// The same, but the value as it stands when it is not finite or `digits` is outside -20..20
+// (a decimals setting read from an old file may be anything).
+long double RoundedOrKept(long double value, int digits);
+// RoundedOrKept, then the shortest form with at most 15 significant digits and `decimalPoint`
+// for the point: 62.50 at -2 gives "62.5", 63.00 "63"; a rounded negative zero gives "0".
+std::string RoundedText(long double value, int digits, char decimalPoint = '.');
+
+// Each '.' between two ASCII digits replaced by `point` (UTF-8, any length); any other '.'
+// (the end of "Hz." or "kg.", a lone ".5") stays.
+std::string LocalDecimals(const std::string& text, const std::string& point);
+
 // Reads a number written with '.' as the decimal point, an optional sign and no exponent;
 // false, leaving value alone, for empty or malformed text and for infinities and NaN.
 bool ParseNumber(const std::string& text, double& value);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "document/InstrumentTemplates.h"
+#include "io/NumberText.h"
 #include "pitch/Temperaments.h"
 #include "strings/StringPhysics.h"
 #include "strings/StringRecord.h"
@@ -79,11 +80,7 @@ int32_t* precisionSetting(TGlobalData& s, int row) {
 }
 
 double rounded(long double value, int digits) {
-    try {
-        return static_cast<double>(RoundToDigits(value, digits));
-    } catch (const std::exception&) {
-        return static_cast<double>(value);
-    }
+    return static_cast<double>(RoundedOrKept(value, digits));
 }
 
 // Runs f on the collection of a catalogue kind 4..7.

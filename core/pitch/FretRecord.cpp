@@ -26,6 +26,10 @@ constexpr std::array<FretTypes, 14> FretTable = {{
 }};
 // clang-format on
 
+template <class Real> Real distance(Real length, Real cents) {
+    return length * (Real(1) - Real(1) / std::exp(std::log(Real(2)) * cents / Real(1200)));
+}
+
 } // namespace
 
 std::string FretChoiceText(uint8_t choice) {
@@ -90,7 +94,11 @@ double AltCents(const FretRecord& record, double fifth, int fret) {
 }
 
 double FretDistance(double length, double cents) {
-    return length * (1.0 - 1.0 / std::exp(std::log(2.0) * cents / 1200.0));
+    return distance(length, cents);
+}
+
+long double FretDistance(long double length, long double cents) {
+    return distance(length, cents);
 }
 
 std::string DistanceText(const FretEntry& entry, double fifth, int side) {

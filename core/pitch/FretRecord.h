@@ -59,8 +59,11 @@ int AltType(const FretEntry& entry);
 double MainCents(const FretRecord& record, double fifth, int fret);
 double AltCents(const FretRecord& record, double fifth, int fret);
 
-// Distance from the nut, in the unit of length, of a fret raising the string by cents.
+// Distance from the nut, in the unit of length, of a fret raising the string by cents. The
+// printed report rounds its figures from the extended-precision distance, which can differ
+// from the double one in the last place and so flip a rounding tie.
 double FretDistance(double length, double cents);
+long double FretDistance(long double length, long double cents);
 // FormatFixed of the distance of side 0 (TypeA) or 1 (TypeB).
 std::string DistanceText(const FretEntry& entry, double fifth, int side);
 // Two decimals right-aligned in 7 characters: " 440.00", "   3.92", "1082.89".

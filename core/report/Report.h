@@ -27,8 +27,4 @@ std::string BuildReport(const std::string& title, const TStrFrame& chart,
 std::string BuildReportText(const std::string& title, const TStrFrame& chart,
                             const ReportOptions& options);
 
-// A value rounded to `digits` (a power of ten: -2 two decimals, ties to even) and written in
-// the shortest form with at most 15 significant digits: 62.50 gives "62.5", 63.00 "63".
-std::string ReportNumber(long double value, int digits, char decimalSeparator);
-
 } // namespace vorn

@@ -1,6 +1,5 @@
 #include "report/ReportTables.h"
 
-#include <cctype>
 #include <cmath>
 
 #include "io/Markup.h"
@@ -33,21 +32,16 @@ void stringCells(ReportRow& row, const TOneStringPanel& s, bool octave, const TS
     if (octave)
         row.Cells.push_back(markup("", "&quot;", "\""));
     else
-        row.Cells.push_back(cell("", ReportNumber(s.Rec.Length, settings.LengthDigits, decimal)));
+        row.Cells.push_back(cell("", RoundedText(s.Rec.Length, settings.LengthDigits, decimal)));
     row.Cells.push_back(
-        cell("", ReportNumber(s.ShownTension(settings), settings.TensionDigits, decimal)));
+        cell("", RoundedText(s.ShownTension(settings), settings.TensionDigits, decimal)));
     row.Cells.push_back(
-        cell("", ReportNumber(s.Rec.GutDiameter, settings.GutDiameterDigits, decimal)));
+        cell("", RoundedText(s.Rec.GutDiameter, settings.GutDiameterDigits, decimal)));
     const bool listed = s.AltIndex >= 0 && s.AltIndex < static_cast<int>(s.AltItems.size());
     row.Cells.push_back(cell("", listed ? s.AltItems[s.AltIndex] : s.Rec.AltChoice));
     // The alternative diameter, or a catalogue label whose tension is a number too; the
     // label's "kg." keeps its point.
-    std::string alt = s.AltText(settings.Materials);
-    for (size_t i = 1; i + 1 < alt.size(); ++i)
-        if (alt[i] == '.' && std::isdigit(static_cast<unsigned char>(alt[i - 1])) &&
-            std::isdigit(static_cast<unsigned char>(alt[i + 1])))
-            alt[i] = decimal;
-    row.Cells.push_back(cell("", alt));
+    row.Cells.push_back(cell("", LocalDecimals(s.AltText(settings.Materials), {decimal})));
 }
 
 // A fret position: its distance from the nut with 2 decimals and the Mi/Fa mark.
@@ -57,8 +51,7 @@ std::string fretText(const FretRecord& record, double fifth, int fret, bool alte
     const int type = alternative ? AltType(e) : MainType(e);
     const long double cents = IntervalCents(type, fifth);
     const long double length = record.Length;
-    const long double d = length * (1.0L - 1.0L / std::exp(std::log(2.0L) * cents / 1200.0L));
-    std::string text = ReportNumber(d, -2, decimal);
+    std::string text = RoundedText(FretDistance(length, cents), -2, decimal);
     if (!marked)
         return text;
     if (e.Choice == fc_mi)
@@ -69,24 +62,6 @@ std::string fretText(const FretRecord& record, double fifth, int fret, bool alte
 }
 
 } // namespace
-
-std::string ReportNumber(long double value, int digits, char decimalSeparator) {
-    long double rounded = value;
-    if (std::isfinite(value)) {
-        try {
-            rounded = RoundToDigits(value, digits);
-        } catch (const std::exception&) {
-            rounded = value;
-        }
-    }
-    std::string text = GeneralText(rounded, 15);
-    if (text == "-0")
-        text = "0";
-    for (char& c : text)
-        if (c == '.')
-            c = decimalSeparator;
-    return text;
-}
 
 ReportTable StringChartTable(const std::string& title, const TStrFrame& chart, char decimal) {
     const TInstDataType& d = chart.Document;
@@ -107,8 +82,7 @@ ReportTable StringChartTable(const std::string& title, const TStrFrame& chart, c
         {cell(" colspan=\"3\"", "String Chart", 3),
          cell(" colspan=\"2\"", "Pitch: A = " + pitchText + "hz.", 2),
          cell(" colspan=\"2\"",
-              "Bridge tension: " + ReportNumber(chart.TotalTension(), -2, decimal) + " " + unit,
-              2)},
+              "Bridge tension: " + RoundedText(chart.TotalTension(), -2, decimal) + " " + unit, 2)},
         true};
     ReportRow headings{
         {cell(" width=\"73\"", "String"), cell(" width=\"51\"", "Note"),
@@ -151,7 +125,7 @@ ReportTable FretChartTable(const TStrFrame& chart, char decimal) {
     t.Attributes = " width=\"646\" border=\"1\"";
     t.Columns = 6;
     const std::string lengthText =
-        ReportNumber(d.StringLength, chart.Settings.LengthDigits, decimal) + " cm.";
+        RoundedText(d.StringLength, chart.Settings.LengthDigits, decimal) + " cm.";
     t.Rows.push_back(ReportRow{{cell(" colspan=\"6\" scope=\"col\"",
                                      "Fret Chart for " + lengthText + " string length.", 6)},
                                true});

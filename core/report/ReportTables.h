@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "chart/StrFrame.h"
-#include "report/Report.h"
 
 namespace vorn {
 

@@ -1,7 +1,5 @@
 #include "strings/StringPhysics.h"
 
-#include <array>
-#include <cfenv>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -18,44 +16,6 @@ constexpr long double PoundForce = 4.448221615L;
 // The way back multiplies too; these are the reciprocals above to 18 digits.
 constexpr long double PerKilogramForce = 0.101971621297792824L;
 constexpr long double PerPoundForce = 0.224808943112875908L;
-
-constexpr int MinDigits = -20;
-constexpr int MaxDigits = 20;
-
-struct PowerPair {
-    long double Scale;   // 10^k
-    long double Inverse; // 10^-k
-};
-
-constexpr long double PowerOfTen(int n) {
-    // Positive powers up to 10^20 are exact in the 64-bit mantissa; negative ones are a
-    // single correctly rounded division.
-    long double p = 1.0L;
-    for (int i = 0; i < (n < 0 ? -n : n); ++i)
-        p *= 10.0L;
-    return n < 0 ? 1.0L / p : p;
-}
-
-constexpr std::array<PowerPair, MaxDigits - MinDigits + 1> MakePowerTable() {
-    std::array<PowerPair, MaxDigits - MinDigits + 1> table{};
-    for (int k = MinDigits; k <= MaxDigits; ++k)
-        table[k - MinDigits] = {PowerOfTen(k), PowerOfTen(-k)};
-    return table;
-}
-
-constexpr auto PowerTable = MakePowerTable();
-
-// Forces round-to-nearest-even for one scope, whatever the caller set.
-class NearestRounding {
-public:
-    NearestRounding() : saved_(std::fegetround()) { std::fesetround(FE_TONEAREST); }
-    ~NearestRounding() { std::fesetround(saved_); }
-    NearestRounding(const NearestRounding&) = delete;
-    NearestRounding& operator=(const NearestRounding&) = delete;
-
-private:
-    int saved_;
-};
 
 } // namespace
 
@@ -92,17 +52,6 @@ long double FromNewtons(long double newtons, int unit, int digits) {
     else if (unit == tt_pounds)
         value = newtons * PerPoundForce;
     return RoundToDigits(value, digits);
-}
-
-long double RoundToDigits(long double x, int k) {
-    if (k < MinDigits || k > MaxDigits)
-        throw std::out_of_range("RoundToDigits: power of ten outside -20..20");
-    const PowerPair& pair = PowerTable[k - MinDigits];
-    NearestRounding nearest;
-    // volatile keeps the product and the rounding inside the forced mode.
-    volatile long double scaled = x * pair.Inverse;
-    const long double whole = std::nearbyint(static_cast<long double>(scaled));
-    return whole * pair.Scale;
 }
 
 std::string TensionUnitSuffix(int unit) {

@@ -1,6 +1,5 @@
 #pragma once
-// The formulas linking frequency, length, tension, diameter and density; tension units;
-// rounding of computed values.
+// The formulas linking frequency, length, tension, diameter and density; tension units.
 //
 // Units throughout: frequency f in Hz, vibrating length L in cm, tension T in N,
 // diameter d in mm, density rho in g/cm3. Operands arrive at the precision they are stored
@@ -9,7 +8,8 @@
 #include <cstdint>
 #include <string>
 
-// FormatShortest and ParseNumber, which the rows and vorn-calc reach through this header.
+// FormatShortest, ParseNumber and RoundToDigits, which the rows and vorn-calc reach through
+// this header.
 #include "io/NumberText.h"
 
 namespace vorn {
@@ -38,10 +38,6 @@ long double CalcLength(float rho, long double T, double f, float d);
 long double ToNewtons(long double value, int unit);
 // The value in unit, rounded by RoundToDigits at power of ten `digits` (-2: two decimals).
 long double FromNewtons(long double newtons, int unit, int digits);
-
-// x rounded to a multiple of 10^k, ties to even on the exact value; k in -20..20, anything
-// else throws std::out_of_range.
-long double RoundToDigits(long double x, int k);
 
 // "N.", "kg." or "lb."; newtons for an unknown unit.
 std::string TensionUnitSuffix(int unit);

@@ -27,6 +27,7 @@
 #include "views/TensionProfileView.h"
 #include "widgets/FittedMessageBox.h"
 #include "widgets/HelpContext.h"
+#include "widgets/LocalNumbers.h"
 
 namespace vorn {
 
@@ -34,11 +35,6 @@ namespace {
 
 constexpr int PrintWindowHelp = 220;
 constexpr int TextPageHelp = 230;
-
-char decimalSeparator() {
-    const QString point = QLocale().decimalPoint();
-    return point.size() == 1 && point.at(0).unicode() < 128 ? char(point.at(0).unicode()) : '.';
-}
 
 // The report's CR LF lines as the text box holds them.
 QString shownLines(const std::string& text) {
@@ -94,6 +90,26 @@ TVornPrint::TVornPrint(QWidget* parent)
     browser_->setAccessibleName(QStringLiteral("Report"));
     pages_->addWidget(browser_);
 
+    addTextPage();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(pages_, 1);
+
+    connect(checkStrings_, &QCheckBox::clicked, this, [this] { chartsClicked(checkStrings_); });
+    connect(checkFrets_, &QCheckBox::clicked, this, [this] { chartsClicked(checkFrets_); });
+    connect(checkProfile_, &QCheckBox::clicked, this, &TVornPrint::rebuildRequested);
+    connect(htmlButton_, &QPushButton::clicked, this, [this] { showPage(!TablePageShown()); });
+    connect(htmlCode_, &QRadioButton::toggled, this, [this] { refreshText(); });
+    connect(saveButton_, &QPushButton::clicked, this, [this] { SaveToDisk(); });
+    connect(printTextButton_, &QPushButton::clicked, this, [this] { PrintText(); });
+    connect(printButton_, &QPushButton::clicked, this, [this] { PrintTable(); });
+    connect(pdfButton_, &QPushButton::clicked, this, [this] { ExportPdf(); });
+    connect(orderButton_, &QPushButton::clicked, this, [this] { SaveOrderList(); });
+}
+
+// The second page: the report's text, how to read it, and saving or printing it.
+void TVornPrint::addTextPage() {
     auto* textPage = new QWidget(pages_);
     SetHelpContext(textPage, TextPageHelp);
     memo_->setParent(textPage);
@@ -117,21 +133,6 @@ TVornPrint::TVornPrint(QWidget* parent)
     textLayout->addLayout(side);
     textLayout->addWidget(memo_, 1);
     pages_->addWidget(textPage);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(pages_, 1);
-
-    connect(checkStrings_, &QCheckBox::clicked, this, [this] { chartsClicked(checkStrings_); });
-    connect(checkFrets_, &QCheckBox::clicked, this, [this] { chartsClicked(checkFrets_); });
-    connect(checkProfile_, &QCheckBox::clicked, this, &TVornPrint::rebuildRequested);
-    connect(htmlButton_, &QPushButton::clicked, this, [this] { showPage(!TablePageShown()); });
-    connect(htmlCode_, &QRadioButton::toggled, this, [this] { refreshText(); });
-    connect(saveButton_, &QPushButton::clicked, this, [this] { SaveToDisk(); });
-    connect(printTextButton_, &QPushButton::clicked, this, [this] { PrintText(); });
-    connect(printButton_, &QPushButton::clicked, this, [this] { PrintTable(); });
-    connect(pdfButton_, &QPushButton::clicked, this, [this] { ExportPdf(); });
-    connect(orderButton_, &QPushButton::clicked, this, [this] { SaveOrderList(); });
 }
 
 bool TVornPrint::TablePageShown() const {
@@ -142,7 +143,7 @@ bool TVornPrint::BuildReport(const QString& title, const TStrFrame& chart) {
     ReportOptions options;
     options.Strings = checkStrings_->isChecked();
     options.Frets = checkFrets_->isChecked();
-    options.DecimalSeparator = decimalSeparator();
+    options.DecimalSeparator = AsciiDecimalPoint();
     QImage profile;
     if (checkProfile_->isChecked()) {
         // The same picture as under the string chart, at the fret chart's width.

@@ -76,6 +76,7 @@ signals:
     void rebuildRequested();
 
 private:
+    void addTextPage();
     void chartsClicked(QCheckBox* clicked);
     void showPage(bool table);
     void refreshText();

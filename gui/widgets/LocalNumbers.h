@@ -11,4 +11,8 @@ namespace vorn {
 // decimal point. Any other '.' (the end of "Hz." or "kg.", a lone ".5") stays.
 QString LocalNumbers(const QString& text, const QLocale& locale = QLocale());
 
+// The locale's decimal point for text that holds one byte per figure character (the printed
+// report); '.' when the locale's point is not a single ASCII character.
+char AsciiDecimalPoint(const QLocale& locale = QLocale());
+
 } // namespace vorn

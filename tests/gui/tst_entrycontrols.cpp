@@ -192,6 +192,26 @@ private slots:
         QCOMPARE(LocalNumbers(text, QLocale(QLocale::German, QLocale::Germany)),
                  QStringLiteral("VN 5078 ( 3,13 kg.), 392,72 Hz., .5 or 5."));
         QCOMPARE(LocalNumbers(text), text);
+        // A point of more than one byte in UTF-8 survives the way through the core.
+        const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
+        QVERIFY(arabic.decimalPoint() != QStringLiteral("."));
+        QCOMPARE(LocalNumbers(QStringLiteral("0.72 N."), arabic),
+                 QStringLiteral("0") + arabic.decimalPoint() + QStringLiteral("72 N."));
+    }
+
+    // The report holds one byte per figure character: a wider point falls back to '.'.
+    void asciiDecimalPoint_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<char>("point");
+        QTest::newRow("english") << QLocale(QLocale::English, QLocale::UnitedKingdom) << '.';
+        QTest::newRow("german") << QLocale(QLocale::German, QLocale::Germany) << ',';
+        QTest::newRow("arabic") << QLocale(QLocale::Arabic, QLocale::Egypt) << '.';
+    }
+
+    void asciiDecimalPoint() {
+        QFETCH(QLocale, locale);
+        QFETCH(char, point);
+        QCOMPARE(AsciiDecimalPoint(locale), point);
     }
 
     // Pasting bypasses the key filter; what arrives is read as well as it can be.

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cfloat>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -154,5 +156,105 @@ TEST(NumberText, ParseNumberIsStrict) {
         EXPECT_EQ(v, 7) << "untouched on failure: " << text;
     }
 }
+
+struct RoundCase {
+    long double x;
+    int k;
+    long double expected;
+};
+class RoundTies : public ::testing::TestWithParam<RoundCase> {};
+
+TEST_P(RoundTies, NearestWithTiesToEven) {
+    const auto& c = GetParam();
+    EXPECT_NEAR(RoundToDigits(c.x, c.k), c.expected, 1e-15L);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, RoundTies,
+                         ::testing::Values(RoundCase{0.125L, -2, 0.12L},
+                                           RoundCase{0.375L, -2, 0.38L}, RoundCase{0.5L, 0, 0},
+                                           RoundCase{1.5L, 0, 2}, RoundCase{2.5L, 0, 2},
+                                           RoundCase{-1.5L, 0, -2}, RoundCase{1250, 2, 1200},
+                                           RoundCase{1350, 2, 1400}, RoundCase{0.1234L, -3, 0.123L},
+                                           RoundCase{59.9979L, -2, 60}));
+
+TEST(NumberText, RoundingIgnoresAndRestoresTheCallersMode) {
+    const int saved = std::fegetround();
+    std::fesetround(FE_UPWARD);
+    EXPECT_EQ(RoundToDigits(0.5L, 0), 0.0L);
+    EXPECT_EQ(std::fegetround(), FE_UPWARD);
+    std::fesetround(FE_DOWNWARD);
+    EXPECT_EQ(RoundToDigits(1.5L, 0), 2.0L);
+    EXPECT_EQ(std::fegetround(), FE_DOWNWARD);
+    std::fesetround(saved);
+}
+
+TEST(NumberText, RoundingDigitsOutsideTheTableThrow) {
+    EXPECT_NO_THROW(RoundToDigits(1, 20));
+    EXPECT_NO_THROW(RoundToDigits(1, -20));
+    EXPECT_THROW(RoundToDigits(1, 21), std::out_of_range);
+    EXPECT_THROW(RoundToDigits(1, -21), std::out_of_range);
+}
+
+struct RoundedCase {
+    long double value;
+    int digits;
+    char decimal;
+    const char* shown;
+};
+
+class RoundedTextTest : public ::testing::TestWithParam<RoundedCase> {};
+
+TEST_P(RoundedTextTest, RoundedThenShortest) {
+    const RoundedCase& c = GetParam();
+    EXPECT_EQ(RoundedText(c.value, c.digits, c.decimal), c.shown);
+}
+
+constexpr long double Infinity = std::numeric_limits<long double>::infinity();
+
+// Digits outside -20..20 and values that are not finite are shown as they stand.
+INSTANTIATE_TEST_SUITE_P(
+    Values, RoundedTextTest,
+    ::testing::Values(RoundedCase{62.50L, -2, '.', "62.5"}, RoundedCase{63.0L, -2, '.', "63"},
+                      RoundedCase{0.125L, -2, '.', "0.12"}, RoundedCase{0.135L, -2, '.', "0.14"},
+                      RoundedCase{1.0005L, -3, '.', "1"}, RoundedCase{62.5L, -2, ',', "62,5"},
+                      RoundedCase{-0.001L, -2, '.', "0"}, RoundedCase{3.3689L, -2, '.', "3.37"},
+                      RoundedCase{3.3689L, -21, '.', "3.3689"},
+                      RoundedCase{3.3689L, 99, ',', "3,3689"},
+                      RoundedCase{1234.5L, 21, '.', "1234.5"},
+                      RoundedCase{Infinity, -2, '.', "inf"},
+                      RoundedCase{-Infinity, 30, '.', "-inf"}));
+
+TEST(NumberText, RoundedOrKeptKeepsWhatCannotBeRounded) {
+    EXPECT_EQ(RoundedOrKept(2.5L, 0), 2.0L);
+    EXPECT_EQ(RoundedOrKept(1234.5L, 20), 0.0L);
+    EXPECT_EQ(RoundedOrKept(1234.5L, 21), 1234.5L);
+    EXPECT_EQ(RoundedOrKept(0.125L, -21), 0.125L);
+    EXPECT_TRUE(std::isnan(RoundedOrKept(std::numeric_limits<long double>::quiet_NaN(), -2)));
+}
+
+struct LocalCase {
+    const char* text;
+    const char* point;
+    const char* shown;
+};
+
+class LocalDecimalsTest : public ::testing::TestWithParam<LocalCase> {};
+
+TEST_P(LocalDecimalsTest, OnlyPointsBetweenDigitsChange) {
+    const LocalCase& c = GetParam();
+    EXPECT_EQ(LocalDecimals(c.text, c.point), c.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, LocalDecimalsTest,
+                         ::testing::Values(LocalCase{"1.25 kg.", ",", "1,25 kg."},
+                                           LocalCase{"A = 415.3 Hz.", ",", "A = 415,3 Hz."},
+                                           LocalCase{".5 and 5. stay", ",", ".5 and 5. stay"},
+                                           LocalCase{"1.2.3", ",", "1,2,3"},
+                                           LocalCase{"1.25", ".", "1.25"},
+                                           LocalCase{"0.72 / 1.5", "\xd9\xab",
+                                                     "0\xd9\xab"
+                                                     "72 / 1\xd9\xab"
+                                                     "5"},
+                                           LocalCase{"", ",", ""}, LocalCase{".", ",", "."}));
 
 } // namespace

@@ -1,6 +1,4 @@
-#include <cfenv>
 #include <cmath>
-#include <stdexcept>
 
 #include <gtest/gtest.h>
 
@@ -37,44 +35,6 @@ INSTANTIATE_TEST_SUITE_P(Strings, FormulaInverses,
                                            PhysicsCase{8.89f, 1.95f, 150, 43.65},
                                            PhysicsCase{1.776f, 0.3f, 88, 659.26},
                                            PhysicsCase{1.3f, 3.2f, 180, 27.5}));
-
-struct RoundCase {
-    long double x;
-    int k;
-    long double expected;
-};
-class RoundTies : public ::testing::TestWithParam<RoundCase> {};
-
-TEST_P(RoundTies, NearestWithTiesToEven) {
-    const auto& c = GetParam();
-    EXPECT_NEAR(RoundToDigits(c.x, c.k), c.expected, 1e-15L);
-}
-
-INSTANTIATE_TEST_SUITE_P(Strings, RoundTies,
-                         ::testing::Values(RoundCase{0.125L, -2, 0.12L},
-                                           RoundCase{0.375L, -2, 0.38L}, RoundCase{0.5L, 0, 0},
-                                           RoundCase{1.5L, 0, 2}, RoundCase{2.5L, 0, 2},
-                                           RoundCase{-1.5L, 0, -2}, RoundCase{1250, 2, 1200},
-                                           RoundCase{1350, 2, 1400}, RoundCase{0.1234L, -3, 0.123L},
-                                           RoundCase{59.9979L, -2, 60}));
-
-TEST(StringPhysics, RoundingIgnoresAndRestoresTheCallersMode) {
-    const int saved = std::fegetround();
-    std::fesetround(FE_UPWARD);
-    EXPECT_EQ(RoundToDigits(0.5L, 0), 0.0L);
-    EXPECT_EQ(std::fegetround(), FE_UPWARD);
-    std::fesetround(FE_DOWNWARD);
-    EXPECT_EQ(RoundToDigits(1.5L, 0), 2.0L);
-    EXPECT_EQ(std::fegetround(), FE_DOWNWARD);
-    std::fesetround(saved);
-}
-
-TEST(StringPhysics, RoundingDigitsOutsideTheTableThrow) {
-    EXPECT_NO_THROW(RoundToDigits(1, 20));
-    EXPECT_NO_THROW(RoundToDigits(1, -20));
-    EXPECT_THROW(RoundToDigits(1, 21), std::out_of_range);
-    EXPECT_THROW(RoundToDigits(1, -21), std::out_of_range);
-}
 
 TEST(StringPhysics, TensionUnits) {
     EXPECT_EQ(ToNewtons(1, tt_kilograms), 9.80665L);

@@ -9,7 +9,6 @@ namespace vorn {
 class ByteReader;
 class ByteWriter;
 class TFileFrame;
-class TStrFrame;
 
 inline constexpr const char* LoadFileMessage = "Unable to load file";
 inline constexpr const char* LoadSettingsMessage = "Unable to load configuration file";
@@ -22,12 +21,6 @@ struct LoadOutcome {
     LoadResult Result = LoadResult::Failed;
     std::string Message; // for the user, empty when there is nothing to say
 };
-
-// Every string of every row holds what a document file can hold again and shows nothing
-// that is not a number: a length that is finite and above 0, a tension and a gut diameter
-// that are finite and not negative, a finite frequency and alternative diameter, and a
-// finite bridge load.
-bool RowsAreSound(const TStrFrame& chart);
 
 // Writes the document body; rows that exist are first copied into the document. A document
 // whose rows were never built gets the records of rows built on a copy of it.

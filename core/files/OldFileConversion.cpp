@@ -6,6 +6,7 @@
 #include <string>
 
 #include "document/InstrumentTemplates.h"
+#include "files/DocumentBody.h"
 #include "files/FileFrame.h"
 #include "io/AtomicFile.h"
 #include "io/ByteReader.h"

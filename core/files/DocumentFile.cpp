@@ -6,7 +6,6 @@
 #include "files/CourseRecord.h"
 #include "files/DocumentBody.h"
 #include "files/FileFrame.h"
-#include "io/AtomicFile.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
 #include "io/FileHeader.h"
@@ -24,13 +23,12 @@ bool loadRows(TFileFrame& frame, ByteReader& in) {
     }
 }
 
-std::string finalComponent(const std::string& name) {
-    // Stored names may come from either kind of path.
+} // namespace
+
+std::string FinalComponent(const std::string& name) {
     const size_t slash = name.find_last_of("/\\");
     return slash == std::string::npos ? name : name.substr(slash + 1);
 }
-
-} // namespace
 
 void WriteDocument(TFileFrame& frame, ByteWriter& out) {
     WriteDocumentBody(frame.Chart, out);
@@ -69,22 +67,11 @@ LoadOutcome ReadDocument(TFileFrame& frame, ByteReader& in, const std::string& n
     });
     if (!loaded)
         return refused;
-    frame.FileName = finalComponent(name);
+    frame.FileName = FinalComponent(name);
     frame.Family = FamilyOfType(staged.InstrumentType);
     frame.MarkUnchanged();
     in = rest;
     return {LoadResult::Loaded, {}};
-}
-
-bool SaveDocumentFile(TFileFrame& frame, const std::string& path, std::string* error) {
-    ByteWriter out;
-    WriteDocument(frame, out);
-    if (!WriteFileAtomically(path, out.bytes(), error))
-        return false;
-    frame.FileName = finalComponent(path);
-    frame.FilePath = path;
-    frame.MarkUnchanged();
-    return true;
 }
 
 } // namespace vorn

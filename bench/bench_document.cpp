@@ -3,8 +3,8 @@
 
 #include "chart/GlobalChanges.h"
 #include "files/DocumentFile.h"
+#include "files/DocumentStore.h"
 #include "files/FileFrame.h"
-#include "files/OldFileConversion.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
 

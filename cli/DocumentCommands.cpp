@@ -7,9 +7,9 @@
 #include "chart/GlobalChangeForms.h"
 #include "document/InstrumentTemplates.h"
 #include "files/DocumentFile.h"
+#include "files/DocumentStore.h"
 #include "files/FileFrame.h"
 #include "files/FretTemplateDxf.h"
-#include "files/OldFileConversion.h"
 #include "files/PreferencesFile.h"
 #include "files/SettingsFile.h"
 #include "frets/FretFrorm.h"
@@ -17,8 +17,6 @@
 #include "frets/PlacementFrame.h"
 #include "frets/ScalaScale.h"
 #include "io/AtomicFile.h"
-#include "io/ByteReader.h"
-#include "io/ByteWriter.h"
 #include "pitch/Temperaments.h"
 #include "report/OrderList.h"
 #include "report/Report.h"
@@ -57,19 +55,15 @@ bool loadSettings(const std::optional<std::string>& path, TGlobalData& settings,
 }
 
 bool openFile(const std::string& path, TFileFrame& frame, std::ostream& err) {
-    std::string data, error;
-    if (!ReadWholeFile(path, data, &error)) {
-        err << "vorn-calc: cannot read " << path << ": " << error << "\n";
-        return false;
-    }
-    ByteReader in(data);
-    const LoadOutcome outcome = OpenDocument(frame, in, path);
-    if (outcome.Result != LoadResult::Loaded) {
+    const LoadOutcome outcome = OpenDocumentFile(frame, path);
+    if (outcome.Result == LoadResult::Loaded)
+        return true;
+    if (!outcome.ReadFailure.empty())
+        err << "vorn-calc: cannot read " << path << ": " << outcome.ReadFailure << "\n";
+    else
         err << "vorn-calc: " << path << ": "
             << (outcome.Message.empty() ? LoadFileMessage : outcome.Message) << "\n";
-        return false;
-    }
-    return true;
+    return false;
 }
 
 // A document opened as the program opens it, computed with the default settings or with
@@ -106,10 +100,16 @@ bool writeFile(const std::string& path, const std::string& bytes, std::ostream& 
     return false;
 }
 
-bool saveFile(const std::string& path, TFileFrame& frame, std::ostream& err) {
-    ByteWriter w;
-    WriteDocument(frame, w);
-    return writeFile(path, w.bytes(), err);
+// Saves as the program does and says so under the name the document had before.
+bool saveFile(const std::string& path, TFileFrame& frame, std::ostream& out, std::ostream& err) {
+    const std::string name = frame.DisplayName();
+    std::string error;
+    if (!SaveDocumentFile(frame, path, &error)) {
+        err << "vorn-calc: cannot write " << path << ": " << error << "\n";
+        return false;
+    }
+    out << "Wrote " << name << " to " << path << "\n";
+    return true;
 }
 
 } // namespace
@@ -122,9 +122,8 @@ int RunNew(int type, const std::string& path, const std::optional<std::string>& 
     TFileFrame frame(settings);
     frame.ApplyTemplate(type);
     frame.ViewStrings();
-    if (!saveFile(path, frame, err))
+    if (!saveFile(path, frame, out, err))
         return 1;
-    out << "Wrote " << frame.DisplayName() << " to " << path << "\n";
     return 0;
 }
 
@@ -268,9 +267,8 @@ int RunChange(const ChangeRequest& r, std::ostream& out, std::ostream& err) {
         lengths.Apply(chart);
     }
     chart.StoreCourses();
-    if (!saveFile(r.Output, frame, err))
+    if (!saveFile(r.Output, frame, out, err))
         return 1;
-    out << "Wrote " << frame.DisplayName() << " to " << r.Output << "\n";
     return 0;
 }
 
@@ -390,9 +388,8 @@ int RunReport(const ReportRequest& request, std::ostream& out, std::ostream& err
 int RunConvert(const std::string& oldPath, const std::string& newPath, std::ostream& out,
                std::ostream& err) {
     OpenedDocument opened;
-    if (!opened.open(std::nullopt, oldPath, err) || !saveFile(newPath, opened.frame, err))
+    if (!opened.open(std::nullopt, oldPath, err) || !saveFile(newPath, opened.frame, out, err))
         return 1;
-    out << "Wrote " << opened.frame.DisplayName() << " to " << newPath << "\n";
     return 0;
 }
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "FuzzSupport.h"
-#include "files/OldFileConversion.h"
+#include "files/DocumentStore.h"
 
 using namespace vorn;
 

@@ -5,16 +5,11 @@
 #include <cmath>
 #include <system_error>
 
-#include "io/ByteReader.h"
-#include "io/ByteWriter.h"
 #include "pitch/Keys.h"
 
 namespace vorn {
 
 namespace {
-
-// The filler of a course without an octave string.
-constexpr const char* NoSecondChoice = "Gut";
 
 // A spin button adds its step to the number as shown and writes the sum with 15 significant
 // digits, so 23.92 + 0.1 gives 24.02 and not a binary neighbour of it.
@@ -42,20 +37,12 @@ float RoundedTo(double value, int digits) {
     return static_cast<float>(RoundToDigits(value, digits));
 }
 
-uint8_t ReadAccidental(ByteReader& in) {
-    return in.u8AtMost(acc_double_sharp, "accidental out of range");
-}
-
 // The label of catalogue entry `index` (0: the first that fits); the row keeps the entry the
 // catalogue settled on.
 void ShowCatalogueEntry(StringRecord& rec, int kind, uint8_t index, const TGlobalData& settings) {
     rec.AltLabel =
         settings.Catalogues.CatalogueLabel(kind, index, rec.Frequency, rec.Length, rec.TensionN);
     rec.CatalogueIndex = index;
-}
-
-float ReadFinite(ByteReader& in) {
-    return in.finiteF32("value is not a number");
 }
 
 // Gives a string its updates back when reading its record stops half-way.
@@ -314,38 +301,19 @@ void TOneCrsPanel::RefreshCourseChoices() {
     owner_.NotifyRows(Number - 1);
 }
 
-void TOneCrsPanel::WriteCourseRecord(ByteWriter& out) const {
-    out.u8(First.Rec.Note.Accidental);
-    out.f32(First.Rec.Length);
-    out.f32(First.Rec.GutDiameter);
-    out.u8(First.Rec.CatalogueIndex);
-    out.str(First.Rec.AltChoice);
-    if (Second) {
-        out.u8(Second->Rec.Note.Accidental);
-        out.f32(Second->Rec.GutDiameter);
-        out.u8(Second->Rec.CatalogueIndex);
-        out.str(Second->Rec.AltChoice);
-    } else {
-        out.u8(0);
-        out.f32(0.0f);
-        out.u8(0);
-        out.str(NoSecondChoice);
-    }
-}
-
-void TOneCrsPanel::readString(ByteReader& in, TOneStringPanel& s, bool withLength) {
+void TOneCrsPanel::loadString(TOneStringPanel& s, const Stored& stored, const float* length) {
     const TGlobalData& settings = owner_.Settings;
     StringRecord& rec = s.Rec;
     rec.UpdatesEnabled = false;
     {
         ReenableUpdates reenable(rec);
-        rec.Note.Accidental = ReadAccidental(in);
+        rec.Note.Accidental = stored.Accidental;
         showNote(s);
-        if (withLength)
-            rec.Length = RoundedTo(ReadFinite(in), settings.LengthDigits);
-        rec.GutDiameter = RoundedTo(ReadFinite(in), settings.GutDiameterDigits);
-        rec.CatalogueIndex = in.u8();
-        setChoice(s, settings.Materials.AlternativeIndex(in.str()));
+        if (length)
+            rec.Length = RoundedTo(*length, settings.LengthDigits);
+        rec.GutDiameter = RoundedTo(stored.GutDiameter, settings.GutDiameterDigits);
+        rec.CatalogueIndex = stored.CatalogueIndex;
+        setChoice(s, settings.Materials.AlternativeIndex(stored.AltChoice));
     }
 
     const int kind = settings.Materials.KindOfName(rec.AltChoice);
@@ -356,18 +324,13 @@ void TOneCrsPanel::readString(ByteReader& in, TOneStringPanel& s, bool withLengt
     Recalculate(rec, static_cast<RecalcMode>(settings.DiameterChangeMode), false, settings);
 }
 
-void TOneCrsPanel::ReadCourseRecord(ByteReader& in) {
+void TOneCrsPanel::LoadStored(float length, const Stored& first, const Stored& second) {
     LoadingMark loading(Loading);
-    readString(in, First, true);
+    loadString(First, first, &length);
     if (Second) {
         // The octave string has no length of its own in the file.
         Second->Rec.Length = RoundedTo(First.Rec.Length, owner_.Settings.LengthDigits);
-        readString(in, *Second, false);
-    } else {
-        ReadAccidental(in);
-        in.f32();
-        in.u8();
-        in.str();
+        loadString(*Second, second, nullptr);
     }
 }
 

@@ -13,8 +13,6 @@
 
 namespace vorn {
 
-class ByteReader;
-class ByteWriter;
 struct TStringDefs;
 
 class TOneCrsPanel {
@@ -56,8 +54,17 @@ public:
     // The alternative lists again from the materials, and the catalogue labels in the
     // current unit; no tension changes.
     void RefreshCourseChoices();
-    void WriteCourseRecord(ByteWriter& out) const;
-    void ReadCourseRecord(ByteReader& in);
+    // A string as a file stores it.
+    struct Stored {
+        uint8_t Accidental = 0;
+        float GutDiameter = 0; // mm
+        uint8_t CatalogueIndex = 0;
+        std::string AltChoice;
+    };
+    // Puts stored strings back into a course built from the document: the length (cm) goes
+    // to the first string and the octave string follows it; `second` is ignored without an
+    // octave string. Tensions are recalculated from the diameters.
+    void LoadStored(float length, const Stored& first, const Stored& second);
 
     // User edits; which = 0 the first string, 1 the octave string. Each one makes the course
     // current, applies the cell's entry rule, recalculates and tells the chart. A typed value
@@ -93,7 +100,7 @@ private:
     void lengthChanged(float cm);
     void tensionChanged(TOneStringPanel& s, float newtons, bool select);
     void relabel(TOneStringPanel& s); // a catalogue label again, at the entry it shows
-    void readString(ByteReader& in, TOneStringPanel& s, bool withLength);
+    void loadString(TOneStringPanel& s, const Stored& stored, const float* length);
 };
 
 } // namespace vorn

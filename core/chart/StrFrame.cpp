@@ -2,9 +2,6 @@
 
 #include <algorithm>
 
-#include "io/ByteReader.h"
-#include "io/ByteWriter.h"
-
 namespace vorn {
 
 TStrFrame::TStrFrame(TInstDataType& document, TGlobalData& settings)
@@ -70,26 +67,21 @@ void TStrFrame::StoreCourses() {
     Document.CourseCount = static_cast<uint8_t>(CourseCount());
 }
 
-void TStrFrame::WriteCourses(ByteWriter& out) const {
-    for (const auto& course : Courses)
-        course->WriteCourseRecord(out);
-}
-
-bool TStrFrame::ReadCourses(ByteReader& in) {
+void TStrFrame::RebuildCourses(const std::function<void(TOneCrsPanel&)>& load) {
     Courses.clear();
     current_ = -1;
     Built = false;
     BuildCourses();
-    bool ok = true;
     try {
         for (const auto& course : Courses)
-            course->ReadCourseRecord(in);
-    } catch (const ReadError&) {
-        ok = false;
+            load(*course);
+    } catch (...) {
+        NotifyRows(-1);
+        NotifyBridge();
+        throw;
     }
     NotifyRows(-1);
     NotifyBridge();
-    return ok;
 }
 
 void TStrFrame::RefreshTuning() {

@@ -37,10 +37,9 @@ public:
     void Clear();
     // Copies the rows' first-string notes, kinds and count into the document.
     void StoreCourses();
-    void WriteCourses(ByteWriter& out) const;
-    // Rebuilds the rows and reads one record per course; false when the data ran out or
-    // was broken (the rows read so far keep their values).
-    bool ReadCourses(ByteReader& in);
+    // Rebuilds the rows from the document and hands each to `load` in order; the rows count
+    // as changed afterwards even when load throws.
+    void RebuildCourses(const std::function<void(TOneCrsPanel&)>& load);
     // Pitch table again from the document, then every course transposed by 0.
     void RefreshTuning();
     void RefreshChoices();

@@ -3,13 +3,13 @@
 // The same body is stored for each document the settings file reopens.
 
 #include <string>
+#include <utility>
 
 namespace vorn {
 
 class ByteReader;
 class ByteWriter;
 class TFileFrame;
-class TStrFrame;
 
 inline constexpr const char* LoadFileMessage = "Unable to load file";
 inline constexpr const char* LoadSettingsMessage = "Unable to load configuration file";
@@ -19,15 +19,17 @@ inline constexpr const char* MessageCaption = "Oops!";
 enum class LoadResult { Failed = 0, OldFormat = 1, Loaded = 2 };
 
 struct LoadOutcome {
+    LoadOutcome() = default;
+    LoadOutcome(LoadResult result, std::string message = {}, std::string readFailure = {})
+        : Result(result), Message(std::move(message)), ReadFailure(std::move(readFailure)) {}
+
     LoadResult Result = LoadResult::Failed;
-    std::string Message; // for the user, empty when there is nothing to say
+    std::string Message;     // for the user, empty when there is nothing to say
+    std::string ReadFailure; // why the file itself could not be read; empty when it was
 };
 
-// Every string of every row holds what a document file can hold again and shows nothing
-// that is not a number: a length that is finite and above 0, a tension and a gut diameter
-// that are finite and not negative, a finite frequency and alternative diameter, and a
-// finite bridge load.
-bool RowsAreSound(const TStrFrame& chart);
+// The file name after the last '/' or '\\': stored names may come from either kind of path.
+std::string FinalComponent(const std::string& name);
 
 // Writes the document body; rows that exist are first copied into the document. A document
 // whose rows were never built gets the records of rows built on a copy of it.
@@ -37,10 +39,5 @@ void WriteDocument(TFileFrame& frame, ByteWriter& out);
 // only the version was read; the reader stands after it. Failed: Message says why; the frame
 // is left as it was before the call.
 LoadOutcome ReadDocument(TFileFrame& frame, ByteReader& in, const std::string& name);
-
-// Save: the body written to a temporary file beside `path` and renamed over it; on success the
-// frame takes the file's name without directory and its path, and counts as unchanged. On failure
-// `error` says why and both the frame's name and any previous file are untouched.
-bool SaveDocumentFile(TFileFrame& frame, const std::string& path, std::string* error = nullptr);
 
 } // namespace vorn

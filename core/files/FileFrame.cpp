@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "document/InstrumentTemplates.h"
-#include "files/DocumentFile.h"
+#include "files/DocumentBody.h"
 #include "io/ByteWriter.h"
 #include "pitch/FretRecord.h"
 #include "pitch/Temperaments.h"
@@ -71,19 +71,19 @@ std::string TFileFrame::DisplayName() const {
 
 bool TFileFrame::Changed() {
     ByteWriter out;
-    WriteDocument(*this, out);
+    WriteDocumentBody(Chart, out);
     return out.bytes() != savedBytes_;
 }
 
 void TFileFrame::MarkUnchanged() {
     ByteWriter out;
-    WriteDocument(*this, out);
+    WriteDocumentBody(Chart, out);
     savedBytes_ = out.take();
 }
 
 void TFileFrame::MarkUnchangedAs(TFileFrame& other) {
     ByteWriter out;
-    WriteDocument(other, out);
+    WriteDocumentBody(other.Chart, out);
     savedBytes_ = out.take();
 }
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "document/InstrumentTemplates.h"
+#include "files/DocumentBody.h"
 #include "files/FileFrame.h"
-#include "io/AtomicFile.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
 #include "io/Real48.h"
@@ -203,24 +203,6 @@ LoadOutcome ImportOldDocument(TFileFrame& frame, ByteReader& in) {
     in = rest;
     frame.Chart.NotifyRows(-1);
     frame.Chart.NotifyBridge();
-    return outcome;
-}
-
-LoadOutcome OpenDocument(TFileFrame& frame, ByteReader& in, const std::string& name) {
-    const LoadOutcome outcome = ReadDocument(frame, in, name);
-    if (outcome.Result == LoadResult::OldFormat)
-        return ImportOldDocument(frame, in);
-    return outcome;
-}
-
-LoadOutcome OpenDocumentFile(TFileFrame& frame, const std::string& path) {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes))
-        return {LoadResult::Failed, LoadFileMessage};
-    ByteReader in(bytes);
-    LoadOutcome outcome = OpenDocument(frame, in, path);
-    if (outcome.Result == LoadResult::Loaded)
-        frame.FilePath = path;
     return outcome;
 }
 

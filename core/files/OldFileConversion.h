@@ -10,10 +10,4 @@ namespace vorn {
 // LoadFileMessage for a short or broken body, leaving the frame as it was.
 LoadOutcome ImportOldDocument(TFileFrame& frame, ByteReader& in);
 
-// ReadDocument, handing an old-format body on to the import: how the program opens a file.
-LoadOutcome OpenDocument(TFileFrame& frame, ByteReader& in, const std::string& name);
-// The same for a file on disk, which becomes the frame's FilePath; a file that cannot be read
-// is refused like a broken one.
-LoadOutcome OpenDocumentFile(TFileFrame& frame, const std::string& path);
-
 } // namespace vorn

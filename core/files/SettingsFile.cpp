@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "files/DocumentFile.h"
-#include "files/OldFileConversion.h"
+#include "files/DocumentStore.h"
 #include "io/AtomicFile.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"

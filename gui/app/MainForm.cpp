@@ -43,7 +43,7 @@
 #include "document/InstDataType.h"
 #include "document/InstrumentTemplates.h"
 #include "files/DocumentFile.h"
-#include "files/OldFileConversion.h"
+#include "files/DocumentStore.h"
 #include "files/SettingsFile.h"
 #include "io/AtomicFile.h"
 #include "pitch/Temperaments.h"
@@ -610,14 +610,13 @@ bool TMainForm::SaveDocumentFile(const QString& path) {
     if (!frame || !frame->HasCourseRows())
         return false;
     std::string error;
-    if (!WriteFileAtomically(localPath(path), frame->SaveToData(), &error)) {
+    if (!frame->SaveFile(localPath(QFileInfo(path).absoluteFilePath()), &error)) {
         message(QMessageBox::Warning, qs(MessageCaption),
                 QStringLiteral("Unable to save file\n%1\n\n%2")
                     .arg(QDir::toNativeSeparators(path), qs(error)));
         return false;
     }
     lastFolder_ = QFileInfo(path).absolutePath();
-    frame->Saved(localPath(QFileInfo(path).absoluteFilePath()));
     IdleUpdate();
     return true;
 }

@@ -17,7 +17,6 @@
 #include <QVBoxLayout>
 
 #include <array>
-#include <filesystem>
 #include <optional>
 
 #include "dialogs/GlobGut.h"
@@ -29,8 +28,7 @@
 #include "dialogs/GlobalCourses.h"
 #include "document/FileSetupForm.h"
 #include "document/InstrumentTemplates.h"
-#include "files/OldFileConversion.h"
-#include "io/ByteReader.h"
+#include "files/DocumentStore.h"
 #include "io/ByteWriter.h"
 #include "pitch/FretRecord.h"
 #include "pitch/Temperaments.h"
@@ -79,7 +77,6 @@ private:
 } // namespace
 
 struct TVornFrame::Ui {
-    bool Loading = false;
     // What the File Setup controls show; each change is applied to the document at once.
     FileSetupForm Setup;
 
@@ -417,8 +414,6 @@ void TVornFrame::familyChanged(int family) {
 }
 
 void TVornFrame::templateChanged(int position) {
-    if (ui_->Loading)
-        return;
     model_->ApplyTemplate(TypeOfFamilyPosition(model_->Family, position));
     showTemplate();
     refreshCaption();
@@ -450,8 +445,6 @@ void TVornFrame::showTemplate() {
 }
 
 void TVornFrame::instrumentNameChanged(const QString& name) {
-    if (ui_->Loading)
-        return;
     // Also the string chart's own box, after the page is gone: only the name changes.
     ui_->Setup.InstrumentName = name.toStdString();
     model_->Document.InstrumentName = ui_->Setup.InstrumentName;
@@ -459,8 +452,6 @@ void TVornFrame::instrumentNameChanged(const QString& name) {
 }
 
 void TVornFrame::makerNameChanged(const QString& name) {
-    if (ui_->Loading)
-        return;
     ui_->Setup.MakerName = name.toStdString();
     model_->Document.MakerName = ui_->Setup.MakerName;
     refreshCaption();
@@ -473,29 +464,23 @@ void TVornFrame::applySetup() {
 }
 
 void TVornFrame::courseCountChanged(int index) {
-    if (ui_->Loading || index < 0)
+    if (index < 0)
         return;
     ui_->Setup.ChooseCourseCount(index + MinCourses);
     applySetup();
 }
 
 void TVornFrame::stringLengthChanged() {
-    if (ui_->Loading)
-        return;
     ui_->Setup.TypeStringLength(ui_->EditStringLength->GetValue());
     applySetup();
 }
 
 void TVornFrame::secondLengthChanged() {
-    if (ui_->Loading)
-        return;
     ui_->Setup.TypeSecondLength(ui_->EditSecondStLength->GetValue());
     applySetup();
 }
 
 void TVornFrame::fromCourseChanged(int course) {
-    if (ui_->Loading)
-        return;
     ui_->Setup.TypeFromCourse(course);
     applySetup();
 }
@@ -512,7 +497,7 @@ void TVornFrame::secondLengthTicked(bool ticked) {
 
 void TVornFrame::pitchStandardChanged(int index) {
     Ui& u = *ui_;
-    if (u.Loading || index < 0)
+    if (index < 0)
         return;
     u.Setup.ChoosePitch(index);
     {
@@ -524,8 +509,6 @@ void TVornFrame::pitchStandardChanged(int index) {
 
 void TVornFrame::aPitchChanged() {
     Ui& u = *ui_;
-    if (u.Loading)
-        return;
     u.Setup.TypePitch(u.EditAPitch->GetValue());
     {
         const QSignalBlocker blocker(u.ComboPitchStandard);
@@ -535,7 +518,7 @@ void TVornFrame::aPitchChanged() {
 }
 
 void TVornFrame::setupTemperamentChanged(int index) {
-    if (ui_->Loading || index < 0)
+    if (index < 0)
         return;
     ui_->Setup.Temperament = index;
     applySetup();
@@ -556,11 +539,14 @@ void TVornFrame::SetFileName(const QString& name) {
     refreshCaption();
 }
 
-void TVornFrame::Saved(const std::string& path) {
-    model_->FilePath = path;
-    model_->FileName = std::filesystem::path(path).filename().string();
-    model_->MarkUnchanged();
+bool TVornFrame::SaveFile(const std::string& path, std::string* error) {
+    // The strings are stored as they sound in the document's temperament.
+    if (ui_->RetunePending)
+        retune();
+    if (!SaveDocumentFile(*model_, path, error))
+        return false;
     refreshCaption();
+    return true;
 }
 
 void TVornFrame::ShowPage(int command) {
@@ -604,18 +590,6 @@ void TVornFrame::ViewStrings() {
     showPage(StringChartPage);
     emit stringsShown();
     emit bridgeChanged();
-}
-
-LoadOutcome TVornFrame::LoadFromData(const std::string& bytes, const QString& path) {
-    // Read into a document of its own: this frame changes only when it loaded in full.
-    auto loaded = std::make_unique<TFileFrame>(model_->Settings);
-    ByteReader in(bytes);
-    ui_->Loading = true;
-    const LoadOutcome outcome = OpenDocument(*loaded, in, path.toStdString());
-    ui_->Loading = false;
-    if (outcome.Result == LoadResult::Loaded)
-        TakeDocument(std::move(loaded));
-    return outcome;
 }
 
 void TVornFrame::TakeDocument(std::unique_ptr<TFileFrame> loaded) {
@@ -717,10 +691,6 @@ TStrFrameView* TVornFrame::StringView() {
 
 bool TVornFrame::StringViewBuilt() const {
     return ui_->StringFrame != nullptr;
-}
-
-bool TVornFrame::IsLoading() const {
-    return ui_->Loading;
 }
 
 } // namespace vorn

@@ -40,9 +40,9 @@ public:
 
     QString DisplayName() const;
     void SetFileName(const QString& name); // without directory; refreshes the caption
-    // The document was written to path (as the file system names it): its file from now on,
-    // and unchanged.
-    void Saved(const std::string& path);
+    // Saves the document to path (as the file system names it), which becomes its file, and
+    // refreshes the caption; on failure `error` says why and nothing changed.
+    bool SaveFile(const std::string& path, std::string* error);
     // Whether saving would write other than the document was made, read or saved with.
     bool Changed() { return model_->Changed(); }
     bool HasCourseRows() const { return model_->HasCourseRows(); }
@@ -58,10 +58,6 @@ public:
     // Takes the second-length controls over while they describe this document (a new one),
     // builds the rows if needed, shows the chart.
     void ViewStrings();
-    // Loads a document file's bytes (current or older format) under its full path; on
-    // success the chart page is shown. On failure nothing of the frame changed and the
-    // outcome's message is for the user.
-    LoadOutcome LoadFromData(const std::string& bytes, const QString& path);
     // A document read elsewhere (a reopened one) becomes this frame's, on the chart page.
     void TakeDocument(std::unique_ptr<TFileFrame> loaded);
     // The document body as the file holds it.
@@ -78,8 +74,6 @@ public:
     TFretFrormView* FretView();
     TPlacementFrameView* PlacementView();
     bool StringViewBuilt() const;
-    // Set while a document is read into the frame: the File Setup handlers stand still.
-    bool IsLoading() const;
 
 signals:
     void captionChanged(const QString& caption);

@@ -689,6 +689,36 @@ std::string oldAltoLute(uint8_t code) {
     return b;
 }
 
+// Each command that writes a document says so under the name the document had before it was
+// written: its own name when it has no file yet, the file it was read from otherwise.
+TEST_F(DocumentFiles, WrittenDocumentsAreNamedAsBeforeTheWrite) {
+    write(path("old.vrd"), oldAltoLute(0));
+    ASSERT_EQ(calc("new 3 " + path("alto.vrd")).exitCode, 0);
+    const struct {
+        std::string command, output, name;
+    } cases[] = {
+        {"new 10 ", "lute.vrd", "crs_sl"},
+        {"convert " + path("old.vrd") + " ", "now.vrd", "Old Lute_Maker_6crs"},
+        {"change " + path("alto.vrd") + " --pitch 415 --output ", "changed.vrd", "alto.vrd"},
+    };
+    for (const auto& c : cases) {
+        const CalcRun r = calc(c.command + path(c.output));
+        ASSERT_EQ(r.exitCode, 0) << c.command << r.err;
+        const size_t to = r.out.find(" to " + path(c.output) + "\n");
+        ASSERT_TRUE(r.out.starts_with("Wrote ") && to != std::string::npos) << r.out;
+        const std::string name = r.out.substr(6, to - 6);
+        EXPECT_NE(name.find(c.name), std::string::npos) << c.command << name;
+        EXPECT_NE(name, c.output) << c.command;
+    }
+    // A file that cannot be read is told apart from one that reads but is no document.
+    const CalcRun missing = calc("show " + path("nowhere.vrd"));
+    EXPECT_NE(missing.err.find("cannot read " + path("nowhere.vrd") + ": "), std::string::npos)
+        << missing.err;
+    write(path("broken.vrd"), "not a document");
+    EXPECT_EQ(calc("show " + path("broken.vrd")).err,
+              "vorn-calc: " + path("broken.vrd") + ": Unable to load file\n");
+}
+
 TEST_F(DocumentFiles, ConvertImportsAnOlderFile) {
     const std::string old = path("old.vrd");
     write(old, oldAltoLute(0));

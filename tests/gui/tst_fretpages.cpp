@@ -17,6 +17,7 @@
 #include "document/GlobalData.h"
 #include "files/FileFrame.h"
 #include "support/DesktopNumbers.h"
+#include "support/OpenedFrame.h"
 #include "support/TabReach.h"
 #include "views/FretFrameView.h"
 #include "views/FretFrormView.h"
@@ -460,8 +461,7 @@ private slots:
 
         const std::string bytes = frame.SaveToData();
         TVornFrame reopened(settings);
-        QCOMPARE(int(reopened.LoadFromData(bytes, QStringLiteral("a.vrd")).Result),
-                 int(LoadResult::Loaded));
+        QCOMPARE(int(testing::OpenInto(reopened, bytes, "a.vrd").Result), int(LoadResult::Loaded));
         QCOMPARE(reopened.Model().Document.FretMiFa[0], uint8_t(fc_mi));
         QCOMPARE(reopened.Model().Document.CustomPlacement, uint8_t(1));
     }
@@ -476,8 +476,7 @@ private slots:
         QCOMPARE(frame.CurrentPage(), int(TVornFrame::FretChartPage));
 
         TVornFrame copy(settings);
-        QCOMPARE(int(copy.LoadFromData(bytes, QStringLiteral("b.vrd")).Result),
-                 int(LoadResult::Loaded));
+        QCOMPARE(int(testing::OpenInto(copy, bytes, "b.vrd").Result), int(LoadResult::Loaded));
         const TStrFrame& saved = frame.Model().Chart;
         const TStrFrame& loaded = copy.Model().Chart;
         QCOMPARE(loaded.CourseCount(), saved.CourseCount());

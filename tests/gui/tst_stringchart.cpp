@@ -12,6 +12,7 @@
 
 #include "chart/StrFrame.h"
 #include "document/GlobalData.h"
+#include "support/OpenedFrame.h"
 #include "support/TabReach.h"
 #include "views/ChartLayout.h"
 #include "views/OneCrsPanelView.h"
@@ -600,7 +601,8 @@ private slots:
         // Every row is replaced while the cell still holds what was typed.
         TStrFrame& chart = frame->Model().Chart;
         if (change == 0)
-            QCOMPARE(int(frame->LoadFromData(bytes, "lute.vrd").Result), int(LoadResult::Loaded));
+            QCOMPARE(int(testing::OpenInto(*frame, bytes, "lute.vrd").Result),
+                     int(LoadResult::Loaded));
         else if (change == 1)
             chart.AppendCourse(ck_single);
         else

@@ -9,6 +9,7 @@
 
 #include "chart/GlobalChanges.h"
 #include "document/GlobalData.h"
+#include "support/OpenedFrame.h"
 #include "views/OneCrsPanelView.h"
 #include "views/StrFrameView.h"
 #include "views/StringFileTab.h"
@@ -194,7 +195,7 @@ private slots:
         TVornFrame frame(settings);
         chooseItem(control<QComboBox>(frame, "ComboInstType"), QStringLiteral("Theorbo"));
         QVERIFY(control<QCheckBox>(frame, "CheckSecondSL")->isChecked());
-        QCOMPARE(int(frame.LoadFromData(bytes, "lute.vrd").Result), int(LoadResult::Loaded));
+        QCOMPARE(int(testing::OpenInto(frame, bytes, "lute.vrd").Result), int(LoadResult::Loaded));
         frame.ViewStrings();
         QCOMPARE(int(frame.Model().Document.UseSecondLength), 0);
         QCOMPARE(frame.Model().Document.SecondStringLength, 0.0f);
@@ -354,8 +355,8 @@ private slots:
         source.ViewStrings();
         const std::string bytes = source.SaveToData();
         TVornFrame eager(settings), frame(settings);
-        QCOMPARE(int(eager.LoadFromData(bytes, "a.vrd").Result), int(LoadResult::Loaded));
-        QCOMPARE(int(frame.LoadFromData(bytes, "a.vrd").Result), int(LoadResult::Loaded));
+        QCOMPARE(int(testing::OpenInto(eager, bytes, "a.vrd").Result), int(LoadResult::Loaded));
+        QCOMPARE(int(testing::OpenInto(frame, bytes, "a.vrd").Result), int(LoadResult::Loaded));
         QVERIFY(frame.HasCourseRows());
         QVERIFY(!frame.StringViewBuilt());
         frame.show();
@@ -380,7 +381,7 @@ private slots:
         TVornFrame& loaded = *tab.Frame();
         QSignalSpy bridge(&loaded, &TVornFrame::bridgeChanged);
         const LoadOutcome outcome =
-            loaded.LoadFromData(source.SaveToData(), QStringLiteral("/else/where/theorbo.vrd"));
+            testing::OpenInto(loaded, source.SaveToData(), "/else/where/theorbo.vrd");
         QCOMPARE(int(outcome.Result), int(LoadResult::Loaded));
         QCOMPARE(loaded.CurrentPage(), int(TVornFrame::StringChartPage));
         QCOMPARE(chartTexts(loaded.StringView()), before);
@@ -415,7 +416,7 @@ private slots:
         const QStringList texts = chartTexts(frame.StringView());
         QSignalSpy captionSpy(&frame, &TVornFrame::captionChanged);
 
-        const LoadOutcome outcome = frame.LoadFromData(data.toStdString(), "broken.vrd");
+        const LoadOutcome outcome = testing::OpenInto(frame, data.toStdString(), "broken.vrd");
         QCOMPARE(int(outcome.Result), int(LoadResult::Failed));
         QCOMPARE(outcome.Message, std::string("Unable to load file"));
         QVERIFY(frame.Model().Document == document);

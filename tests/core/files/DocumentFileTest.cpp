@@ -1,6 +1,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <limits>
 #include <string>
@@ -11,8 +12,8 @@
 
 #include "document/InstrumentTemplates.h"
 #include "files/DocumentFile.h"
+#include "files/DocumentStore.h"
 #include "files/FileFrame.h"
-#include "files/OldFileConversion.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
 #include "support/Bytes.h"
@@ -343,8 +344,14 @@ TEST_F(DocumentFile, SaveAndOpenFiles) {
     TFileFrame opened(settings), missing(settings);
     EXPECT_EQ(OpenDocumentFile(opened, (folder / "d.vrd").string()).Result, LoadResult::Loaded);
     EXPECT_EQ(opened.Document, frame->Document);
-    EXPECT_EQ(OpenDocumentFile(missing, (folder / "none.vrd").string()).Message,
-              "Unable to load file");
+    // A file that cannot be read says why; one that reads but is broken has nothing to add.
+    const LoadOutcome none = OpenDocumentFile(missing, (folder / "none.vrd").string());
+    EXPECT_EQ(none.Message, "Unable to load file");
+    EXPECT_FALSE(none.ReadFailure.empty());
+    std::ofstream(folder / "broken.vrd") << "not a document";
+    const LoadOutcome broken = OpenDocumentFile(missing, (folder / "broken.vrd").string());
+    EXPECT_EQ(broken.Message, "Unable to load file");
+    EXPECT_TRUE(broken.ReadFailure.empty());
     fs::remove_all(folder);
 }
 

@@ -5,6 +5,7 @@
 
 #include "document/InstrumentTemplates.h"
 #include "files/DocumentFile.h"
+#include "files/DocumentStore.h"
 #include "files/FileFrame.h"
 #include "files/OldFileConversion.h"
 #include "io/ByteReader.h"

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "files/DocumentFile.h"
+#include "files/DocumentStore.h"
 #include "files/SettingsFile.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"

@@ -1,8 +1,12 @@
 #include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "files/CourseRecord.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
 #include "support/ChartFixture.h"
@@ -14,7 +18,7 @@ using testing::Chart;
 
 std::string Records(const TStrFrame& chart) {
     ByteWriter out;
-    chart.WriteCourses(out);
+    WriteCourseRecords(chart, out);
     return out.take();
 }
 
@@ -42,7 +46,7 @@ TEST(CourseRecords, WrittenAndReadBackReproduceTheRows) {
     Chart read(10);
     read.doc = written.doc;
     ByteReader in(bytes);
-    ASSERT_TRUE(read.chart.ReadCourses(in));
+    ASSERT_TRUE(ReadCourseRecords(read.chart, in));
     EXPECT_TRUE(in.atEnd());
     ASSERT_EQ(read.chart.CourseCount(), 13);
     for (int n = 1; n <= 13; ++n) {
@@ -89,13 +93,49 @@ TEST(CourseRecords, BrokenRecordsFailKeepingTheRowsRead) {
         Chart read(10);
         read.doc = doc.doc;
         ByteReader in(bytes);
-        EXPECT_FALSE(read.chart.ReadCourses(in)) << k.what;
+        EXPECT_FALSE(ReadCourseRecords(read.chart, in)) << k.what;
         EXPECT_EQ(read.chart.CourseCount(), 13) << k.what;
         EXPECT_EQ(read.course(1).First.Rec.GutDiameter, 0.45f) << k.what;
         for (const auto& course : read.chart.Courses)
             EXPECT_TRUE(!course->Loading && course->First.Rec.UpdatesEnabled &&
                         course->String(1).Rec.UpdatesEnabled)
                 << k.what;
+    }
+}
+
+// A record that reads but that no row may take is refused before it reaches one, and the
+// check that walks the records agrees with the reader.
+TEST(CourseRecords, RecordsNoRowMayTakeAreRefused) {
+    const std::string whole = Records(EditedLute().chart);
+    const size_t two = 1 + 4 + 4 + 1 + (1 + 2 * 5) + (1 + 4 + 1 + 7); // course 1, as above
+    const size_t fillerDiameter = two + 10 + (1 + 2 * 10) + 1;        // course 2, no octave
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const struct {
+        const char* what;
+        size_t at;
+        float value;
+    } cases[] = {{"length below 1 cm", 1, 0.5f},
+                 {"length not a number", 1, nan},
+                 {"negative diameter", 5, -0.1f},
+                 {"diameter beyond any float", 5, std::numeric_limits<float>::infinity()},
+                 {"filler diameter not a number", fillerDiameter, nan}};
+    {
+        ByteReader in(whole);
+        EXPECT_TRUE(CourseRecordsAreSound(in, 13));
+        EXPECT_TRUE(in.atEnd());
+    }
+    for (const auto& k : cases) {
+        std::string bytes = whole;
+        std::memcpy(&bytes[k.at], &k.value, sizeof k.value); // little-endian, as the writer
+        ByteReader walked(bytes);
+        EXPECT_FALSE(CourseRecordsAreSound(walked, 13)) << k.what;
+        EditedLute doc;
+        Chart read(10);
+        read.doc = doc.doc;
+        ByteReader in(bytes);
+        EXPECT_FALSE(ReadCourseRecords(read.chart, in)) << k.what;
+        for (const auto& course : read.chart.Courses)
+            EXPECT_TRUE(std::isfinite(course->First.Rec.GutDiameter)) << k.what;
     }
 }
 

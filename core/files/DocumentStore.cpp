@@ -1,0 +1,40 @@
+#include "files/DocumentStore.h"
+
+#include "files/FileFrame.h"
+#include "files/OldFileConversion.h"
+#include "io/AtomicFile.h"
+#include "io/ByteReader.h"
+#include "io/ByteWriter.h"
+
+namespace vorn {
+
+LoadOutcome OpenDocument(TFileFrame& frame, ByteReader& in, const std::string& name) {
+    const LoadOutcome outcome = ReadDocument(frame, in, name);
+    if (outcome.Result == LoadResult::OldFormat)
+        return ImportOldDocument(frame, in);
+    return outcome;
+}
+
+LoadOutcome OpenDocumentFile(TFileFrame& frame, const std::string& path) {
+    std::string bytes, error;
+    if (!ReadWholeFile(path, bytes, &error))
+        return {LoadResult::Failed, LoadFileMessage, error};
+    ByteReader in(bytes);
+    LoadOutcome outcome = OpenDocument(frame, in, path);
+    if (outcome.Result == LoadResult::Loaded)
+        frame.FilePath = path;
+    return outcome;
+}
+
+bool SaveDocumentFile(TFileFrame& frame, const std::string& path, std::string* error) {
+    ByteWriter out;
+    WriteDocument(frame, out);
+    if (!WriteFileAtomically(path, out.bytes(), error))
+        return false;
+    frame.FileName = FinalComponent(path);
+    frame.FilePath = path;
+    frame.MarkUnchanged();
+    return true;
+}
+
+} // namespace vorn

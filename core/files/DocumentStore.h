@@ -1,0 +1,22 @@
+#pragma once
+// Opening and saving a document file: what the program and vorn-calc both do with one.
+
+#include <string>
+
+#include "files/DocumentFile.h"
+
+namespace vorn {
+
+// ReadDocument, handing an old-format body on to the import. Loaded, or Failed with the
+// reason; the frame changes only when loaded.
+LoadOutcome OpenDocument(TFileFrame& frame, ByteReader& in, const std::string& name);
+// The same for a file on disk, which becomes the frame's FilePath. A file that cannot be read
+// is refused like a broken one, with ReadFailure saying why.
+LoadOutcome OpenDocumentFile(TFileFrame& frame, const std::string& path);
+
+// The body written to a temporary file beside `path` and renamed over it; on success the frame
+// takes the file's name without directory and its path, and counts as unchanged. On failure
+// `error` says why and both the frame's name and any previous file are untouched.
+bool SaveDocumentFile(TFileFrame& frame, const std::string& path, std::string* error = nullptr);
+
+} // namespace vorn

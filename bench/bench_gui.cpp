@@ -41,7 +41,7 @@ void settle() {
 std::unique_ptr<TMainForm> shownWindow(const QString& settings) {
     auto window = std::make_unique<TMainForm>(settings);
     window->MessageHook = [](QMessageBox::Icon, const QString&, const QString&) {};
-    window->AskSaveChanges = [](const QString&) { return QMessageBox::Discard; };
+    window->Documents().AskSaveChanges = [](const QString&) { return QMessageBox::Discard; };
     window->resize(1100, 720);
     window->show();
     settle();

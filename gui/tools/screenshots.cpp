@@ -124,7 +124,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
         ++problems;
     };
-    window.AskSaveChanges = [](const QString&) { return QMessageBox::Discard; };
+    window.Documents().AskSaveChanges = [](const QString&) { return QMessageBox::Discard; };
     window.SetSidebarWide(true);
     window.resize(1120, 720);
     window.show();

@@ -7,6 +7,11 @@
 #include <QPalette>
 
 #include <array>
+#include <functional>
+
+#include "pitch/NoteValue.h"
+
+class QAbstractButton;
 
 namespace vorn {
 
@@ -44,6 +49,10 @@ QPalette RowPalette(bool current);
 class TRowResources {
 public:
     const QIcon& PlayIcon();
+    // Where a string's play button sends its tone: whole Hz and note, and the button that
+    // asked; Stop when it is let go. Unset, the buttons are silent.
+    std::function<void(int frequency, const NoteValue& note, QAbstractButton* button)> Play;
+    std::function<void()> Stop;
 
 private:
     QIcon playIcon_;

@@ -10,7 +10,6 @@
 #include "chart/StrFrame.h"
 #include "strings/CatalogueLookup.h"
 #include "strings/StringRecord.h"
-#include "views/StrFrameView.h"
 #include "widgets/LocalNumbers.h"
 #include "widgets/NotePanel.h"
 #include "widgets/NoteSpinEdit.h"
@@ -139,16 +138,10 @@ TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, TRowResources& resour
     connect(play_, &QToolButton::clicked, this, [this](bool down) {
         if (!live())
             return;
-        for (QObject* p = this->parent(); p; p = p->parent()) {
-            if (auto* view = qobject_cast<TStrFrameView*>(p)) {
-                if (down)
-                    emit view->playRequested(stringModel().WholeHertz(), stringModel().Rec.Note,
-                                             play_);
-                else
-                    emit view->stopRequested();
-                return;
-            }
-        }
+        if (down && resources_.Play)
+            resources_.Play(model().WholeHertz(), model().Rec.Note, play_);
+        else if (!down && resources_.Stop)
+            resources_.Stop();
     });
 
     type_->setToolTip(QStringLiteral(
@@ -261,7 +254,7 @@ void TOneStringPanelView::Detach() {
     gut_->OnStep = nullptr;
 }
 
-const TOneStringPanel& TOneStringPanelView::stringModel() const {
+const TOneStringPanel& TOneStringPanelView::model() const {
     const TOneCrsPanel& c = course();
     return which_ == 1 && c.Second ? *c.Second : c.First;
 }
@@ -296,7 +289,7 @@ void TOneStringPanelView::Refresh() {
     if (!live())
         return;
     const TOneCrsPanel& c = course();
-    const TOneStringPanel& s = stringModel();
+    const TOneStringPanel& s = model();
     const TStringMaterialCollection& materials = chart_.Settings.Materials;
 
     if (which_ == 0)
@@ -322,13 +315,13 @@ void TOneStringPanelView::Refresh() {
 bool TOneStringPanelView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == gut_ && event->type() == QEvent::ToolTip && live())
         gut_->setToolTip(QStringLiteral("Diameter of a gut or gut-equivalent string\n") +
-                         shown(stringModel().GutDiameterHint(chart_.Settings.Materials)));
+                         shown(model().GutDiameterHint(chart_.Settings.Materials)));
     return QWidget::eventFilter(watched, event);
 }
 
 void TOneStringPanelView::paintCells() {
     // The background and the other text come from the row.
-    const TOneStringPanel& s = stringModel();
+    const TOneStringPanel& s = model();
     const TStringMaterialCollection& materials = chart_.Settings.Materials;
     showWarning(tension_, warningColour(s.TensionRed(), bw_none));
     const TOneStringPanel::BreakWarnings breaking = s.Warnings(materials);
@@ -349,19 +342,19 @@ void TOneStringPanelView::paintCells() {
 
 // Empty or unreadable text reaches the model as "no value", which applies its entry rule.
 void TOneStringPanelView::commitLength() {
-    if (!live() || which_ != 0 || length_->text() == shown(stringModel().LengthText()))
+    if (!live() || which_ != 0 || length_->text() == shown(model().LengthText()))
         return;
     course().EditLength(ReadTypedNumber(length_->text()));
 }
 
 void TOneStringPanelView::commitTension() {
-    if (!live() || tension_->text() == shown(stringModel().TensionText(chart_.Settings)))
+    if (!live() || tension_->text() == shown(model().TensionText(chart_.Settings)))
         return;
     course().EditTension(which_, ReadTypedNumber(tension_->text()));
 }
 
 void TOneStringPanelView::commitGut() {
-    if (!live() || gut_->text() == shown(stringModel().GutDiameterText()))
+    if (!live() || gut_->text() == shown(model().GutDiameterText()))
         return;
     course().EditGutDiameter(which_, ReadTypedNumber(gut_->text()));
 }
@@ -369,7 +362,7 @@ void TOneStringPanelView::commitGut() {
 void TOneStringPanelView::commitAltDiameter() {
     if (!live())
         return;
-    const TOneStringPanel& s = stringModel();
+    const TOneStringPanel& s = model();
     const TStringMaterialCollection& materials = chart_.Settings.Materials;
     if (s.AltIsLabel(materials)) {
         if (altDiameter_->text() != shown(s.AltText(materials)))

@@ -72,7 +72,8 @@ protected:
 
 private:
     TOneCrsPanel& course() const;
-    const TOneStringPanel& stringModel() const;
+    // The model of the string this line shows.
+    const TOneStringPanel& model() const;
     void place();
     void paintCells();
     // A typed value is handed over only when it differs from what the model shows.

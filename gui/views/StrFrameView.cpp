@@ -39,6 +39,10 @@ TStrFrameView::TStrFrameView(TStrFrame& chart, QWidget* parent)
       rowsLayout_(new QVBoxLayout(rowsHost_)), profile_(new TTensionProfileView(chart, this)),
       profileButton_(new QToolButton(this)) {
     SetHelpContext(this, StringChartHelpContext);
+    rowResources_.Play = [this](int frequency, const NoteValue& note, QAbstractButton* button) {
+        emit playRequested(frequency, note, button);
+    };
+    rowResources_.Stop = [this] { emit stopRequested(); };
     profileButton_->setText(QStringLiteral("Tension profile"));
     profileButton_->setCheckable(true);
     profileButton_->setToolTip(QStringLiteral("Show the tension of every string as a bar"));

@@ -19,13 +19,6 @@
 #include <array>
 #include <optional>
 
-#include "dialogs/GlobGut.h"
-#include "dialogs/GlobMaterials.h"
-#include "dialogs/GlobStrLength.h"
-#include "dialogs/GlobTension.h"
-#include "dialogs/GlobTuning.h"
-#include "dialogs/GlobType.h"
-#include "dialogs/GlobalCourses.h"
 #include "document/FileSetupForm.h"
 #include "document/InstrumentTemplates.h"
 #include "files/DocumentStore.h"
@@ -622,45 +615,12 @@ std::string TVornFrame::SaveToData() {
     return out.take();
 }
 
-bool TVornFrame::GlobalCommand(int n, const TGlobalDialog::Hooks& hooks) {
-    TInstDataType& doc = model_->Document;
-    TStrFrame& chart = model_->Chart;
-    TGlobalData& settings = model_->Settings;
-    std::unique_ptr<TGlobalDialog> dialog;
-    std::function<void()> apply;
-    // Each dialog answers with its form; the form applies the change.
-    const auto with = [&](auto* d) {
-        dialog.reset(d);
-        apply = [d, &chart] { d->Form().Apply(chart); };
-    };
-    switch (n) {
-    case 0:
-        with(new TGlobTuning(doc, hooks, this));
-        break;
-    case 1:
-        with(new TGlobType(hooks, this));
-        break;
-    case 2:
-        with(new TGlobalCourses(doc, hooks, this));
-        break;
-    case 3:
-        with(new TGlobTension(settings, hooks, this));
-        break;
-    case 4:
-        with(new TGlobMaterials(settings, hooks, this));
-        break;
-    case 5:
-        with(new TGlobGut(settings, hooks, this));
-        break;
-    case 6:
-        with(new TGlobStrLength(doc, settings, hooks, this));
-        break;
-    default:
+bool TVornFrame::GlobalCommand(GlobalChangeKind kind, const TGlobalDialog::Hooks& hooks) {
+    GlobalChangeDialog change =
+        MakeGlobalChangeDialog(kind, model_->Document, model_->Settings, hooks, this);
+    if (!change.Dialog || change.Dialog->exec() != QDialog::Accepted)
         return false;
-    }
-    if (dialog->exec() != QDialog::Accepted)
-        return false;
-    ApplyGlobal([&apply](TStrFrame&) { apply(); });
+    ApplyGlobal(change.Apply);
     return true;
 }
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "dialogs/GlobalDialog.h"
+#include "dialogs/GlobalChangeDialogs.h"
 #include "files/DocumentFile.h"
 #include "files/FileFrame.h"
 
@@ -62,9 +62,8 @@ public:
     void TakeDocument(std::unique_ptr<TFileFrame> loaded);
     // The document body as the file holds it.
     std::string SaveToData();
-    // One of the whole-instrument dialogs (0 tuning, 1 course types, 2 courses, 3 tension,
-    // 4 alternative strings, 5 gut, 6 string length) on this document; applied on OK.
-    bool GlobalCommand(int n, const TGlobalDialog::Hooks& hooks);
+    // One of the whole-instrument dialogs on this document; applied on OK.
+    bool GlobalCommand(GlobalChangeKind kind, const TGlobalDialog::Hooks& hooks);
     // A whole-instrument change on the rows, then every page and the status brought up to date.
     void ApplyGlobal(const std::function<void(TStrFrame&)>& change);
 

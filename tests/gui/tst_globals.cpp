@@ -37,14 +37,15 @@ class TestGlobals : public QObject {
     }
 
     // Runs Globals item n: `act` works the dialog that opens, then OK or Cancel.
-    static bool run(TMainForm& w, int n, const std::function<void(TGlobalDialog&)>& act, bool ok) {
+    static bool run(TMainForm& w, GlobalChangeKind kind,
+                    const std::function<void(TGlobalDialog&)>& act, bool ok) {
         QTimer::singleShot(0, &w, [act, ok] {
             auto* dialog = qobject_cast<TGlobalDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             act(*dialog);
             ok ? dialog->accept() : dialog->reject();
         });
-        return w.GlobalCommand(n);
+        return w.GlobalCommand(kind);
     }
 
 private slots:
@@ -55,14 +56,16 @@ private slots:
         QTest::addColumn<int>("command");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<int>("help");
-        QTest::newRow("tuning") << "Tuning - Pitch" << 0 << "Global Tuning" << 100;
-        QTest::newRow("types") << "Course Types" << 1 << "Global Course Type" << 90;
-        QTest::newRow("courses") << "Courses" << 2 << "Global Courses" << 80;
-        QTest::newRow("tension") << "Tension" << 3 << "Global Tension" << 130;
+        QTest::newRow("tuning") << "Tuning - Pitch" << int(gk_tuning) << "Global Tuning" << 100;
+        QTest::newRow("types") << "Course Types" << int(gk_course_types) << "Global Course Type"
+                               << 90;
+        QTest::newRow("courses") << "Courses" << int(gk_courses) << "Global Courses" << 80;
+        QTest::newRow("tension") << "Tension" << int(gk_tension) << "Global Tension" << 130;
         QTest::newRow("alternatives")
-            << "Alternative Strings" << 4 << "Global Alternative Strings" << 150;
-        QTest::newRow("gut") << "Gut Strings" << 5 << "Global Gut" << 140;
-        QTest::newRow("length") << "String Length" << 6 << "Global String Length" << 120;
+            << "Alternative Strings" << int(gk_alternatives) << "Global Alternative Strings" << 150;
+        QTest::newRow("gut") << "Gut Strings" << int(gk_gut) << "Global Gut" << 140;
+        QTest::newRow("length") << "String Length" << int(gk_string_length)
+                                << "Global String Length" << 120;
     }
     void eachItemOpensItsDialogAndCancelKeepsTheFile() {
         QFETCH(QString, item);
@@ -109,7 +112,7 @@ private slots:
         w->ViewFrets();
         const int top = lute->Model().Chart.Course(0).First.Rec.Note.Number;
         QVERIFY(run(
-            *w, 0,
+            *w, gk_tuning,
             [](TGlobalDialog& d) {
                 auto& tuning = static_cast<TGlobTuning&>(d);
                 tuning.PitchList()->setCurrentIndex(2);
@@ -133,7 +136,7 @@ private slots:
     void tensionBoxFollowsTheUnitAndTypingChooses() {
         auto w = start();
         QVERIFY(run(
-            *w, 3,
+            *w, gk_tension,
             [](TGlobalDialog& d) {
                 auto& tension = static_cast<TGlobTension&>(d);
                 QCOMPARE(tension.TensionBox()->text(), QStringLiteral("3.06")); // 30 N
@@ -157,11 +160,11 @@ private slots:
     void aUnitChangeReachesEveryTab() {
         auto w = start();
         TVornFrame* first = w->ActiveDocument();
-        w->NewTab();
+        w->Documents().NewTab();
         w->ViewStrings();
         QVERIFY(w->ActiveDocument() != first);
         QVERIFY(run(
-            *w, 3,
+            *w, gk_tension,
             [](TGlobalDialog& d) {
                 auto& tension = static_cast<TGlobTension&>(d);
                 tension.UnitList()->setCurrentIndex(tt_newtons);
@@ -195,7 +198,7 @@ private slots:
         auto w = start();
         TGlobalData& settings = w->Settings();
         QVERIFY(!run(
-            *w, 4,
+            *w, gk_alternatives,
             [&settings](TGlobalDialog& d) {
                 auto& alts = static_cast<TGlobMaterials&>(d);
                 const int before = alts.ChoiceList()->count();

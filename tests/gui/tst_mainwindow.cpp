@@ -123,7 +123,7 @@ class TestMainWindow : public QObject {
             messages << Message{icon, cap, text};
         };
         // Changes are dropped unless a test says otherwise: no test waits on a real box.
-        w->AskSaveChanges = [](const QString&) { return QMessageBox::Discard; };
+        w->Documents().AskSaveChanges = [](const QString&) { return QMessageBox::Discard; };
         QCoreApplication::processEvents();
         return w;
     }
@@ -210,7 +210,7 @@ private slots:
         saved->Model().Chart.Course(0).EditTension(0, 3.9);
         QString proposed;
         const QString path = dir->filePath(QStringLiteral("my lute"));
-        w->AskSaveFileName = [&](const QString& p) {
+        w->Documents().AskSaveFileName = [&](const QString& p) {
             proposed = p;
             return path;
         };
@@ -220,12 +220,14 @@ private slots:
         QCOMPARE(caption(*w, 0), QStringLiteral("my lute.vrd"));
 
         // The saved file is open already; a copy of it gets a tab of its own.
-        w->AskOpenFileName = [&](const QString&) { return path + QStringLiteral(".vrd"); };
+        w->Documents().AskOpenFileName = [&](const QString&) {
+            return path + QStringLiteral(".vrd");
+        };
         QVERIFY(w->OpenDocument());
         QCOMPARE(w->TabCount(), 1);
         const QString copy = dir->filePath(QStringLiteral("copy.vrd"));
         QVERIFY(QFile::copy(path + QStringLiteral(".vrd"), copy));
-        w->AskOpenFileName = [&](const QString&) { return copy; };
+        w->Documents().AskOpenFileName = [&](const QString&) { return copy; };
         QVERIFY(w->OpenDocument());
         QCOMPARE(w->TabCount(), 2);
         TVornFrame* opened = w->ActiveDocument();
@@ -241,7 +243,7 @@ private slots:
     void saveNeedsCourseRowsAndACooperativeDisk() {
         auto w = start();
         bool asked = false;
-        w->AskSaveFileName = [&](const QString&) {
+        w->Documents().AskSaveFileName = [&](const QString&) {
             asked = true;
             return dir->filePath(QStringLiteral("no/such/folder/x.vrd"));
         };
@@ -362,25 +364,6 @@ private slots:
         for (const auto& course : chart.Courses)
             QCOMPARE(course->First.Rec.Frequency, quarter.NoteFrequency(course->First.Rec.Note));
         QVERIFY(chart.Courses.back()->First.Rec.Frequency != before);
-    }
-
-    void pitchIsRoundedHalfToEven_data() {
-        QTest::addColumn<float>("pitch");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("415") << 415.0f << QStringLiteral("Pitch: A=415");
-        QTest::newRow("440.5 down") << 440.5f << QStringLiteral("Pitch: A=440");
-        QTest::newRow("441.5 up") << 441.5f << QStringLiteral("Pitch: A=442");
-        QTest::newRow("466.6") << 466.6f << QStringLiteral("Pitch: A=467");
-        QTest::newRow("2100, no separator") << 2100.0f << QStringLiteral("Pitch: A=2100");
-    }
-    void pitchIsRoundedHalfToEven() {
-        QFETCH(float, pitch);
-        QFETCH(QString, shown);
-        auto w = start();
-        w->ViewStrings();
-        w->ActiveDocument()->Model().Document.APitch = pitch;
-        w->PitchChanged();
-        QCOMPARE(w->PanelText(5), shown);
     }
 
     void bridgeFollowsTheTensionUnit() {
@@ -667,12 +650,12 @@ private slots:
         QFETCH(bool, saved);
         auto w = start();
         QStringList asked;
-        w->AskSaveChanges = [&](const QString& text) {
+        w->Documents().AskSaveChanges = [&](const QString& text) {
             asked << text;
             return QMessageBox::StandardButton(answer);
         };
         const QString path = dir->filePath(QStringLiteral("kept.vrd"));
-        w->AskSaveFileName = [&](const QString&) { return path; };
+        w->Documents().AskSaveFileName = [&](const QString&) { return path; };
 
         // Unchanged: nothing to ask.
         w->ViewStrings();
@@ -705,7 +688,9 @@ private slots:
         int dialogs = 0;
         const QString first = dir->filePath(QStringLiteral("first.vrd"));
         const QString second = dir->filePath(QStringLiteral("second.vrd"));
-        w->AskSaveFileName = [&](const QString&) { return ++dialogs == 1 ? first : second; };
+        w->Documents().AskSaveFileName = [&](const QString&) {
+            return ++dialogs == 1 ? first : second;
+        };
         QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(dialogs, 1);
         QCOMPARE(caption(*w, 0), QStringLiteral("first.vrd"));
@@ -731,7 +716,7 @@ private slots:
         auto w = start();
         QStringList asked;
         QMessageBox::StandardButton answer = QMessageBox::Cancel;
-        w->AskSaveChanges = [&](const QString& text) {
+        w->Documents().AskSaveChanges = [&](const QString& text) {
             asked << text;
             return answer;
         };
@@ -810,7 +795,7 @@ private slots:
         w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
         QStringList asked;
         QMessageBox::StandardButton answer = QMessageBox::Cancel;
-        w->AskSaveChanges = [&](const QString& text) {
+        w->Documents().AskSaveChanges = [&](const QString& text) {
             asked << text;
             return answer;
         };
@@ -849,7 +834,7 @@ private slots:
         QVERIFY(w->isWindowModified());
         QCOMPARE(w->ActiveDocument()->Model().FilePath, QFile::encodeName(path).toStdString());
         asked.clear();
-        w->AskSaveChanges = [&](const QString& text) {
+        w->Documents().AskSaveChanges = [&](const QString& text) {
             asked << text;
             return QMessageBox::Save;
         };

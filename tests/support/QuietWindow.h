@@ -30,7 +30,7 @@ public:
     std::unique_ptr<TMainForm> Start() const {
         auto w = std::make_unique<TMainForm>(Path(QStringLiteral("vorn.vrn")));
         w->MessageHook = [](QMessageBox::Icon, const QString&, const QString&) {};
-        w->AskSaveChanges = [](const QString&) { return QMessageBox::Discard; };
+        w->Documents().AskSaveChanges = [](const QString&) { return QMessageBox::Discard; };
         return w;
     }
 

@@ -1,0 +1,105 @@
+#pragma once
+// The open documents: one tab each, opening and saving them, asking before changes are lost,
+// and which of them the settings file reopens at the next start.
+
+#include <QMessageBox>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vorn {
+
+class TFileFrame;
+class TGlobalData;
+class TPageExtControl;
+class TStringFileTab;
+class TVornFrame;
+
+class TDocumentManager : public QObject {
+    Q_OBJECT
+public:
+    // The tabs are made on parent; dialogs open over window.
+    TDocumentManager(TGlobalData& settings, QWidget* parent, QWidget* window);
+
+    // Answer the file dialogs instead of showing them: the chosen path, empty for Cancel.
+    // The open hook gets the folder to start in, the save hook the proposed file path.
+    std::function<QString(const QString& folder)> AskOpenFileName;
+    std::function<QString(const QString& proposed)> AskSaveFileName;
+    // Answers "Save the changes to ...?" (Save, Discard or Cancel) instead of asking.
+    std::function<QMessageBox::StandardButton(const QString& text)> AskSaveChanges;
+    // Where the messages go: the window's message boxes.
+    std::function<void(QMessageBox::Icon icon, const QString& caption, const QString& text)>
+        Message;
+
+    TPageExtControl* Tabs() const;
+    int TabCount() const;
+    TVornFrame* Document(int index) const;
+    // The active tab's frame; null when there is no tab.
+    TVornFrame* ActiveDocument() const;
+    TStringFileTab* ActiveTab() const;
+    TStringFileTab* NewTab();
+    // A tab for a document read from a file, on its string chart.
+    TStringFileTab* NewTab(std::unique_ptr<TFileFrame> loaded);
+    TVornFrame* NewDocument();
+    // The documents the settings file gave back, each in a tab of its own, with the message
+    // of the first one refused; a new document when none came back.
+    void Reopen(std::vector<std::unique_ptr<TFileFrame>> documents,
+                const std::vector<std::string>& messages);
+    // Runs the open dialog; false when cancelled or refused.
+    bool OpenDocument();
+    // Opens the file into a new tab; a file that cannot be read or is refused gets the
+    // reader's message and no tab. False then. A file open already has its tab activated.
+    bool OpenDocumentFile(const QString& path);
+    // Each file as OpenDocumentFile does (the command line's files); how many opened.
+    int OpenFiles(const QStringList& paths);
+    // The tab of a document read from or saved to path, or null.
+    TStringFileTab* TabOfFile(const QString& path) const;
+    // Writes the active document to its own file, or runs the save dialog when it has none;
+    // false when it has no course rows, the dialog was cancelled or the file could not be
+    // written.
+    bool SaveDocument();
+    // The save dialog whatever the document's own file.
+    bool SaveDocumentAs();
+    bool SaveDocumentFile(const QString& path);
+    // Closes the active tab, first asking about its changes; false when the user cancelled.
+    bool CloseDocument();
+    // Every open document's model, in tab order.
+    std::vector<TFileFrame*> OpenModels() const;
+    // Save, Discard or Cancel for every changed document with a file of its own, and for
+    // every other one the settings file will not keep; false when the user cancelled.
+    bool KeepOrDiscardAtExit();
+
+signals:
+    // A frame got its tab: the window connects to it before it is shown.
+    void frameAttached(TVornFrame* frame);
+    void tabAttached();
+    void activeChanged();
+    // Save and the changed mark may have to follow.
+    void documentsChanged();
+    // Saving a document on File Setup shows its strings first.
+    void stringsWanted();
+
+private:
+    TStringFileTab* attachTab(TStringFileTab* tab);
+    // Save, Discard or Cancel for a changed document; true when the tab may go.
+    bool keepOrDiscard(TStringFileTab* tab);
+    void closeTab(TStringFileTab* tab);
+    void tabCloseGlyph(int index, bool& canClose);
+    void reportLoadFailure(const std::string& text);
+
+    TGlobalData& settings_;
+    QWidget* window_;
+    QPointer<TPageExtControl> tabs_;
+    QString lastFolder_;
+    // The new document made at start because nothing was reopened; files named on the
+    // command line take its place.
+    QPointer<TVornFrame> startupBlank_;
+};
+
+} // namespace vorn

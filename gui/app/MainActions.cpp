@@ -1,0 +1,81 @@
+#include "app/MainActions.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QKeySequence>
+
+namespace vorn {
+
+namespace {
+
+QAction* makeAction(QObject* owner, const QString& name, const QString& text, const QString& hint,
+                    const QString& icon = {}) {
+    auto* action = new QAction(text, owner);
+    action->setObjectName(name);
+    action->setToolTip(hint);
+    action->setStatusTip(hint);
+    if (!icon.isEmpty())
+        action->setIcon(QIcon(QStringLiteral(":/app/icons/%1.svg").arg(icon)));
+    return action;
+}
+
+} // namespace
+
+TMainActions MakeMainActions(QObject* owner) {
+    TMainActions a;
+    a.Strings = makeAction(owner, QStringLiteral("ActStrings"), QStringLiteral("Strings"),
+                           QStringLiteral("Show String Chart"), QStringLiteral("strings"));
+    a.Frets = makeAction(owner, QStringLiteral("ActFrets"), QStringLiteral("Frets"),
+                         QStringLiteral("Show Fret Chart"), QStringLiteral("frets"));
+    a.Open = makeAction(owner, QStringLiteral("ActOpen"), QStringLiteral("Open"),
+                        QStringLiteral("Open File"), QStringLiteral("open"));
+    a.New = makeAction(owner, QStringLiteral("ActNew"), QStringLiteral("New"),
+                       QStringLiteral("New File"), QStringLiteral("new"));
+    a.Close = makeAction(owner, QStringLiteral("ActClose"), QStringLiteral("Close"),
+                         QStringLiteral("Close File"), QStringLiteral("close"));
+    a.Save = makeAction(owner, QStringLiteral("ActSave"), QStringLiteral("Save"),
+                        QStringLiteral("Save File"), QStringLiteral("save"));
+    a.SaveAs = makeAction(owner, QStringLiteral("ActSaveAs"), QStringLiteral("Save As..."),
+                          QStringLiteral("Save File under a new name"));
+    a.Print = makeAction(owner, QStringLiteral("ActPrint"), QStringLiteral("Print"),
+                         QStringLiteral("Print File"), QStringLiteral("print"));
+    a.Options = makeAction(owner, QStringLiteral("ActOptions"), QStringLiteral("Options"),
+                           QStringLiteral("Program Options"), QStringLiteral("options"));
+    a.Help = makeAction(owner, QStringLiteral("ActHelp"), QStringLiteral("Help"),
+                        QStringLiteral("Help"), QStringLiteral("help"));
+    a.About = makeAction(owner, QStringLiteral("ActAbout"), QStringLiteral("About"),
+                         QStringLiteral("Apout this program"), QStringLiteral("about"));
+    a.AboutMenu = makeAction(owner, QStringLiteral("ActAboutMenu"), QStringLiteral("About..."),
+                             QStringLiteral("Apout this program"), QStringLiteral("about"));
+    a.HelpOnFocus = makeAction(owner, QStringLiteral("ActHelpOnFocus"),
+                               QStringLiteral("Help on this window"), QString());
+    a.Quit = makeAction(owner, QStringLiteral("ActQuit"), QStringLiteral("Quit"), QString());
+    a.Popup = makeAction(owner, QStringLiteral("ActPopup"), QStringLiteral("Menu"), QString());
+
+    a.Play = makeAction(owner, QStringLiteral("ActPlay"), QStringLiteral("Play"),
+                        QStringLiteral("Play note"), QStringLiteral("play"));
+    a.Stop = makeAction(owner, QStringLiteral("ActStop"), QStringLiteral("Stop"),
+                        QStringLiteral("Stop playing note"), QStringLiteral("stop"));
+    a.Volume = makeAction(owner, QStringLiteral("ActVolume"), QStringLiteral("Volume"),
+                          QStringLiteral("Adjust volume"), QStringLiteral("volume"));
+    for (QAction* toggle : {a.Play, a.Stop, a.Volume})
+        toggle->setCheckable(true);
+
+    a.New->setShortcut(QKeySequence::New);
+    a.Open->setShortcut(QKeySequence::Open);
+    a.Save->setShortcut(QKeySequence::Save);
+    a.SaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    a.Close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    a.Print->setShortcut(QKeySequence::Print);
+    a.HelpOnFocus->setShortcut(QKeySequence(Qt::Key_F1));
+    a.Quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    // The Globals and Save As are reached through this menu alone: the keyboard needs it too.
+    a.Popup->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
+
+    a.Save->setEnabled(false);
+    a.SaveAs->setEnabled(false);
+    a.Print->setEnabled(false);
+    return a;
+}
+
+} // namespace vorn

@@ -1,0 +1,35 @@
+#pragma once
+// The main window's commands as actions: names, texts, hints, icons and shortcuts. The window
+// connects them and puts them on the side bar and the pop-up menu.
+
+class QAction;
+class QObject;
+
+namespace vorn {
+
+struct TMainActions {
+    QAction* Strings = nullptr;
+    QAction* Frets = nullptr;
+    QAction* Open = nullptr;
+    QAction* New = nullptr;
+    QAction* Close = nullptr;
+    QAction* Save = nullptr;
+    QAction* SaveAs = nullptr;
+    QAction* Print = nullptr;
+    QAction* Options = nullptr;
+    QAction* Help = nullptr;
+    QAction* About = nullptr;
+    QAction* AboutMenu = nullptr;
+    QAction* HelpOnFocus = nullptr;
+    QAction* Quit = nullptr;
+    QAction* Popup = nullptr;
+    // The side bar's sound toggles.
+    QAction* Play = nullptr;
+    QAction* Stop = nullptr;
+    QAction* Volume = nullptr;
+};
+
+// Every action owned by owner; Save, Save As and Print start disabled.
+TMainActions MakeMainActions(QObject* owner);
+
+} // namespace vorn

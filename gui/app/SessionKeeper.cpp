@@ -1,0 +1,137 @@
+#include "app/SessionKeeper.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
+#include <QWidget>
+
+#include "app/PreferencesIni.h"
+#include "document/GlobalData.h"
+#include "files/DocumentFile.h"
+#include "files/FileFrame.h"
+#include "io/AtomicFile.h"
+
+namespace vorn {
+
+namespace {
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// File names go to the core as the bytes the file system knows them by.
+std::string localPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// Bounds worth restoring: a positive size and a title bar that can be reached on a screen.
+bool boundsAreSane(const QRect& bounds) {
+    if (bounds.width() <= 0 || bounds.height() <= 0)
+        return false;
+    const QRect titleBar(bounds.left(), bounds.top(), bounds.width(), 30);
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect common = screen->availableGeometry().intersected(titleBar);
+        if (common.width() >= 60 && common.height() >= 10)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TSessionKeeper::TSessionKeeper(const QString& settingsPath, TGlobalData& settings, QWidget& window)
+    : settingsPath_(settingsPath), settings_(settings), window_(window) {}
+
+QString TSessionKeeper::PreferencesPath() const {
+    return QString::fromStdString(PreferencesPathFor(settingsPath_.toStdString()));
+}
+
+SettingsLoad TSessionKeeper::Load() {
+    SettingsLoad loaded;
+    if (!settingsPath_.isEmpty()) {
+        loaded = LoadSettingsFile(localPath(settingsPath_), settings_);
+        ApplyPreferences(ReadPreferencesIni(PreferencesPath()), settings_);
+    }
+    if (!loaded.Message.empty())
+        Message(QMessageBox::Information, qs(MessageCaption), qs(loaded.Message), false);
+    // Told now, not at exit, so that the session's changes are not lost unknowingly.
+    if (!settingsPath_.isEmpty() && !CanWriteFile(localPath(settingsPath_), &writeError_))
+        Message(QMessageBox::Warning, qs(MessageCaption),
+                QStringLiteral("Unable to save configuration file\n%1\n\n%2\n\nChanges to the "
+                               "options and the open documents will not be kept at exit.")
+                    .arg(QDir::toNativeSeparators(settingsPath_), qs(writeError_)),
+                false);
+    if (loaded.BoundsRead)
+        applyBounds();
+    return loaded;
+}
+
+QSize TSessionKeeper::FittedSize(const QSize& wanted) const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return wanted;
+    // The frame and title bar come on top of the window's own size.
+    const int titleBar = window_.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window_);
+    const QRect area = screen->availableGeometry();
+    return wanted.boundedTo(QSize(area.width(), qMax(1, area.height() - titleBar)));
+}
+
+QRect TSessionKeeper::PlacedBounds(const QRect& bounds) const {
+    const QScreen* screen = QGuiApplication::screenAt(bounds.topLeft() + QPoint(30, 10));
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return bounds;
+    // Bounds are the window's inside; its title bar sits above them. Bounds saved where no
+    // window manager drew one would otherwise bring the window back with its title bar off
+    // the screen. A window larger than its screen comes back no larger than the screen.
+    const int titleBar = window_.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window_);
+    QRect area = screen->availableGeometry();
+    area.setTop(qMin(area.top() + titleBar, area.bottom()));
+    QRect placed = bounds;
+    placed.setWidth(qMin(placed.width(), area.width()));
+    placed.setHeight(qMin(placed.height(), area.height()));
+    placed.moveLeft(qBound(area.left(), placed.left(), area.right() + 1 - placed.width()));
+    placed.moveTop(qBound(area.top(), placed.top(), area.bottom() + 1 - placed.height()));
+    return placed;
+}
+
+void TSessionKeeper::applyBounds() {
+    const QRect bounds(settings_.WindowLeft, settings_.WindowTop, settings_.WindowWidth,
+                       settings_.WindowHeight);
+    if (!boundsAreSane(bounds))
+        return;
+    window_.setGeometry(PlacedBounds(bounds));
+}
+
+bool TSessionKeeper::Write(const std::vector<TFileFrame*>& open, int active, bool sidebarWide) {
+    const QRect bounds = window_.isMaximized() || window_.isFullScreen() ? window_.normalGeometry()
+                                                                         : window_.geometry();
+    settings_.WindowLeft = bounds.left();
+    settings_.WindowTop = bounds.top();
+    settings_.WindowWidth = bounds.width();
+    settings_.WindowHeight = bounds.height();
+    settings_.SidebarDown = sidebarWide ? 1 : 0;
+
+    // Documents whose string chart was never shown are not kept; their tabs stay open.
+    const std::vector<TFileFrame*> kept = DocumentsToReopen(settings_, open, active);
+
+    if (settingsPath_.isEmpty())
+        return true;
+    // Losing the preferences costs only them: no message.
+    WritePreferencesIni(PreferencesPath(), PreferencesOf(settings_));
+    std::string error;
+    if (SaveSettingsFile(localPath(settingsPath_), settings_, kept, &error))
+        return true;
+    if (!writeError_.empty() && error == writeError_)
+        return false; // the user heard this at start
+    Message(QMessageBox::Warning, qs(MessageCaption),
+            QStringLiteral("Unable to save configuration file\n%1\n\n%2")
+                .arg(QDir::toNativeSeparators(settingsPath_), qs(error)),
+            true);
+    return false;
+}
+
+} // namespace vorn

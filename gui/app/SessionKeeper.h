@@ -1,0 +1,58 @@
+#pragma once
+// What lasts between runs: the settings file (options, window bounds, the documents to
+// reopen) and vorn.ini beside it. Read once at start, written once at exit.
+
+#include <QMessageBox>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "files/SettingsFile.h"
+
+class QWidget;
+
+namespace vorn {
+
+class TFileFrame;
+class TGlobalData;
+
+class TSessionKeeper {
+public:
+    // No file is read or written with an empty settingsPath.
+    TSessionKeeper(const QString& settingsPath, TGlobalData& settings, QWidget& window);
+
+    const QString& SettingsPath() const { return settingsPath_; }
+    // The preferences file beside the settings file ("vorn.ini").
+    QString PreferencesPath() const;
+
+    // Reads both files into the settings, tells of what could not be read or will not be
+    // writable, and puts the window where it was. The documents to reopen come back.
+    SettingsLoad Load();
+    // The window's bounds and the documents by StartupChoice into the settings file; false
+    // after a write failure, which has been reported.
+    bool Write(const std::vector<TFileFrame*>& open, int active, bool sidebarWide);
+
+    // Restored window bounds brought onto the screen they belong to, title bar and all.
+    QRect PlacedBounds(const QRect& bounds) const;
+    // A window size no larger than the primary screen's free area, title bar included.
+    QSize FittedSize(const QSize& wanted) const;
+
+    // Where the messages go: the window's message boxes.
+    std::function<void(QMessageBox::Icon icon, const QString& caption, const QString& text,
+                       bool wait)>
+        Message;
+
+private:
+    void applyBounds();
+
+    QString settingsPath_;
+    TGlobalData& settings_;
+    QWidget& window_;
+    std::string writeError_; // why the settings could not be written, as told at start
+};
+
+} // namespace vorn

@@ -6,6 +6,8 @@ usage: check-layers.py [source root]
 - A folder of core/ includes only itself and the folders below it in CORE_LEVELS; folders on
   one level do not include each other.
 - Nothing in core/ includes a Qt header.
+- No two modules of core/ (a header with its source) include each other in a circle, so that
+  core can be read and tested bottom up.
 - gui/widgets/ includes nothing of gui/views/ or gui/app/.
 - No two source files share a name (main.cpp aside), so that a name finds one file.
 """
@@ -80,6 +82,44 @@ def check_core(root, problems):
                                 f"'{other}', which is not below it")
 
 
+def check_circles(root, problems):
+    """A module is core/<folder>/<Name> (.h and .cpp); an edge is an include of a core header."""
+    core = os.path.join(root, "core")
+    edges = {}
+    for path in source_files(root, "core"):
+        rel = os.path.relpath(path, core)
+        if os.sep not in rel:
+            continue
+        module = os.path.splitext(rel)[0].replace(os.sep, "/")
+        targets = edges.setdefault(module, set())
+        own = module.split("/")[0]
+        for _, kind, target in includes(path):
+            if kind != '"':
+                continue
+            name = target if "/" in target else f"{own}/{target}"
+            other = os.path.splitext(name)[0]
+            if other != module and os.path.exists(os.path.join(core, name)):
+                targets.add(other)
+    # Depth-first search; a grey module met again closes a circle.
+    state, stack = {}, []
+
+    def visit(module):
+        state[module] = "grey"
+        stack.append(module)
+        for other in sorted(edges.get(module, ())):
+            if state.get(other) == "grey":
+                circle = stack[stack.index(other):] + [other]
+                problems.append("core modules include each other: " + " -> ".join(circle))
+            elif other not in state:
+                visit(other)
+        stack.pop()
+        state[module] = "black"
+
+    for module in sorted(edges):
+        if module not in state:
+            visit(module)
+
+
 def check_widgets(root, problems):
     for path in source_files(root, os.path.join("gui", "widgets")):
         rel = os.path.relpath(path, root)
@@ -107,6 +147,7 @@ def main():
         return 2
     problems = []
     check_core(root, problems)
+    check_circles(root, problems)
     check_widgets(root, problems)
     check_names(root, problems)
     for problem in problems:

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QMediaDevices>
 #include <QPushButton>
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>

@@ -1,11 +1,12 @@
 #include "CalcOutput.h"
+
+#include <cmath>
+#include <sstream>
+
 #include "io/NumberText.h"
 #include "pitch/Intervals.h"
 #include "pitch/Keys.h"
 #include "pitch/Temperaments.h"
-
-#include <cmath>
-#include <sstream>
 
 namespace vorn::calc {
 

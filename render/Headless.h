@@ -3,6 +3,7 @@
 // before the application object is made.
 
 #include <QTemporaryDir>
+
 #include <memory>
 
 namespace vorn {

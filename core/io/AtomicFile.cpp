@@ -3,13 +3,12 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <vector>
-
 #include <fcntl.h>
+#include <filesystem>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace vorn {
 

@@ -1,7 +1,8 @@
 #include "pitch/FrequencyRecord.h"
-#include "pitch/Intervals.h"
 
 #include <cmath>
+
+#include "pitch/Intervals.h"
 
 namespace vorn {
 

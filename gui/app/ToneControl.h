@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+
 #include <functional>
 
 #include "pitch/NoteValue.h"

@@ -4,6 +4,7 @@
 // first tone (see ToneSink.h); without it the player is silent.
 
 #include <QObject>
+
 #include <memory>
 #include <string>
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
+
 #include <cmath>
 
 #include "sound/ToneImage.h"

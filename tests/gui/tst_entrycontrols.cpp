@@ -1,8 +1,9 @@
+#include <QtTest>
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QSignalSpy>
-#include <QtTest>
 
 #include <limits>
 #include <memory>

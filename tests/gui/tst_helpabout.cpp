@@ -1,3 +1,5 @@
+#include <QtTest>
+
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -7,7 +9,6 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTextBrowser>
-#include <QtTest>
 
 #include <initializer_list>
 

@@ -1,3 +1,5 @@
+#include <QtTest>
+
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
@@ -10,7 +12,6 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QToolButton>
-#include <QtTest>
 
 #include <memory>
 

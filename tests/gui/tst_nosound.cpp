@@ -1,9 +1,12 @@
 // Without a sound server the program keeps working silently. Run with PULSE_SERVER pointing
 // nowhere.
+#include <QtTest>
+
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTemporaryDir>
+#include <QToolButton>
 
 #include "app/MainForm.h"
 #include "app/StatusPanels.h"
@@ -14,9 +17,6 @@
 #include "views/OneCrsPanelView.h"
 #include "views/StrFrameView.h"
 #include "views/VornFrame.h"
-
-#include <QTemporaryDir>
-#include <QToolButton>
 
 using namespace vorn;
 

@@ -1,5 +1,6 @@
-#include <QSignalSpy>
 #include <QtTest>
+
+#include <QSignalSpy>
 
 #include "widgets/NotePanel.h"
 

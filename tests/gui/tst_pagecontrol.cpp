@@ -1,6 +1,7 @@
+#include <QtTest>
+
 #include <QPointer>
 #include <QSignalSpy>
-#include <QtTest>
 
 #include <memory>
 

@@ -1,12 +1,15 @@
 // The tone player through a real sound server: what the null sink receives is recorded and
 // measured. The server is started by the project's script before these tests run.
+#include <QtTest>
+
+#include <QComboBox>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QToolButton>
 
 #include "app/MainForm.h"
 #include "app/StatusPanels.h"
@@ -20,9 +23,6 @@
 #include "views/StrFrameView.h"
 #include "views/VornFrame.h"
 #include "widgets/NotePanel.h"
-
-#include <QComboBox>
-#include <QToolButton>
 
 using namespace vorn;
 

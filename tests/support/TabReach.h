@@ -2,9 +2,10 @@
 // Keyboard reach in widget tests: whether Tab, pressed on the control before it, lands on a
 // control.
 
+#include <QtTest>
+
 #include <QApplication>
 #include <QWidget>
-#include <QtTest>
 
 namespace vorn::testing {
 

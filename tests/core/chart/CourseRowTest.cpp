@@ -1,10 +1,10 @@
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "strings/CatalogueLookup.h"
 #include "support/ChartFixture.h"

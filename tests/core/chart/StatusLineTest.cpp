@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <limits>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "chart/StatusLine.h"
 #include "strings/StringPhysics.h"

@@ -1,10 +1,10 @@
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "files/CourseRecord.h"
 #include "io/ByteReader.h"

@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -5,10 +7,8 @@
 #include <functional>
 #include <limits>
 #include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
 #include <unistd.h>
+#include <vector>
 
 #include "document/InstrumentTemplates.h"
 #include "files/DocumentFile.h"

@@ -1,12 +1,12 @@
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
 #include <unistd.h>
+#include <vector>
 
 #include "files/DocumentFile.h"
 #include "files/DocumentStore.h"

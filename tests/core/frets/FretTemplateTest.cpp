@@ -1,8 +1,7 @@
-#include <limits>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <sstream>
 #include <string>
 

@@ -1,9 +1,9 @@
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <string>
-
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>

@@ -1,6 +1,6 @@
-#include <cctype>
-
 #include <gtest/gtest.h>
+
+#include <cctype>
 
 #include "strings/Catalogues.h"
 

@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
+
 #include <limits>
 #include <optional>
 #include <stdexcept>
-
-#include <gtest/gtest.h>
 
 #include "strings/StringRecord.h"
 

@@ -1,5 +1,13 @@
 #include "DocumentCommands.h"
 
+#include <QGuiApplication>
+#include <QString>
+
+#include <algorithm>
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+
 #include "CalcOutput.h"
 #include "Headless.h"
 #include "ReportPdf.h"
@@ -20,13 +28,6 @@
 #include "pitch/Temperaments.h"
 #include "report/OrderList.h"
 #include "report/Report.h"
-
-#include <QGuiApplication>
-#include <QString>
-#include <algorithm>
-#include <clocale>
-#include <cstdlib>
-#include <filesystem>
 
 namespace vorn::calc {
 
@@ -176,30 +177,23 @@ int RunPlacement(const std::string& path, std::optional<int> key,
     return 0;
 }
 
-int RunChange(const ChangeRequest& r, std::ostream& out, std::ostream& err) {
-    OpenedDocument opened;
-    if (!opened.open(r.Settings, r.Path, err))
-        return 1;
-    TGlobalData& settings = opened.settings;
-    TFileFrame& frame = opened.frame;
-    TStrFrame& chart = frame.Chart;
-    TInstDataType& doc = frame.Document;
+namespace {
 
-    int alternative = -1;
-    if (r.Alternative) {
-        const auto items = settings.Materials.AlternativeChoiceList();
-        const auto at = std::find(items.begin(), items.end(), *r.Alternative);
-        if (at == items.end()) {
-            std::string list;
-            for (const auto& item : items)
-                list += (list.empty() ? "" : ", ") + item;
-            err << "vorn-calc: --alt: '" << *r.Alternative << "' is not an alternative (" << list
-                << ")\n";
-            return 2;
-        }
-        alternative = static_cast<int>(at - items.begin());
+// The position of an alternative in the settings' list, or -1 after saying what the list holds.
+int alternativeIndex(const TGlobalData& settings, const std::string& name, std::ostream& err) {
+    const auto items = settings.Materials.AlternativeChoiceList();
+    const auto at = std::find(items.begin(), items.end(), name);
+    if (at == items.end()) {
+        std::string list;
+        for (const auto& item : items)
+            list += (list.empty() ? "" : ", ") + item;
+        err << "vorn-calc: --alt: '" << name << "' is not an alternative (" << list << ")\n";
+        return -1;
     }
+    return static_cast<int>(at - items.begin());
+}
 
+void changeTuning(const ChangeRequest& r, TInstDataType& doc, TStrFrame& chart) {
     if (r.Pitch || r.Temperament || r.Comma || r.Transpose) {
         TuningForm tuning = TuningForm::Show(doc);
         if (r.Pitch)
@@ -216,6 +210,9 @@ int RunChange(const ChangeRequest& r, std::ostream& out, std::ostream& err) {
         }
         tuning.Apply(chart);
     }
+}
+
+void changeCourses(const ChangeRequest& r, TInstDataType& doc, TStrFrame& chart) {
     if (r.CourseKinds) {
         CourseTypeForm types;
         if (*r.CourseKinds == 0)
@@ -230,6 +227,10 @@ int RunChange(const ChangeRequest& r, std::ostream& out, std::ostream& err) {
         courses.NewKindPosition = r.NewKindPosition;
         courses.Apply(chart);
     }
+}
+
+void changeStrings(const ChangeRequest& r, const TGlobalData& settings, int alternative,
+                   TStrFrame& chart) {
     if (r.Tension || r.DefaultTensions) {
         TensionForm tension = TensionForm::Show(settings);
         tension.SetUnit(r.TensionUnit);
@@ -254,6 +255,10 @@ int RunChange(const ChangeRequest& r, std::ostream& out, std::ostream& err) {
         gut.Density = *r.GutDensity;
         gut.Apply(chart);
     }
+}
+
+void changeLengths(const ChangeRequest& r, TInstDataType& doc, const TGlobalData& settings,
+                   TStrFrame& chart) {
     if (r.Length) {
         LengthForm lengths = LengthForm::Show(doc, settings);
         lengths.Top = *r.Length;
@@ -266,6 +271,29 @@ int RunChange(const ChangeRequest& r, std::ostream& out, std::ostream& err) {
         }
         lengths.Apply(chart);
     }
+}
+
+} // namespace
+
+int RunChange(const ChangeRequest& r, std::ostream& out, std::ostream& err) {
+    OpenedDocument opened;
+    if (!opened.open(r.Settings, r.Path, err))
+        return 1;
+    TGlobalData& settings = opened.settings;
+    TFileFrame& frame = opened.frame;
+    TStrFrame& chart = frame.Chart;
+    TInstDataType& doc = frame.Document;
+
+    int alternative = -1;
+    if (r.Alternative) {
+        alternative = alternativeIndex(settings, *r.Alternative, err);
+        if (alternative < 0)
+            return 2;
+    }
+    changeTuning(r, doc, chart);
+    changeCourses(r, doc, chart);
+    changeStrings(r, settings, alternative, chart);
+    changeLengths(r, doc, settings, chart);
     chart.StoreCourses();
     if (!saveFile(r.Output, frame, out, err))
         return 1;

@@ -127,6 +127,58 @@ double BoardLength(const TemplateInput& in) {
     return last + PastLastFret;
 }
 
+// The title block over the board: document, temperament, pitch, length and page number.
+void addTitleBlock(std::vector<TemplateShape>& shapes, const TemplateInput& in,
+                   const TemplatePage& page, double boardTop) {
+    const TemplatePaper& paper = in.Paper;
+    shapes.push_back(
+        text(TemplateMargin, TemplateMargin + 5, "Fret template: " + in.Title, 4.2, "title"));
+    shapes.push_back(text(TemplateMargin, TemplateMargin + 11,
+                          in.Temperament + "   A = " + FixedText(in.APitch, 0) + " Hz   " +
+                              "string length " + FixedText(in.Length, 2) + " cm   1:1",
+                          3.2, "title"));
+    shapes.push_back(text(paper.Width - TemplateMargin - 22, TemplateMargin + 5,
+                          std::to_string(page.Number) + " of " + std::to_string(page.Count), 4.2,
+                          "page"));
+    shapes.push_back(line(TemplateMargin, boardTop - 4, paper.Width - TemplateMargin, boardTop - 4,
+                          0.2, "rule"));
+}
+
+// Where consecutive pages meet: both show the shared band's two ends.
+void addAlignMarks(std::vector<TemplateShape>& shapes, const TemplatePage& page, double left,
+                   double right, double boardTop) {
+    const auto y = [&](double mm) { return boardTop + mm - page.Start; };
+    if (page.Number < page.Count) {
+        const double a = page.End - TemplateOverlap;
+        shapes.push_back(line(left - 10, y(a), right + 10, y(a), 0.2, "align", 0, true));
+        shapes.push_back(
+            line(left - 10, y(page.End), right + 10, y(page.End), 0.2, "align", 0, true));
+        shapes.push_back(text(right + 12, y(a) + 1,
+                              "align with page " + std::to_string(page.Number + 1), 2.6, "align"));
+    }
+    if (page.Number > 1) {
+        shapes.push_back(
+            line(left - 10, y(page.Start), right + 10, y(page.Start), 0.2, "align", 0, true));
+        shapes.push_back(line(left - 10, y(page.Start + TemplateOverlap), right + 10,
+                              y(page.Start + TemplateOverlap), 0.2, "align", 0, true));
+        shapes.push_back(text(right + 12, y(page.Start) + 1,
+                              "align with page " + std::to_string(page.Number - 1), 2.6, "align"));
+    }
+}
+
+// The ruler: 100 mm with centimetre ticks, to check the printer kept the scale.
+void addRuler(std::vector<TemplateShape>& shapes, const TemplatePaper& paper) {
+    const double ry = paper.Height - TemplateMargin - 6;
+    const double rx = TemplateMargin;
+    shapes.push_back(line(rx, ry, rx + TemplateRuler, ry, 0.3, "ruler"));
+    for (int cm = 0; cm <= 10; ++cm) {
+        const double tick = cm % 5 == 0 ? 4 : 2.5;
+        shapes.push_back(line(rx + cm * 10, ry - tick, rx + cm * 10, ry, 0.25, "ruler-tick"));
+    }
+    shapes.push_back(text(rx + TemplateRuler + 3, ry + 1,
+                          "100 mm: measure this to check the print is at 100%", 2.8, "ruler"));
+}
+
 } // namespace
 
 int TemplatePageCount(const TemplateInput& in) {
@@ -192,18 +244,7 @@ std::vector<TemplatePage> LayoutFretTemplate(const TemplateInput& in) {
             return mm >= page.Start - 1e-9 && mm <= page.End + 1e-9;
         };
 
-        // Title block.
-        shapes.push_back(
-            text(TemplateMargin, TemplateMargin + 5, "Fret template: " + in.Title, 4.2, "title"));
-        shapes.push_back(text(TemplateMargin, TemplateMargin + 11,
-                              in.Temperament + "   A = " + FixedText(in.APitch, 0) + " Hz   " +
-                                  "string length " + FixedText(in.Length, 2) + " cm   1:1",
-                              3.2, "title"));
-        shapes.push_back(text(paper.Width - TemplateMargin - 22, TemplateMargin + 5,
-                              std::to_string(page.Number) + " of " + std::to_string(count), 4.2,
-                              "page"));
-        shapes.push_back(line(TemplateMargin, boardTop - 4, paper.Width - TemplateMargin,
-                              boardTop - 4, 0.2, "rule"));
+        addTitleBlock(shapes, in, page, boardTop);
 
         // The board's edges over what this page shows.
         const double from = std::max(0.0, page.Start);
@@ -238,36 +279,8 @@ std::vector<TemplatePage> LayoutFretTemplate(const TemplateInput& in) {
             }
         }
 
-        // Where consecutive pages meet: both show the shared band's two ends.
-        if (p + 1 < count) {
-            const double a = page.End - TemplateOverlap;
-            shapes.push_back(line(left - 10, y(a), right + 10, y(a), 0.2, "align", 0, true));
-            shapes.push_back(
-                line(left - 10, y(page.End), right + 10, y(page.End), 0.2, "align", 0, true));
-            shapes.push_back(text(right + 12, y(a) + 1,
-                                  "align with page " + std::to_string(page.Number + 1), 2.6,
-                                  "align"));
-        }
-        if (p > 0) {
-            shapes.push_back(
-                line(left - 10, y(page.Start), right + 10, y(page.Start), 0.2, "align", 0, true));
-            shapes.push_back(line(left - 10, y(page.Start + TemplateOverlap), right + 10,
-                                  y(page.Start + TemplateOverlap), 0.2, "align", 0, true));
-            shapes.push_back(text(right + 12, y(page.Start) + 1,
-                                  "align with page " + std::to_string(page.Number - 1), 2.6,
-                                  "align"));
-        }
-
-        // The ruler: 100 mm with centimetre ticks, to check the printer kept the scale.
-        const double ry = paper.Height - TemplateMargin - 6;
-        const double rx = TemplateMargin;
-        shapes.push_back(line(rx, ry, rx + TemplateRuler, ry, 0.3, "ruler"));
-        for (int cm = 0; cm <= 10; ++cm) {
-            const double tick = cm % 5 == 0 ? 4 : 2.5;
-            shapes.push_back(line(rx + cm * 10, ry - tick, rx + cm * 10, ry, 0.25, "ruler-tick"));
-        }
-        shapes.push_back(text(rx + TemplateRuler + 3, ry + 1,
-                              "100 mm: measure this to check the print is at 100%", 2.8, "ruler"));
+        addAlignMarks(shapes, page, left, right, boardTop);
+        addRuler(shapes, paper);
         for (TemplateShape& label : labels)
             shapes.push_back(clearOf(std::move(label), shapes, paper));
         pages.push_back(std::move(page));

@@ -30,6 +30,41 @@ FretRecord recordWith(double length, const FretChoices& choices) {
     return r;
 }
 
+// Every measured fret where the fitted record puts it; the rms error in cents.
+double listFrets(const FitInput& input, const FretRecord& fitted, double fifth,
+                 const std::array<double, 11>& measuredCents, std::vector<FittedFret>& frets) {
+    double sum = 0;
+    for (int fret = 1; fret <= 11; ++fret) {
+        if (!input.Distances[fret - 1])
+            continue;
+        FittedFret f;
+        f.Fret = fret;
+        f.Measured = *input.Distances[fret - 1];
+        const double cents = MainCents(fitted, fifth, fret);
+        f.Fitted = FretDistance(input.Length, cents);
+        f.ErrorMm = (f.Measured - f.Fitted) * 10.0;
+        f.ErrorCents = measuredCents[fret - 1] - cents;
+        f.Choice = fitted.Entry(fret).Choice;
+        sum += f.ErrorCents * f.ErrorCents;
+        frets.push_back(f);
+    }
+    return std::sqrt(sum / static_cast<double>(frets.size()));
+}
+
+// The named temperament whose fraction is closest.
+int nearestNamed(double commaFraction) {
+    int nearest = 0;
+    double nearestGap = HUGE_VAL;
+    for (int id = 0; id < NamedTemperamentCount; ++id) {
+        const double gap = std::fabs(TemperamentFraction(id) - commaFraction);
+        if (gap < nearestGap) {
+            nearestGap = gap;
+            nearest = id;
+        }
+    }
+    return nearest;
+}
+
 } // namespace
 
 bool FitDecidesFret(int fret) {
@@ -124,32 +159,8 @@ FitResult FitTemperament(const FitInput& input) {
     result.Choices = input.BaseChoices;
     squares(fifth, &result.Choices);
     const FretRecord fitted = recordWith(input.Length, result.Choices);
-
-    double sum = 0;
-    for (int fret = 1; fret <= 11; ++fret) {
-        if (!input.Distances[fret - 1])
-            continue;
-        FittedFret f;
-        f.Fret = fret;
-        f.Measured = *input.Distances[fret - 1];
-        const double cents = MainCents(fitted, fifth, fret);
-        f.Fitted = FretDistance(input.Length, cents);
-        f.ErrorMm = (f.Measured - f.Fitted) * 10.0;
-        f.ErrorCents = measuredCents[fret - 1] - cents;
-        f.Choice = fitted.Entry(fret).Choice;
-        sum += f.ErrorCents * f.ErrorCents;
-        result.Frets.push_back(f);
-    }
-    result.RmsCents = std::sqrt(sum / static_cast<double>(result.Frets.size()));
-
-    double nearestGap = HUGE_VAL;
-    for (int id = 0; id < NamedTemperamentCount; ++id) {
-        const double gap = std::fabs(TemperamentFraction(id) - result.CommaFraction);
-        if (gap < nearestGap) {
-            nearestGap = gap;
-            result.Nearest = id;
-        }
-    }
+    result.RmsCents = listFrets(input, fitted, fifth, measuredCents, result.Frets);
+    result.Nearest = nearestNamed(result.CommaFraction);
     return result;
 }
 

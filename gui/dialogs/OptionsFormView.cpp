@@ -289,6 +289,30 @@ QWidget* TOptionsFormView::buildMaterials() {
     addMaterial_ = new QPushButton(QStringLiteral("Add"), page);
     deleteMaterial_ = new QPushButton(QStringLiteral("Del"), page);
 
+    buildMaterialPanel(page);
+
+    auto* list = new QVBoxLayout;
+    list->addWidget(heading(QStringLiteral("String Material"), page));
+    list->addWidget(materials_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(defaultMaterials_);
+    buttons->addWidget(addMaterial_);
+    buttons->addWidget(deleteMaterial_);
+    list->addLayout(buttons);
+    auto* layout = new QHBoxLayout(page);
+    layout->addLayout(list);
+    layout->addWidget(materialPanel_, 1);
+    // The panel keeps its room while hidden, so that choosing a material moves no button.
+    QSizePolicy keepRoom = materialPanel_->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    materialPanel_->setSizePolicy(keepRoom);
+
+    connectMaterials();
+    return page;
+}
+
+// The chosen material's figures and its filters.
+void TOptionsFormView::buildMaterialPanel(QWidget* page) {
     materialPanel_ = new QWidget(page);
     materialPanel_->setObjectName(QStringLiteral("MaterialPanel"));
     materialName_ = new QLineEdit(materialPanel_);
@@ -339,23 +363,9 @@ QWidget* TOptionsFormView::buildMaterials() {
     panelLayout->addLayout(panelForm);
     panelLayout->addWidget(filters);
     panelLayout->addStretch(1);
+}
 
-    auto* list = new QVBoxLayout;
-    list->addWidget(heading(QStringLiteral("String Material"), page));
-    list->addWidget(materials_, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(defaultMaterials_);
-    buttons->addWidget(addMaterial_);
-    buttons->addWidget(deleteMaterial_);
-    list->addLayout(buttons);
-    auto* layout = new QHBoxLayout(page);
-    layout->addLayout(list);
-    layout->addWidget(materialPanel_, 1);
-    // The panel keeps its room while hidden, so that choosing a material moves no button.
-    QSizePolicy keepRoom = materialPanel_->sizePolicy();
-    keepRoom.setRetainSizeWhenHidden(true);
-    materialPanel_->setSizePolicy(keepRoom);
-
+void TOptionsFormView::connectMaterials() {
     connect(materials_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (refreshing_ || row < 0)
             return;
@@ -389,7 +399,6 @@ QWidget* TOptionsFormView::buildMaterials() {
     });
     connect(addMaterial_, &QPushButton::clicked, this, &TOptionsFormView::addMaterial);
     connect(deleteMaterial_, &QPushButton::clicked, this, &TOptionsFormView::deleteMaterial);
-    return page;
 }
 
 QWidget* TOptionsFormView::buildWounds() {

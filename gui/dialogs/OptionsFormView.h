@@ -73,6 +73,8 @@ private:
     QWidget* buildCalculations();
     QWidget* buildPrecision();
     QWidget* buildMaterials();
+    void buildMaterialPanel(QWidget* page);
+    void connectMaterials();
     QWidget* buildWounds();
     // Every control again from the logic.
     void refresh();

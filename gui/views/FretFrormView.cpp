@@ -63,6 +63,22 @@ TFretFrormView::TFretFrormView(TGlobalData& settings, QWidget* parent)
 }
 
 void TFretFrormView::build() {
+    QLayout* controls = buildControls();
+    buildSlider();
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(buildRows(), 1);
+    middle->addWidget(slider_);
+
+    auto* page = new QVBoxLayout(this);
+    page->addLayout(controls);
+    page->addLayout(middle, 1);
+    page->addWidget(buildGraphicArea());
+
+    connectControls();
+}
+
+QLayout* TFretFrormView::buildControls() {
     selector_ = new QComboBox(this);
     selector_->setObjectName(QStringLiteral("ComboTemperament"));
     selector_->setMaxVisibleItems(TemperamentSelectorItems);
@@ -104,7 +120,10 @@ void TFretFrormView::build() {
     controls->addWidget(scala_, 1, 5);
     controls->addWidget(fit_, 0, 6);
     controls->setColumnStretch(7, 1);
+    return controls;
+}
 
+void TFretFrormView::buildSlider() {
     slider_ = new TLabelledTrackBar(this);
     slider_->setObjectName(QStringLiteral("TemperamentSlider"));
     slider_->SetRange(0, FretSliderMax);
@@ -121,16 +140,9 @@ void TFretFrormView::build() {
     labels.back().second = QStringLiteral("Pyth.");
     slider_->SetLabels(std::move(labels));
     slider_->SetPosition(model_.SliderPosition);
+}
 
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(buildRows(), 1);
-    middle->addWidget(slider_);
-
-    auto* page = new QVBoxLayout(this);
-    page->addLayout(controls);
-    page->addLayout(middle, 1);
-    page->addWidget(buildGraphicArea());
-
+void TFretFrormView::connectControls() {
     connect(selector_, &QComboBox::activated, this, [this](int index) {
         model_.SelectorChanged(index);
         refresh();
@@ -178,61 +190,9 @@ QWidget* TFretFrormView::buildRows() {
     auto* rows = new QVBoxLayout(content);
     rows->setSpacing(0);
 
-    // The top string line.
-    topNote_ = new TNotePanel(content);
-    topNote_->setFixedSize(NoteWidth, PartHeight);
-    topNote_->setAccessibleName(QStringLiteral("Top String Note"));
-    topPlay_ = new QToolButton(content);
-    topPlay_->setCheckable(true);
-    topPlay_->setAutoRaise(true);
-    topPlay_->setFocusPolicy(Qt::TabFocus);
-    topPlay_->setIcon(QIcon(QStringLiteral(":/app/icons/play-small.svg")));
-    topPlay_->setIconSize(QSize(12, 12));
-    length_ = new QLineEdit(content);
-    pitch_ = new QLineEdit(content);
-    for (QLineEdit* field : {length_, pitch_}) {
-        field->setReadOnly(true);
-        field->setFixedWidth(110);
-        field->setFocusPolicy(Qt::TabFocus);
-    }
-    auto* topLine = new QHBoxLayout;
-    auto* topLabel = new QLabel(QStringLiteral("Top String Note: "), content);
-    topLabel->setBuddy(topNote_);
-    topLine->addWidget(topLabel);
-    topLine->addWidget(topNote_);
-    topLine->addWidget(topPlay_);
-    topLine->addSpacing(12);
-    topLine->addWidget(buddyLabel(QStringLiteral("String Length: "), length_, content));
-    topLine->addWidget(length_);
-    topLine->addSpacing(12);
-    topLine->addWidget(buddyLabel(QStringLiteral("\"A\" Pitch:"), pitch_, content));
-    topLine->addWidget(pitch_);
-    topLine->addSpacing(12);
-    auto* hint =
-        new QLabel(QStringLiteral("Move slider to change percentage of syntonic comma"), content);
-    hint->setWordWrap(true);
-    topLine->addWidget(hint, 1);
-    rows->addLayout(topLine);
+    rows->addLayout(buildTopLine(content));
     rows->addSpacing(4);
-
-    auto* header = new QWidget(content);
-    header->setFixedSize(RowWidth, HeaderHeight);
-    const std::array<std::pair<int, int>, 7> columns{{
-        {0, NumberWidth},
-        {MainX, MarkerWidth},
-        {MainX + MarkerWidth, NoteWidth},
-        {MainX + MarkerWidth + NoteWidth, DistanceWidth},
-        {MainX + PartWidth - PlayWidth, PlayWidth},
-        {AltX - 8, PartWidth - PlayWidth + 8},
-        {AltX + PartWidth - PlayWidth, PlayWidth},
-    }};
-    const std::array<const char*, 7> titles{"Fret", "Typ", "Note", "Position", "Play", "", ""};
-    for (int c = 0; c < 7; ++c) {
-        header_[c] = new QLabel(QString::fromLatin1(titles[c]), header);
-        header_[c]->setAlignment(Qt::AlignCenter);
-        header_[c]->setGeometry(columns[c].first, 0, columns[c].second, HeaderHeight);
-    }
-    rows->addWidget(header);
+    rows->addWidget(buildHeader(content));
 
     for (int fret = 1; fret <= FretRowCount; ++fret) {
         auto* row = new TFretPositionView(fret, content);
@@ -271,6 +231,67 @@ QWidget* TFretFrormView::buildRows() {
     scroll_->setWidgetResizable(true);
     scroll_->setFrameShape(QFrame::NoFrame);
     return scroll_;
+}
+
+// The top string line.
+QLayout* TFretFrormView::buildTopLine(QWidget* content) {
+    using namespace FretChartLayout;
+    topNote_ = new TNotePanel(content);
+    topNote_->setFixedSize(NoteWidth, PartHeight);
+    topNote_->setAccessibleName(QStringLiteral("Top String Note"));
+    topPlay_ = new QToolButton(content);
+    topPlay_->setCheckable(true);
+    topPlay_->setAutoRaise(true);
+    topPlay_->setFocusPolicy(Qt::TabFocus);
+    topPlay_->setIcon(QIcon(QStringLiteral(":/app/icons/play-small.svg")));
+    topPlay_->setIconSize(QSize(12, 12));
+    length_ = new QLineEdit(content);
+    pitch_ = new QLineEdit(content);
+    for (QLineEdit* field : {length_, pitch_}) {
+        field->setReadOnly(true);
+        field->setFixedWidth(110);
+        field->setFocusPolicy(Qt::TabFocus);
+    }
+    auto* topLine = new QHBoxLayout;
+    auto* topLabel = new QLabel(QStringLiteral("Top String Note: "), content);
+    topLabel->setBuddy(topNote_);
+    topLine->addWidget(topLabel);
+    topLine->addWidget(topNote_);
+    topLine->addWidget(topPlay_);
+    topLine->addSpacing(12);
+    topLine->addWidget(buddyLabel(QStringLiteral("String Length: "), length_, content));
+    topLine->addWidget(length_);
+    topLine->addSpacing(12);
+    topLine->addWidget(buddyLabel(QStringLiteral("\"A\" Pitch:"), pitch_, content));
+    topLine->addWidget(pitch_);
+    topLine->addSpacing(12);
+    auto* hint =
+        new QLabel(QStringLiteral("Move slider to change percentage of syntonic comma"), content);
+    hint->setWordWrap(true);
+    topLine->addWidget(hint, 1);
+    return topLine;
+}
+
+QWidget* TFretFrormView::buildHeader(QWidget* content) {
+    using namespace FretChartLayout;
+    auto* header = new QWidget(content);
+    header->setFixedSize(RowWidth, HeaderHeight);
+    const std::array<std::pair<int, int>, 7> columns{{
+        {0, NumberWidth},
+        {MainX, MarkerWidth},
+        {MainX + MarkerWidth, NoteWidth},
+        {MainX + MarkerWidth + NoteWidth, DistanceWidth},
+        {MainX + PartWidth - PlayWidth, PlayWidth},
+        {AltX - 8, PartWidth - PlayWidth + 8},
+        {AltX + PartWidth - PlayWidth, PlayWidth},
+    }};
+    const std::array<const char*, 7> titles{"Fret", "Typ", "Note", "Position", "Play", "", ""};
+    for (int c = 0; c < 7; ++c) {
+        header_[c] = new QLabel(QString::fromLatin1(titles[c]), header);
+        header_[c]->setAlignment(Qt::AlignCenter);
+        header_[c]->setGeometry(columns[c].first, 0, columns[c].second, HeaderHeight);
+    }
+    return header;
 }
 
 QWidget* TFretFrormView::buildGraphicArea() {

@@ -86,7 +86,12 @@ protected:
 
 private:
     void build();
+    QLayout* buildControls();
+    void buildSlider();
+    void connectControls();
     QWidget* buildRows();
+    QLayout* buildTopLine(QWidget* content);
+    QWidget* buildHeader(QWidget* content);
     QWidget* buildGraphicArea();
     // Every control again from the model.
     void refresh();

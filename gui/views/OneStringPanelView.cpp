@@ -123,8 +123,19 @@ TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, TRowResources& resour
       length_(new TChartFloatEdit(this)), tension_(new TChartTensionEdit(this)),
       gut_(new TChartFloatEdit(this)), alt_(new TCellComboBox(this)),
       altDiameter_(new TVornFloatEdit(this)) {
-    const bool octave = which_ == 1;
+    setupPlayButton();
+    describeCells();
+    if (which_ == 1)
+        setupOctaveString();
+    else
+        connectFirstString();
+    connectEdits();
 
+    setFixedHeight(ChartLayout::StringHeight);
+    Refresh();
+}
+
+void TOneStringPanelView::setupPlayButton() {
     play_->setCheckable(true);
     play_->setAutoRaise(true);
     // Reached with Tab and pressed with Space, as a click would.
@@ -134,7 +145,7 @@ TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, TRowResources& resour
     play_->setToolTip(QStringLiteral("Play this note"));
     play_->setAccessibleName(QStringLiteral("Play this note"));
     // Below 100 the first string of that course, from 100 its octave string.
-    play_->setProperty("tag", octave ? 100 + course_ : course_);
+    play_->setProperty("tag", which_ == 1 ? 100 + course_ : course_);
     connect(play_, &QToolButton::clicked, this, [this](bool down) {
         if (!live())
             return;
@@ -143,7 +154,9 @@ TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, TRowResources& resour
         else if (!down && resources_.Stop)
             resources_.Stop();
     });
+}
 
+void TOneStringPanelView::describeCells() {
     type_->setToolTip(QStringLiteral(
         "Set up the course as chanterelle, single, unison pair or bass/octave pair."));
     type_->setAccessibleName(QStringLiteral("Course type"));
@@ -165,37 +178,42 @@ TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, TRowResources& resour
     gut_->SetIncrement(DiameterStep);
     gut_->setText(QStringLiteral("0"));
     alt_->setMaxVisibleItems(16);
+}
 
-    if (octave) {
-        type_->addItem(QStringLiteral("Octave"));
-        type_->setEnabled(false);
-        note_->SetButtonVisible(false);
-        // The octave string's length follows the first string's.
-        length_->SetReadOnly(true);
-        length_->SetButtonVisible(false);
-    } else {
-        connect(type_, &QComboBox::activated, this, [this](int position) {
-            if (live())
-                course().SelectType(position);
-        });
-        connect(note_, &TNoteSpinEdit::stepUp, this, [this] {
-            if (live())
-                course().StepNote(true);
-        });
-        connect(note_, &TNoteSpinEdit::stepDown, this, [this] {
-            if (live())
-                course().StepNote(false);
-        });
-        connect(length_, &QLineEdit::editingFinished, this, [this] { commitLength(); });
-        // The control steps its own text; the model then takes it like a typed length.
-        length_->OnStep = [this](int direction) {
-            if (direction > 0)
-                length_->SpinUp();
-            else
-                length_->SpinDown();
-            commitLength();
-        };
-    }
+// The octave string's kind, note and length follow the first string's, so it takes no edits.
+void TOneStringPanelView::setupOctaveString() {
+    type_->addItem(QStringLiteral("Octave"));
+    type_->setEnabled(false);
+    note_->SetButtonVisible(false);
+    length_->SetReadOnly(true);
+    length_->SetButtonVisible(false);
+}
+
+void TOneStringPanelView::connectFirstString() {
+    connect(type_, &QComboBox::activated, this, [this](int position) {
+        if (live())
+            course().SelectType(position);
+    });
+    connect(note_, &TNoteSpinEdit::stepUp, this, [this] {
+        if (live())
+            course().StepNote(true);
+    });
+    connect(note_, &TNoteSpinEdit::stepDown, this, [this] {
+        if (live())
+            course().StepNote(false);
+    });
+    connect(length_, &QLineEdit::editingFinished, this, [this] { commitLength(); });
+    // The control steps its own text; the model then takes it like a typed length.
+    length_->OnStep = [this](int direction) {
+        if (direction > 0)
+            length_->SpinUp();
+        else
+            length_->SpinDown();
+        commitLength();
+    };
+}
+
+void TOneStringPanelView::connectEdits() {
     connect(note_->NotePanel(), &TNotePanel::clicked, this,
             [this] { note_->setFocus(Qt::MouseFocusReason); });
 
@@ -231,9 +249,6 @@ TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, TRowResources& resour
             course().RestoreAltLabel(which_);
     });
     connect(altDiameter_, &QLineEdit::editingFinished, this, [this] { commitAltDiameter(); });
-
-    setFixedHeight(ChartLayout::StringHeight);
-    Refresh();
 }
 
 TOneCrsPanel& TOneStringPanelView::course() const {

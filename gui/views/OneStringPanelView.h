@@ -74,6 +74,11 @@ private:
     TOneCrsPanel& course() const;
     // The model of the string this line shows.
     const TOneStringPanel& model() const;
+    void setupPlayButton();
+    void describeCells();
+    void setupOctaveString();
+    void connectFirstString();
+    void connectEdits();
     void place();
     void paintCells();
     // A typed value is handed over only when it differs from what the model shows.

@@ -161,6 +161,37 @@ TPlacementFrameView::TPlacementFrameView(QWidget* parent) : QWidget(parent) {
                                              "\"Fa\" (diatonic semitone); Ivory = Fixed Frets"),
                               this);
 
+    QLayout* keys = buildKeys();
+    buildBoard();
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(caption);
+    top->addStretch(1);
+    top->addWidget(defaults_);
+    auto* page = new QVBoxLayout(this);
+    page->addLayout(top);
+    page->addWidget(legend);
+    page->addLayout(keys);
+    page->addSpacing(8);
+    page->addWidget(board_);
+    page->addStretch(1);
+
+    connect(major_, &QComboBox::activated, this, [this](int index) {
+        model_.SelectMajor(index);
+        refresh();
+    });
+    connect(minor_, &QComboBox::activated, this, [this](int index) {
+        model_.SelectMinor(index);
+        refresh();
+    });
+    connect(defaults_, &QPushButton::clicked, this, [this] {
+        model_.Defaults();
+        refresh();
+    });
+    place();
+}
+
+QLayout* TPlacementFrameView::buildKeys() {
     major_ = new QComboBox(this);
     minor_ = new QComboBox(this);
     major_->setObjectName(QStringLiteral("ComboMajorKeys"));
@@ -194,7 +225,11 @@ TPlacementFrameView::TPlacementFrameView(QWidget* parent) : QWidget(parent) {
     keys->addWidget(keyTitle);
     keys->addWidget(keyLabel_);
     keys->addStretch(1);
+    return keys;
+}
 
+void TPlacementFrameView::buildBoard() {
+    const QFont bold = keyLabel_->font();
     board_ = new TFingerboard(this);
     board_->setObjectName(QStringLiteral("Fingerboard"));
     hint_ = new QLabel(QStringLiteral("Click on fret to customize ->"), board_);
@@ -217,32 +252,6 @@ TPlacementFrameView::TPlacementFrameView(QWidget* parent) : QWidget(parent) {
             cells_[c][j] = note;
         }
     }
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(caption);
-    top->addStretch(1);
-    top->addWidget(defaults_);
-    auto* page = new QVBoxLayout(this);
-    page->addLayout(top);
-    page->addWidget(legend);
-    page->addLayout(keys);
-    page->addSpacing(8);
-    page->addWidget(board_);
-    page->addStretch(1);
-
-    connect(major_, &QComboBox::activated, this, [this](int index) {
-        model_.SelectMajor(index);
-        refresh();
-    });
-    connect(minor_, &QComboBox::activated, this, [this](int index) {
-        model_.SelectMinor(index);
-        refresh();
-    });
-    connect(defaults_, &QPushButton::clicked, this, [this] {
-        model_.Defaults();
-        refresh();
-    });
-    place();
 }
 
 TNotePanel* TPlacementFrameView::Cell(int course, int column) const {

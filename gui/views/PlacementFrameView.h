@@ -71,6 +71,8 @@ public:
 
 private:
     void refresh();
+    QLayout* buildKeys();
+    void buildBoard();
     void place();
 
     TPlacementFrame model_;

@@ -31,6 +31,11 @@ bool canFocus(const QWidget* cell) {
     return cell && cell->isEnabled() && cell->isVisibleTo(cell->window());
 }
 
+// Odd columns from 3 on are the octave string's cells.
+bool isOctaveColumn(int column) {
+    return column % 2 == 1 && column != 1;
+}
+
 } // namespace
 
 TStrFrameView::TStrFrameView(TStrFrame& chart, QWidget* parent)
@@ -216,84 +221,94 @@ void TStrFrameView::focusCell(int course, int column) {
 }
 
 void TStrFrameView::Navigate(int course, int column, int key) {
-    const int count = RowCount();
-    if (course < 0 || course >= count || column < 1 || column > 15)
+    if (course < 0 || course >= RowCount() || column < 1 || column > 15)
         return;
-    auto hasOctave = [this](int c) { return chart_.Course(c).HasSecond(); };
-    const bool octaveCell = column % 2 == 1 && column != 1;
-
     switch (key) {
     case Qt::Key_Down:
-        if (column == 1) {
-            if (course + 1 >= count)
-                return;
-            if (hasOctave(course)) {
-                // Only the next course becomes current; the focus stays.
-                chart_.SelectCourse(course + 1);
-                scroll_->ensureWidgetVisible(Row(course + 1), 0, 0);
-            } else {
-                focusCell(course + 1, 1);
-            }
-            return;
-        }
-        if (!octaveCell && hasOctave(course)) {
-            focusCell(course, column + 1);
-            return;
-        }
-        {
-            const int firstColumn = octaveCell ? column - 1 : column;
-            focusCell(course + 1 < count ? course + 1 : course, firstColumn);
-        }
+        navigateDown(course, column);
         return;
-
     case Qt::Key_Up:
-        if (column == 1) {
-            if (course == 0)
-                return;
-            focusCell(course - 1, hasOctave(course) ? 2 : 1);
-            return;
-        }
-        if (octaveCell) {
-            focusCell(course, column - 1);
-            return;
-        }
-        if (course == 0)
-            return;
-        if (hasOctave(course) && hasOctave(course - 1))
-            focusCell(course - 1, column + 1);
-        else
-            focusCell(course - 1, column);
+        navigateUp(course, column);
         return;
-
     case Qt::Key_Left:
-    case Qt::Key_Right: {
-        const int step = key == Qt::Key_Right ? 1 : -1;
-        std::vector<int> order;
-        if (octaveCell)
-            order.assign(OctaveStringOrder.begin(), OctaveStringOrder.end());
-        else
-            order.assign(FirstStringOrder.begin(), FirstStringOrder.end());
-        const int n = static_cast<int>(order.size());
-        int at = static_cast<int>(std::find(order.begin(), order.end(), column) - order.begin());
-        // The number cell is left out of the wrap: after the last cell comes the type box.
-        const int wrapFrom = octaveCell ? 0 : 1;
-        TOneCrsPanelView* row = Row(course);
-        for (int tries = 0; tries < n; ++tries) {
-            at += step;
-            if (at >= n)
-                at = wrapFrom;
-            if (at < wrapFrom)
-                at = n - 1;
-            // Cells that cannot take the focus (the octave string's type box) are passed by.
-            if (canFocus(row->CellAt(order[static_cast<size_t>(at)]))) {
-                focusCell(course, order[static_cast<size_t>(at)]);
-                return;
-            }
+    case Qt::Key_Right:
+        navigateAcross(course, column, key == Qt::Key_Right ? 1 : -1);
+        return;
+    default:
+        return;
+    }
+}
+
+bool TStrFrameView::hasOctave(int course) const {
+    return chart_.Course(course).HasSecond();
+}
+
+void TStrFrameView::navigateDown(int course, int column) {
+    const int count = RowCount();
+    const bool octaveCell = isOctaveColumn(column);
+    if (column == 1) {
+        if (course + 1 >= count)
+            return;
+        if (hasOctave(course)) {
+            // Only the next course becomes current; the focus stays.
+            chart_.SelectCourse(course + 1);
+            scroll_->ensureWidgetVisible(Row(course + 1), 0, 0);
+        } else {
+            focusCell(course + 1, 1);
         }
         return;
     }
-    default:
+    if (!octaveCell && hasOctave(course)) {
+        focusCell(course, column + 1);
         return;
+    }
+    const int firstColumn = octaveCell ? column - 1 : column;
+    focusCell(course + 1 < count ? course + 1 : course, firstColumn);
+}
+
+void TStrFrameView::navigateUp(int course, int column) {
+    if (column == 1) {
+        if (course == 0)
+            return;
+        focusCell(course - 1, hasOctave(course) ? 2 : 1);
+        return;
+    }
+    if (isOctaveColumn(column)) {
+        focusCell(course, column - 1);
+        return;
+    }
+    if (course == 0)
+        return;
+    if (hasOctave(course) && hasOctave(course - 1))
+        focusCell(course - 1, column + 1);
+    else
+        focusCell(course - 1, column);
+}
+
+// step: +1 to the right, -1 to the left.
+void TStrFrameView::navigateAcross(int course, int column, int step) {
+    const bool octaveCell = isOctaveColumn(column);
+    std::vector<int> order;
+    if (octaveCell)
+        order.assign(OctaveStringOrder.begin(), OctaveStringOrder.end());
+    else
+        order.assign(FirstStringOrder.begin(), FirstStringOrder.end());
+    const int n = static_cast<int>(order.size());
+    int at = static_cast<int>(std::find(order.begin(), order.end(), column) - order.begin());
+    // The number cell is left out of the wrap: after the last cell comes the type box.
+    const int wrapFrom = octaveCell ? 0 : 1;
+    TOneCrsPanelView* row = Row(course);
+    for (int tries = 0; tries < n; ++tries) {
+        at += step;
+        if (at >= n)
+            at = wrapFrom;
+        if (at < wrapFrom)
+            at = n - 1;
+        // Cells that cannot take the focus (the octave string's type box) are passed by.
+        if (canFocus(row->CellAt(order[static_cast<size_t>(at)]))) {
+            focusCell(course, order[static_cast<size_t>(at)]);
+            return;
+        }
     }
 }
 

@@ -4,10 +4,9 @@
 
 #include <QWidget>
 
-#include "pitch/NoteValue.h"
-
 #include <vector>
 
+#include "pitch/NoteValue.h"
 #include "views/ChartScrollArea.h"
 #include "views/OneCrsPanelView.h"
 
@@ -69,6 +68,10 @@ private:
     // Focuses a cell of course `course` at `column`; the course becomes current even when
     // the cell cannot take the focus.
     void focusCell(int course, int column);
+    bool hasOctave(int course) const;
+    void navigateDown(int course, int column);
+    void navigateUp(int course, int column);
+    void navigateAcross(int course, int column, int step);
 
     TStrFrame& chart_;
     TRowResources rowResources_;

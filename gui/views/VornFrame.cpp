@@ -240,6 +240,40 @@ void TVornFrame::buildSetupPage() {
     headingFont.setBold(true);
     heading->setFont(headingFont);
 
+    buildSetupControls();
+
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(32);
+    columns->addLayout(setupInstrumentForm());
+    columns->addLayout(setupStringsForm());
+    columns->addStretch(1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(u.ViewStringsButton);
+
+    auto* form = new QWidget(u.SetupPage);
+    auto* formLayout = new QVBoxLayout(form);
+    formLayout->setContentsMargins(0, 0, 0, 0);
+    formLayout->setSpacing(18);
+    formLayout->addLayout(columns);
+    formLayout->addLayout(buttons);
+    form->setMaximumWidth(form->sizeHint().width());
+    form->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+
+    auto* page = new QVBoxLayout(u.SetupPage);
+    page->setContentsMargins(24, 18, 24, 18);
+    page->setSpacing(18);
+    page->addWidget(heading);
+    page->addWidget(form);
+    page->addStretch(1);
+
+    connectSetupPage();
+}
+
+// The page's controls, their names, lists, ranges and widths.
+void TVornFrame::buildSetupControls() {
+    Ui& u = *ui_;
     u.EditnstName = new QLineEdit(u.SetupPage);
     u.EditMakerName = new QLineEdit(u.SetupPage);
     u.ComboInstType = new QComboBox(u.SetupPage);
@@ -303,7 +337,10 @@ void TVornFrame::buildSetupPage() {
           static_cast<QWidget*>(u.ComboNumCourses), static_cast<QWidget*>(u.ComboPitchStandard)})
         w->setFixedWidth(120);
     u.ViewStringsButton->setMinimumWidth(120);
+}
 
+QFormLayout* TVornFrame::setupInstrumentForm() {
+    Ui& u = *ui_;
     auto* instrument = new QFormLayout;
     instrument->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     instrument->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
@@ -316,7 +353,11 @@ void TVornFrame::buildSetupPage() {
     instrument->addRow(QStringLiteral("Tuning Template"), u.ComboTuning);
     instrument->addRow(QStringLiteral("Number of Courses"), u.ComboNumCourses);
     instrument->addRow(QStringLiteral("Musical Temperament"), u.ComboTemperament);
+    return instrument;
+}
 
+QFormLayout* TVornFrame::setupStringsForm() {
+    Ui& u = *ui_;
     auto* strings = new QFormLayout;
     strings->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     strings->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
@@ -341,33 +382,11 @@ void TVornFrame::buildSetupPage() {
     u.SecondSLLabel->setEnabled(false);
     u.EditSecondStLength->setEnabled(false);
     u.FromCourseLabel->setEnabled(false);
+    return strings;
+}
 
-    auto* columns = new QHBoxLayout;
-    columns->setSpacing(32);
-    columns->addLayout(instrument);
-    columns->addLayout(strings);
-    columns->addStretch(1);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(u.ViewStringsButton);
-
-    auto* form = new QWidget(u.SetupPage);
-    auto* formLayout = new QVBoxLayout(form);
-    formLayout->setContentsMargins(0, 0, 0, 0);
-    formLayout->setSpacing(18);
-    formLayout->addLayout(columns);
-    formLayout->addLayout(buttons);
-    form->setMaximumWidth(form->sizeHint().width());
-    form->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
-
-    auto* page = new QVBoxLayout(u.SetupPage);
-    page->setContentsMargins(24, 18, 24, 18);
-    page->setSpacing(18);
-    page->addWidget(heading);
-    page->addWidget(form);
-    page->addStretch(1);
-
+void TVornFrame::connectSetupPage() {
+    Ui& u = *ui_;
     connect(u.ComboInstType, &QComboBox::currentIndexChanged, this, &TVornFrame::familyChanged);
     connect(u.ComboTuning, &QComboBox::currentIndexChanged, this, &TVornFrame::templateChanged);
     connect(u.EditnstName, &QLineEdit::textEdited, this, &TVornFrame::instrumentNameChanged);

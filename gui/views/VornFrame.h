@@ -4,6 +4,7 @@
 // core frame; this only shows them.
 
 #include <QWidget>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 #include "files/FileFrame.h"
 
 class QAbstractButton;
+class QFormLayout;
 class QStackedWidget;
 
 namespace vorn {
@@ -90,6 +92,10 @@ protected:
 private:
     void buildPages(bool withSetup);
     void buildSetupPage();
+    void buildSetupControls();
+    QFormLayout* setupInstrumentForm();
+    QFormLayout* setupStringsForm();
+    void connectSetupPage();
     void hookModel();
     TStrFrameView* stringView();
     // Switches pages; the chart page builds its view when it is seen. Leaving the fret chart

@@ -4,6 +4,7 @@
 #include <map>
 #include <string_view>
 
+#include "files/RecentFiles.h"
 #include "io/AtomicFile.h"
 #include "io/NumberText.h"
 
@@ -121,6 +122,23 @@ std::map<std::string, std::string> iniEntries(const std::string& text) {
     return entries;
 }
 
+// The values of one key through a Qt array ("Array/1/key" ...), empty where an item lacks it.
+std::vector<std::string> arrayItems(const std::map<std::string, std::string>& entries,
+                                    const std::string& array, const char* key) {
+    std::vector<std::string> items;
+    const auto count = entries.find(array + "/size");
+    double size = 0;
+    if (count == entries.end() || !ParseNumber(count->second, size))
+        return items;
+    // A count past what any list holds is a broken file, not a reason to loop for long.
+    const int listed = size > 0 && size <= 10000 ? static_cast<int>(size) : 0;
+    for (int i = 1; i <= listed; ++i) {
+        const auto it = entries.find(array + "/" + std::to_string(i) + "/" + key);
+        items.push_back(it == entries.end() ? std::string() : it->second);
+    }
+    return items;
+}
+
 } // namespace
 
 std::string PreferencesPathFor(const std::string& settingsPath) {
@@ -142,19 +160,13 @@ Preferences ReadPreferences(const std::string& text) {
     if (const std::string* shown = value(view + "/" + PrefProfileKey))
         prefs.TensionProfileVisible = *shown == "true";
 
-    const std::string array = PrefBreakingArray;
-    double size = 0;
-    if (const std::string* count = value(array + "/size"); !count || !ParseNumber(*count, size))
-        return prefs;
-    // A count past what any list holds is a broken file, not a reason to loop for long.
-    const int listed = size > 0 && size <= 10000 ? static_cast<int>(size) : 0;
-    for (int i = 1; i <= listed; ++i) {
-        const std::string item = array + "/" + std::to_string(i) + "/";
-        const std::string* name = value(item + PrefMaterialKey);
-        const std::string* figure = value(item + PrefIndexKey);
+    prefs.RecentFiles = TidyRecentFiles(arrayItems(entries, PrefRecentArray, PrefPathKey));
+    const std::vector<std::string> names = arrayItems(entries, PrefBreakingArray, PrefMaterialKey);
+    const std::vector<std::string> figures = arrayItems(entries, PrefBreakingArray, PrefIndexKey);
+    for (std::size_t i = 0; i < names.size(); ++i) {
         double index = 0;
-        if (name && figure && ParseNumber(*figure, index))
-            prefs.BreakingIndexes.push_back({*name, index});
+        if (!names[i].empty() && ParseNumber(figures[i], index))
+            prefs.BreakingIndexes.push_back({names[i], index});
     }
     return prefs;
 }

@@ -17,6 +17,8 @@ inline constexpr const char* PrefProfileKey = "TensionProfile"; // true or false
 inline constexpr const char* PrefBreakingArray = "BreakingIndex";
 inline constexpr const char* PrefMaterialKey = "Material"; // a material's name
 inline constexpr const char* PrefIndexKey = "HzM";         // its breaking index, '.' decimals
+inline constexpr const char* PrefRecentArray = "RecentFiles";
+inline constexpr const char* PrefPathKey = "Path"; // a whole path, as the file system names it
 
 struct MaterialBreakingIndex {
     std::string Material;
@@ -26,6 +28,7 @@ struct MaterialBreakingIndex {
 struct Preferences {
     bool TensionProfileVisible = false;
     std::vector<MaterialBreakingIndex> BreakingIndexes; // in list order
+    std::vector<std::string> RecentFiles;               // newest first, see TidyRecentFiles
 };
 
 // The settings file's path with ".ini" for its extension (appended when it has none).
@@ -37,7 +40,7 @@ Preferences ReadPreferences(const std::string& text);
 // The same from a file; a missing or unreadable file gives the defaults.
 Preferences LoadPreferencesFile(const std::string& path);
 
-// What the settings hold of the preferences.
+// What the settings hold of the preferences; the recent files are not theirs.
 Preferences PreferencesOf(const TGlobalData& settings);
 // Gives every material of a listed name its index (the last listing of a name wins); names not
 // in the material list and indexes outside BreakingIndexRange are left out.

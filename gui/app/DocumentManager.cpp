@@ -256,6 +256,7 @@ bool TDocumentManager::OpenDocumentFile(const QString& path) {
     // A file open already is shown, not read twice.
     if (TStringFileTab* open = TabOfFile(path)) {
         tabs_->setCurrentWidget(open);
+        emit fileUsed(QFileInfo(path).absoluteFilePath());
         return true;
     }
     // The document is read before its tab is made: a refused file leaves the window as it was.
@@ -268,6 +269,7 @@ bool TDocumentManager::OpenDocumentFile(const QString& path) {
     }
     NewTab(std::move(loaded));
     emit activeChanged();
+    emit fileUsed(QFileInfo(path).absoluteFilePath());
     return true;
 }
 
@@ -316,6 +318,7 @@ bool TDocumentManager::SaveDocumentFile(const QString& path) {
     }
     lastFolder_ = QFileInfo(path).absolutePath();
     emit documentsChanged();
+    emit fileUsed(QFileInfo(path).absoluteFilePath());
     return true;
 }
 

@@ -84,6 +84,8 @@ signals:
     void documentsChanged();
     // Saving a document on File Setup shows its strings first.
     void stringsWanted();
+    // A file was opened or saved, by its absolute path: the recent files follow.
+    void fileUsed(const QString& path);
 
 private:
     TStringFileTab* attachTab(TStringFileTab* tab);

@@ -19,6 +19,14 @@ QAction* makeAction(QObject* owner, const QString& name, const QString& text, co
     return action;
 }
 
+// The platform's keys for a standard command, or fallback when the platform has none.
+QList<QKeySequence> withDefault(QKeySequence::StandardKey key, QKeyCombination fallback) {
+    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    if (keys.isEmpty())
+        keys.append(QKeySequence(fallback));
+    return keys;
+}
+
 } // namespace
 
 TMainActions MakeMainActions(QObject* owner) {
@@ -51,6 +59,18 @@ TMainActions MakeMainActions(QObject* owner) {
                                QStringLiteral("Help on this window"), QString());
     a.Quit = makeAction(owner, QStringLiteral("ActQuit"), QStringLiteral("Quit"), QString());
     a.Popup = makeAction(owner, QStringLiteral("ActPopup"), QStringLiteral("Menu"), QString());
+    a.HelpContents =
+        makeAction(owner, QStringLiteral("ActHelpContents"), QStringLiteral("&Contents"),
+                   QStringLiteral("Help"), QStringLiteral("help"));
+    a.FretTemplate =
+        makeAction(owner, QStringLiteral("ActFretTemplate"), QStringLiteral("Fret template..."),
+                   QStringLiteral("Print the frets at full size to mark the fingerboard"));
+    a.ExportScala = makeAction(
+        owner, QStringLiteral("ActExportScala"), QStringLiteral("Export Scala..."),
+        QStringLiteral("Save the temperament, with the frets as tied, for a tuner or synthesizer"));
+    a.FitTemperament =
+        makeAction(owner, QStringLiteral("ActFitTemperament"), QStringLiteral("Fit temperament..."),
+                   QStringLiteral("Find the temperament an instrument's frets were set to"));
 
     a.Play = makeAction(owner, QStringLiteral("ActPlay"), QStringLiteral("Play"),
                         QStringLiteral("Play note"), QStringLiteral("play"));
@@ -64,17 +84,20 @@ TMainActions MakeMainActions(QObject* owner) {
     a.New->setShortcut(QKeySequence::New);
     a.Open->setShortcut(QKeySequence::Open);
     a.Save->setShortcut(QKeySequence::Save);
-    a.SaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    a.Close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    // The desktop's own keys where it has them, with the usual ones where it has none.
+    a.SaveAs->setShortcuts(withDefault(QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    a.Close->setShortcuts(withDefault(QKeySequence::Close, Qt::CTRL | Qt::Key_W));
     a.Print->setShortcut(QKeySequence::Print);
+    a.Options->setShortcuts(QKeySequence::Preferences);
+    // F1 is the help of the focused control, which the Help menu's Contents does not take.
     a.HelpOnFocus->setShortcut(QKeySequence(Qt::Key_F1));
-    a.Quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    a.Quit->setShortcuts(withDefault(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
     // The Globals and Save As are reached through this menu alone: the keyboard needs it too.
     a.Popup->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
 
-    a.Save->setEnabled(false);
-    a.SaveAs->setEnabled(false);
-    a.Print->setEnabled(false);
+    for (QAction* needsRows :
+         {a.Save, a.SaveAs, a.Print, a.FretTemplate, a.ExportScala, a.FitTemperament})
+        needsRows->setEnabled(false);
     return a;
 }
 

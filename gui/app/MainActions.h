@@ -1,6 +1,6 @@
 #pragma once
 // The main window's commands as actions: names, texts, hints, icons and shortcuts. The window
-// connects them and puts them on the side bar and the pop-up menu.
+// connects them and puts them on the side bar, the menu bar and the pop-up menu.
 
 class QAction;
 class QObject;
@@ -23,13 +23,18 @@ struct TMainActions {
     QAction* HelpOnFocus = nullptr;
     QAction* Quit = nullptr;
     QAction* Popup = nullptr;
+    QAction* HelpContents = nullptr; // the Help menu's way to the help's first page
+    // The fret chart's tools, from the Tools menu: each shows the fret chart first.
+    QAction* FretTemplate = nullptr;
+    QAction* ExportScala = nullptr;
+    QAction* FitTemperament = nullptr;
     // The side bar's sound toggles.
     QAction* Play = nullptr;
     QAction* Stop = nullptr;
     QAction* Volume = nullptr;
 };
 
-// Every action owned by owner; Save, Save As and Print start disabled.
+// Every action owned by owner; Save, Save As, Print and the fret tools start disabled.
 TMainActions MakeMainActions(QObject* owner);
 
 } // namespace vorn

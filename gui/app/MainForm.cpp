@@ -16,8 +16,11 @@
 
 #include "app/AboutBox.h"
 #include "app/AppResources.h"
+#include "app/FileDropOpener.h"
 #include "app/HelpViewer.h"
 #include "app/MainActions.h"
+#include "app/MainMenus.h"
+#include "app/RecentFilesMenu.h"
 #include "app/SideBar.h"
 #include "app/SoundCommands.h"
 #include "app/StatusPanels.h"
@@ -90,7 +93,7 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
     status_->SetText(2, QStringLiteral("440 htz."));
     statusText_ = std::make_unique<TStatusPresenter>(*status_, *settings_);
 
-    buildPopup();
+    buildMenus();
     sound_ = new TSoundCommands(this, *sideBar_, actions_, *status_);
     sound_->Message = [this](QMessageBox::Icon icon, const QString& caption, const QString& text) {
         message(icon, caption, text);
@@ -105,6 +108,12 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
     session_->Message = [this](QMessageBox::Icon icon, const QString& caption, const QString& text,
                                bool wait) { message(icon, caption, text, wait); };
     SettingsLoad loaded = session_->Load();
+    connect(documents_, &TDocumentManager::fileUsed, this,
+            [this](const QString& path) { session_->RememberFile(path); });
+    new TFileDropOpener(*this, [this](const QStringList& paths) {
+        for (const QString& path : paths)
+            OpenDocumentFile(path);
+    });
     documents_->Reopen(std::move(loaded.Documents), loaded.DocumentMessages);
     SetSidebarWide(settings_->SidebarDown != 0);
     starting_ = false;
@@ -175,6 +184,14 @@ void TMainForm::buildActions() {
     connect(actions_.HelpOnFocus, &QAction::triggered, this, &TMainForm::HelpOnFocus);
     connect(actions_.Quit, &QAction::triggered, this, &QWidget::close);
     connect(actions_.Popup, &QAction::triggered, this, &TMainForm::ShowPopupOnDocument);
+    connect(actions_.HelpContents, &QAction::triggered, this,
+            [this] { ShowHelpContext(HelpCommandContext); });
+    connect(actions_.FretTemplate, &QAction::triggered, this,
+            [this] { FretTool(&TFretFrormView::ExportTemplate); });
+    connect(actions_.ExportScala, &QAction::triggered, this,
+            [this] { FretTool(&TFretFrormView::ExportScala); });
+    connect(actions_.FitTemperament, &QAction::triggered, this,
+            [this] { FretTool(&TFretFrormView::FitTemperament); });
 
     // Shortcuts work wherever the focus is in the window.
     addActions({actions_.Strings, actions_.Frets, actions_.Open, actions_.New, actions_.Close,
@@ -184,50 +201,31 @@ void TMainForm::buildActions() {
 
 void TMainForm::buildSideBar() {
     sideBar_ = new TSideBar(this);
-    sideBar_->AddBigButton(actions_.Strings, QStringLiteral("SpeedStrings"));
-    sideBar_->AddBigButton(actions_.Frets, QStringLiteral("SpeedFrets"));
-    // Groups of buttons; a null action leaves a gap.
-    const std::pair<QAction*, const char*> buttons[] = {
-        {nullptr, nullptr},           {actions_.Open, "SpeedOpen"},
-        {actions_.New, "SpeedNew"},   {actions_.Close, "SpeedClose"},
-        {actions_.Save, "SpeedSave"}, {actions_.Print, "SpeedPrint"},
-        {nullptr, nullptr},           {actions_.Options, "SpeedOptions"},
-        {actions_.Help, "SpeedHelp"}, {actions_.About, "SpeedAbout"},
-        {nullptr, nullptr},           {actions_.Play, "SpeedPlay"},
-        {actions_.Stop, "SpeedStop"}, {actions_.Volume, "SpeedVolume"}};
-    for (const auto& [action, name] : buttons) {
-        if (action)
-            sideBar_->AddButton(action, QString::fromLatin1(name));
-        else
-            sideBar_->AddGap();
-    }
-    sideBar_->Finish();
+    sideBar_->AddMainButtons(actions_);
     connect(sideBar_, &TSideBar::wideChanged, this,
             [this](bool wide) { settings_->SidebarDown = wide ? 1 : 0; });
 }
 
-void TMainForm::buildPopup() {
-    popup_ = new QMenu(this);
-    popup_->setObjectName(QStringLiteral("PopupTabs"));
-    popup_->addAction(actions_.New);
-    popup_->addAction(actions_.Open);
-    popup_->addAction(actions_.Print);
-    popup_->addAction(actions_.Save);
-    popup_->addAction(actions_.SaveAs);
-    popup_->addSeparator();
-    popup_->addAction(actions_.Options);
-    globals_ = popup_->addMenu(QStringLiteral("Globals"));
-    globals_->setObjectName(QStringLiteral("MenuGlobals"));
-    for (const GlobalMenuItem& entry : GlobalMenu) {
-        QAction* item = globals_->addAction(QString::fromLatin1(entry.Text));
-        item->setData(int(entry.Kind));
-        connect(item, &QAction::triggered, this,
-                [this, kind = entry.Kind] { GlobalCommand(kind); });
-    }
-    // The changes work on course rows: a document on File Setup has none yet.
-    globals_->setEnabled(false);
-    popup_->addAction(actions_.Help);
-    popup_->addAction(actions_.AboutMenu);
+void TMainForm::buildMenus() {
+    menus_ = new TMainMenus(*this, actions_);
+    menus_->OnGlobal = [this](GlobalChangeKind kind) { GlobalCommand(kind); };
+    popup_ = menus_->Popup();
+    globals_ = menus_->Globals();
+    TRecentFilesMenu* recent = menus_->Recent();
+    recent->Files = [this] { return session_->RecentFiles(); };
+    connect(recent, &TRecentFilesMenu::openRequested, this,
+            [this](const QString& path) { OpenDocumentFile(path); });
+    connect(recent, &TRecentFilesMenu::listCleared, this,
+            [this](const QStringList& kept) { session_->SetRecentFiles(kept); });
+}
+
+// The fret chart's tools work on what the fret chart shows: it is shown first.
+void TMainForm::FretTool(bool (TFretFrormView::*tool)()) {
+    TVornFrame* frame = ActiveDocument();
+    if (!frame || !frame->HasCourseRows())
+        return;
+    ViewFrets();
+    (frame->FretView()->*tool)();
 }
 
 void TMainForm::tabChanged() {
@@ -337,14 +335,13 @@ void TMainForm::IdleUpdate() {
         return;
     const TVornFrame* frame = ActiveDocument();
     const bool rows = frame && frame->HasCourseRows();
-    if (actions_.Save->isEnabled() != rows)
-        actions_.Save->setEnabled(rows);
-    if (actions_.Print->isEnabled() != rows)
-        actions_.Print->setEnabled(rows);
+    for (QAction* needsRows :
+         {actions_.Save, actions_.Print, actions_.SaveAs, actions_.FretTemplate,
+          actions_.ExportScala, actions_.FitTemperament})
+        if (needsRows->isEnabled() != rows)
+            needsRows->setEnabled(rows);
     if (globals_->isEnabled() != rows)
         globals_->setEnabled(rows);
-    if (actions_.SaveAs->isEnabled() != rows)
-        actions_.SaveAs->setEnabled(rows);
     // Edits happen in the active tab only: its marker is the one that can be out of date.
     if (TStringFileTab* tab = documents_->ActiveTab()) {
         TVornFrame* active = tab->Frame();

@@ -31,6 +31,8 @@ class TVolumeControl;
 class TGlobalData;
 class TPageExtControl;
 class TVornFrame;
+class TFretFrormView;
+class TMainMenus;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -111,6 +113,7 @@ public:
     }
 
     QMenu* PopupTabs() const { return popup_; }
+    TMainMenus* Menus() const { return menus_; }
     void ShowPopup(const QPoint& globalPos) { popup_->popup(globalPos); }
     // Shift+F10 and the Menu key: the menu on the active document.
     void ShowPopupOnDocument();
@@ -119,6 +122,9 @@ public:
     // The options dialog, made when first opened; ShowOptions opens it on a page and, after
     // OK, shows every chart again (OptionsApplied).
     TOptionsFormView* OptionsDialog();
+    // A tool of the fret chart (Fret template, Export Scala, Fit temperament) from the Tools
+    // menu, on the active document's fret chart.
+    void FretTool(bool (TFretFrormView::*tool)());
     // A Globals menu item on the active document; true after OK.
     bool GlobalCommand(GlobalChangeKind kind);
     bool ShowOptions(int page);
@@ -137,7 +143,7 @@ protected:
 private:
     void buildActions();
     void buildSideBar();
-    void buildPopup();
+    void buildMenus();
     void buildDocuments(QWidget* parent);
     void connectFrame(TVornFrame* frame);
     void tabChanged();
@@ -160,6 +166,7 @@ private:
     TVornPrint* print_ = nullptr;
     TOptionsFormView* options_ = nullptr;
     QMenu* globals_ = nullptr;
+    TMainMenus* menus_ = nullptr;
 
     TMainActions actions_;
     TSoundCommands* sound_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QSettings>
 
+#include "files/RecentFiles.h"
 #include "io/NumberText.h"
 
 namespace vorn {
@@ -31,6 +32,14 @@ Preferences ReadPreferencesIni(const QString& path) {
             prefs.BreakingIndexes.push_back({name.toString().toStdString(), index});
     }
     ini.endArray();
+    std::vector<std::string> recent;
+    const int files = ini.beginReadArray(QLatin1String(PrefRecentArray));
+    for (int i = 0; i < files; ++i) {
+        ini.setArrayIndex(i);
+        recent.push_back(ini.value(QLatin1String(PrefPathKey)).toString().toStdString());
+    }
+    ini.endArray();
+    prefs.RecentFiles = TidyRecentFiles(recent);
     return prefs;
 }
 
@@ -46,6 +55,14 @@ bool WritePreferencesIni(const QString& path, const Preferences& preferences) {
         ini.setValue(QLatin1String(PrefMaterialKey), QString::fromStdString(entry.Material));
         ini.setValue(QLatin1String(PrefIndexKey),
                      QString::fromStdString(FormatShortest(static_cast<float>(entry.Index))));
+    }
+    ini.endArray();
+    ini.beginWriteArray(QLatin1String(PrefRecentArray),
+                        static_cast<int>(preferences.RecentFiles.size()));
+    for (int i = 0; i < static_cast<int>(preferences.RecentFiles.size()); ++i) {
+        ini.setArrayIndex(i);
+        ini.setValue(QLatin1String(PrefPathKey),
+                     QString::fromStdString(preferences.RecentFiles[i]));
     }
     ini.endArray();
     ini.sync();

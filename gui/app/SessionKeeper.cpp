@@ -11,6 +11,7 @@
 #include "document/GlobalData.h"
 #include "files/DocumentFile.h"
 #include "files/FileFrame.h"
+#include "files/RecentFiles.h"
 #include "io/AtomicFile.h"
 
 namespace vorn {
@@ -24,6 +25,20 @@ QString qs(const std::string& s) {
 // File names go to the core as the bytes the file system knows them by.
 std::string localPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
+}
+
+std::vector<std::string> toStrings(const QStringList& list) {
+    std::vector<std::string> strings;
+    for (const QString& item : list)
+        strings.push_back(item.toStdString());
+    return strings;
+}
+
+QStringList toQStrings(const std::vector<std::string>& strings) {
+    QStringList list;
+    for (const std::string& item : strings)
+        list.append(qs(item));
+    return list;
 }
 
 // Bounds worth restoring: a positive size and a title bar that can be reached on a screen.
@@ -52,7 +67,9 @@ SettingsLoad TSessionKeeper::Load() {
     SettingsLoad loaded;
     if (!settingsPath_.isEmpty()) {
         loaded = LoadSettingsFile(localPath(settingsPath_), settings_);
-        ApplyPreferences(ReadPreferencesIni(PreferencesPath()), settings_);
+        const Preferences preferences = ReadPreferencesIni(PreferencesPath());
+        ApplyPreferences(preferences, settings_);
+        recent_ = toQStrings(preferences.RecentFiles);
     }
     if (!loaded.Message.empty())
         Message(QMessageBox::Information, qs(MessageCaption), qs(loaded.Message), false);
@@ -98,6 +115,25 @@ QRect TSessionKeeper::PlacedBounds(const QRect& bounds) const {
     return placed;
 }
 
+void TSessionKeeper::RememberFile(const QString& path) {
+    recent_ = toQStrings(WithRecentFile(toStrings(recent_), path.toStdString()));
+    writePreferences();
+}
+
+void TSessionKeeper::SetRecentFiles(const QStringList& paths) {
+    recent_ = toQStrings(TidyRecentFiles(toStrings(paths)));
+    writePreferences();
+}
+
+void TSessionKeeper::writePreferences() {
+    if (settingsPath_.isEmpty())
+        return;
+    Preferences preferences = PreferencesOf(settings_);
+    preferences.RecentFiles = toStrings(recent_);
+    // Losing the preferences costs only them: no message.
+    WritePreferencesIni(PreferencesPath(), preferences);
+}
+
 void TSessionKeeper::applyBounds() {
     const QRect bounds(settings_.WindowLeft, settings_.WindowTop, settings_.WindowWidth,
                        settings_.WindowHeight);
@@ -120,8 +156,7 @@ bool TSessionKeeper::Write(const std::vector<TFileFrame*>& open, int active, boo
 
     if (settingsPath_.isEmpty())
         return true;
-    // Losing the preferences costs only them: no message.
-    WritePreferencesIni(PreferencesPath(), PreferencesOf(settings_));
+    writePreferences();
     std::string error;
     if (SaveSettingsFile(localPath(settingsPath_), settings_, kept, &error))
         return true;

@@ -1,11 +1,13 @@
 #pragma once
 // What lasts between runs: the settings file (options, window bounds, the documents to
-// reopen) and vorn.ini beside it. Read once at start, written once at exit.
+// reopen) and vorn.ini beside it (preferences, the recent files). Read once at start, written
+// at exit; vorn.ini also whenever the recent files change, so that a crash keeps them.
 
 #include <QMessageBox>
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <string>
@@ -36,6 +38,13 @@ public:
     // after a write failure, which has been reported.
     bool Write(const std::vector<TFileFrame*>& open, int active, bool sidebarWide);
 
+    // The files last opened or saved, newest first (at most MaxRecentFiles).
+    const QStringList& RecentFiles() const { return recent_; }
+    // path goes first in the list; both are written to vorn.ini at once.
+    void RememberFile(const QString& path);
+    // The list as the user left it after clearing some of it; written at once.
+    void SetRecentFiles(const QStringList& paths);
+
     // Restored window bounds brought onto the screen they belong to, title bar and all.
     QRect PlacedBounds(const QRect& bounds) const;
     // A window size no larger than the primary screen's free area, title bar included.
@@ -48,11 +57,13 @@ public:
 
 private:
     void applyBounds();
+    void writePreferences();
 
     QString settingsPath_;
     TGlobalData& settings_;
     QWidget& window_;
     std::string writeError_; // why the settings could not be written, as told at start
+    QStringList recent_;
 };
 
 } // namespace vorn

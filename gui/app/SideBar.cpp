@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/HelpViewer.h"
+#include "app/MainActions.h"
 
 namespace vorn {
 
@@ -115,6 +116,25 @@ void TSideBar::applySize() {
                                  : QStringLiteral(":/app/icons/sidebar-right.svg")));
     toggle_->setToolTip(wide_ ? tr("Narrow side bar") : tr("Wide side bar with captions"));
     toggle_->setAccessibleName(toggle_->toolTip());
+}
+
+void TSideBar::AddMainButtons(const TMainActions& a) {
+    AddBigButton(a.Strings, QStringLiteral("SpeedStrings"));
+    AddBigButton(a.Frets, QStringLiteral("SpeedFrets"));
+    // Groups of buttons; a null action leaves a gap.
+    const std::pair<QAction*, const char*> buttons[] = {
+        {nullptr, nullptr},      {a.Open, "SpeedOpen"},       {a.New, "SpeedNew"},
+        {a.Close, "SpeedClose"}, {a.Save, "SpeedSave"},       {a.Print, "SpeedPrint"},
+        {nullptr, nullptr},      {a.Options, "SpeedOptions"}, {a.Help, "SpeedHelp"},
+        {a.About, "SpeedAbout"}, {nullptr, nullptr},          {a.Play, "SpeedPlay"},
+        {a.Stop, "SpeedStop"},   {a.Volume, "SpeedVolume"}};
+    for (const auto& [action, name] : buttons) {
+        if (action)
+            AddButton(action, QString::fromLatin1(name));
+        else
+            AddGap();
+    }
+    Finish();
 }
 
 } // namespace vorn

@@ -11,6 +11,8 @@ class QVBoxLayout;
 
 namespace vorn {
 
+struct TMainActions;
+
 class TSideBar : public QFrame {
     Q_OBJECT
 public:
@@ -29,6 +31,8 @@ public:
     void AddGap();
     // Ends the buttons; the size toggle sits at the bottom.
     void Finish();
+    // The main window's buttons, in their groups, then Finish.
+    void AddMainButtons(const TMainActions& actions);
 
     QToolButton* SizeToggle() const { return toggle_; }
     bool Wide() const { return wide_; }

@@ -1,0 +1,36 @@
+#include "files/RecentFiles.h"
+
+#include <algorithm>
+
+namespace vorn {
+
+std::vector<std::string> WithRecentFile(std::vector<std::string> list, const std::string& path) {
+    if (path.empty())
+        return list;
+    list.erase(std::remove(list.begin(), list.end(), path), list.end());
+    list.insert(list.begin(), path);
+    if (list.size() > static_cast<std::size_t>(MaxRecentFiles))
+        list.resize(MaxRecentFiles);
+    return list;
+}
+
+std::vector<std::string> TidyRecentFiles(const std::vector<std::string>& list) {
+    std::vector<std::string> tidy;
+    for (const std::string& path : list) {
+        if (path.empty() || std::find(tidy.begin(), tidy.end(), path) != tidy.end())
+            continue;
+        tidy.push_back(path);
+        if (tidy.size() == static_cast<std::size_t>(MaxRecentFiles))
+            break;
+    }
+    return tidy;
+}
+
+std::vector<std::string> WithoutMissing(const std::vector<std::string>& list,
+                                        const std::function<bool(const std::string&)>& exists) {
+    std::vector<std::string> kept;
+    std::copy_if(list.begin(), list.end(), std::back_inserter(kept), exists);
+    return kept;
+}
+
+} // namespace vorn

@@ -13,6 +13,7 @@
 
 #include "app/MainForm.h"
 #include "app/TonePlayer.h"
+#include "files/RecoveryStore.h"
 #include "files/SettingsFile.h"
 
 namespace vorn {
@@ -29,10 +30,11 @@ QString fromLocal(const std::string& path) {
 
 struct Locations {
     QString Settings;
+    QString Recovery;
 };
 
-// A copy run from its own folder keeps its settings beside it; an installed one keeps them in
-// the user's configuration folder.
+// A copy run from its own folder keeps its settings and recovery copies beside it; an
+// installed one keeps them in the user's configuration and data folders.
 Locations locations() {
     const QString program = QApplication::applicationFilePath();
     Locations where;
@@ -40,6 +42,9 @@ Locations locations() {
         local(program),
         local(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)),
         QFileInfo(QFileInfo(program).absolutePath()).isWritable()));
+    where.Recovery = fromLocal(RecoveryLocation(
+        local(where.Settings), local(program),
+        local(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))));
     return where;
 }
 
@@ -61,7 +66,9 @@ int RunProgram(int argc, char* argv[], const std::function<void(TMainForm&)>& st
 
         TMainForm window(where.Settings);
         window.show();
-        // Files given on the command line (the file manager's "Open with"), each in its tab.
+        // The copies a crash left are offered first, then the files given on the command line
+        // (the file manager's "Open with") open, each in its tab.
+        window.Documents().KeepRecovery(where.Recovery);
         const QStringList files = QApplication::arguments().mid(1);
         if (!files.isEmpty())
             QTimer::singleShot(0, &window, [&window, files] { window.OpenFiles(files); });

@@ -4,9 +4,11 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <algorithm>
 
+#include "app/RecoveryKeeper.h"
 #include "document/GlobalData.h"
 #include "files/DocumentFile.h"
 #include "files/DocumentStore.h"
@@ -114,6 +116,7 @@ void TDocumentManager::Reopen(std::vector<std::unique_ptr<TFileFrame>> documents
 }
 
 void TDocumentManager::closeTab(TStringFileTab* tab) {
+    emit documentClosing(tab->Frame());
     tabs_->DetachPage(tab);
     delete tab;
     emit activeChanged();
@@ -171,6 +174,8 @@ bool TDocumentManager::KeepOrDiscardAtExit() {
                 frame->TakeDocument(std::move(onDisk));
         }
     }
+    if (recovery_)
+        recovery_->EndSession();
     return true;
 }
 
@@ -241,15 +246,44 @@ int TDocumentManager::OpenFiles(const QStringList& paths) {
     int opened = 0;
     for (const QString& path : paths)
         opened += OpenDocumentFile(path) ? 1 : 0;
-    // The new document made only because nothing was reopened gives way to the files, unless
-    // it was used meanwhile.
+    // The new document made only because nothing was reopened gives way to the files.
+    if (opened > 0)
+        dropStartupBlank();
+    startupBlank_ = nullptr;
+    return opened;
+}
+
+void TDocumentManager::dropStartupBlank() {
+    // Unless it was used meanwhile.
     const QPointer<TVornFrame> blank = startupBlank_;
     startupBlank_ = nullptr;
-    if (opened > 0 && blank && !blank->Changed()) {
+    if (blank && !blank->Changed()) {
         if (auto* tab = qobject_cast<TStringFileTab*>(blank->parentWidget()))
             closeTab(tab);
     }
-    return opened;
+}
+
+TRecoveryKeeper* TDocumentManager::KeepRecovery(const QString& folder) {
+    if (folder.isEmpty() || recovery_)
+        return recovery_;
+    recovery_ = new TRecoveryKeeper(*this, settings_, window_, folder);
+    QTimer::singleShot(0, recovery_, &TRecoveryKeeper::OfferLeftovers);
+    return recovery_;
+}
+
+TStringFileTab* TDocumentManager::OpenRecovered(std::unique_ptr<TFileFrame> recovered) {
+    const std::string& own = recovered->FilePath;
+    TStringFileTab* tab = own.empty() ? nullptr : TabOfFile(QFile::decodeName(own.c_str()));
+    if (tab) {
+        tab->Frame()->TakeDocument(std::move(recovered));
+        tabs_->setCurrentWidget(tab);
+    } else {
+        tab = NewTab(std::move(recovered));
+    }
+    tab->SetChanged(tab->Frame()->Changed());
+    dropStartupBlank();
+    emit activeChanged();
+    return tab;
 }
 
 bool TDocumentManager::OpenDocumentFile(const QString& path) {

@@ -18,6 +18,7 @@ namespace vorn {
 class TFileFrame;
 class TGlobalData;
 class TPageExtControl;
+class TRecoveryKeeper;
 class TStringFileTab;
 class TVornFrame;
 
@@ -72,13 +73,23 @@ public:
     // Every open document's model, in tab order.
     std::vector<TFileFrame*> OpenModels() const;
     // Save, Discard or Cancel for every changed document with a file of its own, and for
-    // every other one the settings file will not keep; false when the user cancelled.
+    // every other one the settings file will not keep; false when the user cancelled. Once
+    // answered, the recovery copies go.
     bool KeepOrDiscardAtExit();
+
+    // Keeps copies of changed documents under folder against a crash, and offers those of runs
+    // that ended without saving once the event loop runs. None with an empty folder.
+    TRecoveryKeeper* KeepRecovery(const QString& folder);
+    // A recovered document in the tab of its own file when that is open, else in a new tab;
+    // the start's unused new document gives way to it.
+    TStringFileTab* OpenRecovered(std::unique_ptr<TFileFrame> recovered);
 
 signals:
     // A frame got its tab: the window connects to it before it is shown.
     void frameAttached(TVornFrame* frame);
     void tabAttached();
+    // The tab of frame is about to close, its changes saved or dropped.
+    void documentClosing(TVornFrame* frame);
     void activeChanged();
     // Save and the changed mark may have to follow.
     void documentsChanged();
@@ -92,6 +103,8 @@ private:
     // Save, Discard or Cancel for a changed document; true when the tab may go.
     bool keepOrDiscard(TStringFileTab* tab);
     void closeTab(TStringFileTab* tab);
+    // The new document made at start goes when unused, now that a file took its place.
+    void dropStartupBlank();
     void tabCloseGlyph(int index, bool& canClose);
     void reportLoadFailure(const std::string& text);
 
@@ -102,6 +115,7 @@ private:
     // The new document made at start because nothing was reopened; files named on the
     // command line take its place.
     QPointer<TVornFrame> startupBlank_;
+    TRecoveryKeeper* recovery_ = nullptr;
 };
 
 } // namespace vorn

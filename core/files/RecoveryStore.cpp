@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <charconv>
 #include <filesystem>
-
 #include <sys/stat.h>
 
 #include "files/FileFrame.h"

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <charconv>
-
 #include <signal.h>
 #include <unistd.h>
 

@@ -2,11 +2,12 @@
 // The program runs as its own process through the driver (main()'s start-up with a user's
 // hands on it), copied into the test's folder so that, like any copy run from its own folder,
 // it keeps its settings and recovery copies beside itself.
+#include <QtTest>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QtTest>
 
 #include <filesystem>
 #include <string>

@@ -1,13 +1,13 @@
+#include <QtTest>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
 #include <QTimer>
-#include <QtTest>
 
 #include <memory>
 #include <string>
-
 #include <sys/wait.h>
 #include <unistd.h>
 

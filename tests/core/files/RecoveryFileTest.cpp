@@ -1,9 +1,9 @@
+#include <gtest/gtest.h>
+
 #include <cctype>
 #include <filesystem>
 #include <memory>
 #include <string>
-
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "files/DocumentFile.h"

@@ -1,11 +1,11 @@
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 #include "files/RecoveryFile.h"
 #include "files/RecoveryStore.h"

@@ -1,11 +1,11 @@
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <optional>
-#include <string>
-#include <thread>
-
-#include <gtest/gtest.h>
 #include <signal.h>
+#include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 #include "io/ProcessIdentity.h"

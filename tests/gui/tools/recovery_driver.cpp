@@ -9,11 +9,12 @@
 //                                 the tab of FILE, saves it with Ctrl+S and quits
 //   recovery_driver probe         runs for a second answering nothing, then quits; prints
 //                                 "ASKED <text>" for a question and ends at once with code 3
+#include <QtTest>
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-#include <QtTest>
 
 #include <cstdio>
 #include <cstdlib>

@@ -96,6 +96,9 @@ struct TVornFrame::Ui {
     TPlacementFrameView* PlacementEditor = nullptr;
     // The fret chart changed the temperament and the strings have not followed yet.
     bool RetunePending = false;
+    // The strings were retuned out of sight; their rows follow when the chart comes back.
+    bool RetuningHidden = false;
+    bool RowsStale = false;
 };
 
 TVornFrame::TVornFrame(TGlobalData& settings, QWidget* parent)
@@ -183,7 +186,9 @@ TPlacementFrameView* TVornFrame::PlacementView() {
 
 void TVornFrame::hookModel() {
     model_->Chart.OnRowsChanged = [this](int index) {
-        if (ui_->StringFrame)
+        if (ui_->RetuningHidden)
+            ui_->RowsStale = true;
+        else if (ui_->StringFrame)
             ui_->StringFrame->RowsChanged(index);
     };
     model_->Chart.OnBridgeChanged = [this] { emit bridgeChanged(); };
@@ -209,6 +214,10 @@ void TVornFrame::showPage(int page) {
     pages_->setCurrentIndex(page);
     if (leavingFrets)
         retune();
+    if (page == StringChartPage && ui_->RowsStale && ui_->StringFrame) {
+        ui_->RowsStale = false;
+        ui_->StringFrame->RowsChanged(-1);
+    }
     if (page == StringChartPage && isVisible())
         stringView();
 }
@@ -558,11 +567,16 @@ void TVornFrame::ShowPlacement() {
 }
 
 void TVornFrame::retune() {
-    ui_->RetunePending = false;
+    Ui& u = *ui_;
+    u.RetunePending = false;
+    // Each step of a dragged temperament slider is retuned (the window's idle check takes
+    // what a save would write): rows out of sight are rebuilt once, when they are seen again.
+    u.RetuningHidden = pages_->currentIndex() != StringChartPage;
     std::optional<TRowHold> hold;
-    if (ui_->StringFrame)
-        hold.emplace(*ui_->StringFrame);
+    if (u.StringFrame && !u.RetuningHidden)
+        hold.emplace(*u.StringFrame);
     model_->Chart.RefreshTuning();
+    u.RetuningHidden = false;
 }
 
 int TVornFrame::CurrentPage() const {
@@ -595,6 +609,7 @@ void TVornFrame::TakeDocument(std::unique_ptr<TFileFrame> loaded) {
     delete u.PlacementEditor;
     u.PlacementEditor = nullptr;
     u.RetunePending = false;
+    u.RowsStale = false;
     model_->Chart.OnRowsChanged = nullptr;
     model_->Chart.OnBridgeChanged = nullptr;
     model_ = std::move(loaded);

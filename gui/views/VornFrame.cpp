@@ -18,9 +18,11 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 
 #include "document/FileSetupForm.h"
 #include "document/InstrumentTemplates.h"
+#include "files/DocumentSnapshot.h"
 #include "files/DocumentStore.h"
 #include "io/ByteWriter.h"
 #include "pitch/FretRecord.h"
@@ -628,6 +630,44 @@ std::string TVornFrame::SaveToData() {
     ByteWriter out;
     WriteDocument(*model_, out);
     return out.take();
+}
+
+bool TVornFrame::RestoreData(const std::string& bytes) {
+    Ui& u = *ui_;
+    const auto [course, column] =
+        u.StringFrame ? u.StringFrame->FocusedCell() : std::pair<int, int>(-1, 0);
+    {
+        std::optional<TRowHold> hold;
+        if (u.StringFrame)
+            hold.emplace(*u.StringFrame);
+        if (!RestoreSnapshot(*model_, bytes))
+            return false;
+    }
+    u.RowsStale = false; // the rows were rebuilt for the document's new courses
+    if (u.StringFrame) {
+        u.StringFrame->ShowNames();
+        // The new rows are shown once control returns to the event loop; the focus goes
+        // back to the cell of the same place then.
+        if (course >= 0)
+            QMetaObject::invokeMethod(
+                this,
+                [this, course = course, column = column] {
+                    if (ui_->StringFrame)
+                        ui_->StringFrame->FocusCell(course, column);
+                },
+                Qt::QueuedConnection);
+    }
+    if (pages_->currentIndex() == FretChartPage)
+        FretView()->Bind(model_->Document);
+    else if (pages_->currentIndex() == PlacementChartPage)
+        PlacementView()->Bind(model_->Document);
+    // The bytes hold the strings as they sound in the temperament they name, which binding
+    // the fret chart announces again.
+    u.RetunePending = false;
+    refreshCaption();
+    emit documentChanged();
+    emit bridgeChanged();
+    return true;
 }
 
 bool TVornFrame::GlobalCommand(GlobalChangeKind kind, const TGlobalDialog::Hooks& hooks) {

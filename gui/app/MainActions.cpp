@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QIcon>
 #include <QKeySequence>
+#include <QList>
 
 namespace vorn {
 
@@ -17,6 +18,15 @@ QAction* makeAction(QObject* owner, const QString& name, const QString& text, co
     if (!icon.isEmpty())
         action->setIcon(QIcon(QStringLiteral(":/app/icons/%1.svg").arg(icon)));
     return action;
+}
+
+// The platform's keys for a standard command, and the extra ones after them.
+QList<QKeySequence> withKeys(QKeySequence::StandardKey standard, const QList<QKeySequence>& extra) {
+    QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
+    for (const QKeySequence& key : extra)
+        if (!keys.contains(key))
+            keys << key;
+    return keys;
 }
 
 } // namespace
@@ -51,6 +61,10 @@ TMainActions MakeMainActions(QObject* owner) {
                                QStringLiteral("Help on this window"), QString());
     a.Quit = makeAction(owner, QStringLiteral("ActQuit"), QStringLiteral("Quit"), QString());
     a.Popup = makeAction(owner, QStringLiteral("ActPopup"), QStringLiteral("Menu"), QString());
+    a.Undo = makeAction(owner, QStringLiteral("ActUndo"), QStringLiteral("Undo"),
+                        QStringLiteral("Undo the last change to this file"));
+    a.Redo = makeAction(owner, QStringLiteral("ActRedo"), QStringLiteral("Redo"),
+                        QStringLiteral("Redo the change last undone"));
 
     a.Play = makeAction(owner, QStringLiteral("ActPlay"), QStringLiteral("Play"),
                         QStringLiteral("Play note"), QStringLiteral("play"));
@@ -72,9 +86,17 @@ TMainActions MakeMainActions(QObject* owner) {
     // The Globals and Save As are reached through this menu alone: the keyboard needs it too.
     a.Popup->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
 
+    a.Undo->setShortcuts(QKeySequence::Undo);
+    // Ctrl+Y and Ctrl+Shift+Z on every desktop, whichever one the platform calls Redo.
+    a.Redo->setShortcuts(
+        withKeys(QKeySequence::Redo, {QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+
     a.Save->setEnabled(false);
     a.SaveAs->setEnabled(false);
     a.Print->setEnabled(false);
+    a.Undo->setEnabled(false);
+    a.Redo->setEnabled(false);
     return a;
 }
 

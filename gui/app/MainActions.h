@@ -23,13 +23,16 @@ struct TMainActions {
     QAction* HelpOnFocus = nullptr;
     QAction* Quit = nullptr;
     QAction* Popup = nullptr;
+    // The active document's history; the texts name the step ("Undo Global Tension").
+    QAction* Undo = nullptr;
+    QAction* Redo = nullptr;
     // The side bar's sound toggles.
     QAction* Play = nullptr;
     QAction* Stop = nullptr;
     QAction* Volume = nullptr;
 };
 
-// Every action owned by owner; Save, Save As and Print start disabled.
+// Every action owned by owner; Save, Save As, Print, Undo and Redo start disabled.
 TMainActions MakeMainActions(QObject* owner);
 
 } // namespace vorn

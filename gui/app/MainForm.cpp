@@ -16,6 +16,7 @@
 
 #include "app/AboutBox.h"
 #include "app/AppResources.h"
+#include "app/DocumentHistory.h"
 #include "app/HelpViewer.h"
 #include "app/MainActions.h"
 #include "app/SideBar.h"
@@ -128,6 +129,7 @@ void TMainForm::buildDocuments(QWidget* parent) {
     connect(documents_, &TDocumentManager::stringsWanted, this, &TMainForm::ViewStrings);
     connect(documents_, &TDocumentManager::tabAttached, this, &TMainForm::ClearDocumentStatus);
     connect(documents_, &TDocumentManager::frameAttached, this, &TMainForm::connectFrame);
+    history_ = new TDocumentHistory(*documents_, actions_.Undo, actions_.Redo, this);
 }
 
 void TMainForm::connectFrame(TVornFrame* frame) {
@@ -179,7 +181,7 @@ void TMainForm::buildActions() {
     // Shortcuts work wherever the focus is in the window.
     addActions({actions_.Strings, actions_.Frets, actions_.Open, actions_.New, actions_.Close,
                 actions_.Save, actions_.SaveAs, actions_.Print, actions_.HelpOnFocus, actions_.Quit,
-                actions_.Popup});
+                actions_.Popup, actions_.Undo, actions_.Redo});
 }
 
 void TMainForm::buildSideBar() {
@@ -209,11 +211,10 @@ void TMainForm::buildSideBar() {
 void TMainForm::buildPopup() {
     popup_ = new QMenu(this);
     popup_->setObjectName(QStringLiteral("PopupTabs"));
-    popup_->addAction(actions_.New);
-    popup_->addAction(actions_.Open);
-    popup_->addAction(actions_.Print);
-    popup_->addAction(actions_.Save);
-    popup_->addAction(actions_.SaveAs);
+    popup_->addActions({actions_.Undo, actions_.Redo});
+    popup_->addSeparator();
+    popup_->addActions(
+        {actions_.New, actions_.Open, actions_.Print, actions_.Save, actions_.SaveAs});
     popup_->addSeparator();
     popup_->addAction(actions_.Options);
     globals_ = popup_->addMenu(QStringLiteral("Globals"));
@@ -226,8 +227,7 @@ void TMainForm::buildPopup() {
     }
     // The changes work on course rows: a document on File Setup has none yet.
     globals_->setEnabled(false);
-    popup_->addAction(actions_.Help);
-    popup_->addAction(actions_.AboutMenu);
+    popup_->addActions({actions_.Help, actions_.AboutMenu});
 }
 
 void TMainForm::tabChanged() {
@@ -348,7 +348,7 @@ void TMainForm::IdleUpdate() {
     // Edits happen in the active tab only: its marker is the one that can be out of date.
     if (TStringFileTab* tab = documents_->ActiveTab()) {
         TVornFrame* active = tab->Frame();
-        const bool changed = active->Changed();
+        const bool changed = history_->Follow(*active);
         tab->SetChanged(changed);
         const std::string& own = active->Model().FilePath;
         const QString shown = own.empty() ? active->DisplayName() : QFile::decodeName(own.c_str());

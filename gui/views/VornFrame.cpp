@@ -675,6 +675,8 @@ bool TVornFrame::GlobalCommand(GlobalChangeKind kind, const TGlobalDialog::Hooks
         MakeGlobalChangeDialog(kind, model_->Document, model_->Settings, hooks, this);
     if (!change.Dialog || change.Dialog->exec() != QDialog::Accepted)
         return false;
+    // The step an undo takes back is named after the dialog.
+    model_->Chart.LastEdit.Label = change.Dialog->windowTitle().toStdString();
     ApplyGlobal(change.Apply);
     return true;
 }

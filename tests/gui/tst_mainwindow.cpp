@@ -1163,8 +1163,8 @@ private slots:
         QStringList texts;
         for (QAction* a : menu->actions())
             texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(texts, (QStringList{"New", "Open", "Print", "Save", "Save As...", "-", "Options",
-                                     "Globals", "Help", "About..."}));
+        QCOMPARE(texts, (QStringList{"Undo", "Redo", "-", "New", "Open", "Print", "Save",
+                                     "Save As...", "-", "Options", "Globals", "Help", "About..."}));
         QStringList globals;
         for (QAction* a : menu->findChild<QMenu*>(QStringLiteral("MenuGlobals"))->actions())
             globals << a->text();

@@ -2,7 +2,9 @@
 #include <benchmark/benchmark.h>
 
 #include "chart/GlobalChanges.h"
+#include "files/ChangeNames.h"
 #include "files/DocumentFile.h"
+#include "files/DocumentSnapshot.h"
 #include "files/DocumentStore.h"
 #include "files/FileFrame.h"
 #include "io/ByteReader.h"
@@ -99,6 +101,44 @@ static void BM_LoadNineteenCourseFile(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LoadNineteenCourseFile)->Unit(benchmark::kMicrosecond);
+
+// One step of a document's history, in the two halves the window runs: recording, when it
+// waits for input after a change (the body, the comparison with the one before, the step's
+// name), and taking a step back into the same frame (undo or redo).
+static void BM_RecordHistoryStepNineteenCourses(benchmark::State& state) {
+    TGlobalData settings = settingsWithMaterials();
+    TFileFrame frame(settings);
+    nineteenCourses(frame);
+    frame.ViewStrings();
+    const std::string before = TakeSnapshot(frame);
+    frame.Chart.Course(12).EditTension(0, 5.5);
+    const ChartEdit edit = frame.Chart.LastEdit;
+    for (auto _ : state) {
+        const std::string after = TakeSnapshot(frame);
+        if (after == before)
+            state.SkipWithError("the edit changed nothing");
+        benchmark::DoNotOptimize(DescribeChange(before, after, edit));
+    }
+}
+BENCHMARK(BM_RecordHistoryStepNineteenCourses)->Unit(benchmark::kMicrosecond);
+
+static void BM_RestoreHistoryStepNineteenCourses(benchmark::State& state) {
+    TGlobalData settings = settingsWithMaterials();
+    TFileFrame frame(settings);
+    nineteenCourses(frame);
+    frame.ViewStrings();
+    const std::string before = TakeSnapshot(frame);
+    GlobalTension(frame.Chart, settings.TensionUnit, false, 40.0f);
+    const std::string after = TakeSnapshot(frame);
+    bool back = true;
+    for (auto _ : state) {
+        if (!RestoreSnapshot(frame, back ? before : after))
+            state.SkipWithError("the step did not read back");
+        back = !back;
+        benchmark::DoNotOptimize(frame.TotalTension());
+    }
+}
+BENCHMARK(BM_RestoreHistoryStepNineteenCourses)->Unit(benchmark::kMicrosecond);
 
 static void BM_TransposeAllCourses(benchmark::State& state) {
     TGlobalData settings = settingsWithMaterials();

@@ -3,6 +3,7 @@
 // table it reads, which course is current, and whom to tell after a change. The chart is
 // one such owner; a row knows nothing else of it.
 
+#include "chart/ChartEdit.h"
 #include "document/GlobalData.h"
 #include "document/InstDataType.h"
 #include "pitch/FrequencyRecord.h"
@@ -19,6 +20,8 @@ public:
     TInstDataType& Document;
     TGlobalData& Settings;
     FrequencyRecord Pitch;
+    // Noted by every cell edit of a row; taken and cleared by whoever records the change.
+    ChartEdit LastEdit;
 
     // -1 when no course is current.
     virtual int Current() const = 0;

@@ -196,12 +196,18 @@ void TOneCrsPanel::afterChange() {
     owner_.NotifyBridge();
 }
 
+void TOneCrsPanel::noteEdit(EditedCell cell) {
+    owner_.LastEdit.Cell = cell;
+    owner_.LastEdit.Course = Number;
+}
+
 void TOneCrsPanel::enter() {
     if (!Loading)
         SelectCourse();
 }
 
 void TOneCrsPanel::StepNote(bool up) {
+    noteEdit(ec_note);
     enter();
     for (TOneStringPanel* s : {&First, Second.get()}) {
         if (!s || !s->Rec.UpdatesEnabled)
@@ -335,6 +341,7 @@ void TOneCrsPanel::LoadStored(float length, const Stored& first, const Stored& s
 }
 
 void TOneCrsPanel::EditLength(std::optional<double> cm) {
+    noteEdit(ec_length);
     enter();
     lengthChanged(Within(cm, MinStringLength, MaxStringLength));
 }
@@ -367,6 +374,7 @@ void TOneCrsPanel::tensionChanged(TOneStringPanel& s, float newtons, bool select
 }
 
 void TOneCrsPanel::EditTension(int which, std::optional<double> value) {
+    noteEdit(ec_tension);
     tensionChanged(String(which), TypedTensionNewtons(value, owner_.Settings.TensionUnit), true);
 }
 
@@ -376,6 +384,7 @@ void TOneCrsPanel::SpinTension(int which, bool up) {
 }
 
 void TOneCrsPanel::EditGutDiameter(int which, std::optional<double> mm) {
+    noteEdit(ec_gut);
     enter();
     TOneStringPanel& s = String(which);
     s.Rec.GutDiameter = Within(mm, MinRowDiameter, MaxRowDiameter);
@@ -391,6 +400,7 @@ void TOneCrsPanel::SpinGutDiameter(int which, bool up) {
 }
 
 void TOneCrsPanel::EditAltDiameter(int which, std::optional<double> mm) {
+    noteEdit(ec_alt_diameter);
     TOneStringPanel& s = String(which);
     if (s.AltIsLabel(owner_.Settings.Materials)) {
         RestoreAltLabel(which);
@@ -409,6 +419,7 @@ void TOneCrsPanel::EditAltDiameter(int which, std::optional<double> mm) {
 }
 
 void TOneCrsPanel::SpinAltDiameter(int which, bool up) {
+    noteEdit(ec_alt_diameter);
     TOneStringPanel& s = String(which);
     const TGlobalData& settings = owner_.Settings;
     StringRecord& rec = s.Rec;
@@ -442,12 +453,14 @@ void TOneCrsPanel::RestoreAltLabel(int /*which*/) {
 }
 
 void TOneCrsPanel::SelectAlternative(int which, int index) {
+    noteEdit(ec_alt_choice);
     enter();
     applyChoice(String(which), index);
     afterChange();
 }
 
 void TOneCrsPanel::SelectType(int position) {
+    noteEdit(ec_type);
     enter();
     if (TypeLocked() || position < 0 || position > 2)
         return;

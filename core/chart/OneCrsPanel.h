@@ -93,6 +93,7 @@ private:
     void afterChange();  // colours, bridge tension
     void followLength(); // the octave string takes the first string's length
     void recalc(TOneStringPanel& s, int mode, bool fromAlternative);
+    void noteEdit(EditedCell cell);    // what the user changed, for naming the step
     void enter();                      // current course, unless loading
     void showNote(TOneStringPanel& s); // spelling and frequency of its note
     void setChoice(TOneStringPanel& s, int index);

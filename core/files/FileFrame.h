@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "chart/StrFrame.h"
 #include "document/GlobalData.h"
@@ -38,6 +39,12 @@ public:
     void MarkUnchangedAs(TFileFrame& other);
     // Changed until saved, whatever it holds.
     void MarkChanged() { savedBytes_.clear(); }
+    // Changed, for a document body written already (what WriteDocument gives).
+    bool ChangedFrom(const std::string& bytes) const { return bytes != savedBytes_; }
+    // The body of the unchanged state: a document read back in place (an undone step) keeps
+    // the state its file was saved in.
+    const std::string& SavedBytes() const { return savedBytes_; }
+    void SetSavedBytes(std::string bytes) { savedBytes_ = std::move(bytes); }
 
     // The document a new tab starts with: the template of the settings' default instrument type.
     void NewFromDefaults();

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QIcon>
 #include <QKeySequence>
+#include <QList>
 
 namespace vorn {
 
@@ -19,11 +20,12 @@ QAction* makeAction(QObject* owner, const QString& name, const QString& text, co
     return action;
 }
 
-// The platform's keys for a standard command, or fallback when the platform has none.
-QList<QKeySequence> withDefault(QKeySequence::StandardKey key, QKeyCombination fallback) {
-    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
-    if (keys.isEmpty())
-        keys.append(QKeySequence(fallback));
+// The platform's keys for a standard command, and the extra ones after them.
+QList<QKeySequence> withKeys(QKeySequence::StandardKey standard, const QList<QKeySequence>& extra) {
+    QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
+    for (const QKeySequence& key : extra)
+        if (!keys.contains(key))
+            keys << key;
     return keys;
 }
 
@@ -71,6 +73,10 @@ TMainActions MakeMainActions(QObject* owner) {
     a.FitTemperament =
         makeAction(owner, QStringLiteral("ActFitTemperament"), QStringLiteral("Fit temperament..."),
                    QStringLiteral("Find the temperament an instrument's frets were set to"));
+    a.Undo = makeAction(owner, QStringLiteral("ActUndo"), QStringLiteral("Undo"),
+                        QStringLiteral("Undo the last change to this file"));
+    a.Redo = makeAction(owner, QStringLiteral("ActRedo"), QStringLiteral("Redo"),
+                        QStringLiteral("Redo the change last undone"));
 
     a.Play = makeAction(owner, QStringLiteral("ActPlay"), QStringLiteral("Play"),
                         QStringLiteral("Play note"), QStringLiteral("play"));
@@ -85,18 +91,25 @@ TMainActions MakeMainActions(QObject* owner) {
     a.Open->setShortcut(QKeySequence::Open);
     a.Save->setShortcut(QKeySequence::Save);
     // The desktop's own keys where it has them, with the usual ones where it has none.
-    a.SaveAs->setShortcuts(withDefault(QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    a.Close->setShortcuts(withDefault(QKeySequence::Close, Qt::CTRL | Qt::Key_W));
+    a.SaveAs->setShortcuts(
+        withKeys(QKeySequence::SaveAs, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}));
+    a.Close->setShortcuts(withKeys(QKeySequence::Close, {QKeySequence(Qt::CTRL | Qt::Key_W)}));
     a.Print->setShortcut(QKeySequence::Print);
     a.Options->setShortcuts(QKeySequence::Preferences);
     // F1 is the help of the focused control, which the Help menu's Contents does not take.
     a.HelpOnFocus->setShortcut(QKeySequence(Qt::Key_F1));
-    a.Quit->setShortcuts(withDefault(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
+    a.Quit->setShortcuts(withKeys(QKeySequence::Quit, {QKeySequence(Qt::CTRL | Qt::Key_Q)}));
     // The Globals and Save As are reached through this menu alone: the keyboard needs it too.
     a.Popup->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
 
-    for (QAction* needsRows :
-         {a.Save, a.SaveAs, a.Print, a.FretTemplate, a.ExportScala, a.FitTemperament})
+    a.Undo->setShortcuts(QKeySequence::Undo);
+    // Ctrl+Y and Ctrl+Shift+Z on every desktop, whichever one the platform calls Redo.
+    a.Redo->setShortcuts(
+        withKeys(QKeySequence::Redo, {QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+
+    for (QAction* needsRows : {a.Save, a.SaveAs, a.Print, a.FretTemplate, a.ExportScala,
+                               a.FitTemperament, a.Undo, a.Redo})
         needsRows->setEnabled(false);
     return a;
 }

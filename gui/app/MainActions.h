@@ -28,13 +28,17 @@ struct TMainActions {
     QAction* FretTemplate = nullptr;
     QAction* ExportScala = nullptr;
     QAction* FitTemperament = nullptr;
+    // The active document's history; the texts name the step ("Undo Global Tension").
+    QAction* Undo = nullptr;
+    QAction* Redo = nullptr;
     // The side bar's sound toggles.
     QAction* Play = nullptr;
     QAction* Stop = nullptr;
     QAction* Volume = nullptr;
 };
 
-// Every action owned by owner; Save, Save As, Print and the fret tools start disabled.
+// Every action owned by owner; Save, Save As, Print, the fret tools, Undo and Redo start
+// disabled.
 TMainActions MakeMainActions(QObject* owner);
 
 } // namespace vorn

@@ -16,6 +16,7 @@
 
 #include "app/AboutBox.h"
 #include "app/AppResources.h"
+#include "app/DocumentHistory.h"
 #include "app/FileDropOpener.h"
 #include "app/HelpViewer.h"
 #include "app/MainActions.h"
@@ -137,6 +138,7 @@ void TMainForm::buildDocuments(QWidget* parent) {
     connect(documents_, &TDocumentManager::stringsWanted, this, &TMainForm::ViewStrings);
     connect(documents_, &TDocumentManager::tabAttached, this, &TMainForm::ClearDocumentStatus);
     connect(documents_, &TDocumentManager::frameAttached, this, &TMainForm::connectFrame);
+    history_ = new TDocumentHistory(*documents_, actions_.Undo, actions_.Redo, this);
 }
 
 void TMainForm::connectFrame(TVornFrame* frame) {
@@ -196,7 +198,7 @@ void TMainForm::buildActions() {
     // Shortcuts work wherever the focus is in the window.
     addActions({actions_.Strings, actions_.Frets, actions_.Open, actions_.New, actions_.Close,
                 actions_.Save, actions_.SaveAs, actions_.Print, actions_.HelpOnFocus, actions_.Quit,
-                actions_.Popup});
+                actions_.Popup, actions_.Undo, actions_.Redo});
 }
 
 void TMainForm::buildSideBar() {
@@ -345,7 +347,7 @@ void TMainForm::IdleUpdate() {
     // Edits happen in the active tab only: its marker is the one that can be out of date.
     if (TStringFileTab* tab = documents_->ActiveTab()) {
         TVornFrame* active = tab->Frame();
-        const bool changed = active->Changed();
+        const bool changed = history_->Follow(*active);
         tab->SetChanged(changed);
         const std::string& own = active->Model().FilePath;
         const QString shown = own.empty() ? active->DisplayName() : QFile::decodeName(own.c_str());

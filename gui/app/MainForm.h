@@ -23,6 +23,7 @@
 
 namespace vorn {
 
+class TDocumentHistory;
 class TVornPrint;
 class TOptionsFormView;
 class TToneControl;
@@ -53,6 +54,8 @@ public:
 
     // Documents and tabs.
     TDocumentManager& Documents() const { return *documents_; }
+    // Undo and redo, one history per tab.
+    TDocumentHistory& History() const { return *history_; }
     TPageExtControl* Tabs() const { return documents_->Tabs(); }
     int TabCount() const { return documents_ ? documents_->TabCount() : 0; }
     TVornFrame* Document(int index) const { return documents_->Document(index); }
@@ -89,7 +92,8 @@ public:
     void ShowAbout() { AboutBox()->exec(); }
     bool SidebarWide() const { return sideBar_->Wide(); }
     void SetSidebarWide(bool wide);
-    // What the idle handler does: Save (and Print) only for a document with course rows.
+    // What the idle handler does: Save (and Print) only for a document with course rows, the
+    // changed marks, and the active document's change recorded for undo.
     void IdleUpdate();
 
     // Restored window bounds brought onto the screen they belong to, title bar and all.
@@ -158,6 +162,7 @@ private:
 
     TSideBar* sideBar_ = nullptr;
     TDocumentManager* documents_ = nullptr;
+    TDocumentHistory* history_ = nullptr;
     TStatusPanels* status_ = nullptr;
     std::unique_ptr<TStatusPresenter> statusText_;
     QMenu* popup_ = nullptr;

@@ -35,6 +35,8 @@ void TMainMenus::buildGlobals() {
 }
 
 void TMainMenus::buildPopup(const TMainActions& a) {
+    popup_->addActions({a.Undo, a.Redo});
+    popup_->addSeparator();
     popup_->addAction(a.New);
     popup_->addAction(a.Open);
     popup_->addMenu(recent_);
@@ -60,6 +62,10 @@ void TMainMenus::buildMenuBar(QMainWindow& window, const TMainActions& a) {
     file->addAction(a.Print);
     file->addSeparator();
     file->addAction(a.Quit);
+
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("MenuEdit"));
+    edit->addActions({a.Undo, a.Redo});
 
     bar->addMenu(globals_);
 

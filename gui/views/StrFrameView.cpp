@@ -220,6 +220,14 @@ void TStrFrameView::focusCell(int course, int column) {
     scroll_->ensureWidgetVisible(canFocus(cell) ? cell : row, 0, 0);
 }
 
+std::pair<int, int> TStrFrameView::FocusedCell() const {
+    for (const QWidget* w = QApplication::focusWidget(); w && w != this; w = w->parentWidget())
+        for (int i = 0; i < RowCount(); ++i)
+            if (const int column = rows_[static_cast<size_t>(i)]->ColumnOf(w))
+                return {i, column};
+    return {-1, 0};
+}
+
 void TStrFrameView::Navigate(int course, int column, int key) {
     if (course < 0 || course >= RowCount() || column < 1 || column > 15)
         return;

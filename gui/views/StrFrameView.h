@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <utility>
 #include <vector>
 
 #include "pitch/NoteValue.h"
@@ -46,6 +47,11 @@ public:
     // The tension profile under the rows and the button that shows or hides it.
     TTensionProfileView* Profile() const { return profile_; }
     QAbstractButton* ProfileButton() const;
+
+    // The focused cell: its course (0-based) and column 1..15; course -1 when no cell of the
+    // rows has the focus. FocusCell puts it back after the rows were rebuilt.
+    std::pair<int, int> FocusedCell() const;
+    void FocusCell(int course, int column) { focusCell(course, column); }
 
     // Ctrl+arrow navigation from a cell: the cell column 1..15 in course `course`, the arrow
     // key. Callers that move the focus themselves can use it too.

@@ -18,9 +18,11 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 
 #include "document/FileSetupForm.h"
 #include "document/InstrumentTemplates.h"
+#include "files/DocumentSnapshot.h"
 #include "files/DocumentStore.h"
 #include "io/ByteWriter.h"
 #include "pitch/FretRecord.h"
@@ -96,6 +98,9 @@ struct TVornFrame::Ui {
     TPlacementFrameView* PlacementEditor = nullptr;
     // The fret chart changed the temperament and the strings have not followed yet.
     bool RetunePending = false;
+    // The strings were retuned out of sight; their rows follow when the chart comes back.
+    bool RetuningHidden = false;
+    bool RowsStale = false;
 };
 
 TVornFrame::TVornFrame(TGlobalData& settings, QWidget* parent)
@@ -183,7 +188,9 @@ TPlacementFrameView* TVornFrame::PlacementView() {
 
 void TVornFrame::hookModel() {
     model_->Chart.OnRowsChanged = [this](int index) {
-        if (ui_->StringFrame)
+        if (ui_->RetuningHidden)
+            ui_->RowsStale = true;
+        else if (ui_->StringFrame)
             ui_->StringFrame->RowsChanged(index);
     };
     model_->Chart.OnBridgeChanged = [this] { emit bridgeChanged(); };
@@ -209,6 +216,10 @@ void TVornFrame::showPage(int page) {
     pages_->setCurrentIndex(page);
     if (leavingFrets)
         retune();
+    if (page == StringChartPage && ui_->RowsStale && ui_->StringFrame) {
+        ui_->RowsStale = false;
+        ui_->StringFrame->RowsChanged(-1);
+    }
     if (page == StringChartPage && isVisible())
         stringView();
 }
@@ -577,11 +588,16 @@ void TVornFrame::ShowPlacement() {
 }
 
 void TVornFrame::retune() {
-    ui_->RetunePending = false;
+    Ui& u = *ui_;
+    u.RetunePending = false;
+    // Each step of a dragged temperament slider is retuned (the window's idle check takes
+    // what a save would write): rows out of sight are rebuilt once, when they are seen again.
+    u.RetuningHidden = pages_->currentIndex() != StringChartPage;
     std::optional<TRowHold> hold;
-    if (ui_->StringFrame)
-        hold.emplace(*ui_->StringFrame);
+    if (u.StringFrame && !u.RetuningHidden)
+        hold.emplace(*u.StringFrame);
     model_->Chart.RefreshTuning();
+    u.RetuningHidden = false;
 }
 
 int TVornFrame::CurrentPage() const {
@@ -614,6 +630,7 @@ void TVornFrame::TakeDocument(std::unique_ptr<TFileFrame> loaded) {
     delete u.PlacementEditor;
     u.PlacementEditor = nullptr;
     u.RetunePending = false;
+    u.RowsStale = false;
     model_->Chart.OnRowsChanged = nullptr;
     model_->Chart.OnBridgeChanged = nullptr;
     model_ = std::move(loaded);
@@ -634,11 +651,51 @@ std::string TVornFrame::SaveToData() {
     return out.take();
 }
 
+bool TVornFrame::RestoreData(const std::string& bytes) {
+    Ui& u = *ui_;
+    const auto [course, column] =
+        u.StringFrame ? u.StringFrame->FocusedCell() : std::pair<int, int>(-1, 0);
+    {
+        std::optional<TRowHold> hold;
+        if (u.StringFrame)
+            hold.emplace(*u.StringFrame);
+        if (!RestoreSnapshot(*model_, bytes))
+            return false;
+    }
+    u.RowsStale = false; // the rows were rebuilt for the document's new courses
+    if (u.StringFrame) {
+        u.StringFrame->ShowNames();
+        // The new rows are shown once control returns to the event loop; the focus goes
+        // back to the cell of the same place then.
+        if (course >= 0)
+            QMetaObject::invokeMethod(
+                this,
+                [this, course = course, column = column] {
+                    if (ui_->StringFrame)
+                        ui_->StringFrame->FocusCell(course, column);
+                },
+                Qt::QueuedConnection);
+    }
+    if (pages_->currentIndex() == FretChartPage)
+        FretView()->Bind(model_->Document);
+    else if (pages_->currentIndex() == PlacementChartPage)
+        PlacementView()->Bind(model_->Document);
+    // The bytes hold the strings as they sound in the temperament they name, which binding
+    // the fret chart announces again.
+    u.RetunePending = false;
+    refreshCaption();
+    emit documentChanged();
+    emit bridgeChanged();
+    return true;
+}
+
 bool TVornFrame::GlobalCommand(GlobalChangeKind kind, const TGlobalDialog::Hooks& hooks) {
     GlobalChangeDialog change =
         MakeGlobalChangeDialog(kind, model_->Document, model_->Settings, hooks, this);
     if (!change.Dialog || change.Dialog->exec() != QDialog::Accepted)
         return false;
+    // The step an undo takes back is named after the dialog.
+    model_->Chart.LastEdit.Label = change.Dialog->windowTitle().toStdString();
     ApplyGlobal(change.Apply);
     return true;
 }

@@ -1164,8 +1164,9 @@ private slots:
         QStringList texts;
         for (QAction* a : menu->actions())
             texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(texts, (QStringList{"New", "Open", "Open &Recent", "Print", "Save", "Save As...",
-                                     "-", "Options", "&Globals", "Help", "About..."}));
+        QCOMPARE(texts,
+                 (QStringList{"Undo", "Redo", "-", "New", "Open", "Open &Recent", "Print", "Save",
+                              "Save As...", "-", "Options", "&Globals", "Help", "About..."}));
         QStringList globals;
         for (QAction* a : menu->findChild<QMenu*>(QStringLiteral("MenuGlobals"))->actions())
             globals << a->text();

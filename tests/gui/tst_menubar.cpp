@@ -80,6 +80,7 @@ private slots:
         QTest::newRow("File") << "&File" << QStringList{"New",   "Open",       "Open &Recent", "-",
                                                         "Save",  "Save As...", "Close",        "-",
                                                         "Print", "-",          "Quit"};
+        QTest::newRow("Edit") << "&Edit" << QStringList{"Undo", "Redo"};
         QTest::newRow("Globals")
             << "&Globals"
             << QStringList{"Courses", "Course Types", "Tuning - Pitch",     "String Length",

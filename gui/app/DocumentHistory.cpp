@@ -1,0 +1,165 @@
+#include "app/DocumentHistory.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QUndoCommand>
+#include <QUndoStack>
+
+#include <chrono>
+#include <utility>
+
+#include "app/DocumentManager.h"
+#include "files/ChangeNames.h"
+#include "views/VornFrame.h"
+
+namespace vorn {
+
+// One document's history and the body it ends at, which the next change is measured against.
+class TDocumentStack : public QUndoStack {
+public:
+    explicit TDocumentStack(TVornFrame* frame) : QUndoStack(frame), Frame(*frame) {
+        setObjectName(QStringLiteral("UndoStack"));
+        setUndoLimit(TDocumentHistory::Depth);
+    }
+
+    TVornFrame& Frame;
+    std::string Recorded; // empty until the document has course rows
+    // The window's idle check may run while the pages follow a restore: it must not record
+    // the half-shown document as a step, nor push while the stack is undoing.
+    bool Restoring = false;
+
+    // Puts the document back to a body of the history.
+    void Restore(const std::string& bytes) {
+        Restoring = true;
+        Frame.RestoreData(bytes);
+        Restoring = false;
+        // Measured again rather than taken as given: a body that did not read back byte for
+        // byte must not come back as a change of its own.
+        Recorded = Frame.SaveToData();
+        Frame.Model().Chart.LastEdit = {};
+    }
+};
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A change as two whole bodies. It is made after the change happened: the first redo, which
+// the stack runs on push, has nothing to do.
+class TSnapshotStep : public QUndoCommand {
+public:
+    TSnapshotStep(TDocumentStack& stack, std::string before, std::string after, const QString& name)
+        : QUndoCommand(name), stack_(stack), before_(std::move(before)), after_(std::move(after)),
+          at_(Clock::now()) {}
+
+    void undo() override { stack_.Restore(before_); }
+    void redo() override {
+        if (done_)
+            stack_.Restore(after_);
+        done_ = true;
+    }
+    int id() const override { return 1; }
+
+    bool mergeWith(const QUndoCommand* command) override {
+        const auto* next = static_cast<const TSnapshotStep*>(command);
+        const auto gap = std::chrono::duration_cast<std::chrono::milliseconds>(next->at_ - at_);
+        // The saved state stays a step of its own, so that undo can come back to it.
+        if (next->text() != text() || gap.count() > TDocumentHistory::MergeMilliseconds ||
+            after_ == stack_.Frame.Model().SavedBytes())
+            return false;
+        after_ = next->after_;
+        at_ = next->at_;
+        setObsolete(after_ == before_);
+        return true;
+    }
+
+private:
+    TDocumentStack& stack_;
+    std::string before_;
+    std::string after_;
+    Clock::time_point at_; // of the latest change merged in
+    bool done_ = false;
+};
+
+QString actionText(const QString& command, const QString& step) {
+    return step.isEmpty() ? command : command + u' ' + step;
+}
+
+} // namespace
+
+TDocumentHistory::TDocumentHistory(TDocumentManager& documents, QAction* undo, QAction* redo,
+                                   QObject* parent)
+    : QObject(parent), documents_(documents), undo_(undo), redo_(redo) {
+    connect(&documents, &TDocumentManager::frameAttached, this, &TDocumentHistory::attach);
+    connect(&documents, &TDocumentManager::activeChanged, this, &TDocumentHistory::activeChanged);
+    connect(&group_, &QUndoGroup::canUndoChanged, undo, &QAction::setEnabled);
+    connect(&group_, &QUndoGroup::canRedoChanged, redo, &QAction::setEnabled);
+    connect(&group_, &QUndoGroup::undoTextChanged, undo, [undo](const QString& step) {
+        undo->setText(actionText(QStringLiteral("Undo"), step));
+    });
+    connect(&group_, &QUndoGroup::redoTextChanged, redo, [redo](const QString& step) {
+        redo->setText(actionText(QStringLiteral("Redo"), step));
+    });
+    connect(undo, &QAction::triggered, &group_, &QUndoGroup::undo);
+    connect(redo, &QAction::triggered, &group_, &QUndoGroup::redo);
+    qApp->installEventFilter(this);
+}
+
+void TDocumentHistory::attach(TVornFrame* frame) {
+    auto* stack = new TDocumentStack(frame);
+    stacks_[frame] = stack;
+    group_.addStack(stack);
+    connect(frame, &QObject::destroyed, this, [this, frame] { stacks_.erase(frame); });
+}
+
+void TDocumentHistory::activeChanged() {
+    group_.setActiveStack(stackOf(documents_.ActiveDocument()));
+}
+
+TDocumentStack* TDocumentHistory::stackOf(const TVornFrame* frame) const {
+    const auto found = stacks_.find(frame);
+    return found == stacks_.end() ? nullptr : found->second;
+}
+
+QUndoStack* TDocumentHistory::Stack(const TVornFrame* frame) const {
+    return stackOf(frame);
+}
+
+bool TDocumentHistory::Follow(TVornFrame& frame) {
+    const std::string bytes = frame.SaveToData();
+    TFileFrame& model = frame.Model();
+    ChartEdit& edit = model.Chart.LastEdit;
+    TDocumentStack* stack = stackOf(&frame);
+    if (stack && !stack->Restoring && model.HasCourseRows()) {
+        // File Setup is no step: the history starts from the document it made.
+        if (stack->Recorded.empty()) {
+            stack->Recorded = bytes;
+        } else if (bytes != stack->Recorded) {
+            const QString name =
+                QString::fromStdString(DescribeChange(stack->Recorded, bytes, edit));
+            stack->push(
+                new TSnapshotStep(*stack, std::exchange(stack->Recorded, bytes), bytes, name));
+        }
+    }
+    // A note that changed nothing must not name the next change.
+    edit = {};
+    return model.ChangedFrom(bytes);
+}
+
+bool TDocumentHistory::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride)
+        return false;
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    const TVornFrame* frame = documents_.ActiveDocument();
+    if (!edit || !frame || !frame->isAncestorOf(edit))
+        return false;
+    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    for (QAction* action : {undo_, redo_})
+        if (action->isEnabled() && action->shortcuts().contains(pressed))
+            return true; // left unaccepted: the shortcut runs
+    return false;
+}
+
+} // namespace vorn

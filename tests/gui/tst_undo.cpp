@@ -1,0 +1,217 @@
+#include <QtTest>
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QMenu>
+#include <QTimer>
+#include <QToolButton>
+#include <QUndoStack>
+
+#include <memory>
+#include <string>
+
+#include "app/DocumentHistory.h"
+#include "app/MainForm.h"
+#include "dialogs/GlobTension.h"
+#include "files/DocumentStore.h"
+#include "files/FileFrame.h"
+#include "support/QuietWindow.h"
+#include "views/FretFrormView.h"
+#include "views/FretPositionView.h"
+#include "views/OneCrsPanelView.h"
+#include "views/OneStringPanelView.h"
+#include "views/StrFrameView.h"
+#include "views/StringFileTab.h"
+#include "views/VornFrame.h"
+#include "widgets/PageExtControl.h"
+#include "widgets/TensionEdit.h"
+
+using namespace vorn;
+
+namespace {
+
+QAction* action(TMainForm& w, const char* name) {
+    return w.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+// What the pop-up menu offers first: the two history commands as the user reads them.
+QStringList historyItems(TMainForm& w) {
+    const QList<QAction*> items = w.PopupTabs()->actions();
+    return {items.value(0)->text(), items.value(1)->text()};
+}
+
+std::string fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+// The event loop until it waits for input, as after each thing the user does: the window's
+// idle check records a change then.
+void idle() {
+    QEventLoop loop;
+    QTimer::singleShot(20, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// The focused widget gets the key, as it does when the user presses it.
+void press(int key, Qt::KeyboardModifiers modifiers) {
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY(focus);
+    QTest::keyClick(focus, static_cast<Qt::Key>(key), modifiers);
+}
+
+} // namespace
+
+class TestUndo : public QObject {
+    Q_OBJECT
+
+    testing::QuietWindows windows;
+
+    std::unique_ptr<TMainForm> shownWindow() {
+        auto w = windows.Start();
+        w->show();
+        w->activateWindow();
+        if (!QTest::qWaitForWindowActive(w.get()))
+            return nullptr;
+        return w;
+    }
+
+    // An alto lute saved with customized frets, so that a fret choice is one click.
+    QString luteFile() {
+        TGlobalData settings;
+        settings.DefaultInstrumentType = 3;
+        TFileFrame lute(settings);
+        lute.NewFromDefaults();
+        lute.ViewStrings();
+        lute.Document.CustomPlacement = 1;
+        const QString path = windows.Path(QStringLiteral("lute.vrd"));
+        return SaveDocumentFile(lute, QFile::encodeName(path).toStdString()) ? path : QString();
+    }
+
+    // Global Tension: every string to one tension, in the dialog's unit.
+    static bool globalTension(TMainForm& w, const QString& text) {
+        QTimer::singleShot(0, &w, [text] {
+            auto* dialog = qobject_cast<TGlobTension*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->TensionBox()->selectAll();
+            QTest::keyClicks(dialog->TensionBox(), text);
+            dialog->accept();
+        });
+        return w.GlobalCommand(gk_tension);
+    }
+
+private slots:
+    void init() { QVERIFY(windows.Reset()); }
+
+    // Three changes on three pages: the first undone on the fret chart, which stays and shows
+    // it, the others by the keys in a tension cell, then all done again. The bytes are the
+    // file's, and the changed marks follow.
+    void keysUndoAndRedoEveryKindOfChange() {
+        const QString path = luteFile();
+        QVERIFY(!path.isEmpty());
+        auto w = shownWindow();
+        QVERIFY(w && w->OpenDocumentFile(path));
+        TVornFrame* lute = w->ActiveDocument();
+        auto* tab = qobject_cast<TStringFileTab*>(lute->parentWidget());
+        const std::string opened = fileBytes(path);
+        QAction* undo = action(*w, "ActUndo");
+        QAction* redo = action(*w, "ActRedo");
+        idle();
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+
+        TChartTensionEdit* cell = lute->StringView()->Row(2)->FirstString()->TensionCell();
+        cell->setFocus();
+        cell->selectAll();
+        QTest::keyClicks(cell, QStringLiteral("7.5"));
+        QTest::keyClick(cell, Qt::Key_Return);
+        idle();
+        QCOMPARE(undo->text(), QStringLiteral("Undo Tension of course 3"));
+        QVERIFY(globalTension(*w, QStringLiteral("4")));
+        idle();
+        QCOMPARE(undo->text(), QStringLiteral("Undo Global Tension"));
+        w->activateWindow(); // the keys come back from the dialog
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        w->ViewFrets();
+        QToolButton* marker = lute->FretView()->Row(1)->MainPart()->Marker();
+        const QString choice = marker->text();
+        marker->click();
+        idle();
+        QCOMPARE(historyItems(*w), (QStringList{"Undo Fret choices", "Redo"}));
+        QVERIFY(w->isWindowModified() && tab->ShowsChanged());
+        const std::string edited = lute->SaveToData();
+
+        undo->trigger();
+        QCOMPARE(lute->CurrentPage(), int(TVornFrame::FretChartPage));
+        QCOMPARE(lute->FretView()->Row(1)->MainPart()->Marker()->text(), choice);
+        w->ViewStrings();
+        lute->StringView()->Row(2)->FirstString()->TensionCell()->setFocus();
+        const std::pair<int, int> place = lute->StringView()->FocusedCell();
+        QCOMPARE(place.first, 2);
+        for (const char* next : {"Undo Tension of course 3", "Undo"}) {
+            press(Qt::Key_Z, Qt::ControlModifier);
+            idle();
+            QCOMPARE(undo->text(), QString::fromLatin1(next));
+            // The rows were made again; the focus stays at the same place.
+            QCOMPARE(lute->StringView()->FocusedCell(), place);
+        }
+        QCOMPARE(lute->SaveToData(), opened);
+        QVERIFY(!w->isWindowModified() && !tab->ShowsChanged());
+        QCOMPARE(historyItems(*w), (QStringList{"Undo", "Redo Tension of course 3"}));
+
+        for (const int key : {Qt::Key_Z, Qt::Key_Y, Qt::Key_Z}) {
+            press(key,
+                  key == Qt::Key_Y ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+            idle();
+        }
+        QVERIFY(!redo->isEnabled());
+        QCOMPARE(lute->SaveToData(), edited);
+        QVERIFY(w->isWindowModified() && tab->ShowsChanged());
+        QCOMPARE(w->History().Stack(lute)->count(), 3);
+    }
+
+    // Quick steps of one cell are one step, but never across a save: undo comes back to the
+    // saved document without its changed mark. Another tab has a history of its own.
+    void stepsMergeButTheSavedStateStays() {
+        auto w = shownWindow();
+        QVERIFY(w);
+        w->ViewStrings();
+        TVornFrame* lute = w->ActiveDocument();
+        idle();
+        const std::string original = lute->SaveToData();
+        auto spin = [&](int times) {
+            for (int i = 0; i < times; ++i) {
+                lute->Model().Chart.Course(3).SpinTension(0, true);
+                idle();
+            }
+        };
+        QUndoStack* stack = w->History().Stack(lute);
+        spin(3);
+        QCOMPARE(stack->count(), 1);
+        w->Documents().AskSaveFileName = [&](const QString&) {
+            return windows.Path(QStringLiteral("spun.vrd"));
+        };
+        QVERIFY(w->SaveDocument());
+        const std::string saved = lute->SaveToData();
+        spin(2);
+        QCOMPARE(stack->count(), 2);
+
+        w->NewDocument();
+        idle();
+        QCOMPARE(historyItems(*w), (QStringList{"Undo", "Redo"}));
+        QVERIFY(!action(*w, "ActUndo")->isEnabled());
+        w->Tabs()->setCurrentIndex(0);
+        QCOMPARE(historyItems(*w), (QStringList{"Undo Tension of course 4", "Redo"}));
+        stack->undo();
+        QCOMPARE(lute->SaveToData(), saved);
+        idle();
+        QVERIFY(!w->isWindowModified());
+        stack->undo();
+        QCOMPARE(lute->SaveToData(), original);
+        idle();
+        QVERIFY(w->isWindowModified());
+    }
+};
+
+QTEST_MAIN(TestUndo)
+#include "tst_undo.moc"

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Front door: `make run` and `make test` install what is missing, configure, build and go.
 MAKEFLAGS += --no-print-directory
 BUILD ?= build

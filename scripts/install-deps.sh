@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # install-deps.sh [run|test]: installs the Debian packages Vorn needs. "run" (the default) is
 # what building and starting the program and making its .deb take; "test" adds what the tests
 # and benchmarks use: test frameworks, clang for the fuzzers and the format check, a sound

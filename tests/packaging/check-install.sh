@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # check-install.sh BUILD-FOLDER: installs a built tree into a scratch root as the package does
 # and checks what a desktop reads from it: programs, desktop entry, file type, metainfo, icons
 # and manual page. A vorn_*_amd64.deb in BUILD-FOLDER must hold the same files.

@@ -28,7 +28,7 @@ expected=(
   share/mime/packages/app.vorn.Vorn.xml
   share/metainfo/app.vorn.Vorn.metainfo.xml
   share/man/man1/vorn-calc.1.gz
-  share/doc/vorn/copyright
+  share/doc/vorn/copyright share/doc/vorn/changelog.gz
   share/icons/hicolor/scalable/apps/app.vorn.Vorn.svg
   share/icons/hicolor/scalable/mimetypes/application-x-vorn-document.svg
 )

@@ -27,7 +27,7 @@ expected=(
   share/applications/app.vorn.Vorn.desktop
   share/mime/packages/app.vorn.Vorn.xml
   share/metainfo/app.vorn.Vorn.metainfo.xml
-  share/man/man1/vorn-calc.1.gz
+  share/man/man1/vorn.1.gz share/man/man1/vorn-calc.1.gz
   share/doc/vorn/copyright share/doc/vorn/changelog.gz
   share/icons/hicolor/scalable/apps/app.vorn.Vorn.svg
   share/icons/hicolor/scalable/mimetypes/application-x-vorn-document.svg
@@ -110,13 +110,15 @@ else
   fail "appstreamcli validate-tree: $(cat "$tmp/appstream.log")"
 fi
 
-man_page=$share/man/man1/vorn-calc.1.gz
-if MANWIDTH=80 man --warnings -l "$man_page" 2>"$tmp/man.log" >"$tmp/man.txt" &&
-  [ ! -s "$tmp/man.log" ] && grep -q 'EXIT STATUS' "$tmp/man.txt"; then
-  pass "manual page renders without warnings"
-else
-  fail "man -l $man_page: $(cat "$tmp/man.log")"
-fi
+for page in vorn:FILES vorn-calc:'EXIT STATUS'; do
+  man_page=$share/man/man1/${page%%:*}.1.gz
+  if MANWIDTH=80 man --warnings -l "$man_page" 2>"$tmp/man.log" >"$tmp/man.txt" &&
+    [ ! -s "$tmp/man.log" ] && grep -q "${page#*:}" "$tmp/man.txt"; then
+    pass "manual page ${page%%:*}(1) renders without warnings"
+  else
+    fail "man -l $man_page: $(cat "$tmp/man.log")"
+  fi
+done
 
 # ---------------------------------------------------------------- the file type on real files
 # The magic must be today's header byte for byte: vorn-calc writes a document the program

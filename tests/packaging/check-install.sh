@@ -21,9 +21,12 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
 skip() { echo "skipped: $*"; }
 
+# The audio module's path under the prefix, as the build installs it (lib/<multiarch>/vorn/...).
+audio_module=${VORN_AUDIO_MODULE:-lib/x86_64-linux-gnu/vorn/libvornaudio.so}
+
 sizes=(16 32 48 64 128 256)
 expected=(
-  bin/vorn bin/vorn-calc lib/vorn/libvornaudio.so
+  bin/vorn bin/vorn-calc "$audio_module"
   share/applications/app.vorn.Vorn.desktop
   share/mime/packages/app.vorn.Vorn.xml
   share/metainfo/app.vorn.Vorn.metainfo.xml

@@ -1,6 +1,9 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Front door: `make run` and `make test` install what is missing, configure, build and go.
 MAKEFLAGS += --no-print-directory
 BUILD ?= build
+PACKAGE_BUILD ?= build-package
 FUZZ_BUILD ?= build-fuzz
 SANITIZE_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
@@ -48,9 +51,22 @@ bench: build-all
 screenshots: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/gui/vorn-screenshots $(BUILD)/screenshots
 
-# The Debian package, $(BUILD)/vorn_<version>_amd64.deb: `sudo apt install ./$(BUILD)/vorn_*.deb`.
-package: build
-	@cd $(BUILD) && cpack -G DEB
+# The Debian package, built in $(PACKAGE_BUILD) as a packager builds it whatever $(BUILD) is
+# configured for, and copied to $(BUILD)/vorn_<version>_amd64.deb, where the packaging tests
+# look: `sudo apt install ./$(BUILD)/vorn_*.deb`. The compiler and linker flags are Debian's,
+# with every hardening feature.
+package: deps
+	@export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DVORN_BUILD_GUI=ON \
+	  -DVORN_BUILD_TESTS=OFF -DVORN_BUILD_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	  -DCMAKE_MODULE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	@rm -f $(PACKAGE_BUILD)/vorn_*.deb
+	@cd $(PACKAGE_BUILD) && cpack -G DEB
+	@mkdir -p $(BUILD)
+	@for f in $(PACKAGE_BUILD)/vorn_*.deb; do cp "$$f" $(BUILD)/ && echo "Copied to $(BUILD)/$${f##*/}"; done
 
 # The file readers built with clang's libFuzzer (skipped without clang); `make test` runs them
 # briefly, `make fuzz` for FUZZ_SECONDS each. Corpora grow in $(FUZZ_BUILD)/corpus.
@@ -76,4 +92,4 @@ format:
 	@bash scripts/format.sh
 
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD) $(PACKAGE_BUILD)

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Costs of the calculations every edit of a string or fret view runs.
 #include <benchmark/benchmark.h>
 

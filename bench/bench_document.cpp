@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Costs of whole-document work on the largest document the program holds: 19 courses.
 #include <benchmark/benchmark.h>
 

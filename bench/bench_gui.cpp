@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The shell's speed as the user feels it: start to shown window, building a large string
 // chart, opening a large file, one note step, a fret chart refresh and a slider step, the
 // report into the print window, each with the widgets' layout and paint.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up as a user sees it: the time from fork/exec to the program's first top-level window
 // being mapped on the X server, and its resident memory half a second later once it has
 // settled. Vorn is run in alternating pairs with an empty Qt window of the same size (the

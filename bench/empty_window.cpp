@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The yardstick for startup_time: what any Qt Widgets program pays to show a window of the
 // same size and title as Vorn's.
 #include <QApplication>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Click-to-sound: the time from a play request to the first non-silent samples arriving from
 // the sound server's monitor of the sink the program plays to (remapped as vorn_capture). The
 // capture side adds its own buffering, so the figures are an upper bound. Needs the server of

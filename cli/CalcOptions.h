@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Reading the calculator's option texts: numbers, ranges, pitch and temperament, spellings
 // and tension units. Bad input throws UsageError with a message naming the option.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The calculator's document commands: new, show, convert, report, and the fret pages of a
 // document.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // `vorn-calc fit`: the temperament an instrument's frets were set to, from their distances.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the three fuzz targets share: settings as a first start has them, the check that a
 // loaded document saves and loads again to the same bytes, and the work every command and page

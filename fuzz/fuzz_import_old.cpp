@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The older-format import on arbitrary bytes after the version.
 
 #include <cstddef>

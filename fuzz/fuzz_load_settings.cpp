@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The settings file on arbitrary bytes: the settings block and the documents to reopen.
 
 #include <cstddef>

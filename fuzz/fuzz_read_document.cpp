@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Open on arbitrary bytes: a current or older document, or anything else.
 
 #include <cstddef>

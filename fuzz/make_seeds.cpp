@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the seed corpora of the fuzz targets into <folder>/read_document, load_settings and
 // import_old: a document of every template, settings files, older-format documents.
 

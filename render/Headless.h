@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // For the programs that drive the window without a screen (screenshots, benchmarks): call
 // before the application object is made.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The report as a PDF: the HTML page laid out by Qt's text engine on A4 or Letter, scaled
 // down where a table or picture is wider than the printable width. Shared by the print window

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The fret template's pages as a PDF at 1:1, one sheet per page, no scaling.
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Fails when a C++ file of the project deviates from .clang-format; lists the files.
 # Usage: check-format.sh [clang-format program]
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Fails when an include breaks the layering of the tree or two source files share a name.
 
 usage: check-layers.py [source root]

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Formats every C++ file of the project with .clang-format.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # install-deps.sh [run|test]: installs the Debian packages Vorn needs. "run" (the default) is
 # what building and starting the program and making its .deb take; "test" adds what the tests
 # and benchmarks use: test frameworks, clang for the fuzzers and the format check, a sound
-# server with sox and numpy to measure tones, Xvfb for the start-up benchmark, and the
-# validators of the desktop entry, file type, metainfo and manual page, and the German locale
-# (de_DE.UTF-8) the tests run under.
+# server with sox and numpy to measure tones, Xvfb for the start-up benchmark, the validators
+# of the desktop entry, file type, metainfo and manual page, lintian for the package, and the
+# German locale (de_DE.UTF-8) the tests run under.
 # Idempotent: apt-get and locale-gen run only when something is missing.
 set -euo pipefail
 
@@ -19,7 +21,7 @@ test_packages=(
   clang libclang-rt-14-dev clang-format-14
   python3 pulseaudio pulseaudio-utils sox libsox-fmt-pulse python3-numpy
   xvfb libxcb1-dev poppler-utils
-  desktop-file-utils appstream man-db libxml2-utils shared-mime-info libglib2.0-bin
+  desktop-file-utils appstream man-db libxml2-utils shared-mime-info libglib2.0-bin lintian
   locales
 )
 

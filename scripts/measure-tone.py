@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Prints the dominant frequency (Hz) and the peak and RMS levels (0..1 of full scale) of a
 recorded WAV file, as JSON. Used by the sound tests."""
 import json

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # run-fuzzers.sh FUZZ_BUILD SECONDS: writes the seeds, then runs every libFuzzer target of a
 # build made with -DVORN_FUZZ=ON for SECONDS each. Findings land in FUZZ_BUILD/findings and
 # make the run fail once all targets have run; the corpora grow in FUZZ_BUILD/corpus.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starts the program; without a display it runs offscreen so a headless machine can still
 # exercise it.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starts a PulseAudio server with a null sink "vorn_sink" for the sound tests, unless one
 # answers already. Prints the environment the tests need (eval it).
 set -euo pipefail

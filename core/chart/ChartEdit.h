@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the user last changed on a string chart: the cell a row edit went through, or the name
 // of a whole-instrument change. The saved bytes alone cannot tell a typed tension from a typed

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What a course row needs of the chart it sits in: the document, the settings and the pitch
 // table it reads, which course is current, and whom to tell after a change. The chart is

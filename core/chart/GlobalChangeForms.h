@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the seven whole-instrument dialogs show and how their answers become a change: one
 // small form per dialog, shown from the document and settings and applied on OK. The dialogs

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Changes of a whole instrument at once, as the Globals dialogs apply them on OK.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One course row of the string chart: its kind, its first string and, for a bass course,
 // its octave string; and every user change of a cell as one operation that runs the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The texts of the status bar's document panels, with '.' as the decimal point; the window
 // shows them in the user's separator.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The string chart of one document: one course row per course, the document's pitch table,
 // the current course and the bridge tension.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The tension profile of a string chart: one bar per string, courses in order, with the
 // tension range of gut, so that an uneven stringing shows at a glance.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // How many courses a document may have: shared by the document and the instrument templates.
 

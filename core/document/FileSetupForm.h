@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The "File Setup" page of a new document: what its controls show, and how a change of one of
 // them reaches the document. Every change is applied when the user makes it; nothing on the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The global settings: default strings per course role, recalculation rules, decimals, units,
 // defaults for new documents, a few view states, window bounds, materials and catalogues.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The instrument document: type, names, courses with their kinds and notes, string lengths,
 // pitch standard, temperament and fret placement.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The twenty-four instrument templates in their five families: names, course counts, string
 // lengths, pitch standards, keys and tunings.

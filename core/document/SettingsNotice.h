@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The one notice of a settings change: every open string chart listens, so that a unit, a
 // material list or a density changed from any dialog reaches every document at once.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The name of one change to a document, as the undo and redo commands show it ("Undo Tension
 // of course 3"): from the edit the chart noted, checked against what the two bodies differ in.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One course as the document file stores it: the first string's accidental, length (cm),
 // gut diameter (mm), catalogue entry and alternative, then the same for the octave string

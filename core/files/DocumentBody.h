@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The body of a document file: the header of the document's fields, then one course record
 // per course (see CourseRecord).

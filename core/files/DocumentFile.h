@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The document file (".vrd"): a header of the document's fields and one record per course.
 // The same body is stored for each document the settings file reopens.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A document as one step of its history holds it: the body a save would write. Taking one
 // back reads it into the same frame, so that an undone change is what Save and Open give.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Opening and saving a document file: what the program and vorn-calc both do with one.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A document as one tab holds it: the document, its string chart and the name it was saved
 // or loaded under.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The full-scale fret layout as a DXF drawing for CAD programs and laser or CNC cutters:
 // release 12, ASCII, millimetres, one piece. Lines on three layers: FRETS (the nut and every

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The second settings file, beside the first ("vorn.vrn" -> "vorn.ini"): the preferences the
 // first one's fixed layout cannot hold. The program writes it through Qt's INI format; this

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The files last opened or saved, newest first, as "Open Recent" lists them. Paths are whole
 // and compared as written: the program gives them absolute.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A recovery copy: a document with unsaved changes, as a save would write it, and what its tab
 // needs to take it back. The file is written again after every change and must never be taken

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Where the recovery copies of one run of the program go, and how a run finds those of runs
 // that ended without saving. Each run has a folder of its own under the recovery folder, made

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The settings file beside the program: the settings block, then the documents to reopen.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The fret graphic of the "Fret Chart" page: frets 1..11 of the top string drawn to scale
 // across a widget W pixels wide, with marks where equal temperament would put them.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The "Fret Chart" page of a document: the temperament, chosen from the list or with a slider
 // in steps of half a percent of the syntonic comma, and the fourteen frets of the top string

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A full-scale fret template: the fingerboard of the top string at 1:1, frets 1..14 where the
 // Fret Chart puts them, tiled over as many pages as the length needs, each page with a title

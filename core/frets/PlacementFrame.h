@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The "Placement Chart" page: the first six courses as a fingerboard of twelve frets, every
 // note coloured by whether the chosen key wants it on the Mi or the Fa side, and the header

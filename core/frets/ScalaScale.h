@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A meantone temperament as a Scala scale file (the plain-text format electronic tuners and
 // synthesizers read): comment lines, a description, the note count, then each note's cents

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Which meantone an instrument's frets were set to: the comma fraction and Mi/Fa choices whose
 // fret positions come nearest, in cents, to distances measured on the fingerboard.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Whole-file reads and writes. Reads take regular files only (after following symbolic
 // links) and at most MaxReadBytes. Writes go to a temporary file in the target's folder that

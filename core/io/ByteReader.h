@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Little-endian byte input for the document and settings files, with the checked reads the
 // file readers share.

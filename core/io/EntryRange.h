@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What a number entry takes: its bounds and the value a new entry shows. The unit is the one
 // stated beside each constant.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // How the document file and the settings file begin: the version as a 6-byte real (2.0 today,
 // 1.0 for older documents) and, from version 2.0 on, the program's title.

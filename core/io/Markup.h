@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Text written into HTML or SVG: the characters that would start mark-up become entities, so a
 // name the user typed stays text.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Numbers as text for files, reports and vorn-calc: '.' as the decimal point whatever locale
 // the C library was given (a Qt application takes it from the environment, and printf then

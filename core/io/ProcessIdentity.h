@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Which process made something, kept so that another process can tell later whether it still
 // runs. A process id alone cannot: ids are handed out again, so the process's start time

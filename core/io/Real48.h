@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The 6-byte real of the older Pascal file formats: exponent byte, 39-bit fraction, sign in
 // bit 7 of the last byte; 0 when the exponent byte is 0. Range about 2.9e-39 to 1.7e38.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The options dialog's logic: a scratch copy of the global settings that the six pages edit,
 // and what every control shows. The dialog only draws this and forwards the user's actions;

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The signs a note can be written with: shared by the notes and the keys that spell them.
 

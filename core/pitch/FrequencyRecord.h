@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The pitch table of one document: the seventeen notes of the extended meantone scale for
 // one comma fraction and pitch standard.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The fourteen rows of the fret distribution for one open string: what the fret view shows
 // and the calculator prints.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The fret table: fourteen frets with their Mi (sharp-side) and Fa (flat-side) positions,
 // intervals and distances from the nut.

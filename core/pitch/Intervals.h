@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The interval catalogue of meantone: every interval an integer combination of the tempered
 // fifth and the octave, in cents.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The thirty keys: their names, how each spells the twelve pitch classes and which
 // semitone frets each wants on the Mi (sharp) or Fa (flat) side.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Note values: spelling in a key, names, stepping through the seventeen-note meantone scale,
 // and their six bytes in files.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The temperament list: nine named meantones, each a fraction of the syntonic comma by which
 // the fifth is narrowed, and a tenth for a fraction of the user's own.

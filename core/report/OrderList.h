@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What to buy to string a document: one line per string of the chart, grouped by maker or
 // material and sorted by gauge within each, as text or CSV.

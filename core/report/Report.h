@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The printed report of a document: its string chart and its fret chart as one HTML page,
 // and the same as plain text. Built line by line; every line ends with CR LF.

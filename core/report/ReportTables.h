@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The report's two tables as rows of header cells, from which both the HTML text and the
 // plain text are written.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The WAV image of a tone: one second of a pure sine, 11025 Hz, 8-bit unsigned, mono, built
 // anew for every request and played in a loop.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Aquila's wound strings, chosen by gut-equivalent diameter: "D" and "D, DE" strings.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The rows of one maker's catalogue and the lookup contract the four catalogues share.
 //

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the four catalogue lookups share: settling the row to show, the two figures a string
 // is matched by (mass figure, gut equivalent) and the pieces of a label.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The four string makers' catalogues of overwound strings together, addressed by material
 // kind, and the names and index steps that go with them.

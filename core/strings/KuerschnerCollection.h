@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Kuerschner's wound strings, chosen by gut-equivalent diameter: series VN 5, 6 and 3 by length.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Pyramid's wound strings, chosen by mass figure and named by catalogue number.
 

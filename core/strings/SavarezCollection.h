@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Savarez's wound strings, chosen by mass figure: "NP", "NF" and "BP" series.
 

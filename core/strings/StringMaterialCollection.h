@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The string material list: densities and limits of the materials a string can be made of,
 // and the alternative choices a string row offers.

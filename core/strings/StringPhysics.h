@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The formulas linking frequency, length, tension, diameter and density; tension units.
 //

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One string of a course row as plain data, and the recalculation step that a change of one
 // of its values runs.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The settings the string calculations read: display unit, recalculation modes, decimals,
 // materials and catalogues. Passed explicitly to whatever needs them.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The About box: the program's picture, its version and a link to the program's page, which
 // comes with the program and opens in the web browser.

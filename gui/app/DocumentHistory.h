@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Undo and redo of every change to a document, one history per tab. A step holds the whole
 // body a save would write before and after the change, recorded when the window goes idle

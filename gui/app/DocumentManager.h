@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The open documents: one tab each, opening and saving them, asking before changes are lost,
 // and which of them the settings file reopens at the next start.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Vorn files dropped anywhere on the window are opened, as File › Open does, even where a
 // text field would otherwise take the drop as text. Drops of other files are left alone.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The help window: the program's own topic pages, one per help context number, shown in a
 // tool window beside the main window.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The main window's commands as actions: names, texts, hints, icons and shortcuts. The window
 // connects them and puts them on the side bar, the menu bar and the pop-up menu.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The main window: lays out the side bar, the document tabs and the status bar, and wires the
 // commands to the documents, the settings kept between runs, the sound and the dialogs.

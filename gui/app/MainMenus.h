@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The main window's menus: the menu bar, the pop-up menu on the documents, and the Globals and
 // Open Recent menus both of them hold. Every item is one of the window's actions, so an item

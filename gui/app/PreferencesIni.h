@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The preferences file beside the settings file, read and written through QSettings; the
 // calculator reads the same file with the core's reader.

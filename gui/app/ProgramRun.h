@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The program from start to exit, as main() runs it: the application object, where the
 // settings and the recovery copies live, the window, and the files named on the command line.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // "Open Recent": the files last opened or saved, newest first. A file that is no longer there
 // is listed but cannot be chosen; "Clear Missing Files" and "Clear List" tidy the list.

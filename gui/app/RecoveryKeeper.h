@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Copies of the documents with unsaved changes, so that a crash loses none of them: a changed
 // document is copied into this run's recovery folder within a second or two of the change, and

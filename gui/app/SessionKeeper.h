@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What lasts between runs: the settings file (options, window bounds, the documents to
 // reopen) and vorn.ini beside it (preferences, the recent files). Read once at start, written

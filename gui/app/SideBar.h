@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The main window's side bar: two large view buttons, the command buttons and the size toggle
 // that switches between a narrow bar of icons and a wide bar with captions.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The sound of the main window: the one tone player, the volume window, the side bar's Play,
 // Stop and Volume, the status bar's sound panels and the documents' play requests.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The main window's status bar: seven panels of fixed width (sound state, note, frequency,
 // family, bridge tension, pitch, temperament) and the note display over panel 1.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the status bar says about the active document: its family, the tension on the bridge,
 // the pitch and the temperament. The sound panels are the tone control's.

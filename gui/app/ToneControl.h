@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The one tone player of the main window: which button asked for the sounding tone, the
 // side bar's Play and Stop states, the status texts and the note shown while playing.

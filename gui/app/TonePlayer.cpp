@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/TonePlayer.h"
 
 #include <QCoreApplication>
@@ -21,7 +23,10 @@ QStringList moduleFolders() {
     QStringList folders;
     if (QCoreApplication::instance()) {
         const QString program = QCoreApplication::applicationDirPath();
-        folders << program << QDir(program).filePath(QStringLiteral("../lib/vorn"));
+        folders << program;
+#ifdef VORN_AUDIO_MODULE_INSTALLED
+        folders << QDir(program).filePath(QStringLiteral(VORN_AUDIO_MODULE_INSTALLED));
+#endif
     }
 #ifdef VORN_AUDIO_MODULE_DIR
     folders << QStringLiteral(VORN_AUDIO_MODULE_DIR);

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The platform side of the tone: plays a tone image's samples in an endless loop,
 // asynchronously, one tone at a time. The audio output comes from a module loaded at the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the tone player needs of the platform's audio output. The implementation lives in a
 // module of its own (gui/audio), loaded at the first tone: the audio libraries it brings

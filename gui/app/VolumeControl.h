@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The small borderless volume window: a slider 0..127 for the next tone's amplitude. Once the
 // pointer has been over it, it goes when the pointer leaves or it loses the activation.

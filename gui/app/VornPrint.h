@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The print window "Print File": the active document's string and fret charts as a page to
 // look at, print or export as PDF, and as HTML code or plain text to save or print; and the

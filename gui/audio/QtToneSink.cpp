@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The tone sink over Qt Multimedia, built as the module the tone player loads at the first
 // tone.
 

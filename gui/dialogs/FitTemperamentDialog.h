@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // "Fit temperament": the string length and the measured distances of frets 1..11 in, the
 // temperament and Mi/Fa choices they were set to out. The dialog only fits; whoever opened

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // "Global Gut": the gut density, and what a changed gut diameter recalculates.
 

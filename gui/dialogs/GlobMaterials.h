@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // "Global Alternative Strings": one alternative for every string, or each its default.
 

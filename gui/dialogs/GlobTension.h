@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // "Global Tension": one tension for every string, or each its default; and the unit.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // "Global Tuning": pitch standard and temperament on one page, a transposition on the other.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The Globals menu's seven whole-instrument changes: which they are, their menu order, and
 // the dialog each opens with the change it makes after OK.

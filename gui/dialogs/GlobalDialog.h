@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the seven whole-instrument dialogs share: caption, heading, OK / Cancel / Help, and
 // the way to open the Options dialog on a page. Each dialog adds its controls to Body().

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The "Options" dialog: six pages over the options logic's scratch settings. It shows what
 // the logic holds and forwards each edit; OK stores into the live settings, Cancel drops all.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // "Add String Material": a name, a density and four limits for a material of the user's
 // own. OK only while the name is given, every figure is above 0 and no minimum lies above its

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Pictures of the main window for the documentation: runs the window offscreen with a
 // settings file of its own and writes PNG files into the folder given (default
 // "screenshots").

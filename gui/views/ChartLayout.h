@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the string chart's rows and header share: column geometry, row colours, the row's
 // cell slots and the pictures every row shows alike. Pixel sizes live here, not in the model.

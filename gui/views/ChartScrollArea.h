@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The string chart's scroll area, carrying the column header in its top margin.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The fret graphic under the fret chart: a fingerboard with frets 1..11 to scale for the
 // document's temperament and, when asked, marks where equal temperament puts them.

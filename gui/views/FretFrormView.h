@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The "Fret Chart" page: temperament selector and slider, the top string, fourteen fret rows
 // and the fret graphic. It shows the fret chart model and hands every action to it.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One row of the fret chart: the fret number, the main position (choice marker, note,
 // distance, play button) and the alternative position, coloured by their choices, Mi above Fa.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One course row of the string chart on screen: the bold course number and one line of cells
 // per string (see OneStringPanelView).

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One string's line of cells in a course row: play button, type box, note, length, tension,
 // gut diameter, alternative choice and diameter. Every edit goes to the course model in one

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The "Placement Chart" page: key selectors, the fret header that sets each fret to Mi or Fa,
 // and six courses by thirteen note cells on a black fingerboard, coloured for the key.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The string chart page: the instrument and maker names, the column header and one row per
 // course over the chart model. Ctrl+arrow keys move between the cells of the rows.

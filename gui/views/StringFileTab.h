@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One document tab: a closable tab page holding the document's frame; the tab's caption is
 // the document's display name.

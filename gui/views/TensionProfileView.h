@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The tension profile under the string chart: a bar per string (octave strings thinner,
 // beside their bass), the gut range as a band, out-of-range bars red, a scale in the display

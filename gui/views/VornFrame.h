@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One document in its tab: the "File Setup" page, the string chart, the fret chart and the
 // placement chart, and the switching between them. The document and its rows live in the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A message box wide enough for its whole title: Qt sizes the box by its text alone, so a
 // short text under the window manager's "Oops! — Vorn" left the title cut.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Single-line number entry with a spin button: a filtered keyboard, a clamped value, stepping
 // by an increment and a normalised text. TFloatEdit is the plain kind; TTensionEdit and

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The accidental glyphs of the note display, shared by every panel of the process.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Help on a control: every page and control may carry the number of its help topic; the
 // main window shows the topic of the focused control or of its nearest owner.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A vertical slider with text labels beside chosen positions: the temperament slider of the
 // fret chart. The minimum sits at the top.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Numbers on screen in the user's decimal separator. The model, its files and vorn-calc
 // write '.'; only what the program shows takes the locale's separator.

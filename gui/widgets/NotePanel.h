@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The small panel that writes one note: letter, accidental glyph and octave digit.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Note entry: the note display at the left, a read-only text (the owner writes the frequency)
 // and a spin button at the right. It never changes the note itself.

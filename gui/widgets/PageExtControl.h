@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The document tabs: a tab widget whose tabs carry a close glyph, can be coloured per page and
 // report which mouse button hit them.

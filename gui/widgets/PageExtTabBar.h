@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The tab bar of TPageExtControl: draws the tabs in their pages' colours with a close glyph at
 // each tab's end, and turns presses into close requests or tab clicks.

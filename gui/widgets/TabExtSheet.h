@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A page of TPageExtControl: its caption, tab icon and the colours its tab is drawn in.
 

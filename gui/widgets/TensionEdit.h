@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Tension entry: a number with the unit's suffix shown between the text and the spin button.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Numbers the user types into an entry field. Either '.' or ',' is the decimal separator,
 // whatever the desktop's language: a German user may type "3.8" and an English one "3,8".

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The alternative diameter cell: a number, or a maker's catalogue label in label mode.
 

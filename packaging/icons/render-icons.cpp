@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // vorn-render-icons INPUT.svg OUTPUT-FOLDER SIZE...: renders a scalable icon into square PNGs,
 // OUTPUT-FOLDER/<size>x<size>/<name>.png, the layout of the icon theme's fixed-size folders.
 #include <QCoreApplication>

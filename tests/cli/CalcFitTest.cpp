@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // vorn-calc fit: measured frets in, the temperament they were set to out.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // vorn-calc's document commands end to end: files written, opened, refused and converted.
 #include <gtest/gtest.h>
 

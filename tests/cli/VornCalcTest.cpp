@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // End-to-end runs of the vorn-calc program: arguments in, JSON or a message out.
 #include <gtest/gtest.h>
 

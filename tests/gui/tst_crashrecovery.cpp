@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program killed with unsaved changes and started again: what was on screen comes back.
 // The program runs as its own process through the driver (main()'s start-up with a user's
 // hands on it), copied into the test's folder so that, like any copy run from its own folder,

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The menu bar, the recent files and opening by drop: what the window adds to the document
 // manager's open and save.
 

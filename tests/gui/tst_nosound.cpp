@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Without a sound server the program keeps working silently. Run with PULSE_SERVER pointing
 // nowhere.
 #include <QtTest>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The tone player through a real sound server: what the null sink receives is recorded and
 // measured. The server is started by the project's script before these tests run.
 #include <QtTest>

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # check-install.sh BUILD-FOLDER: installs a built tree into a scratch root as the package does
 # and checks what a desktop reads from it: programs, desktop entry, file type, metainfo, icons
 # and manual page. A vorn_*_amd64.deb in BUILD-FOLDER must hold the same files.
@@ -19,13 +21,17 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
 skip() { echo "skipped: $*"; }
 
+# The audio module's path under the prefix, as the build installs it (lib/<multiarch>/vorn/...).
+audio_module=${VORN_AUDIO_MODULE:-lib/x86_64-linux-gnu/vorn/libvornaudio.so}
+
 sizes=(16 32 48 64 128 256)
 expected=(
-  bin/vorn bin/vorn-calc lib/vorn/libvornaudio.so
+  bin/vorn bin/vorn-calc "$audio_module"
   share/applications/app.vorn.Vorn.desktop
   share/mime/packages/app.vorn.Vorn.xml
   share/metainfo/app.vorn.Vorn.metainfo.xml
-  share/man/man1/vorn-calc.1.gz
+  share/man/man1/vorn.1.gz share/man/man1/vorn-calc.1.gz
+  share/doc/vorn/copyright share/doc/vorn/changelog.gz
   share/icons/hicolor/scalable/apps/app.vorn.Vorn.svg
   share/icons/hicolor/scalable/mimetypes/application-x-vorn-document.svg
 )
@@ -107,13 +113,15 @@ else
   fail "appstreamcli validate-tree: $(cat "$tmp/appstream.log")"
 fi
 
-man_page=$share/man/man1/vorn-calc.1.gz
-if MANWIDTH=80 man --warnings -l "$man_page" 2>"$tmp/man.log" >"$tmp/man.txt" &&
-  [ ! -s "$tmp/man.log" ] && grep -q 'EXIT STATUS' "$tmp/man.txt"; then
-  pass "manual page renders without warnings"
-else
-  fail "man -l $man_page: $(cat "$tmp/man.log")"
-fi
+for page in vorn:FILES vorn-calc:'EXIT STATUS'; do
+  man_page=$share/man/man1/${page%%:*}.1.gz
+  if MANWIDTH=80 man --warnings -l "$man_page" 2>"$tmp/man.log" >"$tmp/man.txt" &&
+    [ ! -s "$tmp/man.log" ] && grep -q "${page#*:}" "$tmp/man.txt"; then
+    pass "manual page ${page%%:*}(1) renders without warnings"
+  else
+    fail "man -l $man_page: $(cat "$tmp/man.log")"
+  fi
+done
 
 # ---------------------------------------------------------------- the file type on real files
 # The magic must be today's header byte for byte: vorn-calc writes a document the program

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Byte strings for the file format tests: written out by value, or patched in place.
 

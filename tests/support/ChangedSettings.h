@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Settings with every field away from its default, an added material and edited catalogues:
 // what the settings block tests write and read back; and the block's bytes.

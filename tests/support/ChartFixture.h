@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A document built from an instrument template with its string chart, for the chart tests.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // For the suites ctest runs a second time in a German desktop's environment.
 

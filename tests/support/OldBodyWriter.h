@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Writes documents of the older format for the import tests and the fuzz seeds. The items the
 // import skips are filled with nonzero bytes so that a wrong skip shows up.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A document file's bytes opened as the program opens a file, then handed to a tab's frame.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The words of a PDF with their boxes, as poppler's `pdftotext -bbox` reads them, to check
 // that nothing of a page is set outside it.

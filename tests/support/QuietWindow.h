@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Main windows for tests that drive them from code: each over a settings file in a fresh
 // temporary folder, its messages dropped and changed documents discarded, so that no test

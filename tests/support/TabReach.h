@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Keyboard reach in widget tests: whether Tab, pressed on the control before it, lands on a
 // control.

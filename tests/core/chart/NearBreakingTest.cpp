@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the string chart's rows and tension profile make of a string close to breaking.
 #include <gtest/gtest.h>
 

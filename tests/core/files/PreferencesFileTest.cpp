@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The preferences file beside the settings file, as the calculator reads it.
 #include <gtest/gtest.h>
 

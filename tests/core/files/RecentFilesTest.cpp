@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The recent files list: order, repeats, its length, and what a broken vorn.ini gives.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every interval of the catalogue above three open strings: the note is named by the interval
 // it stands for, and the name sounds where the interval puts it.
 #include <gtest/gtest.h>

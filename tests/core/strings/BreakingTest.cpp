@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How close a plain string is to breaking: f·L, the margin in semitones, the warnings and the
 // highest frequency a length allows.
 #include <gtest/gtest.h>

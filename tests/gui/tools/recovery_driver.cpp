@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program as main() runs it, worked from inside the way a user works it, for the crash
 // test that starts it, kills it and starts it again. One line per fact on standard output.
 //

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # repeat.sh N PROGRAM: runs PROGRAM N times and fails if any run does not exit cleanly.
 set -u
 n="$1"

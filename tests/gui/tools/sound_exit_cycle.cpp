@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One play, stop and exit of the program, ended the way the program ends: run in a loop by the
 // tests to show that exiting after a tone is safe.
 #include <QApplication>

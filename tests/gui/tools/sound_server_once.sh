@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starting the sound server again leaves exactly one vorn_sink and one vorn_capture.
 set -euo pipefail
 script="$1"

@@ -12,7 +12,10 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
@@ -255,6 +258,36 @@ bool statusBar(TMainForm& window, const QDir& out) {
     return ok;
 }
 
+// The Edit menu open after a change to a tension: its items name the step.
+bool editMenu(TMainForm& window, const QDir& out) {
+    window.Tabs()->setCurrentIndex(0);
+    window.ViewStrings();
+    window.ActiveDocument()->Model().Chart.Course(2).EditTension(0, 7.5);
+    window.IdleUpdate(); // records the step, as the idle handler does
+    QMenu* edit = window.findChild<QMenu*>(QStringLiteral("MenuEdit"));
+    if (!edit)
+        throw std::runtime_error("the Edit menu was not found");
+    QMenuBar* bar = window.menuBar();
+    edit->popup(bar->mapToGlobal(bar->actionGeometry(edit->menuAction()).bottomLeft()));
+    settle();
+    // The menu is a window of its own: it is drawn into the main window's picture where it
+    // opened.
+    window.StatusPanels()->ShowHint(QString());
+    QPixmap picture = window.grab();
+    {
+        QPainter painter(&picture);
+        painter.drawPixmap(window.mapFromGlobal(edit->pos()), edit->grab());
+    }
+    edit->hide();
+    const QString path = out.filePath(QStringLiteral("edit-menu.png"));
+    if (!picture.save(path)) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -296,6 +329,7 @@ int main(int argc, char* argv[]) {
         ok &= fretCharts(window, out);
         ok &= profileAndDialogs(window, out);
         ok &= statusBar(window, out);
+        ok &= editMenu(window, out);
     } catch (const std::runtime_error& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

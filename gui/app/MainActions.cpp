@@ -31,6 +31,29 @@ QList<QKeySequence> withKeys(QKeySequence::StandardKey standard, const QList<QKe
     return keys;
 }
 
+void assignKeys(TMainActions& a) {
+    a.New->setShortcut(QKeySequence::New);
+    a.Open->setShortcut(QKeySequence::Open);
+    a.Save->setShortcut(QKeySequence::Save);
+    // The desktop's own keys where it has them, with the usual ones where it has none.
+    a.SaveAs->setShortcuts(
+        withKeys(QKeySequence::SaveAs, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}));
+    a.Close->setShortcuts(withKeys(QKeySequence::Close, {QKeySequence(Qt::CTRL | Qt::Key_W)}));
+    a.Print->setShortcut(QKeySequence::Print);
+    a.Options->setShortcuts(QKeySequence::Preferences);
+    // F1 is the help of the focused control, which the Help menu's Contents does not take.
+    a.HelpOnFocus->setShortcut(QKeySequence(Qt::Key_F1));
+    a.Quit->setShortcuts(withKeys(QKeySequence::Quit, {QKeySequence(Qt::CTRL | Qt::Key_Q)}));
+    // The Globals and Save As are reached through this menu alone: the keyboard needs it too.
+    a.Popup->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
+
+    a.Undo->setShortcuts(QKeySequence::Undo);
+    // Ctrl+Y and Ctrl+Shift+Z on every desktop, whichever one the platform calls Redo.
+    a.Redo->setShortcuts(
+        withKeys(QKeySequence::Redo, {QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+}
+
 } // namespace
 
 TMainActions MakeMainActions(QObject* owner) {
@@ -89,26 +112,7 @@ TMainActions MakeMainActions(QObject* owner) {
     for (QAction* toggle : {a.Play, a.Stop, a.Volume})
         toggle->setCheckable(true);
 
-    a.New->setShortcut(QKeySequence::New);
-    a.Open->setShortcut(QKeySequence::Open);
-    a.Save->setShortcut(QKeySequence::Save);
-    // The desktop's own keys where it has them, with the usual ones where it has none.
-    a.SaveAs->setShortcuts(
-        withKeys(QKeySequence::SaveAs, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}));
-    a.Close->setShortcuts(withKeys(QKeySequence::Close, {QKeySequence(Qt::CTRL | Qt::Key_W)}));
-    a.Print->setShortcut(QKeySequence::Print);
-    a.Options->setShortcuts(QKeySequence::Preferences);
-    // F1 is the help of the focused control, which the Help menu's Contents does not take.
-    a.HelpOnFocus->setShortcut(QKeySequence(Qt::Key_F1));
-    a.Quit->setShortcuts(withKeys(QKeySequence::Quit, {QKeySequence(Qt::CTRL | Qt::Key_Q)}));
-    // The Globals and Save As are reached through this menu alone: the keyboard needs it too.
-    a.Popup->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
-
-    a.Undo->setShortcuts(QKeySequence::Undo);
-    // Ctrl+Y and Ctrl+Shift+Z on every desktop, whichever one the platform calls Redo.
-    a.Redo->setShortcuts(
-        withKeys(QKeySequence::Redo, {QKeySequence(Qt::CTRL | Qt::Key_Y),
-                                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+    assignKeys(a);
 
     for (QAction* needsRows : {a.Save, a.SaveAs, a.Print, a.FretTemplate, a.ExportScala,
                                a.FitTemperament, a.Undo, a.Redo})

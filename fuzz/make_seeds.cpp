@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Writes the seed corpora of the fuzz targets into <folder>/read_document, load_settings and
-// import_old: a document of every template, settings files, older-format documents.
+// Writes the seed corpora of the fuzz targets into <folder>/read_document, load_settings,
+// import_old and read_recovery: a document of every template, settings files, older-format
+// documents, recovery copies.
 
 #include <cstdio>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "document/InstrumentTemplates.h"
 #include "files/DocumentFile.h"
 #include "files/FileFrame.h"
+#include "files/RecoveryFile.h"
 #include "files/SettingsFile.h"
 #include "io/AtomicFile.h"
 #include "io/ByteWriter.h"
@@ -66,7 +68,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const fs::path root(argv[1]);
-    for (const char* sub : {"read_document", "load_settings", "import_old"})
+    for (const char* sub : {"read_document", "load_settings", "import_old", "read_recovery"})
         fs::create_directories(root / sub);
 
     TGlobalData settings;
@@ -79,6 +81,14 @@ int main(int argc, char** argv) {
         frame->ViewStrings();
         ok &= Put(root / "read_document" / ("type" + std::to_string(type) + ".vrd"), Saved(*frame));
         frames.push_back(std::move(frame));
+    }
+    // Recovery copies of a document that had a file and of a new one.
+    for (size_t type : {3u, 13u}) {
+        TFileFrame& frame = *frames[type];
+        frame.FilePath = type == 3 ? "/nowhere/lute.vrd" : "";
+        ok &= Put(root / "read_recovery" / ("type" + std::to_string(type) + ".vrr"),
+                  RecoveryFileBytes(RecordOf(frame, Saved(frame))));
+        frame.FilePath.clear();
     }
     // A catalogue string and a custom placement, so that those paths are in the corpus too.
     frames[3]->Chart.Course(1).SelectAlternative(0, 6);

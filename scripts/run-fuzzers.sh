@@ -10,7 +10,7 @@
 set -euo pipefail
 build="$1"
 seconds="$2"
-targets=(read_document load_settings import_old)
+targets=(read_document load_settings import_old read_recovery)
 
 for t in "${targets[@]}"; do
   if [ ! -x "$build/fuzz/fuzz_$t" ]; then

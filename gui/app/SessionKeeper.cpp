@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <QWidget>
 
 #include "app/PreferencesIni.h"
@@ -119,15 +120,33 @@ QRect TSessionKeeper::PlacedBounds(const QRect& bounds) const {
 
 void TSessionKeeper::RememberFile(const QString& path) {
     recent_ = toQStrings(WithRecentFile(toStrings(recent_), path.toStdString()));
-    writePreferences();
+    writePreferencesSoon();
 }
 
 void TSessionKeeper::SetRecentFiles(const QStringList& paths) {
     recent_ = toQStrings(TidyRecentFiles(toStrings(paths)));
-    writePreferences();
+    writePreferencesSoon();
+}
+
+TSessionKeeper::~TSessionKeeper() {
+    if (writePending_)
+        writePreferences();
+}
+
+void TSessionKeeper::writePreferencesSoon() {
+    if (writePending_)
+        return;
+    writePending_ = true;
+    // The window is the timer's context: it outlives this keeper, which it owns, and no event
+    // runs between the two going.
+    QTimer::singleShot(PreferencesDelay, &window_, [this] {
+        if (writePending_)
+            writePreferences();
+    });
 }
 
 void TSessionKeeper::writePreferences() {
+    writePending_ = false;
     if (settingsPath_.isEmpty())
         return;
     Preferences preferences = PreferencesOf(settings_);

@@ -3,7 +3,7 @@
 #pragma once
 // What lasts between runs: the settings file (options, window bounds, the documents to
 // reopen) and vorn.ini beside it (preferences, the recent files). Read once at start, written
-// at exit; vorn.ini also whenever the recent files change, so that a crash keeps them.
+// at exit; vorn.ini also soon after the recent files change, so that a crash keeps them.
 
 #include <QMessageBox>
 #include <QRect>
@@ -26,8 +26,15 @@ class TGlobalData;
 
 class TSessionKeeper {
 public:
+    // A file opened costs the user no wait for the disk; files opened together, one write.
+    static constexpr int PreferencesDelay = 1000; // ms
+
     // No file is read or written with an empty settingsPath.
     TSessionKeeper(const QString& settingsPath, TGlobalData& settings, QWidget& window);
+    // Writes vorn.ini if a change of the recent files is still waiting.
+    ~TSessionKeeper();
+    TSessionKeeper(const TSessionKeeper&) = delete;
+    TSessionKeeper& operator=(const TSessionKeeper&) = delete;
 
     const QString& SettingsPath() const { return settingsPath_; }
     // The preferences file beside the settings file ("vorn.ini").
@@ -42,9 +49,9 @@ public:
 
     // The files last opened or saved, newest first (at most MaxRecentFiles).
     const QStringList& RecentFiles() const { return recent_; }
-    // path goes first in the list; both are written to vorn.ini at once.
+    // path goes first in the list; vorn.ini follows within PreferencesDelay.
     void RememberFile(const QString& path);
-    // The list as the user left it after clearing some of it; written at once.
+    // The list as the user left it after clearing some of it; written as above.
     void SetRecentFiles(const QStringList& paths);
 
     // Restored window bounds brought onto the screen they belong to, title bar and all.
@@ -60,12 +67,14 @@ public:
 private:
     void applyBounds();
     void writePreferences();
+    void writePreferencesSoon();
 
     QString settingsPath_;
     TGlobalData& settings_;
     QWidget& window_;
     std::string writeError_; // why the settings could not be written, as told at start
     QStringList recent_;
+    bool writePending_ = false;
 };
 
 } // namespace vorn

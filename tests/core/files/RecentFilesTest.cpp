@@ -8,6 +8,7 @@
 
 #include "files/PreferencesFile.h"
 #include "files/RecentFiles.h"
+#include "support/CaseName.h"
 
 namespace vorn {
 namespace {
@@ -51,13 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RecentCase{"the oldest of ten goes", numbered(10), "/new.vrd",
                                  tenAfter("/new.vrd")},
                       RecentCase{"no name changes nothing", {"/a.vrd"}, "", {"/a.vrd"}}),
-    [](const auto& info) {
-        std::string name = info.param.what;
-        for (char& c : name)
-            if (c == ' ')
-                c = '_';
-        return name;
-    });
+    [](const auto& info) { return vorn::testing::CaseName(info.param.what); });
 
 TEST(RecentFiles, ALongOrRepeatedListIsTidied) {
     List read = numbered(14);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -13,6 +12,7 @@
 #include "files/FileFrame.h"
 #include "files/RecoveryFile.h"
 #include "io/ByteWriter.h"
+#include "support/CaseName.h"
 
 namespace vorn {
 namespace {
@@ -85,13 +85,8 @@ TEST_P(RecoveryDamage, IsRefusedAndLeavesTheRecordAlone) {
     EXPECT_EQ(record, before);
 }
 
-INSTANTIATE_TEST_SUITE_P(All, RecoveryDamage, ::testing::ValuesIn(Damages), [](const auto& info) {
-    std::string name = info.param.name;
-    for (char& c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(All, RecoveryDamage, ::testing::ValuesIn(Damages),
+                         [](const auto& info) { return vorn::testing::CaseName(info.param.name); });
 
 // A write cut short and a flipped bit anywhere: the copy is refused, never read in part.
 TEST(RecoveryFile, RefusesEveryCutAndEveryFlippedBit) {

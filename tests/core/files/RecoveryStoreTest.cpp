@@ -13,6 +13,7 @@
 #include "files/RecoveryStore.h"
 #include "io/AtomicFile.h"
 #include "io/ProcessIdentity.h"
+#include "support/CaseName.h"
 
 namespace vorn {
 namespace {
@@ -45,13 +46,7 @@ TEST_P(RecoveryLocationRule, FollowsTheSettings) {
 }
 
 INSTANTIATE_TEST_SUITE_P(All, RecoveryLocationRule, ::testing::ValuesIn(LocationCases),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+                         [](const auto& info) { return vorn::testing::CaseName(info.param.name); });
 
 TEST(RecoveryOwner, ReadsBackWhatItWroteAndNothingElse) {
     const ProcessIdentity owner{"lute-maker", "0b7d-11", 4242, 987654321};

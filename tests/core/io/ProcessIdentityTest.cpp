@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "io/ProcessIdentity.h"
+#include "support/CaseName.h"
 
 namespace vorn {
 namespace {
@@ -46,13 +47,7 @@ TEST_P(ProcessStatText, GivesStateAndStartOrNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(All, ProcessStatText, ::testing::ValuesIn(StatCases),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+                         [](const auto& info) { return vorn::testing::CaseName(info.param.name); });
 
 // A child that ends at once; reaped unless `leaveZombie`.
 pid_t endedChild(bool leaveZombie) {

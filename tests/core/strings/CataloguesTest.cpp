@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
-
 #include "strings/Catalogues.h"
+#include "support/CaseName.h"
 
 namespace vorn {
 namespace {
@@ -63,13 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         LabelCase{"aquila plain", 7, 196, 60, 35.68514633178711f, tt_kilograms, "D079 ( 3.73 kg.)",
                   2},
         LabelCase{"aquila thin", 7, 196, 60, 30.406282424926758f, tt_kilograms, " * ", 0}),
-    [](const auto& info) {
-        std::string name = info.param.what;
-        for (char& ch : name)
-            if (!isalnum(static_cast<unsigned char>(ch)))
-                ch = '_';
-        return name;
-    });
+    [](const auto& info) { return vorn::testing::CaseName(info.param.what); });
 
 TEST(Catalogues, ImpossibleFigureGivesAnEmptyLabelAndKeepsTheIndex) {
     TSavarezCollection savarez;

@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QTemporaryDir>
 
 #include <memory>
 
@@ -19,6 +18,7 @@
 #include "app/MainMenus.h"
 #include "app/RecentFilesMenu.h"
 #include "files/PreferencesFile.h"
+#include "support/QuietWindow.h"
 #include "views/FretFrormView.h"
 #include "views/VornFrame.h"
 #include "widgets/PageExtControl.h"
@@ -46,16 +46,16 @@ QMenu* barMenu(TMainForm& w, const QString& title) {
 class TestMenuBar : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
+    testing::QuietWindows windows;
 
-    QString settingsPath() const { return dir->filePath(QStringLiteral("vorn.vrn")); }
+    QString settingsPath() const { return windows.Path(QStringLiteral("vorn.vrn")); }
 
     std::unique_ptr<TMainForm> start() {
-        auto w = std::make_unique<TMainForm>(settingsPath());
+        auto w = windows.Start();
+        // No message is expected here: any would be a failure.
         w->MessageHook = [](QMessageBox::Icon, const QString&, const QString& text) {
             QFAIL(qPrintable(text));
         };
-        w->Documents().AskSaveChanges = [](const QString&) { return QMessageBox::Discard; };
         QCoreApplication::processEvents();
         return w;
     }
@@ -64,17 +64,14 @@ class TestMenuBar : public QObject {
     QString saved(TMainForm& w, const QString& name) {
         w.NewDocument();
         w.ViewStrings();
-        const QString path = dir->filePath(name);
+        const QString path = windows.Path(name);
         if (!w.SaveDocumentFile(path))
             return {};
         return path;
     }
 
 private slots:
-    void init() {
-        dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir->isValid());
-    }
+    void init() { QVERIFY(windows.Reset()); }
 
     void menus_data() {
         QTest::addColumn<QString>("title");
@@ -209,7 +206,7 @@ private slots:
             auto w = start();
             path = saved(*w, QStringLiteral("dropped.vrd"));
         }
-        QFile other(dir->filePath(QStringLiteral("notes.txt")));
+        QFile other(windows.Path(QStringLiteral("notes.txt")));
         QVERIFY(other.open(QIODevice::WriteOnly));
         other.close();
 

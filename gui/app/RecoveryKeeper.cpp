@@ -10,6 +10,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "app/DocumentManager.h"
 #include "files/DocumentFile.h"
@@ -114,13 +116,15 @@ void TRecoveryKeeper::Sweep() {
 }
 
 void TRecoveryKeeper::keep(TVornFrame* frame, Copy& copy) {
-    if (!frame->Changed()) {
+    // One body serves both questions: is it changed, and what the copy holds.
+    std::string body = frame->SaveToData();
+    if (!frame->Model().ChangedFrom(body)) {
         if (copy.Written)
             store_.Remove(copy.Id);
         copy.Written.reset();
         return;
     }
-    RecoveryRecord record = RecordOf(frame->Model(), frame->SaveToData());
+    RecoveryRecord record = RecordOf(frame->Model(), std::move(body));
     if (copy.Written == record)
         return;
     std::string error;

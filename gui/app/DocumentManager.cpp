@@ -21,6 +21,7 @@
 #include "views/VornFrame.h"
 #include "widgets/FittedMessageBox.h"
 #include "widgets/PageExtControl.h"
+#include "widgets/StdText.h"
 
 namespace vorn {
 
@@ -28,10 +29,6 @@ namespace {
 
 const QString FileFilter = QStringLiteral("Vorn files (*.vrd)");
 const QString FileSuffix = QStringLiteral("vrd");
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // File names go to the core as the bytes the file system knows them by.
 std::string localPath(const QString& path) {

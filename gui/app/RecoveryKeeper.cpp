@@ -20,6 +20,7 @@
 #include "views/StringFileTab.h"
 #include "views/VornFrame.h"
 #include "widgets/FittedMessageBox.h"
+#include "widgets/StdText.h"
 
 namespace vorn {
 
@@ -27,10 +28,6 @@ namespace {
 
 // A copy follows a change by at most this much (ms), and a burst of typing costs one write.
 constexpr int CopyDelay = 1000;
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 QString shownPath(const std::string& path) {
     return QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(path)));

@@ -16,32 +16,15 @@
 #include "files/FileFrame.h"
 #include "files/RecentFiles.h"
 #include "io/AtomicFile.h"
+#include "widgets/StdText.h"
 
 namespace vorn {
 
 namespace {
 
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
 // File names go to the core as the bytes the file system knows them by.
 std::string localPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
-}
-
-std::vector<std::string> toStrings(const QStringList& list) {
-    std::vector<std::string> strings;
-    for (const QString& item : list)
-        strings.push_back(item.toStdString());
-    return strings;
-}
-
-QStringList toQStrings(const std::vector<std::string>& strings) {
-    QStringList list;
-    for (const std::string& item : strings)
-        list.append(qs(item));
-    return list;
 }
 
 // Bounds worth restoring: a positive size and a title bar that can be reached on a screen.
@@ -72,7 +55,7 @@ SettingsLoad TSessionKeeper::Load() {
         loaded = LoadSettingsFile(localPath(settingsPath_), settings_);
         const Preferences preferences = ReadPreferencesIni(PreferencesPath());
         ApplyPreferences(preferences, settings_);
-        recent_ = toQStrings(preferences.RecentFiles);
+        recent_ = QStrings(preferences.RecentFiles);
     }
     if (!loaded.Message.empty())
         Message(QMessageBox::Information, qs(MessageCaption), qs(loaded.Message), false);
@@ -119,12 +102,12 @@ QRect TSessionKeeper::PlacedBounds(const QRect& bounds) const {
 }
 
 void TSessionKeeper::RememberFile(const QString& path) {
-    recent_ = toQStrings(WithRecentFile(toStrings(recent_), path.toStdString()));
+    recent_ = QStrings(WithRecentFile(StdStrings(recent_), path.toStdString()));
     writePreferencesSoon();
 }
 
 void TSessionKeeper::SetRecentFiles(const QStringList& paths) {
-    recent_ = toQStrings(TidyRecentFiles(toStrings(paths)));
+    recent_ = QStrings(TidyRecentFiles(StdStrings(paths)));
     writePreferencesSoon();
 }
 
@@ -150,7 +133,7 @@ void TSessionKeeper::writePreferences() {
     if (settingsPath_.isEmpty())
         return;
     Preferences preferences = PreferencesOf(settings_);
-    preferences.RecentFiles = toStrings(recent_);
+    preferences.RecentFiles = StdStrings(recent_);
     // Losing the preferences costs only them: no message.
     WritePreferencesIni(PreferencesPath(), preferences);
 }

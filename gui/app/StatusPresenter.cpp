@@ -10,6 +10,7 @@
 #include "document/InstrumentTemplates.h"
 #include "views/VornFrame.h"
 #include "widgets/LocalNumbers.h"
+#include "widgets/StdText.h"
 
 namespace vorn {
 
@@ -19,10 +20,6 @@ constexpr int PanelFamily = 3;
 constexpr int PanelBridge = 4;
 constexpr int PanelPitch = 5;
 constexpr int PanelTemperament = 6;
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 } // namespace
 

@@ -18,15 +18,12 @@
 #include "pitch/Temperaments.h"
 #include "widgets/HelpContext.h"
 #include "widgets/LocalNumbers.h"
+#include "widgets/StdText.h"
 #include "widgets/TypedNumber.h"
 
 namespace vorn {
 
 namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // Without a minus sign on a figure that rounds to zero.
 std::string signedText(double value, int decimals) {

@@ -26,15 +26,12 @@
 #include "widgets/FittedMessageBox.h"
 #include "widgets/FloatEdit.h"
 #include "widgets/HelpContext.h"
+#include "widgets/StdText.h"
 #include "widgets/TensionEdit.h"
 
 namespace vorn {
 
 namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 QLabel* heading(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);

@@ -34,6 +34,7 @@
 #include "widgets/LabelledTrackBar.h"
 #include "widgets/LocalNumbers.h"
 #include "widgets/NotePanel.h"
+#include "widgets/StdText.h"
 
 namespace vorn {
 
@@ -42,10 +43,6 @@ namespace {
 constexpr int HeaderHeight = 20;
 constexpr int StripThickness = 14;
 constexpr int HiddenGraphicHeight = 15;
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(text, parent);

@@ -15,6 +15,7 @@
 #include "widgets/LocalNumbers.h"
 #include "widgets/NotePanel.h"
 #include "widgets/NoteSpinEdit.h"
+#include "widgets/StdText.h"
 #include "widgets/TypedNumber.h"
 #include "widgets/VornFloatEdit.h"
 
@@ -59,14 +60,6 @@ void showItems(QComboBox* box, const QStringList& items, int index) {
         box->addItems(items);
     }
     box->setCurrentIndex(index < box->count() ? index : -1);
-}
-
-QStringList toList(const std::vector<std::string>& items) {
-    QStringList list;
-    list.reserve(static_cast<qsizetype>(items.size()));
-    for (const std::string& item : items)
-        list << QString::fromStdString(item);
-    return list;
 }
 
 // Setting the size policy builds the drop-down there and then, which was most of the cost of a
@@ -310,7 +303,7 @@ void TOneStringPanelView::Refresh() {
     const TStringMaterialCollection& materials = chart_.Settings.Materials;
 
     if (which_ == 0)
-        showItems(type_, toList(c.TypeItems()), c.TypeSelection());
+        showItems(type_, QStrings(c.TypeItems()), c.TypeSelection());
     note_->SetNote(s.Rec.Note);
     showText(note_, shown(s.FrequencyText()));
     showText(length_, shown(s.LengthText()), which_ == 0 ? MaxLengthChars : 0);
@@ -318,7 +311,7 @@ void TOneStringPanelView::Refresh() {
         tension_->SetTensionType(chart_.Settings.TensionUnit);
     showText(tension_, shown(s.TensionText(chart_.Settings)), MaxTensionChars);
     showText(gut_, shown(s.GutDiameterText()), MaxGutChars);
-    showItems(alt_, toList(s.AltItems), s.AltIndex);
+    showItems(alt_, QStrings(s.AltItems), s.AltIndex);
     altDiameter_->SetLabelMode(s.AltIsLabel(materials));
     const std::string altText = s.AltText(materials);
     showText(altDiameter_, shown(altText));

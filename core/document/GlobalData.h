@@ -51,6 +51,8 @@ public:
     // Whether the string chart shows its tension profile; kept in the preferences file, since
     // the settings file has no field for it.
     uint8_t TensionProfileVisible = 0;
+    // Where a file dialog was last answered, whole and UTF-8; kept in the preferences file too.
+    std::string LastFolder;
     int32_t WindowLeft = 0, WindowTop = 0, WindowWidth = 0, WindowHeight = 0;
 
     // Every open chart listens; whoever changes what a chart shows tells it here.

@@ -161,6 +161,8 @@ Preferences ReadPreferences(const std::string& text) {
     const std::string view = PrefViewGroup;
     if (const std::string* shown = value(view + "/" + PrefProfileKey))
         prefs.TensionProfileVisible = *shown == "true";
+    if (const std::string* folder = value(std::string(PrefFilesGroup) + "/" + PrefLastFolderKey))
+        prefs.LastFolder = *folder;
 
     prefs.RecentFiles = TidyRecentFiles(arrayItems(entries, PrefRecentArray, PrefPathKey));
     const std::vector<std::string> names = arrayItems(entries, PrefBreakingArray, PrefMaterialKey);
@@ -183,6 +185,7 @@ Preferences LoadPreferencesFile(const std::string& path) {
 Preferences PreferencesOf(const TGlobalData& settings) {
     Preferences prefs;
     prefs.TensionProfileVisible = settings.TensionProfileVisible != 0;
+    prefs.LastFolder = settings.LastFolder;
     for (const TStringMaterialItem& m : settings.Materials.Items())
         prefs.BreakingIndexes.push_back({m.Name, m.BreakingIndex});
     return prefs;
@@ -190,6 +193,7 @@ Preferences PreferencesOf(const TGlobalData& settings) {
 
 void ApplyPreferences(const Preferences& preferences, TGlobalData& settings) {
     settings.TensionProfileVisible = preferences.TensionProfileVisible ? 1 : 0;
+    settings.LastFolder = preferences.LastFolder;
     for (const MaterialBreakingIndex& entry : preferences.BreakingIndexes) {
         if (!BreakingIndexRange.Holds(entry.Index))
             continue;

@@ -21,6 +21,8 @@ inline constexpr const char* PrefMaterialKey = "Material"; // a material's name
 inline constexpr const char* PrefIndexKey = "HzM";         // its breaking index, '.' decimals
 inline constexpr const char* PrefRecentArray = "RecentFiles";
 inline constexpr const char* PrefPathKey = "Path"; // a whole path, as the file system names it
+inline constexpr const char* PrefFilesGroup = "Files";
+inline constexpr const char* PrefLastFolderKey = "LastFolder"; // a whole path, as above
 
 struct MaterialBreakingIndex {
     std::string Material;
@@ -31,6 +33,7 @@ struct Preferences {
     bool TensionProfileVisible = false;
     std::vector<MaterialBreakingIndex> BreakingIndexes; // in list order
     std::vector<std::string> RecentFiles;               // newest first, see TidyRecentFiles
+    std::string LastFolder; // where a file dialog was last answered; empty when none was
 };
 
 // The settings file's path with ".ini" for its extension (appended when it has none).
@@ -42,7 +45,8 @@ Preferences ReadPreferences(const std::string& text);
 // The same from a file; a missing or unreadable file gives the defaults.
 Preferences LoadPreferencesFile(const std::string& path);
 
-// What the settings hold of the preferences; the recent files are not theirs.
+// What the settings hold of the preferences (the last folder too); the recent files are not
+// theirs.
 Preferences PreferencesOf(const TGlobalData& settings);
 // Gives every material of a listed name its index (the last listing of a name wins); names not
 // in the material list and indexes outside BreakingIndexRange are left out.

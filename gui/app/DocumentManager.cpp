@@ -12,6 +12,7 @@
 
 #include "app/RecoveryKeeper.h"
 #include "document/GlobalData.h"
+#include "files/DialogPaths.h"
 #include "files/DocumentFile.h"
 #include "files/DocumentStore.h"
 #include "files/FileFrame.h"
@@ -28,7 +29,7 @@ namespace vorn {
 namespace {
 
 const QString FileFilter = QStringLiteral("Vorn files (*.vrd)");
-const QString FileSuffix = QStringLiteral("vrd");
+const QString FileSuffix = QString::fromLatin1(DocumentExtension);
 
 // File names go to the core as the bytes the file system knows them by.
 std::string localPath(const QString& path) {
@@ -201,11 +202,14 @@ void TDocumentManager::tabCloseGlyph(int index, bool& canClose) {
 }
 
 bool TDocumentManager::OpenDocument() {
+    const TVornFrame* active = ActiveDocument();
+    const QString folder = DialogFolder(
+        settings_, active ? QFile::decodeName(active->Model().FilePath.c_str()) : QString());
     QString path;
     if (AskOpenFileName) {
-        path = AskOpenFileName(lastFolder_);
+        path = AskOpenFileName(folder);
     } else {
-        QFileDialog dialog(window_, QStringLiteral("Open Vorn file"), lastFolder_, FileFilter);
+        QFileDialog dialog(window_, QStringLiteral("Open Vorn file"), folder, FileFilter);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setDefaultSuffix(FileSuffix);
@@ -214,7 +218,7 @@ bool TDocumentManager::OpenDocument() {
     }
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return false;
-    lastFolder_ = QFileInfo(path).absolutePath();
+    RememberFolder(settings_, path);
     return OpenDocumentFile(path);
 }
 
@@ -320,22 +324,16 @@ bool TDocumentManager::SaveDocumentAs() {
     TVornFrame* frame = ActiveDocument();
     if (!frame || !frame->HasCourseRows())
         return false;
-    const QString proposed = QDir(lastFolder_).filePath(qs(frame->Model().ProposedFileName()));
-    QString path;
-    if (AskSaveFileName) {
-        path = AskSaveFileName(proposed);
-    } else {
-        QFileDialog dialog(window_, QStringLiteral("Save Vorn file"), proposed, FileFilter);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(FileSuffix);
-        if (dialog.exec() == QDialog::Accepted)
-            path = dialog.selectedFiles().value(0);
-    }
-    if (path.isEmpty())
+    const TFileFrame& model = frame->Model();
+    const SaveRequest request{QStringLiteral("Save Vorn file"),
+                              QFile::decodeName(model.FilePath.c_str()),
+                              qs(DocumentBaseName(model.ProposedFileName())),
+                              {{QStringLiteral("Vorn files"), FileSuffix}}};
+    const SaveChoice choice =
+        AskSaveFile(window_, settings_, request, AskSaveFileName, AskOverwrite);
+    if (choice.Path.isEmpty())
         return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += u'.' + FileSuffix;
-    return SaveDocumentFile(path);
+    return SaveDocumentFile(choice.Path);
 }
 
 bool TDocumentManager::SaveDocumentFile(const QString& path) {

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "widgets/FileDialogs.h"
+
 namespace vorn {
 
 class TFileFrame;
@@ -31,9 +33,12 @@ public:
     TDocumentManager(TGlobalData& settings, QWidget* parent, QWidget* window);
 
     // Answer the file dialogs instead of showing them: the chosen path, empty for Cancel.
-    // The open hook gets the folder to start in, the save hook the proposed file path.
+    // The open hook gets the folder to start in, the save hook the proposed file path and the
+    // selected type (see SaveNameHook); the overwrite hook answers whether to replace a file
+    // the save dialog did not name itself.
     std::function<QString(const QString& folder)> AskOpenFileName;
-    std::function<QString(const QString& proposed)> AskSaveFileName;
+    SaveNameHook AskSaveFileName;
+    OverwriteHook AskOverwrite;
     // Answers "Save the changes to ...?" (Save, Discard or Cancel) instead of asking.
     std::function<QMessageBox::StandardButton(const QString& text)> AskSaveChanges;
     // Where the messages go: the window's message boxes.

@@ -311,7 +311,7 @@ void TMainForm::OptionsApplied() {
 TVornPrint* TMainForm::PrintWindow() {
     // Made at the first Print, like the About box: the start does not pay for it.
     if (!print_) {
-        print_ = new TVornPrint(this);
+        print_ = new TVornPrint(*settings_, this);
         closeOnEscape(print_);
         connect(print_, &TVornPrint::rebuildRequested, this, &TMainForm::PrintDocument);
     }
@@ -322,7 +322,8 @@ void TMainForm::PrintDocument() {
     TVornPrint* window = PrintWindow();
     TVornFrame* frame = ActiveDocument();
     if (frame && frame->HasCourseRows() &&
-        !window->BuildReport(frame->DisplayName(), frame->Model().Chart))
+        !window->BuildReport(frame->DisplayName(), frame->Model().Chart,
+                             QFile::decodeName(frame->Model().FilePath.c_str())))
         return;
     window->show();
     window->raise();

@@ -23,6 +23,7 @@ Preferences ReadPreferencesIni(const QString& path) {
     if (ini.status() != QSettings::NoError)
         return prefs;
     prefs.TensionProfileVisible = ini.value(key(PrefViewGroup, PrefProfileKey)).toBool();
+    prefs.LastFolder = ini.value(key(PrefFilesGroup, PrefLastFolderKey)).toString().toStdString();
     const int count = ini.beginReadArray(QLatin1String(PrefBreakingArray));
     for (int i = 0; i < count; ++i) {
         ini.setArrayIndex(i);
@@ -49,6 +50,9 @@ bool WritePreferencesIni(const QString& path, const Preferences& preferences) {
     QSettings ini(path, QSettings::IniFormat);
     ini.clear();
     ini.setValue(key(PrefViewGroup, PrefProfileKey), preferences.TensionProfileVisible);
+    if (!preferences.LastFolder.empty())
+        ini.setValue(key(PrefFilesGroup, PrefLastFolderKey),
+                     QString::fromStdString(preferences.LastFolder));
     ini.beginWriteArray(QLatin1String(PrefBreakingArray),
                         static_cast<int>(preferences.BreakingIndexes.size()));
     for (int i = 0; i < static_cast<int>(preferences.BreakingIndexes.size()); ++i) {

@@ -4,7 +4,7 @@
 
 #include <QBuffer>
 #include <QCheckBox>
-#include <QFileDialog>
+#include <QFile>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -23,6 +23,7 @@
 
 #include "ReportPdf.h"
 #include "chart/StrFrame.h"
+#include "files/DialogPaths.h"
 #include "io/AtomicFile.h"
 #include "report/OrderList.h"
 #include "report/Report.h"
@@ -30,6 +31,7 @@
 #include "widgets/FittedMessageBox.h"
 #include "widgets/HelpContext.h"
 #include "widgets/LocalNumbers.h"
+#include "widgets/StdText.h"
 
 namespace vorn {
 
@@ -45,8 +47,8 @@ QString shownLines(const std::string& text) {
 
 } // namespace
 
-TVornPrint::TVornPrint(QWidget* parent)
-    : QWidget(parent, Qt::Window),
+TVornPrint::TVornPrint(TGlobalData& settings, QWidget* parent)
+    : QWidget(parent, Qt::Window), settings_(settings),
       checkStrings_(new QCheckBox(QStringLiteral("Print String Chart"), this)),
       checkFrets_(new QCheckBox(QStringLiteral("Print Fret Chart"), this)),
       checkProfile_(new QCheckBox(QStringLiteral("Print Tension Profile"), this)),
@@ -141,7 +143,8 @@ bool TVornPrint::TablePageShown() const {
     return pages_->currentIndex() == 0;
 }
 
-bool TVornPrint::BuildReport(const QString& title, const TStrFrame& chart) {
+bool TVornPrint::BuildReport(const QString& title, const TStrFrame& chart,
+                             const QString& documentFile) {
     ReportOptions options;
     options.Strings = checkStrings_->isChecked();
     options.Frets = checkFrets_->isChecked();
@@ -170,6 +173,7 @@ bool TVornPrint::BuildReport(const QString& title, const TStrFrame& chart) {
     orderText_ = OrderListText(name, order);
     orderCsv_ = OrderListCsv(order);
     title_ = title;
+    documentFile_ = documentFile;
     browser_->setHtml(QString::fromStdString(html_));
     if (browser_->document()->isEmpty()) {
         html_.clear();
@@ -223,30 +227,26 @@ void TVornPrint::message(const QString& text) {
         TFittedMessageBox::Ask(this, QMessageBox::Warning, QStringLiteral("Vorn"), text);
 }
 
+SaveChoice TVornPrint::askFile(const QString& caption, const QString& name,
+                               std::vector<SaveFileType> types, int type,
+                               const SaveNameHook& hook) {
+    const SaveRequest request{caption, documentFile_, name, std::move(types), type};
+    return AskSaveFile(this, settings_, request, hook, AskOverwrite);
+}
+
 bool TVornPrint::SaveToDisk() {
-    const QStringList filters{QStringLiteral("HTML File (*.html)"),
-                              QStringLiteral("Unformatted Text File (*.txt)")};
-    int filter = htmlCode_->isChecked() ? 0 : 1;
-    QString name;
-    if (AskSaveName) {
-        name = AskSaveName(title_, filter);
-    } else {
-        QFileDialog dialog(this, QStringLiteral("Save Vorn file as text"), title_);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilters(filters);
-        dialog.selectNameFilter(filters.at(filter));
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return false;
-        name = dialog.selectedFiles().constFirst();
-        filter = std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
-    }
-    if (name.isEmpty())
+    const QString base = qs(DocumentBaseName(title_.toStdString()));
+    const SaveChoice choice =
+        askFile(QStringLiteral("Save Vorn file as text"), base,
+                {{QStringLiteral("HTML File"), QStringLiteral("html")},
+                 {QStringLiteral("Unformatted Text File"), QStringLiteral("txt")}},
+                htmlCode_->isChecked() ? 0 : 1, AskSaveName);
+    if (choice.Path.isEmpty())
         return false;
-    (filter == 0 ? htmlCode_ : plainText_)->setChecked(true);
+    (choice.Type == 0 ? htmlCode_ : plainText_)->setChecked(true);
     refreshText();
     fillText();
-    // The extension goes after the name as typed.
-    const QString path = name + (filter == 0 ? QStringLiteral(".html") : QStringLiteral(".txt"));
+    const QString& path = choice.Path;
     QStringList lines = memo_->toPlainText().split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.constLast().isEmpty())
         lines.removeLast(); // the text's own last line end
@@ -264,31 +264,18 @@ bool TVornPrint::SaveToDisk() {
 bool TVornPrint::SaveOrderList() {
     if (orderText_.empty())
         return false;
-    const QStringList filters{QStringLiteral("Text File (*.txt)"),
-                              QStringLiteral("CSV File (*.csv)")};
-    const QStringList suffixes{QStringLiteral(".txt"), QStringLiteral(".csv")};
-    const QString proposed = QStringLiteral("Strings for %1").arg(title_);
-    int filter = 0;
-    QString path;
-    if (AskOrderName) {
-        path = AskOrderName(proposed, filter);
-    } else {
-        QFileDialog dialog(this, QStringLiteral("Order list"), proposed);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilters(filters);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return false;
-        path = dialog.selectedFiles().constFirst();
-        filter = std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
-    }
+    const SaveChoice choice =
+        askFile(QStringLiteral("Order list"),
+                QStringLiteral("Strings for %1").arg(qs(DocumentBaseName(title_.toStdString()))),
+                {{QStringLiteral("Text File"), QStringLiteral("txt")},
+                 {QStringLiteral("CSV File"), QStringLiteral("csv")}},
+                0, AskOrderName);
+    const QString& path = choice.Path;
     if (path.isEmpty())
         return false;
-    filter = std::clamp(filter, 0, 1);
-    if (!path.endsWith(suffixes.at(filter), Qt::CaseInsensitive))
-        path += suffixes.at(filter);
     std::string error;
     if (!WriteFileAtomically(QFile::encodeName(path).toStdString(),
-                             filter == 0 ? orderText_ : orderCsv_, &error)) {
+                             choice.Type == 0 ? orderText_ : orderCsv_, &error)) {
         message(QStringLiteral("Could not save %1: %2").arg(path, QString::fromStdString(error)));
         return false;
     }
@@ -298,15 +285,12 @@ bool TVornPrint::SaveOrderList() {
 bool TVornPrint::ExportPdf() {
     if (html_.empty())
         return false;
-    const QString proposed = title_ + QStringLiteral(".pdf");
-    QString path = AskPdfName
-                       ? AskPdfName(proposed)
-                       : QFileDialog::getSaveFileName(this, QStringLiteral("Export PDF"), proposed,
-                                                      QStringLiteral("PDF File (*.pdf)"));
+    const QString path =
+        askFile(QStringLiteral("Export PDF"), qs(DocumentBaseName(title_.toStdString())),
+                {{QStringLiteral("PDF File"), QStringLiteral("pdf")}}, 0, AskPdfName)
+            .Path;
     if (path.isEmpty())
         return false;
-    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        path += QStringLiteral(".pdf");
     QString error;
     if (!WriteReportPdf(QString::fromStdString(html_), path, ReportPageIsLetter(), &error)) {
         message(QStringLiteral("Could not save %1: %2").arg(path, error));

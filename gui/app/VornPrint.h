@@ -11,6 +11,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "widgets/FileDialogs.h"
 
 class QCheckBox;
 class QPlainTextEdit;
@@ -22,16 +25,21 @@ class QTextBrowser;
 
 namespace vorn {
 
+class TGlobalData;
 class TStrFrame;
 
 class TVornPrint : public QWidget {
     Q_OBJECT
 public:
-    explicit TVornPrint(QWidget* parent = nullptr);
+    // The save dialogs start in and remember folders through settings.
+    explicit TVornPrint(TGlobalData& settings, QWidget* parent = nullptr);
 
     // The report of the chart under the title, with the charts the check boxes ask for; shown
     // on the table page. false when the view could not take it (the window is then hidden).
-    bool BuildReport(const QString& title, const TStrFrame& chart);
+    // The save dialogs start in the folder of documentFile, the document's own file if any,
+    // and propose the title without its ".vrd".
+    bool BuildReport(const QString& title, const TStrFrame& chart,
+                     const QString& documentFile = QString());
 
     // The report as built: the HTML text and its plain text.
     const std::string& ReportHtml() const { return html_; }
@@ -54,16 +62,16 @@ public:
     // The text page's box; filled when that page is shown, saved or printed.
     QPlainTextEdit* Memo() const { return memo_; }
 
-    // Stand in for the dialogs (tests): the save dialog returns a name and the filter index
-    // (0 HTML, 1 text), empty for Cancel; the PDF dialog a path; the print dialog says
-    // whether to print and may set the printer up; messages are taken instead of shown.
-    std::function<QString(const QString& proposed, int& filter)> AskSaveName;
-    std::function<QString(const QString& proposed)> AskPdfName;
+    // Stand in for the dialogs (tests), as SaveNameHook describes: the text's save dialog
+    // (types 0 HTML, 1 text), the PDF dialog, the order list's (0 text, 1 CSV) and the
+    // question whether to replace a file; the print dialog says whether to print and may set
+    // the printer up; messages are taken instead of shown.
+    SaveNameHook AskSaveName;
+    SaveNameHook AskPdfName;
+    SaveNameHook AskOrderName;
+    OverwriteHook AskOverwrite;
     std::function<bool(QPrinter& printer, bool allowFile)> AskPrinter;
     std::function<void(const QString& text)> ShowMessage;
-    // The order list's save dialog: a name and the filter index (0 text, 1 CSV), empty for
-    // Cancel.
-    std::function<QString(const QString& proposed, int& filter)> AskOrderName;
 
     // The actions of the buttons, callable directly.
     bool SaveToDisk();
@@ -84,12 +92,17 @@ private:
     void refreshText();
     void fillText();
     void message(const QString& text);
+    // The save dialog for the report's document; an empty path for Cancel.
+    SaveChoice askFile(const QString& caption, const QString& name, std::vector<SaveFileType> types,
+                       int type, const SaveNameHook& hook);
 
+    TGlobalData& settings_;
     std::string html_;
     std::string text_;
     std::string orderText_;
     std::string orderCsv_;
     QString title_;
+    QString documentFile_;  // the report's document's own file; empty when it has none
     bool textStale_ = true; // the text box waits for its page to be seen
     QCheckBox* checkStrings_;
     QCheckBox* checkFrets_;

@@ -4,7 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
+#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -22,6 +22,8 @@
 #include "ReportPdf.h"
 #include "TemplatePdf.h"
 #include "dialogs/FitTemperamentDialog.h"
+#include "files/DialogPaths.h"
+#include "files/FileFrame.h"
 #include "files/FretTemplateDxf.h"
 #include "frets/FretTemplate.h"
 #include "frets/ScalaScale.h"
@@ -405,21 +407,27 @@ void TFretFrormView::showGraphic() {
         graphic_->Draw(model_.ChoicesInUse, model_.Document()->CommaFraction);
 }
 
+SaveChoice TFretFrormView::askFile(const QString& caption, const QString& name,
+                                   std::vector<SaveFileType> types, const SaveNameHook& hook) {
+    const TFileFrame* frame = DocumentFrame ? DocumentFrame() : nullptr;
+    const SaveRequest request{caption,
+                              frame ? QFile::decodeName(frame->FilePath.c_str()) : QString(), name,
+                              std::move(types)};
+    return AskSaveFile(this, model_.Settings, request, hook, AskOverwrite);
+}
+
 bool TFretFrormView::ExportScala() {
     if (!model_.IsBound())
         return false;
     const TInstDataType& d = *model_.Document();
     const std::string name = TemperamentShortName(d.Temperament, d.CommaFraction);
-    const QString proposed =
-        qs(name).replace(QLatin1Char('/'), QLatin1Char('-')) + QStringLiteral(".scl");
-    QString path =
-        AskScalaName ? AskScalaName(proposed)
-                     : QFileDialog::getSaveFileName(this, QStringLiteral("Export Scala"), proposed,
-                                                    QStringLiteral("Scala scale (*.scl)"));
+    const QString path =
+        askFile(QStringLiteral("Export Scala"),
+                qs(name).replace(QLatin1Char('/'), QLatin1Char('-')),
+                {{QStringLiteral("Scala scale"), QStringLiteral("scl")}}, AskScalaName)
+            .Path;
     if (path.isEmpty())
         return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".scl");
     const std::string text =
         ScalaFile(QFileInfo(path).fileName().toStdString(), name + " (12 notes, as fretted)",
                   d.CommaFraction, model_.ChoicesInUse, 12);
@@ -444,31 +452,29 @@ bool TFretFrormView::ExportTemplate() {
         TFittedMessageBox::Ask(this, QMessageBox::Warning, QStringLiteral("Vorn"), qs(refusal));
         return false;
     }
-    const QString proposed =
-        QStringLiteral("Fret template %1 cm.pdf").arg(qs(model_.StringLengthText));
-    QString path = AskTemplateName
-                       ? AskTemplateName(proposed)
-                       : QFileDialog::getSaveFileName(
-                             this, QStringLiteral("Fret template"), proposed,
-                             QStringLiteral("PDF to print (*.pdf);;SVG drawing (*.svg);;"
-                                            "DXF drawing for CAD, one piece (*.dxf);;"
-                                            "CSV table of the frets (*.csv)"));
+    const TFileFrame* frame = DocumentFrame ? DocumentFrame() : nullptr;
+    const QString name =
+        frame ? qs(DocumentBaseName(frame->DisplayName()))
+              : QStringLiteral("Fret template %1 cm").arg(qs(model_.StringLengthText));
+    constexpr int PdfType = 0, SvgType = 1, DxfType = 2; // as listed below
+    const SaveChoice choice =
+        askFile(QStringLiteral("Fret template"), name,
+                {{QStringLiteral("PDF to print"), QStringLiteral("pdf")},
+                 {QStringLiteral("SVG drawing"), QStringLiteral("svg")},
+                 {QStringLiteral("DXF drawing for CAD, one piece"), QStringLiteral("dxf")},
+                 {QStringLiteral("CSV table of the frets"), QStringLiteral("csv")}},
+                AskTemplateName);
+    const QString& path = choice.Path;
     if (path.isEmpty())
         return false;
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (!QStringList{QStringLiteral("pdf"), QStringLiteral("svg"), QStringLiteral("dxf"),
-                     QStringLiteral("csv")}
-             .contains(suffix))
-        path += QStringLiteral(".pdf");
     QString error;
     bool written = false;
-    if (suffix == QStringLiteral("svg") || suffix == QStringLiteral("dxf") ||
-        suffix == QStringLiteral("csv")) {
+    if (choice.Type != PdfType) {
         const std::string bytes =
-            suffix == QStringLiteral("svg")
+            choice.Type == SvgType
                 ? FretTemplateSvg(LayoutFretTemplate(in), in.Paper)
-                : (suffix == QStringLiteral("dxf") ? FretTemplateDxf(FretLayoutLines(in), in.Title)
-                                                   : FretTemplateCsv(in));
+                : (choice.Type == DxfType ? FretTemplateDxf(FretLayoutLines(in), in.Title)
+                                          : FretTemplateCsv(in));
         std::string reason;
         written = WriteFileAtomically(QFile::encodeName(path).toStdString(), bytes, &reason);
         error = QString::fromStdString(reason);

@@ -8,8 +8,10 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "frets/FretFrorm.h"
+#include "widgets/FileDialogs.h"
 
 class QAbstractButton;
 class QCheckBox;
@@ -23,6 +25,7 @@ class QToolButton;
 
 namespace vorn {
 
+class TFileFrame;
 class TFitTemperamentDialog;
 class TFretFrameView;
 class TFretPositionView;
@@ -60,16 +63,22 @@ public:
     QPushButton* TemplateButton() const { return template_; }
     QPushButton* FitButton() const { return fit_; }
 
+    // The document the page belongs to: its file is where the save dialogs start, its name
+    // what the template proposes. Without it they start in the last folder.
+    std::function<const TFileFrame*()> DocumentFrame;
+
     // "Export Scala...": the temperament with the frets as they are tied, as a Scala file.
     // false when cancelled or not written (the reason was shown).
     bool ExportScala();
-    // Stand in for the save dialog (tests): the path chosen, empty for Cancel.
-    std::function<QString(const QString& proposed)> AskScalaName;
+    // Stand in for the save dialogs and the question whether to replace a file (tests), as
+    // SaveNameHook and OverwriteHook describe.
+    SaveNameHook AskScalaName;
+    OverwriteHook AskOverwrite;
     // "Fret template...": the top string's fingerboard at 1:1 as PDF or SVG pages, a one-piece
-    // DXF drawing or a CSV table (by the name's extension), alternatives as the page shows
-    // them. Same answers as ExportScala.
+    // DXF drawing or a CSV table (types 0 to 3, by the type chosen in the dialog),
+    // alternatives as the page shows them. Same answers as ExportScala.
     bool ExportTemplate();
-    std::function<QString(const QString& proposed)> AskTemplateName;
+    SaveNameHook AskTemplateName;
     // "Fit temperament...": after Apply the document takes the temperament the slider can
     // hold nearest the fitted fraction, and the fitted choices as its own. false when
     // cancelled.
@@ -88,6 +97,8 @@ protected:
 
 private:
     void build();
+    SaveChoice askFile(const QString& caption, const QString& name, std::vector<SaveFileType> types,
+                       const SaveNameHook& hook);
     QLayout* buildControls();
     void buildSlider();
     void connectControls();

@@ -168,6 +168,7 @@ TFretFrormView* TVornFrame::FretView() {
     QWidget* holder = pages_->widget(FretChartPage);
     u.FretView = new TFretFrormView(model_->Settings, holder);
     holder->layout()->addWidget(u.FretView);
+    u.FretView->DocumentFrame = [this]() -> const TFileFrame* { return model_.get(); };
     connect(u.FretView, &TFretFrormView::temperamentChanged, this, [this] {
         ui_->RetunePending = true;
         emit temperamentChanged();

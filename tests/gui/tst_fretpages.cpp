@@ -43,6 +43,14 @@ TInstDataType topStringC() {
     return d;
 }
 
+// How the fret template's DXF drawing begins: its comment line.
+const QByteArray DxfHead("999\nFret layout: ");
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // The pitch lines of a Scala file, between the note count and the octave.
 QStringList scalaCents(const QString& path) {
     QFile file(path);
@@ -260,12 +268,13 @@ private slots:
         view.Row(1)->MainPart()->Marker()->click(); // fret 1 to Mi
         QTemporaryDir dir;
         QString proposed;
-        view.AskScalaName = [&](const QString& name) {
+        view.AskScalaName = [&](const QString& name, int&) {
             proposed = name;
             return dir.filePath(QStringLiteral("quarter"));
         };
         QVERIFY(view.ExportScala());
-        QCOMPARE(proposed, QStringLiteral("1-4 Comma (Pure major third).scl"));
+        QCOMPARE(QFileInfo(proposed).fileName(),
+                 QStringLiteral("1-4 Comma (Pure major third).scl"));
         QFile file(dir.filePath(QStringLiteral("quarter.scl")));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
@@ -275,23 +284,85 @@ private slots:
         QCOMPARE(lines.value(16).trimmed(), QStringLiteral("2/1"));
     }
 
+    // The type chosen in the dialog decides the kind of file, whatever the name typed; the
+    // type's extension is added unless the name ends in it.
+    void templateExportWritesEachKind_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("head");
+        QTest::newRow("pdf") << "t.pdf" << 0 << "t.pdf" << QByteArray("%PDF");
+        QTest::newRow("svg") << "t.svg" << 1 << "t.svg" << QByteArray("<?xml");
+        QTest::newRow("dxf, a bare name") << "board" << 2 << "board.dxf" << DxfHead;
+        QTest::newRow("dxf, named as a pdf") << "board.pdf" << 2 << "board.pdf.dxf" << DxfHead;
+        QTest::newRow("csv") << "t" << 3 << "t.csv"
+                             << QByteArray("fret,choice,main_cents,main_mm,alt_cents,alt_mm\n1,");
+    }
     void templateExportWritesEachKind() {
+        QFETCH(QString, typed);
+        QFETCH(int, type);
+        QFETCH(QString, file);
+        QFETCH(QByteArray, head);
         TInstDataType doc = topStringC();
         TFretFrormView view(settings);
         view.Bind(doc);
         QTemporaryDir dir;
-        // Each kind of file by the name's ending.
-        const std::pair<const char*, const char*> kinds[] = {
-            {"t.pdf", "%PDF"},
-            {"t.svg", "<?xml"},
-            {"t.dxf", "AC1009"},
-            {"t.csv", "fret,choice,main_cents,main_mm,alt_cents,alt_mm\n1,"}};
-        for (const auto& [name, mark] : kinds) {
-            view.AskTemplateName = [&](const QString&) { return dir.filePath(name); };
-            QVERIFY(view.ExportTemplate());
-            QFile file(dir.filePath(name));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QVERIFY2(file.read(300).contains(mark), name);
+        int offered = -1;
+        view.AskTemplateName = [&](const QString&, int& chosen) {
+            offered = chosen;
+            chosen = type;
+            return dir.filePath(typed);
+        };
+        QVERIFY(view.ExportTemplate());
+        QCOMPARE(offered, 0); // PDF first
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{file});
+        QVERIFY(readFile(dir.filePath(file)).startsWith(head));
+    }
+
+    // A file the dialog did not name itself, because its extension came after, is replaced
+    // only after a question; No brings the dialog back at that name.
+    void templateAsksBeforeReplacing_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("bare name, No") << "board" << false << 1 << false;
+        QTest::newRow("bare name, Yes") << "board" << true << 1 << true;
+        QTest::newRow("the name the dialog saw") << "board.dxf" << false << 0 << true;
+    }
+    void templateAsksBeforeReplacing() {
+        QFETCH(QString, typed);
+        QFETCH(bool, yes);
+        QFETCH(int, questions);
+        QFETCH(bool, replaced);
+        TInstDataType doc = topStringC();
+        TFretFrormView view(settings);
+        view.Bind(doc);
+        QTemporaryDir dir;
+        const QString board = dir.filePath(QStringLiteral("board.dxf"));
+        QFile old(board);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("kept");
+        old.close();
+        QStringList proposals;
+        view.AskTemplateName = [&](const QString& proposed, int& type) {
+            proposals << proposed;
+            type = 2;
+            return proposals.size() == 1 ? dir.filePath(typed) : QString();
+        };
+        QStringList asked;
+        view.AskOverwrite = [&](const QString& path) {
+            asked << path;
+            return yes;
+        };
+        QCOMPARE(view.ExportTemplate(), replaced);
+        QCOMPARE(asked.size(), questions);
+        if (questions > 0)
+            QCOMPARE(asked.front(), board);
+        QCOMPARE(readFile(board).startsWith(DxfHead), replaced);
+        if (!replaced) {
+            QCOMPARE(readFile(board), QByteArray("kept"));
+            QCOMPARE(proposals.value(1), board);
         }
     }
 
@@ -323,7 +394,9 @@ private slots:
         saved.write(QByteArray::fromStdString(frame.SaveToData()));
         saved.close();
 
-        chart->AskScalaName = [&](const QString&) { return dir.filePath(QStringLiteral("w.scl")); };
+        chart->AskScalaName = [&](const QString&, int&) {
+            return dir.filePath(QStringLiteral("w.scl"));
+        };
         QVERIFY(chart->ExportScala());
         QProcess calc;
         calc.start(QStringLiteral(VORN_CALC_PATH),
@@ -345,7 +418,8 @@ private slots:
         TFretFrormView view(settings);
         view.Bind(doc);
         QTemporaryDir dir;
-        view.AskTemplateName = [&](const QString&) {
+        view.AskTemplateName = [&](const QString&, int& type) {
+            type = 1;
             return dir.filePath(QStringLiteral("t.svg"));
         };
         QVERIFY(view.ExportTemplate());

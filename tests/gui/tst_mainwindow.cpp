@@ -213,12 +213,12 @@ private slots:
         saved->Model().Chart.Course(0).EditTension(0, 3.9);
         QString proposed;
         const QString path = dir->filePath(QStringLiteral("my lute"));
-        w->Documents().AskSaveFileName = [&](const QString& p) {
+        w->Documents().AskSaveFileName = [&](const QString& p, int&) {
             proposed = p;
             return path;
         };
         QVERIFY(w->SaveDocument());
-        QCOMPARE(QFileInfo(proposed).fileName(), QStringLiteral("Alto Lute in G_10crs_sl64"));
+        QCOMPARE(QFileInfo(proposed).fileName(), QStringLiteral("Alto Lute in G_10crs_sl64.vrd"));
         QVERIFY(QFileInfo::exists(path + QStringLiteral(".vrd")));
         QCOMPARE(caption(*w, 0), QStringLiteral("my lute.vrd"));
 
@@ -243,10 +243,55 @@ private slots:
         QVERIFY(messages.isEmpty());
     }
 
+    // The file dialogs start in the active document's folder, else in the folder last used,
+    // which the next run remembers; at first in the home folder.
+    void fileDialogsStartWhereTheUserWorks() {
+        const QString a = dir->filePath(QStringLiteral("a"));
+        const QString b = dir->filePath(QStringLiteral("b"));
+        QVERIFY(QDir().mkpath(a) && QDir().mkpath(b));
+        QString proposed, target, openedIn;
+        const auto hook = [&](TMainForm& w) {
+            w.Documents().AskSaveFileName = [&](const QString& path, int&) {
+                proposed = path;
+                return target;
+            };
+            w.Documents().AskOpenFileName = [&](const QString& folder) {
+                openedIn = folder;
+                return QString();
+            };
+        };
+        auto w = start();
+        hook(*w);
+        w->ViewStrings();
+        target = QDir(a).filePath(QStringLiteral("lute-a"));
+        QVERIFY(w->SaveDocument());
+        QCOMPARE(QFileInfo(proposed).absolutePath(), QDir::homePath());
+
+        w->NewDocument();
+        w->ViewStrings();
+        target = QDir(b).filePath(QStringLiteral("lute-b"));
+        QVERIFY(w->SaveDocument());
+        QCOMPARE(QFileInfo(proposed).absolutePath(), a);
+
+        w->Tabs()->setCurrentIndex(0);
+        target.clear();
+        QVERIFY(!w->SaveDocumentAs());
+        QCOMPARE(proposed, QDir(a).filePath(QStringLiteral("lute-a.vrd")));
+        QVERIFY(!w->OpenDocument());
+        QCOMPARE(openedIn, a);
+        quit(w);
+
+        auto again = start();
+        hook(*again);
+        again->NewDocument();
+        QVERIFY(!again->OpenDocument());
+        QCOMPARE(openedIn, b);
+    }
+
     void saveNeedsCourseRowsAndACooperativeDisk() {
         auto w = start();
         bool asked = false;
-        w->Documents().AskSaveFileName = [&](const QString&) {
+        w->Documents().AskSaveFileName = [&](const QString&, int&) {
             asked = true;
             return dir->filePath(QStringLiteral("no/such/folder/x.vrd"));
         };
@@ -658,7 +703,7 @@ private slots:
             return QMessageBox::StandardButton(answer);
         };
         const QString path = dir->filePath(QStringLiteral("kept.vrd"));
-        w->Documents().AskSaveFileName = [&](const QString&) { return path; };
+        w->Documents().AskSaveFileName = [&](const QString&, int&) { return path; };
 
         // Unchanged: nothing to ask.
         w->ViewStrings();
@@ -691,7 +736,7 @@ private slots:
         int dialogs = 0;
         const QString first = dir->filePath(QStringLiteral("first.vrd"));
         const QString second = dir->filePath(QStringLiteral("second.vrd"));
-        w->Documents().AskSaveFileName = [&](const QString&) {
+        w->Documents().AskSaveFileName = [&](const QString&, int&) {
             return ++dialogs == 1 ? first : second;
         };
         QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier);

@@ -148,7 +148,7 @@ private slots:
         auto w = start();
         w->ViewStrings();
         QString proposed;
-        w->ActiveDocument()->FretView()->AskScalaName = [&proposed](const QString& p) {
+        w->ActiveDocument()->FretView()->AskScalaName = [&proposed](const QString& p, int&) {
             proposed = p;
             return QString(); // cancelled
         };

@@ -109,7 +109,8 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::newRow("text") << "chart" << 1 << "chart.txt";
         QTest::newRow("html") << "chart" << 0 << "chart.html";
-        QTest::newRow("html typed") << "chart.html" << 0 << "chart.html.html";
+        QTest::newRow("html typed") << "chart.html" << 0 << "chart.html";
+        QTest::newRow("text typed as html") << "chart.html" << 1 << "chart.html.txt";
     }
     void saveWritesTheChosenForm() {
         QFETCH(QString, name);
@@ -158,11 +159,51 @@ private slots:
             return windows.Path(QStringLiteral("strings"));
         };
         print->OrderButton()->click();
-        QCOMPARE(proposed, QStringLiteral("Strings for Alto Lute in G_10crs_sl64"));
+        QCOMPARE(QFileInfo(proposed).fileName(),
+                 QStringLiteral("Strings for Alto Lute in G_10crs_sl64.txt"));
         const QByteArray bytes = read(windows.Path(file));
         QVERIFY2(bytes.startsWith(head.toUtf8()), bytes.left(120).constData());
         // The basses' catalogue strings too, though the report shows only the fret chart.
         QVERIFY(bytes.contains("Savarez"));
+    }
+
+    // The exports of a saved document propose its name without ".vrd", in its folder rather
+    // than the folder last used.
+    void exportsProposeTheDocumentsName_data() {
+        QTest::addColumn<int>("button"); // 0 Export PDF, 1 Save to Disk, 2 Order list
+        QTest::addColumn<QString>("name");
+        QTest::newRow("pdf") << 0 << "lute-a.pdf";
+        QTest::newRow("text") << 1 << "lute-a.html";
+        QTest::newRow("order list") << 2 << "Strings for lute-a.txt";
+    }
+    void exportsProposeTheDocumentsName() {
+        QFETCH(int, button);
+        QFETCH(QString, name);
+        for (const char* folder : {"lutes", "elsewhere"})
+            QVERIFY(QDir().mkpath(windows.Path(QString::fromLatin1(folder))));
+        auto w = start();
+        w->ViewStrings();
+        w->Documents().AskSaveFileName = [&](const QString&, int&) {
+            return windows.Path(QStringLiteral("lutes/lute-a"));
+        };
+        QVERIFY(w->SaveDocument());
+        w->PrintDocument();
+        TVornPrint* print = w->PrintWindow();
+        print->AskOrderName = [&](const QString&, int&) {
+            return windows.Path(QStringLiteral("elsewhere/strings"));
+        };
+        QVERIFY(print->SaveOrderList()); // the last folder is now another one
+
+        QString proposed;
+        const SaveNameHook cancel = [&](const QString& path, int&) {
+            proposed = path;
+            return QString();
+        };
+        print->AskPdfName = print->AskSaveName = print->AskOrderName = cancel;
+        QVERIFY(!(button == 0   ? print->ExportPdf()
+                  : button == 1 ? print->SaveToDisk()
+                                : print->SaveOrderList()));
+        QCOMPARE(proposed, QDir(windows.Path(QStringLiteral("lutes"))).filePath(name));
     }
 
     void pdfHoldsTheFigures() {
@@ -171,12 +212,12 @@ private slots:
         w->PrintDocument();
         TVornPrint* print = w->PrintWindow();
         QString proposed;
-        print->AskPdfName = [&](const QString& name) {
+        print->AskPdfName = [&](const QString& name, int&) {
             proposed = name;
             return windows.Path(QStringLiteral("alto"));
         };
         QVERIFY(print->ExportPdf());
-        QCOMPARE(proposed, QStringLiteral("Alto Lute in G_10crs_sl64.pdf"));
+        QCOMPARE(QFileInfo(proposed).fileName(), QStringLiteral("Alto Lute in G_10crs_sl64.pdf"));
         const QString pdf = windows.Path(QStringLiteral("alto.pdf"));
         QVERIFY(read(pdf).startsWith("%PDF"));
         QProcess text;
@@ -221,7 +262,7 @@ private slots:
         print->CheckProfile()->click();
 
         const QString pdf = windows.Path(QStringLiteral("wide.pdf"));
-        print->AskPdfName = [&](const QString&) { return pdf; };
+        print->AskPdfName = [&](const QString&, int&) { return pdf; };
         QVERIFY(print->ExportPdf());
         const testing::PdfWords words = testing::ReadPdfWords(pdf.toStdString());
         QVERIFY2(words.Read, "pdftotext (poppler-utils) did not run");

@@ -190,7 +190,7 @@ private slots:
         QUndoStack* stack = w->History().Stack(lute);
         spin(3);
         QCOMPARE(stack->count(), 1);
-        w->Documents().AskSaveFileName = [&](const QString&) {
+        w->Documents().AskSaveFileName = [&](const QString&, int&) {
             return windows.Path(QStringLiteral("spun.vrd"));
         };
         QVERIFY(w->SaveDocument());

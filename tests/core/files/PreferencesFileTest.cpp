@@ -41,6 +41,17 @@ TEST(PreferencesFile, ReadsWhatQtWrites) {
     EXPECT_EQ(p.BreakingIndexes[3].Material, "Brass7/3");
 }
 
+// A comma, a semicolon, quotes and a blank at the end make Qt quote and escape the value; a
+// letter outside ASCII it writes as UTF-8.
+TEST(PreferencesFile, LastFolderAsQtWritesIt) {
+    const Preferences p =
+        ReadPreferences("[Files]\nLastFolder=\"/home/j\xc3\xb6rg/Lauten, alt;1 \\\"x\\\" =y \"\n");
+    EXPECT_EQ(p.LastFolder, "/home/j\xc3\xb6rg/Lauten, alt;1 \"x\" =y ");
+    TGlobalData settings;
+    ApplyPreferences(p, settings);
+    EXPECT_EQ(PreferencesOf(settings).LastFolder, p.LastFolder);
+}
+
 TEST(PreferencesFile, NumbersKeepTheirPointUnderAGermanLocale) {
     const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
     if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))

@@ -454,7 +454,8 @@ bool TFretFrormView::ExportTemplate() {
     }
     const TFileFrame* frame = DocumentFrame ? DocumentFrame() : nullptr;
     const QString name =
-        frame ? qs(DocumentBaseName(frame->DisplayName()))
+        // Not the document's bare name: Export PDF proposes that one in the same folder.
+        frame ? QStringLiteral("%1 fret template").arg(qs(DocumentBaseName(frame->DisplayName())))
               : QStringLiteral("Fret template %1 cm").arg(qs(model_.StringLengthText));
     constexpr int PdfType = 0, SvgType = 1, DxfType = 2; // as listed below
     const SaveChoice choice =

@@ -117,7 +117,7 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
         for (const QString& path : paths)
             OpenDocumentFile(path);
     });
-    documents_->Reopen(std::move(loaded.Documents), loaded.DocumentMessages);
+    documents_->Reopen(std::move(loaded));
     SetSidebarWide(settings_->SidebarDown != 0);
     starting_ = false;
     IdleUpdate();
@@ -127,6 +127,10 @@ void TMainForm::buildDocuments(QWidget* parent) {
     documents_ = new TDocumentManager(*settings_, parent, this);
     documents_->Message = [this](QMessageBox::Icon icon, const QString& caption,
                                  const QString& text) { message(icon, caption, text); };
+    documents_->MessageWithDetails = [this](QMessageBox::Icon icon, const QString& caption,
+                                            const QString& text, const QString& informative) {
+        message(icon, caption, text, false, informative);
+    };
     Tabs()->OnTabClick = [this](int index, Qt::MouseButton button) {
         if (button != Qt::RightButton)
             return;
@@ -374,10 +378,16 @@ void TMainForm::ShowPopupOnDocument() {
 // ---------------------------------------------------------------- messages
 
 void TMainForm::message(QMessageBox::Icon icon, const QString& caption, const QString& text,
-                        bool wait) {
+                        bool wait, const QString& informative) {
     if (starting_) {
         // Shown once the window is up, above it, and after a test had the chance to listen.
-        QTimer::singleShot(0, this, [this, icon, caption, text] { message(icon, caption, text); });
+        QTimer::singleShot(0, this, [this, icon, caption, text, informative] {
+            message(icon, caption, text, false, informative);
+        });
+        return;
+    }
+    if (DetailedMessageHook && !informative.isEmpty()) {
+        DetailedMessageHook(icon, caption, text, informative);
         return;
     }
     if (MessageHook) {
@@ -385,6 +395,7 @@ void TMainForm::message(QMessageBox::Icon icon, const QString& caption, const QS
         return;
     }
     auto* box = new TFittedMessageBox(icon, caption, text, QMessageBox::Ok, this);
+    box->setInformativeText(informative);
     box->setAttribute(Qt::WA_DeleteOnClose);
     if (wait)
         box->exec();

@@ -449,6 +449,7 @@ bool TDocumentManager::SaveDocumentFile(const QString& path) {
         return false;
     }
     lastFolder_ = QFileInfo(path).absolutePath();
+    emit documentSaved();
     emit documentsChanged();
     emit fileUsed(QFileInfo(path).absoluteFilePath());
     return true;

@@ -115,6 +115,8 @@ signals:
     void stringsWanted();
     // A file was opened or saved, by its absolute path: the recent files follow.
     void fileUsed(const QString& path);
+    // A document was written to its file: the copy kept for reopening follows at once.
+    void documentSaved();
     // The start's questions are answered.
     void settled();
 

@@ -15,6 +15,9 @@
 #include <QShortcut>
 #include <QStatusTipEvent>
 #include <QTimer>
+#include <QUndoGroup>
+
+#include <optional>
 
 #include "app/AboutBox.h"
 #include "app/AppResources.h"
@@ -119,8 +122,26 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
     });
     documents_->Reopen(std::move(loaded));
     SetSidebarWide(settings_->SidebarDown != 0);
+    connectSession();
     starting_ = false;
     IdleUpdate();
+}
+
+void TMainForm::connectSession() {
+    session_->Current = [this]() -> std::optional<TSessionKeeper::OpenSession> {
+        // Not while the start still asks what a tab is to hold: the kept edits stay kept.
+        if (documents_->Settling())
+            return std::nullopt;
+        return TSessionKeeper::OpenSession{documents_->OpenModels(), Tabs()->currentIndex(),
+                                           SidebarWide()};
+    };
+    for (auto signal : {&TDocumentManager::activeChanged, &TDocumentManager::documentsChanged,
+                        &TDocumentManager::tabAttached, &TDocumentManager::settled})
+        connect(documents_, signal, this, [this] { session_->WriteSoon(); });
+    connect(documents_, &TDocumentManager::documentSaved, this, [this] { session_->WriteNow(); });
+    // Every change a document's history records, undo and redo included.
+    connect(&history_->Group(), &QUndoGroup::indexChanged, this, [this] { session_->WriteSoon(); });
+    settings_->Notice.Subscribe([this](unsigned) { session_->WriteSoon(); });
 }
 
 void TMainForm::buildDocuments(QWidget* parent) {
@@ -310,6 +331,7 @@ bool TMainForm::ShowOptions(int page) {
 void TMainForm::OptionsApplied() {
     // The charts heard of the change from the settings themselves.
     RefreshStatus();
+    session_->WriteSoon();
 }
 
 TVornPrint* TMainForm::PrintWindow() {
@@ -350,6 +372,7 @@ void TMainForm::IdleUpdate() {
             needsRows->setEnabled(rows);
     if (globals_->isEnabled() != rows)
         globals_->setEnabled(rows);
+    session_->NoticeViewChoices();
     // Edits happen in the active tab only: its marker is the one that can be out of date.
     if (TStringFileTab* tab = documents_->ActiveTab()) {
         TVornFrame* active = tab->Frame();

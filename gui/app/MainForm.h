@@ -160,7 +160,8 @@ private:
     void tabChanged();
     void message(QMessageBox::Icon icon, const QString& caption, const QString& text,
                  bool wait = false, const QString& informative = {});
-
+    // The session follows what changes: the settings file is written soon after.
+    void connectSession();
     bool isActive(const TVornFrame* frame) const { return frame && frame == ActiveDocument(); }
 
     std::unique_ptr<TGlobalData> settings_;

@@ -21,6 +21,7 @@
 
 #include "app/HelpViewer.h"
 #include "app/MainForm.h"
+#include "app/PreferencesIni.h"
 #include "app/SideBar.h"
 #include "app/StatusPanels.h"
 #include "app/VolumeControl.h"
@@ -799,6 +800,8 @@ private slots:
         broken.write("not a document");
         broken.close();
         w.reset();
+        // The saves kept b.vrd for reopening; these starts begin with nothing to reopen.
+        QVERIFY(QFile::remove(settingsPath()));
 
         w = start();
         QCOMPARE(w->OpenFiles({a, broken.fileName(), b}), 2);
@@ -1061,6 +1064,49 @@ private slots:
             QCOMPARE(fileBytes(path), newer);
             QVERIFY(w->ActiveDocument()->Changed());
         }
+    }
+
+    // The session is written a moment after each change, not only at the quit: a run that
+    // ends without one (a crash) keeps the kept document, the tension unit and the view
+    // choices. Nothing is written when nothing changed.
+    void sessionIsWrittenWhileWorking() {
+        const std::string path = QFile::encodeName(settingsPath()).toStdString();
+        auto w = start();
+        w->ViewStrings();
+        w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
+        w->Settings().SetTensionUnit(tt_pounds);
+        w->Settings().NotifyChanged(sc_tension_unit);
+        w->Settings().ShowAlternativeFrets = 1;
+        w->Settings().TensionProfileVisible = 1;
+        w->IdleUpdate();
+        const float edited =
+            w->ActiveDocument()->Model().Chart.Course(0).First.ShownTension(w->Settings());
+        QVERIFY(qAbs(edited - 3.9f * 2.2046f) < 0.01f); // kg into lb
+        const auto written = [&] {
+            TGlobalData read;
+            const SettingsLoad kept = LoadSettingsFile(path, read);
+            return kept.Documents.size() == 1 &&
+                   kept.Documents[0]->Chart.Course(0).First.ShownTension(read) == edited &&
+                   read.TensionUnit == tt_pounds && read.ShowAlternativeFrets == 1;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(written(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(ReadPreferencesIni(w->PreferencesPath()).TensionProfileVisible,
+                                 5000);
+
+        // A change that leaves the bytes as they are writes nothing.
+        const QDateTime before = QFileInfo(settingsPath()).lastModified();
+        emit w->Documents().documentsChanged();
+        QTest::qWait(2 * TSessionKeeper::SessionDelay);
+        QCOMPARE(QFileInfo(settingsPath()).lastModified(), before);
+
+        w.reset(); // no quit: what was written stays
+        w = start();
+        QCOMPARE(w->Settings().TensionUnit, tt_pounds);
+        QCOMPARE(w->Settings().ShowAlternativeFrets, uint8_t(1));
+        QCOMPARE(w->TabCount(), 1);
+        QCOMPARE(w->ActiveDocument()->Model().Chart.Course(0).First.ShownTension(w->Settings()),
+                 edited);
+        QVERIFY(w->ActiveDocument()->Changed());
     }
 
     void titleShowsTheActiveDocument() {

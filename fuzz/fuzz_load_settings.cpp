@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string first = SettingsFileBytes(settings, Frames(load));
     TGlobalData again;
     const SettingsLoad reload = LoadSettingsData(first, again);
-    if (!reload.Message.empty() || !reload.DocumentMessages.empty() ||
+    if (!reload.Message.empty() || !reload.Refused.empty() ||
         reload.Documents.size() != load.Documents.size())
         std::abort();
     if (SettingsFileBytes(again, Frames(reload)) != first)

@@ -7,6 +7,7 @@
 #include "io/AtomicFile.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
+#include "io/FileFingerprint.h"
 
 namespace vorn {
 
@@ -23,8 +24,10 @@ LoadOutcome OpenDocumentFile(TFileFrame& frame, const std::string& path) {
         return {LoadResult::Failed, LoadFileMessage, error};
     ByteReader in(bytes);
     LoadOutcome outcome = OpenDocument(frame, in, path);
-    if (outcome.Result == LoadResult::Loaded)
+    if (outcome.Result == LoadResult::Loaded) {
         frame.FilePath = path;
+        frame.Disk = FingerprintOfData(path, bytes);
+    }
     return outcome;
 }
 
@@ -35,8 +38,16 @@ bool SaveDocumentFile(TFileFrame& frame, const std::string& path, std::string* e
         return false;
     frame.FileName = FinalComponent(path);
     frame.FilePath = path;
+    frame.Disk = FingerprintOfData(path, out.bytes());
     frame.MarkUnchanged();
     return true;
+}
+
+bool ChangedOnDiskSince(const TFileFrame& frame) {
+    if (frame.FilePath.empty() || !frame.Disk.Known())
+        return false;
+    const FileFingerprint now = TakeFingerprint(frame.FilePath);
+    return now.Taken != FileFingerprint::fp_missing && FileChanged(frame.Disk, now);
 }
 
 } // namespace vorn

@@ -12,13 +12,18 @@ namespace vorn {
 // ReadDocument, handing an old-format body on to the import. Loaded, or Failed with the
 // reason; the frame changes only when loaded.
 LoadOutcome OpenDocument(TFileFrame& frame, ByteReader& in, const std::string& name);
-// The same for a file on disk, which becomes the frame's FilePath. A file that cannot be read
-// is refused like a broken one, with ReadFailure saying why.
+// The same for a file on disk, which becomes the frame's FilePath, with its fingerprint as
+// Disk. A file that cannot be read is refused like a broken one, with ReadFailure saying why.
 LoadOutcome OpenDocumentFile(TFileFrame& frame, const std::string& path);
 
 // The body written to a temporary file beside `path` and renamed over it; on success the frame
-// takes the file's name without directory and its path, and counts as unchanged. On failure
-// `error` says why and both the frame's name and any previous file are untouched.
+// takes the file's name without directory, its path and fingerprint, and counts as unchanged. On
+// failure `error` says why and both the frame's name and any previous file are untouched.
 bool SaveDocumentFile(TFileFrame& frame, const std::string& path, std::string* error = nullptr);
+
+// Whether the frame's own file is there and is no longer what this program last read or wrote:
+// another program changed it, and a save would lose that. False for a file gone (a save loses
+// nothing) and for a frame that never read or wrote its file (nothing to compare with).
+bool ChangedOnDiskSince(const TFileFrame& frame);
 
 } // namespace vorn

@@ -11,6 +11,7 @@
 #include "chart/StrFrame.h"
 #include "document/GlobalData.h"
 #include "document/InstDataType.h"
+#include "io/FileFingerprint.h"
 
 namespace vorn {
 
@@ -31,6 +32,8 @@ public:
     int Family = 0;
     std::string FileName; // without directory; empty for a new document
     std::string FilePath; // the file read or last saved, whole; empty when there is none
+    // What FilePath was when this program last read or wrote it; unknown when it never did.
+    FileFingerprint Disk;
 
     // Whether the document would be saved other than it was made, read or last saved: edits
     // undone count as no change.

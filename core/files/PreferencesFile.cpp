@@ -2,6 +2,7 @@
 
 #include "files/PreferencesFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <map>
 #include <string_view>
@@ -13,6 +14,9 @@
 namespace vorn {
 
 namespace {
+
+// The most items read of one array, whatever count the file gives.
+constexpr int MaxPreferenceItems = 10000;
 
 std::string_view trimmed(std::string_view s) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
@@ -132,8 +136,9 @@ std::vector<std::string> arrayItems(const std::map<std::string, std::string>& en
     double size = 0;
     if (count == entries.end() || !ParseNumber(count->second, size))
         return items;
-    // A count past what any list holds is a broken file, not a reason to loop for long.
-    const int listed = size > 0 && size <= 10000 ? static_cast<int>(size) : 0;
+    // A count past what any list holds is a broken file, not a reason to loop or allocate
+    // for long: the items up to the cap are still read.
+    const int listed = size > 0 ? static_cast<int>(std::min(size, double(MaxPreferenceItems))) : 0;
     for (int i = 1; i <= listed; ++i) {
         const auto it = entries.find(array + "/" + std::to_string(i) + "/" + key);
         items.push_back(it == entries.end() ? std::string() : it->second);

@@ -6,9 +6,11 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QTimer>
 
 #include <algorithm>
+#include <memory>
 
 #include "app/RecoveryKeeper.h"
 #include "document/GlobalData.h"
@@ -100,19 +102,82 @@ TVornFrame* TDocumentManager::NewDocument() {
     return tab->Frame();
 }
 
-void TDocumentManager::Reopen(std::vector<std::unique_ptr<TFileFrame>> documents,
-                              const std::vector<std::string>& messages) {
+void TDocumentManager::Reopen(SettingsLoad loaded) {
     // The core has read each document once; its tab takes it over as it is.
-    for (std::unique_ptr<TFileFrame>& document : documents) {
-        // Kept edits its own file does not hold show as changes.
+    std::vector<QPointer<TVornFrame>> frames;
+    for (std::unique_ptr<TFileFrame>& document : loaded.Documents) {
+        // Kept edits its own file does not hold, and documents with no file at all, show as
+        // changes.
         TStringFileTab* tab = NewTab(std::move(document));
         tab->SetChanged(tab->Frame()->Changed());
+        frames.emplace_back(tab->Frame());
     }
-    if (!messages.empty())
-        reportLoadFailure(messages.front());
+    if (!loaded.Refused.empty()) {
+        QStringList lines;
+        for (const RefusedDocument& refused : loaded.Refused)
+            lines << QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(QFile::decodeName(
+                                                      QByteArray::fromStdString(refused.Name))),
+                                                  qs(refused.Reason));
+        if (!loaded.KeptAs.empty())
+            lines << QStringLiteral("(The settings file was kept as %1.)")
+                         .arg(QFileInfo(QFile::decodeName(QByteArray::fromStdString(loaded.KeptAs)))
+                                  .fileName());
+        reportLoadFailure(loaded.Refused.front().Message, lines.join(QStringLiteral("\n\n")));
+    }
     if (TabCount() == 0)
         startupBlank_ = NewDocument();
     emit activeChanged();
+    if (loaded.NewerFiles.empty())
+        return;
+    // Asked once the window is up; until then the tabs show the files, the safe answer.
+    using Pending = std::vector<std::pair<QPointer<TVornFrame>, std::unique_ptr<TFileFrame>>>;
+    auto pending = std::make_shared<Pending>();
+    for (KeptEdits& kept : loaded.NewerFiles)
+        pending->emplace_back(frames[kept.Index], std::move(kept.Edits));
+    settling_ = true;
+    QTimer::singleShot(0, this, [this, pending] { askAboutNewerFiles(*pending); });
+}
+
+void TDocumentManager::askAboutNewerFiles(
+    std::vector<std::pair<QPointer<TVornFrame>, std::unique_ptr<TFileFrame>>>& pending) {
+    for (auto& [frame, edits] : pending) {
+        if (!frame)
+            continue;
+        auto* tab = qobject_cast<TStringFileTab*>(frame->parentWidget());
+        if (tab)
+            tabs_->setCurrentWidget(tab);
+        if (!keepEdits(QFile::decodeName(QByteArray::fromStdString(edits->FilePath))))
+            continue;
+        frame->TakeDocument(std::move(edits));
+        if (tab)
+            tab->SetChanged(true);
+    }
+    settling_ = false;
+    emit activeChanged();
+    emit settled();
+}
+
+bool TDocumentManager::keepEdits(const QString& path) {
+    const QString text =
+        QStringLiteral("\"%1\" was changed by another program since Vorn last saw it.")
+            .arg(QFileInfo(path).fileName());
+    if (AskKeepEdits)
+        return AskKeepEdits(text);
+    TFittedMessageBox box(QMessageBox::Question, QStringLiteral("Vorn"), text,
+                          QMessageBox::NoButton, window_);
+    box.setObjectName(QStringLiteral("NewerFileQuestion"));
+    box.setInformativeText(
+        QStringLiteral("%1\n\nVorn kept unsaved changes to it when it last closed. Open the file "
+                       "as it is now, or keep the changes in place of it?")
+            .arg(QDir::toNativeSeparators(path)));
+    QPushButton* file = box.addButton(QStringLiteral("Open the File"), QMessageBox::AcceptRole);
+    file->setAccessibleName(QStringLiteral("Open the File"));
+    QPushButton* keep = box.addButton(QStringLiteral("Keep the Changes"), QMessageBox::RejectRole);
+    keep->setAccessibleName(QStringLiteral("Keep the Changes"));
+    box.setDefaultButton(file);
+    box.setEscapeButton(file);
+    box.exec();
+    return box.clickedButton() == keep;
 }
 
 void TDocumentManager::closeTab(TStringFileTab* tab) {
@@ -151,28 +216,18 @@ bool TDocumentManager::keepOrDiscard(TStringFileTab* tab) {
 }
 
 bool TDocumentManager::KeepOrDiscardAtExit() {
+    // What the settings keep follows the tab active at the quit, not the one a question
+    // brought forward.
+    const int active = tabs_->currentIndex();
     for (int i = 0; i < TabCount(); ++i) {
-        // Asked again each time: a save can change which documents the settings keep.
+        // Asked again each time: a save can give a document rows, and so a place in the file.
         const std::vector<TFileFrame*> open = OpenModels();
-        const std::vector<TFileFrame*> kept =
-            DocumentsToReopen(settings_, open, tabs_->currentIndex());
-        // Only the settings file would hold its changes: its own file must hear of them.
-        const bool keptWhole =
-            std::find(kept.begin(), kept.end(), open[i]) != kept.end() && open[i]->FilePath.empty();
-        if (keptWhole)
+        const std::vector<TFileFrame*> kept = DocumentsToReopen(settings_, open, active);
+        if (std::find(kept.begin(), kept.end(), open[i]) != kept.end())
             continue;
         auto* tab = qobject_cast<TStringFileTab*>(tabs_->widget(i));
         if (tab && !keepOrDiscard(tab))
             return false;
-        // Changes dropped now must not come back from the settings: they keep the file's
-        // version instead.
-        TVornFrame* frame = tab ? tab->Frame() : nullptr;
-        if (frame && !frame->Model().FilePath.empty() && frame->Changed()) {
-            auto onDisk = std::make_unique<TFileFrame>(settings_);
-            if (vorn::OpenDocumentFile(*onDisk, frame->Model().FilePath).Result ==
-                LoadResult::Loaded)
-                frame->TakeDocument(std::move(onDisk));
-        }
     }
     if (recovery_)
         recovery_->EndSession();
@@ -222,14 +277,17 @@ bool TDocumentManager::OpenDocument() {
     return OpenDocumentFile(path);
 }
 
-void TDocumentManager::reportLoadFailure(const std::string& text) {
+void TDocumentManager::reportLoadFailure(const std::string& text, const QString& informative) {
     if (text.empty())
         return;
     // The older format's refusal of bowed instruments is a plain note, not an error.
-    if (text == BowedMessage)
-        Message(QMessageBox::NoIcon, QStringLiteral("Vorn"), qs(text));
+    const bool bowed = text == BowedMessage;
+    const QMessageBox::Icon icon = bowed ? QMessageBox::NoIcon : QMessageBox::Information;
+    const QString caption = bowed ? QStringLiteral("Vorn") : qs(MessageCaption);
+    if (!informative.isEmpty() && MessageWithDetails)
+        MessageWithDetails(icon, caption, qs(text), informative);
     else
-        Message(QMessageBox::Information, qs(MessageCaption), qs(text));
+        Message(icon, caption, qs(text));
 }
 
 TStringFileTab* TDocumentManager::TabOfFile(const QString& path) const {
@@ -278,6 +336,10 @@ TStringFileTab* TDocumentManager::OpenRecovered(std::unique_ptr<TFileFrame> reco
     const std::string& own = recovered->FilePath;
     TStringFileTab* tab = own.empty() ? nullptr : TabOfFile(QFile::decodeName(own.c_str()));
     if (tab) {
+        // What its file was when this run read it stays known: a save still asks before it
+        // replaces another program's change.
+        if (!recovered->Disk.Known())
+            recovered->Disk = tab->Frame()->Model().Disk;
         tab->Frame()->TakeDocument(std::move(recovered));
         tabs_->setCurrentWidget(tab);
     } else {
@@ -301,7 +363,12 @@ bool TDocumentManager::OpenDocumentFile(const QString& path) {
     const LoadOutcome outcome =
         vorn::OpenDocumentFile(*loaded, localPath(QFileInfo(path).absoluteFilePath()));
     if (outcome.Result != LoadResult::Loaded) {
-        reportLoadFailure(outcome.Message);
+        const QString why = outcome.ReadFailure.empty()
+                                ? QStringLiteral("It is not a Vorn document, or it is damaged.")
+                                : qs(outcome.ReadFailure);
+        reportLoadFailure(outcome.Message,
+                          QStringLiteral("%1\n%2").arg(
+                              QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), why));
         return false;
     }
     NewTab(std::move(loaded));
@@ -336,9 +403,41 @@ bool TDocumentManager::SaveDocumentAs() {
     return SaveDocumentFile(choice.Path);
 }
 
+bool TDocumentManager::mayOverwrite(TVornFrame* frame, const QString& path) {
+    const std::string& own = frame->Model().FilePath;
+    const QString target = QFileInfo(path).canonicalFilePath();
+    if (own.empty() || target.isEmpty() ||
+        QFileInfo(QFile::decodeName(QByteArray::fromStdString(own))).canonicalFilePath() !=
+            target ||
+        !ChangedOnDiskSince(frame->Model()))
+        return true;
+    const QString text =
+        QStringLiteral("\"%1\" was changed by another program since Vorn last opened or saved it.")
+            .arg(QFileInfo(path).fileName());
+    QMessageBox::StandardButton answer = QMessageBox::Cancel;
+    if (AskOverwriteChanged) {
+        answer = AskOverwriteChanged(text);
+    } else {
+        TFittedMessageBox box(QMessageBox::Warning, QStringLiteral("Vorn"), text,
+                              QMessageBox::Save | QMessageBox::Cancel, window_);
+        box.setObjectName(QStringLiteral("OverwriteQuestion"));
+        box.setInformativeText(
+            QStringLiteral("%1\n\nSaving replaces what the other program wrote with the document "
+                           "shown here.")
+                .arg(QDir::toNativeSeparators(path)));
+        box.button(QMessageBox::Save)->setText(QStringLiteral("Replace the File"));
+        box.button(QMessageBox::Save)->setAccessibleName(QStringLiteral("Replace the File"));
+        box.setDefaultButton(QMessageBox::Cancel);
+        answer = static_cast<QMessageBox::StandardButton>(box.exec());
+    }
+    return answer == QMessageBox::Save;
+}
+
 bool TDocumentManager::SaveDocumentFile(const QString& path) {
     TVornFrame* frame = ActiveDocument();
     if (!frame || !frame->HasCourseRows())
+        return false;
+    if (!mayOverwrite(frame, path))
         return false;
     std::string error;
     if (!frame->SaveFile(localPath(QFileInfo(path).absoluteFilePath()), &error)) {
@@ -348,6 +447,7 @@ bool TDocumentManager::SaveDocumentFile(const QString& path) {
         return false;
     }
     lastFolder_ = QFileInfo(path).absolutePath();
+    emit documentSaved();
     emit documentsChanged();
     emit fileUsed(QFileInfo(path).absoluteFilePath());
     return true;

@@ -13,8 +13,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "files/SettingsFile.h"
 #include "widgets/FileDialogs.h"
 
 namespace vorn {
@@ -41,9 +43,19 @@ public:
     OverwriteHook AskOverwrite;
     // Answers "Save the changes to ...?" (Save, Discard or Cancel) instead of asking.
     std::function<QMessageBox::StandardButton(const QString& text)> AskSaveChanges;
-    // Where the messages go: the window's message boxes.
+    // Answers the start's question about kept edits to a file that changed since instead of
+    // asking: true keeps the edits, false takes the file (the default answer).
+    std::function<bool(const QString& text)> AskKeepEdits;
+    // Answers "... was changed by another program" before a save replaces it (Save or Cancel,
+    // the default answer) instead of asking.
+    std::function<QMessageBox::StandardButton(const QString& text)> AskOverwriteChanged;
+    // Where the messages go: the window's message boxes; those with an informative text (the
+    // file and the reason) go to MessageWithDetails.
     std::function<void(QMessageBox::Icon icon, const QString& caption, const QString& text)>
         Message;
+    std::function<void(QMessageBox::Icon icon, const QString& caption, const QString& text,
+                       const QString& informative)>
+        MessageWithDetails;
 
     TPageExtControl* Tabs() const;
     int TabCount() const;
@@ -55,10 +67,12 @@ public:
     // A tab for a document read from a file, on its string chart.
     TStringFileTab* NewTab(std::unique_ptr<TFileFrame> loaded);
     TVornFrame* NewDocument();
-    // The documents the settings file gave back, each in a tab of its own, with the message
-    // of the first one refused; a new document when none came back.
-    void Reopen(std::vector<std::unique_ptr<TFileFrame>> documents,
-                const std::vector<std::string>& messages);
+    // The documents the settings file gave back, each in a tab of its own, with one message
+    // naming those refused; a new document when none came back. Kept edits to a file that
+    // changed since are asked about once the event loop runs; the file shows meanwhile.
+    void Reopen(SettingsLoad loaded);
+    // Whether the start's questions are still open: what the tabs hold is not settled yet.
+    bool Settling() const { return settling_; }
     // Runs the open dialog; false when cancelled or refused.
     bool OpenDocument();
     // Opens the file into a new tab; a file that cannot be read or is refused gets the
@@ -70,7 +84,8 @@ public:
     TStringFileTab* TabOfFile(const QString& path) const;
     // Writes the active document to its own file, or runs the save dialog when it has none;
     // false when it has no course rows, the dialog was cancelled or the file could not be
-    // written.
+    // written. A file changed by another program since it was read or written here is
+    // replaced only when the user says so.
     bool SaveDocument();
     // The save dialog whatever the document's own file.
     bool SaveDocumentAs();
@@ -79,9 +94,9 @@ public:
     bool CloseDocument();
     // Every open document's model, in tab order.
     std::vector<TFileFrame*> OpenModels() const;
-    // Save, Discard or Cancel for every changed document with a file of its own, and for
-    // every other one the settings file will not keep; false when the user cancelled. Once
-    // answered, the recovery copies go.
+    // Save, Discard or Cancel for every changed document the settings file will not keep
+    // (those it keeps come back as they are, unsaved edits and all); false when the user
+    // cancelled. Once answered, the recovery copies go.
     bool KeepOrDiscardAtExit();
 
     // Keeps copies of changed documents under folder against a crash, and offers those of runs
@@ -104,6 +119,10 @@ signals:
     void stringsWanted();
     // A file was opened or saved, by its absolute path: the recent files follow.
     void fileUsed(const QString& path);
+    // A document was written to its file: the copy kept for reopening follows at once.
+    void documentSaved();
+    // The start's questions are answered.
+    void settled();
 
 private:
     TStringFileTab* attachTab(TStringFileTab* tab);
@@ -113,7 +132,13 @@ private:
     // The new document made at start goes when unused, now that a file took its place.
     void dropStartupBlank();
     void tabCloseGlyph(int index, bool& canClose);
-    void reportLoadFailure(const std::string& text);
+    void reportLoadFailure(const std::string& text, const QString& informative = {});
+    // Kept edits or the file, for each document whose file changed since it was kept.
+    void askAboutNewerFiles(
+        std::vector<std::pair<QPointer<TVornFrame>, std::unique_ptr<TFileFrame>>>& pending);
+    bool keepEdits(const QString& path);
+    // Whether a save may replace path, the frame's own file changed by another program.
+    bool mayOverwrite(TVornFrame* frame, const QString& path);
 
     TGlobalData& settings_;
     QWidget* window_;
@@ -123,6 +148,7 @@ private:
     // command line take its place.
     QPointer<TVornFrame> startupBlank_;
     TRecoveryKeeper* recovery_ = nullptr;
+    bool settling_ = false;
 };
 
 } // namespace vorn

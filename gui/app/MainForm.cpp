@@ -15,6 +15,9 @@
 #include <QShortcut>
 #include <QStatusTipEvent>
 #include <QTimer>
+#include <QUndoGroup>
+
+#include <optional>
 
 #include "app/AboutBox.h"
 #include "app/AppResources.h"
@@ -117,16 +120,38 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
         for (const QString& path : paths)
             OpenDocumentFile(path);
     });
-    documents_->Reopen(std::move(loaded.Documents), loaded.DocumentMessages);
+    documents_->Reopen(std::move(loaded));
     SetSidebarWide(settings_->SidebarDown != 0);
+    connectSession();
     starting_ = false;
     IdleUpdate();
+}
+
+void TMainForm::connectSession() {
+    session_->Current = [this]() -> std::optional<TSessionKeeper::OpenSession> {
+        // Not while the start still asks what a tab is to hold: the kept edits stay kept.
+        if (documents_->Settling())
+            return std::nullopt;
+        return TSessionKeeper::OpenSession{documents_->OpenModels(), Tabs()->currentIndex(),
+                                           SidebarWide()};
+    };
+    for (auto signal : {&TDocumentManager::activeChanged, &TDocumentManager::documentsChanged,
+                        &TDocumentManager::tabAttached, &TDocumentManager::settled})
+        connect(documents_, signal, this, [this] { session_->WriteSoon(); });
+    connect(documents_, &TDocumentManager::documentSaved, this, [this] { session_->WriteNow(); });
+    // Every change a document's history records, undo and redo included.
+    connect(&history_->Group(), &QUndoGroup::indexChanged, this, [this] { session_->WriteSoon(); });
+    settings_->Notice.Subscribe([this](unsigned) { session_->WriteSoon(); });
 }
 
 void TMainForm::buildDocuments(QWidget* parent) {
     documents_ = new TDocumentManager(*settings_, parent, this);
     documents_->Message = [this](QMessageBox::Icon icon, const QString& caption,
                                  const QString& text) { message(icon, caption, text); };
+    documents_->MessageWithDetails = [this](QMessageBox::Icon icon, const QString& caption,
+                                            const QString& text, const QString& informative) {
+        message(icon, caption, text, false, informative);
+    };
     Tabs()->OnTabClick = [this](int index, Qt::MouseButton button) {
         if (button != Qt::RightButton)
             return;
@@ -306,6 +331,7 @@ bool TMainForm::ShowOptions(int page) {
 void TMainForm::OptionsApplied() {
     // The charts heard of the change from the settings themselves.
     RefreshStatus();
+    session_->WriteSoon();
 }
 
 TVornPrint* TMainForm::PrintWindow() {
@@ -347,6 +373,7 @@ void TMainForm::IdleUpdate() {
             needsRows->setEnabled(rows);
     if (globals_->isEnabled() != rows)
         globals_->setEnabled(rows);
+    session_->NoticeViewChoices();
     // Edits happen in the active tab only: its marker is the one that can be out of date.
     if (TStringFileTab* tab = documents_->ActiveTab()) {
         TVornFrame* active = tab->Frame();
@@ -375,10 +402,16 @@ void TMainForm::ShowPopupOnDocument() {
 // ---------------------------------------------------------------- messages
 
 void TMainForm::message(QMessageBox::Icon icon, const QString& caption, const QString& text,
-                        bool wait) {
+                        bool wait, const QString& informative) {
     if (starting_) {
         // Shown once the window is up, above it, and after a test had the chance to listen.
-        QTimer::singleShot(0, this, [this, icon, caption, text] { message(icon, caption, text); });
+        QTimer::singleShot(0, this, [this, icon, caption, text, informative] {
+            message(icon, caption, text, false, informative);
+        });
+        return;
+    }
+    if (DetailedMessageHook && !informative.isEmpty()) {
+        DetailedMessageHook(icon, caption, text, informative);
         return;
     }
     if (MessageHook) {
@@ -386,6 +419,7 @@ void TMainForm::message(QMessageBox::Icon icon, const QString& caption, const QS
         return;
     }
     auto* box = new TFittedMessageBox(icon, caption, text, QMessageBox::Ok, this);
+    box->setInformativeText(informative);
     box->setAttribute(Qt::WA_DeleteOnClose);
     if (wait)
         box->exec();

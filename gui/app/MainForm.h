@@ -53,6 +53,11 @@ public:
     // once the event loop runs, so the hook can be set after construction.
     std::function<void(QMessageBox::Icon icon, const QString& caption, const QString& text)>
         MessageHook;
+    // The same with the message's informative text (a file and the reason it was refused);
+    // takes such messages in place of MessageHook when set.
+    std::function<void(QMessageBox::Icon icon, const QString& caption, const QString& text,
+                       const QString& informative)>
+        DetailedMessageHook;
 
     // Documents and tabs.
     TDocumentManager& Documents() const { return *documents_; }
@@ -154,7 +159,9 @@ private:
     void connectFrame(TVornFrame* frame);
     void tabChanged();
     void message(QMessageBox::Icon icon, const QString& caption, const QString& text,
-                 bool wait = false);
+                 bool wait = false, const QString& informative = {});
+    // The session follows what changes: the settings file is written soon after.
+    void connectSession();
     bool isActive(const TVornFrame* frame) const { return frame && frame == ActiveDocument(); }
 
     std::unique_ptr<TGlobalData> settings_;

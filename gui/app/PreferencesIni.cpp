@@ -2,9 +2,9 @@
 
 #include "app/PreferencesIni.h"
 
+#include <QFile>
 #include <QSettings>
 
-#include "files/RecentFiles.h"
 #include "io/NumberText.h"
 
 namespace vorn {
@@ -18,32 +18,9 @@ QString key(const char* group, const char* name) {
 } // namespace
 
 Preferences ReadPreferencesIni(const QString& path) {
-    Preferences prefs;
-    QSettings ini(path, QSettings::IniFormat);
-    if (ini.status() != QSettings::NoError)
-        return prefs;
-    prefs.TensionProfileVisible = ini.value(key(PrefViewGroup, PrefProfileKey)).toBool();
-    prefs.LastFolder = ini.value(key(PrefFilesGroup, PrefLastFolderKey)).toString().toStdString();
-    const int count = ini.beginReadArray(QLatin1String(PrefBreakingArray));
-    for (int i = 0; i < count; ++i) {
-        ini.setArrayIndex(i);
-        const QVariant name = ini.value(QLatin1String(PrefMaterialKey));
-        // Figures are written with '.', which QLocale would misread on a German desktop.
-        double index = 0;
-        if (name.isValid() &&
-            ParseNumber(ini.value(QLatin1String(PrefIndexKey)).toString().toStdString(), index))
-            prefs.BreakingIndexes.push_back({name.toString().toStdString(), index});
-    }
-    ini.endArray();
-    std::vector<std::string> recent;
-    const int files = ini.beginReadArray(QLatin1String(PrefRecentArray));
-    for (int i = 0; i < files; ++i) {
-        ini.setArrayIndex(i);
-        recent.push_back(ini.value(QLatin1String(PrefPathKey)).toString().toStdString());
-    }
-    ini.endArray();
-    prefs.RecentFiles = TidyRecentFiles(recent);
-    return prefs;
+    // The core's reader, which the calculator uses too: its lists are capped, where QSettings
+    // would size its loops by whatever count the file gives.
+    return LoadPreferencesFile(QFile::encodeName(path).toStdString());
 }
 
 bool WritePreferencesIni(const QString& path, const Preferences& preferences) {

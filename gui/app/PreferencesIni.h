@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #pragma once
-// The preferences file beside the settings file, read and written through QSettings; the
-// calculator reads the same file with the core's reader.
+// The preferences file beside the settings file, written through QSettings and read, as the
+// calculator reads it, with the core's reader.
 
 #include <QString>
 

@@ -53,10 +53,16 @@ SettingsLoad TSessionKeeper::Load() {
     SettingsLoad loaded;
     if (!settingsPath_.isEmpty()) {
         loaded = LoadSettingsFile(localPath(settingsPath_), settings_);
+        // What is there now need not be written again.
+        if (!ReadWholeFile(localPath(settingsPath_), sessionWritten_))
+            sessionWritten_.clear();
         const Preferences preferences = ReadPreferencesIni(PreferencesPath());
         ApplyPreferences(preferences, settings_);
         recent_ = QStrings(preferences.RecentFiles);
+        preferencesWritten_ = PreferencesOf(settings_);
+        preferencesWritten_.RecentFiles = StdStrings(recent_);
     }
+    viewSeen_ = viewChoices();
     if (!loaded.Message.empty())
         Message(QMessageBox::Information, qs(MessageCaption), qs(loaded.Message), false);
     // Told now, not at exit, so that the session's changes are not lost unknowingly.
@@ -135,7 +141,87 @@ void TSessionKeeper::writePreferences() {
     Preferences preferences = PreferencesOf(settings_);
     preferences.RecentFiles = StdStrings(recent_);
     // Losing the preferences costs only them: no message.
-    WritePreferencesIni(PreferencesPath(), preferences);
+    if (WritePreferencesIni(PreferencesPath(), preferences))
+        preferencesWritten_ = std::move(preferences);
+}
+
+namespace {
+
+// What this window writes of the preferences; the rest of the file is not its own.
+bool samePreferences(const Preferences& a, const Preferences& b) {
+    if (a.TensionProfileVisible != b.TensionProfileVisible || a.RecentFiles != b.RecentFiles ||
+        a.BreakingIndexes.size() != b.BreakingIndexes.size())
+        return false;
+    for (size_t i = 0; i < a.BreakingIndexes.size(); ++i)
+        if (a.BreakingIndexes[i].Material != b.BreakingIndexes[i].Material ||
+            a.BreakingIndexes[i].Index != b.BreakingIndexes[i].Index)
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::array<int, 7> TSessionKeeper::viewChoices() const {
+    return {settings_.TensionUnit,        settings_.ShowAlternativeFrets,
+            settings_.FretGraphicVisible, settings_.ExtraCoursesVisible,
+            settings_.SidebarDown,        settings_.TensionProfileVisible,
+            settings_.StartupChoice};
+}
+
+void TSessionKeeper::NoticeViewChoices() {
+    const std::array<int, 7> now = viewChoices();
+    if (now == viewSeen_)
+        return;
+    viewSeen_ = now;
+    WriteSoon();
+}
+
+void TSessionKeeper::WriteSoon() {
+    if (sessionPending_ || finished_ || settingsPath_.isEmpty())
+        return;
+    sessionPending_ = true;
+    // The window is the timer's context, as for the preferences: a window that goes without
+    // its exit (a test's) writes nothing more.
+    QTimer::singleShot(SessionDelay, &window_, [this] {
+        sessionPending_ = false;
+        writeSession();
+    });
+}
+
+void TSessionKeeper::WriteNow() {
+    sessionPending_ = false;
+    writeSession();
+}
+
+void TSessionKeeper::writeSession() {
+    if (finished_ || settingsPath_.isEmpty() || !Current)
+        return;
+    const std::optional<OpenSession> open = Current();
+    if (!open) {
+        WriteSoon();
+        return;
+    }
+    storeBounds(open->SidebarWide);
+    // Serialised each time, written only when it differs: most changes touch a document
+    // the settings do not keep, or one view choice.
+    std::string bytes =
+        SettingsFileBytes(settings_, DocumentsToReopen(settings_, open->Open, open->Active));
+    if (bytes != sessionWritten_ && WriteFileAtomically(localPath(settingsPath_), bytes))
+        sessionWritten_ = std::move(bytes);
+    Preferences preferences = PreferencesOf(settings_);
+    preferences.RecentFiles = StdStrings(recent_);
+    if (!samePreferences(preferences, preferencesWritten_))
+        writePreferences();
+}
+
+void TSessionKeeper::storeBounds(bool sidebarWide) {
+    const QRect bounds = window_.isMaximized() || window_.isFullScreen() ? window_.normalGeometry()
+                                                                         : window_.geometry();
+    settings_.WindowLeft = bounds.left();
+    settings_.WindowTop = bounds.top();
+    settings_.WindowWidth = bounds.width();
+    settings_.WindowHeight = bounds.height();
+    settings_.SidebarDown = sidebarWide ? 1 : 0;
 }
 
 void TSessionKeeper::applyBounds() {
@@ -147,13 +233,8 @@ void TSessionKeeper::applyBounds() {
 }
 
 bool TSessionKeeper::Write(const std::vector<TFileFrame*>& open, int active, bool sidebarWide) {
-    const QRect bounds = window_.isMaximized() || window_.isFullScreen() ? window_.normalGeometry()
-                                                                         : window_.geometry();
-    settings_.WindowLeft = bounds.left();
-    settings_.WindowTop = bounds.top();
-    settings_.WindowWidth = bounds.width();
-    settings_.WindowHeight = bounds.height();
-    settings_.SidebarDown = sidebarWide ? 1 : 0;
+    finished_ = true;
+    storeBounds(sidebarWide);
 
     // Documents whose string chart was never shown are not kept; their tabs stay open.
     const std::vector<TFileFrame*> kept = DocumentsToReopen(settings_, open, active);

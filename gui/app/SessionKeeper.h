@@ -2,8 +2,8 @@
 
 #pragma once
 // What lasts between runs: the settings file (options, window bounds, the documents to
-// reopen) and vorn.ini beside it (preferences, the recent files). Read once at start, written
-// at exit; vorn.ini also soon after the recent files change, so that a crash keeps them.
+// reopen) and vorn.ini beside it (preferences, the recent files). Read once at start, and
+// written soon after each change as well as at exit, so that a crash keeps what the user did.
 
 #include <QMessageBox>
 #include <QRect>
@@ -11,10 +11,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "files/PreferencesFile.h"
 #include "files/SettingsFile.h"
 
 class QWidget;
@@ -28,6 +31,15 @@ class TSessionKeeper {
 public:
     // A file opened costs the user no wait for the disk; files opened together, one write.
     static constexpr int PreferencesDelay = 1000; // ms
+    // The same for the session: the edits of a second are one write.
+    static constexpr int SessionDelay = 1000; // ms
+
+    // What the window holds, for the writes while it runs.
+    struct OpenSession {
+        std::vector<TFileFrame*> Open; // in tab order
+        int Active = -1;
+        bool SidebarWide = false;
+    };
 
     // No file is read or written with an empty settingsPath.
     TSessionKeeper(const QString& settingsPath, TGlobalData& settings, QWidget& window);
@@ -44,8 +56,22 @@ public:
     // writable, and puts the window where it was. The documents to reopen come back.
     SettingsLoad Load();
     // The window's bounds and the documents by StartupChoice into the settings file; false
-    // after a write failure, which has been reported.
+    // after a write failure, which has been reported. The exit's write: nothing is written
+    // after it.
     bool Write(const std::vector<TFileFrame*>& open, int active, bool sidebarWide);
+
+    // What the window holds now; nothing while that is not settled (the start still asking).
+    std::function<std::optional<OpenSession>()> Current;
+    // The session as Current gives it into the settings file within SessionDelay, and the
+    // preferences into vorn.ini; each only when its content differs from what was last
+    // written. A failure is told by the exit's write.
+    void WriteSoon();
+    // The same at once (a document was saved: its kept copy must follow).
+    void WriteNow();
+    // Looks at the view choices the settings keep (units, fret chart and profile toggles,
+    // side bar, start-up choice); a change since the last look is written soon. Cheap enough
+    // for every idle moment.
+    void NoticeViewChoices();
 
     // The files last opened or saved, newest first (at most MaxRecentFiles).
     const QStringList& RecentFiles() const { return recent_; }
@@ -68,6 +94,9 @@ private:
     void applyBounds();
     void writePreferences();
     void writePreferencesSoon();
+    void writeSession();
+    void storeBounds(bool sidebarWide);
+    std::array<int, 7> viewChoices() const;
 
     QString settingsPath_;
     TGlobalData& settings_;
@@ -75,6 +104,11 @@ private:
     std::string writeError_; // why the settings could not be written, as told at start
     QStringList recent_;
     bool writePending_ = false;
+    bool sessionPending_ = false;
+    bool finished_ = false;          // the exit wrote the session
+    std::string sessionWritten_;     // the settings file's bytes as last read or written
+    Preferences preferencesWritten_; // what vorn.ini holds, as far as this run knows
+    std::array<int, 7> viewSeen_{};
 };
 
 } // namespace vorn

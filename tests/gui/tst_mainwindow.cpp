@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -13,12 +14,14 @@
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 
 #include <memory>
 
 #include "app/HelpViewer.h"
 #include "app/MainForm.h"
+#include "app/PreferencesIni.h"
 #include "app/SideBar.h"
 #include "app/StatusPanels.h"
 #include "app/VolumeControl.h"
@@ -56,7 +59,36 @@ struct Message {
     QMessageBox::Icon icon;
     QString caption;
     QString text;
+    QString informative = {};
 };
+
+// What a real message box showed before a key answered it.
+struct BoxSeen {
+    QString text, informative, defaultButton;
+    bool answered = false;
+};
+
+// Presses key in the first modal box of that object name once it shows.
+void answerBox(const QString& name, Qt::Key key, BoxSeen& seen) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, name, key, &seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || box->objectName() != name)
+            return;
+        seen.text = box->text();
+        seen.informative = box->informativeText();
+        seen.defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+        seen.answered = true;
+        QTest::keyClick(box, key);
+        timer->deleteLater();
+    });
+    timer->start(20);
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // What a row shows, string by string: note, frequency, length, tension, gut diameter, the
 // alternative and its diameter or catalogue label. Only what a file stores with `stored`:
@@ -122,13 +154,21 @@ class TestMainWindow : public QObject {
     // A window over the test's settings file; its start-up messages are collected.
     std::unique_ptr<TMainForm> start(const QString& path = {}) {
         auto w = std::make_unique<TMainForm>(path.isEmpty() ? settingsPath() : path);
-        w->MessageHook = [this](QMessageBox::Icon icon, const QString& cap, const QString& text) {
-            messages << Message{icon, cap, text};
-        };
-        // Changes are dropped unless a test says otherwise: no test waits on a real box.
-        w->Documents().AskSaveChanges = [](const QString&) { return QMessageBox::Discard; };
+        listen(*w);
         QCoreApplication::processEvents();
         return w;
+    }
+
+    void listen(TMainForm& w) {
+        w.MessageHook = [this](QMessageBox::Icon icon, const QString& cap, const QString& text) {
+            messages << Message{icon, cap, text};
+        };
+        w.DetailedMessageHook = [this](QMessageBox::Icon icon, const QString& cap,
+                                       const QString& text, const QString& informative) {
+            messages << Message{icon, cap, text, informative};
+        };
+        // Changes are dropped unless a test says otherwise: no test waits on a real box.
+        w.Documents().AskSaveChanges = [](const QString&) { return QMessageBox::Discard; };
     }
 
     // Closes the window the way the user does, which writes the settings file.
@@ -479,8 +519,10 @@ private slots:
                                            {QStringLiteral("lute"), name(0)},
                                            {QStringLiteral("guitar"), name(2)}};
         QVERIFY(names[QStringLiteral("guitar")].startsWith(QStringLiteral("Renaissance Guitar")));
+        // Documents that live only in the settings file come back as unsaved.
         for (QString& name : reopened)
-            name = names.value(name);
+            name = (name == QStringLiteral("new") ? QString() : QStringLiteral("*")) +
+                   names.value(name);
         quit(w);
         QVERIFY(QFileInfo::exists(settingsPath()));
 
@@ -803,6 +845,8 @@ private slots:
         broken.write("not a document");
         broken.close();
         w.reset();
+        // The saves kept b.vrd for reopening; these starts begin with nothing to reopen.
+        QVERIFY(QFile::remove(settingsPath()));
 
         w = start();
         QCOMPARE(w->OpenFiles({a, broken.fileName(), b}), 2);
@@ -811,6 +855,9 @@ private slots:
         QCOMPARE(caption(*w, 1), QStringLiteral("b.vrd"));
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].text, QStringLiteral("Unable to load file"));
+        QCOMPARE(messages[0].informative,
+                 QFileInfo(broken).absoluteFilePath() +
+                     QStringLiteral("\nIt is not a Vorn document, or it is damaged."));
         // Open again: the tab it has comes forward, by any spelling of its path.
         QCOMPARE(w->OpenFiles({dir->filePath(QStringLiteral("./a.vrd"))}), 1);
         QCOMPARE(w->TabCount(), 2);
@@ -833,13 +880,20 @@ private slots:
         QTest::newRow("load last viewed file") << 1;
         QTest::newRow("load all opened files") << 2;
     }
+    // A changed file the settings do not keep is asked about; one they keep comes back with
+    // its unsaved edits, marked changed, and its file untouched.
     void quittingAsksForEveryChangedFile() {
         QFETCH(int, startupChoice);
+        const bool kept = startupChoice != 0;
         auto w = start();
         w->Settings().StartupChoice = startupChoice;
         w->ViewStrings();
         const QString path = dir->filePath(QStringLiteral("lute.vrd"));
         QVERIFY(w->SaveDocumentFile(path));
+        const QByteArray saved = [&] {
+            QFile f(path);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
         w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
         QStringList asked;
         QMessageBox::StandardButton answer = QMessageBox::Cancel;
@@ -847,40 +901,27 @@ private slots:
             asked << text;
             return answer;
         };
-        QVERIFY(!w->close());
-        QCOMPARE(asked, QStringList{QStringLiteral("Save the changes to \"lute.vrd\"?")});
+        QCOMPARE(w->close(), kept);
+        QCOMPARE(asked, kept ? QStringList()
+                             : QStringList{QStringLiteral("Save the changes to \"lute.vrd\"?")});
         answer = QMessageBox::Discard;
         QVERIFY(w->close());
         w.reset();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), saved);
 
-        // The dropped edit does not come back from the settings.
         w = start();
-        if (startupChoice == 0) {
+        if (!kept) {
             QCOMPARE(caption(*w, 0), QStringLiteral("Alto Lute in G_10crs_sl64"));
             return;
         }
-        QCOMPARE(caption(*w, 0), QStringLiteral("lute.vrd"));
-        QVERIFY(!w->isWindowModified());
-        w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
-        w->Settings().StartupChoice = startupChoice;
-        QVERIFY(w->close());
-        w.reset();
-        // Kept by the settings but not in the file (the program was ended without asking, say,
-        // or the file changed since): it comes back marked as a change.
-        {
-            TGlobalData loaded;
-            SettingsLoad kept =
-                LoadSettingsFile(QFile::encodeName(settingsPath()).toStdString(), loaded);
-            QCOMPARE(kept.Documents.size(), size_t(1));
-            kept.Documents[0]->Chart.Course(0).EditTension(0, 3.9);
-            std::vector<TFileFrame*> documents{kept.Documents[0].get()};
-            QVERIFY(SaveSettingsFile(QFile::encodeName(settingsPath()).toStdString(), loaded,
-                                     documents, nullptr));
-        }
-        w = start();
         QCOMPARE(caption(*w, 0), QStringLiteral("*lute.vrd"));
         QVERIFY(w->isWindowModified());
         QCOMPARE(w->ActiveDocument()->Model().FilePath, QFile::encodeName(path).toStdString());
+        QCOMPARE(w->ActiveDocument()->Model().Chart.Course(0).First.ShownTension(w->Settings()),
+                 3.9f);
+        // Closing its tab asks, and Save writes the kept edits to the file.
         asked.clear();
         w->Documents().AskSaveChanges = [&](const QString& text) {
             asked << text;
@@ -893,6 +934,224 @@ private slots:
         QCOMPARE(vorn::OpenDocumentFile(*onDisk, QFile::encodeName(path).toStdString()).Result,
                  LoadResult::Loaded);
         QCOMPARE(onDisk->Chart.Course(0).First.ShownTension(loaded), 3.9f);
+    }
+
+    // A document that lives only in the settings file is unsaved: it comes back marked, and
+    // its tab asks before it goes.
+    void reopenedDocumentWithoutAFileIsUnsaved() {
+        auto w = start();
+        w->ViewStrings();
+        w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
+        quit(w);
+        w = start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->IdleUpdate();
+        QCOMPARE(caption(*w, 0), QStringLiteral("*Alto Lute in G_10crs_sl64"));
+        QVERIFY(w->isWindowModified());
+        QStringList asked;
+        w->Documents().AskSaveChanges = [&](const QString& text) {
+            asked << text;
+            return QMessageBox::Cancel;
+        };
+        QTest::keyClick(w.get(), Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(asked,
+                 QStringList{QStringLiteral("Save the changes to \"Alto Lute in G_10crs_sl64\"?")});
+        QCOMPARE(w->TabCount(), 1);
+        QVERIFY(w->ActiveDocument()->HasCourseRows());
+        // Kept again at the quit, without a question.
+        QVERIFY(w->close());
+        QCOMPARE(asked.size(), 1);
+    }
+
+    // Kept edits to a file another program changed since: the file shows, and the user is
+    // asked; the file is the default answer and stays as the other program left it.
+    void keptEditsToANewerFileAreAskedAbout_data() {
+        QTest::addColumn<bool>("hooked");
+        QTest::addColumn<bool>("keep");
+        QTest::newRow("default answer") << false << false;
+        QTest::newRow("keep the changes") << true << true;
+    }
+    void keptEditsToANewerFileAreAskedAbout() {
+        QFETCH(bool, hooked);
+        QFETCH(bool, keep);
+        const QString path = dir->filePath(QStringLiteral("lute.vrd"));
+        auto w = start();
+        w->ViewStrings();
+        QVERIFY(w->SaveDocumentFile(path));
+        w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
+        const TInstDataType edited = w->ActiveDocument()->Model().Document;
+        quit(w);
+
+        TGlobalData otherSettings;
+        TFileFrame theorbo(otherSettings);
+        theorbo.ApplyTemplate(13);
+        theorbo.ViewStrings();
+        QVERIFY(SaveDocumentFile(theorbo, QFile::encodeName(path).toStdString()));
+        const QByteArray newer = fileBytes(path);
+
+        auto again = std::make_unique<TMainForm>(settingsPath());
+        listen(*again);
+        QStringList asked;
+        BoxSeen seen;
+        if (hooked)
+            again->Documents().AskKeepEdits = [&](const QString& text) {
+                asked << text;
+                return keep;
+            };
+        else
+            answerBox(QStringLiteral("NewerFileQuestion"), Qt::Key_Return, seen);
+        // Until the answer the tab holds the file.
+        QCOMPARE(again->ActiveDocument()->Model().Document, theorbo.Document);
+        QTRY_VERIFY(!again->Documents().Settling());
+        const QString question =
+            QStringLiteral("\"lute.vrd\" was changed by another program since Vorn last saw it.");
+        if (hooked) {
+            QCOMPARE(asked, QStringList{question});
+        } else {
+            QVERIFY(seen.answered);
+            QCOMPARE(seen.text, question);
+            QCOMPARE(seen.defaultButton, QStringLiteral("Open the File"));
+            QVERIFY(seen.informative.contains(path));
+        }
+        again->IdleUpdate();
+        QCOMPARE(again->TabCount(), 1);
+        QCOMPARE(caption(*again, 0),
+                 keep ? QStringLiteral("*lute.vrd") : QStringLiteral("lute.vrd"));
+        QCOMPARE(again->ActiveDocument()->Model().Document, keep ? edited : theorbo.Document);
+        QCOMPARE(again->isWindowModified(), keep);
+        quit(again);
+        QCOMPARE(fileBytes(path), newer);
+    }
+
+    // One damaged document in the reopen list: the others open, and the message names it.
+    void reopenListSurvivesADamagedDocument() {
+        TGlobalData settings;
+        settings.StartupChoice = 2;
+        TFileFrame lute(settings), theorbo(settings);
+        lute.NewFromDefaults();
+        lute.ViewStrings();
+        theorbo.ApplyTemplate(13);
+        theorbo.ViewStrings();
+        const QString lutePath = dir->filePath(QStringLiteral("lute.vrd"));
+        QVERIFY(SaveDocumentFile(lute, QFile::encodeName(lutePath).toStdString()));
+        std::string bytes = SettingsFileBytes(settings, {&lute, &theorbo});
+        // A byte of the first document's header: the file's second title is its body's.
+        const std::string title("\x04V\0o\0r\0n\0", 9);
+        bytes[bytes.find(title, bytes.find(title) + 1) + 30] ^= 0x5a;
+        QFile file(settingsPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), qint64(bytes.size()));
+        file.close();
+
+        auto w = start();
+        QCOMPARE(w->TabCount(), 1);
+        QCOMPARE(w->ActiveDocument()->Model().Document, theorbo.Document);
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].caption, QStringLiteral("Oops!"));
+        QCOMPARE(messages[0].text, QStringLiteral("Unable to load file"));
+        QCOMPARE(messages[0].informative,
+                 lutePath + QStringLiteral("\nIts copy in the settings file is damaged.\n\n(The "
+                                           "settings file was kept as vorn.vrn.damaged.)"));
+        quit(w);
+        QCOMPARE(fileBytes(settingsPath() + QStringLiteral(".damaged")),
+                 QByteArray::fromStdString(bytes));
+        TGlobalData read;
+        QCOMPARE(LoadSettingsFile(QFile::encodeName(settingsPath()).toStdString(), read)
+                     .Documents.size(),
+                 size_t(1));
+    }
+
+    // Save replaces a file another program changed since only when told to; Cancel is the
+    // default answer.
+    void saveAsksBeforeReplacingAnotherProgramsChange_data() {
+        QTest::addColumn<bool>("hooked");
+        QTest::newRow("default answer") << false;
+        QTest::newRow("replace") << true;
+    }
+    void saveAsksBeforeReplacingAnotherProgramsChange() {
+        QFETCH(bool, hooked);
+        const QString path = dir->filePath(QStringLiteral("lute.vrd"));
+        auto w = start();
+        w->ViewStrings();
+        QVERIFY(w->SaveDocumentFile(path));
+        w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
+        TGlobalData otherSettings;
+        TFileFrame theorbo(otherSettings);
+        theorbo.ApplyTemplate(13);
+        theorbo.ViewStrings();
+        QVERIFY(SaveDocumentFile(theorbo, QFile::encodeName(path).toStdString()));
+        const QByteArray newer = fileBytes(path);
+
+        QStringList asked;
+        BoxSeen seen;
+        if (hooked)
+            w->Documents().AskOverwriteChanged = [&](const QString& text) {
+                asked << text;
+                return QMessageBox::Save;
+            };
+        else
+            answerBox(QStringLiteral("OverwriteQuestion"), Qt::Key_Return, seen);
+        QCOMPARE(w->SaveDocument(), hooked);
+        const QString question = QStringLiteral(
+            "\"lute.vrd\" was changed by another program since Vorn last opened or saved it.");
+        if (hooked) {
+            QCOMPARE(asked, QStringList{question});
+            QCOMPARE(fileBytes(path), QByteArray::fromStdString(w->ActiveDocument()->SaveToData()));
+            // Written here now: the next save asks nothing.
+            w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 4.0);
+            QVERIFY(w->SaveDocument());
+            QCOMPARE(asked.size(), 1);
+        } else {
+            QVERIFY(seen.answered);
+            QCOMPARE(seen.text, question);
+            QCOMPARE(seen.defaultButton, QStringLiteral("Cancel"));
+            QCOMPARE(fileBytes(path), newer);
+            QVERIFY(w->ActiveDocument()->Changed());
+        }
+    }
+
+    // The session is written a moment after each change, not only at the quit: a run that
+    // ends without one (a crash) keeps the kept document, the tension unit and the view
+    // choices. Nothing is written when nothing changed.
+    void sessionIsWrittenWhileWorking() {
+        const std::string path = QFile::encodeName(settingsPath()).toStdString();
+        auto w = start();
+        w->ViewStrings();
+        w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
+        w->Settings().SetTensionUnit(tt_pounds);
+        w->Settings().NotifyChanged(sc_tension_unit);
+        w->Settings().ShowAlternativeFrets = 1;
+        w->Settings().TensionProfileVisible = 1;
+        w->IdleUpdate();
+        const float edited =
+            w->ActiveDocument()->Model().Chart.Course(0).First.ShownTension(w->Settings());
+        QVERIFY(qAbs(edited - 3.9f * 2.2046f) < 0.01f); // kg into lb
+        const auto written = [&] {
+            TGlobalData read;
+            const SettingsLoad kept = LoadSettingsFile(path, read);
+            return kept.Documents.size() == 1 &&
+                   kept.Documents[0]->Chart.Course(0).First.ShownTension(read) == edited &&
+                   read.TensionUnit == tt_pounds && read.ShowAlternativeFrets == 1;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(written(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(ReadPreferencesIni(w->PreferencesPath()).TensionProfileVisible,
+                                 5000);
+
+        // A change that leaves the bytes as they are writes nothing.
+        const QDateTime before = QFileInfo(settingsPath()).lastModified();
+        emit w->Documents().documentsChanged();
+        QTest::qWait(2 * TSessionKeeper::SessionDelay);
+        QCOMPARE(QFileInfo(settingsPath()).lastModified(), before);
+
+        w.reset(); // no quit: what was written stays
+        w = start();
+        QCOMPARE(w->Settings().TensionUnit, tt_pounds);
+        QCOMPARE(w->Settings().ShowAlternativeFrets, uint8_t(1));
+        QCOMPARE(w->TabCount(), 1);
+        QCOMPARE(w->ActiveDocument()->Model().Chart.Course(0).First.ShownTension(w->Settings()),
+                 edited);
+        QVERIFY(w->ActiveDocument()->Changed());
     }
 
     void titleShowsTheActiveDocument() {

@@ -206,6 +206,8 @@ private slots:
             auto w = start();
             path = saved(*w, QStringLiteral("dropped.vrd"));
         }
+        // The save kept the file for reopening; the drop goes to a window without it.
+        QVERIFY(QFile::remove(windows.Path(QStringLiteral("vorn.vrn"))));
         QFile other(windows.Path(QStringLiteral("notes.txt")));
         QVERIFY(other.open(QIODevice::WriteOnly));
         other.close();

@@ -81,6 +81,31 @@ TEST(PreferencesFile, BrokenOrMissingTextGivesTheDefaults) {
     EXPECT_FALSE(missing.TensionProfileVisible);
 }
 
+// A count no list holds neither loops nor allocates that far; the items there are still read.
+TEST(PreferencesFile, CountsAreCapped) {
+    const struct {
+        const char* name;
+        const char* text;
+        size_t indexes;
+        size_t recent;
+    } cases[] = {
+        {"both arrays",
+         "[BreakingIndex]\n1\\HzM=250\n1\\Material=Gut\nsize=2000000000\n\n"
+         "[RecentFiles]\n1\\Path=/a.vrd\n2\\Path=/b.vrd\nsize=2000000000\n",
+         1, 2},
+        {"beyond any int", "[RecentFiles]\n1\\Path=/a.vrd\nsize=99999999999999999999999999\n", 0,
+         1},
+        {"negative", "[RecentFiles]\n1\\Path=/a.vrd\nsize=-2000000000\n", 0, 0},
+        {"not a number", "[RecentFiles]\n1\\Path=/a.vrd\nsize=nan\n", 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Preferences p = ReadPreferences(c.text);
+        EXPECT_EQ(p.BreakingIndexes.size(), c.indexes);
+        EXPECT_EQ(p.RecentFiles.size(), c.recent);
+    }
+}
+
 TEST(PreferencesFile, AppliedByNameWithinTheRange) {
     TGlobalData settings;
     settings.Materials.AddMaterial("Gut", 1.3f, 200, 20, 1.5f, 0.1f); // a second "Gut"

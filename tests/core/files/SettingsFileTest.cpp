@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -13,8 +14,10 @@
 #include "files/DocumentFile.h"
 #include "files/DocumentStore.h"
 #include "files/SettingsFile.h"
+#include "io/AtomicFile.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
+#include "io/FileFingerprint.h"
 #include "support/ChangedSettings.h"
 
 namespace vorn {
@@ -24,6 +27,14 @@ std::string BlockBytes(const TGlobalData& s) {
     ByteWriter out;
     s.SaveSettings(out);
     return out.take();
+}
+
+// The bytes before the index that ends a file with documents: what older versions write, and
+// all they read.
+std::string WithoutIndex(const std::string& bytes) {
+    int32_t length = 0;
+    std::memcpy(&length, bytes.data() + bytes.size() - 12, 4);
+    return bytes.substr(0, bytes.size() - static_cast<size_t>(length));
 }
 
 // Every field, the materials and the catalogue rows are in the block: equal blocks, equal
@@ -154,12 +165,27 @@ TEST_F(ReopenBlock, FirstBrokenDocumentEndsTheList) {
                           first.bytes().size() + 1 + 2 * open[1]->DisplayName().size();
     bytes[second + 7] = 'W';
 
+    // By the index, the damaged document costs only itself.
     TGlobalData loaded;
     const SettingsLoad result = LoadSettingsData(bytes, loaded);
     EXPECT_TRUE(result.Message.empty());
-    ASSERT_EQ(result.Documents.size(), 1u);
-    EXPECT_EQ(result.DocumentMessages, std::vector<std::string>{"Unable to load file"});
+    ASSERT_EQ(result.Documents.size(), 2u);
+    EXPECT_EQ(result.Documents[0]->Document, open[0]->Document);
+    EXPECT_EQ(result.Documents[1]->Document, open[2]->Document);
+    ASSERT_EQ(result.Refused.size(), 1u);
+    EXPECT_EQ(result.Refused[0].Name, open[1]->DisplayName());
+    EXPECT_EQ(result.Refused[0].Message, "Unable to load file");
+    EXPECT_EQ(result.Refused[0].Reason, "Its copy in the settings file is damaged.");
     ExpectSame(loaded, settings);
+
+    // A file of an older version has no index: the first that does not load ends the list.
+    TGlobalData older;
+    const SettingsLoad inOrder = LoadSettingsData(WithoutIndex(bytes), older);
+    ASSERT_EQ(inOrder.Documents.size(), 1u);
+    ASSERT_EQ(inOrder.Refused.size(), 1u);
+    EXPECT_EQ(inOrder.Refused[0].Name, open[1]->DisplayName());
+    EXPECT_EQ(inOrder.Refused[0].Message, "Unable to load file");
+    ExpectSame(older, settings);
 
     // A file without a reopen block keeps its settings and reopens nothing.
     TGlobalData blockOnly;
@@ -182,7 +208,9 @@ TEST_F(ReopenBlock, StoredBodiesAreDocumentFiles) {
         WriteDocument(*open[i], body);
         EXPECT_EQ(in.raw(body.bytes().size()), body.bytes());
     }
-    EXPECT_TRUE(in.atEnd());
+    // Older versions stop here; the index they never read follows.
+    EXPECT_EQ(WithoutIndex(bytes).size(), in.position());
+    EXPECT_EQ(bytes.substr(bytes.size() - 8), "VornIdx1");
 
     TGlobalData loaded;
     const SettingsLoad result = LoadSettingsData(bytes, loaded);
@@ -242,6 +270,173 @@ TEST_F(ReopenBlock, KeptDocumentIsMeasuredAgainstItsOwnFile) {
         EXPECT_EQ(back.FilePath, path);
         EXPECT_EQ(back.FileName, std::string(c.name) + ".vrd");
         EXPECT_EQ(back.Changed(), c.changed);
+    }
+    fs::remove_all(folder);
+}
+
+// The index keeps what the list's fixed fields cannot: whole paths, what each file was when
+// last read or written, and which documents had unsaved edits. Older versions read the same
+// documents from the bytes before it.
+TEST_F(ReopenBlock, IndexKeepsWhatTheListCannot) {
+    const auto open = Open({{3, true}, {13, true}, {16, true}});
+    const std::string longPath = "/" + std::string(300, 'p') + "/lute.vrd";
+    open[0]->FilePath = longPath;
+    open[0]->FileName = "lute.vrd";
+    open[0]->Disk = {FileFingerprint::fp_read, 1234, -5678, 0x1122334455667788u};
+    open[1]->FilePath = "/music/theorbo.vrd";
+    open[1]->FileName = "theorbo.vrd";
+    open[1]->Disk = {FileFingerprint::fp_missing, 0, 0, 0};
+    open[1]->Document.InstrumentName = "Arciliuto"; // edited since read
+    const std::string bytes = SettingsFileBytes(settings, open);
+
+    TGlobalData loaded;
+    const SettingsLoad result = LoadSettingsData(bytes, loaded);
+    ASSERT_EQ(result.Documents.size(), 3u);
+    const struct {
+        std::string path;
+        std::string name;
+        bool changed;
+    } expected[] = {{longPath, "lute.vrd", false},
+                    {"/music/theorbo.vrd", "theorbo.vrd", true},
+                    {"", open[2]->DisplayName(), true}}; // lives only in the settings
+    for (size_t i = 0; i < open.size(); ++i) {
+        SCOPED_TRACE(i);
+        const TFileFrame& back = *result.Documents[i];
+        EXPECT_EQ(back.Document, open[i]->Document);
+        EXPECT_EQ(back.FilePath, expected[i].path);
+        EXPECT_EQ(back.FileName, expected[i].name);
+        EXPECT_EQ(back.Disk, open[i]->Disk);
+        EXPECT_EQ(result.Documents[i]->Changed(), expected[i].changed);
+    }
+
+    // An older version: the same documents in the same order; the path too long for the list
+    // comes back as the document's name, the others as their files.
+    TGlobalData older;
+    const SettingsLoad old = LoadSettingsData(WithoutIndex(bytes), older);
+    ASSERT_EQ(old.Documents.size(), 3u);
+    for (size_t i = 0; i < open.size(); ++i)
+        EXPECT_EQ(old.Documents[i]->Document, open[i]->Document);
+    EXPECT_TRUE(old.Documents[0]->FilePath.empty());
+    EXPECT_EQ(old.Documents[0]->FileName, "lute.vrd");
+    EXPECT_EQ(old.Documents[1]->FilePath, "/music/theorbo.vrd");
+    EXPECT_FALSE(old.Documents[0]->Disk.Known());
+
+    // An index that does not add up is passed over: the list is read in order.
+    std::string spoilt = bytes;
+    spoilt[spoilt.size() - 30] ^= 0x10;
+    TGlobalData passedOver;
+    const SettingsLoad inOrder = LoadSettingsData(spoilt, passedOver);
+    ASSERT_EQ(inOrder.Documents.size(), 3u);
+    EXPECT_TRUE(inOrder.Refused.empty());
+    EXPECT_FALSE(inOrder.Documents[1]->Disk.Known());
+}
+
+// A reopened document against its own file as it is now: the file wins unless the document
+// had unsaved edits, and then both are given back for the user to choose.
+TEST_F(ReopenBlock, DiskWinsUnlessTheDocumentHadEdits) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("vorn-disk-" + std::to_string(getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    enum class Disk { untouched, touched, rewritten, gone };
+    enum class Shown { kept, file };
+    const struct {
+        const char* name;
+        bool edited;
+        Disk disk;
+        Shown shown;
+        bool changed;
+        bool asked;
+    } cases[] = {
+        {"untouched", false, Disk::untouched, Shown::kept, false, false},
+        {"untouched, edited", true, Disk::untouched, Shown::kept, true, false},
+        {"same bytes, new time", false, Disk::touched, Shown::kept, false, false},
+        {"same bytes, new time, edited", true, Disk::touched, Shown::kept, true, false},
+        {"rewritten", false, Disk::rewritten, Shown::file, false, false},
+        {"rewritten, edited", true, Disk::rewritten, Shown::file, false, true},
+        {"gone", false, Disk::gone, Shown::kept, true, false},
+        {"gone, edited", true, Disk::gone, Shown::kept, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TFileFrame& kept = *Open({{13, true}})[0];
+        const std::string path = (folder / "theorbo.vrd").string();
+        ASSERT_TRUE(SaveDocumentFile(kept, path));
+        if (c.edited)
+            kept.Document.InstrumentName = "Arciliuto";
+        const std::string settingsPath = (folder / "vorn.vrn").string();
+        ASSERT_TRUE(SaveSettingsFile(settingsPath, settings, {&kept}, nullptr));
+
+        TFileFrame other(settings);
+        other.ApplyTemplate(16);
+        other.ViewStrings();
+        if (c.disk == Disk::touched) {
+            std::string same;
+            ASSERT_TRUE(ReadWholeFile(path, same));
+            fs::remove(path);
+            std::ofstream(path, std::ios::binary) << same;
+            fs::last_write_time(path, fs::last_write_time(path) + std::chrono::hours(2));
+        }
+        if (c.disk == Disk::rewritten) {
+            ASSERT_TRUE(SaveDocumentFile(other, path));
+        }
+        if (c.disk == Disk::gone)
+            fs::remove(path);
+
+        TGlobalData loaded;
+        const SettingsLoad result = LoadSettingsFile(settingsPath, loaded);
+        ASSERT_EQ(result.Documents.size(), 1u);
+        const TFileFrame& shown = *result.Documents[0];
+        EXPECT_EQ(shown.Document, c.shown == Shown::kept ? kept.Document : other.Document);
+        EXPECT_EQ(shown.FilePath, path);
+        EXPECT_EQ(result.Documents[0]->Changed(), c.changed);
+        ASSERT_EQ(result.NewerFiles.size(), c.asked ? 1u : 0u);
+        if (c.disk != Disk::gone) {
+            EXPECT_FALSE(FileChanged(shown.Disk, TakeFingerprint(path)));
+        }
+        if (c.asked) {
+            const KeptEdits& edits = result.NewerFiles[0];
+            EXPECT_EQ(edits.Index, 0u);
+            EXPECT_EQ(edits.Edits->Document, kept.Document);
+            EXPECT_EQ(edits.Edits->FilePath, path);
+            EXPECT_TRUE(edits.Edits->Changed()); // against the file as it is now
+        }
+        fs::remove(path);
+    }
+    fs::remove_all(folder);
+}
+
+// One damaged byte in the first document: the second still opens, the first is named with the
+// reason, and the file as it was is kept beside it before anything rewrites it.
+TEST_F(ReopenBlock, DamagedFirstDocumentCostsOnlyItself) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("vorn-first-" + std::to_string(getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const auto open = Open({{3, true}, {13, true}});
+    const std::string lute = (folder / "lute.vrd").string();
+    ASSERT_TRUE(SaveDocumentFile(*open[0], lute));
+    const std::string path = (folder / "vorn.vrn").string();
+    std::string bytes = SettingsFileBytes(settings, open);
+    // A byte of the first body's header, after the block, the count and the first name.
+    bytes[BlockBytes(settings).size() + 4 + 1 + 2 * lute.size() + 20] ^= 0x5a;
+    std::ofstream(path, std::ios::binary) << bytes;
+
+    TGlobalData loaded;
+    const SettingsLoad result = LoadSettingsFile(path, loaded);
+    EXPECT_TRUE(result.Message.empty());
+    ASSERT_EQ(result.Documents.size(), 1u);
+    EXPECT_EQ(result.Documents[0]->Document, open[1]->Document);
+    EXPECT_TRUE(result.Documents[0]->Changed());
+    ASSERT_EQ(result.Refused.size(), 1u);
+    EXPECT_EQ(result.Refused[0].Name, lute);
+    EXPECT_EQ(result.Refused[0].Message, "Unable to load file");
+    EXPECT_EQ(result.Refused[0].Reason, "Its copy in the settings file is damaged.");
+    EXPECT_EQ(result.KeptAs, path + ".damaged");
+    for (const std::string& kept : {path, path + ".damaged"}) {
+        std::string now;
+        ASSERT_TRUE(ReadWholeFile(kept, now));
+        EXPECT_EQ(now, bytes) << kept;
     }
     fs::remove_all(folder);
 }

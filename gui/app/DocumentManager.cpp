@@ -41,7 +41,7 @@ std::string localPath(const QString& path) {
 } // namespace
 
 TDocumentManager::TDocumentManager(TGlobalData& settings, QWidget* parent, QWidget* window)
-    : QObject(window), settings_(settings), window_(window), lastFolder_(QDir::homePath()) {
+    : QObject(window), settings_(settings), window_(window) {
     tabs_ = new TPageExtControl(parent);
     tabs_->setObjectName(QStringLiteral("PageControl"));
     tabs_->SetCloseBtn(true);
@@ -446,7 +446,6 @@ bool TDocumentManager::SaveDocumentFile(const QString& path) {
                     .arg(QDir::toNativeSeparators(path), qs(error)));
         return false;
     }
-    lastFolder_ = QFileInfo(path).absolutePath();
     emit documentSaved();
     emit documentsChanged();
     emit fileUsed(QFileInfo(path).absoluteFilePath());

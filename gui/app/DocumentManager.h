@@ -143,7 +143,6 @@ private:
     TGlobalData& settings_;
     QWidget* window_;
     QPointer<TPageExtControl> tabs_;
-    QString lastFolder_;
     // The new document made at start because nothing was reopened; files named on the
     // command line take its place.
     QPointer<TVornFrame> startupBlank_;

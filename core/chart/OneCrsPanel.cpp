@@ -342,6 +342,24 @@ void TOneCrsPanel::LoadStored(float length, const Stored& first, const Stored& s
     }
 }
 
+TOneCrsPanel::Shown TOneCrsPanel::ShownOf(int which) const {
+    const StringRecord& rec = String(which).Rec;
+    return {rec.Length,      rec.TensionN,       rec.GutDiameter,
+            rec.AltDiameter, rec.CatalogueIndex, rec.AltLabel};
+}
+
+void TOneCrsPanel::PutShown(int which, const Shown& shown) {
+    StringRecord& rec = String(which).Rec;
+    rec.Length = shown.Length;
+    rec.TensionN = shown.TensionN;
+    rec.GutDiameter = shown.GutDiameter;
+    rec.AltDiameter = shown.AltDiameter;
+    rec.CatalogueIndex = shown.CatalogueIndex;
+    // Kept, not looked up again: entry 0 and "the first that fits" share an index.
+    rec.AltLabel = shown.AltLabel;
+    RefreshLimits(rec, owner_.Settings);
+}
+
 void TOneCrsPanel::EditLength(std::optional<double> cm) {
     noteEdit(ec_length);
     enter();

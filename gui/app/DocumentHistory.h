@@ -2,8 +2,9 @@
 
 #pragma once
 // Undo and redo of every change to a document, one history per tab. A step holds the whole
-// body a save would write before and after the change, recorded when the window goes idle
-// after it, so an undone change is exactly what Save and Open would give.
+// body a save would write and the figures the rows showed, before and after the change,
+// recorded when the window goes idle after it: an undone change is what Save writes and
+// what the chart showed.
 
 #include <QObject>
 #include <QUndoGroup>

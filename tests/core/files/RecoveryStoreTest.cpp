@@ -98,7 +98,7 @@ protected:
         return gone;
     }
     static RecoveryRecord Record(const std::string& name) {
-        return {"/music/" + name, name, name, "body of " + name};
+        return {"/music/" + name, name, name, "body of " + name, {}, -1};
     }
     static std::string Body(const std::string& path) {
         RecoveryRecord record;

@@ -15,6 +15,7 @@
 #include "app/DocumentManager.h"
 #include "files/ChangeNames.h"
 #include "views/VornFrame.h"
+#include "widgets/PendingTyping.h"
 
 namespace vorn {
 
@@ -151,13 +152,26 @@ bool TDocumentHistory::Follow(TVornFrame& frame) {
 }
 
 bool TDocumentHistory::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::ShortcutOverride)
+    const bool override = event->type() == QEvent::ShortcutOverride;
+    if (!override && event->type() != QEvent::KeyPress)
         return false;
     auto* edit = qobject_cast<QLineEdit*>(watched);
     const TVornFrame* frame = documents_.ActiveDocument();
     if (!edit || !frame || !frame->isAncestorOf(edit))
         return false;
     const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    // Typing the document has not taken yet goes first, and alone: the next Ctrl+Z undoes
+    // the document.
+    if (undo_->shortcuts().contains(pressed) && HasPendingTyping(edit)) {
+        if (override) {
+            event->accept(); // the key comes to the cell as a key press, not to the shortcut
+            return true;
+        }
+        TakeBackTyping(edit);
+        return true;
+    }
+    if (!override)
+        return false;
     for (QAction* action : {undo_, redo_})
         if (action->isEnabled() && action->shortcuts().contains(pressed))
             return true; // left unaccepted: the shortcut runs

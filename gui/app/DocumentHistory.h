@@ -42,8 +42,9 @@ public:
     QUndoGroup& Group() { return group_; }
 
 protected:
-    // Ctrl+Z in a cell of the document belongs to the document: the cell's own typing undo
-    // would only put back text the chart has taken already.
+    // Ctrl+Z in a cell of the document first takes back typing the chart has not taken yet
+    // (Return or leaving the cell hands it over); otherwise it belongs to the document: the
+    // cell's own typing undo would only put back text the chart has taken already.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

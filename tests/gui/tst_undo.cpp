@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTimer>
 #include <QToolButton>
@@ -212,6 +213,62 @@ private slots:
         QCOMPARE(lute->SaveToData(), original);
         idle();
         QVERIFY(w->isWindowModified());
+    }
+
+    // Typing a cell has not handed to the chart is the cell's own: Ctrl+Z takes it back and
+    // leaves the document alone; the next Ctrl+Z undoes the change before.
+    void ctrlZTakesBackTypingFirst_data() {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("tension") << int(cs_tension) << "9.9";
+        QTest::newRow("gut diameter") << int(cs_gut) << "1.5";
+        QTest::newRow("length") << int(cs_length) << "70";
+        QTest::newRow("alternative diameter") << int(cs_alt_diameter) << "2.25";
+    }
+    void ctrlZTakesBackTypingFirst() {
+        QFETCH(int, slot);
+        QFETCH(QString, typed);
+        auto w = shownWindow();
+        QVERIFY(w);
+        w->ViewStrings();
+        TVornFrame* lute = w->ActiveDocument();
+        idle();
+        const std::string original = lute->SaveToData();
+        TChartTensionEdit* earlier = lute->StringView()->Row(1)->FirstString()->TensionCell();
+        earlier->setFocus();
+        earlier->selectAll();
+        QTest::keyClicks(earlier, QStringLiteral("6.5"));
+        QTest::keyClick(earlier, Qt::Key_Return);
+        idle();
+        QAction* undo = action(*w, "ActUndo");
+        QCOMPARE(undo->text(), QStringLiteral("Undo Tension of course 2"));
+        const std::string edited = lute->SaveToData();
+        const QString earlierText = earlier->text();
+
+        auto* cell =
+            qobject_cast<QLineEdit*>(lute->StringView()->Row(3)->FirstString()->Cell(slot));
+        QVERIFY(cell);
+        const QString shown = cell->text();
+        cell->setFocus();
+        cell->selectAll();
+        QTest::keyClicks(cell, typed);
+        QCOMPARE(cell->text(), typed);
+
+        press(Qt::Key_Z, Qt::ControlModifier);
+        idle();
+        QCOMPARE(cell->text(), shown);
+        QCOMPARE(earlier->text(), earlierText);
+        QCOMPARE(lute->SaveToData(), edited);
+        QCOMPARE(undo->text(), QStringLiteral("Undo Tension of course 2"));
+        // Nothing typed is left to hand over when the cell is left.
+        QTest::keyClick(cell, Qt::Key_Return);
+        idle();
+        QCOMPARE(lute->SaveToData(), edited);
+
+        press(Qt::Key_Z, Qt::ControlModifier);
+        idle();
+        QCOMPARE(lute->SaveToData(), original);
+        QVERIFY(!undo->isEnabled());
     }
 };
 

@@ -13,7 +13,13 @@ namespace vorn {
 DocumentSnapshot TakeSnapshot(TFileFrame& frame) {
     ByteWriter out;
     WriteDocument(frame, out);
-    return {out.take(), RowFiguresOf(frame.Chart)};
+    if (frame.HasCourseRows())
+        return {out.take(), RowFiguresOf(frame.Chart)};
+    // Rows not built yet will show what rows built on a copy show, as the body holds theirs.
+    TInstDataType copy = frame.Document;
+    TStrFrame rows(copy, frame.Settings);
+    rows.BuildCourses();
+    return {out.take(), RowFiguresOf(rows)};
 }
 
 bool RestoreSnapshot(TFileFrame& frame, const DocumentSnapshot& snapshot) {

@@ -14,7 +14,7 @@ class TFileFrame;
 
 struct DocumentSnapshot {
     std::string Body;    // as WriteDocument writes it
-    std::string Figures; // as RowFiguresOf gives them; empty without rows
+    std::string Figures; // as RowFiguresOf gives them, of rows built on a copy when none are
 
     bool operator==(const DocumentSnapshot&) const = default;
 };

@@ -28,7 +28,8 @@ public:
     }
 
     TVornFrame& Frame;
-    DocumentSnapshot Recorded; // empty until the document has course rows
+    // What the document was at the last step; empty for a read document until it is seen.
+    DocumentSnapshot Recorded;
     // The window's idle check may run while the pages follow a restore: it must not record
     // the half-shown document as a step, nor push while the stack is undoing.
     bool Restoring = false;
@@ -113,6 +114,10 @@ TDocumentHistory::TDocumentHistory(TDocumentManager& documents, QAction* undo, Q
 
 void TDocumentHistory::attach(TVornFrame* frame) {
     auto* stack = new TDocumentStack(frame);
+    // A new document starts from what its tab made: the File Setup changes become a step of
+    // their own once the document has rows to undo them on.
+    if (!frame->HasCourseRows())
+        stack->Recorded = frame->SnapshotData();
     stacks_[frame] = stack;
     group_.addStack(stack);
     connect(frame, &QObject::destroyed, this, [this, frame] { stacks_.erase(frame); });
@@ -137,7 +142,7 @@ bool TDocumentHistory::Follow(TVornFrame& frame) {
     ChartEdit& edit = model.Chart.LastEdit;
     TDocumentStack* stack = stackOf(&frame);
     if (stack && !stack->Restoring && model.HasCourseRows()) {
-        // File Setup is no step: the history starts from the document it made.
+        // A document read from a file starts its history as it was read.
         if (stack->Recorded.Body.empty()) {
             stack->Recorded = now;
         } else if (now != stack->Recorded) {

@@ -35,7 +35,8 @@ public:
 
     // What the idle handler runs on the active document: the body a save would write, a
     // change since the last one recorded as a step (a document gets its history once it has
-    // course rows), and whether the document differs from its saved state.
+    // course rows: a new one's File Setup changes are its first step), and whether the
+    // document differs from its saved state.
     bool Follow(TVornFrame& frame);
     // The frame's history; null for a frame that has none.
     QUndoStack* Stack(const TVornFrame* frame) const;

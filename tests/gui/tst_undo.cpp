@@ -7,12 +7,14 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 #include <QUndoStack>
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/DocumentHistory.h"
 #include "app/MainForm.h"
@@ -269,6 +271,68 @@ private slots:
         idle();
         QCOMPARE(lute->SaveToData(), original);
         QVERIFY(!undo->isEnabled());
+    }
+
+    // What the File Setup page changed before View Strings is the new document's first step:
+    // one undo takes the page's changes back on the chart, redo brings them again.
+    void fileSetupChangesAreAStep_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("pitch");
+        QTest::addColumn<QString>("step");
+        QTest::newRow("instrument name") << "Meine Laute"
+                                         << ""
+                                         << "Undo Instrument name";
+        QTest::newRow("pitch") << ""
+                               << "415"
+                               << "Undo Pitch";
+        QTest::newRow("both") << "Meine Laute"
+                              << "415"
+                              << "Undo File Setup";
+        QTest::newRow("nothing") << ""
+                                 << ""
+                                 << "Undo";
+    }
+    void fileSetupChangesAreAStep() {
+        QFETCH(QString, name);
+        QFETCH(QString, pitch);
+        QFETCH(QString, step);
+        auto w = shownWindow();
+        QVERIFY(w);
+        TVornFrame* lute = w->ActiveDocument();
+        QCOMPARE(lute->CurrentPage(), int(TVornFrame::FileSetupPage));
+        const TInstDataType made = lute->Model().Document;
+        for (const auto& [box, text] : {std::pair{"EditnstName", name}, {"EditAPitch", pitch}}) {
+            if (text.isEmpty())
+                continue;
+            auto* edit = lute->findChild<QLineEdit*>(QString::fromLatin1(box));
+            QVERIFY(edit);
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClicks(edit, text);
+            idle();
+        }
+        lute->findChild<QPushButton*>(QStringLiteral("ViewStringsButton"))->click();
+        idle();
+        QAction* undo = action(*w, "ActUndo");
+        QCOMPARE(undo->text(), step);
+        if (name.isEmpty() && pitch.isEmpty()) {
+            QVERIFY(!undo->isEnabled());
+            return;
+        }
+        const TInstDataType changed = lute->Model().Document;
+        QVERIFY(!(changed == made));
+
+        lute->StringView()->Row(0)->FirstString()->TensionCell()->setFocus();
+        press(Qt::Key_Z, Qt::ControlModifier);
+        idle();
+        QCOMPARE(lute->Model().Document.InstrumentName, made.InstrumentName);
+        QCOMPARE(lute->Model().Document.APitch, made.APitch);
+        QCOMPARE(lute->StringView()->InstrumentNameBox()->text(),
+                 QString::fromStdString(made.InstrumentName));
+        QVERIFY(!undo->isEnabled());
+        press(Qt::Key_Y, Qt::ControlModifier);
+        idle();
+        QVERIFY(lute->Model().Document == changed);
     }
 };
 

@@ -29,6 +29,25 @@ TEST_P(SnapshotOfTemplate, ReadsBackToTheSameBytes) {
     EXPECT_EQ(TakeSnapshot(frame), body);
 }
 
+// A new document's history starts before its rows are built: building them must not look
+// like a change of its own.
+TEST_P(SnapshotOfTemplate, IsTheSameBeforeAndAfterTheRowsAreBuilt) {
+    TGlobalData settings;
+    settings.DefaultInstrumentType = GetParam();
+    TFileFrame frame(settings);
+    frame.NewFromDefaults();
+    const DocumentSnapshot unbuilt = TakeSnapshot(frame);
+    ASSERT_FALSE(frame.HasCourseRows());
+    frame.ViewStrings();
+    EXPECT_EQ(TakeSnapshot(frame), unbuilt);
+
+    // And taken back, it shows the rows that building them gave.
+    TFileFrame back(settings);
+    back.NewFromDefaults();
+    ASSERT_TRUE(RestoreSnapshot(back, unbuilt));
+    EXPECT_EQ(TakeSnapshot(back), unbuilt);
+}
+
 INSTANTIATE_TEST_SUITE_P(Templates, SnapshotOfTemplate, ::testing::Range(0, InstrumentTypeCount));
 
 // Undo and redo of one change: the document goes back and forth in place, and its names,

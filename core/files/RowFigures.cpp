@@ -13,9 +13,6 @@ namespace vorn {
 
 namespace {
 
-// Far above any label a catalogue makes.
-constexpr int32_t MaxLabelBytes = 1024;
-
 int stringsOf(const TOneCrsPanel& course) {
     return course.HasSecond() ? 2 : 1;
 }
@@ -27,9 +24,7 @@ void writeShown(ByteWriter& out, const TOneCrsPanel::Shown& s) {
     out.u8(s.AltDiameter ? 1 : 0);
     if (s.AltDiameter)
         out.f32(*s.AltDiameter);
-    out.u8(s.CatalogueIndex);
-    out.i32(static_cast<int32_t>(s.AltLabel.size()));
-    out.raw(s.AltLabel);
+    out.u8(s.CatalogueEntry);
 }
 
 TOneCrsPanel::Shown readShown(ByteReader& in) {
@@ -39,9 +34,7 @@ TOneCrsPanel::Shown readShown(ByteReader& in) {
     s.GutDiameter = in.finiteF32("gut diameter");
     if (in.u8AtMost(1, "alternative diameter mark") == 1)
         s.AltDiameter = in.finiteF32("alternative diameter");
-    s.CatalogueIndex = in.u8();
-    const int32_t size = in.i32Within(0, MaxLabelBytes, "label size");
-    s.AltLabel = std::string(in.raw(static_cast<size_t>(size)));
+    s.CatalogueEntry = in.u8();
     return s;
 }
 

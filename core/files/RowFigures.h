@@ -8,10 +8,10 @@
 //
 //   u8 courses, then for each course u8 strings (1, or 2 with an octave string), then for
 //   each string: f32 length (cm), f32 tension (N), f32 gut diameter (mm), u8 1 and f32
-//   alternative diameter (mm) or u8 0, u8 catalogue index, i32 size and the bytes of the
-//   catalogue label.
+//   alternative diameter (mm) or u8 0, u8 catalogue entry (see TOneCrsPanel::Shown).
 //
-// Little-endian, as the document file.
+// Little-endian, as the document file. Values only: labels are made again in the display
+// unit of the day.
 
 #include <string>
 #include <string_view>

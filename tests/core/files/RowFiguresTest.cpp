@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -53,6 +54,10 @@ struct FigureCase {
     std::function<void(TFileFrame&)> edit;
 };
 
+void PrintTo(const FigureCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 // clang-format off
 const FigureCase FigureCases[] = {
     {"typed tension", [](TFileFrame&) {},
@@ -65,6 +70,13 @@ const FigureCase FigureCases[] = {
          f.Chart.Course(2).SpinAltDiameter(0, true);
      },
      [](TFileFrame& f) { f.Chart.Course(0).EditTension(0, 3.33); }},
+    {"catalogue stepped to its first row",
+     [](TFileFrame& f) {
+         f.Chart.Course(2).SelectAlternative(0, Pyramid);
+         for (int step = 0; step < 40; ++step)
+             f.Chart.Course(2).SpinAltDiameter(0, false);
+     },
+     [](TFileFrame& f) { f.Chart.Course(2).EditTension(0, 6.66); }},
     {"typed alternative diameter",
      [](TFileFrame& f) { f.Chart.Course(2).SelectAlternative(0, Nylon); },
      [](TFileFrame& f) { f.Chart.Course(2).EditAltDiameter(0, 1.2345); }},
@@ -136,11 +148,36 @@ INSTANTIATE_TEST_SUITE_P(AllTemplates, FiguresComeBack,
                                     vorn::testing::CaseName(std::get<1>(info.param).name);
                          });
 
+// A display unit shows the same values otherwise: switching it is no change of the figures,
+// and a step taken back shows its catalogue label in the unit of now.
+TEST(RowFigures, AreTheSameInEveryDisplayUnit) {
+    TGlobalData settings;
+    settings.DefaultInstrumentType = 3;
+    TFileFrame frame(settings);
+    frame.NewFromDefaults();
+    frame.ViewStrings();
+    frame.Chart.Course(2).SelectAlternative(0, Pyramid);
+    frame.Chart.Course(2).SpinAltDiameter(0, true);
+    const DocumentSnapshot before = TakeSnapshot(frame);
+    for (VornTensType unit : {tt_newtons, tt_pounds, tt_kilograms}) {
+        settings.SetTensionUnit(unit);
+        settings.NotifyChanged(sc_tension_unit);
+        EXPECT_EQ(TakeSnapshot(frame), before) << unit;
+        const std::vector<std::string> shown = ShownTexts(frame);
+        ASSERT_TRUE(RestoreSnapshot(frame, before));
+        EXPECT_EQ(ShownTexts(frame), shown) << unit;
+    }
+}
+
 // Figures that were not taken with the body are left out: the rows show what the body gives.
 struct MismatchCase {
     const char* name;
     std::function<std::string(const DocumentSnapshot& own, const DocumentSnapshot& other)> figures;
 };
+
+void PrintTo(const MismatchCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 const MismatchCase MismatchCases[] = {
     {"of another body",

@@ -112,14 +112,14 @@ static void BM_RecordHistoryStepNineteenCourses(benchmark::State& state) {
     TFileFrame frame(settings);
     nineteenCourses(frame);
     frame.ViewStrings();
-    const std::string before = TakeSnapshot(frame);
+    const DocumentSnapshot before = TakeSnapshot(frame);
     frame.Chart.Course(12).EditTension(0, 5.5);
     const ChartEdit edit = frame.Chart.LastEdit;
     for (auto _ : state) {
-        const std::string after = TakeSnapshot(frame);
+        const DocumentSnapshot after = TakeSnapshot(frame);
         if (after == before)
             state.SkipWithError("the edit changed nothing");
-        benchmark::DoNotOptimize(DescribeChange(before, after, edit));
+        benchmark::DoNotOptimize(DescribeChange(before.Body, after.Body, edit));
     }
 }
 BENCHMARK(BM_RecordHistoryStepNineteenCourses)->Unit(benchmark::kMicrosecond);
@@ -129,9 +129,9 @@ static void BM_RestoreHistoryStepNineteenCourses(benchmark::State& state) {
     TFileFrame frame(settings);
     nineteenCourses(frame);
     frame.ViewStrings();
-    const std::string before = TakeSnapshot(frame);
+    const DocumentSnapshot before = TakeSnapshot(frame);
     GlobalTension(frame.Chart, settings.TensionUnit, false, 40.0f);
-    const std::string after = TakeSnapshot(frame);
+    const DocumentSnapshot after = TakeSnapshot(frame);
     bool back = true;
     for (auto _ : state) {
         if (!RestoreSnapshot(frame, back ? before : after))

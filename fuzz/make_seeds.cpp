@@ -13,6 +13,7 @@
 
 #include "document/InstrumentTemplates.h"
 #include "files/DocumentFile.h"
+#include "files/DocumentSnapshot.h"
 #include "files/FileFrame.h"
 #include "files/RecoveryFile.h"
 #include "files/SettingsFile.h"
@@ -82,13 +83,17 @@ int main(int argc, char** argv) {
         ok &= Put(root / "read_document" / ("type" + std::to_string(type) + ".vrd"), Saved(*frame));
         frames.push_back(std::move(frame));
     }
-    // Recovery copies of a document that had a file and of a new one.
+    // Recovery copies of a document that had a file and of a new one, each with a typed
+    // tension, which only the figures hold.
     for (size_t type : {3u, 13u}) {
-        TFileFrame& frame = *frames[type];
-        frame.FilePath = type == 3 ? "/nowhere/lute.vrd" : "";
+        TFileFrame copy(settings);
+        copy.Document = frames[type]->Document;
+        copy.ViewStrings();
+        copy.FilePath = type == 3 ? "/nowhere/lute.vrd" : "";
+        copy.Chart.Course(2).EditTension(0, 4.567);
+        const DocumentSnapshot now = TakeSnapshot(copy);
         ok &= Put(root / "read_recovery" / ("type" + std::to_string(type) + ".vrr"),
-                  RecoveryFileBytes(RecordOf(frame, Saved(frame))));
-        frame.FilePath.clear();
+                  RecoveryFileBytes(RecordOf(copy, now.Body, now.Figures)));
     }
     // A catalogue string and a custom placement, so that those paths are in the corpus too.
     frames[3]->Chart.Course(1).SelectAlternative(0, 6);

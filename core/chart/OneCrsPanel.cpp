@@ -342,6 +342,29 @@ void TOneCrsPanel::LoadStored(float length, const Stored& first, const Stored& s
     }
 }
 
+TOneCrsPanel::Shown TOneCrsPanel::ShownOf(int which) const {
+    const StringRecord& rec = String(which).Rec;
+    const bool catalogue = IsCatalogueKind(owner_.Settings.Materials.KindOfName(rec.AltChoice));
+    // A catalogue settles on index 0 only for its first row.
+    const uint8_t entry = catalogue && rec.CatalogueIndex == 0 ? 255 : rec.CatalogueIndex;
+    return {rec.Length, rec.TensionN, rec.GutDiameter, rec.AltDiameter, entry};
+}
+
+void TOneCrsPanel::PutShown(int which, const Shown& shown) {
+    const TGlobalData& settings = owner_.Settings;
+    StringRecord& rec = String(which).Rec;
+    rec.Length = shown.Length;
+    rec.TensionN = shown.TensionN;
+    rec.GutDiameter = shown.GutDiameter;
+    rec.AltDiameter = shown.AltDiameter;
+    rec.CatalogueIndex = shown.CatalogueEntry;
+    // The label names its tension in the display unit of now.
+    const int kind = settings.Materials.KindOfName(rec.AltChoice);
+    if (IsCatalogueKind(kind))
+        ShowCatalogueEntry(rec, kind, shown.CatalogueEntry, settings);
+    RefreshLimits(rec, settings);
+}
+
 void TOneCrsPanel::EditLength(std::optional<double> cm) {
     noteEdit(ec_length);
     enter();

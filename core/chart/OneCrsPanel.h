@@ -67,6 +67,25 @@ public:
     // to the first string and the octave string follows it; `second` is ignored without an
     // octave string. Tensions are recalculated from the diameters.
     void LoadStored(float length, const Stored& first, const Stored& second);
+    // What a string shows that a file keeps rounded or not at all: a typed length or diameter
+    // is held as typed, a tension as typed or solved, a catalogue entry as stepped to. Only
+    // values: a display unit changes none of them.
+    struct Shown {
+        float Length = 0;                 // cm
+        float TensionN = 0;               // N
+        float GutDiameter = 0;            // mm
+        std::optional<float> AltDiameter; // mm
+        // The catalogue entry shown, as ShowCatalogueEntry takes it: the first row is 255
+        // here, since 0 would look the entry up again.
+        uint8_t CatalogueEntry = 0;
+
+        bool operator==(const Shown&) const = default;
+    };
+    Shown ShownOf(int which) const;
+    // Puts back what a string of the same course showed (an undone change, a recovery copy)
+    // without recalculating; the catalogue label and the limit states follow. The chart is not
+    // told.
+    void PutShown(int which, const Shown& shown);
 
     // User edits; which = 0 the first string, 1 the octave string. Each one makes the course
     // current, applies the cell's entry rule, recalculates and tells the chart. A typed value

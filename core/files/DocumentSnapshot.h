@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #pragma once
-// A document as one step of its history holds it: the body a save would write. Taking one
-// back reads it into the same frame, so that an undone change is what Save and Open give.
+// A document as one step of its history holds it: the body a save would write, and what the
+// rows show beyond it (see RowFigures). Taking one back reads the body into the same frame and
+// puts the figures back, so that an undone change is what Save writes and what the chart
+// showed.
 
 #include <string>
 
@@ -10,13 +12,19 @@ namespace vorn {
 
 class TFileFrame;
 
-// The document body, as WriteDocument writes it.
-std::string TakeSnapshot(TFileFrame& frame);
+struct DocumentSnapshot {
+    std::string Body;    // as WriteDocument writes it
+    std::string Figures; // as RowFiguresOf gives them, of rows built on a copy when none are
 
-// Reads a body that TakeSnapshot gave into the frame in place: document, rows and family
-// change; the file name and path, the saved state that Changed compares with and the current
-// course (when the document still has it) stay. False, with the frame as it was, when the
-// bytes do not load.
-bool RestoreSnapshot(TFileFrame& frame, const std::string& bytes);
+    bool operator==(const DocumentSnapshot&) const = default;
+};
+
+DocumentSnapshot TakeSnapshot(TFileFrame& frame);
+
+// Reads a snapshot that TakeSnapshot gave into the frame in place: document, rows, figures and
+// family change; the file name and path, the saved state that Changed compares with and the
+// current course (when the document still has it) stay. False, with the frame as it was, when
+// the body does not load; figures that do not belong to the body are left out.
+bool RestoreSnapshot(TFileFrame& frame, const DocumentSnapshot& snapshot);
 
 } // namespace vorn

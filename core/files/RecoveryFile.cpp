@@ -7,9 +7,11 @@
 #include <cstdint>
 
 #include "files/FileFrame.h"
+#include "files/RowFigures.h"
 #include "files/SettingsFile.h"
 #include "io/AtomicFile.h"
 #include "io/ByteReader.h"
+#include "io/ByteWriter.h"
 #include "io/NumberText.h"
 
 namespace vorn {
@@ -92,10 +94,30 @@ bool fail(std::string* error, std::string_view why) {
     return false;
 }
 
+// The figures line's bytes: the current course, then the rows' figures.
+std::string figuresSection(const RecoveryRecord& record) {
+    ByteWriter out;
+    out.i32(record.Current);
+    out.raw(record.Figures);
+    return out.take();
+}
+
+bool readFiguresSection(std::string_view bytes, RecoveryRecord& record) {
+    try {
+        ByteReader in(bytes);
+        record.Current = in.i32Within(-1, MaxCourses - 1, "current course");
+        record.Figures = std::string(in.raw(in.remaining()));
+        return true;
+    } catch (const ReadError&) {
+        return false;
+    }
+}
+
 } // namespace
 
-RecoveryRecord RecordOf(const TFileFrame& frame, std::string body) {
-    return {frame.FilePath, frame.FileName, frame.DisplayName(), std::move(body)};
+RecoveryRecord RecordOf(const TFileFrame& frame, std::string body, std::string figures) {
+    return {frame.FilePath,  frame.FileName,     frame.DisplayName(),
+            std::move(body), std::move(figures), frame.Chart.Current()};
 }
 
 std::string RecoveryFileBytes(const RecoveryRecord& record) {
@@ -105,6 +127,7 @@ std::string RecoveryFileBytes(const RecoveryRecord& record) {
     appendField(out, "name", record.FileName);
     appendField(out, "shown", record.DisplayName);
     appendField(out, "body", record.Body);
+    appendField(out, "figures", figuresSection(record));
     const std::string sum = hex8(crc32(out));
     out.append("crc32 ").append(sum).append("\n");
     return out;
@@ -117,13 +140,18 @@ bool ReadRecoveryBytes(std::string_view bytes, RecoveryRecord& record, std::stri
     size_t version = 0;
     if (!in.Number(1000, version) || version == 0)
         return fail(error, BrokenMessage);
-    if (version != static_cast<size_t>(RecoveryVersion))
+    // Version 1 is what an older run left: the same without figures.
+    if (version != static_cast<size_t>(RecoveryVersion) && version != 1)
         return fail(error, "the recovery copy was written by another version of this program");
     RecoveryRecord read;
     if (!in.Field("path", MaxNameBytes, read.FilePath) ||
         !in.Field("name", MaxNameBytes, read.FileName) ||
         !in.Field("shown", MaxNameBytes, read.DisplayName) ||
         !in.Field("body", MaxReadBytes, read.Body) || read.Body.empty())
+        return fail(error, BrokenMessage);
+    std::string figures;
+    if (version >= 2 &&
+        (!in.Field("figures", MaxReadBytes, figures) || !readFiguresSection(figures, read)))
         return fail(error, BrokenMessage);
     const std::string_view covered = bytes.substr(0, bytes.size() - in.Rest().size());
     std::string line = "crc32 ";
@@ -148,6 +176,12 @@ LoadOutcome RestoreRecovered(TFileFrame& frame, const RecoveryRecord& record) {
     LoadOutcome outcome = ReadDocument(frame, in, record.FileName);
     if (outcome.Result != LoadResult::Loaded)
         return {LoadResult::Failed, LoadFileMessage};
+    // Figures that do not fit the body are left out: the body alone still gives the
+    // document back.
+    if (!record.Figures.empty())
+        PutBackRowFigures(frame.Chart, record.Figures, record.Body);
+    if (record.Current >= 0 && record.Current < frame.Chart.CourseCount())
+        frame.Chart.SelectCourse(record.Current);
     frame.FileName = record.FileName;
     frame.FilePath = record.FilePath;
     if (frame.FilePath.empty())

@@ -31,12 +31,35 @@ std::string text(long long value) {
     return WholeText(value);
 }
 
+// What is there itself, never what a link points at.
+bool isFolder(const fs::path& path) {
+    std::error_code ec;
+    return fs::symlink_status(path, ec).type() == fs::file_type::directory;
+}
+
 bool isCopy(const fs::directory_entry& entry) {
     std::error_code ec;
     const std::string name = entry.path().filename().string();
     const std::string extension = RecoveryExtension;
-    return entry.is_regular_file(ec) && name.size() > extension.size() &&
+    return entry.symlink_status(ec).type() == fs::file_type::regular &&
+           name.size() > extension.size() &&
            name.compare(name.size() - extension.size(), extension.size(), extension) == 0;
+}
+
+// Whether path names an entry inside folder: the folders on the way are resolved, links
+// and all; the entry itself is what it is, a link included.
+bool isInside(const fs::path& path, const fs::path& folder) {
+    const fs::path name = path.filename();
+    if (name.empty() || name == "." || name == "..")
+        return false;
+    std::error_code ec;
+    const fs::path where = fs::weakly_canonical(path.parent_path(), ec);
+    if (ec)
+        return false;
+    const fs::path root = fs::weakly_canonical(folder, ec);
+    if (ec)
+        return false;
+    return std::mismatch(root.begin(), root.end(), where.begin(), where.end()).first == root.end();
 }
 
 // Copies anywhere under folder: a run that took over others and then ended holds theirs too.
@@ -164,9 +187,10 @@ std::vector<std::string> RecoveryStore::ClaimEnded() {
     std::error_code ec;
     for (fs::directory_iterator it(root_, ec), end; !ec && it != end; it.increment(ec)) {
         ProcessIdentity owner;
-        std::error_code kind;
-        if (it->path() != fs::path(folder_) && it->is_directory(kind) &&
-            ownerOf(it->path(), owner) && StateOf(owner, self_) == ps_ended)
+        // Only a folder a run made: a link of the same name is the user's, and so is
+        // whatever it points at.
+        if (it->path() != fs::path(folder_) && isFolder(it->path()) && ownerOf(it->path(), owner) &&
+            StateOf(owner, self_) == ps_ended)
             ended.push_back(it->path());
     }
     for (const fs::path& folder : ended) {
@@ -178,6 +202,11 @@ std::vector<std::string> RecoveryStore::ClaimEnded() {
         // Another run starting now may have been first: then the folder is its.
         if (::rename(folder.c_str(), taken.c_str()) != 0)
             continue;
+        // Put in its place since it was looked at: moved back, not followed.
+        if (!isFolder(taken)) {
+            ::rename(taken.c_str(), folder.c_str());
+            continue;
+        }
         const size_t before = copies.size();
         collectCopies(taken, copies);
         if (copies.size() == before)
@@ -187,7 +216,11 @@ std::vector<std::string> RecoveryStore::ClaimEnded() {
     return copies;
 }
 
-std::string RecoveryStore::SetAside(const std::string& path) {
+std::string RecoveryStore::SetAside(const std::string& given) {
+    // Only a copy of the recovery folder's own: anything else is not this program's to move.
+    const fs::path path = fs::path(given).lexically_normal();
+    if (!isInside(path, root_))
+        return {};
     std::string name = fs::path(folder_.empty() ? std::string("run") : folder_).filename().string();
     name.append("-").append(text(++setAside_)).append(".damaged");
     const fs::path target = fs::path(root_) / name;
@@ -210,7 +243,7 @@ void RecoveryStore::Tidy() {
     std::vector<fs::path> emptied;
     for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec)) {
         std::vector<std::string> copies;
-        if (it->path().filename().string().rfind(TakenPrefix, 0) == 0)
+        if (it->path().filename().string().rfind(TakenPrefix, 0) == 0 && isFolder(it->path()))
             collectCopies(it->path(), copies);
         else
             continue;

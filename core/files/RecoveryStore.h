@@ -50,10 +50,13 @@ public:
     void Remove(int id);
 
     // Takes over the folder of every run whose process ended and lists the copies they held,
-    // sorted by path. Folders that held none are removed at once.
+    // sorted by path. Folders that held none are removed at once. Only folders count, as
+    // they are, never through a link: a link or a file named like a run's folder is left
+    // alone, and so is whatever it points at; a copy is a plain file, never a link.
     std::vector<std::string> ClaimEnded();
     // Moves a copy that cannot be read out of the way, to the recovery folder itself, where no
-    // run looks again; the new path, or empty when it could not be moved (it is then removed).
+    // run looks again; the new path, or empty when it was not moved. A copy that could not be
+    // moved is removed; a path outside the recovery folder is left as it is.
     std::string SetAside(const std::string& path);
     // Removes what was taken over and no longer holds a copy, and this run's folder when it
     // holds nothing: once the user answered for every copy taken over.

@@ -15,6 +15,7 @@
 #include "app/DocumentManager.h"
 #include "files/ChangeNames.h"
 #include "views/VornFrame.h"
+#include "widgets/PendingTyping.h"
 
 namespace vorn {
 
@@ -27,19 +28,20 @@ public:
     }
 
     TVornFrame& Frame;
-    std::string Recorded; // empty until the document has course rows
+    // What the document was at the last step; empty for a read document until it is seen.
+    DocumentSnapshot Recorded;
     // The window's idle check may run while the pages follow a restore: it must not record
     // the half-shown document as a step, nor push while the stack is undoing.
     bool Restoring = false;
 
-    // Puts the document back to a body of the history.
-    void Restore(const std::string& bytes) {
+    // Puts the document back to a snapshot of the history.
+    void Restore(const DocumentSnapshot& snapshot) {
         Restoring = true;
-        Frame.RestoreData(bytes);
+        Frame.RestoreData(snapshot);
         Restoring = false;
-        // Measured again rather than taken as given: a body that did not read back byte for
-        // byte must not come back as a change of its own.
-        Recorded = Frame.SaveToData();
+        // Measured again rather than taken as given: a snapshot that did not read back byte
+        // for byte must not come back as a change of its own.
+        Recorded = Frame.SnapshotData();
         Frame.Model().Chart.LastEdit = {};
     }
 };
@@ -48,11 +50,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A change as two whole bodies. It is made after the change happened: the first redo, which
-// the stack runs on push, has nothing to do.
+// A change as two whole snapshots. It is made after the change happened: the first redo,
+// which the stack runs on push, has nothing to do.
 class TSnapshotStep : public QUndoCommand {
 public:
-    TSnapshotStep(TDocumentStack& stack, std::string before, std::string after, const QString& name)
+    TSnapshotStep(TDocumentStack& stack, DocumentSnapshot before, DocumentSnapshot after,
+                  const QString& name)
         : QUndoCommand(name), stack_(stack), before_(std::move(before)), after_(std::move(after)),
           at_(Clock::now()) {}
 
@@ -69,7 +72,7 @@ public:
         const auto gap = std::chrono::duration_cast<std::chrono::milliseconds>(next->at_ - at_);
         // The saved state stays a step of its own, so that undo can come back to it.
         if (next->text() != text() || gap.count() > TDocumentHistory::MergeMilliseconds ||
-            after_ == stack_.Frame.Model().SavedBytes())
+            after_.Body == stack_.Frame.Model().SavedBytes())
             return false;
         after_ = next->after_;
         at_ = next->at_;
@@ -79,8 +82,8 @@ public:
 
 private:
     TDocumentStack& stack_;
-    std::string before_;
-    std::string after_;
+    DocumentSnapshot before_;
+    DocumentSnapshot after_;
     Clock::time_point at_; // of the latest change merged in
     bool done_ = false;
 };
@@ -111,6 +114,10 @@ TDocumentHistory::TDocumentHistory(TDocumentManager& documents, QAction* undo, Q
 
 void TDocumentHistory::attach(TVornFrame* frame) {
     auto* stack = new TDocumentStack(frame);
+    // A new document starts from what its tab made: the File Setup changes become a step of
+    // their own once the document has rows to undo them on.
+    if (!frame->HasCourseRows())
+        stack->Recorded = frame->SnapshotData();
     stacks_[frame] = stack;
     group_.addStack(stack);
     connect(frame, &QObject::destroyed, this, [this, frame] { stacks_.erase(frame); });
@@ -130,34 +137,46 @@ QUndoStack* TDocumentHistory::Stack(const TVornFrame* frame) const {
 }
 
 bool TDocumentHistory::Follow(TVornFrame& frame) {
-    const std::string bytes = frame.SaveToData();
+    const DocumentSnapshot now = frame.SnapshotData();
     TFileFrame& model = frame.Model();
     ChartEdit& edit = model.Chart.LastEdit;
     TDocumentStack* stack = stackOf(&frame);
     if (stack && !stack->Restoring && model.HasCourseRows()) {
-        // File Setup is no step: the history starts from the document it made.
-        if (stack->Recorded.empty()) {
-            stack->Recorded = bytes;
-        } else if (bytes != stack->Recorded) {
+        // A document read from a file starts its history as it was read.
+        if (stack->Recorded.Body.empty()) {
+            stack->Recorded = now;
+        } else if (now != stack->Recorded) {
             const QString name =
-                QString::fromStdString(DescribeChange(stack->Recorded, bytes, edit));
-            stack->push(
-                new TSnapshotStep(*stack, std::exchange(stack->Recorded, bytes), bytes, name));
+                QString::fromStdString(DescribeChange(stack->Recorded.Body, now.Body, edit));
+            stack->push(new TSnapshotStep(*stack, std::exchange(stack->Recorded, now), now, name));
         }
     }
     // A note that changed nothing must not name the next change.
     edit = {};
-    return model.ChangedFrom(bytes);
+    return model.ChangedFrom(now.Body);
 }
 
 bool TDocumentHistory::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::ShortcutOverride)
+    const bool override = event->type() == QEvent::ShortcutOverride;
+    if (!override && event->type() != QEvent::KeyPress)
         return false;
     auto* edit = qobject_cast<QLineEdit*>(watched);
     const TVornFrame* frame = documents_.ActiveDocument();
     if (!edit || !frame || !frame->isAncestorOf(edit))
         return false;
     const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    // Typing the document has not taken yet goes first, and alone: the next Ctrl+Z undoes
+    // the document.
+    if (undo_->shortcuts().contains(pressed) && HasPendingTyping(edit)) {
+        if (override) {
+            event->accept(); // the key comes to the cell as a key press, not to the shortcut
+            return true;
+        }
+        TakeBackTyping(edit);
+        return true;
+    }
+    if (!override)
+        return false;
     for (QAction* action : {undo_, redo_})
         if (action->isEnabled() && action->shortcuts().contains(pressed))
             return true; // left unaccepted: the shortcut runs

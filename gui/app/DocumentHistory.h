@@ -2,8 +2,9 @@
 
 #pragma once
 // Undo and redo of every change to a document, one history per tab. A step holds the whole
-// body a save would write before and after the change, recorded when the window goes idle
-// after it, so an undone change is exactly what Save and Open would give.
+// body a save would write and the figures the rows showed, before and after the change,
+// recorded when the window goes idle after it: an undone change is what Save writes and
+// what the chart showed.
 
 #include <QObject>
 #include <QUndoGroup>
@@ -34,15 +35,17 @@ public:
 
     // What the idle handler runs on the active document: the body a save would write, a
     // change since the last one recorded as a step (a document gets its history once it has
-    // course rows), and whether the document differs from its saved state.
+    // course rows: a new one's File Setup changes are its first step), and whether the
+    // document differs from its saved state.
     bool Follow(TVornFrame& frame);
     // The frame's history; null for a frame that has none.
     QUndoStack* Stack(const TVornFrame* frame) const;
     QUndoGroup& Group() { return group_; }
 
 protected:
-    // Ctrl+Z in a cell of the document belongs to the document: the cell's own typing undo
-    // would only put back text the chart has taken already.
+    // Ctrl+Z in a cell of the document first takes back typing the chart has not taken yet
+    // (Return or leaving the cell hands it over); otherwise it belongs to the document: the
+    // cell's own typing undo would only put back text the chart has taken already.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

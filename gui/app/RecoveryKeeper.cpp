@@ -114,14 +114,14 @@ void TRecoveryKeeper::Sweep() {
 
 void TRecoveryKeeper::keep(TVornFrame* frame, Copy& copy) {
     // One body serves both questions: is it changed, and what the copy holds.
-    std::string body = frame->SaveToData();
-    if (!frame->Model().ChangedFrom(body)) {
+    DocumentSnapshot now = frame->SnapshotData();
+    if (!frame->Model().ChangedFrom(now.Body)) {
         if (copy.Written)
             store_.Remove(copy.Id);
         copy.Written.reset();
         return;
     }
-    RecoveryRecord record = RecordOf(frame->Model(), std::move(body));
+    RecoveryRecord record = RecordOf(frame->Model(), std::move(now.Body), std::move(now.Figures));
     if (copy.Written == record)
         return;
     std::string error;

@@ -15,6 +15,7 @@
 #include "widgets/LocalNumbers.h"
 #include "widgets/NotePanel.h"
 #include "widgets/NoteSpinEdit.h"
+#include "widgets/PendingTyping.h"
 #include "widgets/StdText.h"
 #include "widgets/TypedNumber.h"
 #include "widgets/VornFloatEdit.h"
@@ -34,8 +35,10 @@ constexpr int MaxTensionChars = 5;
 constexpr int MaxGutChars = 6;
 
 // Programmatic text must not be cut by the typing limit, and an unchanged text must not move
-// the cursor of a cell being edited.
+// the cursor of a cell being edited. What the cell shows for the document is remembered, so
+// that Ctrl+Z can tell the user's typing from it.
 void showText(QLineEdit* edit, const QString& text, int typingLimit = 0) {
+    RememberShownText(edit, text);
     if (typingLimit > 0) {
         const int limit = std::max<int>(typingLimit, static_cast<int>(text.size()));
         if (auto* spin = qobject_cast<TFloatSpinBase*>(edit))

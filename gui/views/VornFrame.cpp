@@ -654,7 +654,14 @@ std::string TVornFrame::SaveToData() {
     return out.take();
 }
 
-bool TVornFrame::RestoreData(const std::string& bytes) {
+DocumentSnapshot TVornFrame::SnapshotData() {
+    // As SaveToData: the strings as they sound in the document's temperament.
+    if (ui_->RetunePending)
+        retune();
+    return TakeSnapshot(*model_);
+}
+
+bool TVornFrame::RestoreData(const DocumentSnapshot& snapshot) {
     Ui& u = *ui_;
     const auto [course, column] =
         u.StringFrame ? u.StringFrame->FocusedCell() : std::pair<int, int>(-1, 0);
@@ -662,7 +669,7 @@ bool TVornFrame::RestoreData(const std::string& bytes) {
         std::optional<TRowHold> hold;
         if (u.StringFrame)
             hold.emplace(*u.StringFrame);
-        if (!RestoreSnapshot(*model_, bytes))
+        if (!RestoreSnapshot(*model_, snapshot))
             return false;
     }
     u.RowsStale = false; // the rows were rebuilt for the document's new courses

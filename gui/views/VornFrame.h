@@ -13,6 +13,7 @@
 
 #include "dialogs/GlobalChangeDialogs.h"
 #include "files/DocumentFile.h"
+#include "files/DocumentSnapshot.h"
 #include "files/FileFrame.h"
 
 class QAbstractButton;
@@ -66,10 +67,12 @@ public:
     void TakeDocument(std::unique_ptr<TFileFrame> loaded);
     // The document body as the file holds it.
     std::string SaveToData();
-    // A body SaveToData gave, back in place: an undone or redone step. The file name, what
-    // Changed compares with and the page on screen stay; every page shows the document again.
-    // False, with nothing changed, when the bytes do not load.
-    bool RestoreData(const std::string& bytes);
+    // The body with what the rows show beyond it: an undo step or a recovery copy.
+    DocumentSnapshot SnapshotData();
+    // A snapshot SnapshotData gave, back in place: an undone or redone step. The file name,
+    // what Changed compares with and the page on screen stay; every page shows the document
+    // again. False, with nothing changed, when the body does not load.
+    bool RestoreData(const DocumentSnapshot& snapshot);
     // One of the whole-instrument dialogs on this document; applied on OK.
     bool GlobalCommand(GlobalChangeKind kind, const TGlobalDialog::Hooks& hooks);
     // A whole-instrument change on the rows, then every page and the status brought up to date.

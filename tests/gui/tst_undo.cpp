@@ -5,13 +5,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 #include <QUndoStack>
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/DocumentHistory.h"
 #include "app/MainForm.h"
@@ -212,6 +215,124 @@ private slots:
         QCOMPARE(lute->SaveToData(), original);
         idle();
         QVERIFY(w->isWindowModified());
+    }
+
+    // Typing a cell has not handed to the chart is the cell's own: Ctrl+Z takes it back and
+    // leaves the document alone; the next Ctrl+Z undoes the change before.
+    void ctrlZTakesBackTypingFirst_data() {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("tension") << int(cs_tension) << "9.9";
+        QTest::newRow("gut diameter") << int(cs_gut) << "1.5";
+        QTest::newRow("length") << int(cs_length) << "70";
+        QTest::newRow("alternative diameter") << int(cs_alt_diameter) << "2.25";
+    }
+    void ctrlZTakesBackTypingFirst() {
+        QFETCH(int, slot);
+        QFETCH(QString, typed);
+        auto w = shownWindow();
+        QVERIFY(w);
+        w->ViewStrings();
+        TVornFrame* lute = w->ActiveDocument();
+        idle();
+        const std::string original = lute->SaveToData();
+        TChartTensionEdit* earlier = lute->StringView()->Row(1)->FirstString()->TensionCell();
+        earlier->setFocus();
+        earlier->selectAll();
+        QTest::keyClicks(earlier, QStringLiteral("6.5"));
+        QTest::keyClick(earlier, Qt::Key_Return);
+        idle();
+        QAction* undo = action(*w, "ActUndo");
+        QCOMPARE(undo->text(), QStringLiteral("Undo Tension of course 2"));
+        const std::string edited = lute->SaveToData();
+        const QString earlierText = earlier->text();
+
+        auto* cell =
+            qobject_cast<QLineEdit*>(lute->StringView()->Row(3)->FirstString()->Cell(slot));
+        QVERIFY(cell);
+        const QString shown = cell->text();
+        cell->setFocus();
+        cell->selectAll();
+        QTest::keyClicks(cell, typed);
+        QCOMPARE(cell->text(), typed);
+
+        press(Qt::Key_Z, Qt::ControlModifier);
+        idle();
+        QCOMPARE(cell->text(), shown);
+        QCOMPARE(earlier->text(), earlierText);
+        QCOMPARE(lute->SaveToData(), edited);
+        QCOMPARE(undo->text(), QStringLiteral("Undo Tension of course 2"));
+        // Nothing typed is left to hand over when the cell is left.
+        QTest::keyClick(cell, Qt::Key_Return);
+        idle();
+        QCOMPARE(lute->SaveToData(), edited);
+
+        press(Qt::Key_Z, Qt::ControlModifier);
+        idle();
+        QCOMPARE(lute->SaveToData(), original);
+        QVERIFY(!undo->isEnabled());
+    }
+
+    // What the File Setup page changed before View Strings is the new document's first step:
+    // one undo takes the page's changes back on the chart, redo brings them again.
+    void fileSetupChangesAreAStep_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("pitch");
+        QTest::addColumn<QString>("step");
+        QTest::newRow("instrument name") << "Meine Laute"
+                                         << ""
+                                         << "Undo Instrument name";
+        QTest::newRow("pitch") << ""
+                               << "415"
+                               << "Undo Pitch";
+        QTest::newRow("both") << "Meine Laute"
+                              << "415"
+                              << "Undo File Setup";
+        QTest::newRow("nothing") << ""
+                                 << ""
+                                 << "Undo";
+    }
+    void fileSetupChangesAreAStep() {
+        QFETCH(QString, name);
+        QFETCH(QString, pitch);
+        QFETCH(QString, step);
+        auto w = shownWindow();
+        QVERIFY(w);
+        TVornFrame* lute = w->ActiveDocument();
+        QCOMPARE(lute->CurrentPage(), int(TVornFrame::FileSetupPage));
+        const TInstDataType made = lute->Model().Document;
+        for (const auto& [box, text] : {std::pair{"EditnstName", name}, {"EditAPitch", pitch}}) {
+            if (text.isEmpty())
+                continue;
+            auto* edit = lute->findChild<QLineEdit*>(QString::fromLatin1(box));
+            QVERIFY(edit);
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClicks(edit, text);
+            idle();
+        }
+        lute->findChild<QPushButton*>(QStringLiteral("ViewStringsButton"))->click();
+        idle();
+        QAction* undo = action(*w, "ActUndo");
+        QCOMPARE(undo->text(), step);
+        if (name.isEmpty() && pitch.isEmpty()) {
+            QVERIFY(!undo->isEnabled());
+            return;
+        }
+        const TInstDataType changed = lute->Model().Document;
+        QVERIFY(!(changed == made));
+
+        lute->StringView()->Row(0)->FirstString()->TensionCell()->setFocus();
+        press(Qt::Key_Z, Qt::ControlModifier);
+        idle();
+        QCOMPARE(lute->Model().Document.InstrumentName, made.InstrumentName);
+        QCOMPARE(lute->Model().Document.APitch, made.APitch);
+        QCOMPARE(lute->StringView()->InstrumentNameBox()->text(),
+                 QString::fromStdString(made.InstrumentName));
+        QVERIFY(!undo->isEnabled());
+        press(Qt::Key_Y, Qt::ControlModifier);
+        idle();
+        QVERIFY(lute->Model().Document == changed);
     }
 };
 

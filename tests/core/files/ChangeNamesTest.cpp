@@ -36,10 +36,10 @@ TEST_P(ChangeNames, NameTheStepAnUndoTakesBack) {
     TFileFrame frame(settings);
     frame.NewFromDefaults();
     frame.ViewStrings();
-    const std::string before = TakeSnapshot(frame);
+    const std::string before = TakeSnapshot(frame).Body;
     frame.Chart.LastEdit = {};
     GetParam().change(frame);
-    const std::string after = TakeSnapshot(frame);
+    const std::string after = TakeSnapshot(frame).Body;
     ASSERT_NE(before, after);
     EXPECT_EQ(DescribeChange(before, after, frame.Chart.LastEdit), GetParam().name);
 }
@@ -97,7 +97,7 @@ TEST(ChangeNamesOfBrokenBodies, AreGeneric) {
     TGlobalData settings;
     TFileFrame frame(settings);
     frame.NewFromDefaults();
-    const std::string body = TakeSnapshot(frame);
+    const std::string body = TakeSnapshot(frame).Body;
     for (const std::string& broken : {std::string(), body.substr(0, body.size() / 2)}) {
         EXPECT_EQ(DescribeChange(body, broken, {ec_tension, 1, {}}), "Change");
         EXPECT_EQ(DescribeChange(broken, body), "Change");

@@ -24,9 +24,28 @@ TEST_P(SnapshotOfTemplate, ReadsBackToTheSameBytes) {
     frame.NewFromDefaults();
     frame.ViewStrings();
     frame.Chart.Course(1).EditTension(0, 6.25);
-    const std::string body = TakeSnapshot(frame);
+    const DocumentSnapshot body = TakeSnapshot(frame);
     ASSERT_TRUE(RestoreSnapshot(frame, body));
     EXPECT_EQ(TakeSnapshot(frame), body);
+}
+
+// A new document's history starts before its rows are built: building them must not look
+// like a change of its own.
+TEST_P(SnapshotOfTemplate, IsTheSameBeforeAndAfterTheRowsAreBuilt) {
+    TGlobalData settings;
+    settings.DefaultInstrumentType = GetParam();
+    TFileFrame frame(settings);
+    frame.NewFromDefaults();
+    const DocumentSnapshot unbuilt = TakeSnapshot(frame);
+    ASSERT_FALSE(frame.HasCourseRows());
+    frame.ViewStrings();
+    EXPECT_EQ(TakeSnapshot(frame), unbuilt);
+
+    // And taken back, it shows the rows that building them gave.
+    TFileFrame back(settings);
+    back.NewFromDefaults();
+    ASSERT_TRUE(RestoreSnapshot(back, unbuilt));
+    EXPECT_EQ(TakeSnapshot(back), unbuilt);
 }
 
 INSTANTIATE_TEST_SUITE_P(Templates, SnapshotOfTemplate, ::testing::Range(0, InstrumentTypeCount));
@@ -43,10 +62,10 @@ TEST_P(SnapshotAfter, UndoAndRedoInPlace) {
     frame.ViewStrings();
     frame.FileName = "lute.vrd";
     frame.FilePath = "/somewhere/lute.vrd";
-    const std::string saved = TakeSnapshot(frame);
+    const DocumentSnapshot saved = TakeSnapshot(frame);
     GetParam()(frame.Chart);
     frame.Chart.SelectCourse(2);
-    const std::string edited = TakeSnapshot(frame);
+    const DocumentSnapshot edited = TakeSnapshot(frame);
     ASSERT_TRUE(frame.Changed());
 
     ASSERT_TRUE(RestoreSnapshot(frame, saved));
@@ -72,10 +91,11 @@ TEST(Snapshot, BrokenBytesLeaveTheDocument) {
     TFileFrame frame(settings);
     frame.NewFromDefaults();
     frame.ViewStrings();
-    const std::string body = TakeSnapshot(frame);
+    const DocumentSnapshot whole = TakeSnapshot(frame);
+    const std::string& body = whole.Body;
     for (const std::string& broken : {body.substr(0, body.size() - 3), std::string(99, 'x')}) {
-        EXPECT_FALSE(RestoreSnapshot(frame, broken));
-        EXPECT_EQ(TakeSnapshot(frame), body);
+        EXPECT_FALSE(RestoreSnapshot(frame, {broken, whole.Figures}));
+        EXPECT_EQ(TakeSnapshot(frame), whole);
     }
 }
 

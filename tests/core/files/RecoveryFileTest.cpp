@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -19,30 +21,52 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const RecoveryRecord Sample{"/home/ana/Lauten/lute.vrd", "lute.vrd", "lute.vrd",
-                            std::string("\x02\0body\ncrc32 00000000\n", 22)};
+const RecoveryRecord Sample{"/home/ana/Lauten/lute.vrd",
+                            "lute.vrd",
+                            "lute.vrd",
+                            std::string("\x02\0body\ncrc32 00000000\n", 22),
+                            "rows",
+                            1};
 
 TEST(RecoveryFile, WritesTheLayoutItsReaderChecks) {
-    const RecoveryRecord record{"/a/b.vrd", "b.vrd", "b.vrd", "xyz"};
+    const RecoveryRecord record{"/a/b.vrd", "b.vrd", "b.vrd", "xyz", "fig", 2};
+    using namespace std::string_literals;
     const std::string expected = "Vorn recovery copy\n"
-                                 "version 1\n"
+                                 "version 2\n"
                                  "path 8\n/a/b.vrd\n"
                                  "name 5\nb.vrd\n"
                                  "shown 5\nb.vrd\n"
                                  "body 3\nxyz\n"
-                                 "crc32 ";
+                                 "figures 7\n\x02\0\0\0fig\n"
+                                 "crc32 "s;
     const std::string bytes = RecoveryFileBytes(record);
     ASSERT_EQ(bytes.substr(0, expected.size()), expected);
     // The check sum of everything before it, as zlib and every other CRC-32 computes it.
-    EXPECT_EQ(bytes.substr(expected.size()), "1825c046\n");
+    EXPECT_EQ(bytes.substr(expected.size()), "291851b2\n");
+}
+
+// A copy an older run left has no figures: its document is read from the body alone.
+TEST(RecoveryFile, ReadsACopyOfTheVersionBefore) {
+    const std::string older = "Vorn recovery copy\n"
+                              "version 1\n"
+                              "path 8\n/a/b.vrd\n"
+                              "name 5\nb.vrd\n"
+                              "shown 5\nb.vrd\n"
+                              "body 3\nxyz\n"
+                              "crc32 1825c046\n";
+    RecoveryRecord record;
+    std::string error;
+    ASSERT_TRUE(ReadRecoveryBytes(older, record, &error)) << error;
+    EXPECT_EQ(record, (RecoveryRecord{"/a/b.vrd", "b.vrd", "b.vrd", "xyz", "", -1}));
 }
 
 TEST(RecoveryFile, GivesBackWhatItHolds) {
     const RecoveryRecord records[] = {
         Sample,
         // A new document has no file; names may hold anything a file system allows.
-        {"", "", "Alto Lute in G_10crs_sl64", "b"},
-        {"/tmp/zwei\nZeilen ü.vrd", "zwei\nZeilen ü.vrd", "zwei\nZeilen ü.vrd", "body 9\n"},
+        {"", "", "Alto Lute in G_10crs_sl64", "b", "", -1},
+        {"/tmp/zwei\nZeilen ü.vrd", "zwei\nZeilen ü.vrd", "zwei\nZeilen ü.vrd", "body 9\n",
+         "figures 3\n", 18},
     };
     for (const RecoveryRecord& record : records) {
         RecoveryRecord read;
@@ -61,9 +85,43 @@ std::string replaced(std::string bytes, const std::string& from, const std::stri
     return bytes.replace(bytes.find(from), from.size(), to);
 }
 
+// The last line summed again, so that only the change itself is wrong: CRC-32 bit by bit.
+std::string resummed(std::string bytes) {
+    bytes.erase(bytes.rfind("crc32 "));
+    uint32_t crc = 0xFFFFFFFFu;
+    for (const char ch : bytes) {
+        crc ^= static_cast<unsigned char>(ch);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    char sum[9];
+    std::snprintf(sum, sizeof sum, "%08x", crc ^ 0xFFFFFFFFu);
+    return bytes + "crc32 " + sum + "\n";
+}
+
+const std::string SampleFigures("figures 8\n\x01\0\0\0rows\n", 19);
+
 // What no single cut or flipped bit makes; RefusesEveryCutAndEveryFlippedBit does the rest.
 const Damage Damages[] = {
-    {"newer version", [](std::string b) { return replaced(b, "version 1", "version 2"); }},
+    {"newer version", [](std::string b) { return replaced(b, "version 2", "version 3"); }},
+    {"version 2 without figures",
+     [](std::string b) { return resummed(replaced(b, SampleFigures, "")); }},
+    {"version 1 with figures",
+     [](std::string b) { return resummed(replaced(b, "version 2", "version 1")); }},
+    {"current course past the last",
+     [](std::string b) {
+         return resummed(
+             replaced(b, SampleFigures, std::string("figures 8\n\x13\0\0\0rows\n", 19)));
+     }},
+    {"current course below none",
+     [](std::string b) {
+         return resummed(
+             replaced(b, SampleFigures, std::string("figures 4\n\xfe\xff\xff\xff\n", 15)));
+     }},
+    {"figures too short for the course",
+     [](std::string b) {
+         return resummed(replaced(b, SampleFigures, std::string("figures 2\n\x01\0\n", 13)));
+     }},
     {"leading zero", [](std::string b) { return replaced(b, "name 8", "name 08"); }},
     {"signed length", [](std::string b) { return replaced(b, "name 8", "name +8"); }},
     {"huge length",
@@ -72,12 +130,27 @@ const Damage Damages[] = {
     {"twice", [](std::string b) { return b + b; }},
 };
 
+// The damages below change only what they name: the same copy with figures of its own,
+// summed again, reads.
+TEST(RecoveryFile, ReadsAnyFiguresWithinTheirBounds) {
+    const std::string bytes = RecoveryFileBytes(Sample);
+    ASSERT_EQ(resummed(bytes), bytes);
+    const std::string none =
+        resummed(replaced(bytes, SampleFigures, std::string("figures 4\n\xff\xff\xff\xff\n", 15)));
+    RecoveryRecord record;
+    std::string error;
+    ASSERT_TRUE(ReadRecoveryBytes(none, record, &error)) << error;
+    EXPECT_EQ(record.Figures, "");
+    EXPECT_EQ(record.Current, -1);
+    EXPECT_EQ(record.Body, Sample.Body);
+}
+
 class RecoveryDamage : public ::testing::TestWithParam<Damage> {};
 
 TEST_P(RecoveryDamage, IsRefusedAndLeavesTheRecordAlone) {
     const std::string bytes = GetParam().apply(RecoveryFileBytes(Sample));
     ASSERT_NE(bytes, RecoveryFileBytes(Sample));
-    const RecoveryRecord before{"kept", "kept", "kept", "kept"};
+    const RecoveryRecord before{"kept", "kept", "kept", "kept", "kept", 3};
     RecoveryRecord record = before;
     std::string error;
     EXPECT_FALSE(ReadRecoveryBytes(bytes, record, &error));

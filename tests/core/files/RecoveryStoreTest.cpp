@@ -98,7 +98,7 @@ protected:
         return gone;
     }
     static RecoveryRecord Record(const std::string& name) {
-        return {"/music/" + name, name, name, "body of " + name};
+        return {"/music/" + name, name, name, "body of " + name, {}, -1};
     }
     static std::string Body(const std::string& path) {
         RecoveryRecord record;
@@ -198,6 +198,93 @@ TEST_F(RecoveryRuns, SetAsideWhatCannotBeRead) {
     RecoveryStore later(root.string(), self);
     EXPECT_TRUE(later.ClaimEnded().empty());
     EXPECT_TRUE(fs::exists(aside));
+}
+
+// A folder of the user's beside the recovery folder, holding what a run's folder could hold.
+class RecoveryAndUserFiles : public RecoveryRuns {
+protected:
+    fs::path user;
+
+    void SetUp() override {
+        RecoveryRuns::SetUp();
+        user = root.string() + "-user";
+        fs::remove_all(user);
+        fs::create_directories(user);
+        fs::create_directories(root);
+        ASSERT_TRUE(WriteFileAtomically((user / OwnerFileName).string(), OwnerText(Ended())));
+        ASSERT_TRUE(WriteFileAtomically((user / "document-1.recovery").string(),
+                                        RecoveryFileBytes(Record("mine.vrd"))));
+        ASSERT_TRUE(WriteFileAtomically((user / "lute.vrd").string(), "the user's own"));
+    }
+    void TearDown() override {
+        fs::remove_all(user);
+        RecoveryRuns::TearDown();
+    }
+    std::vector<std::string> UserFiles() const {
+        std::vector<std::string> names;
+        for (const fs::directory_entry& entry : fs::directory_iterator(user))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+const std::vector<std::string> UserNames{"document-1.recovery", "lute.vrd", OwnerFileName};
+
+// A link named like the folder of a run that ended, pointing at the user's folder with an
+// owner that ended, and a file of such a name: neither is followed, taken over nor removed.
+TEST_F(RecoveryAndUserFiles, ALinkOrAFileNamedLikeARunIsLeftAlone) {
+    const std::string runName = "run-" + self.Host + "-4242-1-0";
+    fs::create_directory_symlink(user, root / runName);
+    ASSERT_TRUE(WriteFileAtomically((root / "run-file-4243-1-0").string(), OwnerText(Ended())));
+    // A link to a copy of the user's, inside a folder a run made.
+    RecoveryStore crashed(root.string(), Ended());
+    ASSERT_TRUE(crashed.Write(1, Record("crashed.vrd")));
+    fs::create_symlink(user / "document-1.recovery",
+                       fs::path(crashed.Folder()) / "document-2.recovery");
+
+    RecoveryStore store(root.string(), self);
+    const std::vector<std::string> taken = store.ClaimEnded();
+    EXPECT_EQ(Bodies(taken), std::vector<std::string>{"body of crashed.vrd"});
+    EXPECT_EQ(UserFiles(), UserNames);
+    EXPECT_TRUE(fs::is_symlink(root / runName));
+    EXPECT_TRUE(fs::is_regular_file(root / "run-file-4243-1-0"));
+
+    // The user answered for every copy: what was taken over goes, the user's files stay.
+    for (const std::string& path : taken)
+        fs::remove(path);
+    store.Tidy();
+    store.End();
+    EXPECT_EQ(UserFiles(), UserNames);
+    EXPECT_EQ(Body((user / "document-1.recovery").string()), "body of mine.vrd");
+    EXPECT_TRUE(fs::is_symlink(root / runName));
+}
+
+// Set aside, a copy stays in the recovery folder; a path that leads out of it, as written or
+// through a link, is not moved and not removed.
+TEST_F(RecoveryAndUserFiles, SetAsideNeverLeavesTheRecoveryFolder) {
+    fs::create_directory_symlink(user, root / "to-user");
+    const fs::path outside[] = {
+        user / "lute.vrd",
+        root / ".." / (user.filename().string() + "/lute.vrd"),
+        root / "to-user" / "lute.vrd",
+        root / "to-user" / "..",
+        root / ".",
+    };
+    RecoveryStore store(root.string(), self);
+    for (const fs::path& path : outside) {
+        EXPECT_EQ(store.SetAside(path.string()), "") << path;
+        EXPECT_EQ(UserFiles(), UserNames) << path;
+        EXPECT_TRUE(fs::is_directory(root)) << path;
+    }
+
+    RecoveryStore crashed(root.string(), Ended());
+    ASSERT_TRUE(crashed.Write(1, Record("broken.vrd")));
+    const std::vector<std::string> taken = store.ClaimEnded();
+    ASSERT_EQ(taken.size(), 1u);
+    const std::string aside = store.SetAside(taken[0]);
+    EXPECT_EQ(fs::canonical(fs::path(aside).parent_path()), fs::canonical(root));
+    EXPECT_TRUE(fs::is_regular_file(aside));
 }
 
 } // namespace

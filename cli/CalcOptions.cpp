@@ -3,9 +3,9 @@
 #include "CalcOptions.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "document/InstDataType.h"
+#include "io/NameText.h"
 #include "io/NumberText.h"
 #include "pitch/Temperaments.h"
 
@@ -46,23 +46,7 @@ long ParseWhole(const std::string& option, const std::string& text, long lo, lon
 }
 
 std::string OneLine(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else if (c == '\t')
-            out += "\\t";
-        else if (u < 0x20 || u == 0x7f) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02x", u);
-            out += hex;
-        } else
-            out += c;
-    }
-    return out;
+    return PrintableText(text);
 }
 
 std::optional<uint8_t> AccidentalOption(const std::string& text) {

@@ -28,7 +28,8 @@ double ParseWithin(const std::string& option, const std::string& text, double lo
                    const std::string& unit = {});
 // A whole number in [lo, hi].
 long ParseWhole(const std::string& option, const std::string& text, long lo, long hi);
-// A message's text on one line: control characters written as \n, \t, \xNN.
+// A message's text on one line and valid UTF-8 (PrintableText): a name or path in it may be
+// any bytes.
 std::string OneLine(const std::string& text);
 // --accidental 0..5; nothing when the option was not given.
 std::optional<uint8_t> AccidentalOption(const std::string& text);

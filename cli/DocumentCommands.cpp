@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "CalcOptions.h"
 #include "CalcOutput.h"
 #include "Headless.h"
 #include "ReportPdf.h"
@@ -33,15 +34,29 @@
 
 namespace vorn::calc {
 
+namespace {
+
+// One line on standard error; names and paths in it may be any bytes.
+void complain(std::ostream& err, const std::string& message) {
+    err << "vorn-calc: " << OneLine(message) << "\n";
+}
+
+// A document's name as reports, lists and templates carry it: a file name may be any bytes.
+std::string titleOf(const TFileFrame& frame) {
+    return OneLine(frame.DisplayName());
+}
+
+} // namespace
+
 bool LoadCalcSettings(const std::string& path, TGlobalData& settings, std::ostream& err) {
     std::string data, error;
     if (!ReadWholeFile(path, data, &error)) {
-        err << "vorn-calc: cannot read " << path << ": " << error << "\n";
+        complain(err, "cannot read " + path + ": " + error);
         return false;
     }
     const SettingsLoad load = LoadSettingsData(data, settings);
     if (!load.Message.empty()) {
-        err << "vorn-calc: " << path << ": " << load.Message << "\n";
+        complain(err, path + ": " + load.Message);
         return false;
     }
     // The preferences beside it are optional: without them the defaults hold.
@@ -62,7 +77,7 @@ bool openFile(const std::string& path, TFileFrame& frame, std::ostream& err) {
     if (outcome.Result == LoadResult::Loaded)
         return true;
     if (!outcome.ReadFailure.empty())
-        err << "vorn-calc: cannot read " << path << ": " << outcome.ReadFailure << "\n";
+        complain(err, "cannot read " + path + ": " + outcome.ReadFailure);
     else
         err << "vorn-calc: " << path << ": "
             << (outcome.Message.empty() ? LoadFileMessage : outcome.Message) << "\n";
@@ -99,19 +114,19 @@ bool writeFile(const std::string& path, const std::string& bytes, std::ostream& 
     std::string error;
     if (WriteFileAtomically(path, bytes, &error))
         return true;
-    err << "vorn-calc: cannot write " << path << ": " << error << "\n";
+    complain(err, "cannot write " + path + ": " + error);
     return false;
 }
 
 // Saves as the program does and says so under the name the document had before.
 bool saveFile(const std::string& path, TFileFrame& frame, std::ostream& out, std::ostream& err) {
-    const std::string name = frame.DisplayName();
+    const std::string name = titleOf(frame);
     std::string error;
     if (!SaveDocumentFile(frame, path, &error)) {
-        err << "vorn-calc: cannot write " << path << ": " << error << "\n";
+        complain(err, "cannot write " + path + ": " + error);
         return false;
     }
-    out << "Wrote " << name << " to " << path << "\n";
+    out << "Wrote " << name << " to " << OneLine(path) << "\n";
     return true;
 }
 
@@ -137,7 +152,7 @@ int RunShow(const std::string& path, const std::optional<std::string>& settingsP
         return 1;
     const TFileFrame& frame = opened.frame;
     if (json)
-        out << ShowJson(frame).dump(2) << "\n";
+        out << JsonText(ShowJson(frame));
     else
         out << ShowTable(frame);
     return 0;
@@ -154,7 +169,7 @@ int RunDocumentFrets(const std::string& path, const std::optional<std::string>& 
     const TInstDataType& d = opened.frame.Document;
     const std::string name = TemperamentShortName(d.Temperament, d.CommaFraction);
     if (json)
-        out << FretsJson(page.Distribution, name).dump(2) << "\n";
+        out << JsonText(FretsJson(page.Distribution, name));
     else
         out << FretsTable(page.Distribution, name);
     return 0;
@@ -173,7 +188,7 @@ int RunPlacement(const std::string& path, std::optional<int> key,
     editor.Bind(frame.Document);
     editor.Refresh();
     if (json)
-        out << PlacementJson(editor, frame.Document.Key).dump(2) << "\n";
+        out << JsonText(PlacementJson(editor, frame.Document.Key));
     else
         out << PlacementTable(editor, frame.Document.Key);
     return 0;
@@ -189,7 +204,7 @@ int alternativeIndex(const TGlobalData& settings, const std::string& name, std::
         std::string list;
         for (const auto& item : items)
             list += (list.empty() ? "" : ", ") + item;
-        err << "vorn-calc: --alt: '" << name << "' is not an alternative (" << list << ")\n";
+        complain(err, "--alt: '" + name + "' is not an alternative (" + list + ")");
         return -1;
     }
     return static_cast<int>(at - items.begin());
@@ -317,13 +332,13 @@ int RunScala(const std::optional<std::string>& documentPath, int temperament, do
         fraction = frame.Document.CommaFraction;
         choices = page.ChoicesInUse;
         description =
-            TemperamentShortName(frame.Document.Temperament, fraction) + ", " + frame.DisplayName();
+            TemperamentShortName(frame.Document.Temperament, fraction) + ", " + titleOf(frame);
     }
     description += notes == 17 ? " (17 notes, sharps and flats)" : " (12 notes, as fretted)";
-    const std::string name = std::filesystem::path(output).filename().string();
+    const std::string name = OneLine(std::filesystem::path(output).filename().string());
     if (!writeFile(output, ScalaFile(name, description, fraction, choices, notes), err))
         return 1;
-    out << "Wrote " << description << " to " << output << "\n";
+    out << "Wrote " << description << " to " << OneLine(output) << "\n";
     return 0;
 }
 
@@ -335,10 +350,10 @@ int RunTemplate(const std::string& path, const std::string& output, bool letter,
     TFileFrame& frame = opened.frame;
     TFretFrorm page(opened.settings);
     page.Bind(frame.Document);
-    const TemplateInput in = TemplateOf(page, frame.DisplayName(), alternatives,
+    const TemplateInput in = TemplateOf(page, titleOf(frame), alternatives,
                                         letter ? TemplatePaper::Letter() : TemplatePaper::A4());
     if (const std::string refusal = TemplateRefusal(in); !refusal.empty()) {
-        err << "vorn-calc: " << refusal << "\n";
+        complain(err, refusal);
         return 1;
     }
     const std::string ext = std::filesystem::path(output).extension().string();
@@ -348,7 +363,7 @@ int RunTemplate(const std::string& path, const std::string& output, bool letter,
         if (!writeFile(output, bytes, err))
             return 1;
         out << "Wrote the fret " << (ext == ".dxf" ? "layout" : "table") << " of " << in.Title
-            << " to " << output << "\n";
+            << " to " << OneLine(output) << "\n";
         return 0;
     }
     const std::vector<TemplatePage> pages = LayoutFretTemplate(in);
@@ -366,7 +381,7 @@ int RunTemplate(const std::string& path, const std::string& output, bool letter,
         }
     }
     out << "Wrote the fret template of " << in.Title << " (" << pages.size()
-        << (pages.size() == 1 ? " page" : " pages") << ") to " << output << "\n";
+        << (pages.size() == 1 ? " page" : " pages") << ") to " << OneLine(output) << "\n";
     return 0;
 }
 
@@ -378,7 +393,7 @@ int RunOrder(const std::string& path, const std::optional<std::string>& settings
     OrderOptions options;
     options.ByAlternative = byAlternative;
     const std::vector<OrderLine> lines = BuildOrderList(opened.frame.Chart, options);
-    out << (csv ? OrderListCsv(lines) : OrderListText(opened.frame.DisplayName(), lines));
+    out << (csv ? OrderListCsv(lines) : OrderListText(titleOf(opened.frame), lines));
     return 0;
 }
 
@@ -390,7 +405,7 @@ int RunReport(const ReportRequest& request, std::ostream& out, std::ostream& err
     ReportOptions options;
     options.Strings = request.Strings;
     options.Frets = request.Frets;
-    const std::string title = frame.DisplayName();
+    const std::string title = titleOf(frame);
     const std::string text = request.Format == ReportFormat::Text
                                  ? BuildReportText(title, frame.Chart, options)
                                  : BuildReport(title, frame.Chart, options);
@@ -405,7 +420,7 @@ int RunReport(const ReportRequest& request, std::ostream& out, std::ostream& err
                 << "\n";
             return 1;
         }
-        out << "Wrote the report of " << title << " to " << *request.Output << "\n";
+        out << "Wrote the report of " << title << " to " << OneLine(*request.Output) << "\n";
         return 0;
     }
     if (!request.Output) {

@@ -31,7 +31,7 @@ namespace {
 
 void emit(std::ostream& out, bool json, const nlohmann::ordered_json& j, const std::string& table) {
     if (json)
-        out << j.dump(2) << "\n";
+        out << JsonText(j);
     else
         out << table;
 }
@@ -668,10 +668,11 @@ public:
         const auto volume = static_cast<int32_t>(ParseWhole("--volume", volume_, 0, MaxToneVolume));
         std::string error;
         if (!WriteFileAtomically(output_, BuildToneImage(hz, volume), &error)) {
-            err << "vorn-calc: cannot write " << output_ << ": " << error << "\n";
+            err << "vorn-calc: " << OneLine("cannot write " + output_ + ": " + error) << "\n";
             return 1;
         }
-        out << "Wrote a " << hz << " Hz tone at volume " << volume << " to " << output_ << "\n";
+        out << "Wrote a " << hz << " Hz tone at volume " << volume << " to " << OneLine(output_)
+            << "\n";
         return 0;
     }
 
@@ -766,6 +767,10 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
     } catch (const UsageError& e) {
         err << "vorn-calc: " << OneLine(e.what()) << "\n";
         return 2;
+    } catch (const std::exception& e) {
+        // Whatever a command meets, it ends with a message, never an abort.
+        err << "vorn-calc: " << OneLine(e.what()) << "\n";
+        return 1;
     }
     return 2;
 }

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// What vorn-calc writes and prints, whatever stands at the output or is in a name: only
+// regular files are written, an output's extension says what it holds, a changed document
+// is read back before it lands, and names of any bytes are printed without harm.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "support/CalcRunner.h"
+
+using vorn::testing::calc;
+using vorn::testing::CalcRun;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A short folder of its own: a socket's path must stay within 107 bytes.
+class Outputs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static int count = 0;
+        dir_ = fs::temp_directory_path() /
+               ("vc-out-" + std::to_string(::getpid()) + "-" + std::to_string(++count));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        lute_ = path("alto.vrd");
+        ASSERT_EQ(calc("new 3 " + lute_).exitCode, 0);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    static std::string quoted(const std::string& p) { return "'" + p + "'"; }
+
+    fs::path dir_;
+    std::string lute_;
+};
+
+// File names are bytes: one that is not UTF-8 and holds a control character is shown as valid
+// JSON with U+FFFD, escaped in every text, and never ends the program abnormally.
+TEST_F(Outputs, NamesOfAnyBytesArePrintedSafely) {
+    const std::string odd = path("lute\xff\x1b.vrd");
+    fs::copy_file(lute_, odd);
+    const CalcRun json = calc("show " + quoted(odd) + " --json");
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_EQ(json.parsed()["display_name"], "lute\xEF\xBF\xBD\x1b.vrd");
+    EXPECT_EQ(json.out.find('\xff'), std::string::npos);
+
+    const CalcRun table = calc("show " + quoted(odd));
+    ASSERT_EQ(table.exitCode, 0) << table.err;
+    EXPECT_EQ(table.out.rfind("lute\\xff\\x1b.vrd\n", 0), 0u) << table.out.substr(0, 40);
+
+    for (const std::string& command : {"report " + quoted(odd) + " --format text",
+                                       "order " + quoted(odd), "report " + quoted(odd)}) {
+        const CalcRun r = calc(command);
+        EXPECT_EQ(r.exitCode, 0) << command << r.err;
+        EXPECT_EQ(r.out.find_first_of("\xff\x1b"), std::string::npos) << command;
+    }
+    const CalcRun missing = calc("show " + quoted(path("gone\xfe\n.vrd")) + " --json");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("gone\\xfe\\n.vrd"), std::string::npos) << missing.err;
+    EXPECT_EQ(missing.err.find('\n'), missing.err.size() - 1) << missing.err;
+}
+
+} // namespace

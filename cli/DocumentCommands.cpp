@@ -371,12 +371,10 @@ int RunTemplate(const std::string& path, const std::string& output, bool letter,
         if (!writeFile(output, FretTemplateSvg(pages, in.Paper), err))
             return 1;
     } else {
-        QString error;
-        if (!withOffscreenApplication([&] {
-                return WriteFretTemplatePdf(pages, in.Paper, QString::fromStdString(output),
-                                            &error);
-            })) {
-            err << "vorn-calc: cannot write " << output << ": " << error.toStdString() << "\n";
+        std::string error;
+        if (!withOffscreenApplication(
+                [&] { return WriteFretTemplatePdf(pages, in.Paper, output, &error); })) {
+            complain(err, "cannot write " + output + ": " + error);
             return 1;
         }
     }
@@ -410,14 +408,12 @@ int RunReport(const ReportRequest& request, std::ostream& out, std::ostream& err
                                  ? BuildReportText(title, frame.Chart, options)
                                  : BuildReport(title, frame.Chart, options);
     if (request.Format == ReportFormat::Pdf) {
-        QString error;
+        std::string error;
         if (!withOffscreenApplication([&] {
-                return WriteReportPdf(QString::fromStdString(text),
-                                      QString::fromStdString(*request.Output), request.Letter,
+                return WriteReportPdf(QString::fromStdString(text), *request.Output, request.Letter,
                                       &error);
             })) {
-            err << "vorn-calc: cannot write " << *request.Output << ": " << error.toStdString()
-                << "\n";
+            complain(err, "cannot write " + *request.Output + ": " + error);
             return 1;
         }
         out << "Wrote the report of " << title << " to " << OneLine(*request.Output) << "\n";

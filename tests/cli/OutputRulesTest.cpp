@@ -10,6 +10,7 @@
 #include <string>
 
 #include "support/CalcRunner.h"
+#include "support/FileKinds.h"
 
 using vorn::testing::calc;
 using vorn::testing::CalcRun;
@@ -36,6 +37,37 @@ protected:
     fs::path dir_;
     std::string lute_;
 };
+
+// The two PDF writers, as the report and the fret template use them, against every kind of
+// file that may stand at the output.
+class PdfOutputs : public Outputs,
+                   public ::testing::WithParamInterface<vorn::testing::FileKindCase> {};
+
+TEST_P(PdfOutputs, OnlyARegularFileTakesThePdf) {
+    const vorn::testing::FileKindCase& c = GetParam();
+    for (const std::string& command :
+         {"report " + lute_ + " --format pdf --output ", "template " + lute_ + " --output "}) {
+        const fs::path target = dir_ / (command.starts_with("report") ? "r.pdf" : "t.pdf");
+        ASSERT_TRUE(vorn::testing::MakeFileKind(c.Kind, target)) << c.Name;
+        const std::string before = vorn::testing::DescribeFile(target);
+        const CalcRun r = calc(command + target.string());
+        const std::string after = vorn::testing::DescribeFile(target);
+        if (c.Writable) {
+            EXPECT_EQ(r.exitCode, 0) << command << r.err;
+            const std::string link =
+                c.Kind == vorn::testing::FileKind::link_to_regular ? "link to " : "";
+            EXPECT_EQ(after.rfind(link + "regular: %PDF", 0), 0u) << command << after.substr(0, 40);
+        } else {
+            EXPECT_EQ(r.exitCode, 1) << command;
+            EXPECT_EQ(r.out, "") << command;
+            EXPECT_NE(r.err.find("cannot write " + target.string()), std::string::npos) << r.err;
+            EXPECT_EQ(after, before) << command;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, PdfOutputs, ::testing::ValuesIn(vorn::testing::FileKindCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 // File names are bytes: one that is not UTF-8 and holds a control character is shown as valid
 // JSON with U+FFFD, escaped in every text, and never ends the program abnormally.

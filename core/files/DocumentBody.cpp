@@ -39,7 +39,7 @@ void writeHeader(ByteWriter& out, const TInstDataType& d) {
     out.u8(d.Temperament);
     out.f64(d.CommaFraction);
     out.u8(d.SecondLengthFrom);
-    out.u8(d.UseSecondLength);
+    out.u8(d.UsesSecondLength() ? 1 : 0);
     out.u8(d.CourseCount);
     out.u8(d.Key);
     out.u8(d.CustomPlacement);
@@ -77,6 +77,9 @@ void ReadDocumentHeader(ByteReader& in, TInstDataType& d) {
         k = in.u8();
     for (uint8_t& c : d.FretMiFa)
         c = in.u8();
+    // The flag as the rest of the program reads it; a file's 1 beside a second length of 0
+    // still loads.
+    d.UseSecondLength = d.UsesSecondLength() ? 1 : 0;
 }
 
 bool HeaderIsSound(const TInstDataType& d) {

@@ -215,6 +215,12 @@ const std::pair<const char*, Mutation> Accepted[] = {
     {"note 127", [](std::string& b, const Layout& at) { Put<int32_t>(b, at.notes + 108, 127); }},
     {"double sharp", [](std::string& b, const Layout& at) { b[at.records] = 5; }},
     {"diameter 0", [](std::string& b, const Layout& at) { Put(b, at.records + 5, 0.0f); }},
+    // Older files set the flag beside a second length of 0: one length for every course.
+    {"second length flag without a length",
+     [](std::string& b, const Layout&) {
+         b[37] = 6;
+         b[38] = 1;
+     }},
     {"comma 0.34", [](std::string& b, const Layout&) { Put(b, 29, 0.34); }},
     {"pitch 20", [](std::string& b, const Layout&) { Put(b, 24, 20.0f); }},
     {"pitch 2100", [](std::string& b, const Layout&) { Put(b, 24, 2100.0f); }},
@@ -264,6 +270,28 @@ TEST_F(DocumentFile, RefusedBodiesLeaveTheFrameAsItWas) {
         ByteReader in(bytes);
         EXPECT_EQ(ReadDocument(frame, in, "edge.vrd").Result, LoadResult::Loaded) << what;
     }
+}
+
+// A flag without a length is read as no second length and written so: every course, those
+// added later too, takes the top length, and saving gives a file that says so.
+TEST_F(DocumentFile, SecondLengthFlagWithoutALengthIsOneLength) {
+    std::string bytes = Written(*NewFrame(3));
+    bytes[37] = 6; // from course 6
+    bytes[38] = 1; // in use
+    TFileFrame frame(settings);
+    ByteReader in(bytes);
+    ASSERT_EQ(ReadDocument(frame, in, "old.vrd").Result, LoadResult::Loaded);
+    EXPECT_EQ(frame.Document.UseSecondLength, 0);
+    frame.Chart.AppendCourse(ck_bass_with_octave);
+    frame.Chart.AppendCourse(ck_bass_with_octave);
+    for (const auto& course : frame.Chart.Courses)
+        EXPECT_EQ(course->First.Rec.Length, 64.0f) << course->Number;
+    const std::string saved = Written(frame);
+    EXPECT_EQ(saved[38], 0);
+    EXPECT_EQ(saved[37], 6); // carried as it was
+    TFileFrame again(settings);
+    ByteReader back(saved);
+    EXPECT_EQ(ReadDocument(again, back, "new.vrd").Result, LoadResult::Loaded);
 }
 
 TEST_F(DocumentFile, VersionOneHandsOverRightAfterTheVersion) {

@@ -79,8 +79,8 @@ bool openFile(const std::string& path, TFileFrame& frame, std::ostream& err) {
     if (!outcome.ReadFailure.empty())
         complain(err, "cannot read " + path + ": " + outcome.ReadFailure);
     else
-        err << "vorn-calc: " << path << ": "
-            << (outcome.Message.empty() ? LoadFileMessage : outcome.Message) << "\n";
+        complain(err, path + ": " + (outcome.Message.empty() ? LoadFileMessage : outcome.Message) +
+                          (outcome.Reason.empty() ? "" : " (" + outcome.Reason + ")"));
     return false;
 }
 

@@ -201,6 +201,11 @@ const std::pair<const char*, Mutation> Refused[] = {
      [](std::string& b, const Layout& at) { b[SecondOf(b, at.records)] = 6; }},
     {"second diameter NaN",
      [](std::string& b, const Layout& at) { Put(b, SecondOf(b, at.records) + 1, NaN); }},
+    // No string is that thick; one file gave 3.4e38 mm, shown beside a tension.
+    {"diameter 3.4e38", [](std::string& b, const Layout& at) { Put(b, at.records + 5, 3.4e38f); }},
+    {"diameter 100.5", [](std::string& b, const Layout& at) { Put(b, at.records + 5, 100.5f); }},
+    {"second diameter 101",
+     [](std::string& b, const Layout& at) { Put(b, SecondOf(b, at.records) + 1, 101.0f); }},
     {"cut in the version", [](std::string& b, const Layout&) { b.resize(3); }},
     {"cut in the header", [](std::string& b, const Layout& at) { b.resize(at.notes + 7); }},
     {"cut before the records", [](std::string& b, const Layout& at) { b.resize(at.records); }},
@@ -215,6 +220,7 @@ const std::pair<const char*, Mutation> Accepted[] = {
     {"note 127", [](std::string& b, const Layout& at) { Put<int32_t>(b, at.notes + 108, 127); }},
     {"double sharp", [](std::string& b, const Layout& at) { b[at.records] = 5; }},
     {"diameter 0", [](std::string& b, const Layout& at) { Put(b, at.records + 5, 0.0f); }},
+    {"diameter 100", [](std::string& b, const Layout& at) { Put(b, at.records + 5, 100.0f); }},
     // Older files set the flag beside a second length of 0: one length for every course.
     {"second length flag without a length",
      [](std::string& b, const Layout&) {
@@ -269,6 +275,37 @@ TEST_F(DocumentFile, RefusedBodiesLeaveTheFrameAsItWas) {
         TFileFrame frame(settings);
         ByteReader in(bytes);
         EXPECT_EQ(ReadDocument(frame, in, "edge.vrd").Result, LoadResult::Loaded) << what;
+    }
+}
+
+// The reader says which value it refused, for vorn-calc and the checked changes; the message
+// the window shows stays the one it always was.
+TEST_F(DocumentFile, RefusalsNameTheValue) {
+    const std::string good = Written(*NewFrame(3));
+    const Layout at("Alto Lute in G", "");
+    const struct {
+        const char* what;
+        Mutation mutate;
+        const char* reason;
+    } cases[] = {
+        {"diameter", [](std::string& b, const Layout& l) { Put(b, l.records + 5, 3.4e38f); },
+         "course 1: gut diameter 3.4e+38 mm is outside 0..100"},
+        {"length", [](std::string& b, const Layout&) { Put(b, 16, 4966055936.0f); },
+         "string length 4.96606e+09 cm is outside 20..120"},
+        {"kind", [](std::string& b, const Layout& l) { b[l.kinds + 18] = 5; },
+         "course 19: kind 5 is beyond 4"},
+        {"cut", [](std::string& b, const Layout&) { b.pop_back(); },
+         "course 10: unexpected end of data"},
+        {"not a document", [](std::string& b, const Layout&) { b[13] = 'm'; }, ""},
+    };
+    for (const auto& c : cases) {
+        std::string bytes = good;
+        c.mutate(bytes, at);
+        TFileFrame frame(settings);
+        ByteReader in(bytes);
+        const LoadOutcome outcome = ReadDocument(frame, in, "bad.vrd");
+        EXPECT_EQ(outcome.Message, "Unable to load file") << c.what;
+        EXPECT_EQ(outcome.Reason, c.reason) << c.what;
     }
 }
 

@@ -17,6 +17,7 @@
 #include "TemplatePdf.h"
 #include "chart/GlobalChangeForms.h"
 #include "document/InstrumentTemplates.h"
+#include "files/CheckedChange.h"
 #include "files/DocumentFile.h"
 #include "files/DocumentStore.h"
 #include "files/FileFrame.h"
@@ -210,15 +211,17 @@ int alternativeIndex(const TGlobalData& settings, const std::string& name, std::
     return static_cast<int>(at - items.begin());
 }
 
-void changeTuning(const ChangeRequest& r, TInstDataType& doc, TStrFrame& chart) {
+// Each change reads the document and settings of the chart it is given: a rehearsal works on
+// copies of both.
+void changeTuning(const ChangeRequest& r, TStrFrame& chart) {
     if (r.Pitch || r.Temperament || r.Comma || r.Transpose) {
-        TuningForm tuning = TuningForm::Show(doc);
+        TuningForm tuning = TuningForm::Show(chart.Document);
         if (r.Pitch)
             tuning.TypePitch(*r.Pitch);
         if (r.Temperament) {
             tuning.Temperament = *r.Temperament;
         } else if (r.Comma) {
-            doc.CommaFraction = *r.Comma;
+            chart.Document.CommaFraction = *r.Comma;
             tuning.Temperament = CustomTemperament;
         }
         if (r.Transpose && *r.Transpose != 0) {
@@ -229,7 +232,7 @@ void changeTuning(const ChangeRequest& r, TInstDataType& doc, TStrFrame& chart) 
     }
 }
 
-void changeCourses(const ChangeRequest& r, TInstDataType& doc, TStrFrame& chart) {
+void changeCourses(const ChangeRequest& r, TStrFrame& chart) {
     if (r.CourseKinds) {
         CourseTypeForm types;
         if (*r.CourseKinds == 0)
@@ -239,17 +242,16 @@ void changeCourses(const ChangeRequest& r, TInstDataType& doc, TStrFrame& chart)
         types.Apply(chart);
     }
     if (r.Courses) {
-        CoursesForm courses = CoursesForm::Show(doc);
+        CoursesForm courses = CoursesForm::Show(chart.Document);
         courses.Count = *r.Courses;
         courses.NewKindPosition = r.NewKindPosition;
         courses.Apply(chart);
     }
 }
 
-void changeStrings(const ChangeRequest& r, const TGlobalData& settings, int alternative,
-                   TStrFrame& chart) {
+void changeStrings(const ChangeRequest& r, int alternative, TStrFrame& chart) {
     if (r.Tension || r.DefaultTensions) {
-        TensionForm tension = TensionForm::Show(settings);
+        TensionForm tension = TensionForm::Show(chart.Settings);
         tension.SetUnit(r.TensionUnit);
         if (r.Tension)
             tension.TypeValue(*r.Tension);
@@ -266,7 +268,7 @@ void changeStrings(const ChangeRequest& r, const TGlobalData& settings, int alte
         alternatives.Apply(chart);
     }
     if (r.GutDensity) {
-        GutForm gut = GutForm::Show(settings);
+        GutForm gut = GutForm::Show(chart.Settings);
         if (r.GutAffects >= 0)
             gut.Mode = static_cast<uint8_t>(r.GutAffects);
         gut.Density = *r.GutDensity;
@@ -274,10 +276,9 @@ void changeStrings(const ChangeRequest& r, const TGlobalData& settings, int alte
     }
 }
 
-void changeLengths(const ChangeRequest& r, TInstDataType& doc, const TGlobalData& settings,
-                   TStrFrame& chart) {
+void changeLengths(const ChangeRequest& r, TStrFrame& chart) {
     if (r.Length) {
-        LengthForm lengths = LengthForm::Show(doc, settings);
+        LengthForm lengths = LengthForm::Show(chart.Document, chart.Settings);
         lengths.Top = *r.Length;
         if (r.SecondLength) {
             lengths.UseSecond = true;
@@ -296,22 +297,31 @@ int RunChange(const ChangeRequest& r, std::ostream& out, std::ostream& err) {
     OpenedDocument opened;
     if (!opened.open(r.Settings, r.Path, err))
         return 1;
-    TGlobalData& settings = opened.settings;
     TFileFrame& frame = opened.frame;
-    TStrFrame& chart = frame.Chart;
-    TInstDataType& doc = frame.Document;
 
     int alternative = -1;
     if (r.Alternative) {
-        alternative = alternativeIndex(settings, *r.Alternative, err);
+        alternative = alternativeIndex(opened.settings, *r.Alternative, err);
         if (alternative < 0)
             return 2;
     }
-    changeTuning(r, doc, chart);
-    changeCourses(r, doc, chart);
-    changeStrings(r, settings, alternative, chart);
-    changeLengths(r, doc, settings, chart);
-    chart.StoreCourses();
+    // As the Globals menu changes a document: only into one that opens again. The file is
+    // then written only once it has been read back (SaveDocumentFile).
+    std::string refusal;
+    const bool changed = ApplyCheckedChange(
+        frame,
+        [&](TStrFrame& chart) {
+            changeTuning(r, chart);
+            changeCourses(r, chart);
+            changeStrings(r, alternative, chart);
+            changeLengths(r, chart);
+            chart.StoreCourses();
+        },
+        &refusal);
+    if (!changed) {
+        complain(err, "cannot change " + r.Path + ": " + refusal);
+        return 1;
+    }
     if (!saveFile(r.Output, frame, out, err))
         return 1;
     return 0;

@@ -69,6 +69,34 @@ TEST_P(PdfOutputs, OnlyARegularFileTakesThePdf) {
 INSTANTIATE_TEST_SUITE_P(Kinds, PdfOutputs, ::testing::ValuesIn(vorn::testing::FileKindCases),
                          [](const auto& info) { return std::string(info.param.Name); });
 
+// A change that would give a document the reader refuses is refused, and the input stays as
+// it was, also when it is the output too.
+TEST_F(Outputs, AChangeIsReadBackBeforeItLands) {
+    const std::string viol = path("viol.vrd");
+    ASSERT_EQ(calc("new 23 " + viol).exitCode, 0);
+    const std::string bytes = vorn::testing::slurp(viol);
+    // 2000 N on 20 cm strings an octave down at A = 20 Hz: the basses would be some 20 cm
+    // of gut.
+    const std::string absurd =
+        " --pitch 20 --transpose -12 --tension 2000 --unit N --length 20 --output ";
+    for (const std::string& output : {viol, path("other.vrd")}) {
+        const CalcRun r = calc("change " + viol + absurd + output);
+        EXPECT_EQ(r.exitCode, 1) << output;
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("cannot change " + viol +
+                             ": the change would leave a document "
+                             "that does not open again (course "),
+                  std::string::npos)
+            << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+        EXPECT_EQ(vorn::testing::slurp(viol), bytes);
+    }
+    EXPECT_FALSE(fs::exists(path("other.vrd")));
+    // Each half alone gives a document that opens.
+    EXPECT_EQ(calc("change " + viol + " --tension 2000 --unit N --output " + viol).exitCode, 0);
+    EXPECT_EQ(calc("show " + viol).exitCode, 0);
+}
+
 // File names are bytes: one that is not UTF-8 and holds a control character is shown as valid
 // JSON with U+FFFD, escaped in every text, and never ends the program abnormally.
 TEST_F(Outputs, NamesOfAnyBytesArePrintedSafely) {

@@ -12,10 +12,12 @@
 #include <unistd.h>
 #include <vector>
 
+#include "chart/GlobalChanges.h"
 #include "document/InstrumentTemplates.h"
 #include "files/DocumentFile.h"
 #include "files/DocumentStore.h"
 #include "files/FileFrame.h"
+#include "io/AtomicFile.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
 #include "support/Bytes.h"
@@ -419,6 +421,18 @@ TEST_F(DocumentFile, SaveAndOpenFiles) {
     const LoadOutcome broken = OpenDocumentFile(missing, (folder / "broken.vrd").string());
     EXPECT_EQ(broken.Message, "Unable to load file");
     EXPECT_TRUE(broken.ReadFailure.empty());
+
+    // A document that would not open again is not written: the file on disk stays.
+    const std::string saved = Written(*frame);
+    // 2000 N on 20 cm strings an octave down at A = 20 Hz: basses thicker than any string.
+    GlobalTension(frame->Chart, tt_newtons, false, 2000.0f);
+    GlobalStringLength(frame->Chart, 20.0f, false, 0.0f, 6);
+    GlobalTuning(frame->Chart, 5, 20.0f, -12);
+    EXPECT_FALSE(SaveDocumentFile(*frame, (folder / "d.vrd").string(), &error));
+    EXPECT_NE(error.find("would not open again (course"), std::string::npos) << error;
+    std::string onDisk;
+    ASSERT_TRUE(ReadWholeFile((folder / "d.vrd").string(), onDisk));
+    EXPECT_EQ(onDisk, saved);
     fs::remove_all(folder);
 }
 

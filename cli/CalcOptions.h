@@ -31,6 +31,23 @@ long ParseWhole(const std::string& option, const std::string& text, long lo, lon
 // A message's text on one line and valid UTF-8 (PrintableText): a name or path in it may be
 // any bytes.
 std::string OneLine(const std::string& text);
+// What a file the calculator writes holds.
+enum OutputFormat : int {
+    of_html,
+    of_text,
+    of_pdf,
+    of_svg,
+    of_dxf,
+    of_csv,
+    of_scala,
+    of_wav,
+    of_document,
+    of_settings
+};
+// Refuses (UsageError) a path whose extension, in any case, is that of another format than the
+// one written: a PDF report named ".html", a tone over a ".vrd". A path without an extension
+// or with one of no format the program knows is taken as given.
+void CheckOutputFormat(const std::string& option, const std::string& path, OutputFormat format);
 // --accidental 0..5; nothing when the option was not given.
 std::optional<uint8_t> AccidentalOption(const std::string& text);
 // --unit: "N", "kg" or "lb".

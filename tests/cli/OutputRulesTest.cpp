@@ -69,6 +69,48 @@ TEST_P(PdfOutputs, OnlyARegularFileTakesThePdf) {
 INSTANTIATE_TEST_SUITE_P(Kinds, PdfOutputs, ::testing::ValuesIn(vorn::testing::FileKindCases),
                          [](const auto& info) { return std::string(info.param.Name); });
 
+// An output named for another format than the one written is refused before anything is
+// done; no extension, or one the program does not know, is taken as given.
+TEST_F(Outputs, AnOutputsExtensionNamesWhatItHolds) {
+    const struct {
+        std::string args; // %D the document, %O the output
+        const char* output;
+        int exitCode;
+    } cases[] = {
+        {"report %D --format pdf --output %O", "r.html", 2},
+        {"report %D --format pdf --output %O", "r.vrd", 2},
+        {"report %D --format html --output %O", "r.PDF", 2},
+        {"report %D --format text --output %O", "r.htm", 2},
+        {"report %D --output %O", "r.txt", 2},
+        {"scl --temperament 3 --output %O", "s.pdf", 2},
+        {"tone 440 --output %O", "t.vrd", 2},
+        {"new 3 %O", "n.txt", 2},
+        {"convert %D %O", "c.csv", 2},
+        {"change %D --pitch 415 --output %O", "c.pdf", 2},
+        {"report %D --format pdf --output %O", "r", 0},
+        {"report %D --format pdf --output %O", "r.Pdf", 0},
+        {"report %D --format pdf --output %O", "r.out", 0},
+        {"report %D --format text --output %O", "r.txt", 0},
+        {"report %D --output %O", "r.htm", 0},
+        {"scl --temperament 3 --output %O", "s.scl", 0},
+        {"change %D --pitch 415 --output %O", "c.bak", 0},
+    };
+    for (const auto& c : cases) {
+        std::string args = c.args;
+        args.replace(args.find("%O"), 2, path(c.output));
+        if (const size_t at = args.find("%D"); at != std::string::npos)
+            args.replace(at, 2, lute_);
+        const CalcRun r = calc(args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << args << ": " << r.err;
+        EXPECT_EQ(fs::exists(path(c.output)), c.exitCode == 0) << args;
+        if (c.exitCode == 2) {
+            EXPECT_NE(r.err.find("has the extension of"), std::string::npos) << r.err;
+            EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+        }
+        fs::remove(path(c.output));
+    }
+}
+
 // A change that would give a document the reader refuses is refused, and the input stays as
 // it was, also when it is the output too.
 TEST_F(Outputs, AChangeIsReadBackBeforeItLands) {

@@ -2,10 +2,12 @@
 
 #include "CalcOptions.h"
 
+#include <cctype>
 #include <cmath>
-#include <cstdio>
+#include <filesystem>
 
 #include "document/InstDataType.h"
+#include "io/NameText.h"
 #include "io/NumberText.h"
 #include "pitch/Temperaments.h"
 
@@ -46,23 +48,51 @@ long ParseWhole(const std::string& option, const std::string& text, long lo, lon
 }
 
 std::string OneLine(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else if (c == '\t')
-            out += "\\t";
-        else if (u < 0x20 || u == 0x7f) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02x", u);
-            out += hex;
-        } else
-            out += c;
-    }
-    return out;
+    return PrintableText(text);
+}
+
+namespace {
+
+struct FormatName {
+    const char* Extension; // lower case, without the dot
+    OutputFormat Format;
+    const char* Name;
+};
+
+constexpr FormatName FormatNames[] = {
+    {"html", of_html, "HTML"},
+    {"htm", of_html, "HTML"},
+    {"txt", of_text, "text"},
+    {"pdf", of_pdf, "PDF"},
+    {"svg", of_svg, "SVG"},
+    {"dxf", of_dxf, "DXF"},
+    {"csv", of_csv, "CSV"},
+    {"scl", of_scala, "Scala"},
+    {"wav", of_wav, "WAV"},
+    {"vrd", of_document, "Vorn document"},
+    {"vrn", of_settings, "Vorn settings"},
+};
+
+const char* formatName(OutputFormat format) {
+    for (const FormatName& f : FormatNames)
+        if (f.Format == format)
+            return f.Name;
+    return "";
+}
+
+} // namespace
+
+void CheckOutputFormat(const std::string& option, const std::string& path, OutputFormat format) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    if (extension.empty())
+        return;
+    extension.erase(0, 1);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const FormatName& f : FormatNames)
+        if (extension == f.Extension && f.Format != format)
+            throw UsageError(option + ": '" + path + "' has the extension of " + f.Name +
+                             " files, not of " + formatName(format) + " files");
 }
 
 std::optional<uint8_t> AccidentalOption(const std::string& text) {

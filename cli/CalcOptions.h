@@ -28,8 +28,26 @@ double ParseWithin(const std::string& option, const std::string& text, double lo
                    const std::string& unit = {});
 // A whole number in [lo, hi].
 long ParseWhole(const std::string& option, const std::string& text, long lo, long hi);
-// A message's text on one line: control characters written as \n, \t, \xNN.
+// A message's text on one line and valid UTF-8 (PrintableText): a name or path in it may be
+// any bytes.
 std::string OneLine(const std::string& text);
+// What a file the calculator writes holds.
+enum OutputFormat : int {
+    of_html,
+    of_text,
+    of_pdf,
+    of_svg,
+    of_dxf,
+    of_csv,
+    of_scala,
+    of_wav,
+    of_document,
+    of_settings
+};
+// Refuses (UsageError) a path whose extension, in any case, is that of another format than the
+// one written: a PDF report named ".html", a tone over a ".vrd". A path without an extension
+// or with one of no format the program knows is taken as given.
+void CheckOutputFormat(const std::string& option, const std::string& path, OutputFormat format);
 // --accidental 0..5; nothing when the option was not given.
 std::optional<uint8_t> AccidentalOption(const std::string& text);
 // --unit: "N", "kg" or "lb".

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "io/NameText.h"
 #include "io/NumberText.h"
 #include "pitch/Intervals.h"
 #include "pitch/Keys.h"
@@ -13,6 +14,10 @@
 namespace vorn::calc {
 
 using nlohmann::ordered_json;
+
+std::string JsonText(const ordered_json& j) {
+    return j.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";
+}
 
 std::string UnitOptionName(VornTensType unit) {
     switch (unit) {
@@ -273,8 +278,8 @@ ordered_json ShowJson(const TFileFrame& frame) {
                         {"course_count", d.CourseCount},
                         {"key", d.Key},
                         {"custom_placement", d.CustomPlacement},
-                        {"instrument_name", d.InstrumentName},
-                        {"maker_name", d.MakerName},
+                        {"instrument_name", ValidUtf8(d.InstrumentName)},
+                        {"maker_name", ValidUtf8(d.MakerName)},
                         {"instrument_type", d.InstrumentType},
                         {"course_notes", notes},
                         {"course_kinds", kinds},
@@ -287,7 +292,7 @@ ordered_json ShowJson(const TFileFrame& frame) {
             strings.push_back(rowStringJson(*c->Second, frame.Settings));
         courses.push_back({{"number", c->Number}, {"kind", c->Kind}, {"strings", strings}});
     }
-    return ordered_json{{"display_name", frame.DisplayName()},
+    return ordered_json{{"display_name", ValidUtf8(frame.DisplayName())},
                         {"bridge_tension", Shown(frame.TotalTension())},
                         {"unit", UnitOptionName(frame.Settings.TensionUnit)},
                         {"header", header},
@@ -298,8 +303,9 @@ std::string ShowTable(const TFileFrame& frame) {
     const TInstDataType& d = frame.Document;
     const auto& materials = frame.Settings.Materials;
     std::ostringstream s;
-    s << frame.DisplayName() << "\n"
-      << d.InstrumentName << (d.MakerName.empty() ? "" : ", " + d.MakerName) << "; "
+    s << PrintableText(frame.DisplayName()) << "\n"
+      << PrintableText(d.InstrumentName)
+      << (d.MakerName.empty() ? "" : ", " + PrintableText(d.MakerName)) << "; "
       << int(d.CourseCount) << " courses; A = " << FormatShortest(d.APitch) << " hz; "
       << d.TemperamentName() << "\n"
       << "Bridge tension: " << FormatShortest(frame.TotalTension()) << " "

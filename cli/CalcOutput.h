@@ -53,6 +53,10 @@ std::string PlacementTable(const TPlacementFrame& editor, uint8_t key);
 nlohmann::ordered_json ShowJson(const TFileFrame& frame);
 std::string ShowTable(const TFileFrame& frame);
 
+// JSON as the calculator prints it, indented, with a line end. Never throws: a text that is
+// not UTF-8 (a file name may be any bytes) has its bad bytes replaced by U+FFFD.
+std::string JsonText(const nlohmann::ordered_json& j);
+
 // "N", "kg" or "lb": the calculator's own names of the tension units.
 std::string UnitOptionName(VornTensType unit);
 // A 32-bit field value as the row shows it, widened without binary noise (35.21f -> 35.21).

@@ -10,12 +10,14 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "CalcOptions.h"
 #include "CalcOutput.h"
 #include "Headless.h"
 #include "ReportPdf.h"
 #include "TemplatePdf.h"
 #include "chart/GlobalChangeForms.h"
 #include "document/InstrumentTemplates.h"
+#include "files/CheckedChange.h"
 #include "files/DocumentFile.h"
 #include "files/DocumentStore.h"
 #include "files/FileFrame.h"
@@ -33,15 +35,29 @@
 
 namespace vorn::calc {
 
+namespace {
+
+// One line on standard error; names and paths in it may be any bytes.
+void complain(std::ostream& err, const std::string& message) {
+    err << "vorn-calc: " << OneLine(message) << "\n";
+}
+
+// A document's name as reports, lists and templates carry it: a file name may be any bytes.
+std::string titleOf(const TFileFrame& frame) {
+    return OneLine(frame.DisplayName());
+}
+
+} // namespace
+
 bool LoadCalcSettings(const std::string& path, TGlobalData& settings, std::ostream& err) {
     std::string data, error;
     if (!ReadWholeFile(path, data, &error)) {
-        err << "vorn-calc: cannot read " << path << ": " << error << "\n";
+        complain(err, "cannot read " + path + ": " + error);
         return false;
     }
     const SettingsLoad load = LoadSettingsData(data, settings);
     if (!load.Message.empty()) {
-        err << "vorn-calc: " << path << ": " << load.Message << "\n";
+        complain(err, path + ": " + load.Message);
         return false;
     }
     // The preferences beside it are optional: without them the defaults hold.
@@ -62,10 +78,10 @@ bool openFile(const std::string& path, TFileFrame& frame, std::ostream& err) {
     if (outcome.Result == LoadResult::Loaded)
         return true;
     if (!outcome.ReadFailure.empty())
-        err << "vorn-calc: cannot read " << path << ": " << outcome.ReadFailure << "\n";
+        complain(err, "cannot read " + path + ": " + outcome.ReadFailure);
     else
-        err << "vorn-calc: " << path << ": "
-            << (outcome.Message.empty() ? LoadFileMessage : outcome.Message) << "\n";
+        complain(err, path + ": " + (outcome.Message.empty() ? LoadFileMessage : outcome.Message) +
+                          (outcome.Reason.empty() ? "" : " (" + outcome.Reason + ")"));
     return false;
 }
 
@@ -99,19 +115,19 @@ bool writeFile(const std::string& path, const std::string& bytes, std::ostream& 
     std::string error;
     if (WriteFileAtomically(path, bytes, &error))
         return true;
-    err << "vorn-calc: cannot write " << path << ": " << error << "\n";
+    complain(err, "cannot write " + path + ": " + error);
     return false;
 }
 
 // Saves as the program does and says so under the name the document had before.
 bool saveFile(const std::string& path, TFileFrame& frame, std::ostream& out, std::ostream& err) {
-    const std::string name = frame.DisplayName();
+    const std::string name = titleOf(frame);
     std::string error;
     if (!SaveDocumentFile(frame, path, &error)) {
-        err << "vorn-calc: cannot write " << path << ": " << error << "\n";
+        complain(err, "cannot write " + path + ": " + error);
         return false;
     }
-    out << "Wrote " << name << " to " << path << "\n";
+    out << "Wrote " << name << " to " << OneLine(path) << "\n";
     return true;
 }
 
@@ -137,7 +153,7 @@ int RunShow(const std::string& path, const std::optional<std::string>& settingsP
         return 1;
     const TFileFrame& frame = opened.frame;
     if (json)
-        out << ShowJson(frame).dump(2) << "\n";
+        out << JsonText(ShowJson(frame));
     else
         out << ShowTable(frame);
     return 0;
@@ -154,7 +170,7 @@ int RunDocumentFrets(const std::string& path, const std::optional<std::string>& 
     const TInstDataType& d = opened.frame.Document;
     const std::string name = TemperamentShortName(d.Temperament, d.CommaFraction);
     if (json)
-        out << FretsJson(page.Distribution, name).dump(2) << "\n";
+        out << JsonText(FretsJson(page.Distribution, name));
     else
         out << FretsTable(page.Distribution, name);
     return 0;
@@ -173,7 +189,7 @@ int RunPlacement(const std::string& path, std::optional<int> key,
     editor.Bind(frame.Document);
     editor.Refresh();
     if (json)
-        out << PlacementJson(editor, frame.Document.Key).dump(2) << "\n";
+        out << JsonText(PlacementJson(editor, frame.Document.Key));
     else
         out << PlacementTable(editor, frame.Document.Key);
     return 0;
@@ -189,21 +205,23 @@ int alternativeIndex(const TGlobalData& settings, const std::string& name, std::
         std::string list;
         for (const auto& item : items)
             list += (list.empty() ? "" : ", ") + item;
-        err << "vorn-calc: --alt: '" << name << "' is not an alternative (" << list << ")\n";
+        complain(err, "--alt: '" + name + "' is not an alternative (" + list + ")");
         return -1;
     }
     return static_cast<int>(at - items.begin());
 }
 
-void changeTuning(const ChangeRequest& r, TInstDataType& doc, TStrFrame& chart) {
+// Each change reads the document and settings of the chart it is given: a rehearsal works on
+// copies of both.
+void changeTuning(const ChangeRequest& r, TStrFrame& chart) {
     if (r.Pitch || r.Temperament || r.Comma || r.Transpose) {
-        TuningForm tuning = TuningForm::Show(doc);
+        TuningForm tuning = TuningForm::Show(chart.Document);
         if (r.Pitch)
             tuning.TypePitch(*r.Pitch);
         if (r.Temperament) {
             tuning.Temperament = *r.Temperament;
         } else if (r.Comma) {
-            doc.CommaFraction = *r.Comma;
+            chart.Document.CommaFraction = *r.Comma;
             tuning.Temperament = CustomTemperament;
         }
         if (r.Transpose && *r.Transpose != 0) {
@@ -214,7 +232,7 @@ void changeTuning(const ChangeRequest& r, TInstDataType& doc, TStrFrame& chart) 
     }
 }
 
-void changeCourses(const ChangeRequest& r, TInstDataType& doc, TStrFrame& chart) {
+void changeCourses(const ChangeRequest& r, TStrFrame& chart) {
     if (r.CourseKinds) {
         CourseTypeForm types;
         if (*r.CourseKinds == 0)
@@ -224,17 +242,16 @@ void changeCourses(const ChangeRequest& r, TInstDataType& doc, TStrFrame& chart)
         types.Apply(chart);
     }
     if (r.Courses) {
-        CoursesForm courses = CoursesForm::Show(doc);
+        CoursesForm courses = CoursesForm::Show(chart.Document);
         courses.Count = *r.Courses;
         courses.NewKindPosition = r.NewKindPosition;
         courses.Apply(chart);
     }
 }
 
-void changeStrings(const ChangeRequest& r, const TGlobalData& settings, int alternative,
-                   TStrFrame& chart) {
+void changeStrings(const ChangeRequest& r, int alternative, TStrFrame& chart) {
     if (r.Tension || r.DefaultTensions) {
-        TensionForm tension = TensionForm::Show(settings);
+        TensionForm tension = TensionForm::Show(chart.Settings);
         tension.SetUnit(r.TensionUnit);
         if (r.Tension)
             tension.TypeValue(*r.Tension);
@@ -251,7 +268,7 @@ void changeStrings(const ChangeRequest& r, const TGlobalData& settings, int alte
         alternatives.Apply(chart);
     }
     if (r.GutDensity) {
-        GutForm gut = GutForm::Show(settings);
+        GutForm gut = GutForm::Show(chart.Settings);
         if (r.GutAffects >= 0)
             gut.Mode = static_cast<uint8_t>(r.GutAffects);
         gut.Density = *r.GutDensity;
@@ -259,10 +276,9 @@ void changeStrings(const ChangeRequest& r, const TGlobalData& settings, int alte
     }
 }
 
-void changeLengths(const ChangeRequest& r, TInstDataType& doc, const TGlobalData& settings,
-                   TStrFrame& chart) {
+void changeLengths(const ChangeRequest& r, TStrFrame& chart) {
     if (r.Length) {
-        LengthForm lengths = LengthForm::Show(doc, settings);
+        LengthForm lengths = LengthForm::Show(chart.Document, chart.Settings);
         lengths.Top = *r.Length;
         if (r.SecondLength) {
             lengths.UseSecond = true;
@@ -281,22 +297,31 @@ int RunChange(const ChangeRequest& r, std::ostream& out, std::ostream& err) {
     OpenedDocument opened;
     if (!opened.open(r.Settings, r.Path, err))
         return 1;
-    TGlobalData& settings = opened.settings;
     TFileFrame& frame = opened.frame;
-    TStrFrame& chart = frame.Chart;
-    TInstDataType& doc = frame.Document;
 
     int alternative = -1;
     if (r.Alternative) {
-        alternative = alternativeIndex(settings, *r.Alternative, err);
+        alternative = alternativeIndex(opened.settings, *r.Alternative, err);
         if (alternative < 0)
             return 2;
     }
-    changeTuning(r, doc, chart);
-    changeCourses(r, doc, chart);
-    changeStrings(r, settings, alternative, chart);
-    changeLengths(r, doc, settings, chart);
-    chart.StoreCourses();
+    // As the Globals menu changes a document: only into one that opens again. The file is
+    // then written only once it has been read back (SaveDocumentFile).
+    std::string refusal;
+    const bool changed = ApplyCheckedChange(
+        frame,
+        [&](TStrFrame& chart) {
+            changeTuning(r, chart);
+            changeCourses(r, chart);
+            changeStrings(r, alternative, chart);
+            changeLengths(r, chart);
+            chart.StoreCourses();
+        },
+        &refusal);
+    if (!changed) {
+        complain(err, "cannot change " + r.Path + ": " + refusal);
+        return 1;
+    }
     if (!saveFile(r.Output, frame, out, err))
         return 1;
     return 0;
@@ -317,13 +342,13 @@ int RunScala(const std::optional<std::string>& documentPath, int temperament, do
         fraction = frame.Document.CommaFraction;
         choices = page.ChoicesInUse;
         description =
-            TemperamentShortName(frame.Document.Temperament, fraction) + ", " + frame.DisplayName();
+            TemperamentShortName(frame.Document.Temperament, fraction) + ", " + titleOf(frame);
     }
     description += notes == 17 ? " (17 notes, sharps and flats)" : " (12 notes, as fretted)";
-    const std::string name = std::filesystem::path(output).filename().string();
+    const std::string name = OneLine(std::filesystem::path(output).filename().string());
     if (!writeFile(output, ScalaFile(name, description, fraction, choices, notes), err))
         return 1;
-    out << "Wrote " << description << " to " << output << "\n";
+    out << "Wrote " << description << " to " << OneLine(output) << "\n";
     return 0;
 }
 
@@ -335,10 +360,10 @@ int RunTemplate(const std::string& path, const std::string& output, bool letter,
     TFileFrame& frame = opened.frame;
     TFretFrorm page(opened.settings);
     page.Bind(frame.Document);
-    const TemplateInput in = TemplateOf(page, frame.DisplayName(), alternatives,
+    const TemplateInput in = TemplateOf(page, titleOf(frame), alternatives,
                                         letter ? TemplatePaper::Letter() : TemplatePaper::A4());
     if (const std::string refusal = TemplateRefusal(in); !refusal.empty()) {
-        err << "vorn-calc: " << refusal << "\n";
+        complain(err, refusal);
         return 1;
     }
     const std::string ext = std::filesystem::path(output).extension().string();
@@ -348,7 +373,7 @@ int RunTemplate(const std::string& path, const std::string& output, bool letter,
         if (!writeFile(output, bytes, err))
             return 1;
         out << "Wrote the fret " << (ext == ".dxf" ? "layout" : "table") << " of " << in.Title
-            << " to " << output << "\n";
+            << " to " << OneLine(output) << "\n";
         return 0;
     }
     const std::vector<TemplatePage> pages = LayoutFretTemplate(in);
@@ -356,17 +381,15 @@ int RunTemplate(const std::string& path, const std::string& output, bool letter,
         if (!writeFile(output, FretTemplateSvg(pages, in.Paper), err))
             return 1;
     } else {
-        QString error;
-        if (!withOffscreenApplication([&] {
-                return WriteFretTemplatePdf(pages, in.Paper, QString::fromStdString(output),
-                                            &error);
-            })) {
-            err << "vorn-calc: cannot write " << output << ": " << error.toStdString() << "\n";
+        std::string error;
+        if (!withOffscreenApplication(
+                [&] { return WriteFretTemplatePdf(pages, in.Paper, output, &error); })) {
+            complain(err, "cannot write " + output + ": " + error);
             return 1;
         }
     }
     out << "Wrote the fret template of " << in.Title << " (" << pages.size()
-        << (pages.size() == 1 ? " page" : " pages") << ") to " << output << "\n";
+        << (pages.size() == 1 ? " page" : " pages") << ") to " << OneLine(output) << "\n";
     return 0;
 }
 
@@ -378,7 +401,7 @@ int RunOrder(const std::string& path, const std::optional<std::string>& settings
     OrderOptions options;
     options.ByAlternative = byAlternative;
     const std::vector<OrderLine> lines = BuildOrderList(opened.frame.Chart, options);
-    out << (csv ? OrderListCsv(lines) : OrderListText(opened.frame.DisplayName(), lines));
+    out << (csv ? OrderListCsv(lines) : OrderListText(titleOf(opened.frame), lines));
     return 0;
 }
 
@@ -390,22 +413,20 @@ int RunReport(const ReportRequest& request, std::ostream& out, std::ostream& err
     ReportOptions options;
     options.Strings = request.Strings;
     options.Frets = request.Frets;
-    const std::string title = frame.DisplayName();
+    const std::string title = titleOf(frame);
     const std::string text = request.Format == ReportFormat::Text
                                  ? BuildReportText(title, frame.Chart, options)
                                  : BuildReport(title, frame.Chart, options);
     if (request.Format == ReportFormat::Pdf) {
-        QString error;
+        std::string error;
         if (!withOffscreenApplication([&] {
-                return WriteReportPdf(QString::fromStdString(text),
-                                      QString::fromStdString(*request.Output), request.Letter,
+                return WriteReportPdf(QString::fromStdString(text), *request.Output, request.Letter,
                                       &error);
             })) {
-            err << "vorn-calc: cannot write " << *request.Output << ": " << error.toStdString()
-                << "\n";
+            complain(err, "cannot write " + *request.Output + ": " + error);
             return 1;
         }
-        out << "Wrote the report of " << title << " to " << *request.Output << "\n";
+        out << "Wrote the report of " << title << " to " << OneLine(*request.Output) << "\n";
         return 0;
     }
     if (!request.Output) {

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "CalcOptions.h"
+#include "CalcOutput.h"
 #include "io/NumberText.h"
 #include "pitch/Temperaments.h"
 
@@ -90,7 +91,7 @@ int RunFit(const std::string& length, const std::string& frets, bool json, std::
     if (!r.Refusal.empty())
         throw UsageError("fit: " + r.Refusal);
     if (json)
-        out << FitJson(r).dump(2) << "\n";
+        out << JsonText(FitJson(r));
     else
         out << FitTable(r);
     return 0;

@@ -31,7 +31,7 @@ namespace {
 
 void emit(std::ostream& out, bool json, const nlohmann::ordered_json& j, const std::string& table) {
     if (json)
-        out << j.dump(2) << "\n";
+        out << JsonText(j);
     else
         out << table;
 }
@@ -351,6 +351,7 @@ public:
 
     int Run(std::ostream& out, std::ostream& err, bool) override {
         const int type = static_cast<int>(ParseWhole("TYPE", type_, 0, InstrumentTypeCount - 1));
+        CheckOutputFormat("FILE", path_, of_document);
         return RunNew(type, path_, optionalPath(settings_), out, err);
     }
 
@@ -385,6 +386,7 @@ public:
     }
 
     int Run(std::ostream& out, std::ostream& err, bool) override {
+        CheckOutputFormat("NEW", new_, of_document);
         return RunConvert(old_, new_, out, err);
     }
 
@@ -430,6 +432,11 @@ public:
             throw UsageError("--format: '" + format_ + "' must be html, text or pdf");
         if (r.Format == ReportFormat::Pdf && !r.Output)
             throw UsageError("--format pdf needs --output");
+        if (r.Output)
+            CheckOutputFormat("--output", *r.Output,
+                              r.Format == ReportFormat::Pdf    ? of_pdf
+                              : r.Format == ReportFormat::Text ? of_text
+                                                               : of_html);
         if (paper_ != "a4" && paper_ != "letter")
             throw UsageError("--paper: '" + paper_ + "' must be a4 or letter");
         r.Letter = paper_ == "letter";
@@ -487,6 +494,7 @@ public:
     }
 
     int Run(std::ostream& out, std::ostream& err, bool) override {
+        CheckOutputFormat("--output", output_, of_document);
         ChangeRequest r;
         r.Path = path_;
         r.Output = output_;
@@ -630,6 +638,7 @@ public:
     }
 
     int Run(std::ostream& out, std::ostream& err, bool) override {
+        CheckOutputFormat("--output", output_, of_scala);
         const int notes = static_cast<int>(ParseWhole("--notes", notes_, 12, 17));
         if (notes != 12 && notes != 17)
             throw UsageError("--notes: '" + notes_ + "' must be 12 or 17");
@@ -666,12 +675,14 @@ public:
         const auto hz =
             static_cast<int32_t>(ParseWhole("HZ", hz_, MinToneFrequency, MaxToneFrequency));
         const auto volume = static_cast<int32_t>(ParseWhole("--volume", volume_, 0, MaxToneVolume));
+        CheckOutputFormat("--output", output_, of_wav);
         std::string error;
         if (!WriteFileAtomically(output_, BuildToneImage(hz, volume), &error)) {
-            err << "vorn-calc: cannot write " << output_ << ": " << error << "\n";
+            err << "vorn-calc: " << OneLine("cannot write " + output_ + ": " + error) << "\n";
             return 1;
         }
-        out << "Wrote a " << hz << " Hz tone at volume " << volume << " to " << output_ << "\n";
+        out << "Wrote a " << hz << " Hz tone at volume " << volume << " to " << OneLine(output_)
+            << "\n";
         return 0;
     }
 
@@ -766,6 +777,10 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
     } catch (const UsageError& e) {
         err << "vorn-calc: " << OneLine(e.what()) << "\n";
         return 2;
+    } catch (const std::exception& e) {
+        // Whatever a command meets, it ends with a message, never an abort.
+        err << "vorn-calc: " << OneLine(e.what()) << "\n";
+        return 1;
     }
     return 2;
 }

@@ -2,16 +2,19 @@
 
 #include "ReportPdf.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 
 #include <algorithm>
 #include <cmath>
+
+#include "io/AtomicFile.h"
 
 namespace vorn {
 
@@ -26,16 +29,13 @@ bool ReportPageIsLetter() {
     return QLocale().measurementSystem() == QLocale::ImperialUSSystem;
 }
 
-bool WriteReportPdf(const QString& html, const QString& path, bool letter, QString* error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
+bool WriteReportPdf(const QString& html, const std::string& path, bool letter, std::string* error) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
-        writer.setTitle(QFileInfo(path).completeBaseName());
+        QPdfWriter writer(&buffer);
+        writer.setTitle(
+            QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).completeBaseName());
         writer.setCreator(QStringLiteral("Vorn"));
         writer.setPageSize(QPageSize(letter ? QPageSize::Letter : QPageSize::A4));
         writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
@@ -50,12 +50,7 @@ bool WriteReportPdf(const QString& html, const QString& path, bool letter, QStri
         document.setPageSize(QSizeF(width, width * printable.height() / printable.width()));
         document.print(&writer);
     }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(path, buffer.data().toStdString(), error);
 }
 
 } // namespace vorn

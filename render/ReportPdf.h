@@ -7,13 +7,16 @@
 
 #include <QString>
 
+#include <string>
+
 namespace vorn {
 
 // Letter for a US-measuring locale, else A4.
 bool ReportPageIsLetter();
 
-// Writes html to path as PDF on Letter or A4, through a temporary file renamed over it when
-// complete. false with a reason in *error when the file cannot be written.
-bool WriteReportPdf(const QString& html, const QString& path, bool letter, QString* error);
+// Lays html out as PDF on Letter or A4 in memory and writes it to path (the file system's
+// bytes) through WriteFileAtomically, like every other file the program writes: a path that
+// names no regular file is refused. false with a reason in *error when nothing was written.
+bool WriteReportPdf(const QString& html, const std::string& path, bool letter, std::string* error);
 
 } // namespace vorn

@@ -2,24 +2,22 @@
 
 #include "TemplatePdf.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+
+#include "io/AtomicFile.h"
 
 namespace vorn {
 
 bool WriteFretTemplatePdf(const std::vector<TemplatePage>& pages, const TemplatePaper& paper,
-                          const QString& path, QString* error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
+                          const std::string& path, std::string* error) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         constexpr int Dpi = 1200;
         writer.setResolution(Dpi);
         writer.setCreator(QStringLiteral("Vorn"));
@@ -29,6 +27,11 @@ bool WriteFretTemplatePdf(const std::vector<TemplatePage>& pages, const Template
         // Device units per millimetre; text sizes are physical points, so they need no scale.
         const double k = Dpi / 25.4;
         QPainter painter(&writer);
+        if (!painter.isActive()) {
+            if (error)
+                *error = "the PDF could not be drawn";
+            return false;
+        }
         for (size_t i = 0; i < pages.size(); ++i) {
             if (i > 0)
                 writer.newPage();
@@ -53,12 +56,7 @@ bool WriteFretTemplatePdf(const std::vector<TemplatePage>& pages, const Template
             }
         }
     }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(path, buffer.data().toStdString(), error);
 }
 
 } // namespace vorn

@@ -136,7 +136,7 @@ LengthForm LengthForm::Show(const TInstDataType& document, const TGlobalData& se
     LengthForm f;
     f.Top = std::clamp(rounded(document.StringLength, settings.LengthDigits), TopLengthRange.Min,
                        TopLengthRange.Max);
-    f.UseSecond = document.UseSecondLength != 0;
+    f.UseSecond = document.UsesSecondLength();
     if (f.UseSecond) {
         f.Second = std::clamp(rounded(document.SecondStringLength, settings.LengthDigits),
                               SecondLengthRange.Min, SecondLengthRange.Max);

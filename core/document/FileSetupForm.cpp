@@ -24,7 +24,7 @@ FileSetupForm FileSetupForm::Show(const TInstDataType& document, const FileSetup
     f.MakerName = document.MakerName;
     f.CourseCount = std::clamp<int>(document.CourseCount, MinCourses, MaxCourses);
     f.StringLength = document.StringLength;
-    f.UseSecondLength = document.UseSecondLength != 0;
+    f.UseSecondLength = document.UsesSecondLength();
     if (f.UseSecondLength) {
         f.SecondStringLength = document.SecondStringLength;
         f.SecondLengthFrom = document.SecondLengthFrom;

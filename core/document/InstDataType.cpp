@@ -16,7 +16,7 @@ int PitchStandardIndex(double aPitch) {
 }
 
 float TInstDataType::LengthOfCourse(int n) const {
-    if (UseSecondLength && n >= SecondLengthFrom)
+    if (UsesSecondLength() && n >= SecondLengthFrom)
         return SecondStringLength;
     return StringLength;
 }

@@ -42,9 +42,9 @@ public:
     uint8_t Temperament = 0;      // 0..8 named, 9 custom
     double CommaFraction = 0;
     uint8_t SecondLengthFrom = 0; // 1-based course
-    uint8_t UseSecondLength = 0;
-    uint8_t Key = 0;         // 0..29
-    uint8_t CourseCount = 0; // 4..19
+    uint8_t UseSecondLength = 0;  // see UsesSecondLength
+    uint8_t Key = 0;              // 0..29
+    uint8_t CourseCount = 0;      // 4..19
     std::string InstrumentName;
     std::string MakerName;
     uint8_t InstrumentType = 0;                      // 0..23
@@ -53,6 +53,10 @@ public:
     uint8_t CustomPlacement = 0;
     FretChoices FretMiFa{};
 
+    // Whether courses from SecondLengthFrom on take the second length: the flag is set and
+    // there is a length. Older files and the template of type 14 set the flag beside a
+    // length of 0, which means one length for every course.
+    bool UsesSecondLength() const { return UseSecondLength != 0 && SecondStringLength > 0; }
     // Length in cm of course n (1-based).
     float LengthOfCourse(int n) const;
     // The note of course n (1..19).

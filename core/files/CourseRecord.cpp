@@ -8,6 +8,7 @@
 #include "chart/StrFrame.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
+#include "io/NumberText.h"
 #include "pitch/NoteValue.h"
 #include "strings/StringRecord.h"
 
@@ -18,8 +19,22 @@ namespace {
 // The filler of a course without an octave string.
 constexpr const char* NoSecondChoice = "Gut";
 
-bool finiteNonNegative(float v) {
-    return std::isfinite(v) && v >= 0;
+std::string lengthFault(float cm) {
+    if (cm >= MinStringLength && cm <= MaxStringLength)
+        return {};
+    return "string length " + GeneralText(cm, 6) + " cm is outside " +
+           GeneralText(MinStringLength, 6) + ".." + GeneralText(MaxStringLength, 6);
+}
+
+// A gut diameter a file may hold: 0 (the filler) up to what the diameter cells take. The
+// thickest gut strings ever made, the lowest of a violone or a double bass, are under 10 mm,
+// and the gut equivalent of a wound bass is a few mm: beyond 100 mm a value is no string but
+// damage (one file held 3.4e38 mm), beside which every tension and load would be noise.
+std::string diameterFault(float mm, const char* which) {
+    if (mm >= 0 && mm <= MaxRowDiameter)
+        return {};
+    return std::string(which) + "gut diameter " + GeneralText(mm, 6) + " mm is outside 0.." +
+           GeneralText(MaxRowDiameter, 6);
 }
 
 StoredString storedOf(const StringRecord& rec) {
@@ -72,9 +87,12 @@ void CourseRecord::Write(ByteWriter& out) const {
     writeStored(out, Second, nullptr);
 }
 
-bool CourseRecord::IsSound() const {
-    return Length >= MinStringLength && Length <= MaxStringLength &&
-           finiteNonNegative(First.GutDiameter) && finiteNonNegative(Second.GutDiameter);
+std::string CourseRecord::Fault() const {
+    if (std::string fault = lengthFault(Length); !fault.empty())
+        return fault;
+    if (std::string fault = diameterFault(First.GutDiameter, ""); !fault.empty())
+        return fault;
+    return diameterFault(Second.GutDiameter, "octave string ");
 }
 
 void CourseRecord::ApplyTo(TOneCrsPanel& course) const {
@@ -86,15 +104,16 @@ void WriteCourseRecords(const TStrFrame& chart, ByteWriter& out) {
         CourseRecord::Of(*course).Write(out);
 }
 
-bool CourseRecordsAreSound(ByteReader& in, int courses) {
-    try {
-        for (int n = 0; n < courses; ++n)
-            if (!CourseRecord::Read(in).IsSound())
-                return false;
-    } catch (const ReadError&) {
-        return false;
+std::string CourseRecordsFault(ByteReader& in, int courses) {
+    for (int n = 1; n <= courses; ++n) {
+        try {
+            if (const std::string fault = CourseRecord::Read(in).Fault(); !fault.empty())
+                return "course " + std::to_string(n) + ": " + fault;
+        } catch (const ReadError& e) {
+            return "course " + std::to_string(n) + ": " + e.what();
+        }
     }
-    return true;
+    return {};
 }
 
 bool ReadCourseRecords(TStrFrame& chart, ByteReader& in) {

@@ -31,16 +31,22 @@ struct CourseRecord {
     // Throws ReadError when the bytes run out or an accidental is out of range.
     static CourseRecord Read(ByteReader& in);
     void Write(ByteWriter& out) const;
-    // What a row may take: a length the length cell takes, diameters finite and not negative.
-    bool IsSound() const;
+    // What a row may take: a length the length cell takes, diameters from 0 to what the
+    // diameter cells take (MaxRowDiameter). Fault says which value breaks it, empty when none.
+    std::string Fault() const;
+    bool IsSound() const { return Fault().empty(); }
     // Puts the record into a course built from the document; tensions come back from the
     // diameters.
     void ApplyTo(TOneCrsPanel& course) const;
 };
 
 void WriteCourseRecords(const TStrFrame& chart, ByteWriter& out);
-// Walks `courses` records without applying them: false when one is broken or not sound.
-bool CourseRecordsAreSound(ByteReader& in, int courses);
+// Walks `courses` records without applying them: why the first broken or unsound one is
+// refused ("course 3: gut diameter 400 mm is outside 0..100"), empty when all are sound.
+std::string CourseRecordsFault(ByteReader& in, int courses);
+inline bool CourseRecordsAreSound(ByteReader& in, int courses) {
+    return CourseRecordsFault(in, courses).empty();
+}
 // Rebuilds the rows and reads one record per course; false when the data ran out or was
 // broken (the rows read so far keep their values).
 bool ReadCourseRecords(TStrFrame& chart, ByteReader& in);

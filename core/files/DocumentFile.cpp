@@ -37,9 +37,12 @@ void WriteDocument(TFileFrame& frame, ByteWriter& out) {
 }
 
 LoadOutcome ReadDocument(TFileFrame& frame, ByteReader& in, const std::string& name) {
-    const LoadOutcome refused{LoadResult::Failed, LoadFileMessage};
+    const auto refused = [](std::string reason = {}) {
+        LoadOutcome outcome{LoadResult::Failed, LoadFileMessage};
+        outcome.Reason = std::move(reason);
+        return outcome;
+    };
     ByteReader body = in;
-    TInstDataType staged;
     try {
         const double version = ReadVersion(body);
         if (version == 1.0) {
@@ -47,28 +50,35 @@ LoadOutcome ReadDocument(TFileFrame& frame, ByteReader& in, const std::string& n
             return {LoadResult::OldFormat, {}};
         }
         if (version != 2.0 || body.str() != ProgramTitle)
-            return refused;
-        ReadDocumentHeader(body, staged);
-        if (!HeaderIsSound(staged))
-            return refused;
-        ByteReader records = body;
-        if (!CourseRecordsAreSound(records, staged.CourseCount))
-            return refused;
+            return refused();
     } catch (const ReadError&) {
-        return refused;
+        return refused();
     }
+    TInstDataType staged;
+    try {
+        ReadDocumentHeader(body, staged);
+    } catch (const ReadError& e) {
+        return refused(std::string("header: ") + e.what());
+    }
+    if (std::string fault = HeaderFault(staged); !fault.empty())
+        return refused(std::move(fault));
+    ByteReader records = body;
+    if (std::string fault = CourseRecordsFault(records, staged.CourseCount); !fault.empty())
+        return refused(std::move(fault));
 
     // Values can pass the checks above and still not survive the rounding and recalculation
     // of loading (a length that shows as 0, a tension beyond any float): only a body that
     // loads in full may change the frame.
     ByteReader rest = body;
+    std::string rowsFault;
     const bool loaded = frame.LoadWholly([&](TFileFrame& target) {
         rest = body;
         target.Document = staged;
-        return loadRows(target, rest) && RowsAreSound(target.Chart);
+        rowsFault = loadRows(target, rest) ? RowsFault(target.Chart) : "the courses do not load";
+        return rowsFault.empty();
     });
     if (!loaded)
-        return refused;
+        return refused(std::move(rowsFault));
     frame.FileName = FinalComponent(name);
     frame.Family = FamilyOfType(staged.InstrumentType);
     frame.MarkUnchanged();

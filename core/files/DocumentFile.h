@@ -28,6 +28,9 @@ struct LoadOutcome {
     LoadResult Result = LoadResult::Failed;
     std::string Message;     // for the user, empty when there is nothing to say
     std::string ReadFailure; // why the file itself could not be read; empty when it was
+    // Which value the reader refused ("course 3: gut diameter 400 mm is outside 0..100"),
+    // where it can say; the window shows Message alone, vorn-calc both.
+    std::string Reason;
 };
 
 // The file name after the last '/' or '\\': stored names may come from either kind of path.

@@ -31,9 +31,23 @@ LoadOutcome OpenDocumentFile(TFileFrame& frame, const std::string& path) {
     return outcome;
 }
 
+std::string ReadBackFault(const std::string& body, TGlobalData& settings) {
+    TFileFrame scratch(settings);
+    ByteReader in(body);
+    const LoadOutcome outcome = ReadDocument(scratch, in, {});
+    if (outcome.Result == LoadResult::Loaded)
+        return {};
+    return outcome.Reason.empty() ? std::string(LoadFileMessage) : outcome.Reason;
+}
+
 bool SaveDocumentFile(TFileFrame& frame, const std::string& path, std::string* error) {
     ByteWriter out;
     WriteDocument(frame, out);
+    if (const std::string fault = ReadBackFault(out.bytes(), frame.Settings); !fault.empty()) {
+        if (error)
+            *error = "the document would not open again (" + fault + ")";
+        return false;
+    }
     if (!WriteFileAtomically(path, out.bytes(), error))
         return false;
     frame.FileName = FinalComponent(path);

@@ -9,6 +9,8 @@
 
 namespace vorn {
 
+class TGlobalData;
+
 // ReadDocument, handing an old-format body on to the import. Loaded, or Failed with the
 // reason; the frame changes only when loaded.
 LoadOutcome OpenDocument(TFileFrame& frame, ByteReader& in, const std::string& name);
@@ -16,8 +18,13 @@ LoadOutcome OpenDocument(TFileFrame& frame, ByteReader& in, const std::string& n
 // Disk. A file that cannot be read is refused like a broken one, with ReadFailure saying why.
 LoadOutcome OpenDocumentFile(TFileFrame& frame, const std::string& path);
 
-// The body written to a temporary file beside `path` and renamed over it; on success the frame
-// takes the file's name without directory, its path and fingerprint, and counts as unchanged. On
+// Why a document body would not open again with these settings ("Unable to load file" or
+// the value the reader refused); empty when ReadDocument takes it.
+std::string ReadBackFault(const std::string& body, TGlobalData& settings);
+
+// The body, once it has been read back (a file that would not open again is not written),
+// written to a temporary file beside `path` and renamed over it; on success the frame takes
+// the file's name without directory, its path and fingerprint, and counts as unchanged. On
 // failure `error` says why and both the frame's name and any previous file are untouched.
 bool SaveDocumentFile(TFileFrame& frame, const std::string& path, std::string* error = nullptr);
 

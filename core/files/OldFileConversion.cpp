@@ -69,10 +69,11 @@ void readOldString(ByteReader& in, TOneStringPanel& s, const TOneStringPanel* le
     StringRecord& r = s.Rec;
     r.Length = lengthFrom ? lengthFrom->Rec.Length
                           : static_cast<float>(RoundToDigits(length, settings.LengthDigits));
-    // The calculations take tensions as 32-bit newtons.
+    // At most what a tension cell takes, 10000 N (about 1020 kg): a string of these
+    // instruments carries well under 200 N and a whole lute's bridge some 700 N. More is
+    // damage (one file gave a bridge of 9.9e23 kg), with diameters beyond any string.
     const long double newtons = 10 * static_cast<long double>(tension);
-    constexpr long double FloatMax = std::numeric_limits<float>::max();
-    if (!(newtons <= FloatMax))
+    if (!(newtons <= MaxRowTensionN))
         throw Refused(LoadFileMessage);
     r.TensionN = static_cast<float>(newtons);
     // A diameter the recalculation cannot write would leave the row's default standing

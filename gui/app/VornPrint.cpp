@@ -16,10 +16,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 
 #include "ReportPdf.h"
 #include "chart/StrFrame.h"
@@ -39,6 +41,41 @@ namespace {
 
 constexpr int PrintWindowHelp = 220;
 constexpr int TextPageHelp = 230;
+
+// A printer told to print into a file fills a temporary one instead, whose bytes then go to
+// the chosen file through the program's one writer: a FIFO, a device or a folder there is
+// refused as by every other save, and a print that fails leaves the old file as it was.
+class PrintIntoFile {
+public:
+    explicit PrintIntoFile(QPrinter& printer) : target_(printer.outputFileName()) {
+        if (target_.isEmpty())
+            return;
+        folder_ = std::make_unique<QTemporaryDir>();
+        if (folder_->isValid())
+            printer.setOutputFileName(temporary());
+    }
+    // false when the printer would have written to the file itself.
+    bool Ready() const { return !folder_ || folder_->isValid(); }
+    // After the printer has finished: false with the reason when the file was not written.
+    bool Finish(QString* error) const {
+        if (!folder_)
+            return true;
+        std::string bytes, reason;
+        if (ReadWholeFile(QFile::encodeName(temporary()).toStdString(), bytes, &reason) &&
+            WriteFileAtomically(QFile::encodeName(target_).toStdString(), bytes, &reason))
+            return true;
+        *error =
+            QStringLiteral("Could not save %1: %2").arg(target_, QString::fromStdString(reason));
+        return false;
+    }
+    const QString& Target() const { return target_; }
+
+private:
+    QString temporary() const { return folder_->filePath(QStringLiteral("print.pdf")); }
+
+    QString target_;
+    std::unique_ptr<QTemporaryDir> folder_; // only while printing into a file
+};
 
 // The report's CR LF lines as the text box holds them.
 QString shownLines(const std::string& text) {
@@ -291,9 +328,10 @@ bool TVornPrint::ExportPdf() {
             .Path;
     if (path.isEmpty())
         return false;
-    QString error;
-    if (!WriteReportPdf(QString::fromStdString(html_), path, ReportPageIsLetter(), &error)) {
-        message(QStringLiteral("Could not save %1: %2").arg(path, error));
+    std::string error;
+    if (!WriteReportPdf(QString::fromStdString(html_), QFile::encodeName(path).toStdString(),
+                        ReportPageIsLetter(), &error)) {
+        message(QStringLiteral("Could not save %1: %2").arg(path, QString::fromStdString(error)));
         return false;
     }
     return true;
@@ -309,8 +347,16 @@ void TVornPrint::PrintTable() {
         QPrintDialog dialog(&printer, this);
         go = dialog.exec() == QDialog::Accepted;
     }
-    if (go)
-        browser_->document()->print(&printer);
+    if (!go)
+        return;
+    const PrintIntoFile file(printer);
+    if (!file.Ready()) {
+        message(QStringLiteral("Could not save %1: no temporary folder").arg(file.Target()));
+        return;
+    }
+    browser_->document()->print(&printer);
+    if (QString error; !file.Finish(&error))
+        message(error);
 }
 
 void TVornPrint::PrintText() {
@@ -332,6 +378,11 @@ void TVornPrint::PrintText() {
     }
     if (!go)
         return;
+    const PrintIntoFile file(printer);
+    if (!file.Ready()) {
+        message(QStringLiteral("Could not save %1: no temporary folder").arg(file.Target()));
+        return;
+    }
 
     QPainter painter;
     if (!painter.begin(&printer))
@@ -359,6 +410,8 @@ void TVornPrint::PrintText() {
         pagePrinted = true;
     }
     painter.end();
+    if (QString error; !file.Finish(&error))
+        message(error);
 }
 
 } // namespace vorn

@@ -468,7 +468,8 @@ bool TFretFrormView::ExportTemplate() {
     const QString& path = choice.Path;
     if (path.isEmpty())
         return false;
-    QString error;
+    const std::string file = QFile::encodeName(path).toStdString();
+    std::string error;
     bool written = false;
     if (choice.Type != PdfType) {
         const std::string bytes =
@@ -476,16 +477,14 @@ bool TFretFrormView::ExportTemplate() {
                 ? FretTemplateSvg(LayoutFretTemplate(in), in.Paper)
                 : (choice.Type == DxfType ? FretTemplateDxf(FretLayoutLines(in), in.Title)
                                           : FretTemplateCsv(in));
-        std::string reason;
-        written = WriteFileAtomically(QFile::encodeName(path).toStdString(), bytes, &reason);
-        error = QString::fromStdString(reason);
+        written = WriteFileAtomically(file, bytes, &error);
     } else {
         const std::vector<TemplatePage> pages = LayoutFretTemplate(in);
-        written = WriteFretTemplatePdf(pages, in.Paper, path, &error);
+        written = WriteFretTemplatePdf(pages, in.Paper, file, &error);
     }
     if (!written)
         TFittedMessageBox::Ask(this, QMessageBox::Warning, QStringLiteral("Vorn"),
-                               QStringLiteral("Could not save %1: %2").arg(path, error));
+                               QStringLiteral("Could not save %1: %2").arg(path, qs(error)));
     return written;
 }
 

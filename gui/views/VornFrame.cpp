@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShowEvent>
@@ -24,6 +25,7 @@
 
 #include "document/FileSetupForm.h"
 #include "document/InstrumentTemplates.h"
+#include "files/CheckedChange.h"
 #include "files/DocumentSnapshot.h"
 #include "files/DocumentStore.h"
 #include "io/ByteWriter.h"
@@ -32,6 +34,7 @@
 #include "views/FretFrormView.h"
 #include "views/PlacementFrameView.h"
 #include "views/StrFrameView.h"
+#include "widgets/FittedMessageBox.h"
 #include "widgets/FloatEdit.h"
 #include "widgets/HelpContext.h"
 
@@ -706,18 +709,28 @@ bool TVornFrame::GlobalCommand(GlobalChangeKind kind, const TGlobalDialog::Hooks
         return false;
     // The step an undo takes back is named after the dialog.
     model_->Chart.LastEdit.Label = change.Dialog->windowTitle().toStdString();
-    ApplyGlobal(change.Apply);
+    std::string refusal;
+    if (!ApplyGlobal(change.Apply, &refusal)) {
+        model_->Chart.LastEdit.Label.clear();
+        TFittedMessageBox::Ask(
+            this, QMessageBox::Warning, change.Dialog->windowTitle(),
+            QStringLiteral("Nothing was changed: %1.").arg(QString::fromStdString(refusal)));
+        return false;
+    }
     return true;
 }
 
-void TVornFrame::ApplyGlobal(const std::function<void(TStrFrame&)>& change) {
+bool TVornFrame::ApplyGlobal(const std::function<void(TStrFrame&)>& change, std::string* refusal) {
     TStrFrame& chart = model_->Chart;
+    bool applied = false;
     {
         std::optional<TRowHold> hold;
         if (ui_->StringFrame)
             hold.emplace(*ui_->StringFrame);
-        change(chart);
+        applied = ApplyCheckedChange(*model_, change, refusal);
     }
+    if (!applied)
+        return false;
     // A fret page on screen shows the document as it is now.
     if (pages_->currentIndex() == FretChartPage) {
         chart.StoreCourses();
@@ -729,6 +742,7 @@ void TVornFrame::ApplyGlobal(const std::function<void(TStrFrame&)>& change) {
     refreshCaption();
     emit documentChanged();
     emit bridgeChanged();
+    return true;
 }
 
 TStrFrameView* TVornFrame::StringView() {

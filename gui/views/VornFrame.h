@@ -76,7 +76,9 @@ public:
     // One of the whole-instrument dialogs on this document; applied on OK.
     bool GlobalCommand(GlobalChangeKind kind, const TGlobalDialog::Hooks& hooks);
     // A whole-instrument change on the rows, then every page and the status brought up to date.
-    void ApplyGlobal(const std::function<void(TStrFrame&)>& change);
+    // A change that would leave a document that does not open again is refused (see
+    // ApplyCheckedChange): false with the document as it was and *refusal saying why.
+    bool ApplyGlobal(const std::function<void(TStrFrame&)>& change, std::string* refusal = nullptr);
 
     // The string chart page's view, made now if it was not yet: a tab builds its chart's
     // widgets only once the chart is on screen. The fret pages are made when first shown.

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 
 #include "app/MainForm.h"
 #include "app/VornPrint.h"
@@ -313,6 +314,48 @@ private slots:
         }
         // "Print Text" offers no printing to a file.
         QCOMPARE(fileAllowed, (QList<bool>{true, false}));
+    }
+
+    // Printing into a file goes through the program's one writer: a FIFO there is refused
+    // with a message and stays a FIFO; a regular file is replaced whole.
+    void printingIntoAFileWritesOnlyARegularFile_data() {
+        QTest::addColumn<bool>("fifo");
+        QTest::newRow("fifo") << true;
+        QTest::newRow("regular") << false;
+    }
+    void printingIntoAFileWritesOnlyARegularFile() {
+        QFETCH(bool, fifo);
+        auto w = start();
+        w->ViewStrings();
+        w->PrintDocument();
+        TVornPrint* print = w->PrintWindow();
+        const QString target = windows.Path(QStringLiteral("out.pdf"));
+        if (fifo) {
+            QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+        } else {
+            QFile old(target);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("old");
+        }
+        print->AskPrinter = [&](QPrinter& printer, bool) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(target);
+            return true;
+        };
+        QStringList messages;
+        print->ShowMessage = [&](const QString& text) { messages << text; };
+        print->PrintTable();
+        struct stat info {};
+        QCOMPARE(::lstat(QFile::encodeName(target).constData(), &info), 0);
+        if (fifo) {
+            QVERIFY(S_ISFIFO(info.st_mode));
+            QCOMPARE(messages.size(), 1);
+            QVERIFY2(messages.constFirst().contains(QStringLiteral("not a regular file")),
+                     qPrintable(messages.constFirst()));
+        } else {
+            QVERIFY(messages.isEmpty());
+            QVERIFY(read(target).startsWith("%PDF"));
+        }
     }
 
     // The calculator prints what the window's "Html code" shows.

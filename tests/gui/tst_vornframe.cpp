@@ -176,6 +176,28 @@ private slots:
 
     // The page applied its values once; a later whole-instrument change stays when the user
     // goes to the frets and back to the strings.
+    // A whole-instrument change the file could not hold back is refused: the rows on screen,
+    // the document and the undo step stay as they were, and nothing is announced.
+    void aRefusedGlobalChangeLeavesTheChart() {
+        TVornFrame frame(settings);
+        frame.ViewStrings();
+        const std::string before = frame.SaveToData();
+        const QStringList shown = chartTexts(frame.StringView());
+        QSignalSpy documentSpy(&frame, &TVornFrame::documentChanged);
+        std::string refusal;
+        QVERIFY(!frame.ApplyGlobal(
+            [](TStrFrame& chart) { // basses thicker than any string
+                GlobalTension(chart, tt_newtons, false, 2000.0f);
+                GlobalStringLength(chart, 20.0f, false, 0.0f, 6);
+                GlobalTuning(chart, 5, 20.0f, -12);
+            },
+            &refusal));
+        QVERIFY2(refusal.find("does not open again") != std::string::npos, refusal.c_str());
+        QCOMPARE(frame.SaveToData(), before);
+        QCOMPARE(chartTexts(frame.StringView()), shown);
+        QCOMPARE(documentSpy.count(), 0);
+    }
+
     void aGlobalLengthSurvivesTheWayBackToTheStrings() {
         TVornFrame frame(settings);
         chooseItem(control<QComboBox>(frame, "ComboInstType"), QStringLiteral("Theorbo"));

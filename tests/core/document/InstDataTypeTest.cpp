@@ -76,6 +76,27 @@ TEST(Templates, SecondLengths) {
     EXPECT_FLOAT_EQ(theorbo.LengthOfCourse(7), 85);
 }
 
+// The flag alone does not make a second length: older files set it beside a length of 0,
+// which a course must never take.
+TEST(Templates, SecondLengthOnlyWithFlagAndLength) {
+    const struct {
+        uint8_t use;
+        float second; // cm
+        int course;
+        float expected; // cm
+    } cases[] = {{1, 150, 8, 150}, {1, 150, 7, 64},  {1, 0, 8, 64},
+                 {0, 150, 8, 64},  {2, 150, 8, 150}, {1, 0, 19, 64}};
+    for (const auto& k : cases) {
+        TInstDataType d = fromTemplate(3);
+        d.UseSecondLength = k.use;
+        d.SecondStringLength = k.second;
+        d.SecondLengthFrom = 8;
+        EXPECT_EQ(d.UsesSecondLength(), k.use != 0 && k.second > 0);
+        EXPECT_FLOAT_EQ(d.LengthOfCourse(k.course), k.expected)
+            << int(k.use) << " " << k.second << " " << k.course;
+    }
+}
+
 TEST(Templates, AccidentalsFromKeySevenThenExplicit) {
     const TInstDataType c = fromTemplate(1); // course 4 is 58, spelled B-flat anyway
     EXPECT_EQ(c.CourseNotes[3].Number, 58);

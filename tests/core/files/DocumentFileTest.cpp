@@ -12,10 +12,12 @@
 #include <unistd.h>
 #include <vector>
 
+#include "chart/GlobalChanges.h"
 #include "document/InstrumentTemplates.h"
 #include "files/DocumentFile.h"
 #include "files/DocumentStore.h"
 #include "files/FileFrame.h"
+#include "io/AtomicFile.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
 #include "support/Bytes.h"
@@ -201,6 +203,11 @@ const std::pair<const char*, Mutation> Refused[] = {
      [](std::string& b, const Layout& at) { b[SecondOf(b, at.records)] = 6; }},
     {"second diameter NaN",
      [](std::string& b, const Layout& at) { Put(b, SecondOf(b, at.records) + 1, NaN); }},
+    // No string is that thick; one file gave 3.4e38 mm, shown beside a tension.
+    {"diameter 3.4e38", [](std::string& b, const Layout& at) { Put(b, at.records + 5, 3.4e38f); }},
+    {"diameter 100.5", [](std::string& b, const Layout& at) { Put(b, at.records + 5, 100.5f); }},
+    {"second diameter 101",
+     [](std::string& b, const Layout& at) { Put(b, SecondOf(b, at.records) + 1, 101.0f); }},
     {"cut in the version", [](std::string& b, const Layout&) { b.resize(3); }},
     {"cut in the header", [](std::string& b, const Layout& at) { b.resize(at.notes + 7); }},
     {"cut before the records", [](std::string& b, const Layout& at) { b.resize(at.records); }},
@@ -215,6 +222,13 @@ const std::pair<const char*, Mutation> Accepted[] = {
     {"note 127", [](std::string& b, const Layout& at) { Put<int32_t>(b, at.notes + 108, 127); }},
     {"double sharp", [](std::string& b, const Layout& at) { b[at.records] = 5; }},
     {"diameter 0", [](std::string& b, const Layout& at) { Put(b, at.records + 5, 0.0f); }},
+    {"diameter 100", [](std::string& b, const Layout& at) { Put(b, at.records + 5, 100.0f); }},
+    // Older files set the flag beside a second length of 0: one length for every course.
+    {"second length flag without a length",
+     [](std::string& b, const Layout&) {
+         b[37] = 6;
+         b[38] = 1;
+     }},
     {"comma 0.34", [](std::string& b, const Layout&) { Put(b, 29, 0.34); }},
     {"pitch 20", [](std::string& b, const Layout&) { Put(b, 24, 20.0f); }},
     {"pitch 2100", [](std::string& b, const Layout&) { Put(b, 24, 2100.0f); }},
@@ -264,6 +278,59 @@ TEST_F(DocumentFile, RefusedBodiesLeaveTheFrameAsItWas) {
         ByteReader in(bytes);
         EXPECT_EQ(ReadDocument(frame, in, "edge.vrd").Result, LoadResult::Loaded) << what;
     }
+}
+
+// The reader says which value it refused, for vorn-calc and the checked changes; the message
+// the window shows stays the one it always was.
+TEST_F(DocumentFile, RefusalsNameTheValue) {
+    const std::string good = Written(*NewFrame(3));
+    const Layout at("Alto Lute in G", "");
+    const struct {
+        const char* what;
+        Mutation mutate;
+        const char* reason;
+    } cases[] = {
+        {"diameter", [](std::string& b, const Layout& l) { Put(b, l.records + 5, 3.4e38f); },
+         "course 1: gut diameter 3.4e+38 mm is outside 0..100"},
+        {"length", [](std::string& b, const Layout&) { Put(b, 16, 4966055936.0f); },
+         "string length 4.96606e+09 cm is outside 20..120"},
+        {"kind", [](std::string& b, const Layout& l) { b[l.kinds + 18] = 5; },
+         "course 19: kind 5 is beyond 4"},
+        {"cut", [](std::string& b, const Layout&) { b.pop_back(); },
+         "course 10: unexpected end of data"},
+        {"not a document", [](std::string& b, const Layout&) { b[13] = 'm'; }, ""},
+    };
+    for (const auto& c : cases) {
+        std::string bytes = good;
+        c.mutate(bytes, at);
+        TFileFrame frame(settings);
+        ByteReader in(bytes);
+        const LoadOutcome outcome = ReadDocument(frame, in, "bad.vrd");
+        EXPECT_EQ(outcome.Message, "Unable to load file") << c.what;
+        EXPECT_EQ(outcome.Reason, c.reason) << c.what;
+    }
+}
+
+// A flag without a length is read as no second length and written so: every course, those
+// added later too, takes the top length, and saving gives a file that says so.
+TEST_F(DocumentFile, SecondLengthFlagWithoutALengthIsOneLength) {
+    std::string bytes = Written(*NewFrame(3));
+    bytes[37] = 6; // from course 6
+    bytes[38] = 1; // in use
+    TFileFrame frame(settings);
+    ByteReader in(bytes);
+    ASSERT_EQ(ReadDocument(frame, in, "old.vrd").Result, LoadResult::Loaded);
+    EXPECT_EQ(frame.Document.UseSecondLength, 0);
+    frame.Chart.AppendCourse(ck_bass_with_octave);
+    frame.Chart.AppendCourse(ck_bass_with_octave);
+    for (const auto& course : frame.Chart.Courses)
+        EXPECT_EQ(course->First.Rec.Length, 64.0f) << course->Number;
+    const std::string saved = Written(frame);
+    EXPECT_EQ(saved[38], 0);
+    EXPECT_EQ(saved[37], 6); // carried as it was
+    TFileFrame again(settings);
+    ByteReader back(saved);
+    EXPECT_EQ(ReadDocument(again, back, "new.vrd").Result, LoadResult::Loaded);
 }
 
 TEST_F(DocumentFile, VersionOneHandsOverRightAfterTheVersion) {
@@ -354,6 +421,18 @@ TEST_F(DocumentFile, SaveAndOpenFiles) {
     const LoadOutcome broken = OpenDocumentFile(missing, (folder / "broken.vrd").string());
     EXPECT_EQ(broken.Message, "Unable to load file");
     EXPECT_TRUE(broken.ReadFailure.empty());
+
+    // A document that would not open again is not written: the file on disk stays.
+    const std::string saved = Written(*frame);
+    // 2000 N on 20 cm strings an octave down at A = 20 Hz: basses thicker than any string.
+    GlobalTension(frame->Chart, tt_newtons, false, 2000.0f);
+    GlobalStringLength(frame->Chart, 20.0f, false, 0.0f, 6);
+    GlobalTuning(frame->Chart, 5, 20.0f, -12);
+    EXPECT_FALSE(SaveDocumentFile(*frame, (folder / "d.vrd").string(), &error));
+    EXPECT_NE(error.find("would not open again (course"), std::string::npos) << error;
+    std::string onDisk;
+    ASSERT_TRUE(ReadWholeFile((folder / "d.vrd").string(), onDisk));
+    EXPECT_EQ(onDisk, saved);
     fs::remove_all(folder);
 }
 

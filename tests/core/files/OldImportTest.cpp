@@ -203,6 +203,9 @@ TEST_F(OldImport, RefusedFilesLeaveTheTab) {
         {"tension -1", [](OldBody& b) { b.Strings[2].Tension = -1; }, 0},
         // 3.5e38 N is beyond a float, 3.57e37 kg is not: the calculations work in newtons.
         {"tension 3.5e37", [](OldBody& b) { b.Strings[5].Tension = 3.5e37; }, 0},
+        // Beyond what a tension cell takes (10000 N); one file gave a bridge of 9.9e23 kg.
+        {"tension 1000.5", [](OldBody& b) { b.Strings[0].Tension = 1000.5; }, 0},
+        {"tension 9.7e23", [](OldBody& b) { b.Strings[6].Tension = 9.7e23; }, 0},
         {"a string record missing", [](OldBody& b) { b.Strings.pop_back(); }, 0},
         {"last byte missing", [](OldBody&) {}, 1},
         {"cut in the maker", [](OldBody&) {}, 7 * 55 + 20},
@@ -223,6 +226,15 @@ TEST_F(OldImport, RefusedFilesLeaveTheTab) {
         EXPECT_EQ(frame->Document, before);
         EXPECT_FALSE(frame->HasCourseRows());
     }
+}
+
+TEST_F(OldImport, TensionsUpToWhatACellTakes) {
+    auto frame = NewTab();
+    OldBody body = Lute();
+    body.Strings[0].Tension = 1000; // 10000 N
+    EXPECT_EQ(Import(*frame, body, LoadResult::Loaded), 0u);
+    // As reopened from its diameter, rounded to 0.01 mm.
+    EXPECT_NEAR(frame->Chart.Course(0).First.Rec.TensionN, 10000, 30);
 }
 
 TEST_F(OldImport, OpenedOldFileSavesAndReopens) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <unistd.h>
 
 #include "io/AtomicFile.h"
+#include "support/FileKinds.h"
 
 // Every call that sets the process's file creation mask, counted: the mask is shared by all
 // threads, so a write that sets it, even for a moment, races any thread creating a file.
@@ -31,9 +33,11 @@ protected:
     fs::path folder;
 
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("vorn-atomic-" + std::to_string(getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        // A parameterised test's name holds a '/', which would make two folders of it.
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');
+        folder =
+            fs::temp_directory_path() / ("vorn-atomic-" + std::to_string(getpid()) + "-" + name);
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
@@ -191,6 +195,36 @@ TEST_F(AtomicFile, WritesThroughLinksAndRefusesSpecialFiles) {
     EXPECT_TRUE(WriteFileAtomically(longName.string(), "long"));
     EXPECT_EQ(Contents(longName), "long");
 }
+
+// Every writer of the program ends in WriteFileAtomically, so this is the one rule for all of
+// them: a missing or regular file (or a link to one) takes the bytes, anything else is
+// refused with a reason and left as it was.
+class WriteTarget : public AtomicFile,
+                    public ::testing::WithParamInterface<testing::FileKindCase> {};
+
+TEST_P(WriteTarget, OnlyARegularFileIsWritten) {
+    const testing::FileKindCase& c = GetParam();
+    const fs::path target = folder / "out";
+    ASSERT_TRUE(testing::MakeFileKind(c.Kind, target)) << c.Name;
+    const std::string before = testing::DescribeFile(target);
+    std::string error;
+    EXPECT_EQ(WriteFileAtomically(target.string(), "new", &error), c.Writable) << error;
+    EXPECT_EQ(CanWriteFile(target.string()), c.Writable);
+    if (c.Writable) {
+        const bool link = c.Kind == testing::FileKind::link_to_regular;
+        EXPECT_EQ(testing::DescribeFile(target),
+                  std::string(link ? "link to " : "") + "regular: new");
+    } else {
+        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(testing::DescribeFile(target), before);
+    }
+    // Nothing left beside it but what the case made.
+    for (const auto& entry : fs::directory_iterator(folder))
+        EXPECT_EQ(entry.path().filename().string().rfind("out", 0), 0u) << entry.path();
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, WriteTarget, ::testing::ValuesIn(testing::FileKindCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(AtomicFile, LeftoversOfDeadWritersGoAtTheNextWrite) {
     // A process id no process has (beyond the kernel's pid_max) and this process's own.

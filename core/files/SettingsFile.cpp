@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string_view>
 #include <system_error>
 
@@ -23,7 +24,9 @@ namespace {
 constexpr size_t MaxStoredName = 255;
 
 constexpr std::string_view IndexMagic = "VornIdx1";
-constexpr uint8_t IndexLayout = 1;
+// 1: records without their writer; 2: each record names the copy of the program that wrote it.
+constexpr uint8_t IndexLayout = 2;
+constexpr uint8_t UnownedLayout = 1;
 constexpr uint8_t EditedFlag = 1;
 // The index's own fields after its records: hash, length, magic.
 constexpr size_t IndexTail = 8 + 4 + 8;
@@ -50,7 +53,20 @@ struct IndexRecord {
     bool Edited = false;
     std::string Path;
     FileFingerprint Disk;
+    ProcessIdentity Writer;
 };
+
+void putText(ByteWriter& out, const std::string& text) {
+    out.i32(static_cast<int32_t>(text.size()));
+    out.raw(text);
+}
+
+std::string getText(ByteReader& in) {
+    const int32_t length = in.i32();
+    if (length < 0)
+        throw ReadError("negative length");
+    return std::string(in.raw(static_cast<size_t>(length)));
+}
 
 // What the reader learnt of each reopened document, beyond the document itself.
 struct EntryInfo {
@@ -72,6 +88,10 @@ void writeIndex(ByteWriter& out, const std::vector<IndexRecord>& records) {
         putU64(out, r.Disk.Size);
         putU64(out, static_cast<uint64_t>(r.Disk.Modified));
         putU64(out, r.Disk.Hash);
+        putText(out, r.Writer.Host);
+        putText(out, r.Writer.Boot);
+        putU64(out, static_cast<uint64_t>(r.Writer.Pid));
+        putU64(out, r.Writer.Start);
     }
     putU64(out, HashBytes(std::string_view(out.bytes()).substr(start)));
     out.i32(static_cast<int32_t>(out.bytes().size() - start + 4 + IndexMagic.size()));
@@ -98,7 +118,8 @@ bool readIndex(std::string_view bytes, size_t listStart, std::vector<IndexRecord
         if (HashBytes(index) != hash)
             return false;
         ByteReader in(index);
-        if (in.u8() != IndexLayout)
+        const uint8_t layout = in.u8();
+        if (layout != IndexLayout && layout != UnownedLayout)
             return false;
         const int32_t count = in.i32();
         // Each record is read before the next is made: a count the index cannot hold ends at
@@ -125,6 +146,12 @@ bool readIndex(std::string_view bytes, size_t listStart, std::vector<IndexRecord
             r.Disk.Size = getU64(in);
             r.Disk.Modified = static_cast<int64_t>(getU64(in));
             r.Disk.Hash = getU64(in);
+            if (layout == IndexLayout) {
+                r.Writer.Host = getText(in);
+                r.Writer.Boot = getText(in);
+                r.Writer.Pid = static_cast<long>(getU64(in));
+                r.Writer.Start = getU64(in);
+            }
             records.push_back(std::move(r));
         }
         return in.atEnd();
@@ -159,9 +186,15 @@ void nameFrame(TFileFrame& frame, const std::string& name, const std::string* pa
 
 // The entries by the index: each on its own, so a damaged one costs only itself.
 void readIndexedEntries(std::string_view bytes, const std::vector<IndexRecord>& records,
-                        TGlobalData& settings, SettingsLoad& result, std::vector<EntryInfo>& info) {
+                        TGlobalData& settings, SettingsLoad& result, std::vector<EntryInfo>& info,
+                        const ReopenOwner* owner) {
     for (size_t i = 0; i < records.size(); ++i) {
         const IndexRecord& r = records[i];
+        // Another running copy's documents stay open there, not here as well.
+        if (owner && !TakesOver(r.Writer, owner->Self, owner->StateOf)) {
+            ++result.LeftToOthers;
+            continue;
+        }
         const std::string_view entry = bytes.substr(r.Offset, r.Length);
         ByteReader in(entry);
         std::string name;
@@ -221,7 +254,7 @@ void readEntriesInOrder(ByteReader& in, int32_t count, TGlobalData& settings, Se
 
 // The documents after the settings block. A missing count means none.
 void readReopenBlock(std::string_view bytes, ByteReader& in, TGlobalData& settings,
-                     SettingsLoad& result, std::vector<EntryInfo>& info) {
+                     SettingsLoad& result, std::vector<EntryInfo>& info, const ReopenOwner* owner) {
     int32_t count = 0;
     try {
         count = in.i32();
@@ -232,14 +265,14 @@ void readReopenBlock(std::string_view bytes, ByteReader& in, TGlobalData& settin
     size_t indexStart = 0;
     // An intact index is trusted over the count, which it repeats.
     if (readIndex(bytes, in.position(), records, indexStart))
-        readIndexedEntries(bytes, records, settings, result, info);
+        readIndexedEntries(bytes, records, settings, result, info, owner);
     else
         readEntriesInOrder(in, count, settings, result, info);
 }
 
 // The settings and the documents, each document as its bytes say, before any file is asked.
 SettingsLoad readSettings(const std::string& bytes, TGlobalData& settings,
-                          std::vector<EntryInfo>& info) {
+                          std::vector<EntryInfo>& info, const ReopenOwner* owner = nullptr) {
     SettingsLoad result;
     result.FileFound = true;
     ByteReader in(bytes);
@@ -254,7 +287,7 @@ SettingsLoad readSettings(const std::string& bytes, TGlobalData& settings,
         return result;
     }
     result.BoundsRead = true;
-    readReopenBlock(bytes, in, settings, result, info);
+    readReopenBlock(bytes, in, settings, result, info, owner);
     return result;
 }
 
@@ -267,15 +300,23 @@ void markKeptEdits(SettingsLoad& result, const std::vector<EntryInfo>& info) {
 
 // A settings file that cannot be used moves aside before the next write, so that a single
 // damaged byte does not cost every setting and stored document for good.
-void keepDamaged(const std::string& path, SettingsLoad& result) {
+void keepDamaged(const std::string& path, const std::string& bytes, SettingsLoad& result) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    if (!fs::is_regular_file(fs::symlink_status(path, ec)))
-        return;
-    const std::string kept = path + ".damaged";
-    fs::rename(path, kept, ec);
-    if (ec)
-        return;
+    const fs::file_status status = fs::symlink_status(path, ec);
+    std::string kept = FreeDamagedName(path);
+    if (fs::is_symlink(status)) {
+        // The link stays and keeps naming its file, which the next write replaces: the damaged
+        // bytes are copied aside first.
+        if (!fs::is_regular_file(fs::status(path, ec)) || !WriteFileAtomically(kept, bytes))
+            return;
+    } else {
+        if (!fs::is_regular_file(status))
+            return;
+        fs::rename(path, kept, ec);
+        if (ec)
+            return;
+    }
     result.KeptAs = kept;
     result.Message +=
         "\n(The damaged file was kept as " + fs::path(kept).filename().string() + ".)";
@@ -284,7 +325,7 @@ void keepDamaged(const std::string& path, SettingsLoad& result) {
 // One whose document could not be read is copied aside instead: its other documents and
 // settings are still used, and the next write would drop the damaged one for good.
 void copyDamaged(const std::string& path, const std::string& bytes, SettingsLoad& result) {
-    const std::string kept = path + ".damaged";
+    const std::string kept = FreeDamagedName(path);
     if (WriteFileAtomically(kept, bytes))
         result.KeptAs = kept;
 }
@@ -383,7 +424,107 @@ void MeasureAgainstOwnFile(TFileFrame& frame) {
         frame.MarkChanged();
 }
 
-SettingsLoad LoadSettingsFile(const std::string& path, TGlobalData& settings) {
+std::string FreeDamagedName(const std::string& path) {
+    std::error_code ec;
+    std::string name = path + ".damaged";
+    for (int n = 2;
+         std::filesystem::symlink_status(name, ec).type() != std::filesystem::file_type::not_found;
+         ++n)
+        name = path + ".damaged-" + std::to_string(n);
+    return name;
+}
+
+bool TakesOver(const ProcessIdentity& writer, const ProcessIdentity& self,
+               const std::function<ProcessState(const ProcessIdentity&)>& stateOf) {
+    // Written by a version that did not say, or by this very process.
+    if (writer.Pid <= 0 || SameProcess(writer, self))
+        return true;
+    // A copy on another machine may still run: its documents are left to it.
+    return stateOf(writer) == ps_ended;
+}
+
+bool SameProcess(const ProcessIdentity& a, const ProcessIdentity& b) {
+    return a.Host == b.Host && a.Boot == b.Boot && a.Pid == b.Pid && a.Start == b.Start;
+}
+
+StoredList StoredEntries(const std::string& bytes) {
+    StoredList list;
+    TGlobalData scratch;
+    ByteReader in(bytes);
+    try {
+        if (!scratch.LoadSettings(in))
+            return list;
+        list.Head = bytes.substr(0, in.position());
+        in.i32();
+    } catch (const ReadError&) {
+        return list;
+    }
+    std::vector<IndexRecord> records;
+    size_t indexStart = 0;
+    if (!readIndex(bytes, in.position(), records, indexStart))
+        return list;
+    list.Indexed = true;
+    for (const IndexRecord& r : records) {
+        const std::string_view entry = std::string_view(bytes).substr(r.Offset, r.Length);
+        if (HashBytes(entry) != r.Hash)
+            continue; // a damaged entry is not carried on; its file was copied aside
+        list.Entries.push_back({std::string(entry), r.Edited, r.Path, r.Disk, r.Writer});
+    }
+    return list;
+}
+
+std::vector<StoredEntry> EntriesOfOthers(const std::vector<StoredEntry>& onDisk,
+                                         const ProcessIdentity& self) {
+    std::vector<StoredEntry> others;
+    for (const StoredEntry& entry : onDisk)
+        if (!SameProcess(entry.Writer, self))
+            others.push_back(entry);
+    return others;
+}
+
+namespace {
+
+// The settings block bytes, then the entries and their index.
+std::string assemble(std::string head, const std::vector<StoredEntry>& entries) {
+    ByteWriter out;
+    out.raw(head);
+    out.i32(static_cast<int32_t>(entries.size()));
+    std::vector<IndexRecord> records;
+    for (const StoredEntry& e : entries) {
+        IndexRecord r;
+        r.Offset = out.bytes().size();
+        out.raw(e.Bytes);
+        r.Length = e.Bytes.size();
+        r.Hash = HashBytes(e.Bytes);
+        r.Edited = e.Edited;
+        r.Path = e.Path;
+        r.Disk = e.Disk;
+        r.Writer = e.Writer;
+        records.push_back(std::move(r));
+    }
+    if (!records.empty())
+        writeIndex(out, records);
+    return out.take();
+}
+
+// The entries of ended copies this one reopened become its own, in one write under the
+// caller's lock: a copy starting next leaves them alone.
+void takeOverOnDisk(const std::string& path, const std::string& bytes, const ReopenOwner& owner) {
+    StoredList list = StoredEntries(bytes);
+    bool changed = false;
+    for (StoredEntry& e : list.Entries)
+        if (!SameProcess(e.Writer, owner.Self) && TakesOver(e.Writer, owner.Self, owner.StateOf)) {
+            e.Writer = owner.Self;
+            changed = true;
+        }
+    if (list.Indexed && changed)
+        WriteFileAtomically(path, assemble(std::move(list.Head), list.Entries));
+}
+
+} // namespace
+
+SettingsLoad LoadSettingsFile(const std::string& path, TGlobalData& settings,
+                              const ReopenOwner* owner) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
         SettingsLoad result;
@@ -394,17 +535,19 @@ SettingsLoad LoadSettingsFile(const std::string& path, TGlobalData& settings) {
         SettingsLoad result;
         result.FileFound = true;
         result.Message = LoadSettingsMessage;
-        keepDamaged(path, result);
+        keepDamaged(path, bytes, result);
         return result;
     }
     std::vector<EntryInfo> info;
-    SettingsLoad result = readSettings(bytes, settings, info);
+    SettingsLoad result = readSettings(bytes, settings, info, owner);
     if (!result.Message.empty()) {
-        keepDamaged(path, result);
+        keepDamaged(path, bytes, result);
         return result;
     }
     if (!result.Refused.empty())
         copyDamaged(path, bytes, result);
+    if (owner)
+        takeOverOnDisk(path, bytes, *owner);
     for (size_t i = 0; i < result.Documents.size(); ++i) {
         if (result.Documents[i]->FilePath.empty())
             result.Documents[i]->MarkChanged();
@@ -414,15 +557,14 @@ SettingsLoad LoadSettingsFile(const std::string& path, TGlobalData& settings) {
     return result;
 }
 
-std::string SettingsFileBytes(const TGlobalData& settings,
-                              const std::vector<TFileFrame*>& documents) {
-    ByteWriter out;
-    settings.SaveSettings(out);
-    out.i32(static_cast<int32_t>(documents.size()));
-    std::vector<IndexRecord> records;
+namespace {
+
+std::vector<StoredEntry> entriesOf(const std::vector<TFileFrame*>& documents,
+                                   const ProcessIdentity& writer) {
+    std::vector<StoredEntry> entries;
     for (TFileFrame* frame : documents) {
-        IndexRecord r;
-        r.Offset = out.bytes().size();
+        StoredEntry e;
+        ByteWriter out;
         // A document with a file of its own is kept under that file's path, when it fits;
         // the index holds the path whole.
         const std::string& own = frame->FilePath;
@@ -430,17 +572,28 @@ std::string SettingsFileBytes(const TGlobalData& settings,
         out.str(byPath ? own : frame->DisplayName());
         ByteWriter body;
         WriteDocument(*frame, body);
-        r.Edited = frame->ChangedFrom(body.bytes());
+        e.Edited = frame->ChangedFrom(body.bytes());
         out.raw(body.bytes());
-        r.Length = out.bytes().size() - r.Offset;
-        r.Hash = HashBytes(std::string_view(out.bytes()).substr(r.Offset, r.Length));
-        r.Path = own;
-        r.Disk = frame->Disk;
-        records.push_back(std::move(r));
+        e.Bytes = out.take();
+        e.Path = own;
+        e.Disk = frame->Disk;
+        e.Writer = writer;
+        entries.push_back(std::move(e));
     }
-    if (!records.empty())
-        writeIndex(out, records);
-    return out.take();
+    return entries;
+}
+
+} // namespace
+
+std::string SettingsFileBytes(const TGlobalData& settings,
+                              const std::vector<TFileFrame*>& documents,
+                              const ProcessIdentity& writer,
+                              const std::vector<StoredEntry>& others) {
+    ByteWriter head;
+    settings.SaveSettings(head);
+    std::vector<StoredEntry> entries = entriesOf(documents, writer);
+    entries.insert(entries.end(), others.begin(), others.end());
+    return assemble(head.take(), entries);
 }
 
 bool SaveSettingsFile(const std::string& path, const TGlobalData& settings,

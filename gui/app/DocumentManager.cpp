@@ -229,9 +229,16 @@ bool TDocumentManager::KeepOrDiscardAtExit() {
         if (tab && !keepOrDiscard(tab))
             return false;
     }
-    if (recovery_)
-        recovery_->EndSession();
     return true;
+}
+
+void TDocumentManager::EndRecovery(bool kept) {
+    if (!recovery_)
+        return;
+    if (kept)
+        recovery_->EndSession();
+    else
+        recovery_->Sweep();
 }
 
 bool TDocumentManager::CloseDocument() {

@@ -96,8 +96,11 @@ public:
     std::vector<TFileFrame*> OpenModels() const;
     // Save, Discard or Cancel for every changed document the settings file will not keep
     // (those it keeps come back as they are, unsaved edits and all); false when the user
-    // cancelled. Once answered, the recovery copies go.
+    // cancelled. The recovery copies stay until EndRecovery.
     bool KeepOrDiscardAtExit();
+    // The exit kept every document somewhere (the settings file written): the copies go.
+    // Without it the copies stay, brought up to date, and the next start offers them.
+    void EndRecovery(bool kept);
 
     // Keeps copies of changed documents under folder against a crash, and offers those of runs
     // that ended without saving once the event loop runs. None with an empty folder.

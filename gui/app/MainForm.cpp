@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QMenu>
+#include <QPushButton>
 #include <QShortcut>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -36,6 +37,7 @@
 #include "app/VornPrint.h"
 #include "dialogs/OptionsFormView.h"
 #include "document/GlobalData.h"
+#include "files/DocumentFile.h"
 #include "views/FretFrormView.h"
 #include "views/StrFrameView.h"
 #include "views/StringFileTab.h"
@@ -43,6 +45,7 @@
 #include "widgets/FittedMessageBox.h"
 #include "widgets/PageExtControl.h"
 #include "widgets/PageFocus.h"
+#include "widgets/StdText.h"
 
 namespace vorn {
 
@@ -429,6 +432,22 @@ void TMainForm::message(QMessageBox::Icon icon, const QString& caption, const QS
 
 // ---------------------------------------------------------------- start and exit
 
+bool TMainForm::quitWithoutSettings(const QString& text) {
+    TFittedMessageBox box(QMessageBox::Warning, qs(MessageCaption), text, QMessageBox::NoButton,
+                          this);
+    box.setInformativeText(QStringLiteral(
+        "Stay open to save them as files of their own, or quit and keep their unsaved changes "
+        "as recovery copies, which the next start offers back."));
+    QPushButton* stay = box.addButton(QStringLiteral("Stay Open"), QMessageBox::RejectRole);
+    QPushButton* quit = box.addButton(QStringLiteral("Quit Anyway"), QMessageBox::DestructiveRole);
+    stay->setAccessibleName(QStringLiteral("Stay open"));
+    quit->setAccessibleName(QStringLiteral("Quit anyway"));
+    box.setDefaultButton(stay);
+    box.setEscapeButton(stay);
+    box.exec();
+    return box.clickedButton() == quit;
+}
+
 bool TMainForm::WriteSettingsFile() {
     return session_->Write(documents_->OpenModels(), Tabs()->currentIndex(), SidebarWide());
 }
@@ -442,8 +461,16 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         }
         // Asking showed other tabs; the one active before is what the settings keep.
         Tabs()->setCurrentIndex(active);
+        // Kept first, let go after: the recovery copies go only once the settings file holds
+        // the documents it keeps.
+        const bool written = WriteSettingsFile();
+        if (!written && !session_->LostDocuments().isEmpty() &&
+            !quitWithoutSettings(session_->LostDocuments())) {
+            event->ignore();
+            return;
+        }
+        documents_->EndRecovery(written);
         exitWritten_ = true;
-        WriteSettingsFile();
     }
     help_->close();
     sound_->Volume()->hide();

@@ -162,6 +162,8 @@ private:
                  bool wait = false, const QString& informative = {});
     // The session follows what changes: the settings file is written soon after.
     void connectSession();
+    // Stay Open (false) or Quit Anyway after the exit could not keep its documents.
+    bool quitWithoutSettings(const QString& text);
     bool isActive(const TVornFrame* frame) const { return frame && frame == ActiveDocument(); }
 
     std::unique_ptr<TGlobalData> settings_;

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLockFile>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
@@ -52,10 +53,14 @@ QString TSessionKeeper::PreferencesPath() const {
 SettingsLoad TSessionKeeper::Load() {
     SettingsLoad loaded;
     if (!settingsPath_.isEmpty()) {
-        loaded = LoadSettingsFile(localPath(settingsPath_), settings_);
-        // What is there now need not be written again.
-        if (!ReadWholeFile(localPath(settingsPath_), sessionWritten_))
-            sessionWritten_.clear();
+        // Under the lock, so that two copies starting at once never both take over what
+        // an ended one kept.
+        QLockFile lock(settingsPath_ + QStringLiteral(".lock"));
+        lock.setStaleLockTime(StaleLock);
+        lock.tryLock(LockWait);
+        const ReopenOwner owner{
+            self_, [this](const ProcessIdentity& writer) { return StateOf(writer, self_); }};
+        loaded = LoadSettingsFile(localPath(settingsPath_), settings_, &owner);
         const Preferences preferences = ReadPreferencesIni(PreferencesPath());
         ApplyPreferences(preferences, settings_);
         recent_ = QStrings(preferences.RecentFiles);
@@ -204,14 +209,30 @@ void TSessionKeeper::writeSession() {
     storeBounds(open->SidebarWide);
     // Serialised each time, written only when it differs: most changes touch a document
     // the settings do not keep, or one view choice.
-    std::string bytes =
-        SettingsFileBytes(settings_, DocumentsToReopen(settings_, open->Open, open->Active));
-    if (bytes != sessionWritten_ && WriteFileAtomically(localPath(settingsPath_), bytes))
-        sessionWritten_ = std::move(bytes);
+    const std::vector<TFileFrame*> kept = DocumentsToReopen(settings_, open->Open, open->Active);
+    std::string own = SettingsFileBytes(settings_, kept, self_);
+    if (own != ownWritten_ && writeMerged(kept, nullptr))
+        ownWritten_ = std::move(own);
     Preferences preferences = PreferencesOf(settings_);
     preferences.RecentFiles = StdStrings(recent_);
     if (!samePreferences(preferences, preferencesWritten_))
         writePreferences();
+}
+
+bool TSessionKeeper::writeMerged(const std::vector<TFileFrame*>& kept, std::string* error) {
+    // Other copies of the program write the same file: each keeps the others' documents. A
+    // lock that cannot be had in time (a copy hanging while it holds it) does not stop the
+    // write; the merge still keeps what was there when it was read.
+    QLockFile lock(settingsPath_ + QStringLiteral(".lock"));
+    lock.setStaleLockTime(StaleLock);
+    lock.tryLock(LockWait);
+    const std::string path = localPath(settingsPath_);
+    std::string onDisk;
+    if (!ReadWholeFile(path, onDisk))
+        onDisk.clear();
+    const std::string bytes = SettingsFileBytes(
+        settings_, kept, self_, EntriesOfOthers(StoredEntries(onDisk).Entries, self_));
+    return bytes == onDisk || WriteFileAtomically(path, bytes, error);
 }
 
 void TSessionKeeper::storeBounds(bool sidebarWide) {
@@ -243,8 +264,17 @@ bool TSessionKeeper::Write(const std::vector<TFileFrame*>& open, int active, boo
         return true;
     writePreferences();
     std::string error;
-    if (SaveSettingsFile(localPath(settingsPath_), settings_, kept, &error))
+    lost_.clear();
+    if (writeMerged(kept, &error))
         return true;
+    // The window stays open and goes on writing while it does.
+    finished_ = false;
+    if (!kept.empty()) {
+        lost_ = QStringLiteral("Unable to save configuration file\n%1\n\n%2\n\nThe documents kept "
+                               "for reopening would be lost.")
+                    .arg(QDir::toNativeSeparators(settingsPath_), qs(error));
+        return false;
+    }
     if (!writeError_.empty() && error == writeError_)
         return false; // the user heard this at start
     Message(QMessageBox::Warning, qs(MessageCaption),

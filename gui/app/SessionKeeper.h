@@ -33,6 +33,10 @@ public:
     static constexpr int PreferencesDelay = 1000; // ms
     // The same for the session: the edits of a second are one write.
     static constexpr int SessionDelay = 1000; // ms
+    // The settings file's lock: how long a write waits for another copy's, and the age at
+    // which a lock whose holder did not remove it counts as left behind.
+    static constexpr int LockWait = 3000;   // ms
+    static constexpr int StaleLock = 10000; // ms
 
     // What the window holds, for the writes while it runs.
     struct OpenSession {
@@ -53,12 +57,17 @@ public:
     QString PreferencesPath() const;
 
     // Reads both files into the settings, tells of what could not be read or will not be
-    // writable, and puts the window where it was. The documents to reopen come back.
+    // writable, and puts the window where it was. The documents to reopen come back: those
+    // of copies of the program that ended, never those of one still running.
     SettingsLoad Load();
-    // The window's bounds and the documents by StartupChoice into the settings file; false
-    // after a write failure, which has been reported. The exit's write: nothing is written
-    // after it.
+    // The window's bounds and the documents by StartupChoice into the settings file, beside
+    // the documents other copies keep there; false after a write failure. A failure that
+    // loses documents kept for reopening is left to the caller (LostDocuments), any other
+    // has been reported. The exit's write: after success nothing is written after it.
     bool Write(const std::vector<TFileFrame*>& open, int active, bool sidebarWide);
+    // After a failed Write: the message for the documents it would have kept; empty when it
+    // kept none.
+    const QString& LostDocuments() const { return lost_; }
 
     // What the window holds now; nothing while that is not settled (the start still asking).
     std::function<std::optional<OpenSession>()> Current;
@@ -95,6 +104,7 @@ private:
     void writePreferences();
     void writePreferencesSoon();
     void writeSession();
+    bool writeMerged(const std::vector<TFileFrame*>& kept, std::string* error);
     void storeBounds(bool sidebarWide);
     std::array<int, 7> viewChoices() const;
 
@@ -102,11 +112,13 @@ private:
     TGlobalData& settings_;
     QWidget& window_;
     std::string writeError_; // why the settings could not be written, as told at start
+    QString lost_;
+    ProcessIdentity self_ = ThisProcess();
+    std::string ownWritten_; // this copy's part of the settings file as last written
     QStringList recent_;
     bool writePending_ = false;
     bool sessionPending_ = false;
     bool finished_ = false;          // the exit wrote the session
-    std::string sessionWritten_;     // the settings file's bytes as last read or written
     Preferences preferencesWritten_; // what vorn.ini holds, as far as this run knows
     std::array<int, 7> viewSeen_{};
 };

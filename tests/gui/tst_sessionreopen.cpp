@@ -2,6 +2,8 @@
 
 // The program run several times over one settings file, with another program changing a
 // document's file between the runs: what the settings kept never replaces the newer file.
+// Two runs at once over one settings file both keep their documents; an exit that cannot
+// write the settings file keeps them as recovery copies.
 // Each run is the program as main() starts it, through a driver copied into the test's folder
 // so that it keeps its settings beside itself, and quit with every question's default answer.
 #include <QtTest>
@@ -26,6 +28,15 @@ QByteArray fileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+void saveLute(const QString& path) {
+    TGlobalData settings;
+    TFileFrame frame(settings);
+    frame.NewFromDefaults();
+    frame.ViewStrings();
+    QFile::remove(path);
+    QVERIFY(SaveDocumentFile(frame, QFile::encodeName(path).toStdString()));
+}
+
 } // namespace
 
 class TestSessionReopen : public QObject {
@@ -34,9 +45,7 @@ class TestSessionReopen : public QObject {
     QTemporaryDir dir;
     QString program;
 
-    // The driver's lines, once it quit on its own with exit code 0.
-    QStringList run(const QStringList& arguments) {
-        QProcess process;
+    void start(QProcess& process, const QStringList& arguments) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
             env.insert(QString::fromLatin1(name), dir.filePath(QStringLiteral("home")));
@@ -44,6 +53,24 @@ class TestSessionReopen : public QObject {
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process.start(program, QStringList{QStringLiteral("run")} + arguments);
+    }
+
+    // The lines of a run started with --hold, up to the one saying it holds.
+    static QStringList untilHolding(QProcess& process) {
+        QByteArray out;
+        while (!out.contains("HOLDING\n") && process.waitForReadyRead(60000))
+            out += process.readAllStandardOutput();
+        return QString::fromUtf8(out).split(u'\n', Qt::SkipEmptyParts);
+    }
+
+    // The driver's lines, once it quit on its own with exit code 0.
+    QStringList run(const QStringList& arguments) {
+        QProcess process;
+        start(process, arguments);
+        return finish(process);
+    }
+
+    static QStringList finish(QProcess& process) {
         if (!process.waitForFinished(60000)) {
             process.kill();
             process.waitForFinished();
@@ -74,12 +101,7 @@ private slots:
         QFETCH(bool, edited);
         QFile::remove(dir.filePath(QStringLiteral("vorn.vrn")));
         const QString lute = dir.filePath(QStringLiteral("lute.vrd"));
-        TGlobalData settings;
-        TFileFrame frame(settings);
-        frame.NewFromDefaults();
-        frame.ViewStrings();
-        QFile::remove(lute);
-        QVERIFY(SaveDocumentFile(frame, QFile::encodeName(lute).toStdString()));
+        saveLute(lute);
 
         // Opened and quit: the settings keep it for the next start.
         QStringList edit;
@@ -119,6 +141,73 @@ private slots:
         QCOMPARE(lines.filter(QStringLiteral("TAB ")),
                  QStringList{QStringLiteral("TAB 0 ") + lute});
         QCOMPARE(fileBytes(lute), newer);
+    }
+
+    // Two copies on one settings file, each keeping its document: whichever quits last, the
+    // next start reopens both.
+    void twoCopiesKeepBothDocuments_data() {
+        QTest::addColumn<bool>("firstQuitsFirst");
+        QTest::newRow("first started quits first") << true;
+        QTest::newRow("second started quits first") << false;
+    }
+    void twoCopiesKeepBothDocuments() {
+        QFETCH(bool, firstQuitsFirst);
+        QFile::remove(dir.filePath(QStringLiteral("vorn.vrn")));
+        const QString lute = dir.filePath(QStringLiteral("lute.vrd"));
+        const QString theorbo = dir.filePath(QStringLiteral("theorbo.vrd"));
+        saveLute(lute);
+        saveLute(theorbo);
+        const QString goFirst = dir.filePath(QStringLiteral("go-first"));
+        const QString goSecond = dir.filePath(QStringLiteral("go-second"));
+        QFile::remove(goFirst);
+        QFile::remove(goSecond);
+
+        QProcess first, second;
+        start(first, {QStringLiteral("--hold"), goFirst, lute});
+        QCOMPARE(untilHolding(first).filter(QStringLiteral("TAB ")),
+                 QStringList{QStringLiteral("TAB 0 ") + lute});
+        // The first copy still runs: its document stays with it.
+        start(second, {QStringLiteral("--hold"), goSecond, theorbo});
+        QCOMPARE(untilHolding(second).filter(QStringLiteral("TAB ")),
+                 QStringList{QStringLiteral("TAB 0 ") + theorbo});
+
+        for (const bool one : {firstQuitsFirst, !firstQuitsFirst}) {
+            QFile go(one ? goFirst : goSecond);
+            QVERIFY(go.open(QIODevice::WriteOnly));
+            go.close();
+            const QStringList lines = finish(one ? first : second);
+            QVERIFY2(lines.filter(QStringLiteral("EXIT")).isEmpty() &&
+                         lines.filter(QStringLiteral("NOT FINISHED")).isEmpty(),
+                     qPrintable(lines.join(u'\n')));
+        }
+
+        QStringList tabs = run({}).filter(QStringLiteral("TAB "));
+        tabs.sort();
+        QCOMPARE(tabs, (QStringList{QStringLiteral("TAB 0 ") + lute,
+                                    QStringLiteral("TAB 0 ") + theorbo}));
+    }
+
+    // A folder where the settings file should be: the exit says the kept document would be
+    // lost; quitting anyway leaves its unsaved edits as a recovery copy the next start offers.
+    void failedSettingsWriteKeepsTheDocuments() {
+        const QString settingsFile = dir.filePath(QStringLiteral("vorn.vrn"));
+        QFile::remove(settingsFile);
+        QVERIFY(QDir().mkpath(settingsFile));
+        const QString lute = dir.filePath(QStringLiteral("lute.vrd"));
+        saveLute(lute);
+
+        QStringList lines = run({QStringLiteral("--edit"), QStringLiteral("--press"),
+                                 QStringLiteral("Quit Anyway"), lute});
+        QVERIFY2(lines.contains(QStringLiteral("The documents kept for reopening would be lost.")),
+                 qPrintable(lines.join(u'\n')));
+        QVERIFY2(lines.filter(QStringLiteral("EXIT")).isEmpty(), qPrintable(lines.join(u'\n')));
+
+        QVERIFY(QDir(settingsFile).removeRecursively());
+        lines = run({});
+        QCOMPARE(lines.filter(QStringLiteral("ASKED Recover")),
+                 QStringList{QStringLiteral("ASKED Recover the unsaved changes to \"lute.vrd\"?")});
+        QCOMPARE(lines.filter(QStringLiteral("TAB ")),
+                 QStringList{QStringLiteral("TAB 1 ") + lute});
     }
 };
 

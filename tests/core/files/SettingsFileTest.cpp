@@ -476,18 +476,24 @@ TEST(SettingsFile, BrokenFileIsKeptAsDamaged) {
     fs::remove_all(folder);
     fs::create_directories(folder);
     const std::string path = (folder / "vorn.vrn").string();
-    for (const std::string& bytes : {std::string("not ours"), std::string("\x82\0\0\0", 4)}) {
+    // A second incident keeps the first one's copy.
+    const std::pair<std::string, std::string> incidents[] = {
+        {std::string("not ours"), "vorn.vrn.damaged"},
+        {std::string("\x82\0\0\0", 4), "vorn.vrn.damaged-2"}};
+    for (const auto& [bytes, name] : incidents) {
         std::ofstream(path, std::ios::binary) << bytes;
         TGlobalData settings;
         const SettingsLoad result = LoadSettingsFile(path, settings);
         EXPECT_EQ(result.Message,
-                  "Unable to load configuration file\n(The damaged file was kept as "
-                  "vorn.vrn.damaged.)");
-        EXPECT_EQ(result.KeptAs, path + ".damaged");
+                  "Unable to load configuration file\n(The damaged file was kept as " + name +
+                      ".)");
+        EXPECT_EQ(result.KeptAs, (folder / name).string());
         EXPECT_FALSE(fs::exists(path));
-        std::ifstream kept(path + ".damaged", std::ios::binary);
+        std::ifstream kept(folder / name, std::ios::binary);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), bytes);
     }
+    std::ifstream first(folder / "vorn.vrn.damaged", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(first), {}), "not ours");
     // A good file stays where it is.
     TGlobalData good;
     std::string error;
@@ -496,6 +502,133 @@ TEST(SettingsFile, BrokenFileIsKeptAsDamaged) {
     EXPECT_TRUE(LoadSettingsFile(path, read).KeptAs.empty());
     EXPECT_TRUE(fs::exists(path));
     fs::remove_all(folder);
+}
+
+// Through a link the damaged bytes are copied aside beside the link, which still names its
+// file; the copy takes the first free name.
+TEST(SettingsFile, DamagedFileThroughALinkIsCopiedAside) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("vorn-link-" + std::to_string(getpid()));
+    struct Case {
+        std::vector<std::string> earlier; // set-aside copies already there
+        std::string kept;
+    } cases[] = {{{}, "vorn.vrn.damaged"},
+                 {{"vorn.vrn.damaged"}, "vorn.vrn.damaged-2"},
+                 {{"vorn.vrn.damaged", "vorn.vrn.damaged-2"}, "vorn.vrn.damaged-3"}};
+    for (const Case& c : cases) {
+        fs::remove_all(folder);
+        fs::create_directories(folder / "real");
+        const fs::path target = folder / "real" / "settings.vrn";
+        const fs::path link = folder / "vorn.vrn";
+        std::ofstream(target, std::ios::binary) << "damaged bytes";
+        fs::create_symlink(target, link);
+        for (const std::string& name : c.earlier)
+            std::ofstream(folder / name, std::ios::binary) << "earlier " << name;
+        TGlobalData settings;
+        const SettingsLoad result = LoadSettingsFile(link.string(), settings);
+        EXPECT_EQ(result.KeptAs, (folder / c.kept).string());
+        EXPECT_TRUE(fs::is_symlink(link));
+        EXPECT_EQ(fs::read_symlink(link), target);
+        std::string kept, earlier;
+        ASSERT_TRUE(ReadWholeFile((folder / c.kept).string(), kept));
+        EXPECT_EQ(kept, "damaged bytes");
+        for (const std::string& name : c.earlier) {
+            ASSERT_TRUE(ReadWholeFile((folder / name).string(), earlier));
+            EXPECT_EQ(earlier, "earlier " + name);
+        }
+    }
+    fs::remove_all(folder);
+}
+
+// A path longer than the reopen block's name field: older readers see the file's name, the
+// index gives the whole path back.
+TEST(SettingsFile, LongPathComesBackWhole) {
+    std::string path = "/tmp";
+    while (path.size() < 290)
+        path += "/folder-" + std::to_string(path.size());
+    path += "/lute.vrd";
+    ASSERT_GT(path.size(), 255u);
+    TGlobalData settings;
+    TFileFrame frame(settings);
+    frame.NewFromDefaults();
+    frame.ViewStrings();
+    frame.FilePath = path;
+    frame.FileName = "lute.vrd";
+    const std::string bytes = SettingsFileBytes(settings, {&frame});
+
+    TGlobalData loaded;
+    const SettingsLoad result = LoadSettingsData(bytes, loaded);
+    ASSERT_EQ(result.Documents.size(), 1u);
+    EXPECT_EQ(result.Documents[0]->FilePath, path);
+    EXPECT_EQ(result.Documents[0]->FileName, "lute.vrd");
+
+    TGlobalData older;
+    const SettingsLoad old = LoadSettingsData(WithoutIndex(bytes), older);
+    ASSERT_EQ(old.Documents.size(), 1u);
+    EXPECT_EQ(old.Documents[0]->FileName, "lute.vrd");
+    EXPECT_TRUE(old.Documents[0]->FilePath.empty());
+}
+
+ProcessIdentity Copy(long pid) {
+    return {"host", "boot", pid, 100u + static_cast<uint64_t>(pid)};
+}
+
+// Which entries a starting copy reopens, by who wrote them and whether that copy still runs.
+TEST(SettingsFile, TakesOverOnlyWhatEndedCopiesLeft) {
+    const ProcessIdentity self = Copy(10);
+    struct Case {
+        ProcessIdentity writer;
+        ProcessState state;
+        bool takes;
+    } cases[] = {
+        {{}, ps_running, true},        // an older version wrote it
+        {Copy(10), ps_running, true},  // itself
+        {Copy(11), ps_ended, true},    // a copy that ended
+        {Copy(11), ps_running, false}, // a copy that runs
+        {Copy(11), ps_unknown, false}, // a copy on another machine
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TakesOver(c.writer, self, [&](const ProcessIdentity&) { return c.state; }),
+                  c.takes)
+            << c.writer.Pid << " " << c.state;
+}
+
+// Two copies writing in turn: each replaces its own entries and keeps the other's, whichever
+// writes last.
+TEST(SettingsFile, WritesKeepOtherCopiesEntries) {
+    TGlobalData settings;
+    auto document = [&](const std::string& path) {
+        auto frame = std::make_unique<TFileFrame>(settings);
+        frame->NewFromDefaults();
+        frame->ViewStrings();
+        frame->FilePath = path;
+        frame->FileName = FinalComponent(path);
+        return frame;
+    };
+    auto a = document("/music/a.vrd"), a2 = document("/music/a2.vrd"), b = document("/music/b.vrd");
+    const ProcessIdentity copyA = Copy(1), copyB = Copy(2);
+    auto write = [&](const std::string& onDisk, TFileFrame* frame, const ProcessIdentity& self) {
+        return SettingsFileBytes(settings, {frame}, self,
+                                 EntriesOfOthers(StoredEntries(onDisk).Entries, self));
+    };
+    auto paths = [](const std::string& bytes) {
+        std::vector<std::pair<std::string, long>> out;
+        for (const StoredEntry& e : StoredEntries(bytes).Entries)
+            out.emplace_back(e.Path, e.Writer.Pid);
+        return out;
+    };
+    using List = std::vector<std::pair<std::string, long>>;
+    std::string file = write({}, a.get(), copyA);
+    file = write(file, b.get(), copyB);
+    EXPECT_EQ(paths(file), (List{{"/music/b.vrd", 2}, {"/music/a.vrd", 1}}));
+    // A writes again with another document: its old entry goes, B's stays.
+    file = write(file, a2.get(), copyA);
+    EXPECT_EQ(paths(file), (List{{"/music/a2.vrd", 1}, {"/music/b.vrd", 2}}));
+    // Both come back for a third copy once both ended.
+    TGlobalData loaded;
+    const SettingsLoad result = LoadSettingsData(file, loaded);
+    ASSERT_EQ(result.Documents.size(), 2u);
+    EXPECT_EQ(result.Documents[1]->FilePath, "/music/b.vrd");
 }
 
 TEST(SettingsFile, PathBesideTheProgram) {

@@ -8,13 +8,18 @@
 //     default ("ASKED <text>"), optionally edits the first string of the active document,
 //     prints "TAB <changed> <path or name>" for each tab once the start has settled, and
 //     quits, again answering every question with its default.
+//   --press TEXT   answers with the button TEXT wherever a question has one
+//   --hold FILE    waits to quit until FILE exists, so that two runs overlap
 #include <QtTest>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,12 +36,17 @@ void say(const QString& line) {
     std::fflush(stdout);
 }
 
-// The default answer, as Enter gives it.
-bool answerDefault() {
+// The default answer, as Enter gives it, or the button named `press`.
+bool answerDefault(const QString& press) {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box)
         return false;
     say(QStringLiteral("ASKED ") + box->text());
+    for (QAbstractButton* button : box->buttons())
+        if (!press.isEmpty() && button->text() == press) {
+            button->click();
+            return true;
+        }
     QTest::keyClick(box, Qt::Key_Return);
     return true;
 }
@@ -46,26 +56,40 @@ bool answerDefault() {
 int main(int argc, char* argv[]) {
     std::vector<char*> args{argv[0]};
     bool edit = false;
+    QString press, hold;
     for (int i = 2; i < argc; ++i) {
         if (std::string(argv[i]) == "--edit")
             edit = true;
+        else if (std::string(argv[i]) == "--press" && i + 1 < argc)
+            press = QString::fromLocal8Bit(argv[++i]);
+        else if (std::string(argv[i]) == "--hold" && i + 1 < argc)
+            hold = QString::fromLocal8Bit(argv[++i]);
         else
             args.push_back(argv[i]);
     }
     if (argc < 2 || std::string(argv[1]) != "run") {
-        std::fputs("usage: session_driver run [--edit] [FILE]\n", stderr);
+        std::fputs("usage: session_driver run [--edit] [--press TEXT] [--hold FILE] [FILE]\n",
+                   stderr);
         return 64;
     }
     args.push_back(nullptr);
     int count = static_cast<int>(args.size()) - 1;
-    return RunProgram(count, args.data(), [edit](TMainForm& window) {
+    return RunProgram(count, args.data(), [edit, press, hold](TMainForm& window) {
         auto* answers = new QTimer(&window);
-        QObject::connect(answers, &QTimer::timeout, &window, [] { answerDefault(); });
+        QObject::connect(answers, &QTimer::timeout, &window, [press] { answerDefault(press); });
         answers->start(50);
         // The start has settled when its questions are answered and the files are open.
         auto* settle = new QTimer(&window);
         settle->setSingleShot(true);
-        QObject::connect(settle, &QTimer::timeout, &window, [&window, settle, edit] {
+        auto told = std::make_shared<bool>(false);
+        QObject::connect(settle, &QTimer::timeout, &window, [&window, settle, edit, hold, told] {
+            if (*told) {
+                if (QFileInfo::exists(hold))
+                    window.close();
+                else
+                    settle->start(100);
+                return;
+            }
             if (QApplication::activeModalWidget() || window.Documents().Settling()) {
                 settle->start(200);
                 return;
@@ -81,6 +105,12 @@ int main(int argc, char* argv[]) {
                         .arg(window.Document(i)->Changed() ? 1 : 0)
                         .arg(own.empty() ? window.Document(i)->DisplayName()
                                          : QFile::decodeName(own.c_str())));
+            }
+            if (!hold.isEmpty()) {
+                say(QStringLiteral("HOLDING"));
+                *told = true;
+                settle->start(100);
+                return;
             }
             window.close();
         });

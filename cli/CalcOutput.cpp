@@ -10,6 +10,7 @@
 #include "pitch/Intervals.h"
 #include "pitch/Keys.h"
 #include "pitch/Temperaments.h"
+#include "strings/StringWarnings.h"
 
 namespace vorn::calc {
 
@@ -57,6 +58,18 @@ void addBreaking(ordered_json& j, const StringRecord& row,
     j["f_l"] = ShownFrequencyLength(figures.FL);
     j["gut_break_margin"] = marginJson(figures.GutMargin);
     j["alt_break_margin"] = figures.AltMargin ? marginJson(*figures.AltMargin) : ordered_json();
+}
+
+// The strings' marks on a line of their own, then what they mean; nothing when none warns.
+void appendMarks(std::ostringstream& s, const std::vector<StringMarks>& marks) {
+    const std::vector<std::string> legend = MarkLegend(marks);
+    if (legend.empty())
+        return;
+    if (marks.size() == 1)
+        s << "Marks          " << marks.front().Text() << "\n";
+    s << "\n";
+    for (const std::string& line : legend)
+        s << line << "\n";
 }
 
 ordered_json positionJson(const FretPositionInfo& p) {
@@ -228,6 +241,20 @@ std::string StringTable(const StringRecord& row, const StringSettings& settings)
       << "Alternative    " << row.AltChoice << "\n"
       << (catalogue ? "Catalogue      " : "Alt. diameter  ") << row.AltText(settings.Materials)
       << (catalogue ? "" : " mm") << flag(row.AltDiameterLimit) << "\n";
+    // The margins the chart's hints give, for gut and for a plain alternative.
+    const TStringMaterialCollection& materials = settings.Materials;
+    const BreakFigures figures = BreakingOf(row, materials);
+    s << "f\u00B7L            " << FixedText(ShownFrequencyLength(figures.FL), 1) << " Hz\u00B7m\n";
+    const TStringMaterialItem& gut = materials.Reference();
+    if (std::isfinite(figures.GutMargin))
+        s << "Gut margin     " << BreakingText(figures.GutMargin, gut.Name, gut.BreakingIndex)
+          << "\n";
+    if (figures.AltMargin && std::isfinite(*figures.AltMargin))
+        s << "Alt. margin    "
+          << BreakingText(*figures.AltMargin, row.AltChoice,
+                          materials.BreakingIndexOf(row.AltChoice))
+          << "\n";
+    appendMarks(s, {MarksOf(row, materials)});
     return s.str();
 }
 
@@ -312,6 +339,7 @@ std::string ShowTable(const TFileFrame& frame) {
       << TensionUnitSuffix(frame.Settings.TensionUnit) << "\n\n"
       << "Course  Type        Note          Frequency    Length  Tension  Gut Diam.  "
          "Alt. Material  Alt. Diameter\n";
+    std::vector<StringMarks> marks;
     for (const auto& c : frame.Chart.Courses) {
         const auto items = c->TypeItems();
         const int sel = c->TypeSelection();
@@ -320,15 +348,20 @@ std::string ShowTable(const TFileFrame& frame) {
             const std::string type =
                 which == 1 ? "Octave" : (sel >= 0 && sel < int(items.size()) ? items[sel] : "");
             auto red = [](bool r) { return r ? "!" : " "; };
+            marks.push_back(MarksOf(st.Rec, materials));
+            const std::string breaking = marks.back().Breaking == bm_none
+                                             ? ""
+                                             : StringMarks{false, marks.back().Breaking}.Text();
             s << padLeft(which == 0 ? std::to_string(c->Number) : "", 6) << "  " << pad(type, 12)
               << pad(st.NoteText(), 14) << pad(st.FrequencyText(), 13)
               << padLeft(st.LengthText(), 6) << "  " << padLeft(st.TensionText(frame.Settings), 6)
               << red(st.TensionRed()) << "  " << padLeft(st.GutDiameterText(), 8)
               << red(st.GutDiameterRed()) << "  " << pad(st.Rec.AltChoice, 15)
-              << st.AltText(materials) << red(st.AltDiameterRed()) << "\n";
+              << st.AltText(materials) << red(st.AltDiameterRed())
+              << (breaking.empty() ? "" : "  " + breaking) << "\n";
         }
     }
-    s << "\n(! marks a value outside the material's limits)\n";
+    appendMarks(s, marks);
     return s.str();
 }
 

@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "io/NumberText.h"
+#include "pitch/NoteValue.h"
+#include "strings/StringWarnings.h"
 
 namespace vorn {
 
@@ -28,6 +30,14 @@ std::vector<ProfileBar> TensionProfile(const TStrFrame& chart) {
             bar.Label = "Course " + std::to_string(course->Number) +
                         (bar.Octave ? " octave: " : ": ") + s.TensionText(chart.Settings) + " " +
                         TensionUnitSuffix(unit);
+            NoteValue note = s.Rec.Note; // naming may spell it
+            bar.Hint = "Course " + std::to_string(course->Number) + (bar.Octave ? " octave" : "") +
+                       " (" + NoteName(note, ChartKey, false) +
+                       "): " + s.TensionText(chart.Settings) + " " + TensionUnitSuffix(unit) +
+                       "\n" + StringBreakingText(s.Rec, chart.Settings.Materials);
+            const std::string why = TensionWarning(s.Rec, chart.Settings);
+            if (!why.empty())
+                bar.Hint += "\n" + why;
             bars.push_back(std::move(bar));
         }
     }
@@ -75,9 +85,14 @@ std::vector<ProfileLegendEntry> ProfileLegend(const std::vector<ProfileBar>& bar
         {pk_within, "Within range"},
         {pk_beyond, "Out of range (gut or alternative)"}};
     // The caps are explained only where one is drawn.
-    if (std::any_of(bars.begin(), bars.end(),
-                    [](const ProfileBar& b) { return b.Breaking != bw_none; }))
-        legend.push_back({pk_breaking, "Cap: close to breaking"});
+    const auto drawn = [&](BreakWarning w) {
+        return std::any_of(bars.begin(), bars.end(),
+                           [w](const ProfileBar& b) { return b.Breaking == w; });
+    };
+    if (drawn(bw_near))
+        legend.push_back({pk_breaking, "Cap: under 2 semitones from breaking"});
+    if (drawn(bw_close))
+        legend.push_back({pk_close_breaking, "Cap: under 1 semitone from breaking, or beyond"});
     return legend;
 }
 

@@ -21,6 +21,10 @@ struct ProfileBar {
     // Marked as the string's cells warn: near breaking as gut or as its plain alternative.
     BreakWarning Breaking = bw_none;
     std::string Label; // "Course 3: 2.86 kg.", "Course 6 octave: 2.75 kg."
+    // The bar's hint, one line each: the string with its note and tension, its margin to
+    // breaking, then why it is red: "Course 1 (g'): 4.08 kg." / "0.59 semitones below
+    // breaking (Gut, 260 Hz·m)". '.' decimals.
+    std::string Hint;
 };
 
 std::vector<ProfileBar> TensionProfile(const TStrFrame& chart);
@@ -39,11 +43,14 @@ std::vector<ProfileTick> ProfileTicks(double top);
 std::string ProfileAxisTitle(int unit);
 
 // What the picture's colours mean, in the order they are drawn.
-enum ProfileKey : int { pk_band, pk_within, pk_beyond, pk_breaking };
+// pk_breaking: the amber cap (under 2 semitones from breaking); pk_close_breaking: the red cap
+// (under 1, or beyond).
+enum ProfileKey : int { pk_band, pk_within, pk_beyond, pk_breaking, pk_close_breaking };
 struct ProfileLegendEntry {
     ProfileKey Key = pk_band;
     std::string Text; // "Gut range 2.04 to 20.39 kg."
 };
+// Every mark the picture draws: the band and the bars always, a kind of cap where one is drawn.
 std::vector<ProfileLegendEntry> ProfileLegend(const std::vector<ProfileBar>& bars, int unit);
 
 } // namespace vorn

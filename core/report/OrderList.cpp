@@ -17,6 +17,7 @@ OrderLine lineOf(const TOneStringPanel& s, const TStrFrame& chart, const OrderOp
     OrderLine line;
     NoteValue note = s.Rec.Note; // naming may spell it
     line.Note = NoteName(note, ChartKey, false);
+    line.Marks = MarksOf(s.Rec, materials);
     if (s.Rec.IsCatalogue(materials)) {
         line.Supplier = s.Rec.AltChoice;
         line.Catalogue = true;
@@ -93,8 +94,19 @@ std::string OrderListText(const std::string& title, const std::vector<OrderLine>
             s += "  " + padded(line.Catalogue ? "String" : "Gauge", width) + "Count  Course\r\n";
         }
         s += "  " + padded(line.Catalogue ? line.Gauge : line.Gauge + " mm", width) +
-             WholeText(line.Count, 5) + "  " + courseText(line) + " (" + line.Note + ")\r\n";
+             WholeText(line.Count, 5) + "  " + courseText(line) + " (" + line.Note + ")";
+        if (line.Marks.Any())
+            s.append(1, ' ').append(line.Marks.Text());
+        s += "\r\n";
     }
+    std::vector<StringMarks> marks;
+    for (const OrderLine& line : lines)
+        marks.push_back(line.Marks);
+    const std::vector<std::string> legend = MarkLegend(marks);
+    if (!legend.empty())
+        s += "\r\n";
+    for (const std::string& note : legend)
+        s += note + "\r\n";
     return s;
 }
 

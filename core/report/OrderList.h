@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "chart/StrFrame.h"
+#include "strings/StringWarnings.h"
 
 namespace vorn {
 
@@ -30,13 +31,15 @@ struct OrderLine {
     int Course = 1;       // 1-based
     bool Octave = false;  // the octave string of a bass course
     std::string Note;     // in C major, short form
+    StringMarks Marks;    // what the string warns of, as the report marks it
 };
 
 // The lines sorted by supplier (gut first, then by name), gauge, course, then the course's
 // first string before its octave string.
 std::vector<OrderLine> BuildOrderList(const TStrFrame& chart, const OrderOptions& options);
 
-// Under the title, per supplier a heading then its lines: gauge, count, course. CR LF ends.
+// Under the title, per supplier a heading then its lines: gauge, count, course, then the
+// string's marks; the marks' legend at the end when any occurs. CR LF ends.
 std::string OrderListText(const std::string& title, const std::vector<OrderLine>& lines);
 // Header "supplier,gauge,unit,count,course,string,note": unit "mm" for a material, empty for
 // a catalogue string; string "first" or "octave". LF line ends.

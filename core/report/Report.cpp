@@ -7,6 +7,7 @@
 
 #include "chart/TensionProfile.h"
 #include "io/Markup.h"
+#include "io/NumberText.h"
 #include "report/ReportTables.h"
 
 namespace vorn {
@@ -35,7 +36,14 @@ std::string html(const ReportTable& table) {
             s += "<th" + c.Attributes + ">" + c.Html + "</th>" + Eol;
         s += std::string("</tr>") + Eol;
     }
-    return s + "</table>" + Eol + "</div>" + Eol;
+    s += std::string("</table>") + Eol;
+    if (!table.Notes.empty()) {
+        s += "<p>";
+        for (size_t i = 0; i < table.Notes.size(); ++i)
+            s += (i ? "<br>" : "") + EscapeMarkup(table.Notes[i]) + Eol;
+        s += std::string("</p>") + Eol;
+    }
+    return s + "</div>" + Eol;
 }
 
 // Characters a line will show: UTF-8 continuation bytes take no room.
@@ -99,6 +107,8 @@ std::string text(const ReportTable& table) {
         }
         s += trimmedRight(line) + Eol;
     }
+    for (const std::string& note : table.Notes)
+        s += note + Eol;
     return s;
 }
 
@@ -110,10 +120,29 @@ std::string BuildReport(const std::string& title, const TStrFrame& chart,
                     "</title>" + Eol + "</head>" + Eol + "<body>" + Eol;
     for (const ReportTable& t : tables(title, chart, options))
         s += html(t);
-    if (!options.ProfileImage.empty())
+    if (!options.ProfileImage.empty()) {
         s += std::string("<div align=\"center\">") + Eol + "<img src=\"" +
-             EscapeMarkup(options.ProfileImage) + "\" width=\"646\" alt=\"Tension profile\">" +
-             Eol + "</div>" + Eol;
+             EscapeMarkup(options.ProfileImage) + "\" width=\"646\" alt=\"Tension profile\">" + Eol;
+        const std::vector<ProfileLegendEntry> legend =
+            ProfileLegend(TensionProfile(chart), chart.Settings.TensionUnit);
+        if (!legend.empty()) {
+            s += "<p>";
+            for (size_t i = 0; i < legend.size(); ++i) {
+                const size_t key = static_cast<size_t>(legend[i].Key);
+                const std::string swatch = key < options.ProfileColours.size()
+                                               ? "<font color=\"" +
+                                                     EscapeMarkup(options.ProfileColours[key]) +
+                                                     "\">&#9632;</font> "
+                                               : "";
+                s += (i ? "&nbsp;&nbsp; " : "") + swatch +
+                     LocalDecimals(EscapeMarkup(legend[i].Text),
+                                   std::string(1, options.DecimalSeparator)) +
+                     Eol;
+            }
+            s += std::string("</p>") + Eol;
+        }
+        s += std::string("</div>") + Eol;
+    }
     return s + "</body>" + Eol + "</html>" + Eol;
 }
 

@@ -5,6 +5,7 @@
 // and the same as plain text. Built line by line; every line ends with CR LF.
 
 #include <string>
+#include <vector>
 
 #include "chart/StrFrame.h"
 
@@ -16,6 +17,10 @@ struct ReportOptions {
     // "Print Tension Profile": the picture as an image URL (a data URL keeps the HTML whole);
     // empty leaves the report as it is without it. The text lists the bars instead.
     std::string ProfileImage;
+    // The picture carries no legend of its own: it follows as text, which wraps and which a
+    // PDF keeps as words. Each entry's colour sample, "#rrggbb" by ProfileKey, from the window
+    // that drew the picture; none without.
+    std::vector<std::string> ProfileColours;
     // The user's decimal separator for every number of the report.
     char DecimalSeparator = '.';
 };

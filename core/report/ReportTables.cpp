@@ -11,6 +11,7 @@
 #include "pitch/Keys.h"
 #include "pitch/Temperaments.h"
 #include "strings/StringPhysics.h"
+#include "strings/StringWarnings.h"
 
 namespace vorn {
 
@@ -93,18 +94,25 @@ ReportTable StringChartTable(const std::string& title, const TStrFrame& chart, c
          cell(" width=\"208\"", "Alternative Diameter / Catalogue number")}};
     t.Rows = {r1, r2, r3, headings};
 
+    // Paper shows no red: a string's marks follow its name, explained under the table.
+    std::vector<StringMarks> marks;
+    const auto nameCell = [&](const std::string& name, const TOneStringPanel& s) {
+        marks.push_back(MarksOf(s.Rec, chart.Settings.Materials));
+        return cell("", marks.back().Any() ? name + " " + marks.back().Text() : name);
+    };
     for (int i = 0; i < chart.CourseCount(); ++i) {
         const TOneCrsPanel& course = *chart.Courses[i];
         const std::string number = std::to_string(i + 1);
-        ReportRow first{{cell("", number)}};
+        ReportRow first{{nameCell(number, course.First)}};
         stringCells(first, course.First, false, chart, decimal);
         t.Rows.push_back(std::move(first));
         if (course.HasSecond()) {
-            ReportRow octave{{cell("", "octave " + number)}};
+            ReportRow octave{{nameCell("octave " + number, *course.Second)}};
             stringCells(octave, *course.Second, true, chart, decimal);
             t.Rows.push_back(std::move(octave));
         }
     }
+    t.Notes = MarkLegend(marks);
     return t;
 }
 

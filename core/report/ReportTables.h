@@ -27,6 +27,8 @@ struct ReportTable {
     std::string Attributes; // of "<table"
     int Columns = 0;
     std::vector<ReportRow> Rows;
+    // Lines under the table: what the marks in it mean.
+    std::vector<std::string> Notes;
 };
 
 ReportTable StringChartTable(const std::string& title, const TStrFrame& chart, char decimal);

@@ -190,7 +190,12 @@ bool TVornPrint::BuildReport(const QString& title, const TStrFrame& chart,
     if (checkProfile_->isChecked()) {
         // The same picture as under the string chart, at the fret chart's width.
         TTensionProfileView view(chart);
+        // The legend follows as text, which wraps on the page and stays words in a PDF.
+        view.SetLegendShown(false);
         view.resize(646, 180);
+        for (const ProfileKey key : {pk_band, pk_within, pk_beyond, pk_breaking, pk_close_breaking})
+            options.ProfileColours.push_back(
+                TTensionProfileView::KeyColour(key).name().toStdString());
         profile = view.grab().toImage();
         QByteArray png;
         QBuffer buffer(&png);

@@ -12,6 +12,7 @@
 #include "chart/StrFrame.h"
 #include "strings/CatalogueLookup.h"
 #include "strings/StringRecord.h"
+#include "strings/StringWarnings.h"
 #include "widgets/LocalNumbers.h"
 #include "widgets/NotePanel.h"
 #include "widgets/NoteSpinEdit.h"
@@ -164,6 +165,8 @@ void TOneStringPanelView::describeCells() {
     tension_->setToolTip(QStringLiteral("String tension in Newtons"));
     gut_->setToolTip(QStringLiteral("Diameter of a gut or gut-equivalent string"));
     gut_->installEventFilter(this);
+    tension_->installEventFilter(this);
+    altDiameter_->installEventFilter(this);
     gut_->setAccessibleName(QStringLiteral("Gut diameter"));
     alt_->setToolTip(QStringLiteral("Alternative string material or overwound string brand"));
     alt_->setAccessibleName(QStringLiteral("Alternative material"));
@@ -326,9 +329,26 @@ void TOneStringPanelView::Refresh() {
 }
 
 bool TOneStringPanelView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == gut_ && event->type() == QEvent::ToolTip && live())
-        gut_->setToolTip(QStringLiteral("Diameter of a gut or gut-equivalent string\n") +
+    if (event->type() != QEvent::ToolTip || !live())
+        return QWidget::eventFilter(watched, event);
+    // A red or amber cell says why under its own hint.
+    const auto withWhy = [this](const QString& hint, const std::string& why) {
+        return why.empty() ? hint : hint + QLatin1Char('\n') + shown(why);
+    };
+    const StringRecord& row = model().Rec;
+    if (watched == gut_)
+        gut_->setToolTip(withWhy(QStringLiteral("Diameter of a gut or gut-equivalent string"),
+                                 GutDiameterWarning(row, chart_.Settings)) +
+                         QLatin1Char('\n') +
                          shown(model().GutDiameterHint(chart_.Settings.Materials)));
+    else if (watched == tension_)
+        tension_->setToolTip(withWhy(QStringLiteral("String tension in Newtons"),
+                                     TensionWarning(row, chart_.Settings)));
+    else if (watched == altDiameter_)
+        altDiameter_->setToolTip(withWhy(
+            model().AltText(chart_.Settings.Materials) == CatalogueSentinel ? NoFittingStringHint
+                                                                            : AltDiameterHint,
+            AltDiameterWarning(row, chart_.Settings)));
     return QWidget::eventFilter(watched, event);
 }
 

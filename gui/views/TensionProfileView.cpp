@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QToolTip>
 
+#include <cmath>
+
 #include "views/ChartLayout.h"
 #include "widgets/LocalNumbers.h"
 
@@ -19,6 +21,8 @@ constexpr double Gap = 4;       // between courses
 constexpr double Swatch = 10;   // a legend entry's colour sample
 constexpr double CapHeight = 4; // the near-breaking mark above a bar
 constexpr double CapGap = 1;
+constexpr double PlotHeight = 130; // the picture above its legend
+constexpr double EntryGap = 14;    // between legend entries on a line
 
 QColor bandColour() {
     return {200, 228, 200};
@@ -33,12 +37,64 @@ TTensionProfileView::TTensionProfileView(const TStrFrame& chart, QWidget* parent
     : QWidget(parent), chart_(chart) {
     setObjectName(QStringLiteral("TensionProfile"));
     setAccessibleName(QStringLiteral("Tension profile"));
-    setMinimumHeight(130);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
     setMouseTracking(true);
 }
 
-QRectF TTensionProfileView::plotArea(const std::vector<ProfileTick>& ticks) const {
+QColor TTensionProfileView::KeyColour(ProfileKey key) {
+    switch (key) {
+    case pk_band:
+        return bandColour();
+    case pk_within:
+        return barColour();
+    case pk_breaking:
+        return RowColours().NearBreakText;
+    default: // a bar out of range, a cap at or near breaking
+        return RowColours().LimitText;
+    }
+}
+
+void TTensionProfileView::SetLegendShown(bool shown) {
+    legendShown_ = shown;
+    updateGeometry();
+    update();
+}
+
+std::vector<QPointF>
+TTensionProfileView::legendPlaces(const std::vector<ProfileLegendEntry>& legend, double width,
+                                  double* height) const {
+    const QFontMetricsF metrics(font());
+    const double line = std::max(metrics.height(), Swatch) + 2;
+    std::vector<QPointF> places;
+    double x = 0;
+    double y = 0;
+    for (const ProfileLegendEntry& e : legend) {
+        const double wide =
+            Swatch + 4 + metrics.horizontalAdvance(LocalNumbers(QString::fromStdString(e.Text)));
+        // A new line where the entry would run past the right edge, unless it begins one.
+        if (x > 0 && x + wide > width) {
+            x = 0;
+            y += line;
+        }
+        places.emplace_back(x, y);
+        x += wide + EntryGap;
+    }
+    *height = legend.empty() ? 0 : y + line;
+    return places;
+}
+
+int TTensionProfileView::heightForWidth(int width) const {
+    double legend = 0;
+    if (legendShown_)
+        legendPlaces(ProfileLegend(TensionProfile(chart_), chart_.Settings.TensionUnit),
+                     width - 2 * Margin, &legend);
+    return static_cast<int>(std::ceil(PlotHeight + legend));
+}
+
+QRectF TTensionProfileView::plotArea(const std::vector<ProfileTick>& ticks,
+                                     double legendHeight) const {
     // Room for the scale's numbers at the left, its title above, the legend below.
     const QFontMetricsF metrics(font());
     double numbers = 0;
@@ -48,7 +104,7 @@ QRectF TTensionProfileView::plotArea(const std::vector<ProfileTick>& ticks) cons
     const double line = metrics.height();
     const double left = Margin + numbers + 6;
     const double top = Margin + line + 2;
-    const double bottom = height() - Margin - std::max(line, Swatch) - 4;
+    const double bottom = height() - Margin - legendHeight - 4;
     return QRectF(QPointF(left, top),
                   QPointF(std::max(left + 1, width() - Margin), std::max(top + 1, bottom)));
 }
@@ -71,7 +127,7 @@ void TTensionProfileView::layoutBars(const std::vector<ProfileBar>& bars, const 
             b.Octave ? QRectF(x0 + wide * 0.7, area.bottom() - barHeight, wide * 0.3, barHeight)
                      : QRectF(x0, area.bottom() - barHeight, wide * 0.65, barHeight);
         rects_.push_back(r);
-        labels_.push_back(b.Label);
+        labels_.push_back(b.Hint);
     }
     // Courses without an octave string take the whole slot.
     for (size_t i = 0; i < bars.size(); ++i) {
@@ -86,8 +142,19 @@ void TTensionProfileView::paintEvent(QPaintEvent*) {
     const double top = ProfileTop(bars);
     const std::vector<ProfileTick> ticks =
         bars.empty() ? std::vector<ProfileTick>() : ProfileTicks(top);
-    const QRectF area = plotArea(ticks);
+    const std::vector<ProfileLegendEntry> legend =
+        legendShown_ ? ProfileLegend(bars, chart_.Settings.TensionUnit)
+                     : std::vector<ProfileLegendEntry>();
+    double legendHeight = 0;
+    const std::vector<QPointF> places = legendPlaces(legend, width() - 2 * Margin, &legendHeight);
+    const QRectF area = plotArea(ticks, legendHeight);
     layoutBars(bars, area);
+    legendRects_.clear();
+    // A cap drawn or gone changes the legend, which may take a line more or less.
+    if (legend.size() != legendEntries_) {
+        legendEntries_ = legend.size();
+        updateGeometry();
+    }
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Base));
     if (bars.empty())
@@ -100,15 +167,15 @@ void TTensionProfileView::paintEvent(QPaintEvent*) {
     painter.fillRect(
         QRectF(QPointF(area.left(), yOf(any.Max)), QPointF(area.right(), yOf(any.Min))),
         bandColour());
-    const QColor red = RowColours().LimitText;
     for (size_t i = 0; i < bars.size(); ++i) {
-        painter.fillRect(rects_[i], bars[i].OutOfRange ? red : barColour());
+        painter.fillRect(rects_[i], KeyColour(bars[i].OutOfRange ? pk_beyond : pk_within));
         // A cap above the bar, coloured as the string's cells warn of breaking.
         if (bars[i].Breaking != bw_none) {
             const QRectF& r = rects_[i];
-            painter.fillRect(QRectF(r.left(), std::max(area.top(), r.top() - CapGap - CapHeight),
-                                    r.width(), CapHeight),
-                             bars[i].Breaking == bw_close ? red : RowColours().NearBreakText);
+            painter.fillRect(
+                QRectF(r.left(), std::max(area.top(), r.top() - CapGap - CapHeight), r.width(),
+                       CapHeight),
+                KeyColour(bars[i].Breaking == bw_close ? pk_close_breaking : pk_breaking));
         }
     }
 
@@ -130,20 +197,18 @@ void TTensionProfileView::paintEvent(QPaintEvent*) {
     painter.drawText(QPointF(Margin, Margin + metrics.ascent()),
                      QString::fromStdString(ProfileAxisTitle(chart_.Settings.TensionUnit)));
 
-    // What the band and the colours mean.
-    double x = area.left();
-    const double baseline = height() - Margin -
-                            (std::max(metrics.height(), Swatch) - metrics.ascent()) / 2 -
-                            metrics.descent() / 2;
-    for (const ProfileLegendEntry& e : ProfileLegend(bars, chart_.Settings.TensionUnit)) {
-        const QColor colour = e.Key == pk_band     ? bandColour()
-                              : e.Key == pk_within ? barColour()
-                              : e.Key == pk_beyond ? red
-                                                   : RowColours().NearBreakText;
-        painter.fillRect(QRectF(x, baseline - Swatch + 1, Swatch, Swatch), colour);
-        const QString text = LocalNumbers(QString::fromStdString(e.Text));
-        painter.drawText(QPointF(x + Swatch + 4, baseline), text);
-        x += Swatch + 4 + metrics.horizontalAdvance(text) + 14;
+    // What the band and the colours mean, below the plot, wrapped to the width.
+    const double legendTop = height() - Margin - legendHeight;
+    for (size_t i = 0; i < legend.size(); ++i) {
+        const QString text = LocalNumbers(QString::fromStdString(legend[i].Text));
+        const double x = Margin + places[i].x();
+        const double y = legendTop + places[i].y();
+        const double line = std::max(metrics.height(), Swatch);
+        painter.fillRect(QRectF(x, y + (line - Swatch) / 2, Swatch, Swatch),
+                         KeyColour(legend[i].Key));
+        painter.drawText(
+            QPointF(x + Swatch + 4, y + (line - metrics.height()) / 2 + metrics.ascent()), text);
+        legendRects_.emplace_back(x, y, Swatch + 4 + metrics.horizontalAdvance(text), line);
     }
 }
 

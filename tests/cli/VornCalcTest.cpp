@@ -158,6 +158,46 @@ TEST(CalcString, MarginsToBreaking) {
     EXPECT_DOUBLE_EQ(carbon["alt_break_margin"].get<double>(), 2.71);
 }
 
+// The text gives the margins the JSON gives, and the string's mark with its legend line.
+TEST(CalcString, TextMarksByMargin) {
+    const struct {
+        const char* args;
+        const char* lines[3];
+        const char* mark; // empty: no "Marks" line and no legend
+    } cases[] = {
+        {"--pitch 392 --length 55 --tension 4",
+         {"Gut margin     3.24 semitones below breaking (Gut, 260 Hz\u00B7m)\n",
+          "Alt. margin    3.24 semitones below breaking (Nylon, 260 Hz\u00B7m)\n", ""},
+         ""},
+        {"--pitch 392 --length 60 --tension 4 --alt Pyramid",
+         {"f\u00B7L            235.2 Hz\u00B7m\n",
+          "Gut margin     1.74 semitones below breaking (Gut, 260 Hz\u00B7m)\n", ""},
+         "^"},
+        {"--length 70 --tension 3",
+         {"Gut margin     2.93 semitones above breaking (Gut, 260 Hz\u00B7m)\n", "", ""},
+         "^^^"},
+        {"--length 30 --tension 30",
+         {"Tension        30 kg.  (above the maximum tension)\n", "", ""},
+         "!"},
+    };
+    for (const auto& k : cases) {
+        const CalcRun r = calc(std::string("string --note 69 ") + k.args);
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        for (const char* line : k.lines)
+            EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+        const std::string mark = k.mark;
+        EXPECT_EQ(r.out.find("Marks"), mark.empty() ? std::string::npos : r.out.find("Marks"))
+            << r.out;
+        if (!mark.empty()) {
+            EXPECT_NE(r.out.find("Marks          " + mark + "\n\n" + mark + " "), std::string::npos)
+                << r.out;
+        }
+    }
+    EXPECT_EQ(
+        calc("string --note 69 --alt Pyramid --length 60 --tension 4").out.find("Alt. margin"),
+        std::string::npos);
+}
+
 TEST(CalcLimit, HighestNoteBeforeBreaking) {
     struct Case {
         const char* args;

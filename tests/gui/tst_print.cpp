@@ -275,6 +275,8 @@ private slots:
         QVERIFY2(off.empty(), off.empty() ? "" : off.front().c_str());
         // The right-most column is there (the calculator's test reads every word back).
         QVERIFY(words.Has("Catalogue") && words.Has("number") && words.Has("10105"));
+        // The profile's legend is words on the page, inside the margins checked above.
+        QVERIFY(words.Has("range") && words.Has("Within"));
 
         QProcess images;
         images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});

@@ -3,6 +3,8 @@
 #include <QtTest>
 
 #include <QAbstractButton>
+#include <QHelpEvent>
+#include <QToolTip>
 
 #include "chart/StrFrame.h"
 #include "views/ChartLayout.h"
@@ -75,6 +77,54 @@ private slots:
         const QRectF& r = view->Profile()->BarRects()[0];
         QCOMPARE(amber.pixelColor(int(r.center().x()), int(r.top()) - 3),
                  RowColours().NearBreakText);
+    }
+
+    // However narrow, the legend wraps: every entry, caps of both kinds included, lies within
+    // the view; a bar's hint names the string, its tension and its margin.
+    void legendWrapsAndBarsExplainThemselves_data() {
+        QTest::addColumn<int>("width");
+        QTest::newRow("wide") << 1000;
+        QTest::newRow("narrow") << 320;
+    }
+    void legendWrapsAndBarsExplainThemselves() {
+        QFETCH(int, width);
+        TVornFrame frame(settings);
+        frame.ViewStrings();
+        TStrFrame& chart = frame.Model().Chart;
+        chart.Course(0).EditLength(64.0); // the chanterelle: red cap
+        chart.Course(1).EditLength(75.0); // course 2, d' on Nylgut: amber cap
+        TTensionProfileView view(chart);
+        view.resize(width, view.heightForWidth(width));
+        const QImage image = view.grab().toImage();
+        const std::vector<ProfileLegendEntry> legend =
+            ProfileLegend(TensionProfile(chart), settings.TensionUnit);
+        QCOMPARE(legend.back().Key, pk_close_breaking);
+        QCOMPARE(legend[legend.size() - 2].Key, pk_breaking);
+        QCOMPARE(view.LegendRects().size(), legend.size());
+        for (const QRectF& r : view.LegendRects())
+            QVERIFY2(QRectF(view.rect()).contains(r),
+                     qPrintable(QStringLiteral("%1,%2 %3x%4 outside %5x%6")
+                                    .arg(r.x())
+                                    .arg(r.y())
+                                    .arg(r.width())
+                                    .arg(r.height())
+                                    .arg(view.width())
+                                    .arg(view.height())));
+        if (width < 400)
+            QVERIFY(view.LegendRects().back().top() > view.LegendRects().front().top());
+        // The legend sits below every bar.
+        for (const QRectF& bar : view.BarRects())
+            QVERIFY(bar.bottom() <= view.LegendRects().front().top());
+
+        const QRectF& first = view.BarRects().front();
+        QHelpEvent ask(QEvent::ToolTip, first.center().toPoint(),
+                       view.mapToGlobal(first.center().toPoint()));
+        QApplication::sendEvent(&view, &ask);
+        const QString hint = QToolTip::text();
+        QVERIFY2(hint.startsWith(QStringLiteral("Course 1 (")), qPrintable(hint));
+        QVERIFY2(hint.contains(QStringLiteral("kg.")), qPrintable(hint));
+        QVERIFY2(hint.contains(QStringLiteral("semitones below breaking (Gut")), qPrintable(hint));
+        QToolTip::hideText();
     }
 };
 

@@ -401,6 +401,49 @@ private slots:
         QCOMPARE(textColour(first(7)->AltDiameterCell()), colours.NormalText);
     }
 
+    // A red cell's hint names the cause and its figures in the user's numbers, under the
+    // cell's own hint; a cell within everything keeps its hint alone.
+    void redCellsSayWhy_data() {
+        QTest::addColumn<QString>("alternative");
+        QTest::addColumn<QString>("tension");
+        QTest::addColumn<QString>("altDiameter");
+        QTest::addColumn<QString>("tensionWhy");
+        QTest::addColumn<QString>("altWhy");
+        QTest::newRow("tension over gut's")
+            << QStringLiteral("Nylon") << QStringLiteral("30") << QString()
+            << QStringLiteral("Gut: 30 kg. is over its maximum of 20,39 kg.")
+            << QStringLiteral("Nylon: 1,565 mm is over its maximum of 0,9 mm");
+        QTest::newRow("carbon over its diameter")
+            << QStringLiteral("Carbon PVF") << QString() << QStringLiteral("0,926") << QString()
+            << QStringLiteral("Carbon PVF: 0,926 mm is over its maximum of 0,9 mm");
+    }
+    void redCellsSayWhy() {
+        QFETCH(QString, alternative);
+        QFETCH(QString, tension);
+        QFETCH(QString, altDiameter);
+        QFETCH(QString, tensionWhy);
+        QFETCH(QString, altWhy);
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        openChart();
+        chooseItem(first(2)->AltChoiceBox(), alternative);
+        if (!tension.isEmpty())
+            commitTyped(first(2)->TensionCell(), tension);
+        if (!altDiameter.isEmpty())
+            commitTyped(first(2)->AltDiameterCell(), altDiameter);
+        const auto hintOf = [](QWidget* cell) {
+            QHelpEvent ask(QEvent::ToolTip, QPoint(2, 2), cell->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(cell, &ask);
+            return cell->toolTip();
+        };
+        const QString plainTension = QStringLiteral("String tension in Newtons");
+        QCOMPARE(hintOf(first(2)->TensionCell()),
+                 tensionWhy.isEmpty() ? plainTension : plainTension + u'\n' + tensionWhy);
+        const QString plainAlt = QStringLiteral(
+            "Diameter of alternative string material or overwound string cataloque number");
+        QCOMPARE(hintOf(first(2)->AltDiameterCell()),
+                 altWhy.isEmpty() ? plainAlt : plainAlt + u'\n' + altWhy);
+    }
+
     // The amber must read on both backgrounds about as well as the red does.
     void amberReadsOnBothBackgrounds() {
         const auto luminance = [](const QColor& c) {

@@ -116,9 +116,9 @@ TEST(OrderList, ByAlternativeBuysMaterialsAtTheirDiameter) {
 
 TEST(OrderList, TextAndCsv) {
     std::vector<OrderLine> lines(3);
-    lines[0] = {"Gut", false, "0.44", 0.44, 2, 1, false, "g'"};
-    lines[1] = {"Gut", false, "1.2", 1.2, 1, 6, true, "g"};
-    lines[2] = {"Savarez", true, "NP 47, \"light\"", 3, 1, 6, false, "G"};
+    lines[0] = {"Gut", false, "0.44", 0.44, 2, 1, false, "g'", {}};
+    lines[1] = {"Gut", false, "1.2", 1.2, 1, 6, true, "g", {}};
+    lines[2] = {"Savarez", true, "NP 47, \"light\"", 3, 1, 6, false, "G", {}};
     EXPECT_EQ(OrderListCsv(lines), "supplier,gauge,unit,count,course,string,note\n"
                                    "Gut,0.44,mm,2,1,first,g'\n"
                                    "Gut,1.2,mm,1,6,octave,g\n"

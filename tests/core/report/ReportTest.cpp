@@ -189,8 +189,25 @@ TEST(Report, TensionProfileOnlyWhenAsked) {
     o.ProfileImage = "data:image/png;base64,AAAA";
     const std::string html = BuildReport("Alto", alto.frame.Chart, o);
     EXPECT_NE(html.find("<div align=\"center\">\r\n<img src=\"data:image/png;base64,AAAA\" "
-                        "width=\"646\" alt=\"Tension profile\">\r\n</div>\r\n</body>"),
+                        "width=\"646\" alt=\"Tension profile\">\r\n<p>"),
               std::string::npos);
+    // Its legend follows as text, every entry the picture draws: the chanterelle's red cap,
+    // no amber one. Colour samples come from the window when it gives them.
+    const size_t legend = html.find("<p>", html.find("<img"));
+    const std::string after = html.substr(legend);
+    EXPECT_EQ(after.substr(after.find("</p>")), "</p>\r\n</div>\r\n</body>\r\n</html>\r\n");
+    EXPECT_NE(after.find("Gut range 2.04 to 20.39 kg."), std::string::npos);
+    EXPECT_NE(after.find("Cap: under 1 semitone from breaking, or beyond"), std::string::npos);
+    EXPECT_EQ(after.find("under 2 semitones"), std::string::npos);
+    EXPECT_EQ(after.find("<font"), std::string::npos);
+    o.ProfileColours = {"#c8e4c8", "#466ea0", "#c00000", "#d06000", "#c00000"};
+    o.DecimalSeparator = ',';
+    const std::string coloured = BuildReport("Alto", alto.frame.Chart, o);
+    EXPECT_NE(coloured.find("<font color=\"#c8e4c8\">&#9632;</font> Gut range 2,04 to 20,39 kg."),
+              std::string::npos);
+    EXPECT_NE(coloured.find("<font color=\"#c00000\">&#9632;</font> Cap: under 1 semitone"),
+              std::string::npos);
+    o.DecimalSeparator = '.';
     // The text names the gut band and marks the bars drawn red.
     alto.frame.Chart.Course(1).EditTension(0, 24.0);
     const std::string text = BuildReportText("Alto", alto.frame.Chart, o);

@@ -401,7 +401,7 @@ int RunOrder(const std::string& path, const std::optional<std::string>& settings
     OrderOptions options;
     options.ByAlternative = byAlternative;
     const std::vector<OrderLine> lines = BuildOrderList(opened.frame.Chart, options);
-    out << (csv ? OrderListCsv(lines) : OrderListText(titleOf(opened.frame), lines));
+    out << (csv ? OrderListCsv(lines) : OrderListText(titleOf(opened.frame), options, lines));
     return 0;
 }
 

@@ -71,8 +71,8 @@ int RunScala(const std::optional<std::string>& documentPath, int temperament, do
 int RunTemplate(const std::string& path, const std::string& output, bool letter, bool alternatives,
                 std::ostream& out, std::ostream& err);
 
-// What to buy to string a document, as text or CSV on standard output; byAlternative: a
-// string whose alternative is a material in that material instead of gut.
+// What to buy to string a document, as text or CSV on standard output: gut, or with
+// byAlternative each string as its alternative names it.
 int RunOrder(const std::string& path, const std::optional<std::string>& settingsPath, bool csv,
              bool byAlternative, std::ostream& out, std::ostream& err);
 

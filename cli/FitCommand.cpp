@@ -26,27 +26,13 @@ std::string signedText(double value, int decimals, int width) {
     return FixedText(std::fabs(value) < unit ? 0.0 : value, decimals, width);
 }
 
-bool blank(const std::string& s) {
-    return s.find_first_not_of(" \t") == std::string::npos;
-}
-
 } // namespace
 
 FitInput FitInputOf(const std::string& length, const std::string& frets) {
     FitInput in;
-    in.Length = ParseReal("--length", length);
-    size_t at = 0;
-    for (int i = 0;; ++i) {
-        const size_t comma = frets.find(',', at);
-        const std::string field = frets.substr(at, comma == std::string::npos ? comma : comma - at);
-        if (i == 11)
-            throw UsageError("--frets: '" + frets + "' has more than eleven distances");
-        if (!blank(field))
-            in.Distances[i] = ParseReal("--frets (fret " + std::to_string(i + 1) + ")", field);
-        if (comma == std::string::npos)
-            break;
-        at = comma + 1;
-    }
+    const std::string refusal = ReadFitInput(length, frets, in);
+    if (!refusal.empty())
+        throw UsageError("fit: " + refusal);
     return in;
 }
 
@@ -90,6 +76,9 @@ int RunFit(const std::string& length, const std::string& frets, bool json, std::
     const FitResult r = FitTemperament(FitInputOf(length, frets));
     if (!r.Refusal.empty())
         throw UsageError("fit: " + r.Refusal);
+    // A fit that leaves a fret far off is no answer: no temperament is named.
+    if (!r.Doubt.empty())
+        throw UsageError("fit: " + r.Doubt);
     if (json)
         out << JsonText(FitJson(r));
     else

@@ -12,13 +12,14 @@
 namespace vorn::calc {
 
 // --frets: up to eleven comma-separated distances in cm for frets 1..11, an empty field for a
-// fret not measured. Throws UsageError.
+// fret not measured (ReadFitInput). Throws UsageError.
 FitInput FitInputOf(const std::string& length, const std::string& frets);
 
 nlohmann::ordered_json FitJson(const FitResult& r);
 std::string FitTable(const FitResult& r);
 
-// Refused input throws UsageError with the reason.
+// Refused input, and a fit that leaves a fret far off (FitResult::Doubt), throw UsageError
+// with the reason.
 int RunFit(const std::string& length, const std::string& frets, bool json, std::ostream& out);
 
 } // namespace vorn::calc

@@ -608,7 +608,8 @@ public:
         sub_->add_option("--settings", settings_, "Settings file (.vrn) to compute with");
         sub_->add_option("--format", format_, "text (default) or csv");
         sub_->add_flag("--by-alternative", byAlternative_,
-                       "Buy a string whose alternative is a material in that material, not gut");
+                       "Buy each string as its alternative (material or catalogue string), "
+                       "not gut");
     }
 
     int Run(std::ostream& out, std::ostream& err, bool) override {

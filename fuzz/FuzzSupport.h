@@ -106,8 +106,11 @@ inline void CheckConsumers(const TFileFrame& frame) {
     if (TemplateRefusal(whole).empty() == lines.empty() || FretTemplateDxf(lines, title).empty() ||
         FretTemplateCsv(whole).empty())
         std::abort();
-    if (OrderListText(title, BuildOrderList(frame.Chart, OrderOptions{})).empty())
-        std::abort();
+    for (const bool byAlternative : {false, true}) {
+        const OrderOptions order{byAlternative};
+        if (OrderListText(title, order, BuildOrderList(frame.Chart, order)).empty())
+            std::abort();
+    }
 
     TPlacementFrame placement;
     placement.Bind(document);

@@ -53,6 +53,9 @@ public:
     uint8_t TensionProfileVisible = 0;
     // Where a file dialog was last answered, whole and UTF-8; kept in the preferences file too.
     std::string LastFolder;
+    // Whether the print window's order list buys each string as its alternative instead of
+    // gut; kept in the preferences file too.
+    uint8_t OrderByAlternative = 0;
     int32_t WindowLeft = 0, WindowTop = 0, WindowWidth = 0, WindowHeight = 0;
 
     // Every open chart listens; whoever changes what a chart shows tells it here.

@@ -168,6 +168,8 @@ Preferences ReadPreferences(const std::string& text) {
         prefs.TensionProfileVisible = *shown == "true";
     if (const std::string* folder = value(std::string(PrefFilesGroup) + "/" + PrefLastFolderKey))
         prefs.LastFolder = *folder;
+    if (const std::string* order = value(std::string(PrefOrderGroup) + "/" + PrefByAlternativeKey))
+        prefs.OrderByAlternative = *order == "true";
 
     prefs.RecentFiles = TidyRecentFiles(arrayItems(entries, PrefRecentArray, PrefPathKey));
     const std::vector<std::string> names = arrayItems(entries, PrefBreakingArray, PrefMaterialKey);
@@ -191,6 +193,7 @@ Preferences PreferencesOf(const TGlobalData& settings) {
     Preferences prefs;
     prefs.TensionProfileVisible = settings.TensionProfileVisible != 0;
     prefs.LastFolder = settings.LastFolder;
+    prefs.OrderByAlternative = settings.OrderByAlternative != 0;
     for (const TStringMaterialItem& m : settings.Materials.Items())
         prefs.BreakingIndexes.push_back({m.Name, m.BreakingIndex});
     return prefs;
@@ -199,6 +202,7 @@ Preferences PreferencesOf(const TGlobalData& settings) {
 void ApplyPreferences(const Preferences& preferences, TGlobalData& settings) {
     settings.TensionProfileVisible = preferences.TensionProfileVisible ? 1 : 0;
     settings.LastFolder = preferences.LastFolder;
+    settings.OrderByAlternative = preferences.OrderByAlternative ? 1 : 0;
     for (const MaterialBreakingIndex& entry : preferences.BreakingIndexes) {
         if (!BreakingIndexRange.Holds(entry.Index))
             continue;

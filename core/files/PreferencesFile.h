@@ -23,6 +23,8 @@ inline constexpr const char* PrefRecentArray = "RecentFiles";
 inline constexpr const char* PrefPathKey = "Path"; // a whole path, as the file system names it
 inline constexpr const char* PrefFilesGroup = "Files";
 inline constexpr const char* PrefLastFolderKey = "LastFolder"; // a whole path, as above
+inline constexpr const char* PrefOrderGroup = "OrderList";
+inline constexpr const char* PrefByAlternativeKey = "ByAlternative"; // true or false
 
 struct MaterialBreakingIndex {
     std::string Material;
@@ -33,7 +35,8 @@ struct Preferences {
     bool TensionProfileVisible = false;
     std::vector<MaterialBreakingIndex> BreakingIndexes; // in list order
     std::vector<std::string> RecentFiles;               // newest first, see TidyRecentFiles
-    std::string LastFolder; // where a file dialog was last answered; empty when none was
+    std::string LastFolder;          // where a file dialog was last answered; empty when none was
+    bool OrderByAlternative = false; // the order list buys alternatives, not gut
 };
 
 // The settings file's path with ".ini" for its extension (appended when it has none).

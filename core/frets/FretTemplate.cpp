@@ -183,6 +183,12 @@ void addRuler(std::vector<TemplateShape>& shapes, const TemplatePaper& paper) {
 
 } // namespace
 
+bool AlternativeDrawn(const FretRow& row, bool alternatives) {
+    // NaN distances count as apart: the page count refuses them before anything is drawn.
+    return alternatives && row.Alt &&
+           !(std::abs(row.Alt->Distance - row.Main.Distance) * 10 < TemplatePrecision);
+}
+
 int TemplatePageCount(const TemplateInput& in) {
     const double span = in.Paper.Height - 2 * TemplateMargin - TitleHeight - RulerHeight;
     const double total = BoardLength(in);
@@ -268,7 +274,7 @@ std::vector<TemplatePage> LayoutFretTemplate(const TemplateInput& in) {
                     label += " " + mark;
                 labels.push_back(text(right + 3, y(at) + 1.2, label, 3.2, "fret-label", row.Fret));
             }
-            if (row.Alt && in.Alternatives) {
+            if (AlternativeDrawn(row, in.Alternatives)) {
                 const double alt = row.Alt->Distance * 10;
                 if (shown(alt)) {
                     shapes.push_back(
@@ -342,10 +348,9 @@ std::vector<LayoutLine> FretLayoutLines(const TemplateInput& in) {
     across(LayoutLine::ll_fret, 0, 0);
     for (const FretRow& row : in.Frets.Rows)
         across(LayoutLine::ll_fret, row.Fret, row.Main.Distance * 10);
-    if (in.Alternatives)
-        for (const FretRow& row : in.Frets.Rows)
-            if (row.Alt)
-                across(LayoutLine::ll_alternative, row.Fret, row.Alt->Distance * 10);
+    for (const FretRow& row : in.Frets.Rows)
+        if (AlternativeDrawn(row, in.Alternatives))
+            across(LayoutLine::ll_alternative, row.Fret, row.Alt->Distance * 10);
     const double total = BoardLength(in);
     lines.push_back({LayoutLine::ll_board, 0, 0, 0, total, 0});
     lines.push_back({LayoutLine::ll_board, 0, 0, BoardWidth, total, BoardWidth});
@@ -355,7 +360,7 @@ std::vector<LayoutLine> FretLayoutLines(const TemplateInput& in) {
 std::string FretTemplateCsv(const TemplateInput& in) {
     std::string s = "fret,choice,main_cents,main_mm,alt_cents,alt_mm\n";
     for (const FretRow& row : in.Frets.Rows) {
-        const bool alt = row.Alt && in.Alternatives;
+        const bool alt = AlternativeDrawn(row, in.Alternatives);
         s += std::to_string(row.Fret) + "," + (row.Alt ? FretChoiceText(row.Choice) : "fixed") +
              "," + FixedText(row.Main.Cents, 3) + "," + FixedText(row.Main.Distance * 10, 3) + "," +
              (alt ? FixedText(row.Alt->Cents, 3) : "") + "," +

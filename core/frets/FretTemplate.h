@@ -75,6 +75,14 @@ constexpr int MaxTemplatePages = 8;
 TemplateInput TemplateOf(const TFretFrorm& page, const std::string& title, bool alternatives,
                          const TemplatePaper& paper);
 
+// Two fret lines closer than this are one cut (mm): below what any drawing or saw holds.
+constexpr double TemplatePrecision = 0.01;
+// Whether a fret's alternative position gets a line of its own in every drawing and the CSV:
+// alternatives asked for, the fret has one, and it lies apart from the main position. On some
+// frets (5, 7, 12 and 14, or a Mi equal to its Fa) the two fall together, and a second line
+// there would make a cutter cut the slot twice.
+bool AlternativeDrawn(const FretRow& row, bool alternatives);
+
 // Pages the board needs on the paper; 0 when its distances are not numbers.
 int TemplatePageCount(const TemplateInput& input);
 // Why the template cannot be drawn, or empty when it can.
@@ -94,13 +102,15 @@ struct LayoutLine {
     double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
 };
 constexpr double TemplateBoardWidth = 56; // mm
-// The nut and every main fret, then the alternatives (unless left out), then the two edges.
+// The nut and every main fret, then the alternatives drawn (AlternativeDrawn), then the two
+// edges.
 // Empty for a board TemplateRefusal refuses.
 std::vector<LayoutLine> FretLayoutLines(const TemplateInput& input);
 
 // One line per fret 1..14 under the header "fret,choice,main_cents,main_mm,alt_cents,alt_mm":
 // choice Mi, Fa or fixed; cents above the open string and mm from the nut with 3 decimals and
-// '.'; the alternative's fields empty for a fixed fret or when alternatives are left out.
+// '.'; the alternative's fields empty for a fixed fret, one on its main position, or when
+// alternatives are left out.
 // LF line ends.
 std::string FretTemplateCsv(const TemplateInput& input);
 

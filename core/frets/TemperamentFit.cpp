@@ -7,6 +7,7 @@
 
 #include "document/InstDataType.h"
 #include "frets/FretFrorm.h"
+#include "io/NameText.h"
 #include "io/NumberText.h"
 #include "pitch/Intervals.h"
 #include "pitch/Temperaments.h"
@@ -82,18 +83,55 @@ std::string FitRefusal(const FitInput& input) {
     // Past the octave by a tenth: no fret 1..11 sits there, but a worn or misread one may.
     const double limit = length / 2.0 * 1.1;
     int measured = 0;
+    int previous = 0; // the last measured fret before this one
     for (int i = 0; i < 11; ++i) {
         if (!input.Distances[i])
             continue;
         const double d = *input.Distances[i];
+        const std::string fret = "Fret " + std::to_string(i + 1);
         if (!std::isfinite(d) || d <= 0 || d >= limit)
-            return "Fret " + std::to_string(i + 1) + " at " + (std::isfinite(d) ? cm(d) : "?") +
+            return fret + " at " + (std::isfinite(d) ? cm(d) : "?") +
                    " is not between the nut and " + cm(limit) + " from it";
+        // Frets follow each other down the neck: a smaller figure is a slip or a swapped pair.
+        if (previous > 0 && !(d > *input.Distances[previous - 1]))
+            return fret + " at " + cm(d) + " is not further from the nut than fret " +
+                   std::to_string(previous) + " at " + cm(*input.Distances[previous - 1]);
+        previous = i + 1;
         ++measured;
     }
     if (measured < MinFittedFrets)
         return "Measure at least " + std::to_string(MinFittedFrets) + " frets (" +
                std::to_string(measured) + " given)";
+    return {};
+}
+
+std::string ReadFitInput(const std::string& length, const std::string& frets, FitInput& input) {
+    const auto quoted = [](const std::string& text) {
+        std::string q(1, '\'');
+        q.append(ShortQuote(text)).push_back('\'');
+        return q;
+    };
+    FitInput read = input;
+    if (!ParseNumber(length, read.Length))
+        return "The string length " + quoted(length) + " is not a number";
+    read.Distances = {};
+    std::size_t at = 0;
+    for (int i = 0;; ++i) {
+        const std::size_t comma = frets.find(',', at);
+        const std::string field = frets.substr(at, comma == std::string::npos ? comma : comma - at);
+        if (i == 11)
+            return "The distances " + quoted(frets) + " are more than eleven";
+        if (field.find_first_not_of(" \t") != std::string::npos) {
+            double d = 0;
+            if (!ParseNumber(field, d))
+                return "Fret " + std::to_string(i + 1) + ": " + quoted(field) + " is not a number";
+            read.Distances[i] = d;
+        }
+        if (comma == std::string::npos)
+            break;
+        at = comma + 1;
+    }
+    input = read;
     return {};
 }
 
@@ -163,6 +201,17 @@ FitResult FitTemperament(const FitInput& input) {
     const FretRecord fitted = recordWith(input.Length, result.Choices);
     result.RmsCents = listFrets(input, fitted, fifth, measuredCents, result.Frets);
     result.Nearest = nearestNamed(result.CommaFraction);
+    const auto worst = std::max_element(
+        result.Frets.begin(), result.Frets.end(), [](const auto& a, const auto& b) {
+            return std::fabs(a.ErrorCents) < std::fabs(b.ErrorCents);
+        });
+    if (worst != result.Frets.end() && std::fabs(worst->ErrorCents) > FitOutlierCents) {
+        result.Outlier = worst->Fret;
+        result.Doubt = "Fret " + std::to_string(worst->Fret) + " at " + cm(worst->Measured) +
+                       " is " + FixedText(std::fabs(worst->ErrorCents), 0) +
+                       " cents from the best fit (more than " + GeneralText(FitOutlierCents, 6) +
+                       "): measure it again";
+    }
     return result;
 }
 

@@ -100,4 +100,19 @@ std::string PrintableText(std::string_view text) {
     return out;
 }
 
+std::string ShortQuote(std::string_view text, std::size_t limit) {
+    std::size_t end = 0, characters = 0;
+    while (end < text.size() && characters < limit) {
+        ++end;
+        // Continuation bytes belong to the character before them.
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+            ++end;
+        ++characters;
+    }
+    std::string quoted(text.substr(0, end));
+    if (end < text.size())
+        quoted += "\xE2\x80\xA6"; // …
+    return quoted;
+}
+
 } // namespace vorn

@@ -20,4 +20,10 @@ std::string ValidUtf8(std::string_view text);
 // byte by byte. The result is valid UTF-8; printable text comes back unchanged.
 std::string PrintableText(std::string_view text);
 
+// A piece of text from outside short enough to quote in a message: the first `limit`
+// characters (whole UTF-8 sequences), then "…" when there was more. A pasted page or a
+// generated argument then names itself without filling the screen.
+inline constexpr std::size_t QuoteLimit = 40;
+std::string ShortQuote(std::string_view text, std::size_t limit = QuoteLimit);
+
 } // namespace vorn

@@ -7,6 +7,7 @@
 
 #include "io/NumberText.h"
 #include "pitch/Keys.h"
+#include "strings/CatalogueLookup.h"
 
 namespace vorn {
 
@@ -18,10 +19,10 @@ OrderLine lineOf(const TOneStringPanel& s, const TStrFrame& chart, const OrderOp
     NoteValue note = s.Rec.Note; // naming may spell it
     line.Note = NoteName(note, ChartKey, false);
     line.Marks = MarksOf(s.Rec, materials);
-    if (s.Rec.IsCatalogue(materials)) {
+    if (options.ByAlternative && s.Rec.IsCatalogue(materials)) {
         line.Supplier = s.Rec.AltChoice;
         line.Catalogue = true;
-        line.Gauge = s.Rec.AltLabel;
+        line.Gauge = CatalogueStringName(s.Rec.AltLabel);
         line.SortGauge = s.Rec.CatalogueIndex;
     } else if (options.ByAlternative && s.Rec.AltDiameter) {
         line.Supplier = s.Rec.AltChoice;
@@ -58,6 +59,12 @@ std::string courseText(const OrderLine& line) {
 
 } // namespace
 
+std::string OrderBasisText(const OrderOptions& options) {
+    return options.ByAlternative
+               ? "Listed: each string's alternative (material or catalogue string)"
+               : "Listed: gut strings";
+}
+
 std::vector<OrderLine> BuildOrderList(const TStrFrame& chart, const OrderOptions& options) {
     std::vector<OrderLine> lines;
     for (int i = 0; i < chart.CourseCount(); ++i) {
@@ -82,8 +89,9 @@ std::vector<OrderLine> BuildOrderList(const TStrFrame& chart, const OrderOptions
     return lines;
 }
 
-std::string OrderListText(const std::string& title, const std::vector<OrderLine>& lines) {
-    std::string s = "String order: " + title + "\r\n";
+std::string OrderListText(const std::string& title, const OrderOptions& options,
+                          const std::vector<OrderLine>& lines) {
+    std::string s = "String order: " + title + "\r\n" + OrderBasisText(options) + "\r\n";
     size_t width = 10;
     for (const OrderLine& line : lines)
         width = std::max(width, line.Gauge.size() + 3);

@@ -48,6 +48,17 @@ long double GutFigure(double f, float L, float T) {
     return quotient * 100000.0L;
 }
 
+std::string CatalogueStringName(const std::string& label) {
+    std::string name;
+    for (const char c : label.substr(0, label.find(" ("))) {
+        if (c != ' ' || (!name.empty() && name.back() != ' '))
+            name += c;
+    }
+    if (!name.empty() && name.back() == ' ')
+        name.pop_back();
+    return name;
+}
+
 std::string GutLabel(const std::string& prefix, int32_t value, double f, float L,
                      VornTensType unit) {
     return prefix + WholeText(value, 3, true) + TensionPart(GutRowTension(value, f, L), unit);

@@ -93,6 +93,10 @@ int GutLookup(const std::vector<Item>& items, uint8_t& index, double f, float L,
                         [&](int r) { return items[r].Value >= d; });
 }
 
+// What to ask a maker for: the label without its tension part and with single blanks
+// ("NF BP  212 ( 3.00 kg.)" gives "NF BP 212").
+std::string CatalogueStringName(const std::string& label);
+
 // prefix, the row value in three zero-filled digits, then the row's tension part:
 // "VN 5078 (12.30 kg.)".
 std::string GutLabel(const std::string& prefix, int32_t value, double f, float L,

@@ -2,6 +2,7 @@
 
 #include "app/HelpViewer.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -69,7 +70,7 @@ QToolButton* navButton(const QString& text, QWidget* parent) {
 
 } // namespace
 
-THelpViewer::THelpViewer(QWidget* owner) : QWidget(owner, Qt::Tool) {
+THelpViewer::THelpViewer(QWidget* owner) : QWidget(owner, Qt::Tool), owner_(owner) {
     InitAppResources();
     setWindowTitle(tr("Vorn Help"));
     setObjectName(QStringLiteral("HelpViewer"));
@@ -164,6 +165,10 @@ QUrl THelpViewer::CurrentSource() const {
 }
 
 void THelpViewer::ShowHelpContext(int context) {
+    // Qt blocks every window but a modal dialog's own: beside the dialog, the help window
+    // must be one of them to take a key, a wheel or a click.
+    QWidget* modal = QApplication::activeModalWidget();
+    moveTo(modal && modal != this ? modal : owner_.data());
     QString file = TopicFile(context);
     if (file.isEmpty())
         file = TopicFile(ContentsContext);
@@ -176,6 +181,40 @@ void THelpViewer::ShowHelpContext(int context) {
     show();
     raise();
     activateWindow();
+}
+
+void THelpViewer::moveTo(QWidget* host) {
+    if (parentWidget() == host)
+        return;
+    if (dialog_)
+        dialog_->removeEventFilter(this);
+    dialog_ = host != owner_ ? host : nullptr;
+    if (dialog_)
+        dialog_->installEventFilter(this);
+    const bool shown = isVisible();
+    const QPoint at = pos();
+    setParent(host, windowFlags()); // hides a shown window
+    if (shown) {
+        move(at);
+        show();
+    } else {
+        placed_ = false;
+    }
+}
+
+bool THelpViewer::eventFilter(QObject* watched, QEvent* event) {
+    // Before the dialog goes, and with it its tool windows: back to the dialog that opened
+    // it, if that one is still running, or to the owner, staying open.
+    if (watched == dialog_ && event->type() == QEvent::Hide) {
+        QWidget* next = owner_.data();
+        for (QWidget* w = dialog_->parentWidget(); w; w = w->parentWidget())
+            if (w->isWindow() && w->isModal() && w->isVisible()) {
+                next = w;
+                break;
+            }
+        moveTo(next);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void THelpViewer::placeBesideOwner() {

@@ -2,9 +2,12 @@
 
 #pragma once
 // The help window: the program's own topic pages, one per help context number, shown in a
-// tool window beside the main window.
+// tool window beside the main window. Asked for while a modal dialog runs, it becomes that
+// dialog's tool window for as long as the dialog is shown, so that it can be read, scrolled
+// and followed beside the dialog instead of being blocked by it.
 
 #include <QList>
+#include <QPointer>
 #include <QUrl>
 #include <QWidget>
 
@@ -37,10 +40,17 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void placeBesideOwner();
+    // Makes the window a tool window of host (the running modal dialog, or the owner),
+    // where it stays if it was shown.
+    void moveTo(QWidget* host);
+
+    QPointer<QWidget> owner_;
+    QPointer<QWidget> dialog_; // the modal dialog it serves, watched for its hiding
 
     QTextBrowser* browser_ = nullptr;
     QToolButton* back_ = nullptr;

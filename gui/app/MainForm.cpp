@@ -190,6 +190,7 @@ void TMainForm::connectFrame(TVornFrame* frame) {
             IdleUpdate();
         }
     });
+    frame->ShowHelp = [this](int context) { ShowHelpContext(context); };
     sound_->ConnectFrame(frame);
 }
 

@@ -30,6 +30,7 @@ bool WritePreferencesIni(const QString& path, const Preferences& preferences) {
     if (!preferences.LastFolder.empty())
         ini.setValue(key(PrefFilesGroup, PrefLastFolderKey),
                      QString::fromStdString(preferences.LastFolder));
+    ini.setValue(key(PrefOrderGroup, PrefByAlternativeKey), preferences.OrderByAlternative);
     ini.beginWriteArray(QLatin1String(PrefBreakingArray),
                         static_cast<int>(preferences.BreakingIndexes.size()));
     for (int i = 0; i < static_cast<int>(preferences.BreakingIndexes.size()); ++i) {

@@ -155,6 +155,7 @@ namespace {
 // What this window writes of the preferences; the rest of the file is not its own.
 bool samePreferences(const Preferences& a, const Preferences& b) {
     if (a.TensionProfileVisible != b.TensionProfileVisible || a.RecentFiles != b.RecentFiles ||
+        a.OrderByAlternative != b.OrderByAlternative ||
         a.BreakingIndexes.size() != b.BreakingIndexes.size())
         return false;
     for (size_t i = 0; i < a.BreakingIndexes.size(); ++i)

@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -93,8 +94,9 @@ TVornPrint::TVornPrint(TGlobalData& settings, QWidget* parent)
       printButton_(new QPushButton(QStringLiteral("Print"), this)),
       pdfButton_(new QPushButton(QStringLiteral("Export PDF..."), this)),
       orderButton_(new QPushButton(QStringLiteral("Order list..."), this)),
-      pages_(new QStackedWidget(this)), browser_(new QTextBrowser(pages_)),
-      memo_(new QPlainTextEdit), htmlCode_(new QRadioButton(QStringLiteral("Html code"))),
+      orderChoice_(new QComboBox(this)), pages_(new QStackedWidget(this)),
+      browser_(new QTextBrowser(pages_)), memo_(new QPlainTextEdit),
+      htmlCode_(new QRadioButton(QStringLiteral("Html code"))),
       plainText_(new QRadioButton(QStringLiteral("Unformated text"))),
       saveButton_(new QPushButton(QStringLiteral("Save to Disk"))),
       printTextButton_(new QPushButton(QStringLiteral("Print Text"))) {
@@ -114,6 +116,12 @@ TVornPrint::TVornPrint(TGlobalData& settings, QWidget* parent)
     pdfButton_->setToolTip(QStringLiteral("Save the table as a PDF file"));
     orderButton_->setToolTip(
         QStringLiteral("Save the list of strings to buy for this instrument, as text or CSV"));
+    orderChoice_->setObjectName(QStringLiteral("OrderChoice"));
+    orderChoice_->addItems({QStringLiteral("Gut strings"), QStringLiteral("Alternatives")});
+    orderChoice_->setAccessibleName(QStringLiteral("Strings to order"));
+    orderChoice_->setToolTip(QStringLiteral("Order every string in gut, or each string as its "
+                                            "alternative names it (material or catalogue string)"));
+    orderChoice_->setCurrentIndex(settings_.OrderByAlternative ? 1 : 0);
 
     auto* top = new QHBoxLayout;
     top->addWidget(checkStrings_);
@@ -122,6 +130,7 @@ TVornPrint::TVornPrint(TGlobalData& settings, QWidget* parent)
     top->addStretch(1);
     top->addWidget(htmlButton_);
     top->addWidget(pdfButton_);
+    top->addWidget(orderChoice_);
     top->addWidget(orderButton_);
     top->addWidget(printButton_);
 
@@ -147,6 +156,8 @@ TVornPrint::TVornPrint(TGlobalData& settings, QWidget* parent)
     connect(printButton_, &QPushButton::clicked, this, [this] { PrintTable(); });
     connect(pdfButton_, &QPushButton::clicked, this, [this] { ExportPdf(); });
     connect(orderButton_, &QPushButton::clicked, this, [this] { SaveOrderList(); });
+    connect(orderChoice_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { settings_.OrderByAlternative = index == 1 ? 1 : 0; });
 }
 
 // The second page: the report's text, how to read it, and saving or printing it.
@@ -211,17 +222,20 @@ bool TVornPrint::BuildReport(const QString& title, const TStrFrame& chart,
     html_ = vorn::BuildReport(name, chart, options);
     text_ = BuildReportText(name, chart, options);
     // Every string, whichever charts the report shows.
-    const std::vector<OrderLine> order = BuildOrderList(chart, OrderOptions{});
-    orderText_ = OrderListText(name, order);
-    orderCsv_ = OrderListCsv(order);
+    for (const bool byAlternative : {false, true}) {
+        const OrderOptions choice{byAlternative};
+        const std::vector<OrderLine> order = BuildOrderList(chart, choice);
+        orderText_[byAlternative] = OrderListText(name, choice, order);
+        orderCsv_[byAlternative] = OrderListCsv(order);
+    }
     title_ = title;
     documentFile_ = documentFile;
     browser_->setHtml(QString::fromStdString(html_));
     if (browser_->document()->isEmpty()) {
         html_.clear();
         text_.clear();
-        orderText_.clear();
-        orderCsv_.clear();
+        orderText_ = {};
+        orderCsv_ = {};
         message(QStringLiteral("Cannot show file for some reason."));
         hide();
         return false;
@@ -304,20 +318,21 @@ bool TVornPrint::SaveToDisk() {
 }
 
 bool TVornPrint::SaveOrderList() {
-    if (orderText_.empty())
+    const int choice = orderChoice_->currentIndex() == 1 ? 1 : 0;
+    if (orderText_[choice].empty())
         return false;
-    const SaveChoice choice =
+    const SaveChoice asked =
         askFile(QStringLiteral("Order list"),
                 QStringLiteral("Strings for %1").arg(qs(DocumentBaseName(title_.toStdString()))),
                 {{QStringLiteral("Text File"), QStringLiteral("txt")},
                  {QStringLiteral("CSV File"), QStringLiteral("csv")}},
                 0, AskOrderName);
-    const QString& path = choice.Path;
+    const QString& path = asked.Path;
     if (path.isEmpty())
         return false;
     std::string error;
     if (!WriteFileAtomically(QFile::encodeName(path).toStdString(),
-                             choice.Type == 0 ? orderText_ : orderCsv_, &error)) {
+                             asked.Type == 0 ? orderText_[choice] : orderCsv_[choice], &error)) {
         message(QStringLiteral("Could not save %1: %2").arg(path, QString::fromStdString(error)));
         return false;
     }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "widgets/FileDialogs.h"
 
 class QCheckBox;
+class QComboBox;
 class QPlainTextEdit;
 class QPrinter;
 class QPushButton;
@@ -54,6 +56,8 @@ public:
     QPushButton* PrintButton() const { return printButton_; }
     QPushButton* PdfButton() const { return pdfButton_; }
     QPushButton* OrderButton() const { return orderButton_; }
+    // What the order list buys: 0 gut, 1 each string's alternative; remembered in the settings.
+    QComboBox* OrderChoice() const { return orderChoice_; }
     QPushButton* SaveButton() const { return saveButton_; }
     QPushButton* PrintTextButton() const { return printTextButton_; }
     QRadioButton* HtmlCodeChoice() const { return htmlCode_; }
@@ -76,7 +80,8 @@ public:
     // The actions of the buttons, callable directly.
     bool SaveToDisk();
     bool ExportPdf();
-    // The strings to buy for the document of the last report, as text or CSV.
+    // The strings to buy for the document of the last report, as text or CSV, as the order
+    // choice says.
     bool SaveOrderList();
     void PrintTable();
     void PrintText();
@@ -99,8 +104,9 @@ private:
     TGlobalData& settings_;
     std::string html_;
     std::string text_;
-    std::string orderText_;
-    std::string orderCsv_;
+    // Indexed by the order choice.
+    std::array<std::string, 2> orderText_;
+    std::array<std::string, 2> orderCsv_;
     QString title_;
     QString documentFile_;  // the report's document's own file; empty when it has none
     bool textStale_ = true; // the text box waits for its page to be seen
@@ -111,6 +117,7 @@ private:
     QPushButton* printButton_;
     QPushButton* pdfButton_;
     QPushButton* orderButton_;
+    QComboBox* orderChoice_;
     QStackedWidget* pages_;
     QTextBrowser* browser_;
     QPlainTextEdit* memo_;

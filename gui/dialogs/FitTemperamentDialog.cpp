@@ -14,6 +14,7 @@
 
 #include <cmath>
 
+#include "io/NameText.h"
 #include "io/NumberText.h"
 #include "pitch/Temperaments.h"
 #include "widgets/HelpContext.h"
@@ -40,9 +41,9 @@ QTableWidgetItem* cell(const QString& text) {
 } // namespace
 
 TFitTemperamentDialog::TFitTemperamentDialog(double length, const FretChoices& base,
-                                             QWidget* parent)
-    : QDialog(parent), base_(base), length_(new QLineEdit(this)), summary_(new QLabel(this)),
-      table_(new QTableWidget(0, 6, this)) {
+                                             std::function<void(int)> showHelp, QWidget* parent)
+    : QDialog(parent), base_(base), showHelp_(std::move(showHelp)), length_(new QLineEdit(this)),
+      summary_(new QLabel(this)), table_(new QTableWidget(0, 6, this)) {
     setObjectName(QStringLiteral("FitTemperament"));
     setWindowTitle(QStringLiteral("Fit temperament"));
     SetHelpContext(this, FitTemperamentHelpContext);
@@ -82,7 +83,12 @@ TFitTemperamentDialog::TFitTemperamentDialog(double length, const FretChoices& b
                                        QStringLiteral("Measured cm"), QStringLiteral("Fitted cm"),
                                        QStringLiteral("Error mm"), QStringLiteral("Error cents")});
     table_->verticalHeader()->hide();
+    table_->setAccessibleName(QStringLiteral("Fitted frets"));
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The table asks for the width of all its columns, so that the dialog grows to show the
+    // error columns whole rather than scroll them out of sight.
+    table_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table_->setMinimumHeight(200);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -90,8 +96,15 @@ TFitTemperamentDialog::TFitTemperamentDialog(double length, const FretChoices& b
     apply_->setToolTip(
         QStringLiteral("Set the document's temperament and fret choices to the fitted ones"));
     cancel_ = buttons->addButton(QDialogButtonBox::Cancel);
+    help_ = buttons->addButton(QDialogButtonBox::Help);
+    // A modal dialog keeps the main window's F1 from it: its Help button takes the key.
+    help_->setShortcut(QKeySequence(Qt::Key_F1));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] {
+        if (showHelp_)
+            showHelp_(FitTemperamentHelpContext);
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
@@ -116,18 +129,26 @@ void TFitTemperamentDialog::fit() {
             continue;
         in.Distances[fret - 1] = ReadTypedNumber(text);
         if (!in.Distances[fret - 1])
-            unreadable = QStringLiteral("Fret %1: \"%2\" is not a number.").arg(fret).arg(text);
+            unreadable = QStringLiteral("Fret %1: \"%2\" is not a number.")
+                             .arg(fret)
+                             .arg(qs(ShortQuote(text.toStdString())));
     }
     result_ = unreadable.isEmpty() ? FitTemperament(in) : FitResult{};
     if (!unreadable.isEmpty())
         result_.Refusal = unreadable.toStdString();
 
     table_->setRowCount(0);
-    apply_->setEnabled(result_.Refusal.empty());
+    apply_->setEnabled(result_.Plausible());
     if (!result_.Refusal.empty()) {
         // The user's own text is echoed as typed.
         summary_->setText(unreadable.isEmpty() ? LocalNumbers(qs(result_.Refusal), locale())
                                                : unreadable);
+        return;
+    }
+    fillTable();
+    if (!result_.Doubt.empty()) {
+        // No temperament is named: with one fret far off, any would mislead.
+        summary_->setText(LocalNumbers(qs(result_.Doubt + "."), locale()));
         return;
     }
     const SliderTemperament applied = SliderTemperamentOf(result_.CommaFraction);
@@ -137,14 +158,26 @@ void TFitTemperamentDialog::fit() {
         " cents.\nApply sets " + TemperamentShortName(applied.Identifier, applied.Fraction) +
         " and the Mi/Fa choices below.";
     summary_->setText(LocalNumbers(qs(text), locale()));
+}
+
+// The measured frets against the fit; the doubted one stands out, so the user sees which to
+// measure again.
+void TFitTemperamentDialog::fillTable() {
     table_->setRowCount(static_cast<int>(result_.Frets.size()));
     int row = 0;
     for (const FittedFret& f : result_.Frets) {
         const std::array<std::string, 6> texts{
             std::to_string(f.Fret), FretChoiceText(f.Choice), FixedText(f.Measured, 2),
             FixedText(f.Fitted, 2), signedText(f.ErrorMm, 2), signedText(f.ErrorCents, 1)};
-        for (int column = 0; column < 6; ++column)
-            table_->setItem(row, column, cell(LocalNumbers(qs(texts[column]), locale())));
+        for (int column = 0; column < 6; ++column) {
+            QTableWidgetItem* item = cell(LocalNumbers(qs(texts[column]), locale()));
+            if (f.Fret == result_.Outlier) {
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+            }
+            table_->setItem(row, column, item);
+        }
         ++row;
     }
 }

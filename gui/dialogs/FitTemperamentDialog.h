@@ -3,11 +3,12 @@
 #pragma once
 // "Fit temperament": the string length and the measured distances of frets 1..11 in, the
 // temperament and Mi/Fa choices they were set to out. The dialog only fits; whoever opened
-// it applies the result after Apply.
+// it applies the result after Apply, which is offered only for a plausible fit.
 
 #include <QDialog>
 
 #include <array>
+#include <functional>
 
 #include "frets/TemperamentFit.h"
 
@@ -21,8 +22,10 @@ namespace vorn {
 class TFitTemperamentDialog : public QDialog {
     Q_OBJECT
 public:
-    // length in cm; base: the choices in use, kept for the frets the fit does not decide.
-    TFitTemperamentDialog(double length, const FretChoices& base, QWidget* parent = nullptr);
+    // length in cm; base: the choices in use, kept for the frets the fit does not decide;
+    // showHelp shows a help topic by its context number (the Help button and F1).
+    TFitTemperamentDialog(double length, const FretChoices& base, std::function<void(int)> showHelp,
+                          QWidget* parent = nullptr);
 
     // The latest fit; its Refusal says why there is none.
     const FitResult& Result() const { return result_; }
@@ -33,11 +36,15 @@ public:
     QTableWidget* Table() const { return table_; }
     QPushButton* ApplyButton() const { return apply_; }
     QPushButton* CancelButton() const { return cancel_; }
+    QPushButton* HelpButton() const { return help_; }
 
 private:
     void fit();
 
+    void fillTable();
+
     FretChoices base_;
+    std::function<void(int)> showHelp_;
     FitResult result_;
     QLineEdit* length_;
     std::array<QLineEdit*, 11> frets_{};
@@ -45,6 +52,7 @@ private:
     QTableWidget* table_;
     QPushButton* apply_;
     QPushButton* cancel_;
+    QPushButton* help_;
 };
 
 } // namespace vorn

@@ -492,9 +492,10 @@ bool TFretFrormView::FitTemperament() {
     if (!model_.IsBound())
         return false;
     TInstDataType& d = *model_.Document();
-    TFitTemperamentDialog dialog(static_cast<double>(d.StringLength), model_.ChoicesInUse, this);
+    TFitTemperamentDialog dialog(static_cast<double>(d.StringLength), model_.ChoicesInUse, ShowHelp,
+                                 this);
     const int answer = RunFitDialog ? RunFitDialog(dialog) : dialog.exec();
-    if (answer != QDialog::Accepted || !dialog.Result().Refusal.empty())
+    if (answer != QDialog::Accepted || !dialog.Result().Plausible())
         return false;
     const FitResult& r = dialog.Result();
     d.FretMiFa = r.Choices;

@@ -85,6 +85,8 @@ public:
     bool FitTemperament();
     // Stand in for the dialog's exec() (tests).
     std::function<int(TFitTemperamentDialog& dialog)> RunFitDialog;
+    // Shows a help topic by its context number, for the fit dialog's Help button.
+    std::function<void(int context)> ShowHelp;
 
 signals:
     void temperamentChanged();

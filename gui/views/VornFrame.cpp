@@ -172,6 +172,10 @@ TFretFrormView* TVornFrame::FretView() {
     u.FretView = new TFretFrormView(model_->Settings, holder);
     holder->layout()->addWidget(u.FretView);
     u.FretView->DocumentFrame = [this]() -> const TFileFrame* { return model_.get(); };
+    u.FretView->ShowHelp = [this](int context) {
+        if (ShowHelp)
+            ShowHelp(context);
+    };
     connect(u.FretView, &TFretFrormView::temperamentChanged, this, [this] {
         ui_->RetunePending = true;
         emit temperamentChanged();

@@ -84,6 +84,8 @@ public:
     // widgets only once the chart is on screen. The fret pages are made when first shown.
     TStrFrameView* StringView();
     TFretFrormView* FretView();
+    // Shows a help topic by its context number, for the dialogs the pages open.
+    std::function<void(int context)> ShowHelp;
     TPlacementFrameView* PlacementView();
     bool StringViewBuilt() const;
 

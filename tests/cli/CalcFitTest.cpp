@@ -72,13 +72,19 @@ TEST(CalcFit, RefusesWithExitTwo) {
         // The fit's own refusals pass through.
         {"fit --length 60 --frets 3.92,,,40", "Fret 4 at 40 cm"},
         {"fit --length 60 --frets 1,2,3,4,5,6,7,8,9,10,11,12", "more than eleven"},
-        {"fit --length 60 --frets 3.92,x,9.84,12", "fret 2): 'x' is not a number"},
+        {"fit --length 60 --frets 3.92,x,9.84,12", "Fret 2: 'x' is not a number"},
+        // Figures that cannot be frets name no temperament.
+        {"fit --length 60 --frets 3.5,3.5,3.5", "not further from the nut than fret 1"},
+        {"fit --length 60 --frets 10,5,3", "Fret 2 at 5 cm is not further"},
+        {"fit --length 60 --frets ,,,,,,,,4,5,6", "cents from the best fit"},
+        {"fit --length 60 --frets 3.92," + std::string(60000, '1'), "Fret 2: '1111"},
     };
     for (const Case& c : cases) {
         const CalcRun r = calc(c.args);
         EXPECT_EQ(r.exitCode, 2) << c.args;
         EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args << ": " << r.err;
         EXPECT_EQ(r.out, "") << c.args;
+        EXPECT_LT(r.err.size(), 200u) << c.args.substr(0, 60);
     }
 }
 

@@ -3,10 +3,13 @@
 #include <QtTest>
 
 #include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTableWidget>
 
 #include <cmath>
 
@@ -16,6 +19,7 @@
 #include "pitch/FretRecord.h"
 #include "pitch/Intervals.h"
 #include "views/FretFrormView.h"
+#include "widgets/HelpContext.h"
 
 using namespace vorn;
 
@@ -95,6 +99,69 @@ private slots:
         QVERIFY(temperament.count() >= 1);
         QCOMPARE(view.Selector()->currentIndex(), selector);
         QVERIFY(view.CustomizedButton()->isChecked());
+    }
+
+    // Apply is offered only for a fit to trust; the summary says what is wrong, and the
+    // doubted fret's row stays in the table to be compared.
+    void applyOnlyForAPlausibleFit_data() {
+        QTest::addColumn<int>("fret");     // 0: as typed
+        QTest::addColumn<QString>("text"); // what that fret is changed to
+        QTest::addColumn<bool>("apply");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("as measured") << 0 << QString() << true << "Comma fraction";
+        QTest::newRow("before the fret above")
+            << 8 << "10" << false << "Fret 8 at 10 cm is not further from the nut than fret 7";
+        QTest::newRow("misread") << 2 << "7,4" << false << "Fret 2 at 7.4 cm is";
+        QTest::newRow("pasted page")
+            << 4 << QString(5000, u'x') << false
+            << "Fret 4: \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\u2026\"";
+    }
+    void applyOnlyForAPlausibleFit() {
+        QFETCH(int, fret);
+        QFETCH(QString, text);
+        QFETCH(bool, apply);
+        QFETCH(QString, says);
+        TFitTemperamentDialog dialog(60, DefaultMiFa, {});
+        typeFrets(dialog, 1.0 / 3, DefaultMiFa);
+        if (fret)
+            dialog.FretField(fret)->setText(text);
+        QCOMPARE(dialog.ApplyButton()->isEnabled(), apply);
+        QVERIFY2(dialog.Summary()->text().startsWith(says), qPrintable(dialog.Summary()->text()));
+        QVERIFY(dialog.Summary()->text().size() < 200);
+        if (says.startsWith(QStringLiteral("Fret 2 at")))
+            QCOMPARE(dialog.Table()->rowCount(), 11);
+        // Enter takes the default button only when it is offered.
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::keyClick(dialog.FretField(1), Qt::Key_Return);
+        QCOMPARE(dialog.result() == QDialog::Accepted, apply);
+    }
+
+    // Every column shows whole: the dialog is as wide as the table wants.
+    void tableFitsItsWindow() {
+        TFitTemperamentDialog dialog(60, DefaultMiFa, {});
+        typeFrets(dialog, 0.25, sharpKey);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTableWidget* table = dialog.Table();
+        QCOMPARE(table->rowCount(), 11);
+        QVERIFY2(table->horizontalHeader()->length() <= table->viewport()->width(),
+                 qPrintable(QStringLiteral("%1 > %2")
+                                .arg(table->horizontalHeader()->length())
+                                .arg(table->viewport()->width())));
+    }
+
+    // The Help button and F1 show the fit's own topic.
+    void helpButtonAndKey() {
+        QList<int> asked;
+        TFitTemperamentDialog dialog(60, DefaultMiFa, [&](int context) { asked << context; });
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        dialog.HelpButton()->click();
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dialog,
+                        Qt::Key_F1);
+        QTRY_COMPARE(asked.size(), 2);
+        QCOMPARE(asked, (QList<int>{FitTemperamentHelpContext, FitTemperamentHelpContext}));
     }
 
     void cancelLeavesTheDocument() {

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <QTextBrowser>
 
 #include <initializer_list>
@@ -142,6 +143,60 @@ private slots:
             QCOMPARE(ok.pixmap(16).toImage(),
                      box->style()->standardIcon(QStyle::SP_DialogOkButton).pixmap(16).toImage());
         }
+    }
+
+    // While a modal dialog runs, help asked for from it takes keys as a window of its own
+    // does: a page key scrolls it (Qt drops the key of a blocked window). After the dialog,
+    // the window is the owner's again and still open.
+    void helpWorksBesideAModalDialog_data() {
+        QTest::addColumn<bool>("nested"); // asked from a dialog opened by a dialog
+        QTest::newRow("dialog") << false;
+        QTest::newRow("dialog from a dialog") << true;
+    }
+    void helpWorksBesideAModalDialog() {
+        QFETCH(bool, nested);
+        QWidget owner;
+        owner.resize(400, 300);
+        owner.show();
+        THelpViewer help(&owner);
+        help.resize(260, 160); // short: the topic scrolls
+        QDialog outer(&owner);
+        QDialog inner(&outer);
+        QDialog& asking = nested ? inner : outer;
+        int before = -1, after = -1;
+        bool blockedParent = true;
+        const auto ask = [&] {
+            QVERIFY(QTest::qWaitForWindowExposed(&asking));
+            help.ShowHelpContext(FitTemperamentHelpContext);
+            QVERIFY(QTest::qWaitForWindowExposed(&help));
+            QScrollBar* bar = help.Browser()->verticalScrollBar();
+            QVERIFY(bar->maximum() > 0);
+            before = bar->value();
+            help.Browser()->setFocus();
+            // Through the window system, as a user's key comes: blocked windows never see it.
+            QTest::keyClick(help.windowHandle(), Qt::Key_PageDown);
+            QTest::keyClick(help.windowHandle(), Qt::Key_PageDown);
+            after = bar->value();
+            asking.reject();
+        };
+        if (!nested) {
+            QTimer::singleShot(0, &outer, ask);
+        } else {
+            QTimer::singleShot(0, &outer, [&] {
+                QTimer::singleShot(0, &inner, ask);
+                inner.exec();
+                // Back with the dialog that is still running.
+                blockedParent = help.parentWidget() != &outer;
+                outer.reject();
+            });
+        }
+        outer.exec();
+        QVERIFY(after > before);
+        if (nested)
+            QVERIFY(!blockedParent);
+        QCOMPARE(help.parentWidget(), &owner);
+        QVERIFY(help.isVisible());
+        QCOMPARE(help.CurrentContext(), FitTemperamentHelpContext);
     }
 
     void aboutBox() {

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -19,6 +20,7 @@
 #include <sys/stat.h>
 
 #include "app/MainForm.h"
+#include "app/PreferencesIni.h"
 #include "app/VornPrint.h"
 #include "support/DesktopNumbers.h"
 #include "support/PdfWords.h"
@@ -132,25 +134,38 @@ private slots:
         QCOMPARE(print->PlainTextChoice()->isChecked(), filter == 1);
     }
 
-    // The order list goes out in the form the dialog's filter chose, with its ending added;
-    // the list itself is the core's.
+    // The order list goes out in the form the dialog's filter chose, with its ending added,
+    // and buys what the window's choice says; the list itself is the core's.
     void orderListSavesTheChosenForm_data() {
         QTest::addColumn<int>("filter");
+        QTest::addColumn<bool>("byAlternative");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("head");
-        QTest::newRow("text") << 0 << "strings.txt"
-                              << "String order: Alto Lute in G_10crs_sl64\r\n\r\nGut\r\n";
-        QTest::newRow("csv") << 1 << "strings.csv"
+        QTest::newRow("text") << 0 << false << "strings.txt"
+                              << "String order: Alto Lute in G_10crs_sl64\r\n"
+                                 "Listed: gut strings\r\n\r\nGut\r\n";
+        QTest::newRow("csv") << 1 << false << "strings.csv"
                              << "supplier,gauge,unit,count,course,string,note\nGut,";
+        QTest::newRow("text, alternatives") << 0 << true << "strings.txt"
+                                            << "String order: Alto Lute in G_10crs_sl64\r\n"
+                                               "Listed: each string's alternative (material or "
+                                               "catalogue string)\r\n\r\nCarbon PVF\r\n";
+        QTest::newRow("csv, alternatives")
+            << 1 << true << "strings.csv"
+            << "supplier,gauge,unit,count,course,string,note\nCarbon PVF,";
     }
     void orderListSavesTheChosenForm() {
         QFETCH(int, filter);
+        QFETCH(bool, byAlternative);
         QFETCH(QString, file);
         QFETCH(QString, head);
         auto w = start();
         w->ViewStrings();
         TVornPrint* print = w->PrintWindow();
-        QVERIFY(!print->SaveOrderList()); // nothing built yet
+        QVERIFY(!print->SaveOrderList());                  // nothing built yet
+        QCOMPARE(print->OrderChoice()->currentIndex(), 0); // gut, until chosen otherwise
+        QVERIFY(!print->OrderChoice()->accessibleName().isEmpty());
+        print->OrderChoice()->setCurrentIndex(byAlternative ? 1 : 0);
         print->CheckStrings()->setChecked(false);
         w->PrintDocument();
         QString proposed;
@@ -164,8 +179,29 @@ private slots:
                  QStringLiteral("Strings for Alto Lute in G_10crs_sl64.txt"));
         const QByteArray bytes = read(windows.Path(file));
         QVERIFY2(bytes.startsWith(head.toUtf8()), bytes.left(120).constData());
-        // The basses' catalogue strings too, though the report shows only the fret chart.
-        QVERIFY(bytes.contains("Savarez"));
+        // The basses' catalogue strings, as a maker names them, only among the alternatives;
+        // every string, though the report shows only the fret chart.
+        QCOMPARE(bytes.contains("Savarez"), byAlternative);
+        QVERIFY(!bytes.contains("kg."));
+    }
+
+    // The choice outlives the window and the run: the settings hold it, the preferences file
+    // keeps it, and the next print window starts with it.
+    void orderChoiceIsRemembered() {
+        auto w = start();
+        w->ViewStrings();
+        w->PrintDocument();
+        w->PrintWindow()->OrderChoice()->setCurrentIndex(1);
+        QCOMPARE(int(w->Settings().OrderByAlternative), 1);
+        const QString ini = windows.Path(QStringLiteral("kept.ini"));
+        QVERIFY(WritePreferencesIni(ini, PreferencesOf(w->Settings())));
+        TGlobalData next;
+        ApplyPreferences(ReadPreferencesIni(ini), next);
+        QCOMPARE(int(next.OrderByAlternative), 1);
+        TVornPrint again(next);
+        QCOMPARE(again.OrderChoice()->currentIndex(), 1);
+        again.OrderChoice()->setCurrentIndex(0);
+        QCOMPARE(int(next.OrderByAlternative), 0);
     }
 
     // The exports of a saved document propose its name without ".vrd", in its folder rather

@@ -52,6 +52,25 @@ TEST(PreferencesFile, LastFolderAsQtWritesIt) {
     EXPECT_EQ(PreferencesOf(settings).LastFolder, p.LastFolder);
 }
 
+// The order list's choice goes from the file into the settings and back; anything but "true"
+// leaves gut, the choice of a file that never had the key.
+TEST(PreferencesFile, OrderListChoice) {
+    const std::pair<const char*, bool> cases[] = {{"[OrderList]\nByAlternative=true\n", true},
+                                                  {"[OrderList]\nByAlternative=false\n", false},
+                                                  {"[OrderList]\nByAlternative=yes\n", false},
+                                                  {"[View]\nByAlternative=true\n", false},
+                                                  {"", false}};
+    for (const auto& [text, chosen] : cases) {
+        SCOPED_TRACE(text);
+        const Preferences p = ReadPreferences(text);
+        EXPECT_EQ(p.OrderByAlternative, chosen);
+        TGlobalData settings;
+        ApplyPreferences(p, settings);
+        EXPECT_EQ(settings.OrderByAlternative, chosen ? 1 : 0);
+        EXPECT_EQ(PreferencesOf(settings).OrderByAlternative, chosen);
+    }
+}
+
 TEST(PreferencesFile, NumbersKeepTheirPointUnderAGermanLocale) {
     const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
     if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))

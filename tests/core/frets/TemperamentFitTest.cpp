@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <ostream>
@@ -127,8 +128,11 @@ TEST(TemperamentFit, Refusals) {
         {60, 1, -0.5, 11, "Fret 1 at -0.5 cm"},
         {60, 11, 33.5, 11, "Fret 11 at 33.5 cm is not between the nut and 33 cm"},
         {60, 2, NAN, 11, "Fret 2 at ?"},
+        // Frets follow each other from the nut: a smaller or equal figure is refused.
+        {60, 8, 10, 11, "Fret 8 at 10 cm is not further from the nut than fret 7 at"},
+        {60, 2, 3.4, 11, "Fret 2 at 3.4 cm is not further from the nut than fret 1 at"},
         // Just inside every limit.
-        {20, 1, 10.999, 3, ""},
+        {20, 3, 10.999, 3, ""},
         {120, 0, 0, 11, ""},
     };
     for (const Case& c : cases) {
@@ -147,6 +151,99 @@ TEST(TemperamentFit, Refusals) {
             EXPECT_TRUE(r.Frets.empty()) << c.says;
         }
     }
+}
+
+// What the calculator and the window read: either a refusal quoting at most a short piece of
+// the text, or the distances of a fit that is itself checked.
+TEST(TemperamentFit, ReadingTheTypedFigures) {
+    const std::string huge(60000, '7');
+    struct Case {
+        std::string length, frets;
+        const char* says; // empty: read
+    } cases[] = {
+        {"60", "3.5,3.5,3.5", ""}, // read, then refused by the fit (below)
+        {"60", ",,,,,,,,4,5,6", ""},
+        {"60", "", ""},
+        {"sixty", "1,2,3", "The string length 'sixty' is not a number"},
+        {"60", "3.92,x,9.84", "Fret 2: 'x' is not a number"},
+        {"60", "1,2,3,4,5,6,7,8,9,10,11,12", "are more than eleven"},
+        {"60", "3.92," + huge, "Fret 2: '7777777777777777777777777777777777777777\xE2\x80\xA6'"},
+        {huge, "1,2,3", "The string length '7777777777777777777777777777777777777777\xE2\x80\xA6'"},
+        {"60", huge + ",1,2,3,4,5,6,7,8,9,10,11", "Fret 1: '777"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.frets.substr(0, 50));
+        FitInput in;
+        const std::string refusal = ReadFitInput(c.length, c.frets, in);
+        if (*c.says == 0) {
+            EXPECT_EQ(refusal, "");
+            EXPECT_EQ(in.Length, 60);
+        } else {
+            EXPECT_NE(refusal.find(c.says), std::string::npos) << refusal.substr(0, 200);
+            EXPECT_LT(refusal.size(), 120u);
+            EXPECT_EQ(in.Length, 0); // left as it was
+        }
+    }
+}
+
+// What the fit refuses or doubts, from the figures as typed.
+TEST(TemperamentFit, RefusesWhatCannotBeFrets) {
+    struct Case {
+        const char* frets;
+        const char* refusal; // empty: fitted, but doubted
+    } cases[] = {
+        {"3.5,3.5,3.5", "Fret 2 at 3.5 cm is not further from the nut than fret 1"},
+        {"10,5,3", "Fret 2 at 5 cm is not further from the nut than fret 1 at 10 cm"},
+        {"3.4,6.6,,,,,,,,4,5", "Fret 10 at 4 cm is not further from the nut than fret 2"},
+        {",,,,,,,17.56,,,", "at least 3 frets (1 given)"},
+        {"", "at least 3 frets (0 given)"},
+        {"3.37,60,70", "Fret 2 at 60 cm is not between the nut and 33 cm"},
+        // On the string and in order, but nowhere near where frets 9 to 11 go.
+        {",,,,,,,,4,5,6", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.frets);
+        FitInput in;
+        ASSERT_EQ(ReadFitInput("60", c.frets, in), "");
+        const FitResult r = FitTemperament(in);
+        EXPECT_NE(r.Refusal.find(c.refusal), std::string::npos) << r.Refusal;
+        EXPECT_EQ(r.Refusal.empty(), *c.refusal == 0) << r.Refusal;
+        EXPECT_EQ(r.Doubt.empty(), *c.refusal != 0) << r.Doubt;
+        EXPECT_FALSE(r.Plausible());
+    }
+}
+
+// A slip of half a millimetre either way on every fret is trusted; one fret misread by 2.5 cm
+// is named (by less, a two-position fret may land near its other position, a diesis away).
+TEST(TemperamentFit, OutlierIsNamed) {
+    for (const int misread : {0, 1, 6, 11}) {
+        SCOPED_TRACE(misread);
+        FitInput in = fretsOf(60, 0.25, DefaultMiFa);
+        for (int i = 0; i < 11; ++i)
+            *in.Distances[i] += i % 2 ? 0.05 : -0.05;
+        if (misread)
+            *in.Distances[misread - 1] += 2.5;
+        const FitResult r = FitTemperament(in);
+        ASSERT_EQ(r.Refusal, "");
+        EXPECT_EQ(r.Outlier, misread);
+        EXPECT_EQ(r.Plausible(), misread == 0) << r.Doubt;
+        if (misread) {
+            EXPECT_EQ(r.Doubt.rfind("Fret " + std::to_string(misread) + " at ", 0), 0u) << r.Doubt;
+        }
+    }
+}
+
+// The threshold stands well above what a careful measurement can be off: 0.5 mm at fret 1 and
+// fret 11 of a 60 cm string and at fret 11 of a 30 cm one.
+TEST(TemperamentFit, OutlierThresholdIsWellAboveMeasuringError) {
+    const auto slip = [](double length, int fret) {
+        const double d = length * (1 - std::pow(2.0, -fret / 12.0));
+        return 1200 * std::log2((length - d) / (length - d - 0.05));
+    };
+    EXPECT_NEAR(slip(60, 1), 1.5, 0.05);
+    EXPECT_NEAR(slip(60, 11), 2.7, 0.05);
+    EXPECT_GT(FitOutlierCents, 5 * slip(60, 11));
+    EXPECT_GT(FitOutlierCents, 2.5 * slip(30, 11));
 }
 
 TEST(TemperamentFit, SliderTemperamentOfFittedFractions) {

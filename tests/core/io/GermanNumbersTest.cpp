@@ -52,7 +52,7 @@ std::string orderList(bool csv) {
     frame.ApplyTemplate(3);
     frame.ViewStrings();
     const auto lines = BuildOrderList(frame.Chart, OrderOptions{});
-    return csv ? OrderListCsv(lines) : OrderListText(frame.DisplayName(), lines);
+    return csv ? OrderListCsv(lines) : OrderListText(frame.DisplayName(), OrderOptions{}, lines);
 }
 
 TemplateInput fretInput() {

@@ -66,7 +66,9 @@ TEST(OrderList, MakersStringsFollowGutEachSortedByGauge) {
     ASSERT_GE(courses, 8);
     for (int n = 1; n <= courses; ++n)
         choose(c.course(n), n < 7 ? "Nylon" : n % 2 ? "Savarez" : "Aquila");
-    const auto lines = BuildOrderList(c.chart, OrderOptions{});
+    OrderOptions options;
+    options.ByAlternative = true;
+    const auto lines = BuildOrderList(c.chart, options);
 
     std::vector<std::string> suppliers;
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -79,14 +81,21 @@ TEST(OrderList, MakersStringsFollowGutEachSortedByGauge) {
         if (l.Course >= 7) {
             EXPECT_TRUE(l.Catalogue);
             EXPECT_EQ(l.Supplier, s.Rec.AltChoice);
-            EXPECT_EQ(l.Gauge, s.Rec.AltLabel);
+            // As the maker names it: the cell's label without its tension part.
+            const auto unspaced = [](std::string t) {
+                t.erase(std::remove(t.begin(), t.end(), ' '), t.end());
+                return t;
+            };
+            EXPECT_EQ(unspaced(s.Rec.AltLabel).rfind(unspaced(l.Gauge), 0), 0u) << s.Rec.AltLabel;
+            EXPECT_EQ(l.Gauge.find("  "), std::string::npos) << l.Gauge;
+            EXPECT_EQ(l.Gauge.find('('), std::string::npos) << l.Gauge;
             EXPECT_FALSE(l.Gauge.empty());
         } else {
-            EXPECT_EQ(l.Supplier, "Gut");
-            EXPECT_EQ(l.Gauge, s.GutDiameterText());
+            EXPECT_EQ(l.Supplier, "Nylon");
+            EXPECT_EQ(l.Gauge, s.AltText(c.settings.Materials));
         }
     }
-    EXPECT_EQ(suppliers, (std::vector<std::string>{"Gut", "Aquila", "Savarez"}));
+    EXPECT_EQ(suppliers, (std::vector<std::string>{"Aquila", "Nylon", "Savarez"}));
 }
 
 TEST(OrderList, ByAlternativeBuysMaterialsAtTheirDiameter) {
@@ -114,6 +123,41 @@ TEST(OrderList, ByAlternativeBuysMaterialsAtTheirDiameter) {
     EXPECT_GE(materials, last - 1);
 }
 
+// The window and the calculator offer the same two lists: gut for every string, or each
+// string as its alternative names it, whatever that alternative is.
+TEST(OrderList, GutOrEachStringsAlternative) {
+    struct Case {
+        const char* alternative;
+        bool catalogue;
+    };
+    for (const Case& k : {Case{"Nylon", false}, Case{"Nylgut", false}, Case{"Carbon PVF", false},
+                          Case{"Savarez", true}, Case{"Kuerschner", true}}) {
+        SCOPED_TRACE(k.alternative);
+        Chart c(3);
+        for (int n = 1; n <= c.chart.CourseCount(); ++n)
+            choose(c.course(n), k.alternative);
+        for (const bool byAlternative : {false, true}) {
+            const auto lines = BuildOrderList(c.chart, OrderOptions{byAlternative});
+            ASSERT_FALSE(lines.empty());
+            for (const OrderLine& l : lines) {
+                const TOneStringPanel& s = c.course(l.Course).String(l.Octave ? 1 : 0);
+                EXPECT_EQ(l.Supplier, byAlternative ? std::string(k.alternative) : "Gut");
+                EXPECT_EQ(l.Catalogue, byAlternative && k.catalogue);
+                if (!byAlternative) {
+                    EXPECT_EQ(l.Gauge, s.GutDiameterText());
+                } else if (!k.catalogue) {
+                    EXPECT_EQ(l.Gauge, s.AltText(c.settings.Materials));
+                }
+            }
+            // The text says which list it is.
+            const std::string text = OrderListText("Lute", OrderOptions{byAlternative}, lines);
+            EXPECT_NE(text.find("\r\n" + OrderBasisText(OrderOptions{byAlternative}) + "\r\n"),
+                      std::string::npos);
+        }
+    }
+    EXPECT_NE(OrderBasisText(OrderOptions{false}), OrderBasisText(OrderOptions{true}));
+}
+
 TEST(OrderList, TextAndCsv) {
     std::vector<OrderLine> lines(3);
     lines[0] = {"Gut", false, "0.44", 0.44, 2, 1, false, "g'", {}};
@@ -123,16 +167,18 @@ TEST(OrderList, TextAndCsv) {
                                    "Gut,0.44,mm,2,1,first,g'\n"
                                    "Gut,1.2,mm,1,6,octave,g\n"
                                    "Savarez,\"NP 47, \"\"light\"\"\",,1,6,first,G\n");
-    EXPECT_EQ(OrderListText("Lute", lines), "String order: Lute\r\n"
-                                            "\r\n"
-                                            "Gut\r\n"
-                                            "  Gauge            Count  Course\r\n"
-                                            "  0.44 mm              2  1 (g')\r\n"
-                                            "  1.2 mm               1  6 octave (g)\r\n"
-                                            "\r\n"
-                                            "Savarez\r\n"
-                                            "  String           Count  Course\r\n"
-                                            "  NP 47, \"light\"       1  6 (G)\r\n");
+    EXPECT_EQ(OrderListText("Lute", OrderOptions{}, lines),
+              "String order: Lute\r\n"
+              "Listed: gut strings\r\n"
+              "\r\n"
+              "Gut\r\n"
+              "  Gauge            Count  Course\r\n"
+              "  0.44 mm              2  1 (g')\r\n"
+              "  1.2 mm               1  6 octave (g)\r\n"
+              "\r\n"
+              "Savarez\r\n"
+              "  String           Count  Course\r\n"
+              "  NP 47, \"light\"       1  6 (G)\r\n");
 }
 
 } // namespace

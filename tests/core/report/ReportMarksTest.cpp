@@ -88,7 +88,7 @@ TEST(ReportMarks, StringsMarkedByCauseWithTheirLegend) {
                     << k.cause;
             }
         }
-        const std::string orderText = OrderListText("Alto", order);
+        const std::string orderText = OrderListText("Alto", OrderOptions{}, order);
         EXPECT_EQ(has(orderText, "less than") || has(orderText, "at or above") ||
                       has(orderText, "outside"),
                   !legends.empty())

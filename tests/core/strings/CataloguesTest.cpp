@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "strings/CatalogueLookup.h"
 #include "strings/Catalogues.h"
 #include "support/CaseName.h"
 
@@ -140,6 +141,20 @@ TEST(Catalogues, EntryLabels) {
                                                        {7, 37, "D260"}};
     for (const auto& [kind, index, label] : cases)
         EXPECT_EQ(c.EntryLabel(kind, index), label) << kind << "/" << index;
+}
+
+// What the order list asks a maker for: the row without its tension, single blanks.
+TEST(Catalogues, StringNameIsTheLabelWithoutItsTension) {
+    const std::pair<const char*, const char*> cases[] = {{"NF BP  212 ( 3.00 kg.)", "NF BP 212"},
+                                                         {"NP   55 (35.21 kg.)", "NP 55"},
+                                                         {"NP   55 (77.63 lb.)", "NP 55"},
+                                                         {"VN 6150 (53.83 kg.)", "VN 6150"},
+                                                         {"D, DE083 ( 4.10 N.)", "D, DE083"},
+                                                         {"BP 2852 (118.70 kg.)", "BP 2852"},
+                                                         {" * ", "*"},
+                                                         {"", ""}};
+    for (const auto& [label, name] : cases)
+        EXPECT_EQ(CatalogueStringName(label), name) << label;
 }
 
 } // namespace

@@ -21,7 +21,8 @@ bool isFixed(uint8_t choice) {
 }
 
 std::string playHint(NoteValue note, double frequency) {
-    return "Play " + LetterNoteName(note, DefaultKey, true) + " (" + FormatFixed(frequency) + " hz.)";
+    return "Play " + LetterNoteName(note, DefaultKey, true) + " (" + FormatFixed(frequency) +
+           " hz.)";
 }
 
 // The main or alternative position of a fret above `open`, standing for `choice`, which gives

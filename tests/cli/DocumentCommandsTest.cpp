@@ -719,10 +719,10 @@ TEST_F(DocumentFiles, WrittenDocumentsAreNamedAsBeforeTheWrite) {
         << missing.err;
     // The path once, then why: for a document and for a settings file alike.
     for (const std::string& args :
-         {"show " + path("nowhere.vrd"), "new 10 " + path("n.vrd") + " --settings " +
-                                             path("nowhere.vrd")})
-        EXPECT_EQ(calc(args).err, "vorn-calc: cannot read " + path("nowhere.vrd") +
-                                      ": No such file or directory\n")
+         {"show " + path("nowhere.vrd"),
+          "new 10 " + path("n.vrd") + " --settings " + path("nowhere.vrd")})
+        EXPECT_EQ(calc(args).err,
+                  "vorn-calc: cannot read " + path("nowhere.vrd") + ": No such file or directory\n")
             << args;
     write(path("broken.vrd"), "not a document");
     EXPECT_EQ(calc("show " + path("broken.vrd")).err,

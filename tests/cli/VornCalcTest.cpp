@@ -317,8 +317,8 @@ TEST(CalcVersion, NamesThePackageVersion) {
 // A key may spell A as B-double-flat: it still sounds where the pitch standard puts A.
 TEST(CalcNote, KeySpellingKeepsThePitch) {
     for (const char* key : {"0", "1", "7", "13"}) {
-        const CalcRun r = calc(std::string("note 69 --pitch 440 --temperament 8 --key ") + key +
-                               " --json");
+        const CalcRun r =
+            calc(std::string("note 69 --pitch 440 --temperament 8 --key ") + key + " --json");
         ASSERT_EQ(r.exitCode, 0) << r.err;
         EXPECT_DOUBLE_EQ(r.parsed()["frequency"].get<double>(), 440.0) << "key " << key;
     }

@@ -71,8 +71,8 @@ TEST_P(Transposition, EveryStringMovesByTheSameInterval) {
         const int pc = PitchClass(s.Rec.Note);
         const uint8_t sign = s.Rec.Note.Accidental;
         beyond.push_back((sign == acc_sharp && (pc == 0 || pc == 5)) ||
-                         (sign == acc_flat && (pc == 4 || pc == 11)) ||
-                         sign == acc_double_flat || sign == acc_double_sharp);
+                         (sign == acc_flat && (pc == 4 || pc == 11)) || sign == acc_double_flat ||
+                         sign == acc_double_sharp);
         uint8_t keySpelling = KeyAccidental(moved.doc.Key, PitchClass(s.Rec.Note));
         if (keySpelling == acc_natural)
             keySpelling = acc_none;

@@ -49,10 +49,17 @@ std::string titleOf(const TFileFrame& frame) {
 
 } // namespace
 
+std::string FileFailure(const std::string& verb, const std::string& path,
+                        const std::string& error) {
+    const std::string prefix = path + ": ";
+    const bool named = error.compare(0, prefix.size(), prefix) == 0;
+    return "cannot " + verb + " " + prefix + (named ? error.substr(prefix.size()) : error);
+}
+
 bool LoadCalcSettings(const std::string& path, TGlobalData& settings, std::ostream& err) {
     std::string data, error;
     if (!ReadWholeFile(path, data, &error)) {
-        complain(err, "cannot read " + path + ": " + error);
+        complain(err, FileFailure("read", path, error));
         return false;
     }
     const SettingsLoad load = LoadSettingsData(data, settings);
@@ -78,7 +85,7 @@ bool openFile(const std::string& path, TFileFrame& frame, std::ostream& err) {
     if (outcome.Result == LoadResult::Loaded)
         return true;
     if (!outcome.ReadFailure.empty())
-        complain(err, "cannot read " + path + ": " + outcome.ReadFailure);
+        complain(err, FileFailure("read", path, outcome.ReadFailure));
     else
         complain(err, path + ": " + (outcome.Message.empty() ? LoadFileMessage : outcome.Message) +
                           (outcome.Reason.empty() ? "" : " (" + outcome.Reason + ")"));
@@ -115,7 +122,7 @@ bool writeFile(const std::string& path, const std::string& bytes, std::ostream& 
     std::string error;
     if (WriteFileAtomically(path, bytes, &error))
         return true;
-    complain(err, "cannot write " + path + ": " + error);
+    complain(err, FileFailure("write", path, error));
     return false;
 }
 
@@ -124,7 +131,7 @@ bool saveFile(const std::string& path, TFileFrame& frame, std::ostream& out, std
     const std::string name = titleOf(frame);
     std::string error;
     if (!SaveDocumentFile(frame, path, &error)) {
-        complain(err, "cannot write " + path + ": " + error);
+        complain(err, FileFailure("write", path, error));
         return false;
     }
     out << "Wrote " << name << " to " << OneLine(path) << "\n";
@@ -384,7 +391,7 @@ int RunTemplate(const std::string& path, const std::string& output, bool letter,
         std::string error;
         if (!withOffscreenApplication(
                 [&] { return WriteFretTemplatePdf(pages, in.Paper, output, &error); })) {
-            complain(err, "cannot write " + output + ": " + error);
+            complain(err, FileFailure("write", output, error));
             return 1;
         }
     }
@@ -423,7 +430,7 @@ int RunReport(const ReportRequest& request, std::ostream& out, std::ostream& err
                 return WriteReportPdf(QString::fromStdString(text), *request.Output, request.Letter,
                                       &error);
             })) {
-            complain(err, "cannot write " + *request.Output + ": " + error);
+            complain(err, FileFailure("write", *request.Output, error));
             return 1;
         }
         out << "Wrote the report of " << title << " to " << OneLine(*request.Output) << "\n";

@@ -16,6 +16,9 @@ namespace vorn::calc {
 
 // Reads a settings file (.vrn) and the preferences file beside it into settings; false, with
 // the reason on err, when the settings file cannot be read or is not one.
+// "cannot read X: reason" with the path once: the file layer's reasons often start with it.
+std::string FileFailure(const std::string& verb, const std::string& path, const std::string& error);
+
 bool LoadCalcSettings(const std::string& path, TGlobalData& settings, std::ostream& err);
 
 // Each returns the exit code: 0 done, 1 a file was refused or could not be read or written.

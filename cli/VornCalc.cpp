@@ -18,6 +18,7 @@
 #include "chart/GlobalChangeForms.h"
 #include "document/GlobalData.h"
 #include "document/InstrumentTemplates.h"
+#include "frets/FretFrorm.h"
 #include "io/AtomicFile.h"
 #include "pitch/FrequencyRecord.h"
 #include "pitch/Keys.h"
@@ -140,6 +141,10 @@ public:
                 throw UsageError("--choices: '" + choices_ + "' must be eleven digits 0, 1 or 2");
             for (int i = 0; i < 11; ++i)
                 choices[i] = static_cast<uint8_t>(choices_[i] - '0');
+            if (const int fret = FirstFixedFretChanged(choices))
+                throw UsageError("--choices: fret " + std::to_string(fret) +
+                                 " is fixed; its digit must be " +
+                                 std::to_string(DefaultMiFa[fret - 1]));
         }
         const FretDistribution d = ComputeFretDistribution(open, length, fraction, pitchA, choices);
         const std::string name = TemperamentShortName(id, fraction);
@@ -679,7 +684,7 @@ public:
         CheckOutputFormat("--output", output_, of_wav);
         std::string error;
         if (!WriteFileAtomically(output_, BuildToneImage(hz, volume), &error)) {
-            err << "vorn-calc: " << OneLine("cannot write " + output_ + ": " + error) << "\n";
+            err << "vorn-calc: " << OneLine(FileFailure("write", output_, error)) << "\n";
             return 1;
         }
         out << "Wrote a " << hz << " Hz tone at volume " << volume << " to " << OneLine(output_)
@@ -718,6 +723,7 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
                  "string instruments.",
                  "vorn-calc"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string("vorn-calc ") + VORN_VERSION);
     bool json = false;
     app.add_flag("--json", json, "Print JSON instead of a table");
 
@@ -766,6 +772,17 @@ int RunVornCalc(int argc, const char* const* argv, std::ostream& out, std::ostre
     } catch (const CLI::CallForAllHelp&) {
         out << app.help("", CLI::AppFormatMode::All);
         return 0;
+    } catch (const CLI::CallForVersion& e) {
+        out << e.what() << "\n";
+        return 0;
+    } catch (const CLI::RequiredError& e) {
+        // No command at all: say how to start rather than what is missing.
+        if (app.get_subcommands().empty()) {
+            err << "usage: vorn-calc [--json] command [options]; see vorn-calc --help\n";
+            return 2;
+        }
+        err << "vorn-calc: " << OneLine(e.what()) << "\n";
+        return 2;
     } catch (const CLI::ParseError& e) {
         err << "vorn-calc: " << OneLine(e.what()) << "\n";
         return 2;

@@ -2,6 +2,7 @@
 
 #include "document/GlobalData.h"
 
+#include <algorithm>
 #include <tuple>
 
 #include "document/InstrumentTemplates.h"
@@ -56,6 +57,10 @@ TStringMaterialItem readMaterial(ByteReader& in) {
 // Decimals the program can round to; anything else would stop every calculation.
 int32_t digits(ByteReader& in) {
     return in.i32Within(-20, 0, "a precision setting is out of range");
+}
+
+int32_t diameterDigits(ByteReader& in) {
+    return std::min(digits(in), CoarsestDiameterDigits);
 }
 
 int32_t count(ByteReader& in) {
@@ -210,9 +215,9 @@ bool TGlobalData::LoadSettings(ByteReader& in) {
     s.TensionChangeMode = in.u8AtMost(rm_diameter, OutOfRange);
     s.DiameterChangeMode = in.u8AtMost(rm_diameter, OutOfRange);
     s.LengthDigits = digits(in);
-    s.AltDiameterDigits = digits(in);
+    s.AltDiameterDigits = diameterDigits(in);
     s.TensionDigits = digits(in);
-    s.GutDiameterDigits = digits(in);
+    s.GutDiameterDigits = diameterDigits(in);
     s.DefaultTemperament = in.u8AtMost(NamedTemperamentCount - 1, OutOfRange);
     s.DefaultMaker = in.str();
     s.StartupChoice = in.u8();

@@ -21,17 +21,19 @@ bool isFixed(uint8_t choice) {
 }
 
 std::string playHint(NoteValue note, double frequency) {
-    return "Play " + NoteName(note, DefaultKey, true) + " (" + FormatFixed(frequency) + " hz.)";
+    return "Play " + LetterNoteName(note, DefaultKey, true) + " (" + FormatFixed(frequency) +
+           " hz.)";
 }
 
-// One position of a fret: interval type `type` above `open`, standing for `choice`, which gives
+// The main or alternative position of a fret above `open`, standing for `choice`, which gives
 // its marker and the side its distance is measured on. The note is spelled by the interval, so
-// that a Wolf Second above A reads C-flat and not B.
-void showPart(FretPartView& part, const FretEntry& entry, const NoteValue& open, int type,
+// that a Wolf Second above A reads C-flat and not B; it sounds at the fret's own position.
+void showPart(FretPartView& part, const FretEntry& entry, const NoteValue& open, bool alternative,
               uint8_t choice, double fifth, double openFrequency) {
     const bool fa = choice == fc_fa;
+    const int type = alternative ? AltType(entry) : MainType(entry);
     part.Distance = DistanceText(entry, fifth, fa ? 1 : 0) + " cm.";
-    part.Note = NoteAbove(open, type);
+    part.Note = FretPositionNote(open, entry, alternative);
     part.Marker = FretChoiceText(choice);
     part.MarkerHint = IntervalName(type);
     part.Frequency = RaiseByCents(openFrequency, IntervalCents(type, fifth));
@@ -40,8 +42,9 @@ void showPart(FretPartView& part, const FretEntry& entry, const NoteValue& open,
     part.PlayHint = playHint(part.Note, part.Frequency);
 }
 
-// The frets whose marker can change: not 2, 5, 7 or 12..14.
-bool changeableFret(int fret) {
+} // namespace
+
+bool FretChoiceChangeable(int fret) {
     switch (fret) {
     case 1:
     case 3:
@@ -57,7 +60,12 @@ bool changeableFret(int fret) {
     }
 }
 
-} // namespace
+int FirstFixedFretChanged(const FretChoices& choices) {
+    for (int fret = 1; fret <= int(choices.size()); ++fret)
+        if (!FretChoiceChangeable(fret) && choices[fret - 1] != DefaultMiFa[fret - 1])
+            return fret;
+    return 0;
+}
 
 std::string WidenedText(float value) {
     return GeneralText(static_cast<double>(value), 15);
@@ -150,7 +158,7 @@ void TFretFrorm::SetCustomized(bool customized) {
 }
 
 bool TFretFrorm::MarkerActive(int fret) const {
-    return document_ && Customized && changeableFret(fret);
+    return document_ && Customized && FretChoiceChangeable(fret);
 }
 
 bool TFretFrorm::PressMarker(int fret) {
@@ -244,7 +252,7 @@ void TFretFrorm::showFret(FretRowView& row, const FretEntry& entry, double fifth
     main.Visible = true;
     main.Choice = fixed ? uint8_t(fc_fixed) : entry.Choice;
     main.Place = fixed ? fp_near_top : fa ? fp_bottom : fp_top;
-    showPart(main, entry, TopNote, MainType(entry), entry.Choice, fifth, openFrequency);
+    showPart(main, entry, TopNote, false, entry.Choice, fifth, openFrequency);
 
     FretPartView& alt = row.Alt;
     if (fixed) {
@@ -257,7 +265,7 @@ void TFretFrorm::showFret(FretRowView& row, const FretEntry& entry, double fifth
     alt.Visible = true;
     alt.Choice = fa ? fc_mi : fc_fa;
     alt.Place = fa ? fp_top : fp_bottom;
-    showPart(alt, entry, TopNote, AltType(entry), alt.Choice, fifth, openFrequency);
+    showPart(alt, entry, TopNote, true, alt.Choice, fifth, openFrequency);
 }
 
 } // namespace vorn

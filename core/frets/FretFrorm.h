@@ -54,6 +54,13 @@ struct FretRowView {
 
 inline constexpr const char* FretDistanceHint = "Distance from nut to fret";
 
+// Frets 1, 3, 4, 6 and 8..11 change between Mi and Fa; 2, 5 and 7 keep their standard choice
+// (a diatonic second, a fourth, a fifth), 12..14 follow from the others.
+bool FretChoiceChangeable(int fret);
+// The first of frets 1..11 whose choice the window could not have made, a fixed fret off its
+// standard choice; 0 when there is none.
+int FirstFixedFretChanged(const FretChoices& choices);
+
 class TFretFrorm {
 public:
     explicit TFretFrorm(TGlobalData& settings);

@@ -55,14 +55,10 @@ double FrequencyRecord::NoteFrequency(const NoteValue& note) const {
         pos = PlainRow[pc];
         break;
     }
-    const double hz = std::ldexp(Base[pos], OctaveOf(note));
-    // Spellings beyond the seventeen (B-sharp, C-flat, the double signs) lie a whole number of
-    // twelve-fifth steps from the plain spelling: each is 12 fifths less 7 octaves, the diesis
-    // by which B-sharp sits below C in meantone.
-    const int twelves = (FifthsOf(note) - FifthsOf(NoteValue{note.Number, acc_none, 0})) / 12;
-    if (twelves == 0 || pos != PlainRow[pc])
-        return hz;
-    return RaiseByCents(hz, twelves * (12.0 * Cents[10] - 8400.0));
+    // B-sharp and E-sharp fall on C and F, F-flat and C-flat on E and B through the rows;
+    // double signs, which only a key's spelling or a file gives, sound as the plain note, so
+    // that a document reads back with the tensions it was saved with.
+    return std::ldexp(Base[pos], OctaveOf(note));
 }
 
 } // namespace vorn

@@ -24,8 +24,8 @@ public:
     void Compute(double commaFraction, double pitchA);
 
     // Frequency in Hz of the note as spelled by its Accidental: sharp and flat pick their
-    // own scale positions; a spelling outside the seventeen (B-sharp, F-flat, a double sign)
-    // sounds where its fifths put it, a diesis or two from the plain note.
+    // own scale positions, so B-sharp and E-sharp sound as C and F, F-flat and C-flat as E
+    // and B; no sign, a natural and the double signs sound as the plain note.
     double NoteFrequency(const NoteValue& note) const;
 
     std::array<double, ScaleSize> Cents{}; // cents above C

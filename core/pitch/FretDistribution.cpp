@@ -10,20 +10,38 @@ namespace vorn {
 
 namespace {
 
-FretPositionInfo position(const FretEntry& entry, const NoteValue& open, int type, double fifth,
-                          double openFrequency) {
+FretPositionInfo position(const FretEntry& entry, const NoteValue& open, bool alternative,
+                          double fifth, double openFrequency) {
     FretPositionInfo p;
+    const int type = alternative ? AltType(entry) : MainType(entry);
     p.IntervalType = type;
     p.IntervalName = IntervalName(type);
     p.Cents = IntervalCents(type, fifth);
     p.Distance = FretDistance(entry.Length, p.Cents);
-    p.Note = NoteAbove(open, type);
-    p.Name = NoteName(p.Note, DefaultKey, true);
+    p.Note = FretPositionNote(open, entry, alternative);
+    p.Name = LetterNoteName(p.Note, DefaultKey, true);
     p.Frequency = RaiseByCents(openFrequency, p.Cents);
     return p;
 }
 
 } // namespace
+
+NoteValue FretPositionNote(const NoteValue& open, const FretEntry& entry, bool alternative) {
+    if (!alternative)
+        return NoteAbove(open, MainType(entry));
+    if (entry.Fret == 14) {
+        FretRecord record;
+        record.Prepare();
+        FretEntry second = record.Entry(2);
+        second.Choice = entry.Choice;
+        NoteValue note = NoteAbove(open, AltType(second));
+        if (note.Number + 12 <= MaxNoteNumber) {
+            note.Number += 12;
+            return note;
+        }
+    }
+    return NoteAbove(open, AltType(entry));
+}
 
 FretDistribution ComputeFretDistribution(NoteValue openNote, double length, double commaFraction,
                                          double pitchA, const FretChoices& choices) {
@@ -49,9 +67,9 @@ FretDistribution ComputeFretDistribution(NoteValue openNote, double length, doub
         FretRow& row = d.Rows[fret - 1];
         row.Fret = e.Fret;
         row.Choice = e.Choice;
-        row.Main = position(e, openNote, MainType(e), d.Fifth, d.OpenFrequency);
+        row.Main = position(e, openNote, false, d.Fifth, d.OpenFrequency);
         if (e.Choice != fc_fixed)
-            row.Alt = position(e, openNote, AltType(e), d.Fifth, d.OpenFrequency);
+            row.Alt = position(e, openNote, true, d.Fifth, d.OpenFrequency);
     }
     return d;
 }

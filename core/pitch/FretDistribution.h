@@ -18,8 +18,8 @@ struct FretPositionInfo {
     std::string IntervalName;
     double Cents = 0;     // above the open string
     double Distance = 0;  // from the nut, in the record's length unit, unrounded
-    NoteValue Note;       // spelled by the interval above the open string (NoteAbove)
-    std::string Name;     // NoteName in key 7, long form
+    NoteValue Note;       // FretPositionNote
+    std::string Name;     // LetterNoteName in key 7, long form
     double Frequency = 0; // Hz
 };
 
@@ -37,6 +37,11 @@ struct FretDistribution {
     double OpenFrequency = 0; // Hz
     std::array<FretRow, 14> Rows;
 };
+
+// The note a fret's main or alternative position stands for, spelled by its interval above
+// `open` (NoteAbove). Fret 14 has the tenth on both sides; its alternative is named like fret
+// 2's alternative an octave up, as fret 13 follows fret 1.
+NoteValue FretPositionNote(const NoteValue& open, const FretEntry& entry, bool alternative);
 
 // openNote: the top string's note; length in cm (or pixels); commaFraction and pitchA as
 // for FrequencyRecord::Compute; choices for frets 1..11.

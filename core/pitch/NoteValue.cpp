@@ -2,6 +2,7 @@
 
 #include "pitch/NoteValue.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 
@@ -38,7 +39,45 @@ int floorDiv(int a, int b) {
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
+void appendSuffix(std::string& text, const NoteValue& note, bool longForm) {
+    if (note.Accidental != acc_none && note.Accidental <= acc_double_sharp)
+        text += (longForm ? LongSuffix : ShortSuffix)[note.Accidental];
+}
+
+// The note number of the letter itself, its sign taken off (C-flat at 71 gives 72). A stored
+// sign that names no letter for its pitch class is read the short way round.
+int letterNumber(const NoteValue& note, char letter) {
+    static constexpr std::array<int, 7> LetterPc = {9, 11, 0, 2, 4, 5, 7}; // A..G
+    const int index = std::tolower(static_cast<unsigned char>(letter)) - 'a';
+    const int letterPc = index >= 0 && index < 7 ? LetterPc[index] : PitchClass(note);
+    int alter = ((PitchClass(note) - letterPc) % 12 + 12) % 12;
+    if (alter > 6)
+        alter -= 12;
+    return std::max(note.Number - alter, 0);
+}
+
 } // namespace
+
+std::string OctaveMark(int octave) {
+    switch (octave) {
+    case -1:
+    case 8:
+        return "''''";
+    case 0:
+    case 7:
+        return "'''";
+    case 1:
+    case 6:
+        return "\"";
+    case 2:
+    case 5:
+        return "'";
+    case 9:
+        return "'''''";
+    default:
+        return {};
+    }
+}
 
 int PitchClass(const NoteValue& note) {
     int pc = note.Number % 12;
@@ -81,39 +120,22 @@ char SpellLetter(NoteValue& note, uint8_t key) {
 
 std::string NoteName(NoteValue& note, uint8_t key, bool longForm) {
     std::string text(1, SpellLetter(note, key));
-    if (note.Accidental != acc_none && note.Accidental <= acc_double_sharp)
-        text += (longForm ? LongSuffix : ShortSuffix)[note.Accidental];
-    switch (OctaveOf(note)) {
-    case -1:
-        text += "''''";
-        break;
-    case 0:
-        text += "'''";
-        break;
-    case 1:
-        text += "\"";
-        break;
-    case 2:
-        text += "'";
-        break;
-    case 5:
-        text += "'";
-        break;
-    case 6:
-        text += "\"";
-        break;
-    case 7:
-        text += "'''";
-        break;
-    case 8:
-        text += "''''";
-        break;
-    case 9:
-        text += "'''''";
-        break;
-    default:
-        break;
-    }
+    appendSuffix(text, note, longForm);
+    text += OctaveMark(OctaveOf(note));
+    return text;
+}
+
+int LetterOctaveOf(NoteValue& note, uint8_t key) {
+    return letterNumber(note, SpellLetter(note, key)) / 12 - 1;
+}
+
+std::string LetterNoteName(NoteValue& note, uint8_t key, bool longForm) {
+    const char letter = SpellLetter(note, key);
+    const int octave = letterNumber(note, letter) / 12 - 1;
+    const auto lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    std::string text(1, octave >= 4 ? lower : static_cast<char>(std::toupper(lower)));
+    appendSuffix(text, note, longForm);
+    text += OctaveMark(octave);
     return text;
 }
 

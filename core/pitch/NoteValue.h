@@ -38,6 +38,16 @@ bool IsChromatic(const NoteValue& note);
 char SpellLetter(NoteValue& note, uint8_t key);
 // "c-sharp" (long form) or "c-#" (short form) with the octave mark; spells like SpellLetter.
 std::string NoteName(NoteValue& note, uint8_t key, bool longForm);
+// The mark NoteName writes after a note of octave -1..9: apostrophes counting away from
+// octaves 3 and 4, a double quote for two.
+std::string OctaveMark(int octave);
+
+// The octave (-1..9) of the note's letter, which a sign can push across the octave line:
+// C-flat at 71 is the C of octave 5, B-sharp at 72 the B of octave 4. Spells like SpellLetter.
+int LetterOctaveOf(NoteValue& note, uint8_t key);
+// NoteName for notes spelled by interval (the frets): letter case and octave mark follow the
+// letter's octave, so C-flat at 71 reads "c-flat'" above b and B-sharp at 72 "b-sharp" below c'.
+std::string LetterNoteName(NoteValue& note, uint8_t key, bool longForm);
 
 // The note's place on the line of fifths (C 0, G 1, F -1, F-sharp 6, B-flat -2). A chromatic
 // note with no sign or a natural takes the spelling it sounds as (C-sharp, E-flat, F-sharp,

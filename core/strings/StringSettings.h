@@ -12,6 +12,11 @@
 
 namespace vorn {
 
+// Diameters are fractions of a millimetre: a precision coarser than two decimals would round a
+// string to nothing. Options offers two to four decimals; a settings file holding a coarser
+// one is read as two.
+constexpr int32_t CoarsestDiameterDigits = -2;
+
 struct StringSettings {
     VornTensType TensionUnit = tt_kilograms;
     uint8_t LengthChangeMode = rm_diameter;

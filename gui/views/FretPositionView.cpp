@@ -40,6 +40,7 @@ TFretPartView::TFretPartView(QWidget* parent)
 
     note_->setGeometry(MarkerWidth, 2, NoteWidth, PartHeight - 4);
     note_->setFrameShape(QFrame::NoFrame);
+    note_->SetOctaveByLetter(true);
 
     // The distances are two-decimal texts padded to seven characters: keep their columns.
     distance_->setFont(QFont(QStringLiteral("monospace")));

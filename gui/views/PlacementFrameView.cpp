@@ -336,6 +336,8 @@ void TPlacementFrameView::place() {
             frame->setGeometry(x[j] + CellInset, y + CellInset, w[j] - 2 * CellInset,
                                RowHeight - 2 * CellInset);
             cells_[c][j]->setGeometry(0, 0, frame->width(), frame->height());
+            // A Mi column is narrow: the octave digit must not fall off its cell.
+            cells_[c][j]->FitWidth(frame->width() - 1);
         }
     }
     const int gridBottom = gridTop + PlacementCourses * RowHeight;

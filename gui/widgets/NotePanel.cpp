@@ -62,6 +62,12 @@ void TNotePanel::SetKey(uint8_t key) {
     update();
 }
 
+void TNotePanel::SetOctaveByLetter(bool byLetter) {
+    octaveByLetter_ = byLetter;
+    refreshDescription();
+    update();
+}
+
 void TNotePanel::SetInverted(bool inverted) {
     if (inverted_ == inverted)
         return;
@@ -108,7 +114,8 @@ QFont TNotePanel::octaveFont() const {
 
 void TNotePanel::refreshDescription() {
     NoteValue copy = note_;
-    setAccessibleDescription(QString::fromStdString(NoteName(copy, key_, true)));
+    setAccessibleDescription(QString::fromStdString(
+        octaveByLetter_ ? LetterNoteName(copy, key_, true) : NoteName(copy, key_, true)));
 }
 
 TNoteLayout TNotePanel::Layout() const {
@@ -120,7 +127,10 @@ TNoteLayout TNotePanel::Layout() const {
     // Spelling repairs the number and may set the accidental: work on a copy.
     NoteValue note = note_;
     const char letter = SpellLetter(note, key_);
+    const int octave = octaveByLetter_ ? LetterOctaveOf(note, key_) : OctaveOf(note);
     out.letter = QString(QChar::fromLatin1(letter));
+    if (octaveByLetter_)
+        out.letter = octave >= 4 ? out.letter.toLower() : out.letter.toUpper();
     out.letterPos = QPoint(textOffset_ + 1, 0);
     const QFontMetrics letterMetrics(letterFont(), this);
     int b = letterMetrics.horizontalAdvance(out.letter) + 1;
@@ -151,9 +161,31 @@ TNoteLayout TNotePanel::Layout() const {
         break;
     }
 
-    out.octaveDigit = octaveDigitFor(OctaveOf(note));
+    out.octaveDigit = octaveDigitFor(octave);
     out.octaveDigitPos = QPoint(textOffset_ + b, 0);
+    out.right = textOffset_ + b;
+    if (!out.octaveDigit.isEmpty())
+        out.right += QFontMetrics(octaveFont(), this).horizontalAdvance(out.octaveDigit);
     return out;
+}
+
+void TNotePanel::FitWidth(int width) {
+    textOffset_ = DefaultTextOffset;
+    glyphWidth_ = DefaultGlyphWidth;
+    letterSize_ = DefaultLetterSize;
+    octaveSize_ = DefaultOctaveSize;
+    for (int excess = Layout().right - width; excess > 0; excess = Layout().right - width) {
+        if (textOffset_ > 1)
+            textOffset_ = qMax(1, textOffset_ - excess);
+        else if (glyphWidth_ > 6)
+            --glyphWidth_;
+        else if (letterSize_ > 6) {
+            --letterSize_;
+            octaveSize_ = qMax(5, octaveSize_ - 1);
+        } else
+            break;
+    }
+    update();
 }
 
 void TNotePanel::paintEvent(QPaintEvent* event) {

@@ -25,6 +25,7 @@ struct TNoteLayout {
     QPoint accidentalTextPos;
     QString octaveDigit; // "" in the two central octaves
     QPoint octaveDigitPos;
+    int right = 0; // x just past the last thing drawn
 };
 
 class TNotePanel : public QFrame {
@@ -38,6 +39,10 @@ public:
     // Key index used to spell the note (7: C major).
     uint8_t Key() const { return key_; }
     void SetKey(uint8_t key);
+    // Letter case and octave digit from the octave of the letter, for notes spelled by
+    // interval (c-flat above b takes the digit of c1).
+    bool OctaveByLetter() const { return octaveByLetter_; }
+    void SetOctaveByLetter(bool byLetter);
     // White letter and white glyphs, for dark (selected) backgrounds.
     bool Inverted() const { return inverted_; }
     void SetInverted(bool inverted);
@@ -54,6 +59,10 @@ public:
     void SetGlyphWidth(int pixels);
     int GlyphHeight() const { return glyphHeight_; }
     void SetGlyphHeight(int pixels);
+
+    // Narrows the offset, then the glyphs, then the fonts until the whole name fits `width`
+    // pixels; starts again from the defaults each time.
+    void FitWidth(int width);
 
     // What the next paint draws; the painter uses exactly this.
     TNoteLayout Layout() const;
@@ -80,10 +89,15 @@ private:
     NoteValue note_;
     uint8_t key_ = DefaultKey;
     bool inverted_ = false;
-    int textOffset_ = 10;
-    int letterSize_ = 10;
-    int octaveSize_ = 8;
-    int glyphWidth_ = 10;
+    bool octaveByLetter_ = false;
+    static constexpr int DefaultTextOffset = 10;
+    static constexpr int DefaultLetterSize = 10;
+    static constexpr int DefaultOctaveSize = 8;
+    static constexpr int DefaultGlyphWidth = 10;
+    int textOffset_ = DefaultTextOffset;
+    int letterSize_ = DefaultLetterSize;
+    int octaveSize_ = DefaultOctaveSize;
+    int glyphWidth_ = DefaultGlyphWidth;
     int glyphHeight_ = 18;
     bool pressed_ = false;
 };

@@ -369,7 +369,8 @@ TEST_F(DocumentFiles, ReportPdfFitsThePage) {
 }
 
 // Each change of `vorn-calc change` on an Alto Lute in G, read back with `show`.
-// A theorbo in A in quarter comma: its fret names spelled by the interval, and transposed a
+// A theorbo in A in quarter comma: its fret names spelled by the interval in the octave of their
+// letter (the C-flat above B is c-flat, the B-sharp below c is B-sharp), and transposed a
 // semitone up, the fret page of the result starts from the top string `change` wrote, and every
 // string has moved by the same interval.
 TEST_F(DocumentFiles, FretNamesAndTranspositionAgree) {
@@ -385,7 +386,7 @@ TEST_F(DocumentFiles, FretNamesAndTranspositionAgree) {
         int fret;
         const char* side;
         const char* name;
-    } spelled[] = {{2, "alt", "C-flat"}, {2, "main", "B"},      {3, "alt", "b-sharp"},
+    } spelled[] = {{2, "alt", "c-flat"}, {2, "main", "B"},      {3, "alt", "B-sharp"},
                    {3, "main", "c"},     {8, "alt", "e-sharp"}, {10, "alt", "f-double sharp"},
                    {10, "main", "g"},    {12, "main", "a"}};
     for (const auto& s : spelled)
@@ -728,6 +729,13 @@ TEST_F(DocumentFiles, WrittenDocumentsAreNamedAsBeforeTheWrite) {
     const CalcRun missing = calc("show " + path("nowhere.vrd"));
     EXPECT_NE(missing.err.find("cannot read " + path("nowhere.vrd") + ": "), std::string::npos)
         << missing.err;
+    // The path once, then why: for a document and for a settings file alike.
+    for (const std::string& args :
+         {"show " + path("nowhere.vrd"),
+          "new 10 " + path("n.vrd") + " --settings " + path("nowhere.vrd")})
+        EXPECT_EQ(calc(args).err,
+                  "vorn-calc: cannot read " + path("nowhere.vrd") + ": No such file or directory\n")
+            << args;
     write(path("broken.vrd"), "not a document");
     EXPECT_EQ(calc("show " + path("broken.vrd")).err,
               "vorn-calc: " + path("broken.vrd") + ": Unable to load file\n");

@@ -92,7 +92,7 @@ TEST(CalcFrets, DistancesAtSixtyCentimetres) {
 }
 
 TEST(CalcFrets, ChoicesAndCustomFraction) {
-    const CalcRun r = calc("frets --comma 0.23 --choices 00000020000 --length 50 --json");
+    const CalcRun r = calc("frets --comma 0.23 --choices 00001020000 --length 50 --json");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const json j = r.parsed();
     EXPECT_EQ(j["temperament"], "23% Comma Meantone");
@@ -292,6 +292,10 @@ TEST(CalcErrors, BadInputNamesTheProblemAndExitsTwo) {
         {"\"$(printf 'fr\\tets')\"", "fr\\tets"},
         {"frets --length -3", "--length"},
         {"frets --choices 0101", "--choices"},
+        // Frets 2, 5 and 7 keep their standard choice, as in the window.
+        {"frets --choices 10101011010", "fret 7 is fixed; its digit must be 2"},
+        {"frets --choices 10100021010", "fret 5 is fixed; its digit must be 1"},
+        {"frets --choices 12101021010", "fret 2 is fixed; its digit must be 0"},
         {"frets --bogus", "--bogus"},
         {"string --note 60 --length 60", "--tension"},
         {"string --note 60 --length 60 --tension 3 --diameter 1", "--diameter"},
@@ -330,7 +334,8 @@ TEST(CalcErrors, BadInputNamesTheProblemAndExitsTwo) {
          "1000000000000000000000000000000000000000",
          "outside 0.1..10000 N"},
         {"scl --comma 0.5 --output x.scl", "outside 0..0.34"},
-        {"", "command"},
+        {"", "usage: vorn-calc [--json] command [options]; see vorn-calc --help"},
+        {"--json", "see vorn-calc --help"},
         {"sing", "sing"},
     };
     for (const Case& c : cases) {
@@ -339,6 +344,23 @@ TEST(CalcErrors, BadInputNamesTheProblemAndExitsTwo) {
         EXPECT_TRUE(r.out.empty()) << c.args << " printed: " << r.out;
         EXPECT_NE(r.err.find(c.mentions), std::string::npos) << c.args << " said: " << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << c.args << ": " << r.err;
+    }
+}
+
+TEST(CalcVersion, NamesThePackageVersion) {
+    const CalcRun r = calc("--version");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, std::string("vorn-calc ") + VORN_VERSION + "\n");
+    EXPECT_TRUE(r.err.empty()) << r.err;
+}
+
+// A key may spell A as B-double-flat: it still sounds where the pitch standard puts A.
+TEST(CalcNote, KeySpellingKeepsThePitch) {
+    for (const char* key : {"0", "1", "7", "13"}) {
+        const CalcRun r =
+            calc(std::string("note 69 --pitch 440 --temperament 8 --key ") + key + " --json");
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_DOUBLE_EQ(r.parsed()["frequency"].get<double>(), 440.0) << "key " << key;
     }
 }
 

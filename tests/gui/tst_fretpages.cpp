@@ -501,6 +501,46 @@ private slots:
         QCOMPARE(view.CellFrame(1, 1)->width(), faWidth - (FaColumnWidth - MiColumnWidth));
     }
 
+    // Narrow Mi columns, double flats and octave digits: every cell still draws its whole name.
+    void placementCellsShowTheWholeName() {
+        TInstDataType doc = topStringC();
+        doc.Key = 0; // C-flat major: double flats and flats on every black key
+        const int notes[6] = {96, 84, 72, 24, 12, 0};
+        for (int c = 0; c < 6; ++c)
+            doc.CourseNotes[c] = NoteValue{notes[c], 0, 0};
+        TPlacementFrameView view;
+        view.Bind(doc);
+        for (int course = 1; course <= 6; ++course) {
+            for (int column = 0; column <= 12; ++column) {
+                const TNotePanel* cell = view.Cell(course, column);
+                const TNoteLayout layout = cell->Layout();
+                QVERIFY(!layout.octaveDigit.isEmpty());
+                QVERIFY2(layout.right <= cell->width(),
+                         qPrintable(QStringLiteral("course %1 fret %2: %3 > %4")
+                                        .arg(course)
+                                        .arg(column)
+                                        .arg(layout.right)
+                                        .arg(cell->width())));
+            }
+        }
+    }
+
+    // The fret rows name a note by its letter: over a, fret 2's C-flat takes the digit of c1.
+    void fretNotesTakeTheOctaveOfTheirLetter() {
+        TInstDataType doc = topStringC();
+        doc.CourseNotes[0] = NoteValue{69, 0, 0};
+        TFretFrormView view(settings);
+        view.Bind(doc);
+        const TNotePanel* alt = view.Row(2)->AltPart()->Note();
+        QCOMPARE(alt->Note().Number, 71);
+        QCOMPARE(alt->letterText(), QStringLiteral("c"));
+        QCOMPARE(alt->octaveDigit(), QStringLiteral("1"));
+        const TNotePanel* sharp = view.Row(3)->AltPart()->Note();
+        QCOMPARE(sharp->Note().Number, 72);
+        QCOMPARE(sharp->letterText(), QStringLiteral("b"));
+        QCOMPARE(sharp->octaveDigit(), QString());
+    }
+
     void placementKeysClearEachOther() {
         TInstDataType doc = topStringC();
         doc.Key = 7;

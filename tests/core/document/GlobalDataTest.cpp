@@ -66,6 +66,28 @@ TEST(SettingsBlock, RoundTripKeepsEveryField) {
     EXPECT_EQ(again.bytes(), w.bytes());
 }
 
+// A diameter rounded to whole millimetres would be 0: coarse precisions from old or hand-made
+// files come back as two decimals; finer ones and the other rows stay as written.
+TEST(SettingsBlock, CoarseDiameterPrecisionReadsAsTwoDecimals) {
+    const struct {
+        int32_t written, read;
+    } cases[] = {{0, -2}, {-1, -2}, {-2, -2}, {-3, -3}, {-4, -4}, {-6, -6}};
+    for (const auto& c : cases) {
+        TGlobalData g;
+        g.GutDiameterDigits = c.written;
+        g.AltDiameterDigits = c.written;
+        g.LengthDigits = c.written;
+        ByteWriter w;
+        g.SaveSettings(w);
+        TGlobalData back;
+        ByteReader r(w.bytes());
+        ASSERT_TRUE(back.LoadSettings(r));
+        EXPECT_EQ(back.GutDiameterDigits, c.read) << c.written;
+        EXPECT_EQ(back.AltDiameterDigits, c.read) << c.written;
+        EXPECT_EQ(back.LengthDigits, c.written);
+    }
+}
+
 TEST(SettingsBlock, LayoutOfTheFirstFields) {
     TGlobalData g;
     ByteWriter w;

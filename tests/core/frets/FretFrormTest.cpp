@@ -175,6 +175,42 @@ TEST(FretFrorm, QuarterCommaRowsOverC) {
     EXPECT_EQ(twelve.Main.PlayHertz, 526);
 }
 
+// Over a (69) in quarter comma with the standard choices. Each position is named by its letter's
+// octave and plays where the fret sits, not where the table puts its spelling: the C-flat of
+// fret 2 is a diesis above b (491.9 Hz), at 503.7 Hz.
+TEST(FretFrorm, FretNamesByLetterAndPlayAtThePosition) {
+    Page p;
+    p.document.CourseNotes[0] = NoteValue{69, 0, 0};
+    p.page.Bind(p.document);
+    p.page.SliderMoved(50);
+    const struct {
+        int fret;
+        const char* main;
+        int mainHz;
+        const char* alt;
+        int altHz;
+    } rows[] = {
+        {1, "b-flat", 471, "a-sharp", 460},
+        {2, "b", 492, "c-flat'", 504},
+        {3, "c'", 526, "b-sharp", 514},
+        {13, "b-flat'", 942, "a-sharp'", 920},
+        // fret 14 has the tenth on both sides; its alternative is named like fret 2's
+        {14, "b'", 984, "c-flat\"", 984},
+    };
+    for (const auto& r : rows) {
+        const FretRowView& row = p.page.Rows[r.fret - 1];
+        SCOPED_TRACE("fret " + std::to_string(r.fret));
+        EXPECT_EQ(row.Main.PlayHint.rfind("Play " + std::string(r.main) + " (", 0), 0u)
+            << row.Main.PlayHint;
+        EXPECT_EQ(row.Alt.PlayHint.rfind("Play " + std::string(r.alt) + " (", 0), 0u)
+            << row.Alt.PlayHint;
+        EXPECT_EQ(row.Main.PlayHertz, r.mainHz);
+        EXPECT_EQ(row.Alt.PlayHertz, r.altHz);
+        EXPECT_EQ(p.page.Distribution.Rows[r.fret - 1].Main.Name, r.main);
+        EXPECT_EQ(p.page.Distribution.Rows[r.fret - 1].Alt->Name, r.alt);
+    }
+}
+
 TEST(FretFrorm, MarkersChangeOnlyCustomizedChangeableFrets) {
     Page p;
     p.page.Bind(p.document);

@@ -87,26 +87,62 @@ TEST(PitchTable, SpellingChoosesTheScalePosition) {
     t.Compute(0.25, 440);
     // a natural sign sounds as no sign
     EXPECT_DOUBLE_EQ(freq(t, 63, acc_natural), freq(t, 63));
-    // Beyond the seventeen a spelling lies a diesis (41.06 cents in quarter comma) from its
-    // plain neighbour: B-sharp and E-sharp below C and F, F-flat and the double flats above.
-    const double diesis = std::pow(2.0, 41.059 / 1200);
+    // Beyond the seventeen a spelling sounds as the note of the table it falls on: B-sharp
+    // and E-sharp as C and F, F-flat and C-flat as E and B, a double sign as the plain note.
     const struct {
         int number;
         uint8_t accidental;
-        double ratio; // to the plain spelling
-    } beyond[] = {{60, acc_sharp, 1 / diesis},
-                  {65, acc_sharp, 1 / diesis},
-                  {64, acc_flat, diesis},
-                  {71, acc_flat, diesis},
-                  {62, acc_double_flat, diesis},
-                  {67, acc_double_sharp, 1 / diesis},
-                  {62, acc_double_sharp, 1 / diesis},
-                  // no letter is a double flat above C-sharp: the plain spelling
-                  {61, acc_double_flat, 1}};
+        uint8_t soundsAs; // accidental of the same number in the table
+    } beyond[] = {{60, acc_sharp, acc_none},        {65, acc_sharp, acc_none},
+                  {64, acc_flat, acc_none},         {71, acc_flat, acc_none},
+                  {62, acc_double_flat, acc_none},  {67, acc_double_sharp, acc_none},
+                  {66, acc_double_sharp, acc_none}, {61, acc_double_flat, acc_none},
+                  {70, acc_double_flat, acc_none},  {61, acc_sharp, acc_sharp},
+                  {70, acc_flat, acc_flat}};
     for (const auto& b : beyond)
-        EXPECT_NEAR(freq(t, b.number, b.accidental) / freq(t, b.number), b.ratio, 1e-5)
+        EXPECT_DOUBLE_EQ(freq(t, b.number, b.accidental), freq(t, b.number, b.soundsAs))
             << b.number << " " << int(b.accidental);
 }
+
+// A key's spelling never moves a note off the table: in every key and temperament a note
+// sounds where the table puts its plain, sharp or flat spelling.
+struct KeySpellingCase {
+    int number;
+    uint8_t key;
+    double commaFraction;
+    double hz; // 0: compare with the plain spelling
+};
+
+class KeySpellingTest : public ::testing::TestWithParam<KeySpellingCase> {};
+
+TEST_P(KeySpellingTest, SoundsOnTheSeventeenNoteTable) {
+    const KeySpellingCase c = GetParam();
+    FrequencyRecord t;
+    t.Compute(c.commaFraction, 440);
+    NoteValue note{c.number, acc_none, 0};
+    SpellLetter(note, c.key);
+    const double hz = t.NoteFrequency(note);
+    if (c.hz > 0) {
+        EXPECT_NEAR(hz, c.hz, 1e-9);
+    }
+    const uint8_t row = note.Accidental == acc_sharp || note.Accidental == acc_flat
+                            ? note.Accidental
+                            : uint8_t(acc_none);
+    EXPECT_DOUBLE_EQ(hz, freq(t, c.number, row)) << "accidental " << int(note.Accidental);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeySpellingTest,
+    ::testing::Values(KeySpellingCase{69, 1, 0, 440},      // B-double-flat in G-flat major
+                      KeySpellingCase{69, 0, 0.25, 440},   // B-double-flat in C-flat major
+                      KeySpellingCase{62, 0, 0.25, 0},     // E-double-flat
+                      KeySpellingCase{71, 0, 0.25, 0},     // C-flat
+                      KeySpellingCase{64, 0, 1.0 / 6, 0},  // F-flat
+                      KeySpellingCase{60, 11, 0.25, 0},    // B-sharp in E major
+                      KeySpellingCase{65, 13, 0.25, 0},    // E-sharp in F-sharp major
+                      KeySpellingCase{67, 12, 2.0 / 7, 0}, // F-double-sharp in B major
+                      KeySpellingCase{65, 8, 0.25, 0},     // F with a natural
+                      KeySpellingCase{66, 7, 0.25, 0}));   // F-sharp in C major
 
 TEST(PitchTable, NonFinitePitchDoesNotHang) {
     FrequencyRecord t;

@@ -1247,6 +1247,39 @@ private slots:
         QCOMPARE(reopened.Documents[0]->Chart.Course(0).First.ShownTension(read), 3.9f);
     }
 
+    // The settings file's list names a document by 255 bytes at most; its whole path comes
+    // back all the same, and Save As starts in its folder.
+    void longPathComesBackWhole() {
+        QString folder = dir->filePath(QStringLiteral("Lauten-\u00fc"));
+        while (QFile::encodeName(folder).size() < 300)
+            folder += QStringLiteral("/a-folder-of-instruments-for-the-long-path-test");
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + QStringLiteral("/lute.vrd");
+        QVERIFY(QFile::encodeName(path).size() > 255);
+
+        auto w = start();
+        w->Settings().StartupChoice = 1;
+        w->ViewStrings();
+        QVERIFY(w->SaveDocumentFile(path));
+        w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
+        quit(w);
+
+        w = start();
+        QCOMPARE(w->TabCount(), 1);
+        QCOMPARE(QFile::decodeName(w->ActiveDocument()->Model().FilePath.c_str()), path);
+        QCOMPARE(w->ActiveDocument()->Model().Chart.Course(0).First.ShownTension(w->Settings()),
+                 3.9f);
+        QCOMPARE(w->windowFilePath(), path);
+        QString proposed;
+        w->Documents().AskSaveFileName = [&](const QString& p, int&) {
+            proposed = p;
+            return QString();
+        };
+        w->Settings().LastFolder = dir->path().toStdString(); // not where the file is
+        QVERIFY(!w->Documents().SaveDocumentAs());
+        QCOMPARE(proposed, path);
+    }
+
     void titleShowsTheActiveDocument() {
         auto w = start();
         QCOMPARE(w->windowFilePath(), QStringLiteral("Alto Lute in G_10crs_sl64"));

@@ -171,7 +171,23 @@ Preferences ReadPreferences(const std::string& text) {
     if (const std::string* order = value(std::string(PrefOrderGroup) + "/" + PrefByAlternativeKey))
         prefs.OrderByAlternative = *order == "true";
 
-    prefs.RecentFiles = TidyRecentFiles(arrayItems(entries, PrefRecentArray, PrefPathKey));
+    const std::vector<std::string> paths = arrayItems(entries, PrefRecentArray, PrefPathKey);
+    const std::vector<std::string> times = arrayItems(entries, PrefRecentArray, PrefUsedKey);
+    std::vector<RecentFile> recent;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        RecentFile entry{paths[i], 0};
+        const std::string& time = times[i];
+        const auto read = std::from_chars(time.data(), time.data() + time.size(), entry.Used);
+        if (read.ec != std::errc() || read.ptr != time.data() + time.size() || entry.Used < 0)
+            entry.Used = 0;
+        recent.push_back(std::move(entry));
+    }
+    // The first listing of a path is the one kept, as TidyRecentFiles keeps it.
+    std::vector<RecentFile> tidy;
+    for (const std::string& path : TidyRecentFiles(paths))
+        tidy.push_back(*std::find_if(recent.begin(), recent.end(),
+                                     [&](const RecentFile& r) { return r.Path == path; }));
+    SetRecent(prefs, tidy);
     const std::vector<std::string> names = arrayItems(entries, PrefBreakingArray, PrefMaterialKey);
     const std::vector<std::string> figures = arrayItems(entries, PrefBreakingArray, PrefIndexKey);
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -187,6 +203,23 @@ Preferences LoadPreferencesFile(const std::string& path) {
     if (!ReadWholeFile(path, text))
         return {};
     return ReadPreferences(text);
+}
+
+std::vector<RecentFile> RecentOf(const Preferences& preferences) {
+    std::vector<RecentFile> recent;
+    for (std::size_t i = 0; i < preferences.RecentFiles.size(); ++i)
+        recent.push_back({preferences.RecentFiles[i],
+                          i < preferences.RecentUsed.size() ? preferences.RecentUsed[i] : 0});
+    return recent;
+}
+
+void SetRecent(Preferences& preferences, const std::vector<RecentFile>& recent) {
+    preferences.RecentFiles.clear();
+    preferences.RecentUsed.clear();
+    for (const RecentFile& entry : recent) {
+        preferences.RecentFiles.push_back(entry.Path);
+        preferences.RecentUsed.push_back(entry.Used);
+    }
 }
 
 Preferences PreferencesOf(const TGlobalData& settings) {
@@ -210,6 +243,43 @@ void ApplyPreferences(const Preferences& preferences, TGlobalData& settings) {
             if (settings.Materials[i].Name == entry.Material)
                 settings.Materials[i].BreakingIndex = static_cast<float>(entry.Index);
     }
+}
+
+namespace {
+
+// The index a list gives a material: its last listing, as ApplyPreferences reads it.
+const MaterialBreakingIndex* indexOf(const std::vector<MaterialBreakingIndex>& list,
+                                     const std::string& material) {
+    const auto it = std::find_if(list.rbegin(), list.rend(), [&](const MaterialBreakingIndex& m) {
+        return m.Material == material;
+    });
+    return it == list.rend() ? nullptr : &*it;
+}
+
+} // namespace
+
+Preferences MergePreferences(const Preferences& own, const Preferences& base,
+                             const Preferences& onDisk, const std::vector<RecentFile>& removed) {
+    Preferences merged;
+    merged.TensionProfileVisible = own.TensionProfileVisible != base.TensionProfileVisible
+                                       ? own.TensionProfileVisible
+                                       : onDisk.TensionProfileVisible;
+    merged.LastFolder = own.LastFolder != base.LastFolder ? own.LastFolder : onDisk.LastFolder;
+    merged.OrderByAlternative = own.OrderByAlternative != base.OrderByAlternative
+                                    ? own.OrderByAlternative
+                                    : onDisk.OrderByAlternative;
+    for (const MaterialBreakingIndex& entry : own.BreakingIndexes) {
+        const MaterialBreakingIndex* before = indexOf(base.BreakingIndexes, entry.Material);
+        const MaterialBreakingIndex* disk = indexOf(onDisk.BreakingIndexes, entry.Material);
+        const bool changed = !before || before->Index != entry.Index;
+        merged.BreakingIndexes.push_back(changed || !disk ? entry : *disk);
+    }
+    for (const MaterialBreakingIndex& entry : onDisk.BreakingIndexes)
+        if (!indexOf(merged.BreakingIndexes, entry.Material) &&
+            indexOf(onDisk.BreakingIndexes, entry.Material) == &entry)
+            merged.BreakingIndexes.push_back(entry);
+    SetRecent(merged, MergeRecentFiles(RecentOf(own), RecentOf(base), RecentOf(onDisk), removed));
+    return merged;
 }
 
 } // namespace vorn

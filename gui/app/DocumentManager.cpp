@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <algorithm>
@@ -187,7 +188,9 @@ void TDocumentManager::closeTab(TStringFileTab* tab) {
     emit activeChanged();
 }
 
-bool TDocumentManager::keepOrDiscard(TStringFileTab* tab) {
+bool TDocumentManager::keepOrDiscard(TStringFileTab* tab, bool* discarded) {
+    if (discarded)
+        *discarded = false;
     TVornFrame* frame = tab->Frame();
     if (!frame->Changed())
         return true;
@@ -204,8 +207,11 @@ bool TDocumentManager::keepOrDiscard(TStringFileTab* tab) {
         box.setDefaultButton(QMessageBox::Save);
         answer = static_cast<QMessageBox::StandardButton>(box.exec());
     }
-    if (answer == QMessageBox::Discard)
+    if (answer == QMessageBox::Discard) {
+        if (discarded)
+            *discarded = true;
         return true;
+    }
     // A document on File Setup has no rows to save yet: saving shows its strings first.
     if (answer == QMessageBox::Save) {
         if (!frame->HasCourseRows())
@@ -219,6 +225,11 @@ bool TDocumentManager::KeepOrDiscardAtExit() {
     // What the settings keep follows the tab active at the quit, not the one a question
     // brought forward.
     const int active = tabs_->currentIndex();
+    discarded_.clear();
+    // Meanwhile the session is not written: the tab a question brought forward is not the
+    // one the settings keep.
+    askingAtExit_ = true;
+    const auto asked = qScopeGuard([this] { askingAtExit_ = false; });
     for (int i = 0; i < TabCount(); ++i) {
         // Asked again each time: a save can give a document rows, and so a place in the file.
         const std::vector<TFileFrame*> open = OpenModels();
@@ -226,13 +237,20 @@ bool TDocumentManager::KeepOrDiscardAtExit() {
         if (std::find(kept.begin(), kept.end(), open[i]) != kept.end())
             continue;
         auto* tab = qobject_cast<TStringFileTab*>(tabs_->widget(i));
-        if (tab && !keepOrDiscard(tab))
+        bool discarded = false;
+        if (tab && !keepOrDiscard(tab, &discarded))
             return false;
+        if (discarded)
+            discarded_.emplace_back(tab->Frame());
     }
     return true;
 }
 
 void TDocumentManager::EndRecovery(bool kept) {
+    for (const QPointer<TVornFrame>& frame : discarded_)
+        if (frame)
+            emit changesDiscarded(frame);
+    discarded_.clear();
     if (!recovery_)
         return;
     if (kept)

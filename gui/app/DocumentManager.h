@@ -71,8 +71,9 @@ public:
     // naming those refused; a new document when none came back. Kept edits to a file that
     // changed since are asked about once the event loop runs; the file shows meanwhile.
     void Reopen(SettingsLoad loaded);
-    // Whether the start's questions are still open: what the tabs hold is not settled yet.
-    bool Settling() const { return settling_; }
+    // Whether the start's or the exit's questions are still open: what the tabs hold is not
+    // settled yet (the exit's bring each asked tab forward).
+    bool Settling() const { return settling_ || askingAtExit_; }
     // Runs the open dialog; false when cancelled or refused.
     bool OpenDocument();
     // Opens the file into a new tab; a file that cannot be read or is refused gets the
@@ -99,7 +100,8 @@ public:
     // cancelled. The recovery copies stay until EndRecovery.
     bool KeepOrDiscardAtExit();
     // The exit kept every document somewhere (the settings file written): the copies go.
-    // Without it the copies stay, brought up to date, and the next start offers them.
+    // Without it the copies stay, brought up to date, and the next start offers them; never
+    // those of documents whose changes the exit's questions discarded.
     void EndRecovery(bool kept);
 
     // Keeps copies of changed documents under folder against a crash, and offers those of runs
@@ -126,11 +128,14 @@ signals:
     void documentSaved();
     // The start's questions are answered.
     void settled();
+    // The exit goes ahead with frame's changes discarded: nothing of them is to come back.
+    void changesDiscarded(TVornFrame* frame);
 
 private:
     TStringFileTab* attachTab(TStringFileTab* tab);
-    // Save, Discard or Cancel for a changed document; true when the tab may go.
-    bool keepOrDiscard(TStringFileTab* tab);
+    // Save, Discard or Cancel for a changed document; true when the tab may go. discarded
+    // is set to whether the answer was Discard.
+    bool keepOrDiscard(TStringFileTab* tab, bool* discarded = nullptr);
     void closeTab(TStringFileTab* tab);
     // The new document made at start goes when unused, now that a file took its place.
     void dropStartupBlank();
@@ -151,6 +156,9 @@ private:
     QPointer<TVornFrame> startupBlank_;
     TRecoveryKeeper* recovery_ = nullptr;
     bool settling_ = false;
+    bool askingAtExit_ = false;
+    // Answered Discard by the last exit's questions; acted on only once the exit goes ahead.
+    std::vector<QPointer<TVornFrame>> discarded_;
 };
 
 } // namespace vorn

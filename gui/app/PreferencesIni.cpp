@@ -47,6 +47,9 @@ bool WritePreferencesIni(const QString& path, const Preferences& preferences) {
         ini.setArrayIndex(i);
         ini.setValue(QLatin1String(PrefPathKey),
                      QString::fromStdString(preferences.RecentFiles[i]));
+        if (i < static_cast<int>(preferences.RecentUsed.size()) && preferences.RecentUsed[i] > 0)
+            ini.setValue(QLatin1String(PrefUsedKey),
+                         QString::number(static_cast<qlonglong>(preferences.RecentUsed[i])));
     }
     ini.endArray();
     ini.sync();

@@ -46,6 +46,8 @@ TRecoveryKeeper::TRecoveryKeeper(TDocumentManager& documents, TGlobalData& setti
         watch(documents_.Document(i));
     connect(&documents_, &TDocumentManager::frameAttached, this, &TRecoveryKeeper::watch);
     connect(&documents_, &TDocumentManager::documentClosing, this, &TRecoveryKeeper::closed);
+    // Discarded at quit: its copy goes as a closed tab's does, and none is made again.
+    connect(&documents_, &TDocumentManager::changesDiscarded, this, &TRecoveryKeeper::closed);
     // A save or a new document: the copies follow at once.
     connect(&documents_, &TDocumentManager::documentsChanged, this, &TRecoveryKeeper::Sweep);
     // Edits come from the keyboard and the mouse; watching them is cheaper than asking every

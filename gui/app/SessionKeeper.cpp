@@ -2,14 +2,19 @@
 
 #include "app/SessionKeeper.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLockFile>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
 #include <QWidget>
+
+#include <algorithm>
+#include <cstdint>
 
 #include "app/PreferencesIni.h"
 #include "document/GlobalData.h"
@@ -63,9 +68,9 @@ SettingsLoad TSessionKeeper::Load() {
         loaded = LoadSettingsFile(localPath(settingsPath_), settings_, &owner);
         const Preferences preferences = ReadPreferencesIni(PreferencesPath());
         ApplyPreferences(preferences, settings_);
-        recent_ = QStrings(preferences.RecentFiles);
-        preferencesWritten_ = PreferencesOf(settings_);
-        preferencesWritten_.RecentFiles = StdStrings(recent_);
+        recent_ = RecentOf(preferences);
+        preferencesBase_ = PreferencesOf(settings_);
+        SetRecent(preferencesBase_, recent_);
     }
     viewSeen_ = viewChoices();
     if (!loaded.Message.empty())
@@ -112,13 +117,44 @@ QRect TSessionKeeper::PlacedBounds(const QRect& bounds) const {
     return placed;
 }
 
+QStringList TSessionKeeper::RecentFiles() const {
+    QStringList paths;
+    for (const RecentFile& entry : recent_)
+        paths << QString::fromStdString(entry.Path);
+    return paths;
+}
+
 void TSessionKeeper::RememberFile(const QString& path) {
-    recent_ = QStrings(WithRecentFile(StdStrings(recent_), path.toStdString()));
+    const std::string used = path.toStdString();
+    if (used.empty())
+        return;
+    const auto same = [&](const RecentFile& entry) { return entry.Path == used; };
+    recent_.erase(std::remove_if(recent_.begin(), recent_.end(), same), recent_.end());
+    removed_.erase(std::remove_if(removed_.begin(), removed_.end(), same), removed_.end());
+    // Never earlier than what the list holds: another copy's clock may run ahead.
+    std::int64_t now = QDateTime::currentMSecsSinceEpoch();
+    for (const RecentFile& entry : recent_)
+        now = std::max(now, entry.Used + 1);
+    recent_.insert(recent_.begin(), RecentFile{used, now});
+    if (recent_.size() > static_cast<size_t>(MaxRecentFiles))
+        recent_.resize(MaxRecentFiles);
     writePreferencesSoon();
 }
 
 void TSessionKeeper::SetRecentFiles(const QStringList& paths) {
-    recent_ = QStrings(TidyRecentFiles(StdStrings(paths)));
+    const std::vector<std::string> kept = TidyRecentFiles(StdStrings(paths));
+    std::vector<RecentFile> now;
+    for (const RecentFile& entry : recent_) {
+        if (std::find(kept.begin(), kept.end(), entry.Path) != kept.end()) {
+            now.push_back(entry);
+            continue;
+        }
+        // Dropped at the latest time the list knew of it, so that only a later use elsewhere
+        // brings it back.
+        removed_.push_back(
+            {entry.Path, std::max<std::int64_t>(entry.Used, QDateTime::currentMSecsSinceEpoch())});
+    }
+    recent_ = std::move(now);
     writePreferencesSoon();
 }
 
@@ -139,33 +175,36 @@ void TSessionKeeper::writePreferencesSoon() {
     });
 }
 
+Preferences TSessionKeeper::ownPreferences() const {
+    Preferences own = PreferencesOf(settings_);
+    SetRecent(own, recent_);
+    return own;
+}
+
 void TSessionKeeper::writePreferences() {
     writePending_ = false;
     if (settingsPath_.isEmpty())
         return;
-    Preferences preferences = PreferencesOf(settings_);
-    preferences.RecentFiles = StdStrings(recent_);
+    // Other copies write vorn.ini too: under the settings file's lock (QSettings takes
+    // vorn.ini.lock itself while it writes), what they wrote since is read and kept.
+    QLockFile lock(settingsPath_ + QStringLiteral(".lock"));
+    lock.setStaleLockTime(StaleLock);
+    lock.tryLock(LockWait);
+    const QString path = PreferencesPath();
+    const Preferences own = ownPreferences();
+    // A file gone meanwhile holds what this copy last knew, not the defaults.
+    const Preferences onDisk =
+        QFileInfo::exists(path) ? ReadPreferencesIni(path) : preferencesBase_;
+    const Preferences merged = MergePreferences(own, preferencesBase_, onDisk, removed_);
     // Losing the preferences costs only them: no message.
-    if (WritePreferencesIni(PreferencesPath(), preferences))
-        preferencesWritten_ = std::move(preferences);
+    if (merged != onDisk || !QFileInfo::exists(path)) {
+        if (!WritePreferencesIni(path, merged))
+            return;
+    }
+    recent_ = RecentOf(merged);
+    preferencesBase_ = PreferencesOf(settings_);
+    SetRecent(preferencesBase_, recent_);
 }
-
-namespace {
-
-// What this window writes of the preferences; the rest of the file is not its own.
-bool samePreferences(const Preferences& a, const Preferences& b) {
-    if (a.TensionProfileVisible != b.TensionProfileVisible || a.RecentFiles != b.RecentFiles ||
-        a.OrderByAlternative != b.OrderByAlternative ||
-        a.BreakingIndexes.size() != b.BreakingIndexes.size())
-        return false;
-    for (size_t i = 0; i < a.BreakingIndexes.size(); ++i)
-        if (a.BreakingIndexes[i].Material != b.BreakingIndexes[i].Material ||
-            a.BreakingIndexes[i].Index != b.BreakingIndexes[i].Index)
-            return false;
-    return true;
-}
-
-} // namespace
 
 std::array<int, 7> TSessionKeeper::viewChoices() const {
     return {settings_.TensionUnit,        settings_.ShowAlternativeFrets,
@@ -214,9 +253,7 @@ void TSessionKeeper::writeSession() {
     std::string own = SettingsFileBytes(settings_, kept, self_);
     if (own != ownWritten_ && writeMerged(kept, nullptr))
         ownWritten_ = std::move(own);
-    Preferences preferences = PreferencesOf(settings_);
-    preferences.RecentFiles = StdStrings(recent_);
-    if (!samePreferences(preferences, preferencesWritten_))
+    if (ownPreferences() != preferencesBase_)
         writePreferences();
 }
 

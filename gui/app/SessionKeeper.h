@@ -82,11 +82,13 @@ public:
     // for every idle moment.
     void NoticeViewChoices();
 
-    // The files last opened or saved, newest first (at most MaxRecentFiles).
-    const QStringList& RecentFiles() const { return recent_; }
+    // The files last opened or saved, newest first (at most MaxRecentFiles); after each write
+    // of vorn.ini, those other copies of the program used too.
+    QStringList RecentFiles() const;
     // path goes first in the list; vorn.ini follows within PreferencesDelay.
     void RememberFile(const QString& path);
-    // The list as the user left it after clearing some of it; written as above.
+    // The list as the user left it after clearing some of it; written as above. What it
+    // dropped stays out of the file, whatever another copy kept of it.
     void SetRecentFiles(const QStringList& paths);
 
     // Restored window bounds brought onto the screen they belong to, title bar and all.
@@ -101,6 +103,7 @@ public:
 
 private:
     void applyBounds();
+    Preferences ownPreferences() const;
     void writePreferences();
     void writePreferencesSoon();
     void writeSession();
@@ -115,11 +118,14 @@ private:
     QString lost_;
     ProcessIdentity self_ = ThisProcess();
     std::string ownWritten_; // this copy's part of the settings file as last written
-    QStringList recent_;
+    std::vector<RecentFile> recent_;
+    std::vector<RecentFile> removed_; // dropped from the list by this copy, and when
     bool writePending_ = false;
     bool sessionPending_ = false;
-    bool finished_ = false;          // the exit wrote the session
-    Preferences preferencesWritten_; // what vorn.ini holds, as far as this run knows
+    bool finished_ = false; // the exit wrote the session
+    // This copy's preferences as it last read or wrote vorn.ini, with the recent files as
+    // written there: what differs from them is this copy's change, the rest another's.
+    Preferences preferencesBase_;
     std::array<int, 7> viewSeen_{};
 };
 

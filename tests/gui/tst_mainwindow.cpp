@@ -2,6 +2,7 @@
 
 #include <QtTest>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -19,9 +20,12 @@
 
 #include <memory>
 
+#include "app/DocumentManager.h"
 #include "app/HelpViewer.h"
 #include "app/MainForm.h"
 #include "app/PreferencesIni.h"
+#include "app/RecoveryKeeper.h"
+#include "app/SessionKeeper.h"
 #include "app/SideBar.h"
 #include "app/StatusPanels.h"
 #include "app/VolumeControl.h"
@@ -1152,6 +1156,128 @@ private slots:
         QCOMPARE(w->ActiveDocument()->Model().Chart.Course(0).First.ShownTension(w->Settings()),
                  edited);
         QVERIFY(w->ActiveDocument()->Changed());
+    }
+
+    // Changes answered Discard at quit never come back, even when the settings file cannot be
+    // written and the recovery copies stay for the next start, and whether or not their file
+    // is still there.
+    void discardedChangesNeverComeBack_data() {
+        QTest::addColumn<bool>("fileGone");
+        QTest::addColumn<bool>("oneKept");
+        QTest::newRow("its file there") << false << false;
+        QTest::newRow("its file gone") << true << false;
+        QTest::newRow("its file gone, another kept, Quit Anyway") << true << true;
+    }
+    void discardedChangesNeverComeBack() {
+        QFETCH(bool, fileGone);
+        QFETCH(bool, oneKept);
+        // A settings file that cannot be written: the exit keeps the recovery copies.
+        QVERIFY(QDir().mkpath(settingsPath()));
+        auto w = start();
+        const QString root = dir->filePath(QStringLiteral("recovery"));
+        TRecoveryKeeper* keeper = w->Documents().KeepRecovery(root);
+        w->Settings().StartupChoice = oneKept ? 1 : 0;
+        w->ViewStrings();
+        const QString discarded = dir->filePath(QStringLiteral("discarded.vrd"));
+        QVERIFY(w->SaveDocumentFile(discarded));
+        TVornFrame* dropped = w->ActiveDocument();
+        dropped->Model().Chart.Course(0).EditTension(0, 3.9);
+        TVornFrame* kept = nullptr;
+        if (oneKept) {
+            kept = w->NewDocument();
+            w->ViewStrings();
+            kept->Model().Chart.Course(0).EditTension(0, 4.1);
+        }
+        keeper->Sweep();
+        const QString droppedCopy = keeper->CopyOf(dropped);
+        QVERIFY(!droppedCopy.isEmpty());
+        const QString keptCopy = kept ? keeper->CopyOf(kept) : QString();
+        QCOMPARE(keptCopy.isEmpty(), !kept);
+        if (fileGone)
+            QVERIFY(QFile::remove(discarded));
+
+        QStringList asked;
+        w->Documents().AskSaveChanges = [&](const QString& text) {
+            asked << text;
+            return QMessageBox::Discard;
+        };
+        // The kept document cannot be kept: quit anyway, its copy staying.
+        auto* quitAnyway = new QTimer(w.get());
+        connect(quitAnyway, &QTimer::timeout, quitAnyway, [quitAnyway] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            for (QAbstractButton* button : box ? box->buttons() : QList<QAbstractButton*>())
+                if (button->text() == QStringLiteral("Quit Anyway")) {
+                    quitAnyway->stop();
+                    button->click();
+                }
+        });
+        quitAnyway->start(20);
+        QVERIFY(w->close());
+        QCOMPARE(asked, QStringList{QStringLiteral("Save the changes to \"discarded.vrd\"?")});
+        QVERIFY(!QFileInfo::exists(droppedCopy));
+        if (kept)
+            QVERIFY(QFileInfo::exists(keptCopy));
+        QCOMPARE(QFileInfo::exists(discarded), !fileGone);
+    }
+
+    // The exit's questions bring each asked tab forward; a session written meanwhile would
+    // keep that tab, with the changes about to be discarded, in place of the active one.
+    void exitQuestionsWriteNoSession() {
+        auto w = start();
+        w->Settings().StartupChoice = 1;
+        w->ViewStrings();
+        w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 4.25);
+        TVornFrame* active = w->NewDocument();
+        w->ViewStrings();
+        active->Model().Chart.Course(0).EditTension(0, 3.9);
+        QFile::remove(settingsPath());
+        QByteArray whileAsked;
+        w->Documents().AskSaveChanges = [&](const QString&) {
+            // The user takes a while to answer.
+            QTest::qWait(2 * TSessionKeeper::SessionDelay);
+            whileAsked = fileBytes(settingsPath());
+            return QMessageBox::Discard;
+        };
+        QVERIFY(w->close());
+        QVERIFY(whileAsked.isEmpty());
+        TGlobalData read;
+        const SettingsLoad reopened =
+            LoadSettingsFile(QFile::encodeName(settingsPath()).toStdString(), read);
+        QCOMPARE(reopened.Documents.size(), size_t(1));
+        QCOMPARE(reopened.Documents[0]->Chart.Course(0).First.ShownTension(read), 3.9f);
+    }
+
+    // The settings file's list names a document by 255 bytes at most; its whole path comes
+    // back all the same, and Save As starts in its folder.
+    void longPathComesBackWhole() {
+        QString folder = dir->filePath(QStringLiteral("Lauten-\u00fc"));
+        while (QFile::encodeName(folder).size() < 300)
+            folder += QStringLiteral("/a-folder-of-instruments-for-the-long-path-test");
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + QStringLiteral("/lute.vrd");
+        QVERIFY(QFile::encodeName(path).size() > 255);
+
+        auto w = start();
+        w->Settings().StartupChoice = 1;
+        w->ViewStrings();
+        QVERIFY(w->SaveDocumentFile(path));
+        w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
+        quit(w);
+
+        w = start();
+        QCOMPARE(w->TabCount(), 1);
+        QCOMPARE(QFile::decodeName(w->ActiveDocument()->Model().FilePath.c_str()), path);
+        QCOMPARE(w->ActiveDocument()->Model().Chart.Course(0).First.ShownTension(w->Settings()),
+                 3.9f);
+        QCOMPARE(w->windowFilePath(), path);
+        QString proposed;
+        w->Documents().AskSaveFileName = [&](const QString& p, int&) {
+            proposed = p;
+            return QString();
+        };
+        w->Settings().LastFolder = dir->path().toStdString(); // not where the file is
+        QVERIFY(!w->Documents().SaveDocumentAs());
+        QCOMPARE(proposed, path);
     }
 
     void titleShowsTheActiveDocument() {

@@ -144,7 +144,7 @@ private slots:
     }
 
     // Two copies on one settings file, each keeping its document: whichever quits last, the
-    // next start reopens both.
+    // next start reopens both and lists both among the recent files.
     void twoCopiesKeepBothDocuments_data() {
         QTest::addColumn<bool>("firstQuitsFirst");
         QTest::newRow("first started quits first") << true;
@@ -153,6 +153,7 @@ private slots:
     void twoCopiesKeepBothDocuments() {
         QFETCH(bool, firstQuitsFirst);
         QFile::remove(dir.filePath(QStringLiteral("vorn.vrn")));
+        QFile::remove(dir.filePath(QStringLiteral("vorn.ini")));
         const QString lute = dir.filePath(QStringLiteral("lute.vrd"));
         const QString theorbo = dir.filePath(QStringLiteral("theorbo.vrd"));
         saveLute(lute);
@@ -181,10 +182,15 @@ private slots:
                      qPrintable(lines.join(u'\n')));
         }
 
-        QStringList tabs = run({}).filter(QStringLiteral("TAB "));
+        const QStringList lines = run({});
+        QStringList tabs = lines.filter(QStringLiteral("TAB "));
         tabs.sort();
         QCOMPARE(tabs, (QStringList{QStringLiteral("TAB 0 ") + lute,
                                     QStringLiteral("TAB 0 ") + theorbo}));
+        // vorn.ini too holds what both copies did, the later opened first.
+        QCOMPARE(
+            lines.filter(QStringLiteral("RECENT ")),
+            (QStringList{QStringLiteral("RECENT ") + theorbo, QStringLiteral("RECENT ") + lute}));
     }
 
     // A folder where the settings file should be: the exit says the kept document would be

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "files/PreferencesFile.h"
 #include "io/ByteReader.h"
@@ -175,6 +177,105 @@ TEST(PreferencesFile, ReadFromAFile) {
     const Preferences p = LoadPreferencesFile(path.string());
     std::filesystem::remove(path);
     EXPECT_EQ(p.BreakingIndexes.size(), 4u);
+}
+
+// Two copies of the program write one vorn.ini: what one changed since it last read or wrote
+// the file is its own, the rest is as the other wrote it.
+TEST(PreferencesFile, MergeKeepsWhatAnotherCopyChanged) {
+    Preferences base;
+    base.TensionProfileVisible = false;
+    base.LastFolder = "/home/a";
+    base.BreakingIndexes = {{"Gut", 250}, {"Nylon", 260}, {"Wool", 100}};
+    struct Case {
+        const char* name;
+        bool profile;
+        std::string folder;
+        std::vector<MaterialBreakingIndex> own; // this copy's, from base
+        std::vector<MaterialBreakingIndex> disk;
+        bool diskProfile;
+        std::string diskFolder;
+        bool wantProfile;
+        std::string wantFolder;
+        std::vector<MaterialBreakingIndex> want;
+    };
+    const std::vector<MaterialBreakingIndex> same = base.BreakingIndexes;
+    const Case cases[] = {
+        {"nothing changed here: the disk's",
+         false,
+         "/home/a",
+         same,
+         {{"Gut", 240}, {"Nylon", 260}, {"Wool", 100}},
+         true,
+         "/home/b",
+         true,
+         "/home/b",
+         {{"Gut", 240}, {"Nylon", 260}, {"Wool", 100}}},
+        {"changed here: this copy's",
+         true,
+         "/home/c",
+         {{"Gut", 250}, {"Nylon", 270}, {"Wool", 100}},
+         {{"Gut", 240}, {"Nylon", 265}, {"Wool", 100}},
+         false,
+         "/home/b",
+         true,
+         "/home/c",
+         {{"Gut", 240}, {"Nylon", 270}, {"Wool", 100}}},
+        {"a material only the disk lists stays, its last listing",
+         false,
+         "/home/a",
+         {{"Gut", 250}},
+         {{"Silk", 150}, {"Gut", 250}, {"Silk", 155}},
+         false,
+         "/home/a",
+         false,
+         "/home/a",
+         {{"Gut", 250}, {"Silk", 155}}},
+        {"a material the disk lacks is this copy's",
+         false,
+         "/home/a",
+         same,
+         {{"Gut", 230}},
+         false,
+         "",
+         false,
+         "",
+         {{"Gut", 230}, {"Nylon", 260}, {"Wool", 100}}},
+        {"a new material here is this copy's",
+         false,
+         "/home/a",
+         {{"Horse", 90}},
+         {{"Horse", 80}},
+         false,
+         "/home/a",
+         false,
+         "/home/a",
+         {{"Horse", 90}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Preferences own = base, disk;
+        own.TensionProfileVisible = c.profile;
+        own.LastFolder = c.folder;
+        own.BreakingIndexes = c.own;
+        disk.TensionProfileVisible = c.diskProfile;
+        disk.LastFolder = c.diskFolder;
+        disk.BreakingIndexes = c.disk;
+        const Preferences merged = MergePreferences(own, base, disk, {});
+        EXPECT_EQ(merged.TensionProfileVisible, c.wantProfile);
+        EXPECT_EQ(merged.LastFolder, c.wantFolder);
+        EXPECT_EQ(merged.BreakingIndexes, c.want);
+    }
+}
+
+// The times go out with the paths and come back: the merge needs what a write left.
+TEST(PreferencesFile, MergeGivesTheRecentFilesTheirTimes) {
+    Preferences own, base, disk;
+    SetRecent(own, {{"/a.vrd", 20}, {"/old.vrd", 0}});
+    SetRecent(base, {{"/old.vrd", 0}});
+    SetRecent(disk, {{"/b.vrd", 30}, {"/old.vrd", 0}});
+    const Preferences merged = MergePreferences(own, base, disk, {{"/b.vrd", 10}});
+    EXPECT_EQ(merged.RecentFiles, (std::vector<std::string>{"/b.vrd", "/a.vrd", "/old.vrd"}));
+    EXPECT_EQ(merged.RecentUsed, (std::vector<std::int64_t>{30, 20, 0}));
 }
 
 } // namespace

@@ -6,8 +6,9 @@
 //   session_driver run [--edit] [FILE]
 //     starts the program (with FILE as its command line), answers every question with its
 //     default ("ASKED <text>"), optionally edits the first string of the active document,
-//     prints "TAB <changed> <path or name>" for each tab once the start has settled, and
-//     quits, again answering every question with its default.
+//     prints "TAB <changed> <path or name>" for each tab once the start has settled and
+//     "RECENT <path>" for each recent file, and quits, again answering every question with
+//     its default.
 //   --press TEXT   answers with the button TEXT wherever a question has one
 //   --hold FILE    waits to quit until FILE exists, so that two runs overlap
 #include <QtTest>
@@ -24,7 +25,9 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "app/MainMenus.h"
 #include "app/ProgramRun.h"
+#include "app/RecentFilesMenu.h"
 #include "views/VornFrame.h"
 
 using namespace vorn;
@@ -106,6 +109,8 @@ int main(int argc, char* argv[]) {
                         .arg(own.empty() ? window.Document(i)->DisplayName()
                                          : QFile::decodeName(own.c_str())));
             }
+            for (const QString& path : window.Menus()->Recent()->Files())
+                say(QStringLiteral("RECENT ") + path);
             if (!hold.isEmpty()) {
                 say(QStringLiteral("HOLDING"));
                 *told = true;

@@ -387,6 +387,9 @@ bool TDocumentManager::OpenDocumentFile(const QString& path) {
                               QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), why));
         return false;
     }
+    // An import is shown under the name of the new file its save proposes.
+    if (!loaded->ImportedFrom.empty())
+        loaded->FileName = ConvertedName(loaded->ImportedFrom);
     NewTab(std::move(loaded));
     emit activeChanged();
     emit fileUsed(QFileInfo(path).absoluteFilePath());

@@ -20,6 +20,7 @@
 #include "files/FileFrame.h"
 #include "files/SettingsFile.h"
 #include "io/AtomicFile.h"
+#include "io/ByteWriter.h"
 #include "io/FileMode.h"
 #include "views/StringFileTab.h"
 #include "views/VornFrame.h"
@@ -336,8 +337,15 @@ TRecoveryKeeper* TDocumentManager::KeepRecovery(const QString& folder) {
 TStringFileTab* TDocumentManager::OpenRecovered(std::unique_ptr<TFileFrame> recovered) {
     const std::string own = recovered->FilePath;
     TStringFileTab* tab = own.empty() ? nullptr : TabOfFile(QFile::decodeName(own.c_str()));
+    // A tab showing changes of its own, not these (a copy recovered before, say), keeps them:
+    // this copy stands apart until the user saves it.
+    bool apart = false;
     if (tab && tab->Frame()->Changed()) {
-        // What that tab holds is kept too: this copy stands apart until the user saves it.
+        ByteWriter body;
+        WriteDocument(*recovered, body);
+        apart = body.bytes() != tab->Frame()->SaveToData();
+    }
+    if (apart) {
         recovered->FileName = NotedFileName(own, "recovered");
         recovered->FilePath.clear();
         recovered->Disk = {};

@@ -109,8 +109,8 @@ public:
     // Keeps copies of changed documents under folder against a crash, and offers those of runs
     // that ended without saving once the event loop runs. None with an empty folder.
     TRecoveryKeeper* KeepRecovery(const QString& folder);
-    // A recovered document in the tab of its own file when that is open and unchanged, else in
-    // a new tab; the start's unused new document gives way to it. One whose file's tab holds
+    // A recovered document in the tab of its own file when that is open, else in a new tab;
+    // the start's unused new document gives way to it. One whose file's tab holds other
     // changes already (another recovered copy, say) opens as a copy with no file of its own,
     // named "... (recovered)", so that neither overwrites the other.
     TStringFileTab* OpenRecovered(std::unique_ptr<TFileFrame> recovered);

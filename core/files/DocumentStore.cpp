@@ -2,6 +2,7 @@
 
 #include "files/DocumentStore.h"
 
+#include "files/DialogPaths.h"
 #include "files/FileFrame.h"
 #include "files/OldFileConversion.h"
 #include "io/AtomicFile.h"
@@ -11,11 +12,28 @@
 
 namespace vorn {
 
+std::string NotedFileName(const std::string& path, const std::string& note) {
+    std::string stem = FinalComponent(path);
+    const size_t dot = stem.rfind('.');
+    if (dot != std::string::npos && dot > 0)
+        stem.resize(dot);
+    return SafeFileName(stem + " (" + note + ")") + "." + DocumentExtension;
+}
+
 LoadOutcome OpenDocument(TFileFrame& frame, ByteReader& in, const std::string& name) {
     const LoadOutcome outcome = ReadDocument(frame, in, name);
-    if (outcome.Result == LoadResult::OldFormat)
-        return ImportOldDocument(frame, in);
-    return outcome;
+    if (outcome.Result != LoadResult::OldFormat) {
+        if (outcome.Result == LoadResult::Loaded)
+            frame.ImportedFrom.clear();
+        return outcome;
+    }
+    const LoadOutcome imported = ImportOldDocument(frame, in);
+    if (imported.Result == LoadResult::Loaded) {
+        frame.ImportedFrom = name;
+        frame.FilePath.clear();
+        frame.Disk = {};
+    }
+    return imported;
 }
 
 LoadOutcome OpenDocumentFile(TFileFrame& frame, const std::string& path) {
@@ -24,7 +42,7 @@ LoadOutcome OpenDocumentFile(TFileFrame& frame, const std::string& path) {
         return {LoadResult::Failed, LoadFileMessage, error};
     ByteReader in(bytes);
     LoadOutcome outcome = OpenDocument(frame, in, path);
-    if (outcome.Result == LoadResult::Loaded) {
+    if (outcome.Result == LoadResult::Loaded && frame.ImportedFrom.empty()) {
         frame.FilePath = path;
         frame.Disk = FingerprintOfData(path, bytes);
     }
@@ -40,7 +58,8 @@ std::string ReadBackFault(const std::string& body, TGlobalData& settings) {
     return outcome.Reason.empty() ? std::string(LoadFileMessage) : outcome.Reason;
 }
 
-bool SaveDocumentFile(TFileFrame& frame, const std::string& path, std::string* error) {
+bool SaveDocumentFile(TFileFrame& frame, const std::string& path, std::string* error,
+                      ReadOnlyTarget readOnly) {
     ByteWriter out;
     WriteDocument(frame, out);
     if (const std::string fault = ReadBackFault(out.bytes(), frame.Settings); !fault.empty()) {
@@ -48,8 +67,9 @@ bool SaveDocumentFile(TFileFrame& frame, const std::string& path, std::string* e
             *error = "the document would not open again (" + fault + ")";
         return false;
     }
-    if (!WriteFileAtomically(path, out.bytes(), error))
+    if (!WriteFileAtomically(path, out.bytes(), error, readOnly))
         return false;
+    frame.ImportedFrom.clear();
     frame.FileName = FinalComponent(path);
     frame.FilePath = path;
     frame.Disk = FingerprintOfData(path, out.bytes());

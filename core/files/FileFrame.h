@@ -32,6 +32,10 @@ public:
     int Family = 0;
     std::string FileName; // without directory; empty for a new document
     std::string FilePath; // the file read or last saved, whole; empty when there is none
+    // The older-format file an import was read from, whole; empty for anything else. An
+    // import is not its original: it has no FilePath, so that a save asks for a file of its
+    // own rather than replace the old file, which older programs still read.
+    std::string ImportedFrom;
     // What FilePath was when this program last read or wrote it; unknown when it never did.
     FileFingerprint Disk;
 

@@ -3,14 +3,18 @@
 #include "io/AtomicFile.h"
 
 #include <cerrno>
+#include <charconv>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <signal.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
+
+#include "io/FileMode.h"
 
 namespace vorn {
 
@@ -119,21 +123,36 @@ bool resolveTarget(const std::string& path, std::string& target, std::string* er
 }
 
 // Removes temporaries that processes which no longer run left in folder.
-void removeStaleTemporaries(const std::string& folder) {
+void removeStaleTemporaries(const std::string& folder, const ProcessIdentity& self) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    const std::string prefix = TemporaryPrefix;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.rfind(prefix, 0) != 0 || name.size() < 5 || name.substr(name.size() - 4) != ".tmp")
-            continue;
-        const size_t dash = name.find('-', prefix.size());
-        if (dash == std::string::npos)
-            continue;
-        const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
-        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+        if (LeftByEndedWriter(it->path().filename().string(), self))
             fs::remove(it->path(), ec);
     }
+}
+
+// FNV-1a of the machine's name and boot id, in 16 hex digits: short enough for a file name.
+std::string machineTag(const ProcessIdentity& writer) {
+    uint64_t hash = 14695981039346656037ull;
+    for (const char c : writer.Host + '\n' + writer.Boot) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    static const char digits[] = "0123456789abcdef";
+    std::string tag(16, '0');
+    for (int i = 15; i >= 0; --i, hash >>= 4)
+        tag[static_cast<size_t>(i)] = digits[hash & 0xf];
+    return tag;
+}
+
+bool readNumber(std::string_view& text, uint64_t& value) {
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (r.ec != std::errc() || r.ptr == text.data() || r.ptr == text.data() + text.size() ||
+        *r.ptr != '-')
+        return false;
+    text.remove_prefix(static_cast<size_t>(r.ptr - text.data()) + 1);
+    return true;
 }
 
 // The process's file creation mask as Linux shows it in /proc/self/status; -1 when it cannot
@@ -176,7 +195,7 @@ struct Temporary {
 };
 
 // fd -1 with *error set when no temporary can be made for path.
-Temporary openTemporary(const std::string& path, std::string* error) {
+Temporary openTemporary(const std::string& path, ReadOnlyTarget readOnly, std::string* error) {
     namespace fs = std::filesystem;
     Temporary t;
     if (!resolveTarget(path, t.target, error))
@@ -189,14 +208,20 @@ Temporary openTemporary(const std::string& path, std::string* error) {
             *error = path + (S_ISDIR(old.st_mode) ? ": is a folder" : ": not a regular file");
         return t;
     }
+    if (t.targetExists && readOnly == ro_refuse && ReadOnlyFile(t.target)) {
+        if (error)
+            *error = path + ": the file is read-only";
+        return t;
+    }
     const fs::path parent = fs::path(t.target).parent_path();
     t.folder = parent.empty() ? std::string(".") : parent.string();
-    removeStaleTemporaries(t.folder);
+    const ProcessIdentity self = ThisProcess();
+    removeStaleTemporaries(t.folder, self);
 
     // The temporary must sit in the target's folder, since rename is only atomic within one
     // file system; its name is short, so that any name the folder takes can be written.
-    const std::string pattern = (parent.empty() ? std::string() : t.folder + "/") +
-                                TemporaryPrefix + std::to_string(::getpid()) + "-XXXXXX.tmp";
+    const std::string pattern =
+        (parent.empty() ? std::string() : t.folder + "/") + TemporaryStem(self) + "XXXXXX.tmp";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     t.fd = ::mkstemps(name.data(), 4);
@@ -210,8 +235,34 @@ Temporary openTemporary(const std::string& path, std::string* error) {
 
 } // namespace
 
+std::string TemporaryStem(const ProcessIdentity& writer) {
+    return TemporaryPrefix + std::to_string(writer.Pid) + "-" + std::to_string(writer.Start) + "-" +
+           machineTag(writer) + "-";
+}
+
+bool LeftByEndedWriter(const std::string& name, const ProcessIdentity& self) {
+    // ".vorn-<pid>-<start>-<tag>-XXXXXX.tmp"
+    std::string_view rest(name);
+    const std::string_view prefix(TemporaryPrefix);
+    if (rest.substr(0, prefix.size()) != prefix || rest.size() < 4 ||
+        rest.substr(rest.size() - 4) != ".tmp")
+        return false;
+    rest.remove_prefix(prefix.size());
+    uint64_t pid = 0, start = 0;
+    if (!readNumber(rest, pid) || !readNumber(rest, start) || pid == 0 || pid > 0x7fffffff)
+        return false;
+    const std::string tag = machineTag(self);
+    if (rest.substr(0, tag.size()) != tag || rest.size() <= tag.size() || rest[tag.size()] != '-')
+        return false;
+    // The tag holds this machine's name and boot: the writer ran here, since the last start.
+    ProcessIdentity writer = self;
+    writer.Pid = static_cast<long>(pid);
+    writer.Start = start;
+    return StateOf(writer, self) == ps_ended;
+}
+
 bool CanWriteFile(const std::string& path, std::string* error) {
-    const Temporary t = openTemporary(path, error);
+    const Temporary t = openTemporary(path, ro_refuse, error);
     if (t.fd < 0)
         return false;
     ::close(t.fd);
@@ -219,8 +270,9 @@ bool CanWriteFile(const std::string& path, std::string* error) {
     return true;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& data, std::string* error) {
-    const Temporary t = openTemporary(path, error);
+bool WriteFileAtomically(const std::string& path, const std::string& data, std::string* error,
+                         ReadOnlyTarget readOnly) {
+    const Temporary t = openTemporary(path, readOnly, error);
     if (t.fd < 0)
         return false;
     const int fd = t.fd;

@@ -4,14 +4,37 @@
 
 #include <cerrno>
 #include <charconv>
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
-
-#include "io/AtomicFile.h"
 
 namespace vorn {
 
 namespace {
+
+// A small file of /proc, read whole. Not through the atomic writer's reader: that one asks
+// this module who left its temporary files.
+bool readSmallFile(const std::string& path, std::string& text) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    char buffer[4096];
+    std::string bytes;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ::close(fd);
+            if (n < 0)
+                return false;
+            break;
+        }
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    text = std::move(bytes);
+    return true;
+}
 
 std::string_view firstLine(std::string_view text) {
     return text.substr(0, text.find('\n'));
@@ -19,7 +42,7 @@ std::string_view firstLine(std::string_view text) {
 
 std::string bootId() {
     std::string text;
-    if (!ReadWholeFile("/proc/sys/kernel/random/boot_id", text))
+    if (!readSmallFile("/proc/sys/kernel/random/boot_id", text))
         return {};
     return std::string(firstLine(text));
 }
@@ -73,7 +96,7 @@ std::optional<ProcessStat> ParseProcessStat(std::string_view text) {
 
 std::optional<ProcessStat> ReadProcessStat(long pid) {
     std::string text;
-    if (pid <= 0 || !ReadWholeFile("/proc/" + std::to_string(pid) + "/stat", text))
+    if (pid <= 0 || !readSmallFile("/proc/" + std::to_string(pid) + "/stat", text))
         return std::nullopt;
     return ParseProcessStat(text);
 }

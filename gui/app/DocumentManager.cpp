@@ -21,6 +21,8 @@
 #include "files/FileFrame.h"
 #include "files/SettingsFile.h"
 #include "io/AtomicFile.h"
+#include "io/ByteWriter.h"
+#include "io/FileMode.h"
 #include "views/StringFileTab.h"
 #include "views/VornFrame.h"
 #include "widgets/FittedMessageBox.h"
@@ -358,9 +360,23 @@ TRecoveryKeeper* TDocumentManager::KeepRecovery(const QString& folder) {
 }
 
 TStringFileTab* TDocumentManager::OpenRecovered(std::unique_ptr<TFileFrame> recovered) {
-    const std::string& own = recovered->FilePath;
+    const std::string own = recovered->FilePath;
     TStringFileTab* tab = own.empty() ? nullptr : TabOfFile(QFile::decodeName(own.c_str()));
-    if (tab) {
+    // A tab showing changes of its own, not these (a copy recovered before, say), keeps them:
+    // this copy stands apart until the user saves it.
+    bool apart = false;
+    if (tab && tab->Frame()->Changed()) {
+        ByteWriter body;
+        WriteDocument(*recovered, body);
+        apart = body.bytes() != tab->Frame()->SaveToData();
+    }
+    if (apart) {
+        recovered->FileName = NotedFileName(own, "recovered");
+        recovered->FilePath.clear();
+        recovered->Disk = {};
+        recovered->MarkChanged();
+        tab = NewTab(std::move(recovered));
+    } else if (tab) {
         // What its file was when this run read it stays known: a save still asks before it
         // replaces another program's change.
         if (!recovered->Disk.Known())
@@ -377,8 +393,16 @@ TStringFileTab* TDocumentManager::OpenRecovered(std::unique_ptr<TFileFrame> reco
 }
 
 bool TDocumentManager::OpenDocumentFile(const QString& path) {
-    // A file open already is shown, not read twice.
-    if (TStringFileTab* open = TabOfFile(path)) {
+    // A file open already is shown, not read twice; so is an older file's import.
+    TStringFileTab* open = TabOfFile(path);
+    const QString wanted = QFileInfo(path).canonicalFilePath();
+    for (int i = 0; !open && !wanted.isEmpty() && i < TabCount(); ++i) {
+        const std::string& from = Document(i)->Model().ImportedFrom;
+        if (!from.empty() &&
+            QFileInfo(QFile::decodeName(from.c_str())).canonicalFilePath() == wanted)
+            open = qobject_cast<TStringFileTab*>(tabs_->widget(i));
+    }
+    if (open) {
         tabs_->setCurrentWidget(open);
         emit fileUsed(QFileInfo(path).absoluteFilePath());
         return true;
@@ -396,6 +420,9 @@ bool TDocumentManager::OpenDocumentFile(const QString& path) {
                               QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), why));
         return false;
     }
+    // An import is shown under the name of the new file its save proposes.
+    if (!loaded->ImportedFrom.empty())
+        loaded->FileName = ConvertedName(loaded->ImportedFrom);
     NewTab(std::move(loaded));
     emit activeChanged();
     emit fileUsed(QFileInfo(path).absoluteFilePath());
@@ -406,6 +433,7 @@ bool TDocumentManager::SaveDocument() {
     TVornFrame* frame = ActiveDocument();
     if (!frame || !frame->HasCourseRows())
         return false;
+    // An import has no FilePath: its first save asks for a new file (see SaveDocumentAs).
     const std::string& own = frame->Model().FilePath;
     if (!own.empty())
         return SaveDocumentFile(QFile::decodeName(own.c_str()));
@@ -417,8 +445,10 @@ bool TDocumentManager::SaveDocumentAs() {
     if (!frame || !frame->HasCourseRows())
         return false;
     const TFileFrame& model = frame->Model();
+    // An import is proposed beside its old file, under a name of its own.
+    const std::string& beside = model.FilePath.empty() ? model.ImportedFrom : model.FilePath;
     const SaveRequest request{QStringLiteral("Save Vorn file"),
-                              QFile::decodeName(model.FilePath.c_str()),
+                              QFile::decodeName(beside.c_str()),
                               qs(DocumentBaseName(model.ProposedFileName())),
                               {{QStringLiteral("Vorn files"), FileSuffix}}};
     const SaveChoice choice =
@@ -458,18 +488,76 @@ bool TDocumentManager::mayOverwrite(TVornFrame* frame, const QString& path) {
     return answer == QMessageBox::Save;
 }
 
+bool TDocumentManager::mayTakeFrom(TStringFileTab* other, const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    if (other->Frame()->Changed()) {
+        Message(QMessageBox::Warning, qs(MessageCaption),
+                QStringLiteral("Unable to save file\n%1\n\n\"%2\" is open in another tab with "
+                               "unsaved changes. Save or close that tab first.")
+                    .arg(QDir::toNativeSeparators(path), other->Frame()->DisplayName()));
+        return false;
+    }
+    const QString text =
+        QStringLiteral("\"%1\" is open in another tab. Save over it and close that tab?").arg(name);
+    if (AskCloseOtherTab)
+        return AskCloseOtherTab(text);
+    TFittedMessageBox box(QMessageBox::Question, QStringLiteral("Vorn"), text,
+                          QMessageBox::Yes | QMessageBox::No, window_);
+    box.setObjectName(QStringLiteral("OpenElsewhereQuestion"));
+    box.setInformativeText(QStringLiteral("%1\n\nA file is open in one tab at a time.")
+                               .arg(QDir::toNativeSeparators(path)));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool TDocumentManager::replaceReadOnly(const QString& path) {
+    const QString text =
+        QStringLiteral("\"%1\" is read-only. Replace it anyway?").arg(QFileInfo(path).fileName());
+    if (AskReplaceReadOnly)
+        return AskReplaceReadOnly(text);
+    TFittedMessageBox box(QMessageBox::Warning, QStringLiteral("Vorn"), text,
+                          QMessageBox::Yes | QMessageBox::No, window_);
+    box.setObjectName(QStringLiteral("ReadOnlyQuestion"));
+    box.setInformativeText(
+        QStringLiteral("%1\n\nIts permissions say it is not to be changed. The new file keeps "
+                       "them.")
+            .arg(QDir::toNativeSeparators(path)));
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 bool TDocumentManager::SaveDocumentFile(const QString& path) {
     TVornFrame* frame = ActiveDocument();
     if (!frame || !frame->HasCourseRows())
         return false;
+    // The tab that holds path now, followed through links, goes once its file is written.
+    TStringFileTab* other = TabOfFile(path);
+    if (other == ActiveTab())
+        other = nullptr;
+    if (other && !mayTakeFrom(other, path))
+        return false;
     if (!mayOverwrite(frame, path))
         return false;
+    const std::string target = localPath(QFileInfo(path).absoluteFilePath());
+    // The file's own mode, not the folder's: a read-only file is the owner's word.
+    ReadOnlyTarget readOnly = ro_refuse;
+    if (ReadOnlyFile(target)) {
+        if (!replaceReadOnly(path))
+            return false;
+        readOnly = ro_replace;
+    }
     std::string error;
-    if (!frame->SaveFile(localPath(QFileInfo(path).absoluteFilePath()), &error)) {
+    if (!frame->SaveFile(target, &error, readOnly)) {
         Message(QMessageBox::Warning, qs(MessageCaption),
                 QStringLiteral("Unable to save file\n%1\n\n%2")
                     .arg(QDir::toNativeSeparators(path), qs(error)));
         return false;
+    }
+    if (other) {
+        TStringFileTab* saved = ActiveTab();
+        closeTab(other);
+        tabs_->setCurrentWidget(saved);
     }
     emit documentSaved();
     emit documentsChanged();

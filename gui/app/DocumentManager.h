@@ -49,6 +49,11 @@ public:
     // Answers "... was changed by another program" before a save replaces it (Save or Cancel,
     // the default answer) instead of asking.
     std::function<QMessageBox::StandardButton(const QString& text)> AskOverwriteChanged;
+    // Answers "... is open in another tab. Save over it and close that tab?" (default No)
+    // instead of asking.
+    std::function<bool(const QString& text)> AskCloseOtherTab;
+    // Answers "... is read-only. Replace it anyway?" (default No) instead of asking.
+    std::function<bool(const QString& text)> AskReplaceReadOnly;
     // Where the messages go: the window's message boxes; those with an informative text (the
     // file and the reason) go to MessageWithDetails.
     std::function<void(QMessageBox::Icon icon, const QString& caption, const QString& text)>
@@ -83,10 +88,12 @@ public:
     int OpenFiles(const QStringList& paths);
     // The tab of a document read from or saved to path, or null.
     TStringFileTab* TabOfFile(const QString& path) const;
-    // Writes the active document to its own file, or runs the save dialog when it has none;
-    // false when it has no course rows, the dialog was cancelled or the file could not be
-    // written. A file changed by another program since it was read or written here is
-    // replaced only when the user says so.
+    // Writes the active document to its own file, or runs the save dialog when it has none
+    // (an import of an older-format file has none); false when it has no course rows, the
+    // dialog was cancelled or the file could not be written. A file changed by another program
+    // since it was read or written here, and a read-only file, are replaced only when the user
+    // says so. A file open in another tab is written only when that tab has no unsaved changes
+    // and the user agrees to close it: no two tabs share a file.
     bool SaveDocument();
     // The save dialog whatever the document's own file.
     bool SaveDocumentAs();
@@ -108,7 +115,9 @@ public:
     // that ended without saving once the event loop runs. None with an empty folder.
     TRecoveryKeeper* KeepRecovery(const QString& folder);
     // A recovered document in the tab of its own file when that is open, else in a new tab;
-    // the start's unused new document gives way to it.
+    // the start's unused new document gives way to it. One whose file's tab holds other
+    // changes already (another recovered copy, say) opens as a copy with no file of its own,
+    // named "... (recovered)", so that neither overwrites the other.
     TStringFileTab* OpenRecovered(std::unique_ptr<TFileFrame> recovered);
 
 signals:
@@ -147,6 +156,10 @@ private:
     bool keepEdits(const QString& path);
     // Whether a save may replace path, the frame's own file changed by another program.
     bool mayOverwrite(TVornFrame* frame, const QString& path);
+    // Whether the active document may be saved to path while other, another tab, has it
+    // open: refused with the reason when that tab has changes, else asked.
+    bool mayTakeFrom(TStringFileTab* other, const QString& path);
+    bool replaceReadOnly(const QString& path);
 
     TGlobalData& settings_;
     QWidget* window_;

@@ -572,11 +572,11 @@ void TVornFrame::SetFileName(const QString& name) {
     refreshCaption();
 }
 
-bool TVornFrame::SaveFile(const std::string& path, std::string* error) {
+bool TVornFrame::SaveFile(const std::string& path, std::string* error, ReadOnlyTarget readOnly) {
     // The strings are stored as they sound in the document's temperament.
     if (ui_->RetunePending)
         retune();
-    if (!SaveDocumentFile(*model_, path, error))
+    if (!SaveDocumentFile(*model_, path, error, readOnly))
         return false;
     refreshCaption();
     return true;

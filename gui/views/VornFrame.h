@@ -15,6 +15,7 @@
 #include "files/DocumentFile.h"
 #include "files/DocumentSnapshot.h"
 #include "files/FileFrame.h"
+#include "io/AtomicFile.h"
 
 class QAbstractButton;
 class QFormLayout;
@@ -47,7 +48,7 @@ public:
     void SetFileName(const QString& name); // without directory; refreshes the caption
     // Saves the document to path (as the file system names it), which becomes its file, and
     // refreshes the caption; on failure `error` says why and nothing changed.
-    bool SaveFile(const std::string& path, std::string* error);
+    bool SaveFile(const std::string& path, std::string* error, ReadOnlyTarget readOnly = ro_refuse);
     // Whether saving would write other than the document was made, read or saved with.
     bool Changed() { return model_->Changed(); }
     bool HasCourseRows() const { return model_->HasCourseRows(); }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "support/CalcRunner.h"
 #include "support/FileKinds.h"
@@ -108,6 +109,36 @@ TEST_F(Outputs, AnOutputsExtensionNamesWhatItHolds) {
             EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
         }
         fs::remove(path(c.output));
+    }
+}
+
+// A read-only output is refused by every writer, root or not: its mode is the owner's word,
+// whatever the folder allows.
+TEST_F(Outputs, AReadOnlyOutputIsRefusedWithTheReason) {
+    const std::pair<std::string, const char*> commands[] = {
+        {"new 3 %O", "kept.vrd"},
+        {"change %D --pitch 415 --output %O", "kept.vrd"},
+        {"report %D --format pdf --output %O", "kept.pdf"},
+        {"report %D --format html --output %O", "kept.html"},
+        {"template %D --output %O", "kept.pdf"},
+        {"template %D --output %O", "kept.dxf"},
+        {"scl --temperament 3 --output %O", "kept.scl"},
+        {"tone 440 --output %O", "kept.wav"},
+    };
+    for (const auto& [command, name] : commands) {
+        const std::string output = path(name);
+        std::ofstream(output) << "kept";
+        fs::permissions(output,
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        std::string args = command;
+        args.replace(args.find("%O"), 2, output);
+        if (const size_t at = args.find("%D"); at != std::string::npos)
+            args.replace(at, 2, lute_);
+        const CalcRun r = calc(args);
+        EXPECT_EQ(r.exitCode, 1) << args << ": " << r.err;
+        EXPECT_NE(r.err.find("the file is read-only"), std::string::npos) << args << ": " << r.err;
+        EXPECT_EQ(vorn::testing::slurp(output), "kept") << args;
+        fs::remove(output);
     }
 }
 

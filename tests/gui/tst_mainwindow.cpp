@@ -1115,6 +1115,182 @@ private slots:
         }
     }
 
+    // No two tabs hold one file: Save As onto the file of another tab is refused while that
+    // tab has changes, and otherwise closes it once the user agrees, also through a link.
+    void saveAsOntoAFileOpenInAnotherTab_data() {
+        QTest::addColumn<bool>("otherChanged");
+        QTest::addColumn<bool>("agree");
+        QTest::addColumn<bool>("viaLink");
+        QTest::newRow("other tab changed") << true << true << false;
+        QTest::newRow("declined") << false << false << false;
+        QTest::newRow("agreed") << false << true << false;
+        QTest::newRow("agreed through a link") << false << true << true;
+        QTest::newRow("changed, through a link") << true << true << true;
+    }
+    void saveAsOntoAFileOpenInAnotherTab() {
+        QFETCH(bool, otherChanged);
+        QFETCH(bool, agree);
+        QFETCH(bool, viaLink);
+        const QString path = dir->filePath(QStringLiteral("lute.vrd"));
+        const QString link = dir->filePath(QStringLiteral("link.vrd"));
+        QVERIFY(QFile::link(path, link));
+        auto w = start();
+        w->ViewStrings();
+        QVERIFY(w->SaveDocumentFile(path));
+        TVornFrame* first = w->ActiveDocument();
+        if (otherChanged)
+            first->Model().Chart.Course(0).EditTension(0, 3.9);
+        const QByteArray before = fileBytes(path);
+        w->NewDocument();
+        w->ViewStrings();
+        TVornFrame* second = w->ActiveDocument();
+        second->Model().Chart.Course(0).EditTension(0, 4.4);
+
+        const QString target = viaLink ? link : path;
+        QStringList asked;
+        w->Documents().AskCloseOtherTab = [&](const QString& text) {
+            asked << text;
+            return agree;
+        };
+        w->Documents().AskSaveFileName = [&](const QString&, int&) { return target; };
+        const bool saves = !otherChanged && agree;
+        QCOMPARE(w->SaveDocumentAs(), saves);
+        if (otherChanged) {
+            QVERIFY(asked.isEmpty());
+            QCOMPARE(messages.size(), 1);
+            QVERIFY2(messages[0].text.contains(
+                         QStringLiteral("is open in another tab with unsaved changes")),
+                     qPrintable(messages[0].text));
+        } else {
+            QCOMPARE(asked, QStringList{QStringLiteral("\"%1\" is open in another tab. Save "
+                                                       "over it and close that tab?")
+                                            .arg(QFileInfo(target).fileName())});
+        }
+        QCOMPARE(w->TabCount(), saves ? 1 : 2);
+        QCOMPARE(w->ActiveDocument(), second);
+        QCOMPARE(fileBytes(path), saves ? QByteArray::fromStdString(second->SaveToData()) : before);
+        // Whatever the answer, each file has one tab.
+        QSet<QString> files;
+        for (int i = 0; i < w->TabCount(); ++i) {
+            const std::string& own = w->Document(i)->Model().FilePath;
+            if (own.empty())
+                continue;
+            const QString canonical = QFileInfo(QFile::decodeName(own.c_str())).canonicalFilePath();
+            QVERIFY2(!files.contains(canonical), qPrintable(canonical));
+            files.insert(canonical);
+        }
+    }
+
+    // An import keeps its old file: the first save asks for a new file beside it, and a
+    // choice of the old file's name is asked about as any existing file is.
+    void anImportIsSavedAsANewFile_data() {
+        QTest::addColumn<QString>("chosen"); // empty: the proposal
+        QTest::newRow("the proposal") << QString();
+        QTest::newRow("the old name, declined") << QStringLiteral("lute");
+    }
+    void anImportIsSavedAsANewFile() {
+        QFETCH(QString, chosen);
+        const QString old = dir->filePath(QStringLiteral("lute.vrd"));
+        testing::OldBody lute;
+        lute.Strings.assign(7, testing::OldString{60, 3.2});
+        {
+            QFile file(old);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray::fromStdString(testing::OldFileBytes(lute)));
+        }
+        const QByteArray oldBytes = fileBytes(old);
+        auto w = start();
+        QVERIFY(w->OpenDocumentFile(old));
+        QCOMPARE(caption(*w, w->Tabs()->currentIndex()), QStringLiteral("lute (converted).vrd"));
+        QVERIFY(!w->Documents().TabOfFile(old));
+        // Opened again, the import's tab is shown.
+        const int tabs = w->TabCount();
+        w->NewDocument();
+        QVERIFY(w->OpenDocumentFile(old));
+        QCOMPARE(w->TabCount(), tabs + 1);
+        QCOMPARE(caption(*w, w->Tabs()->currentIndex()), QStringLiteral("lute (converted).vrd"));
+
+        QStringList proposed, overwrite;
+        w->Documents().AskSaveFileName = [&](const QString& path, int&) {
+            proposed << path;
+            if (proposed.size() > 1)
+                return QString();
+            return chosen.isEmpty() ? path : dir->filePath(chosen);
+        };
+        w->Documents().AskOverwrite = [&](const QString& path) {
+            overwrite << path;
+            return false;
+        };
+        const QString converted = dir->filePath(QStringLiteral("lute (converted).vrd"));
+        QCOMPARE(w->SaveDocument(), chosen.isEmpty());
+        QCOMPARE(proposed.value(0), converted);
+        QCOMPARE(fileBytes(old), oldBytes);
+        if (chosen.isEmpty()) {
+            QCOMPARE(overwrite, QStringList());
+            QCOMPARE(w->ActiveDocument()->Model().FilePath,
+                     QFile::encodeName(converted).toStdString());
+            QCOMPARE(caption(*w, w->Tabs()->currentIndex()),
+                     QStringLiteral("lute (converted).vrd"));
+            // Its own file now: the next save asks nothing.
+            QVERIFY(w->SaveDocument());
+            QCOMPARE(proposed.size(), 1);
+        } else {
+            QCOMPARE(overwrite, QStringList{old});
+            QVERIFY(w->ActiveDocument()->Model().FilePath.empty());
+        }
+    }
+
+    // A file whose mode says read-only is replaced only when the user says so, whoever runs
+    // the test: the folder would let even a plain user replace it.
+    void saveAsksBeforeReplacingAReadOnlyFile_data() {
+        QTest::addColumn<int>("answer"); // 0 the box's default, 1 no, 2 yes
+        QTest::newRow("default answer") << 0;
+        QTest::newRow("no") << 1;
+        QTest::newRow("yes") << 2;
+    }
+    void saveAsksBeforeReplacingAReadOnlyFile() {
+        QFETCH(int, answer);
+        const QString path = dir->filePath(QStringLiteral("lute.vrd"));
+        auto w = start();
+        w->ViewStrings();
+        QVERIFY(w->SaveDocumentFile(path));
+        const QFile::Permissions readOnly =
+            QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
+        QVERIFY(QFile::setPermissions(path, readOnly));
+        const QByteArray before = fileBytes(path);
+        w->ActiveDocument()->Model().Chart.Course(0).EditTension(0, 3.9);
+
+        QStringList asked;
+        BoxSeen seen;
+        if (answer == 0)
+            answerBox(QStringLiteral("ReadOnlyQuestion"), Qt::Key_Return, seen);
+        else
+            w->Documents().AskReplaceReadOnly = [&](const QString& text) {
+                asked << text;
+                return answer == 2;
+            };
+        QCOMPARE(w->SaveDocument(), answer == 2);
+        const QString question = QStringLiteral("\"lute.vrd\" is read-only. Replace it anyway?");
+        if (answer == 0) {
+            QVERIFY(seen.answered);
+            QCOMPARE(seen.text, question);
+            QCOMPARE(seen.defaultButton, QStringLiteral("&No"));
+        } else {
+            QCOMPARE(asked, QStringList{question});
+        }
+        QVERIFY(messages.isEmpty());
+        if (answer == 2) {
+            QCOMPARE(fileBytes(path), QByteArray::fromStdString(w->ActiveDocument()->SaveToData()));
+            QVERIFY(!w->ActiveDocument()->Changed());
+        } else {
+            QCOMPARE(fileBytes(path), before);
+            QVERIFY(w->ActiveDocument()->Changed());
+        }
+        // The mode bits; the "User" ones say what this process may do, and root may.
+        const QFile::Permissions user = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+        QCOMPARE(QFile::permissions(path) & ~user, readOnly & ~user);
+    }
+
     // The session is written a moment after each change, not only at the quit: a run that
     // ends without one (a crash) keeps the kept document, the tension unit and the view
     // choices. Nothing is written when nothing changed.

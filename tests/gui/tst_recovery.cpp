@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <set>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -91,14 +92,14 @@ class TestRecovery : public QObject {
     }
 
     // A saved lute, and the copy a crashed run left of it with another tension.
-    std::string leaveCopy(const QString& path) {
+    std::string leaveCopy(const QString& path, double tension = 4.25) {
         TGlobalData settings;
         TFileFrame lute(settings);
         lute.NewFromDefaults();
         lute.ViewStrings();
         if (!SaveDocumentFile(lute, local(path)))
             return {};
-        lute.Chart.Course(0).EditTension(0, 4.25);
+        lute.Chart.Course(0).EditTension(0, tension);
         ByteWriter body;
         WriteDocument(lute, body);
         RecoveryStore crashed(local(root()), endedProcess());
@@ -198,6 +199,43 @@ private slots:
         QCOMPARE(readAll(path), edited);
         QVERIFY(!tab->Frame()->Changed());
         QVERIFY(keeper->CopyOf(tab->Frame()).isEmpty());
+    }
+
+    // Two crashed runs each left changes to one file: both come back, neither over the
+    // other, and the file itself stays as it was until the user saves.
+    void twoCopiesOfOneFileBothComeBack() {
+        const QString path = windows.Path(QStringLiteral("lute.vrd"));
+        const std::string one = leaveCopy(path, 4.25);
+        const std::string two = leaveCopy(path, 3.75);
+        QVERIFY(!one.empty() && !two.empty() && one != two);
+        const std::string saved = readAll(path);
+
+        auto w = start();
+        QCOMPARE(asked.size(), 2);
+        QCOMPARE(w->TabCount(), 2);
+        TStringFileTab* own = w->Documents().TabOfFile(path);
+        QVERIFY(own);
+        TVornFrame* copy = w->Document(0) == own->Frame() ? w->Document(1) : w->Document(0);
+        QCOMPARE(copy->Model().DisplayName(), std::string("lute (recovered).vrd"));
+        QVERIFY(copy->Model().FilePath.empty());
+        const std::set<std::string> bodies{own->Frame()->SaveToData(), copy->SaveToData()};
+        QCOMPARE(bodies, (std::set<std::string>{one, two}));
+        QCOMPARE(readAll(path), saved);
+        // Each is kept against another crash before its leftover goes.
+        QVERIFY(!keeper->CopyOf(own->Frame()).isEmpty());
+        QVERIFY(!keeper->CopyOf(copy).isEmpty());
+
+        // The copy's save asks for a file of its own.
+        QStringList proposed;
+        w->Documents().AskSaveFileName = [&](const QString& name, int&) {
+            proposed << name;
+            return QString();
+        };
+        w->Documents().Tabs()->setCurrentWidget(copy->parentWidget());
+        QVERIFY(!w->SaveDocument());
+        QCOMPARE(proposed.size(), 1);
+        QVERIFY(proposed[0].endsWith(QStringLiteral("/lute (recovered).vrd")));
+        QCOMPARE(readAll(path), saved);
     }
 
     void aBrokenCopyIsReportedAndSetAside() {

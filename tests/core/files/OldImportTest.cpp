@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <unistd.h>
+#include <utility>
 #include <vector>
 
 #include "document/InstrumentTemplates.h"
@@ -10,6 +13,7 @@
 #include "files/DocumentStore.h"
 #include "files/FileFrame.h"
 #include "files/OldFileConversion.h"
+#include "io/AtomicFile.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
 #include "pitch/Temperaments.h"
@@ -243,6 +247,8 @@ TEST_F(OldImport, OpenedOldFileSavesAndReopens) {
     ByteReader in(bytes);
     ASSERT_EQ(OpenDocument(*frame, in, "/old/laute.vrd").Result, LoadResult::Loaded);
     EXPECT_TRUE(frame->FileName.empty());
+    EXPECT_EQ(frame->ImportedFrom, "/old/laute.vrd");
+    EXPECT_TRUE(frame->FilePath.empty());
     EXPECT_TRUE(in.atEnd());
 
     ByteWriter out;
@@ -253,6 +259,52 @@ TEST_F(OldImport, OpenedOldFileSavesAndReopens) {
     EXPECT_EQ(reopened.Document, frame->Document);
     EXPECT_EQ(reopened.Chart.Course(5).Second->Rec.GutDiameter,
               frame->Chart.Course(5).Second->Rec.GutDiameter);
+}
+
+TEST(ConvertedName, NamesANewFileBesideTheOld) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/old/lute.vrd", "lute (converted).vrd"},     {"lute.VRD", "lute (converted).vrd"},
+        {"/old/theorbo", "theorbo (converted).vrd"},   {"/old/.hidden", ".hidden (converted).vrd"},
+        {"/old/viol.1.vrd", "viol.1 (converted).vrd"},
+    };
+    for (const auto& [old, converted] : cases)
+        EXPECT_EQ(ConvertedName(old), converted) << old;
+}
+
+// An old file on disk opens as an import with no file of its own: nothing a save does can
+// replace it, and the first save names the new file.
+TEST_F(OldImport, AnOpenedOldFileIsNotTheDocumentsOwnFile) {
+    namespace fs = std::filesystem;
+    const fs::path folder =
+        fs::temp_directory_path() / ("vorn-import-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::string old = (folder / "lute.vrd").string();
+    const std::string oldBytes = testing::OldFileBytes(Lute());
+    ASSERT_TRUE(WriteFileAtomically(old, oldBytes));
+
+    auto frame = NewTab();
+    ASSERT_EQ(OpenDocumentFile(*frame, old).Result, LoadResult::Loaded);
+    EXPECT_EQ(frame->ImportedFrom, old);
+    EXPECT_TRUE(frame->FilePath.empty());
+    EXPECT_FALSE(frame->Disk.Known());
+    // Never named for the old file, which a save would then propose to replace.
+    EXPECT_NE(frame->DisplayName(), "lute.vrd");
+
+    const std::string converted = (folder / "lute (converted).vrd").string();
+    ASSERT_TRUE(SaveDocumentFile(*frame, converted));
+    EXPECT_TRUE(frame->ImportedFrom.empty());
+    EXPECT_EQ(frame->FilePath, converted);
+    std::string after;
+    ASSERT_TRUE(ReadWholeFile(old, after));
+    EXPECT_EQ(after, oldBytes);
+
+    // Reading a current file into the frame leaves no trace of the import.
+    auto reopened = NewTab();
+    ASSERT_EQ(OpenDocumentFile(*reopened, converted).Result, LoadResult::Loaded);
+    EXPECT_TRUE(reopened->ImportedFrom.empty());
+    EXPECT_EQ(reopened->FilePath, converted);
+    fs::remove_all(folder);
 }
 
 // Every value a string row shows, one text per string.

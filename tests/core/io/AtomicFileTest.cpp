@@ -228,8 +228,11 @@ INSTANTIATE_TEST_SUITE_P(Kinds, WriteTarget, ::testing::ValuesIn(testing::FileKi
 
 TEST_F(AtomicFile, LeftoversOfDeadWritersGoAtTheNextWrite) {
     // A process id no process has (beyond the kernel's pid_max) and this process's own.
-    const fs::path dead = folder / ".vorn-99999999-abcdef.tmp";
-    const fs::path alive = folder / (".vorn-" + std::to_string(getpid()) + "-abcdef.tmp");
+    const ProcessIdentity self = ThisProcess();
+    ProcessIdentity gone = self;
+    gone.Pid = 99999999;
+    const fs::path dead = folder / (TemporaryStem(gone) + "abcdef.tmp");
+    const fs::path alive = folder / (TemporaryStem(self) + "abcdef.tmp");
     const fs::path other = folder / "notes.tmp";
     for (const fs::path& p : {dead, alive, other})
         std::ofstream(p) << "x";
@@ -237,6 +240,40 @@ TEST_F(AtomicFile, LeftoversOfDeadWritersGoAtTheNextWrite) {
     EXPECT_FALSE(fs::exists(dead));
     EXPECT_TRUE(fs::exists(alive));
     EXPECT_TRUE(fs::exists(other));
+}
+
+// A temporary is removed only when its writer is known to have ended: one of another machine
+// sharing the folder, or whose writer cannot be told, may belong to a write under way.
+TEST(TemporaryNames, OnlyThoseOfAnEndedWriterOfThisMachineAreStale) {
+    const ProcessIdentity self = ThisProcess();
+    const auto named = [](const ProcessIdentity& writer) {
+        return TemporaryStem(writer) + "Ab12Cd.tmp";
+    };
+    ProcessIdentity reaped = self, restarted = self, otherHost = self, otherBoot = self;
+    reaped.Pid = 99999999;
+    restarted.Start = self.Start + 1; // this id, now another process
+    otherHost.Host += "-elsewhere";
+    otherHost.Pid = 99999999;
+    otherBoot.Boot += "0";
+    otherBoot.Pid = 99999999;
+    const std::string dead = std::to_string(99999999);
+    struct {
+        std::string Name;
+        bool Stale;
+    } const cases[] = {
+        {named(self), false},
+        {named(reaped), true},
+        {named(restarted), self.Start != 0},
+        {named(otherHost), false},
+        {named(otherBoot), false},
+        {".vorn-" + dead + "-abcdef.tmp", false}, // no start and no machine: cannot be told
+        {".vorn-" + dead + "-0-zz-abcdef.tmp", false},
+        {".vorn-x-0-" + named(reaped).substr(6), false},
+        {named(reaped) + ".bak", false},
+        {"notes.tmp", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LeftByEndedWriter(c.Name, self), c.Stale) << c.Name;
 }
 
 } // namespace

@@ -41,6 +41,18 @@ std::string localPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
+// A question about replacing one file, where No is the safe answer and the default.
+bool askSafelyNo(QWidget* window, QMessageBox::Icon icon, const char* name, const QString& text,
+                 const QString& path, const QString& why) {
+    TFittedMessageBox box(icon, QStringLiteral("Vorn"), text, QMessageBox::Yes | QMessageBox::No,
+                          window);
+    box.setObjectName(QLatin1String(name));
+    box.setInformativeText(QStringLiteral("%1\n\n%2").arg(QDir::toNativeSeparators(path), why));
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace
 
 TDocumentManager::TDocumentManager(TGlobalData& settings, QWidget* parent, QWidget* window)
@@ -501,13 +513,8 @@ bool TDocumentManager::mayTakeFrom(TStringFileTab* other, const QString& path) {
         QStringLiteral("\"%1\" is open in another tab. Save over it and close that tab?").arg(name);
     if (AskCloseOtherTab)
         return AskCloseOtherTab(text);
-    TFittedMessageBox box(QMessageBox::Question, QStringLiteral("Vorn"), text,
-                          QMessageBox::Yes | QMessageBox::No, window_);
-    box.setObjectName(QStringLiteral("OpenElsewhereQuestion"));
-    box.setInformativeText(QStringLiteral("%1\n\nA file is open in one tab at a time.")
-                               .arg(QDir::toNativeSeparators(path)));
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return askSafelyNo(window_, QMessageBox::Question, "OpenElsewhereQuestion", text, path,
+                       QStringLiteral("A file is open in one tab at a time."));
 }
 
 bool TDocumentManager::replaceReadOnly(const QString& path) {
@@ -515,16 +522,9 @@ bool TDocumentManager::replaceReadOnly(const QString& path) {
         QStringLiteral("\"%1\" is read-only. Replace it anyway?").arg(QFileInfo(path).fileName());
     if (AskReplaceReadOnly)
         return AskReplaceReadOnly(text);
-    TFittedMessageBox box(QMessageBox::Warning, QStringLiteral("Vorn"), text,
-                          QMessageBox::Yes | QMessageBox::No, window_);
-    box.setObjectName(QStringLiteral("ReadOnlyQuestion"));
-    box.setInformativeText(
-        QStringLiteral("%1\n\nIts permissions say it is not to be changed. The new file keeps "
-                       "them.")
-            .arg(QDir::toNativeSeparators(path)));
-    box.setDefaultButton(QMessageBox::No);
-    box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return askSafelyNo(
+        window_, QMessageBox::Warning, "ReadOnlyQuestion", text, path,
+        QStringLiteral("Its permissions say it is not to be changed. The new file keeps them."));
 }
 
 bool TDocumentManager::SaveDocumentFile(const QString& path) {

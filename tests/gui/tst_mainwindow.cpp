@@ -154,6 +154,12 @@ class TestMainWindow : public QObject {
     QList<Message> messages;
 
     QString settingsPath() const { return dir->filePath(QStringLiteral("vorn.vrn")); }
+    // The settings file as a test made it, byte for byte.
+    bool writeSettings(const std::string& bytes) const {
+        QFile file(settingsPath());
+        return file.open(QIODevice::WriteOnly) &&
+               file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
+    }
 
     // A window over the test's settings file; its start-up messages are collected.
     std::unique_ptr<TMainForm> start(const QString& path = {}) {
@@ -568,11 +574,7 @@ private slots:
             f->NewFromDefaults();
             f->ViewStrings();
         }
-        QFile file(settingsPath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        const std::string bytes = SettingsFileBytes(settings, {&a, &b});
-        file.write(bytes.data(), qint64(bytes.size()));
-        file.close();
+        QVERIFY(writeSettings(SettingsFileBytes(settings, {&a, &b})));
 
         auto w = start();
         w->show();
@@ -601,10 +603,7 @@ private slots:
         const size_t last = bytes.rfind(title);
         QVERIFY(first != std::string::npos && bytes.find(title, first + 1) < last);
         bytes[last + 1] = 'W';
-        QFile file(settingsPath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes.data(), qint64(bytes.size()));
-        file.close();
+        QVERIFY(writeSettings(bytes));
 
         auto w = start();
         QCOMPARE(w->TabCount(), 1);
@@ -1043,10 +1042,7 @@ private slots:
         // A byte of the first document's header: the file's second title is its body's.
         const std::string title("\x04V\0o\0r\0n\0", 9);
         bytes[bytes.find(title, bytes.find(title) + 1) + 30] ^= 0x5a;
-        QFile file(settingsPath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes.data(), qint64(bytes.size()));
-        file.close();
+        QVERIFY(writeSettings(bytes));
 
         auto w = start();
         QCOMPARE(w->TabCount(), 1);

@@ -55,8 +55,13 @@ public:
         if (folder_->isValid())
             printer.setOutputFileName(temporary());
     }
-    // false when the printer would have written to the file itself.
-    bool Ready() const { return !folder_ || folder_->isValid(); }
+    // false, with the reason, when the printer would have written to the file itself.
+    bool Ready(QString* error) const {
+        if (!folder_ || folder_->isValid())
+            return true;
+        *error = QStringLiteral("Could not save %1: no temporary folder").arg(target_);
+        return false;
+    }
     // After the printer has finished: false with the reason when the file was not written.
     bool Finish(QString* error) const {
         if (!folder_)
@@ -69,7 +74,6 @@ public:
             QStringLiteral("Could not save %1: %2").arg(target_, QString::fromStdString(reason));
         return false;
     }
-    const QString& Target() const { return target_; }
 
 private:
     QString temporary() const { return folder_->filePath(QStringLiteral("print.pdf")); }
@@ -370,8 +374,8 @@ void TVornPrint::PrintTable() {
     if (!go)
         return;
     const PrintIntoFile file(printer);
-    if (!file.Ready()) {
-        message(QStringLiteral("Could not save %1: no temporary folder").arg(file.Target()));
+    if (QString error; !file.Ready(&error)) {
+        message(error);
         return;
     }
     browser_->document()->print(&printer);
@@ -399,8 +403,8 @@ void TVornPrint::PrintText() {
     if (!go)
         return;
     const PrintIntoFile file(printer);
-    if (!file.Ready()) {
-        message(QStringLiteral("Could not save %1: no temporary folder").arg(file.Target()));
+    if (QString error; !file.Ready(&error)) {
+        message(error);
         return;
     }
 

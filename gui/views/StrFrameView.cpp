@@ -103,7 +103,7 @@ TStrFrameView::TStrFrameView(TStrFrame& chart, QWidget* parent)
     connect(instrumentName_, &QLineEdit::textEdited, this, &TStrFrameView::instrumentNameEdited);
     connect(makerName_, &QLineEdit::textEdited, this, &TStrFrameView::makerNameEdited);
 
-    rebuild();
+    showRows();
 }
 
 TOneCrsPanelView* TStrFrameView::Row(int index) const {
@@ -133,7 +133,7 @@ void TStrFrameView::RowsChanged(int index) {
         return;
     }
     if (index < 0 || RowCount() != chart_.CourseCount() || index >= RowCount()) {
-        rebuild();
+        showRows();
         return;
     }
     rows_[static_cast<size_t>(index)]->Refresh();
@@ -151,26 +151,32 @@ void TStrFrameView::ReleaseRows() {
     rows.swap(pendingRows_);
     pendingRebuild_ = false;
     if (all) {
-        rebuild();
+        showRows();
         return;
     }
     for (int index : rows)
         RowsChanged(index);
 }
 
-void TStrFrameView::rebuild() {
-    // The old rows may still hold the focus or be the sender of this change: they leave
-    // quietly and go once control returns to the event loop.
-    for (TOneCrsPanelView* row : rows_) {
+void TStrFrameView::showRows() {
+    // The rows there are stay and show the courses again: a whole-instrument change, an undo
+    // step or a new unit costs new values, not new widgets. Rows beyond the chart's courses
+    // may still hold the focus or be the sender of this change: they leave quietly and go
+    // once control returns to the event loop.
+    const int count = chart_.CourseCount();
+    while (RowCount() > count) {
+        TOneCrsPanelView* row = rows_.back();
+        rows_.pop_back();
         row->Detach();
         row->hide();
         rowsLayout_->removeWidget(row);
         row->deleteLater();
     }
-    rows_.clear();
-    if (chart_.CourseCount() > 0)
+    if (count > 0)
         ShowNames();
-    for (int i = 0; i < chart_.CourseCount(); ++i) {
+    for (TOneCrsPanelView* row : rows_)
+        row->Refresh();
+    for (int i = RowCount(); i < count; ++i) {
         auto* row = new TOneCrsPanelView(chart_, rowResources_, i, rowsHost_);
         row->OnCellCreated = [this](QWidget* cell) { watchCell(cell); };
         for (int column = 1; column <= 15; ++column)

@@ -29,8 +29,9 @@ class TStrFrameView : public QWidget {
 public:
     explicit TStrFrameView(TStrFrame& chart, QWidget* parent = nullptr);
 
-    // What the model's row notification asks for: -1 rebuilds every row, an index refreshes
-    // that row (a row count that no longer matches rebuilds them all).
+    // What the model's row notification asks for: -1 shows every course again, an index
+    // refreshes that row. Rows are kept and refreshed in place; only a change of the number of
+    // courses adds or removes rows at the end.
     void RowsChanged(int index);
     // While a document is read the model tells of its rows several times over: between
     // HoldRows and the matching ReleaseRows the notifications are only noted, and the rows
@@ -71,7 +72,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void rebuild();
+    // Every row from the model; adds or removes rows to match the number of courses.
+    void showRows();
     void watchCell(QWidget* cell);
     // Focuses a cell of course `course` at `column`; the course becomes current even when
     // the cell cannot take the focus.

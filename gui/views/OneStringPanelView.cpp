@@ -13,6 +13,7 @@
 #include "strings/CatalogueLookup.h"
 #include "strings/StringRecord.h"
 #include "strings/StringWarnings.h"
+#include "widgets/CachedPanelStyle.h"
 #include "widgets/LocalNumbers.h"
 #include "widgets/NotePanel.h"
 #include "widgets/NoteSpinEdit.h"
@@ -122,6 +123,10 @@ TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, TRowResources& resour
       length_(new TChartFloatEdit(this)), tension_(new TChartTensionEdit(this)),
       gut_(new TChartFloatEdit(this)), alt_(new TCellComboBox(this)),
       altDiameter_(new TVornFloatEdit(this)) {
+    for (QWidget* cell : {static_cast<QWidget*>(note_), static_cast<QWidget*>(length_),
+                          static_cast<QWidget*>(tension_), static_cast<QWidget*>(gut_),
+                          static_cast<QWidget*>(altDiameter_)})
+        TCachedPanelStyle::Use(cell);
     setupPlayButton();
     describeCells();
     if (which_ == 1)

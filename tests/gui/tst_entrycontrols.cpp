@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "widgets/CachedPanelStyle.h"
 #include "widgets/FloatEdit.h"
 #include "widgets/LocalNumbers.h"
 #include "widgets/NotePanel.h"
@@ -495,6 +496,42 @@ private slots:
         QCOMPARE(down.count(), 1);
         // It never steps its own note.
         QCOMPARE(edit.Note(), note);
+    }
+
+    // The copies of the frames and button faces are the style's own drawing: a cell drawn
+    // through them looks exactly like one drawn directly, the first time and from the copy.
+    void copiedPanelsLookTheSame_data() {
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<bool>("warned");
+        QTest::newRow("plain") << true << false << false;
+        QTest::newRow("disabled") << false << false << false;
+        QTest::newRow("read-only") << true << true << false;
+        QTest::newRow("red text") << true << false << true;
+    }
+    void copiedPanelsLookTheSame() {
+        QFETCH(bool, enabled);
+        QFETCH(bool, readOnly);
+        QFETCH(bool, warned);
+        const auto make = [&] {
+            auto cell = std::make_unique<TFloatEdit>();
+            cell->setText(QStringLiteral("12.34"));
+            cell->SetReadOnly(readOnly);
+            cell->setEnabled(enabled);
+            if (warned) {
+                QPalette p;
+                p.setColor(QPalette::Text, Qt::red);
+                cell->setPalette(p);
+            }
+            cell->resize(84, 24);
+            return cell;
+        };
+        auto direct = make();
+        auto copied = make();
+        TCachedPanelStyle::Use(copied.get());
+        const QImage expected = direct->grab().toImage();
+        QCOMPARE(copied->grab().toImage(), expected);
+        QCOMPARE(copied->grab().toImage(), expected);
     }
 };
 

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <memory>
 
+#include "chart/GlobalChangeForms.h"
 #include "chart/StrFrame.h"
 #include "document/GlobalData.h"
 #include "support/OpenedFrame.h"
@@ -656,6 +657,90 @@ private slots:
         QCOMPARE(model(3).First.Rec.TensionN, tension);
         QCOMPARE(view()->RowCount(), rows);
         expectModel(3);
+    }
+
+    // A whole-instrument change, a unit change and a course added or taken away show the
+    // new figures in the rows there are: the same widgets, showing what new rows would.
+    void changesKeepTheRowWidgets_data() {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("tension") << 0 << 10;
+        QTest::newRow("tuning a tone down") << 1 << 10;
+        QTest::newRow("every course a unison") << 2 << 10;
+        QTest::newRow("tension unit") << 3 << 10;
+        QTest::newRow("course added") << 4 << 11;
+        QTest::newRow("course taken away") << 5 << 9;
+    }
+    void changesKeepTheRowWidgets() {
+        QFETCH(int, change);
+        QFETCH(int, rows);
+        openChart();
+        std::vector<TOneCrsPanelView*> before;
+        std::vector<TOneStringPanelView*> firstStrings;
+        for (int i = 0; i < view()->RowCount(); ++i) {
+            before.push_back(view()->Row(i));
+            firstStrings.push_back(view()->Row(i)->FirstString());
+        }
+        TStrFrame& chart = frame->Model().Chart;
+        const QStringList seventh = shownTexts(first(7)) << first(7)->TypeBox()->currentText();
+        QVERIFY(frame->ApplyGlobal([&](TStrFrame& c) {
+            switch (change) {
+            case 0: {
+                TensionForm f = TensionForm::Show(c.Settings);
+                f.TypeValue(4.5);
+                f.Apply(c);
+                break;
+            }
+            case 1: {
+                TuningForm f = TuningForm::Show(c.Document);
+                f.Interval = 1; // a whole tone
+                f.TuneDirection = TuningForm::td_down;
+                f.Apply(c);
+                break;
+            }
+            case 2: {
+                CourseTypeForm f;
+                f.ChooseKind(ck_unison);
+                f.Apply(c);
+                break;
+            }
+            case 3:
+                c.Settings.TensionUnit = tt_newtons;
+                c.Settings.Notice.Notify(sc_tension_unit);
+                break;
+            default: {
+                CoursesForm f = CoursesForm::Show(c.Document);
+                f.Count = rows;
+                f.Apply(c);
+                break;
+            }
+            }
+        }));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (change < 4)
+            QVERIFY(shownTexts(first(7)) << first(7)->TypeBox()->currentText() != seventh);
+        QCOMPARE(view()->RowCount(), rows);
+        const size_t kept = std::min<size_t>(before.size(), size_t(rows));
+        for (size_t i = 0; i < kept; ++i) {
+            QCOMPARE(view()->Row(int(i)), before[i]);
+            QCOMPARE(view()->Row(int(i))->FirstString(), firstStrings[i]);
+        }
+        // A view built afresh over the same chart shows exactly the same.
+        TStrFrameView fresh(chart);
+        QCOMPARE(fresh.RowCount(), rows);
+        for (int i = 0; i < rows; ++i) {
+            const TOneCrsPanelView* kept = view()->Row(i);
+            const TOneCrsPanelView* made = fresh.Row(i);
+            QCOMPARE(kept->NumberCell()->text(), made->NumberCell()->text());
+            QCOMPARE(kept->height(), made->height());
+            QCOMPARE(shownTexts(kept->FirstString()), shownTexts(made->FirstString()));
+            QCOMPARE(kept->FirstString()->TypeBox()->currentText(),
+                     made->FirstString()->TypeBox()->currentText());
+            QCOMPARE(kept->OctaveString() != nullptr, made->OctaveString() != nullptr);
+            if (kept->OctaveString())
+                QCOMPARE(shownTexts(kept->OctaveString()), shownTexts(made->OctaveString()));
+            expectModel(i + 1);
+        }
     }
 
     void closingWithTypedTextIsSafe() {

@@ -294,10 +294,12 @@ public:
         stack_ = window_->History().Stack(frame);
     }
     void Run() override {
-        if (stack_->canUndo())
+        // Only the tension step goes back and forth, never the steps that made the courses.
+        if (undo_)
             stack_->undo();
         else
             stack_->redo();
+        undo_ = !undo_;
         SettleEvents();
         // What the window does when it waits for input again: the changed marks.
         window_->IdleUpdate();
@@ -306,6 +308,7 @@ public:
 private:
     std::unique_ptr<TMainForm> window_;
     QUndoStack* stack_ = nullptr;
+    bool undo_ = true;
 };
 
 // Redrawing the tension profile after a tension edit.

@@ -5,8 +5,9 @@
 # what building and starting the program and making its .deb take; "test" adds what the tests
 # and benchmarks use: test frameworks, clang for the fuzzers and the format check, a sound
 # server with sox and numpy to measure tones, Xvfb for the start-up benchmark, the validators
-# of the desktop entry, file type, metainfo and manual page, lintian for the package, and the
-# German locale (de_DE.UTF-8) the tests run under.
+# of the desktop entry, file type, metainfo and manual page, lintian for the package,
+# valgrind for the instruction budget, and the German locale (de_DE.UTF-8) the tests run
+# under.
 # Idempotent: apt-get and locale-gen run only when something is missing.
 set -euo pipefail
 
@@ -22,7 +23,7 @@ test_packages=(
   python3 pulseaudio pulseaudio-utils sox libsox-fmt-pulse python3-numpy
   xvfb libxcb1-dev poppler-utils
   desktop-file-utils appstream man-db libxml2-utils shared-mime-info libglib2.0-bin lintian
-  locales
+  locales valgrind
 )
 
 packages=("${run_packages[@]}")

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
+#include <QPixmapCache>
 #include <QStyleOptionButton>
 
 namespace vorn {
@@ -25,7 +27,35 @@ TSpinButton::TSpinButton(QWidget* parent) : QWidget(parent) {
 }
 
 void TSpinButton::paintEvent(QPaintEvent*) {
+    // Every entry cell has a pair, and each repaints with its cell whenever a figure changes:
+    // the drawing is made once per look and copied.
     QPainter painter(this);
+    const qreal ratio = devicePixelRatioF();
+    QStyleOption look;
+    look.initFrom(this);
+    const QString key = QStringLiteral("vorn-spin-%1x%2-%3-%4-%5-%6-%7-%8")
+                            .arg(width())
+                            .arg(height())
+                            .arg(pressed_)
+                            .arg(uint(look.state))
+                            .arg(int(look.direction))
+                            .arg(look.palette.cacheKey())
+                            .arg(reinterpret_cast<quintptr>(style()))
+                            .arg(ratio);
+    QPixmap face;
+    if (!QPixmapCache::find(key, &face)) {
+        face = QPixmap(size() * ratio);
+        face.setDevicePixelRatio(ratio);
+        face.fill(Qt::transparent);
+        QPainter on(&face);
+        drawFace(on);
+        on.end();
+        QPixmapCache::insert(key, face);
+    }
+    painter.drawPixmap(0, 0, face);
+}
+
+void TSpinButton::drawFace(QPainter& painter) const {
     const int upperHeight = height() / 2;
     const QRect halves[2] = {QRect(0, 0, width(), upperHeight),
                              QRect(0, upperHeight, width(), height() - upperHeight)};

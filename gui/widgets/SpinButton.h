@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QWidget>
 
+class QPainter;
+
 namespace vorn {
 
 class TSpinButton : public QWidget {
@@ -31,6 +33,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void drawFace(QPainter& painter) const;
     void fire();
     void stop();
 

@@ -59,6 +59,7 @@ TOneCrsPanelView::TOneCrsPanelView(TStrFrame& chart, TRowResources& resources, i
     });
     strings_[0] = new TOneStringPanelView(chart_, resources_, course_, 0, this);
     watch(strings_[0]);
+    Refresh();
 }
 
 void TOneCrsPanelView::watch(TOneStringPanelView* string) {
@@ -102,11 +103,12 @@ void TOneCrsPanelView::Refresh() {
     }
     setFixedHeight((c.HasSecond() ? 2 : 1) * ChartLayout::StringHeight);
     paintRow(c.IsCurrent());
+    // Cells repaint themselves when their text or colour changes, and the row's own background
+    // follows its palette and size: the whole row is not invalidated for a new figure.
     for (TOneStringPanelView* s : strings_)
         if (s)
             s->Refresh();
     place();
-    update();
 }
 
 void TOneCrsPanelView::paintRow(bool current) {

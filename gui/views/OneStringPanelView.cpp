@@ -136,7 +136,6 @@ TOneStringPanelView::TOneStringPanelView(TStrFrame& chart, TRowResources& resour
     connectEdits();
 
     setFixedHeight(ChartLayout::StringHeight);
-    Refresh();
 }
 
 void TOneStringPanelView::setupPlayButton() {

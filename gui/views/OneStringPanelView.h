@@ -47,7 +47,8 @@ using TChartTensionEdit = TChartCell<TTensionEdit>;
 class TOneStringPanelView : public QWidget {
     Q_OBJECT
 public:
-    // which: 0 the first string, 1 the octave string of course index `course`.
+    // which: 0 the first string, 1 the octave string of course index `course`. Its cells are
+    // empty until the row's Refresh fills them.
     TOneStringPanelView(TStrFrame& chart, TRowResources& resources, int course, int which,
                         QWidget* parent);
 

@@ -182,7 +182,6 @@ void TStrFrameView::showRows() {
         for (int column = 1; column <= 15; ++column)
             if (QWidget* cell = row->CellAt(column))
                 watchCell(cell);
-        row->Refresh();
         rowsLayout_->insertWidget(i, row);
         rows_.push_back(row);
     }

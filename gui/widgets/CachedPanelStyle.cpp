@@ -70,10 +70,7 @@ TCachedPanelStyle* TCachedPanelStyle::Shared() {
 }
 
 void TCachedPanelStyle::Use(QWidget* widget) {
-    TCachedPanelStyle* style = Shared();
-    widget->setStyle(style);
-    for (QWidget* inner : widget->findChildren<QWidget*>())
-        inner->setStyle(style);
+    widget->setStyle(Shared());
 }
 
 void TCachedPanelStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,

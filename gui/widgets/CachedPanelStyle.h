@@ -18,7 +18,8 @@ class TCachedPanelStyle : public QProxyStyle {
 public:
     // The one instance, owned by the application.
     static TCachedPanelStyle* Shared();
-    // Gives `widget` and the widgets inside it this style.
+    // Gives `widget` this style; the widgets inside it keep theirs (the spin buttons keep
+    // copies of their own).
     static void Use(QWidget* widget);
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,

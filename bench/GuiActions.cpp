@@ -15,6 +15,7 @@
 #include "app/VornPrint.h"
 #include "chart/GlobalChangeForms.h"
 #include "document/CourseLimits.h"
+#include "document/GlobalData.h"
 #include "views/FretFrormView.h"
 #include "views/StrFrameView.h"
 #include "views/TensionProfileView.h"
@@ -311,6 +312,24 @@ private:
     bool undo_ = true;
 };
 
+// A new tension unit from Options: every chart hears of it from the settings and shows its
+// rows again, as OK in the dialog does.
+class TensionUnitNotice : public GuiAction {
+public:
+    explicit TensionUnitNotice(const QString& folder)
+        : window_(windowWithChart(folder, "unit.vrn")) {}
+    void Run() override {
+        TGlobalData& settings = window_->Settings();
+        settings.TensionUnit = settings.TensionUnit == tt_newtons ? tt_kilograms : tt_newtons;
+        settings.Notice.Notify(sc_tension_unit);
+        window_->OptionsApplied();
+        SettleEvents();
+    }
+
+private:
+    std::unique_ptr<TMainForm> window_;
+};
+
 // Redrawing the tension profile after a tension edit.
 class ProfileRedraw : public GuiAction {
 public:
@@ -351,6 +370,7 @@ const std::vector<GuiActionEntry>& GuiActions() {
             entry<OpenFile>("string_chart/open_file"),
             entry<NoteStep>("string_chart/note_step"),
             entry<UndoStep>("string_chart/undo"),
+            entry<TensionUnitNotice>("string_chart/tension_unit"),
             entry<ProfileRedraw>("string_chart/profile_redraw"),
         };
         static const char* const globals[] = {"tuning",       "course_type", "courses", "tension",

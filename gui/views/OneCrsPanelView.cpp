@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <utility>
 
 #include "chart/StrFrame.h"
 
@@ -76,7 +77,7 @@ bool TOneCrsPanelView::live() const {
 void TOneCrsPanelView::Detach() {
     detached_ = true;
     number_->blockSignals(true);
-    for (TOneStringPanelView* s : strings_)
+    for (TOneStringPanelView* s : {strings_[0], strings_[1], spareOctave_})
         if (s)
             s->Detach();
 }
@@ -88,18 +89,22 @@ void TOneCrsPanelView::Refresh() {
     number_->setText(QString::number(c.Number));
     number_->setAccessibleName(QStringLiteral("Course number %1").arg(c.Number));
     if (c.HasSecond() && !strings_[1]) {
-        strings_[1] = new TOneStringPanelView(chart_, resources_, course_, 1, this);
-        watch(strings_[1]);
-        if (OnCellCreated)
-            for (int slot = 0; slot < cs_count; ++slot)
-                OnCellCreated(strings_[1]->Cell(slot));
+        if (spareOctave_) {
+            strings_[1] = std::exchange(spareOctave_, nullptr);
+        } else {
+            strings_[1] = new TOneStringPanelView(chart_, resources_, course_, 1, this);
+            watch(strings_[1]);
+            if (OnCellCreated)
+                for (int slot = 0; slot < cs_count; ++slot)
+                    OnCellCreated(strings_[1]->Cell(slot));
+        }
         strings_[1]->show();
     } else if (!c.HasSecond() && strings_[1]) {
-        // It may be the sender of the change that removed it.
-        strings_[1]->Detach();
+        // Kept hidden for the next octave string: a course type changed back and forth, or
+        // all of them at once, costs no new cells. It takes no edits while the course has no
+        // octave string, and it may be the sender of the change that hid it.
         strings_[1]->hide();
-        strings_[1]->deleteLater();
-        strings_[1] = nullptr;
+        spareOctave_ = std::exchange(strings_[1], nullptr);
     }
     setFixedHeight((c.HasSecond() ? 2 : 1) * ChartLayout::StringHeight);
     paintRow(c.IsCurrent());

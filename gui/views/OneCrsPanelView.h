@@ -70,6 +70,7 @@ private:
     bool detached_ = false;
     TCourseNumberCell* number_ = nullptr;
     std::array<TOneStringPanelView*, 2> strings_{};
+    TOneStringPanelView* spareOctave_ = nullptr; // hidden while the course has none
 };
 
 } // namespace vorn

@@ -670,6 +670,7 @@ private slots:
         QTest::newRow("tension unit") << 3 << 10;
         QTest::newRow("course added") << 4 << 11;
         QTest::newRow("course taken away") << 5 << 9;
+        QTest::newRow("unisons and back") << 6 << 10;
     }
     void changesKeepTheRowWidgets() {
         QFETCH(int, change);
@@ -677,9 +678,11 @@ private slots:
         openChart();
         std::vector<TOneCrsPanelView*> before;
         std::vector<TOneStringPanelView*> firstStrings;
+        std::vector<TOneStringPanelView*> octaves;
         for (int i = 0; i < view()->RowCount(); ++i) {
             before.push_back(view()->Row(i));
             firstStrings.push_back(view()->Row(i)->FirstString());
+            octaves.push_back(view()->Row(i)->OctaveString());
         }
         TStrFrame& chart = frame->Model().Chart;
         const QStringList seventh = shownTexts(first(7)) << first(7)->TypeBox()->currentText();
@@ -708,7 +711,17 @@ private slots:
                 c.Settings.TensionUnit = tt_newtons;
                 c.Settings.Notice.Notify(sc_tension_unit);
                 break;
-            default: {
+            case 6: {
+                CourseTypeForm unisons;
+                unisons.ChooseKind(ck_unison);
+                unisons.Apply(c);
+                CourseTypeForm back;
+                back.ChooseReset();
+                back.Apply(c);
+                break;
+            }
+            case 4:
+            case 5: {
                 CoursesForm f = CoursesForm::Show(c.Document);
                 f.Count = rows;
                 f.Apply(c);
@@ -724,6 +737,9 @@ private slots:
         for (size_t i = 0; i < kept; ++i) {
             QCOMPARE(view()->Row(int(i)), before[i]);
             QCOMPARE(view()->Row(int(i))->FirstString(), firstStrings[i]);
+            // An octave string that goes and comes back gets its cells again.
+            if (change == 6)
+                QCOMPARE(view()->Row(int(i))->OctaveString(), octaves[i]);
         }
         // A view built afresh over the same chart shows exactly the same.
         TStrFrameView fresh(chart);

@@ -45,7 +45,7 @@ void showText(QLineEdit* edit, const QString& text, int typingLimit = 0) {
         const int limit = std::max<int>(typingLimit, static_cast<int>(text.size()));
         if (auto* spin = qobject_cast<TFloatSpinBase*>(edit))
             spin->SetMaxLength(limit);
-        else
+        else if (edit->maxLength() != limit)
             edit->setMaxLength(limit);
     }
     if (edit->text() == text)

@@ -54,7 +54,12 @@ void TFloatSpinBase::syncEditable() {
 }
 
 void TFloatSpinBase::SetMaxLength(int chars) {
-    maxChars_ = qMax(0, chars);
+    // QLineEdit sets its text again for any limit, which repaints the cell: the chart asks for
+    // the same limit each time it shows a figure.
+    const int limit = qMax(0, chars);
+    if (limit == maxChars_ && maxLength() == (limit == 0 ? UnlimitedLength : limit))
+        return;
+    maxChars_ = limit;
     QLineEdit::setMaxLength(maxChars_ == 0 ? UnlimitedLength : maxChars_);
 }
 

@@ -84,6 +84,9 @@ TStrFrameView::TStrFrameView(TStrFrame& chart, QWidget* parent)
     rowsHost_->setFont(cellFont);
     scroll_->Header()->setFont(cellFont);
     rowsHost_->setAutoFillBackground(true);
+    // Rows hang from the top: a course added or taken away at the end exposes or covers only
+    // the bottom, and the rows above need not be painted again.
+    rowsHost_->setAttribute(Qt::WA_StaticContents);
     // The colours of the rows that are not current sit on the viewport, not on the host: Qt
     // gives each child of a widget with a palette of its own a copy, and only rows that share
     // one palette share the style's cached drawings.

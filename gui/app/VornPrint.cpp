@@ -142,6 +142,8 @@ TVornPrint::TVornPrint(TGlobalData& settings, QWidget* parent)
     browser_->setOpenLinks(false);
     browser_->setUndoRedoEnabled(false); // read-only: nothing to undo, and less to rebuild
     browser_->setAccessibleName(QStringLiteral("Report"));
+    // A scroll bar that came with the text would narrow the page and lay it all out again.
+    browser_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     pages_->addWidget(browser_);
 
     addTextPage();
@@ -234,8 +236,13 @@ bool TVornPrint::BuildReport(const QString& title, const TStrFrame& chart,
     }
     title_ = title;
     documentFile_ = documentFile;
-    browser_->setHtml(QString::fromStdString(html_));
+    // Laying the report out is most of a Print: the same text is not laid out again.
+    if (html_ != shownHtml_ || browser_->document()->isEmpty()) {
+        browser_->setHtml(QString::fromStdString(html_));
+        shownHtml_ = html_;
+    }
     if (browser_->document()->isEmpty()) {
+        shownHtml_.clear();
         html_.clear();
         text_.clear();
         orderText_ = {};

@@ -104,6 +104,7 @@ private:
     TGlobalData& settings_;
     std::string html_;
     std::string text_;
+    std::string shownHtml_; // what the view holds
     // Indexed by the order choice.
     std::array<std::string, 2> orderText_;
     std::array<std::string, 2> orderCsv_;

@@ -29,6 +29,32 @@
 
 using namespace vorn;
 
+namespace {
+
+// Counts the times a view's width changes while it holds text: each lays the text out again.
+class WidthChanges : public QObject {
+public:
+    explicit WidthChanges(QTextEdit* view) : view_(view) {
+        view->viewport()->installEventFilter(this);
+    }
+    int Count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize && !view_->document()->isEmpty()) {
+            const auto* resize = static_cast<QResizeEvent*>(event);
+            if (resize->oldSize().width() != resize->size().width())
+                ++Count;
+        }
+        return false;
+    }
+
+private:
+    QTextEdit* view_;
+};
+
+} // namespace
+
 class TestPrint : public QObject {
     Q_OBJECT
 
@@ -85,6 +111,40 @@ private slots:
         QVERIFY(print->ReportText().find("Tension Profile") != std::string::npos);
         // Strings and frets stay as they were.
         QVERIFY(print->CheckStrings()->isChecked() && print->CheckFrets()->isChecked());
+    }
+
+    void printLaysOutOnlyAChangedReport_data() {
+        QTest::addColumn<bool>("edit");
+        QTest::newRow("same document") << false;
+        QTest::newRow("tension typed") << true;
+    }
+    void printLaysOutOnlyAChangedReport() {
+        QFETCH(bool, edit);
+        auto w = start();
+        w->ViewStrings();
+        TVornPrint* print = w->PrintWindow();
+        QTextBrowser* view = print->Browser();
+        const WidthChanges widths(view);
+        w->PrintDocument(); // the first: the window comes up with it
+        QCoreApplication::processEvents();
+        QVERIFY(print->isVisible());
+        QCOMPARE(widths.Count, 0);
+        QCOMPARE(view->document()->pageSize().width(), qreal(view->viewport()->width()));
+
+        const std::string html = print->ReportHtml();
+        const int revision = view->document()->revision();
+        if (edit)
+            w->ActiveDocument()->Model().Chart.Course(2).EditTension(0, 3.5);
+        w->PrintDocument();
+        QCoreApplication::processEvents();
+        QCOMPARE(print->ReportHtml() != html, edit);
+        QCOMPARE(view->document()->revision() != revision, edit);
+        QCOMPARE(widths.Count, 0);
+        QCOMPARE(view->toHtml(), [&] {
+            QTextDocument expected;
+            expected.setHtml(QString::fromStdString(print->ReportHtml()));
+            return expected.toHtml();
+        }());
     }
 
     void toggleNamesTheOtherPage() {

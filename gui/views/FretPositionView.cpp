@@ -67,7 +67,8 @@ void TFretPartView::Show(const FretPartView& part, bool markerActive) {
     marker_->setAccessibleName(part.Marker.empty() ? QStringLiteral("Fixed fret")
                                                    : qs(part.Marker));
     // Flat in "Standard", a raised button in "Customized".
-    marker_->setAutoRaise(!markerActive);
+    if (marker_->autoRaise() == markerActive)
+        marker_->setAutoRaise(!markerActive); // repaints even when it stays
     marker_->setEnabled(!part.Marker.empty());
 
     note_->SetNote(part.Note);

@@ -44,7 +44,9 @@ TFretPartView::TFretPartView(QWidget* parent)
 
     // The distances are two-decimal texts padded to seven characters: keep their columns.
     distance_->setFont(QFont(QStringLiteral("monospace")));
-    distance_->setGeometry(MarkerWidth + NoteWidth, 0, DistanceWidth, PartHeight);
+    // Fixed: a new distance then asks for no layout.
+    distance_->setFixedSize(DistanceWidth, PartHeight);
+    distance_->move(MarkerWidth + NoteWidth, 0);
     distance_->setToolTip(QString::fromLatin1(FretDistanceHint));
 
     play_->setCheckable(true);

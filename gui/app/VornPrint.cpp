@@ -225,8 +225,9 @@ bool TVornPrint::BuildReport(const QString& title, const TStrFrame& chart,
                                           profile);
     }
     const std::string name = title.toStdString();
-    html_ = vorn::BuildReport(name, chart, options);
-    text_ = BuildReportText(name, chart, options);
+    ReportForms forms = BuildReportForms(name, chart, options);
+    html_ = std::move(forms.Html);
+    text_ = std::move(forms.Text);
     // Every string, whichever charts the report shows.
     for (const bool byAlternative : {false, true}) {
         const OrderOptions choice{byAlternative};

@@ -25,6 +25,7 @@
 #include <memory>
 
 #include "ReportPdf.h"
+#include "app/ReportCells.h"
 #include "chart/StrFrame.h"
 #include "files/DialogPaths.h"
 #include "io/AtomicFile.h"
@@ -237,9 +238,11 @@ bool TVornPrint::BuildReport(const QString& title, const TStrFrame& chart,
     }
     title_ = title;
     documentFile_ = documentFile;
-    // Laying the report out is most of a Print: the same text is not laid out again.
+    // Laying the report out is most of a Print: the same text is not laid out again, and
+    // new figures in the same tables change only their cells.
     if (html_ != shownHtml_ || browser_->document()->isEmpty()) {
-        browser_->setHtml(QString::fromStdString(html_));
+        if (shownHtml_.empty() || !UpdateReportCells(*browser_->document(), shownHtml_, html_))
+            browser_->setHtml(QString::fromStdString(html_));
         shownHtml_ = html_;
     }
     if (browser_->document()->isEmpty()) {

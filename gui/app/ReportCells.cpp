@@ -2,6 +2,9 @@
 
 #include "app/ReportCells.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QSignalBlocker>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -107,13 +110,33 @@ QTextTableCell textCell(QTextTable* table, int row, int column) {
     return cell;
 }
 
+// What a change of size in the changed rows would move: the tables, every cell of those rows
+// and of each table's last row (where the columns show). In the document's coordinates.
+std::vector<QRectF> places(const QTextDocument& document, const std::vector<QTextTable*>& tables,
+                           const std::vector<CellChange>& changes) {
+    const QAbstractTextDocumentLayout* layout = document.documentLayout();
+    std::vector<QRectF> out;
+    const auto row = [&](QTextTable* table, int r) {
+        for (int c = 0; c < table->columns(); ++c)
+            if (const QTextTableCell cell = table->cellAt(r, c); cell.column() == c)
+                out.push_back(layout->blockBoundingRect(cell.firstCursorPosition().block()));
+    };
+    for (QTextTable* table : tables) {
+        out.push_back(layout->frameBoundingRect(table));
+        row(table, table->rows() - 1);
+    }
+    for (const CellChange& change : changes)
+        row(tables[change.table], change.row);
+    return out;
+}
+
 } // namespace
 
-bool UpdateReportCells(QTextDocument& document, const std::string& shownHtml,
-                       const std::string& nextHtml) {
+CellsUpdate UpdateReportCells(QTextDocument& document, const std::string& shownHtml,
+                              const std::string& nextHtml) {
     const std::vector<std::string_view> before = lines(shownHtml), after = lines(nextHtml);
     if (before.size() != after.size())
-        return false;
+        return {};
     std::vector<CellChange> changes;
     int tableCount = 0, row = -1, column = 0;
     for (size_t i = 0; i < before.size(); ++i) {
@@ -125,7 +148,7 @@ bool UpdateReportCells(QTextDocument& document, const std::string& shownHtml,
             if (!cell || !cellLine(after[i], nextAttributes, nextContent) ||
                 attributes != nextAttributes || change.table < 0 || row < 0 ||
                 !cellText(content, shown) || !cellText(nextContent, change.text))
-                return false;
+                return {};
             changes.push_back(std::move(change));
         }
         if (before[i].starts_with("<table")) {
@@ -144,27 +167,44 @@ bool UpdateReportCells(QTextDocument& document, const std::string& shownHtml,
         if (auto* table = qobject_cast<QTextTable*>(frame))
             tables.push_back(table);
     if (static_cast<int>(tables.size()) != tableCount)
-        return false;
+        return {};
     // Every cell is checked before the first is changed: a refusal changes nothing.
     for (const CellChange& change : changes)
         if (!textCell(tables[change.table], change.row, change.column).isValid())
-            return false;
+            return {};
 
-    // One edit, so that the document is laid out once.
-    QTextCursor edit(&document);
-    edit.beginEditBlock();
-    for (const CellChange& change : changes) {
-        const QTextTableCell cell = textCell(tables[change.table], change.row, change.column);
-        QTextCursor cursor = cell.firstCursorPosition();
-        QTextCursor firstCharacter = cursor;
-        firstCharacter.movePosition(QTextCursor::NextCharacter);
-        const QTextCharFormat format = firstCharacter.charFormat();
-        cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
-        cursor.insertText(change.text, format);
+    // The layout would have its views repaint the whole table. When nothing moved, the
+    // changed cells are all there is to paint again: most of a Print once the table is laid out.
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
+    const std::vector<QRectF> placesBefore = places(document, tables, changes);
+    CellsUpdate update{true, {}};
+    {
+        const QSignalBlocker quiet(layout);
+        // One edit, so that the document is laid out once.
+        QTextCursor edit(&document);
+        edit.beginEditBlock();
+        for (const CellChange& change : changes) {
+            const QTextTableCell cell = textCell(tables[change.table], change.row, change.column);
+            QTextCursor cursor = cell.firstCursorPosition();
+            QTextCursor firstCharacter = cursor;
+            firstCharacter.movePosition(QTextCursor::NextCharacter);
+            const QTextCharFormat format = firstCharacter.charFormat();
+            cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+            cursor.insertText(change.text, format);
+        }
+        edit.endEditBlock();
     }
-    edit.endEditBlock();
     document.setModified(false); // as after setHtml: the report is not the user's to edit
-    return true;
+    if (places(document, tables, changes) == placesBefore) {
+        for (const CellChange& change : changes) {
+            const QTextTableCell cell = textCell(tables[change.table], change.row, change.column);
+            update.Repaint.push_back(layout->blockBoundingRect(cell.firstCursorPosition().block()));
+        }
+    } else {
+        emit layout->documentSizeChanged(layout->documentSize());
+        emit layout->update();
+    }
+    return update;
 }
 
 } // namespace vorn

@@ -16,6 +16,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -241,9 +242,13 @@ bool TVornPrint::BuildReport(const QString& title, const TStrFrame& chart,
     // Laying the report out is most of a Print: the same text is not laid out again, and
     // new figures in the same tables change only their cells.
     if (html_ != shownHtml_ || browser_->document()->isEmpty()) {
-        if (shownHtml_.empty() || !UpdateReportCells(*browser_->document(), shownHtml_, html_))
+        const CellsUpdate cells = shownHtml_.empty()
+                                      ? CellsUpdate{}
+                                      : UpdateReportCells(*browser_->document(), shownHtml_, html_);
+        if (!cells.Applied)
             browser_->setHtml(QString::fromStdString(html_));
         shownHtml_ = html_;
+        repaintCells(cells.Repaint);
     }
     if (browser_->document()->isEmpty()) {
         shownHtml_.clear();
@@ -262,6 +267,21 @@ bool TVornPrint::BuildReport(const QString& title, const TStrFrame& chart,
     refreshText();
     showPage(true);
     return true;
+}
+
+void TVornPrint::repaintCells(const std::vector<QRectF>& places) {
+    if (!browser_->isVisible())
+        return;
+    // Each on its own: the view paints every row across one paint's bounds, and a sum of a
+    // page's cells would span most of it.
+    const QPoint scrolled(browser_->horizontalScrollBar()->value(),
+                          browser_->verticalScrollBar()->value());
+    for (const QRectF& place : places) {
+        const QRect shown = place.toAlignedRect().adjusted(-1, -1, 1, 1).translated(-scrolled) &
+                            browser_->viewport()->rect();
+        if (!shown.isEmpty())
+            browser_->viewport()->repaint(shown);
+    }
 }
 
 void TVornPrint::chartsClicked(QCheckBox* clicked) {

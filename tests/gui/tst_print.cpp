@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTextFrame>
@@ -175,6 +176,11 @@ private slots:
         QTextDocument expected;
         expected.setHtml(QString::fromStdString(print->ReportHtml()));
         QCOMPARE(view->toHtml(), expected.toHtml());
+        // What is on screen after repainting only the changed cells is the whole new report.
+        const auto onScreen = [&] { return print->screen()->grabWindow(print->winId()).toImage(); };
+        const QImage shown = onScreen();
+        view->viewport()->repaint();
+        QCOMPARE(shown, onScreen());
     }
 
     // New figures change their cells in place; anything else is left to the HTML reader.
@@ -212,7 +218,7 @@ private slots:
         QTextDocument document;
         document.setHtml(QString::fromStdString(shown));
         const QString before = document.toHtml();
-        QCOMPARE(UpdateReportCells(document, shown, next.toStdString()), inPlace);
+        QCOMPARE(UpdateReportCells(document, shown, next.toStdString()).Applied, inPlace);
         QTextDocument expected;
         expected.setHtml(inPlace ? next : QString::fromStdString(shown));
         QCOMPARE(document.toHtml(), expected.toHtml());

@@ -112,13 +112,11 @@ std::string text(const ReportTable& table) {
     return s;
 }
 
-} // namespace
-
-std::string BuildReport(const std::string& title, const TStrFrame& chart,
-                        const ReportOptions& options) {
+std::string htmlReport(const std::string& title, const TStrFrame& chart,
+                       const ReportOptions& options, const std::vector<ReportTable>& tables) {
     std::string s = std::string("<html>") + Eol + "<head>" + Eol + "<title>" + EscapeMarkup(title) +
                     "</title>" + Eol + "</head>" + Eol + "<body>" + Eol;
-    for (const ReportTable& t : tables(title, chart, options))
+    for (const ReportTable& t : tables)
         s += html(t);
     if (!options.ProfileImage.empty()) {
         s += std::string("<div align=\"center\">") + Eol + "<img src=\"" +
@@ -146,10 +144,10 @@ std::string BuildReport(const std::string& title, const TStrFrame& chart,
     return s + "</body>" + Eol + "</html>" + Eol;
 }
 
-std::string BuildReportText(const std::string& title, const TStrFrame& chart,
-                            const ReportOptions& options) {
+std::string textReport(const TStrFrame& chart, const ReportOptions& options,
+                       const std::vector<ReportTable>& tables) {
     std::string s;
-    for (const ReportTable& t : tables(title, chart, options))
+    for (const ReportTable& t : tables)
         s += (s.empty() ? "" : Eol) + text(t);
     if (!options.ProfileImage.empty()) {
         const std::vector<ProfileBar> bars = TensionProfile(chart);
@@ -162,6 +160,24 @@ std::string BuildReportText(const std::string& title, const TStrFrame& chart,
             s += bar.Label + (bar.OutOfRange ? " (out of range)" : "") + Eol;
     }
     return s;
+}
+
+} // namespace
+
+std::string BuildReport(const std::string& title, const TStrFrame& chart,
+                        const ReportOptions& options) {
+    return htmlReport(title, chart, options, tables(title, chart, options));
+}
+
+std::string BuildReportText(const std::string& title, const TStrFrame& chart,
+                            const ReportOptions& options) {
+    return textReport(chart, options, tables(title, chart, options));
+}
+
+ReportForms BuildReportForms(const std::string& title, const TStrFrame& chart,
+                             const ReportOptions& options) {
+    const std::vector<ReportTable> built = tables(title, chart, options);
+    return {htmlReport(title, chart, options, built), textReport(chart, options, built)};
 }
 
 } // namespace vorn

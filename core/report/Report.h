@@ -34,4 +34,12 @@ std::string BuildReport(const std::string& title, const TStrFrame& chart,
 std::string BuildReportText(const std::string& title, const TStrFrame& chart,
                             const ReportOptions& options);
 
+// Both of the above from one reckoning of the charts, for the print window that shows both.
+struct ReportForms {
+    std::string Html;
+    std::string Text;
+};
+ReportForms BuildReportForms(const std::string& title, const TStrFrame& chart,
+                             const ReportOptions& options);
+
 } // namespace vorn

@@ -351,11 +351,13 @@ TVornPrint* TMainForm::PrintWindow() {
 void TMainForm::PrintDocument() {
     TVornPrint* window = PrintWindow();
     TVornFrame* frame = ActiveDocument();
+    // Shown before the report goes in, so that the report is laid out at the width it is seen
+    // at and not once more when the window comes up.
+    window->show();
     if (frame && frame->HasCourseRows() &&
         !window->BuildReport(frame->DisplayName(), frame->Model().Chart,
                              QFile::decodeName(frame->Model().FilePath.c_str())))
         return;
-    window->show();
     window->raise();
     window->activateWindow();
 }

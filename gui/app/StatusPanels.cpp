@@ -113,7 +113,9 @@ void TStatusPanels::place() {
         int w = PanelWidth(i);
         if (i == PanelCount - 1)
             w = qMax(w, width() - x);
-        panels_[i]->setGeometry(x, 1, w - 1, h - 2);
+        // Fixed, so that a new text repaints its panel and not the whole bar and window.
+        panels_[i]->setFixedSize(w - 1, h - 2);
+        panels_[i]->move(x, 1);
         x += w;
     }
     // Over the play, note and frequency panels.

@@ -16,6 +16,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -25,6 +26,7 @@
 #include <memory>
 
 #include "ReportPdf.h"
+#include "app/ReportCells.h"
 #include "chart/StrFrame.h"
 #include "files/DialogPaths.h"
 #include "io/AtomicFile.h"
@@ -142,6 +144,8 @@ TVornPrint::TVornPrint(TGlobalData& settings, QWidget* parent)
     browser_->setOpenLinks(false);
     browser_->setUndoRedoEnabled(false); // read-only: nothing to undo, and less to rebuild
     browser_->setAccessibleName(QStringLiteral("Report"));
+    // A scroll bar that came with the text would narrow the page and lay it all out again.
+    browser_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     pages_->addWidget(browser_);
 
     addTextPage();
@@ -223,8 +227,9 @@ bool TVornPrint::BuildReport(const QString& title, const TStrFrame& chart,
                                           profile);
     }
     const std::string name = title.toStdString();
-    html_ = vorn::BuildReport(name, chart, options);
-    text_ = BuildReportText(name, chart, options);
+    ReportForms forms = BuildReportForms(name, chart, options);
+    html_ = std::move(forms.Html);
+    text_ = std::move(forms.Text);
     // Every string, whichever charts the report shows.
     for (const bool byAlternative : {false, true}) {
         const OrderOptions choice{byAlternative};
@@ -234,8 +239,19 @@ bool TVornPrint::BuildReport(const QString& title, const TStrFrame& chart,
     }
     title_ = title;
     documentFile_ = documentFile;
-    browser_->setHtml(QString::fromStdString(html_));
+    // Laying the report out is most of a Print: the same text is not laid out again, and
+    // new figures in the same tables change only their cells.
+    if (html_ != shownHtml_ || browser_->document()->isEmpty()) {
+        const CellsUpdate cells = shownHtml_.empty()
+                                      ? CellsUpdate{}
+                                      : UpdateReportCells(*browser_->document(), shownHtml_, html_);
+        if (!cells.Applied)
+            browser_->setHtml(QString::fromStdString(html_));
+        shownHtml_ = html_;
+        repaintCells(cells.Repaint);
+    }
     if (browser_->document()->isEmpty()) {
+        shownHtml_.clear();
         html_.clear();
         text_.clear();
         orderText_ = {};
@@ -251,6 +267,21 @@ bool TVornPrint::BuildReport(const QString& title, const TStrFrame& chart,
     refreshText();
     showPage(true);
     return true;
+}
+
+void TVornPrint::repaintCells(const std::vector<QRectF>& places) {
+    if (!browser_->isVisible())
+        return;
+    // Each on its own: the view paints every row across one paint's bounds, and a sum of a
+    // page's cells would span most of it.
+    const QPoint scrolled(browser_->horizontalScrollBar()->value(),
+                          browser_->verticalScrollBar()->value());
+    for (const QRectF& place : places) {
+        const QRect shown = place.toAlignedRect().adjusted(-1, -1, 1, 1).translated(-scrolled) &
+                            browser_->viewport()->rect();
+        if (!shown.isEmpty())
+            browser_->viewport()->repaint(shown);
+    }
 }
 
 void TVornPrint::chartsClicked(QCheckBox* clicked) {

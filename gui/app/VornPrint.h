@@ -6,6 +6,7 @@
 // document's string order list to save. One window for the program, not modal; it keeps its
 // report until the next Print.
 
+#include <QRectF>
 #include <QString>
 #include <QWidget>
 
@@ -92,6 +93,8 @@ signals:
 
 private:
     void addTextPage();
+    // Repaints at once the cells at these places of the report (document coordinates).
+    void repaintCells(const std::vector<QRectF>& places);
     void chartsClicked(QCheckBox* clicked);
     void showPage(bool table);
     void refreshText();
@@ -104,6 +107,7 @@ private:
     TGlobalData& settings_;
     std::string html_;
     std::string text_;
+    std::string shownHtml_; // what the view holds
     // Indexed by the order choice.
     std::array<std::string, 2> orderText_;
     std::array<std::string, 2> orderCsv_;

@@ -109,7 +109,7 @@ QLayout* TFretFrormView::buildControls() {
     auto* controls = new QGridLayout;
     controls->addWidget(buddyLabel(QStringLiteral("Selected Temperament:"), selector_, this), 0, 0);
     controls->addWidget(selector_, 0, 1, 1, 2);
-    controls->addWidget(fifth_, 0, 3, 1, 2);
+    controls->addWidget(fifth_, 0, 3, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
     auto* placementLabel = new QLabel(QStringLiteral("Meantone Fret Placement:"), this);
     placementLabel->setBuddy(standard_);
     controls->addWidget(placementLabel, 1, 0);
@@ -338,6 +338,11 @@ void TFretFrormView::refresh() {
     }
     slider_->SetPosition(model_.SliderPosition);
     fifth_->setText(LocalNumbers(qs(model_.FifthLabel), locale()));
+    // Fixed in size, a new figure asks for no layout of the whole window; it only grows,
+    // should a text come out longer.
+    if (const QSize size = fifth_->minimumSize().expandedTo(fifth_->sizeHint());
+        size != fifth_->maximumSize())
+        fifth_->setFixedSize(size);
     {
         const QSignalBlocker a(standard_), b(customized_);
         (model_.Customized ? customized_ : standard_)->setChecked(true);

@@ -44,7 +44,9 @@ TFretPartView::TFretPartView(QWidget* parent)
 
     // The distances are two-decimal texts padded to seven characters: keep their columns.
     distance_->setFont(QFont(QStringLiteral("monospace")));
-    distance_->setGeometry(MarkerWidth + NoteWidth, 0, DistanceWidth, PartHeight);
+    // Fixed: a new distance then asks for no layout.
+    distance_->setFixedSize(DistanceWidth, PartHeight);
+    distance_->move(MarkerWidth + NoteWidth, 0);
     distance_->setToolTip(QString::fromLatin1(FretDistanceHint));
 
     play_->setCheckable(true);
@@ -67,7 +69,8 @@ void TFretPartView::Show(const FretPartView& part, bool markerActive) {
     marker_->setAccessibleName(part.Marker.empty() ? QStringLiteral("Fixed fret")
                                                    : qs(part.Marker));
     // Flat in "Standard", a raised button in "Customized".
-    marker_->setAutoRaise(!markerActive);
+    if (marker_->autoRaise() == markerActive)
+        marker_->setAutoRaise(!markerActive); // repaints even when it stays
     marker_->setEnabled(!part.Marker.empty());
 
     note_->SetNote(part.Note);

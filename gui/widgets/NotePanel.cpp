@@ -51,6 +51,9 @@ TNotePanel::TNotePanel(QWidget* parent) : QFrame(parent) {
 }
 
 void TNotePanel::SetNote(const NoteValue& note) {
+    // Pages set every note again on each change: an unchanged one needs no paint.
+    if (note == note_)
+        return;
     note_ = note;
     refreshDescription();
     update();

@@ -91,6 +91,31 @@ const QStringList& svgNumbers() {
     return names;
 }
 
+// Counts the paints of every widget under a root, and the layout requests of the root.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* root) : root_(root) {
+        root->installEventFilter(this);
+        for (QWidget* child : root->findChildren<QWidget*>())
+            child->installEventFilter(this);
+    }
+    int Paints(const QWidget* widget) const { return paints_.value(widget); }
+    int LayoutRequests = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints_[static_cast<QWidget*>(watched)];
+        else if (event->type() == QEvent::LayoutRequest && watched == root_)
+            ++LayoutRequests;
+        return false;
+    }
+
+private:
+    QWidget* root_;
+    QHash<const QWidget*, int> paints_;
+};
+
 } // namespace
 
 class TestFretPages : public QObject {
@@ -132,6 +157,60 @@ private slots:
         QCOMPARE(view.Selector()->currentIndex(), 9);
         QCOMPARE(view.Selector()->currentText(), QStringLiteral("22% Comma Meantone"));
         QCOMPARE(temperament.count(), 2);
+    }
+
+    // A change repaints the figures that changed and nothing of a row that stayed, and a new
+    // fifth does not lay the page out again.
+    void changesRepaintOnlyWhatChanged_data() {
+        QTest::addColumn<int>("position"); // the slider's, -1 to show the same document again
+        QTest::newRow("slider step") << 46;
+        QTest::newRow("to Pythagorean") << FretSliderMax;
+        QTest::newRow("same figures again") << -1;
+    }
+    void changesRepaintOnlyWhatChanged() {
+        QFETCH(int, position);
+        TInstDataType doc = topStringC();
+        settings.ShowAlternativeFrets = 1;
+        TFretFrormView view(settings);
+        view.resize(900, 700);
+        view.show();
+        view.Bind(doc);
+        view.TrackBar()->Slider()->setValue(45);
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QCoreApplication::processEvents();
+
+        struct Shown {
+            const TFretPartView* part;
+            QString distance;
+            NoteValue note;
+        };
+        std::vector<Shown> before;
+        for (int fret = 1; fret < FirstExtraFret; ++fret)
+            for (const TFretPartView* part :
+                 {view.Row(fret)->MainPart(), view.Row(fret)->AltPart()})
+                if (part->Distance()->isVisible())
+                    before.push_back({part, part->Distance()->text(), part->Note()->Note()});
+        QVERIFY(!before.empty());
+        const PaintCounter counter(&view);
+        if (position < 0)
+            view.Bind(doc);
+        else
+            view.TrackBar()->Slider()->setValue(position);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+
+        int changed = 0;
+        for (const Shown& shown : before) {
+            const bool newDistance = shown.part->Distance()->text() != shown.distance;
+            changed += newDistance ? 1 : 0;
+            QCOMPARE(counter.Paints(shown.part->Distance()) > 0, newDistance);
+            QCOMPARE(counter.Paints(shown.part->Note()) > 0,
+                     shown.part->Note()->Note() != shown.note);
+            QCOMPARE(counter.Paints(shown.part->Marker()), 0);
+            QCOMPARE(counter.Paints(shown.part->Play()), 0);
+        }
+        QCOMPARE(changed > 0, position >= 0);
+        QCOMPARE(counter.LayoutRequests, 0);
     }
 
     // The texts a fret row, the fifth and the top string's play button show.

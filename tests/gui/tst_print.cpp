@@ -10,8 +10,10 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTextFrame>
 #include <QToolButton>
 
 #include <cmath>
@@ -21,13 +23,57 @@
 
 #include "app/MainForm.h"
 #include "app/PreferencesIni.h"
+#include "app/ReportCells.h"
 #include "app/VornPrint.h"
+#include "chart/GlobalChangeForms.h"
 #include "support/DesktopNumbers.h"
 #include "support/PdfWords.h"
 #include "support/QuietWindow.h"
 #include "views/VornFrame.h"
 
 using namespace vorn;
+
+namespace {
+
+// Counts the times a view's width changes while it holds text: each lays the text out again.
+class WidthChanges : public QObject {
+public:
+    explicit WidthChanges(QTextEdit* view) : view_(view) {
+        view->viewport()->installEventFilter(this);
+    }
+    int Count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize && !view_->document()->isEmpty()) {
+            const auto* resize = static_cast<QResizeEvent*>(event);
+            if (resize->oldSize().width() != resize->size().width())
+                ++Count;
+        }
+        return false;
+    }
+
+private:
+    QTextEdit* view_;
+};
+
+// A report as the program writes it: two tables, spanning headings, a note, entities.
+const char* const reportLines =
+    "<html>\r\n<head>\r\n<title>Lute</title>\r\n</head>\r\n<body>\r\n"
+    "<div align=\"center\">\r\n<table width=\"704\" border=\"1\">\r\n"
+    "<tr>\r\n<th colspan=\"5\">Lute</th>\r\n<th colspan=\"2\">&nbsp;</th>\r\n</tr>\r\n"
+    "<tr>\r\n<th colspan=\"3\">String Chart</th>\r\n<th colspan=\"2\">Pitch: A = "
+    "415hz.</th>\r\n<th colspan=\"2\">Bridge tension: 106.49 kg.</th>\r\n</tr>\r\n"
+    "<tr>\r\n<th>1</th>\r\n<th>f</th>\r\n<th>70</th>\r\n<th>4.08</th>\r\n"
+    "<th>0.42</th>\r\n<th>Nylon</th>\r\n<th>0.469</th>\r\n</tr>\r\n"
+    "<tr>\r\n<th>octave 6</th>\r\n<th>A</th>\r\n<th>&quot;</th>\r\n<th>3.57</th>\r\n"
+    "<th>0.549</th>\r\n<th>Savarez</th>\r\n<th>BP  140 ( 3.07 kg.)</th>\r\n</tr>\r\n"
+    "</table>\r\n<p>!    tension or diameter outside its material's limits\r\n</p>\r\n"
+    "</div>\r\n<div align=\"center\">\r\n<table width=\"646\" border=\"1\">\r\n"
+    "<tr>\r\n<th scope=\"row\">2</th>\r\n<th>7.52 (Mi)</th>\r\n<th>8.21 (Fa)</th>\r\n"
+    "</tr>\r\n</table>\r\n</div>\r\n</body>\r\n</html>\r\n";
+
+} // namespace
 
 class TestPrint : public QObject {
     Q_OBJECT
@@ -85,6 +131,99 @@ private slots:
         QVERIFY(print->ReportText().find("Tension Profile") != std::string::npos);
         // Strings and frets stay as they were.
         QVERIFY(print->CheckStrings()->isChecked() && print->CheckFrets()->isChecked());
+    }
+
+    void printLaysOutOnlyAChangedReport_data() {
+        QTest::addColumn<int>("edit"); // 0 none, 1 a tension, 2 a note, 3 the number of courses
+        QTest::newRow("same document") << 0;
+        QTest::newRow("tension typed") << 1;
+        QTest::newRow("note stepped") << 2;
+        QTest::newRow("courses added") << 3;
+    }
+    void printLaysOutOnlyAChangedReport() {
+        QFETCH(int, edit);
+        auto w = start();
+        w->ViewStrings();
+        TVornPrint* print = w->PrintWindow();
+        QTextBrowser* view = print->Browser();
+        const WidthChanges widths(view);
+        w->PrintDocument(); // the first: the window comes up with it
+        QCoreApplication::processEvents();
+        QVERIFY(print->isVisible());
+        QCOMPARE(widths.Count, 0);
+        QCOMPARE(view->document()->pageSize().width(), qreal(view->viewport()->width()));
+
+        const std::string html = print->ReportHtml();
+        const int revision = view->document()->revision();
+        const QPointer<QTextFrame> firstTable = view->document()->rootFrame()->childFrames().at(0);
+        TStrFrame& chart = w->ActiveDocument()->Model().Chart;
+        if (edit == 1) {
+            chart.Course(2).EditTension(0, 3.5);
+        } else if (edit == 2) {
+            chart.Course(5).StepNote(true);
+        } else if (edit == 3) {
+            CoursesForm courses = CoursesForm::Show(chart.Document);
+            courses.Count += 2;
+            courses.Apply(chart);
+        }
+        w->PrintDocument();
+        QCoreApplication::processEvents();
+        QCOMPARE(print->ReportHtml() != html, edit != 0);
+        QCOMPARE(view->document()->revision() != revision, edit != 0);
+        QCOMPARE(widths.Count, 0);
+        // New figures change their cells; new rows need the whole report read again.
+        QCOMPARE(!firstTable.isNull(), edit != 3);
+        QTextDocument expected;
+        expected.setHtml(QString::fromStdString(print->ReportHtml()));
+        QCOMPARE(view->toHtml(), expected.toHtml());
+        // What is on screen after repainting only the changed cells is the whole new report.
+        const auto onScreen = [&] { return print->screen()->grabWindow(print->winId()).toImage(); };
+        const QImage shown = onScreen();
+        view->viewport()->repaint();
+        QCOMPARE(shown, onScreen());
+    }
+
+    // New figures change their cells in place; anything else is left to the HTML reader.
+    void reportCellsChangeInPlace_data() {
+        QTest::addColumn<QString>("next");
+        QTest::addColumn<bool>("inPlace");
+        const QString shown = QString::fromLatin1(reportLines);
+        QTest::newRow("one figure") << QString(shown).replace("4.08", "4.1") << true;
+        QTest::newRow("figures of both tables")
+            << QString(shown).replace("3.57", "3.6").replace("7.52 (Mi)", "7.5 (Fa)") << true;
+        QTest::newRow("catalogue label, blanks and entities")
+            << QString(shown)
+                   .replace("BP  140 ( 3.07 kg.)", "BP  141 ( 3.1 kg.) &amp; &lt;x&gt;")
+                   .replace("<th>&quot;</th>", "<th>70</th>")
+                   .replace("<th>&nbsp;</th>", "<th>Vorn&nbsp;File</th>")
+            << true;
+        QTest::newRow("heading over two columns")
+            << QString(shown).replace("Bridge tension: 106.49", "Bridge tension: 107") << true;
+        QTest::newRow("mark-up in a cell")
+            << QString(shown).replace("<th>4.08</th>", "<th><b>4.08</b></th>") << false;
+        QTest::newRow("blank at a cell's end")
+            << QString(shown).replace("<th>4.08</th>", "<th>4.08 </th>") << false;
+        QTest::newRow("cell attributes")
+            << QString(shown).replace("<th>4.08</th>", "<th width=\"60\">4.08</th>") << false;
+        QTest::newRow("note under a table") << QString(shown).replace("limits", "ranges") << false;
+        QTest::newRow("a row more")
+            << QString(shown).replace("</table>", "<tr>\r\n<th>9</th>\r\n</tr>\r\n</table>")
+            << false;
+        QTest::newRow("another entity") << QString(shown).replace("4.08", "4&deg;") << false;
+    }
+    void reportCellsChangeInPlace() {
+        QFETCH(QString, next);
+        QFETCH(bool, inPlace);
+        const std::string shown = reportLines;
+        QTextDocument document;
+        document.setHtml(QString::fromStdString(shown));
+        const QString before = document.toHtml();
+        QCOMPARE(UpdateReportCells(document, shown, next.toStdString()).Applied, inPlace);
+        QTextDocument expected;
+        expected.setHtml(inPlace ? next : QString::fromStdString(shown));
+        QCOMPARE(document.toHtml(), expected.toHtml());
+        if (!inPlace)
+            QCOMPARE(document.toHtml(), before);
     }
 
     void toggleNamesTheOtherPage() {

@@ -245,4 +245,32 @@ TEST(Report, PlainTextKeepsTitlesAndAlignsColumns) {
     EXPECT_NE(text.find("Fret Chart for 64 cm. string length."), std::string::npos);
 }
 
+// The print window builds both forms at once; each must be the one built alone.
+TEST(Report, BothFormsAtOnceEqualEachAlone) {
+    Instrument alto;
+    struct Case {
+        bool strings, frets;
+        const char* profile;
+        char decimal;
+    };
+    const std::vector<Case> cases{
+        {true, true, "", '.'},
+        {true, false, "", ','},
+        {false, true, "", '.'},
+        {true, true, "data:image/png;base64,AAAA", ','},
+    };
+    for (const Case& c : cases) {
+        ReportOptions o;
+        o.Strings = c.strings;
+        o.Frets = c.frets;
+        o.ProfileImage = c.profile;
+        o.DecimalSeparator = c.decimal;
+        const ReportForms both = BuildReportForms("Alto", alto.frame.Chart, o);
+        SCOPED_TRACE(std::string(c.strings ? "strings " : "") + (c.frets ? "frets " : "") +
+                     c.profile + c.decimal);
+        EXPECT_EQ(both.Html, BuildReport("Alto", alto.frame.Chart, o));
+        EXPECT_EQ(both.Text, BuildReportText("Alto", alto.frame.Chart, o));
+    }
+}
+
 } // namespace

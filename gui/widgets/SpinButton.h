@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QWidget>
 
+class QPainter;
+
 namespace vorn {
 
 class TSpinButton : public QWidget {
@@ -31,6 +33,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Both halves as the style draws them, into painter over the button's own rectangle.
+    void drawButtons(QPainter& painter);
     void fire();
     void stop();
 

@@ -14,6 +14,7 @@ set -euo pipefail
 run_packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev qt6-svg-dev qt6-multimedia-dev
+  libfontconfig-dev
   libcli11-dev nlohmann-json3-dev libdxflib-dev
   dpkg-dev file
 )

@@ -19,6 +19,7 @@
 #include "app/AppResources.h"
 #include "app/HelpViewer.h"
 #include "widgets/ButtonIcons.h"
+#include "widgets/SvgIcon.h"
 
 #ifndef VORN_VERSION
 #define VORN_VERSION "2.0"
@@ -43,7 +44,7 @@ TAboutBox::TAboutBox(std::function<void(int)> showHelp, QWidget* parent)
     OpenUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 
     auto* picture = new QLabel(this);
-    picture->setPixmap(QIcon(QStringLiteral(":/app/icons/vorn.svg")).pixmap(QSize(80, 80)));
+    picture->setPixmap(SvgIcon(QStringLiteral(":/app/icons/vorn.svg")).pixmap(QSize(80, 80)));
     picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
     auto* name = new QLabel(QStringLiteral("Vorn"), this);

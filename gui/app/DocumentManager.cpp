@@ -103,10 +103,11 @@ TStringFileTab* TDocumentManager::NewTab(std::unique_ptr<TFileFrame> loaded) {
     return attachTab(new TStringFileTab(std::move(loaded), tabs_));
 }
 
-TStringFileTab* TDocumentManager::attachTab(TStringFileTab* tab) {
+TStringFileTab* TDocumentManager::attachTab(TStringFileTab* tab, bool activate) {
     emit frameAttached(tab->Frame());
     tabs_->AttachPage(tab);
-    tabs_->SetActivePage(tab);
+    if (activate)
+        tabs_->SetActivePage(tab);
     emit tabAttached();
     return tab;
 }
@@ -120,13 +121,18 @@ TVornFrame* TDocumentManager::NewDocument() {
 void TDocumentManager::Reopen(SettingsLoad loaded) {
     // The core has read each document once; its tab takes it over as it is.
     std::vector<QPointer<TVornFrame>> frames;
+    TStringFileTab* last = nullptr;
     for (std::unique_ptr<TFileFrame>& document : loaded.Documents) {
+        // Only the last one comes forward: each tab brought forward on the way would be laid
+        // out and reported to the window in vain.
+        last = attachTab(new TStringFileTab(std::move(document), tabs_), false);
         // Kept edits its own file does not hold, and documents with no file at all, show as
         // changes.
-        TStringFileTab* tab = NewTab(std::move(document));
-        tab->SetChanged(tab->Frame()->Changed());
-        frames.emplace_back(tab->Frame());
+        last->SetChanged(last->Frame()->Changed());
+        frames.emplace_back(last->Frame());
     }
+    if (last)
+        tabs_->SetActivePage(last);
     if (!loaded.Refused.empty()) {
         QStringList lines;
         for (const RefusedDocument& refused : loaded.Refused)

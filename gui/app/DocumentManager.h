@@ -141,7 +141,7 @@ signals:
     void changesDiscarded(TVornFrame* frame);
 
 private:
-    TStringFileTab* attachTab(TStringFileTab* tab);
+    TStringFileTab* attachTab(TStringFileTab* tab, bool activate = true);
     // Save, Discard or Cancel for a changed document; true when the tab may go. discarded
     // is set to whether the answer was Discard.
     bool keepOrDiscard(TStringFileTab* tab, bool* discarded = nullptr);

@@ -7,6 +7,8 @@
 #include <QKeySequence>
 #include <QList>
 
+#include "widgets/SvgIcon.h"
+
 namespace vorn {
 
 namespace {
@@ -18,7 +20,7 @@ QAction* makeAction(QObject* owner, const QString& name, const QString& text, co
     action->setToolTip(hint);
     action->setStatusTip(hint);
     if (!icon.isEmpty())
-        action->setIcon(QIcon(QStringLiteral(":/app/icons/%1.svg").arg(icon)));
+        action->setIcon(SvgIcon(QStringLiteral(":/app/icons/%1.svg").arg(icon)));
     return action;
 }
 

@@ -46,6 +46,7 @@
 #include "widgets/PageExtControl.h"
 #include "widgets/PageFocus.h"
 #include "widgets/StdText.h"
+#include "widgets/SvgIcon.h"
 
 namespace vorn {
 
@@ -71,7 +72,7 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
     setObjectName(QStringLiteral("MainForm"));
     // The title comes from the active document's file path and changed mark, with the
     // program's name after it.
-    setWindowIcon(QIcon(QStringLiteral(":/app/icons/vorn.svg")));
+    setWindowIcon(SvgIcon(QStringLiteral(":/app/icons/vorn.svg")));
     SetHelpContext(this, MainHelp);
     resize(FittedSize(QSize(DefaultWidth, DefaultHeight)));
 

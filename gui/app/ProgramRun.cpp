@@ -12,6 +12,10 @@
 
 #include <clocale>
 #include <string>
+#include <thread>
+#ifdef VORN_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
 
 #include "app/MainForm.h"
 #include "app/TonePlayer.h"
@@ -55,7 +59,15 @@ Locations locations() {
 int RunProgram(int argc, char* argv[], const std::function<void(TMainForm&)>& started) {
     int result = 0;
     {
+#ifdef VORN_FONTCONFIG
+        // Reading the system's font configuration is a few milliseconds that the first text
+        // would wait for; a second core does it meanwhile. Qt finds it done.
+        std::jthread fonts([] { FcInit(); });
+#endif
         QApplication app(argc, argv);
+#ifdef VORN_FONTCONFIG
+        fonts.join();
+#endif
         // Qt gave the C library the desktop's locale; numbers bound for files keep their '.'.
         std::setlocale(LC_NUMERIC, "C");
         QApplication::setApplicationName(QStringLiteral("Vorn"));

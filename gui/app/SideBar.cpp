@@ -9,6 +9,7 @@
 
 #include "app/HelpViewer.h"
 #include "app/MainActions.h"
+#include "widgets/SvgIcon.h"
 
 namespace vorn {
 
@@ -114,8 +115,8 @@ void TSideBar::applySize() {
             button->setFixedSize(NarrowButton, NarrowButton);
         }
     }
-    toggle_->setIcon(QIcon(wide_ ? QStringLiteral(":/app/icons/sidebar-left.svg")
-                                 : QStringLiteral(":/app/icons/sidebar-right.svg")));
+    toggle_->setIcon(SvgIcon(wide_ ? QStringLiteral(":/app/icons/sidebar-left.svg")
+                                   : QStringLiteral(":/app/icons/sidebar-right.svg")));
     toggle_->setToolTip(wide_ ? tr("Narrow side bar") : tr("Wide side bar with captions"));
     toggle_->setAccessibleName(toggle_->toolTip());
 }

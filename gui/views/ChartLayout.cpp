@@ -2,6 +2,8 @@
 
 #include "views/ChartLayout.h"
 
+#include "widgets/SvgIcon.h"
+
 namespace vorn {
 
 namespace ChartLayout {
@@ -44,7 +46,7 @@ QPalette RowPalette(bool current) {
 
 const QIcon& TRowResources::PlayIcon() {
     if (playIcon_.isNull())
-        playIcon_ = QIcon(QStringLiteral(":/app/icons/play-small.svg"));
+        playIcon_ = SvgIcon(QStringLiteral(":/app/icons/play-small.svg"));
     return playIcon_;
 }
 

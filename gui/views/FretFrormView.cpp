@@ -37,6 +37,7 @@
 #include "widgets/LocalNumbers.h"
 #include "widgets/NotePanel.h"
 #include "widgets/StdText.h"
+#include "widgets/SvgIcon.h"
 
 namespace vorn {
 
@@ -244,7 +245,7 @@ QLayout* TFretFrormView::buildTopLine(QWidget* content) {
     topPlay_->setCheckable(true);
     topPlay_->setAutoRaise(true);
     topPlay_->setFocusPolicy(Qt::TabFocus);
-    topPlay_->setIcon(QIcon(QStringLiteral(":/app/icons/play-small.svg")));
+    topPlay_->setIcon(SvgIcon(QStringLiteral(":/app/icons/play-small.svg")));
     topPlay_->setIconSize(QSize(12, 12));
     length_ = new QLineEdit(content);
     pitch_ = new QLineEdit(content);

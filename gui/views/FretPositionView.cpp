@@ -8,6 +8,7 @@
 
 #include "widgets/LocalNumbers.h"
 #include "widgets/NotePanel.h"
+#include "widgets/SvgIcon.h"
 
 namespace vorn {
 
@@ -53,7 +54,7 @@ TFretPartView::TFretPartView(QWidget* parent)
     play_->setAutoRaise(true);
     // Reached with Tab and pressed with Space, as a click would.
     play_->setFocusPolicy(Qt::TabFocus);
-    play_->setIcon(QIcon(QStringLiteral(":/app/icons/play-small.svg")));
+    play_->setIcon(SvgIcon(QStringLiteral(":/app/icons/play-small.svg")));
     play_->setIconSize(QSize(12, 12));
     play_->setGeometry(PartWidth - PlayWidth + 2, 1, PlayWidth - 4, PartHeight - 2);
 }

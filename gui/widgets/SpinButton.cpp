@@ -3,17 +3,46 @@
 #include "widgets/SpinButton.h"
 
 #include <QApplication>
+#include <QHash>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
-#include <QPixmapCache>
 #include <QStyleOptionButton>
+
+#include <array>
 
 namespace vorn {
 
 namespace {
+
 constexpr int FirstRepeatMs = 400;
 constexpr int RepeatMs = 100;
+
+// Everything the style's drawing of the two halves depends on.
+struct ButtonLook {
+    quintptr Style;
+    int Width;
+    int Height;
+    qreal Ratio;
+    int State;
+    int Pressed;
+    int Direction;
+    std::array<QRgb, QPalette::NColorRoles> Colors;
+    bool operator==(const ButtonLook&) const = default;
+};
+
+size_t qHash(const ButtonLook& look, size_t seed = 0) {
+    const size_t h = qHashMulti(seed, look.Style, look.Width, look.Height, look.Ratio, look.State,
+                                look.Pressed, look.Direction);
+    return qHashRange(look.Colors.begin(), look.Colors.end(), h);
+}
+
+// Images, not pixmaps: they may outlive the application object.
+QHash<ButtonLook, QImage>& keptLooks() {
+    static QHash<ButtonLook, QImage> kept;
+    return kept;
+}
+
 } // namespace
 
 TSpinButton::TSpinButton(QWidget* parent) : QWidget(parent) {
@@ -27,35 +56,38 @@ TSpinButton::TSpinButton(QWidget* parent) : QWidget(parent) {
 }
 
 void TSpinButton::paintEvent(QPaintEvent*) {
-    // Every entry cell has a pair, and each repaints with its cell whenever a figure changes:
-    // the drawing is made once per look and copied.
-    QPainter painter(this);
-    const qreal ratio = devicePixelRatioF();
-    QStyleOption look;
-    look.initFrom(this);
-    const QString key = QStringLiteral("vorn-spin-%1x%2-%3-%4-%5-%6-%7-%8")
-                            .arg(width())
-                            .arg(height())
-                            .arg(pressed_)
-                            .arg(uint(look.state))
-                            .arg(int(look.direction))
-                            .arg(look.palette.cacheKey())
-                            .arg(reinterpret_cast<quintptr>(style()))
-                            .arg(ratio);
-    QPixmap face;
-    if (!QPixmapCache::find(key, &face)) {
-        face = QPixmap(size() * ratio);
-        face.setDevicePixelRatio(ratio);
-        face.fill(Qt::transparent);
-        QPainter on(&face);
-        drawFace(on);
-        on.end();
-        QPixmapCache::insert(key, face);
+    // A chart holds hundreds of these, nearly all alike: each look is drawn once and copied.
+    QStyleOption option;
+    option.initFrom(this);
+    ButtonLook look{quintptr(style()),
+                    width(),
+                    height(),
+                    devicePixelRatioF(),
+                    int(option.state & ~(QStyle::State_HasFocus | QStyle::State_MouseOver)),
+                    pressed_,
+                    int(option.direction),
+                    {}};
+    const QPalette::ColorGroup group = option.palette.currentColorGroup();
+    for (int role = 0; role < QPalette::NColorRoles; ++role)
+        look.Colors[role] = option.palette.color(group, QPalette::ColorRole(role)).rgba();
+    QHash<ButtonLook, QImage>& kept = keptLooks();
+    auto found = kept.constFind(look);
+    if (found == kept.cend()) {
+        // Plenty for the colours a window uses; a long run of others starts afresh.
+        if (kept.size() >= 64)
+            kept.clear();
+        QImage drawn(size() * look.Ratio, QImage::Format_ARGB32_Premultiplied);
+        drawn.setDevicePixelRatio(look.Ratio);
+        drawn.fill(Qt::transparent);
+        QPainter painter(&drawn);
+        drawButtons(painter);
+        painter.end();
+        found = kept.insert(look, drawn);
     }
-    painter.drawPixmap(0, 0, face);
+    QPainter(this).drawImage(0, 0, *found);
 }
 
-void TSpinButton::drawFace(QPainter& painter) const {
+void TSpinButton::drawButtons(QPainter& painter) {
     const int upperHeight = height() / 2;
     const QRect halves[2] = {QRect(0, 0, width(), upperHeight),
                              QRect(0, upperHeight, width(), height() - upperHeight)};

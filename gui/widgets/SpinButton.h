@@ -33,7 +33,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void drawFace(QPainter& painter) const;
+    // Both halves as the style draws them, into painter over the button's own rectangle.
+    void drawButtons(QPainter& painter);
     void fire();
     void stop();
 

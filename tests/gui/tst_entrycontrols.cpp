@@ -533,30 +533,6 @@ private slots:
         QCOMPARE(copied->grab().toImage(), expected);
         QCOMPARE(copied->grab().toImage(), expected);
     }
-
-    // The spin buttons' faces are copies too: each look (pressed half, disabled) is its own.
-    void spinButtonFaceFollowsItsState() {
-        TFloatEdit cell;
-        cell.resize(84, 24);
-        cell.show();
-        auto* spin = cell.findChild<TSpinButton*>();
-        QVERIFY(spin);
-        const QImage rest = spin->grab().toImage();
-        QTest::mousePress(spin, Qt::LeftButton, {}, QPoint(spin->width() / 2, 2));
-        const QImage upPressed = spin->grab().toImage();
-        QTest::mouseRelease(spin, Qt::LeftButton, {}, QPoint(spin->width() / 2, 2));
-        QTest::mousePress(spin, Qt::LeftButton, {}, QPoint(spin->width() / 2, spin->height() - 2));
-        const QImage downPressed = spin->grab().toImage();
-        QTest::mouseRelease(spin, Qt::LeftButton, {},
-                            QPoint(spin->width() / 2, spin->height() - 2));
-        QVERIFY(upPressed != rest);
-        QVERIFY(downPressed != rest && downPressed != upPressed);
-        QCOMPARE(spin->grab().toImage(), rest);
-        cell.setEnabled(false);
-        QVERIFY(spin->grab().toImage() != rest);
-        cell.setEnabled(true);
-        QCOMPARE(spin->grab().toImage(), rest);
-    }
 };
 
 QTEST_MAIN(TestEntryControls)

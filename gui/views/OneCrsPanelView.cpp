@@ -87,7 +87,10 @@ void TOneCrsPanelView::Refresh() {
         return;
     const TOneCrsPanel& c = chart_.Course(course_);
     number_->setText(QString::number(c.Number));
-    number_->setAccessibleName(QStringLiteral("Course number %1").arg(c.Number));
+    // Qt tells the accessibility layer of every name set, changed or not.
+    const QString name = QStringLiteral("Course number %1").arg(c.Number);
+    if (number_->accessibleName() != name)
+        number_->setAccessibleName(name);
     if (c.HasSecond() && !strings_[1]) {
         if (spareOctave_) {
             strings_[1] = std::exchange(spareOctave_, nullptr);

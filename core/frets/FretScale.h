@@ -50,8 +50,8 @@ bool IsUsableScale(const FretScale& scale);
 // Fret 1..14 of a usable scale (anything else gives a zero fret). Fret 12 is the octave, 13
 // and 14 are frets 1 and 2 on the half string (0.5 + 0.5 * f). In a 17-note pair the Mi is
 // the lower note when the scale's fifth (its tenth note) is narrower than 700 cents, as in
-// meantone, and the upper one when it is wider, as in Pythagorean tuning: the sharp lies
-// above the flat once the fifths are wider than equal.
+// meantone, and the upper one otherwise, as in Pythagorean tuning: the sharp lies above the
+// flat once the fifths are wider than equal.
 ScaleFret ScaleFretOf(const FretScale& scale, int fret);
 std::array<ScaleFret, ScaleFretCount> ScaleFrets(const FretScale& scale);
 

@@ -152,9 +152,10 @@ ordered_json ScaleFretsJson(const FretDistribution& d, const FretScale& scale) {
 }
 
 std::string ScaleFretsTable(const FretDistribution& d, const FretScale& scale) {
+    // A file's description and name may be any bytes.
     std::ostringstream s;
-    s << "Scale: " << scale.Name << "\n"
-      << "Source: " << scale.Source << "\n";
+    s << "Scale: " << PrintableText(scale.Name) << "\n"
+      << "Source: " << PrintableText(scale.Source) << "\n";
     if (!scale.Remark.empty())
         s << scale.Remark << "\n";
     appendFretRows(s, d);

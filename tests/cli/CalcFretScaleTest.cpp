@@ -76,6 +76,14 @@ TEST_F(CalcFretScale, RulesGiveTheirFrets) {
             EXPECT_EQ(f["choice"], 2) << c.args;
         }
     }
+    // A description is printed on its line whatever bytes it holds.
+    const CalcRun odd = calc(
+        "frets --scale " + file("esc.scl", "Odd \x1b[2J name\n12\n 100.0\n 200.0\n 300.0\n 400.0\n"
+                                           " 500.0\n 600.0\n 700.0\n 800.0\n 900.0\n 1000.0\n"
+                                           " 1100.0\n 2/1\n"));
+    ASSERT_EQ(odd.exitCode, 0) << odd.err;
+    EXPECT_NE(odd.out.find("Scale: Odd \\x1b[2J name\n"), std::string::npos) << odd.out;
+
     const CalcRun text = calc("frets --rule dowland --pitch 415");
     ASSERT_EQ(text.exitCode, 0) << text.err;
     for (const char* line : {"Scale: Dowland 1610\n", "185/396", "Open string: c (246.76 hz.)",

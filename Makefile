@@ -75,7 +75,7 @@ fuzz-build: deps-test
 	  CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DVORN_FUZZ=ON -DVORN_WERROR=ON -DVORN_BUILD_GUI=OFF \
 	    -DVORN_BUILD_BENCH=OFF -DVORN_BUILD_TESTS=OFF >/dev/null && \
 	  cmake --build $(FUZZ_BUILD) -j $(JOBS) --target vorn_fuzz_seeds fuzz_read_document \
-	    fuzz_load_settings fuzz_import_old fuzz_read_recovery; \
+	    fuzz_load_settings fuzz_import_old fuzz_read_recovery fuzz_read_scala; \
 	else echo "clang++ not found: the fuzz targets are not built"; fi
 
 # The core and window tests under AddressSanitizer and UndefinedBehaviorSanitizer, in

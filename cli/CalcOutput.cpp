@@ -114,11 +114,11 @@ ordered_json FretsJson(const FretDistribution& d, const std::string& temperament
                         {"frets", frets}};
 }
 
-std::string FretsTable(const FretDistribution& d, const std::string& temperament) {
-    std::ostringstream s;
-    s << "Temperament: " << temperament << "\n"
-      << "Tempered fifth: " << FixedText(d.Fifth, 3) << " cents\n"
-      << "Open string: " << d.OpenName << " (" << FixedText(d.OpenFrequency, 2) << " hz.)\n\n"
+namespace {
+
+// The open string's line, the column heads and the fourteen rows.
+void appendFretRows(std::ostringstream& s, const FretDistribution& d) {
+    s << "Open string: " << d.OpenName << " (" << FixedText(d.OpenFrequency, 2) << " hz.)\n\n"
       << "Fret  Typ  Note            Position  Frequency   Alternative\n";
     for (const FretRow& row : d.Rows) {
         s << padLeft(std::to_string(row.Fret), 4) << "  " << pad(FretChoiceText(row.Choice), 3)
@@ -131,6 +131,34 @@ std::string FretsTable(const FretDistribution& d, const std::string& temperament
         }
         s << "\n";
     }
+}
+
+} // namespace
+
+std::string FretsTable(const FretDistribution& d, const std::string& temperament) {
+    std::ostringstream s;
+    s << "Temperament: " << temperament << "\n"
+      << "Tempered fifth: " << FixedText(d.Fifth, 3) << " cents\n";
+    appendFretRows(s, d);
+    return s.str();
+}
+
+ordered_json ScaleFretsJson(const FretDistribution& d, const FretScale& scale) {
+    ordered_json j = FretsJson(d, scale.Name);
+    j["fifth"] = nullptr;
+    j["source"] = scale.Source;
+    j["remark"] = scale.Remark;
+    return j;
+}
+
+std::string ScaleFretsTable(const FretDistribution& d, const FretScale& scale) {
+    // A file's description and name may be any bytes.
+    std::ostringstream s;
+    s << "Scale: " << PrintableText(scale.Name) << "\n"
+      << "Source: " << PrintableText(scale.Source) << "\n";
+    if (!scale.Remark.empty())
+        s << scale.Remark << "\n";
+    appendFretRows(s, d);
     return s.str();
 }
 

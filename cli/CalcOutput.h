@@ -8,6 +8,7 @@
 #include <string>
 
 #include "files/FileFrame.h"
+#include "frets/FretScale.h"
 #include "frets/PlacementFrame.h"
 #include "pitch/FretDistribution.h"
 #include "strings/StringRecord.h"
@@ -26,6 +27,10 @@ std::string NoteTable(const NoteResult& r);
 
 nlohmann::ordered_json FretsJson(const FretDistribution& d, const std::string& temperament);
 std::string FretsTable(const FretDistribution& d, const std::string& temperament);
+// The same for frets set by a scale: its name in "temperament", no fifth (null), and where the
+// scale comes from.
+nlohmann::ordered_json ScaleFretsJson(const FretDistribution& d, const FretScale& scale);
+std::string ScaleFretsTable(const FretDistribution& d, const FretScale& scale);
 
 nlohmann::ordered_json StringJson(const StringRecord& row, const StringSettings& settings);
 std::string StringTable(const StringRecord& row, const StringSettings& settings);

@@ -19,6 +19,8 @@
 #include "document/GlobalData.h"
 #include "document/InstrumentTemplates.h"
 #include "frets/FretFrorm.h"
+#include "frets/FretScale.h"
+#include "frets/ScalaReader.h"
 #include "io/AtomicFile.h"
 #include "pitch/FrequencyRecord.h"
 #include "pitch/Keys.h"
@@ -123,12 +125,26 @@ public:
             document->excludes(sub_->get_option(own));
         sub_->add_option("--settings", settings_, "Settings file (.vrn) to open the document with")
             ->needs(document);
+        // A scale brings its own pitches: no temperament, no Mi and Fa choices.
+        auto* rule = sub_->add_option("--rule", rule_,
+                                      "Frets by a historical rule instead of a temperament: "
+                                      "dowland (1610; Vorn places his missing 11th fret at "
+                                      "185/396) or galilei (18:17)");
+        auto* scale = sub_->add_option(
+            "--scale", scale_,
+            "Frets by a Scala scale file (.scl) of 12 notes, or 17 as 'scl --notes 17' writes");
+        rule->excludes(scale);
+        for (auto* own : {rule, scale})
+            for (const char* other : {"--comma", "--temperament", "--choices", "--document"})
+                own->excludes(sub_->get_option(other));
         sub_->add_flag("--json", json, "Print JSON");
     }
 
     int Run(std::ostream& out, std::ostream& err, bool json) override {
         if (!document_.empty())
             return RunDocumentFrets(document_, optionalPath(settings_), json, out, err);
+        if (sub_->count("--rule") > 0 || sub_->count("--scale") > 0)
+            return runScale(out, json);
         const NoteValue open = noteOption("--open", open_, accidental_);
         // The File Setup page's range for the string the frets are measured on.
         const double length =
@@ -153,7 +169,36 @@ public:
     }
 
 private:
-    std::string length_ = "60", open_ = "60", accidental_, choices_, document_, settings_;
+    // The open string sounds at its equal-tempered pitch from --pitch: a scale does not say.
+    int runScale(std::ostream& out, bool json) const {
+        const NoteValue open = noteOption("--open", open_, accidental_);
+        const double length =
+            ParseWithin("--length", length_, TopLengthRange.Min, TopLengthRange.Max, " cm");
+        const double pitchA = pitch_.pitchA();
+        FretScale scale;
+        if (sub_->count("--rule") > 0) {
+            const std::optional<FretRule> rule = FretRuleOfKey(rule_);
+            if (!rule)
+                throw UsageError("--rule: '" + rule_ + "' must be dowland or galilei");
+            scale = RuleScale(*rule);
+        } else {
+            std::string data, error;
+            if (!ReadWholeFile(scale_, data, &error))
+                throw UsageError(FileFailure("read", scale_, error));
+            ScalaReading read =
+                ReadScalaScale(data, std::filesystem::path(scale_).filename().string());
+            if (!read.Scale)
+                throw UsageError(scale_ + ": " + read.Refusal->Message());
+            scale = std::move(*read.Scale);
+        }
+        const FretDistribution d =
+            ScaleFretDistribution(scale, open, length, ScaleOpenFrequency(open.Number, pitchA));
+        emit(out, json, ScaleFretsJson(d, scale), ScaleFretsTable(d, scale));
+        return 0;
+    }
+
+    std::string length_ = "60", open_ = "60", accidental_, choices_, document_, settings_, rule_,
+                scale_;
     PitchOptions pitch_;
 };
 

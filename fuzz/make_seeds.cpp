@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Writes the seed corpora of the fuzz targets into <folder>/read_document, load_settings,
-// import_old and read_recovery: a document of every template, settings files, older-format
-// documents, recovery copies.
+// import_old, read_recovery and read_scala: a document of every template, settings files,
+// older-format documents, recovery copies, Scala scales.
 
 #include <cstdio>
 #include <cstring>
@@ -17,8 +17,10 @@
 #include "files/FileFrame.h"
 #include "files/RecoveryFile.h"
 #include "files/SettingsFile.h"
+#include "frets/ScalaScale.h"
 #include "io/AtomicFile.h"
 #include "io/ByteWriter.h"
+#include "pitch/Temperaments.h"
 #include "support/OldBodyWriter.h"
 
 using namespace vorn;
@@ -69,7 +71,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const fs::path root(argv[1]);
-    for (const char* sub : {"read_document", "load_settings", "import_old", "read_recovery"})
+    for (const char* sub :
+         {"read_document", "load_settings", "import_old", "read_recovery", "read_scala"})
         fs::create_directories(root / sub);
 
     TGlobalData settings;
@@ -125,5 +128,19 @@ int main(int argc, char** argv) {
     settings.StartupChoice = 0;
     settings.SetTensionUnit(tt_pounds);
     ok &= Put(root / "load_settings" / "none.vrn", SettingsFileBytes(settings, {}));
+
+    // Scala files as the program writes them, of a meantone and of Pythagorean tuning (whose
+    // sharps lie above the flats), and a just scale in ratios with comments and CR LF.
+    for (const int id : {2, 8})
+        for (const int notes : {12, 17}) {
+            const std::string name = "t" + std::to_string(id) + "_" + std::to_string(notes);
+            ok &= Put(root / "read_scala" / (name + ".scl"),
+                      ScalaFile(name + ".scl", TemperamentName(id, 0), TemperamentFraction(id),
+                                DefaultMiFa, notes));
+        }
+    ok &= Put(root / "read_scala" / "just.scl",
+              "! just.scl\r\n!\r\nJust intonation\r\n 12\r\n!\r\n 16/15\r\n 9/8 tone\r\n"
+              " 6/5\r\n 5/4\r\n 4/3\r\n 45/32\r\n 3/2\r\n 8/5\r\n 5/3\r\n 9/5 ! x\r\n"
+              " 15/8\r\n 2\r\n");
     return ok ? 0 : 1;
 }

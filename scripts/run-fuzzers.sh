@@ -10,7 +10,7 @@
 set -euo pipefail
 build="$1"
 seconds="$2"
-targets=(read_document load_settings import_old read_recovery)
+targets=(read_document load_settings import_old read_recovery read_scala)
 
 for t in "${targets[@]}"; do
   if [ ! -x "$build/fuzz/fuzz_$t" ]; then

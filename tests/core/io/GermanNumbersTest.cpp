@@ -12,6 +12,7 @@
 #include "files/FretTemplateDxf.h"
 #include "frets/FretFrorm.h"
 #include "frets/FretTemplate.h"
+#include "frets/ScalaReader.h"
 #include "frets/ScalaScale.h"
 #include "io/NumberText.h"
 #include "pitch/FretDistribution.h"
@@ -37,6 +38,21 @@ private:
     std::string saved_;
     bool installed_ = false;
 };
+
+// A Scala file's cents read back: a reader that took the C library's decimal comma would stop
+// at the point or refuse the file.
+std::string readScala() {
+    const ScalaReading r = ReadScalaScale("Cents\n12\n 100.5\n 200.25\n 300.0\n 400.0\n 500.0\n"
+                                          " 600.0\n 700.0\n 800.0\n 900.0\n 1000.0\n 1100.0\n"
+                                          " 1200.0\n",
+                                          "c.scl");
+    if (!r.Scale)
+        return r.Refusal->Message();
+    std::string text;
+    for (double c : r.Scale->Cents)
+        text += FixedText(c, 3) + " ";
+    return text;
+}
 
 std::string report() {
     TGlobalData settings;
@@ -91,6 +107,7 @@ const Writer Writers[] = {
     {"shortest",      [] { return FormatShortest(35.21f); }},
     {"scala",         [] { return ScalaFile("q.scl", "1/4 Comma", 0.25, DefaultMiFa, 12); }},
     {"scala_17",      [] { return ScalaFile("q.scl", "1/6 Comma", 1.0 / 6, DefaultMiFa, 17); }},
+    {"scala_read",    [] { return readScala(); }},
     {"svg_template",  [] { return fretTemplate(); }},
     {"report",        [] { return report(); }},
     {"dxf_layout",    [] { return FretTemplateDxf(FretLayoutLines(fretInput()), "Alto lute"); }},

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "files/FileFrame.h"
-#include "frets/FretScale.h"
 #include "frets/PlacementFrame.h"
 #include "pitch/FretDistribution.h"
+#include "pitch/FretScale.h"
 #include "strings/StringRecord.h"
 
 namespace vorn::calc {

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "frets/FretScale.h"
 #include "frets/ScalaReader.h"
+#include "pitch/FretScale.h"
 
 using namespace vorn;
 

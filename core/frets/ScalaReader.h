@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-#include "frets/FretScale.h"
+#include "pitch/FretScale.h"
 
 namespace vorn {
 

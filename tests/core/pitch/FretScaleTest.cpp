@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "frets/FretScale.h"
+#include "pitch/FretScale.h"
 
 using namespace vorn;
 

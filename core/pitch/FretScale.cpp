@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "frets/FretScale.h"
+#include "pitch/FretScale.h"
 
 #include <algorithm>
 #include <cctype>

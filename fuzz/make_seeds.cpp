@@ -20,6 +20,7 @@
 #include "frets/ScalaScale.h"
 #include "io/AtomicFile.h"
 #include "io/ByteWriter.h"
+#include "pitch/FretScale.h"
 #include "pitch/Temperaments.h"
 #include "support/OldBodyWriter.h"
 
@@ -102,6 +103,13 @@ int main(int argc, char** argv) {
     frames[3]->Chart.Course(1).SelectAlternative(0, 6);
     frames[3]->Document.CustomPlacement = 1;
     ok &= Put(root / "read_document" / "catalogue.vrd", Saved(*frames[3]));
+    // Documents fretted by a rule, with the scale block after the body.
+    for (const FretRule rule : {fr_dowland, fr_galilei}) {
+        frames[10]->Document.Scale = RuleScale(rule);
+        ok &= Put(root / "read_document" / ("scale-" + FretRuleKey(rule) + ".vrd"),
+                  Saved(*frames[10]));
+    }
+    frames[10]->Document.Scale.reset();
 
     // Lengths and diameters far outside any instrument, where the recalculation overflows.
     {

@@ -6,11 +6,13 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "document/CourseLimits.h"
 #include "io/EntryRange.h"
 #include "pitch/FretRecord.h"
+#include "pitch/FretScale.h"
 #include "pitch/NoteValue.h"
 
 namespace vorn {
@@ -52,6 +54,10 @@ public:
     std::array<uint8_t, MaxCourses> CourseKinds{};
     uint8_t CustomPlacement = 0;
     FretChoices FretMiFa{};
+    // Frets set by a historical rule or a Scala scale instead of the temperament; none for a
+    // document fretted in meantone. Temperament and CommaFraction stay what they were, so
+    // that going back to them restores the document exactly.
+    std::optional<FretScale> Scale;
 
     // Whether courses from SecondLengthFrom on take the second length: the flag is set and
     // there is a length. Older files and the template of type 14 set the flag beside a

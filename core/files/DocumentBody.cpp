@@ -9,6 +9,7 @@
 #include "chart/StrFrame.h"
 #include "document/InstrumentTemplates.h"
 #include "files/CourseRecord.h"
+#include "files/ScaleBlock.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
 #include "io/FileHeader.h"
@@ -157,15 +158,18 @@ void WriteDocumentBody(TStrFrame& chart, ByteWriter& out) {
         chart.StoreCourses();
         writeHeader(out, chart.Document);
         WriteCourseRecords(chart, out);
-        return;
+    } else {
+        // A document whose string chart was never opened still gets its course records, from
+        // rows built on a copy, so that the file can be read back.
+        TInstDataType copy = chart.Document;
+        TStrFrame rows(copy, chart.Settings);
+        rows.BuildCourses();
+        writeHeader(out, chart.Document);
+        WriteCourseRecords(rows, out);
     }
-    // A document whose string chart was never opened still gets its course records, from
-    // rows built on a copy, so that the file can be read back.
-    TInstDataType copy = chart.Document;
-    TStrFrame rows(copy, chart.Settings);
-    rows.BuildCourses();
-    writeHeader(out, chart.Document);
-    WriteCourseRecords(rows, out);
+    // Only a document fretted by a rule or a Scala scale has more: the others stay as they are.
+    if (chart.Document.Scale)
+        WriteScaleBlock(*chart.Document.Scale, out);
 }
 
 } // namespace vorn

@@ -34,6 +34,7 @@ inline bool RowsAreSound(const TStrFrame& chart) {
 
 // Writes the chart's document with the records of its rows, which are first copied into the
 // document. A document whose rows were never built gets the records of rows built on a copy.
+// A document fretted by a scale ends with its scale block (see ScaleBlock).
 void WriteDocumentBody(TStrFrame& chart, ByteWriter& out);
 
 } // namespace vorn

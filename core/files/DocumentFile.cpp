@@ -8,6 +8,7 @@
 #include "files/CourseRecord.h"
 #include "files/DocumentBody.h"
 #include "files/FileFrame.h"
+#include "files/ScaleBlock.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
 #include "io/FileHeader.h"
@@ -65,6 +66,11 @@ LoadOutcome ReadDocument(TFileFrame& frame, ByteReader& in, const std::string& n
     ByteReader records = body;
     if (std::string fault = CourseRecordsFault(records, staged.CourseCount); !fault.empty())
         return refused(std::move(fault));
+    // The records checked, `records` stands where a fret scale's block may follow them.
+    ScaleBlockRead block = ReadScaleBlock(records);
+    if (!block.Fault.empty())
+        return refused(std::move(block.Fault));
+    staged.Scale = std::move(block.Scale);
 
     // Values can pass the checks above and still not survive the rounding and recalculation
     // of loading (a length that shows as 0, a tension beyond any float): only a body that
@@ -82,7 +88,7 @@ LoadOutcome ReadDocument(TFileFrame& frame, ByteReader& in, const std::string& n
     frame.FileName = FinalComponent(name);
     frame.Family = FamilyOfType(staged.InstrumentType);
     frame.MarkUnchanged();
-    in = rest;
+    in = records; // past the records and the scale block, if there is one
     return {LoadResult::Loaded, {}};
 }
 

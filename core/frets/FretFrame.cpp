@@ -21,7 +21,8 @@ int rounded(double x) {
 
 } // namespace
 
-FretGraphicLayout TFretFrame::Layout(int width, const FretChoices& choices, double commaFraction) {
+FretGraphicLayout TFretFrame::Layout(int width, const FretChoices& choices, double commaFraction,
+                                     const std::optional<FretScale>& fretScale) {
     FretGraphicLayout g;
     g.Width = width;
     g.NeckWidth = width - 38;
@@ -40,8 +41,14 @@ FretGraphicLayout TFretFrame::Layout(int width, const FretChoices& choices, doub
 
     const double fifth = TemperedFifth(commaFraction);
     const double equalFifth = TemperedFifth(TemperamentFraction(EqualTemperament));
+    const bool byScale = fretScale && IsUsableScale(*fretScale);
+    FretDistribution scaleFrets;
+    if (byScale)
+        scaleFrets = ScaleFretDistribution(*fretScale, NoteValue{60, 0, 0}, scale, 1, choices);
     for (int k = 1; k <= GraphicFretCount; ++k) {
-        const int x = rounded(FretDistance(scale, MainCents(shown_, fifth, k))) - 2;
+        const double distance = byScale ? scaleFrets.Rows[k - 1].Main.Distance
+                                        : FretDistance(scale, MainCents(shown_, fifth, k));
+        const int x = rounded(distance) - 2;
         g.FretX[k - 1] = x;
         g.LabelX[k - 1] = x - (k < 10 ? 1 : 3);
         g.EqualX[k - 1] = rounded(FretDistance(scale, MainCents(equal_, equalFifth, k))) - 1;

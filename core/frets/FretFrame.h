@@ -5,8 +5,10 @@
 // across a widget W pixels wide, with marks where equal temperament would put them.
 
 #include <array>
+#include <optional>
 
 #include "pitch/FretRecord.h"
+#include "pitch/FretScale.h"
 
 namespace vorn {
 
@@ -28,9 +30,11 @@ struct FretGraphicLayout {
 class TFretFrame {
 public:
     // width: the graphic's client width in pixels; choices: those the chart uses;
-    // commaFraction: the document's fraction of the syntonic comma. The scale length is
-    // 2W - 36 pixels, so that fret 12 falls at W - 18.
-    FretGraphicLayout Layout(int width, const FretChoices& choices, double commaFraction);
+    // commaFraction: the document's fraction of the syntonic comma; fretScale: the rule or
+    // Scala scale the document is fretted by instead, if any. The scale length is 2W - 36
+    // pixels, so that fret 12 falls at W - 18.
+    FretGraphicLayout Layout(int width, const FretChoices& choices, double commaFraction,
+                             const std::optional<FretScale>& fretScale = std::nullopt);
 
 private:
     FretRecord shown_; // the given choices

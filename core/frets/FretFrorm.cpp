@@ -110,6 +110,8 @@ void TFretFrorm::SelectorChanged(int index) {
     if (updating_ || !document_ || index < 0 || index >= TemperamentSelectorItems)
         return;
     updating_ = true;
+    if (!loading_)
+        document_->Scale.reset();
     Named = true;
     SelectorIndex = index;
     if (index < NamedTemperamentCount) {
@@ -126,6 +128,8 @@ void TFretFrorm::SelectorChanged(int index) {
 void TFretFrorm::SliderMoved(int position) {
     if (updating_ || !document_)
         return;
+    if (!loading_)
+        document_->Scale.reset();
     applySliderPosition(std::clamp(position, 0, FretSliderMax));
     temperamentChanged();
     Refresh();
@@ -148,6 +152,14 @@ void TFretFrorm::applySliderPosition(int p) {
     }
     document_->Temperament = static_cast<uint8_t>(identifier);
     document_->CommaFraction = Fraction;
+}
+
+void TFretFrorm::SetScale(std::optional<FretScale> scale) {
+    if (!document_ || updating_ || (scale && !IsUsableScale(*scale)))
+        return;
+    document_->Scale = std::move(scale);
+    Refresh();
+    temperamentChanged();
 }
 
 void TFretFrorm::SetCustomized(bool customized) {
@@ -223,6 +235,12 @@ void TFretFrorm::Refresh() {
     const TInstDataType& d = *document_;
     ChoicesInUse = Customized ? d.FretMiFa : DefaultMiFa;
     const double length = static_cast<double>(d.StringLength);
+    if (d.Scale && IsUsableScale(*d.Scale)) {
+        refreshScale(*d.Scale, length);
+        updating_ = false;
+        return;
+    }
+    ScaleName.clear();
     Distribution = ComputeFretDistribution(TopNote, length, d.CommaFraction,
                                            static_cast<double>(d.APitch), ChoicesInUse);
     TopFrequency = Distribution.OpenFrequency;
@@ -240,6 +258,50 @@ void TFretFrorm::Refresh() {
     for (int fret = 1; fret <= FretRowCount; ++fret)
         showFret(Rows[fret - 1], record.Entry(fret), fifth, TopFrequency);
     updating_ = false;
+}
+
+// The rows of a scale: its positions, with the meantone table's notes and interval names
+// (see ScaleFretDistribution). A fret of one position has no alternative.
+void TFretFrorm::refreshScale(const FretScale& scale, double length) {
+    const TInstDataType& d = *document_;
+    ScaleName = scale.Name;
+    FifthLabel = "Scale: " + scale.Name;
+    Distribution = ScaleFretDistribution(
+        scale, TopNote, length, ScaleOpenFrequency(TopNote.Number, static_cast<double>(d.APitch)),
+        ChoicesInUse);
+    TopFrequency = Distribution.OpenFrequency;
+    TopPlayHertz = WholeHertz(TopFrequency);
+    TopPlayHint = playHint(TopNote, TopFrequency);
+    const auto show = [](FretPartView& part, const FretPositionInfo& info, uint8_t choice,
+                         FretPartPlace place) {
+        part.Visible = true;
+        part.Choice = choice;
+        part.Place = place;
+        part.Marker = FretChoiceText(choice);
+        part.MarkerHint = info.IntervalName;
+        part.Note = info.Note;
+        part.Distance = FormatFixed(info.Distance) + " cm.";
+        part.Frequency = info.Frequency;
+        part.NoteHint = "Frequency: " + FormatFixed(info.Frequency) + " hz.";
+        part.PlayHertz = WholeHertz(info.Frequency);
+        part.PlayHint = playHint(info.Note, info.Frequency);
+    };
+    for (int fret = 1; fret <= FretRowCount; ++fret) {
+        const FretRow& source = Distribution.Rows[fret - 1];
+        FretRowView& row = Rows[fret - 1];
+        row.Fret = fret;
+        if (!source.Alt) {
+            show(row.Main, source.Main, fc_fixed, fp_near_top);
+            row.Alt = FretPartView{};
+            row.Alt.Visible = false;
+            row.Alt.Choice = fc_fixed;
+            row.Alt.Place = fp_near_top;
+            continue;
+        }
+        const bool fa = source.Choice == fc_fa;
+        show(row.Main, source.Main, fa ? fc_fa : fc_mi, fa ? fp_bottom : fp_top);
+        show(row.Alt, *source.Alt, fa ? fc_mi : fc_fa, fa ? fp_top : fp_bottom);
+    }
 }
 
 void TFretFrorm::showFret(FretRowView& row, const FretEntry& entry, double fifth,

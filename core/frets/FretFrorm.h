@@ -9,12 +9,14 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "document/GlobalData.h"
 #include "document/InstDataType.h"
 #include "pitch/FretDistribution.h"
 #include "pitch/FretRecord.h"
+#include "pitch/FretScale.h"
 #include "pitch/NoteValue.h"
 #include "pitch/Temperaments.h"
 
@@ -75,9 +77,13 @@ public:
     void Refresh();
 
     // The temperament selector chose item 0..9 (9 keeps the fraction as a custom one).
+    // Choosing a temperament frets the document by it again: a scale it had goes.
     void SelectorChanged(int index);
-    // The slider moved to 0..68 (values outside are brought into range).
+    // The slider moved to 0..68 (values outside are brought into range); a scale goes too.
     void SliderMoved(int position);
+    // Frets the document by a historical rule or a Scala scale (an unusable one is ignored),
+    // or by its temperament again with none. The temperament stays as it was underneath.
+    void SetScale(std::optional<FretScale> scale);
     // "Standard" (false) or "Customized" (true).
     void SetCustomized(bool customized);
     // A choice marker of fret 1..14 was pressed: in "Customized" frets 1, 3, 4, 6 and 8..11
@@ -98,7 +104,8 @@ public:
     std::array<std::string, TemperamentSelectorItems> SelectorItems;
     int SelectorIndex = DefaultSelectorIndex;
     int SliderPosition = TemperamentSliderPosition(DefaultSelectorIndex);
-    std::string FifthLabel;       // "Tempered fifth:  696.58 cents"
+    std::string FifthLabel;       // "Tempered fifth:  696.58 cents", or the scale's name
+    std::string ScaleName;        // the scale the frets follow; empty in meantone
     std::string StringLengthText; // "60", "59.2999992370605"
     std::string PitchText;        // "440"
     bool Customized = false;      // "Customized" checked, else "Standard"
@@ -129,6 +136,7 @@ public:
 private:
     void applySliderPosition(int position);
     void showFret(FretRowView& row, const FretEntry& entry, double fifth, double openFrequency);
+    void refreshScale(const FretScale& scale, double length);
     void temperamentChanged();
 
     TInstDataType* document_ = nullptr;

@@ -206,7 +206,7 @@ TemplateInput TemplateOf(const TFretFrorm& page, const std::string& title, bool 
     const TInstDataType& d = *page.Document();
     TemplateInput in;
     in.Frets = page.Distribution;
-    in.Temperament = TemperamentShortName(d.Temperament, d.CommaFraction);
+    in.Temperament = d.Scale ? d.Scale->Name : TemperamentShortName(d.Temperament, d.CommaFraction);
     in.Title = title;
     in.APitch = d.APitch;
     in.Length = d.StringLength;

@@ -29,19 +29,42 @@ std::vector<double> ScalaCents(double commaFraction, const FretChoices& choices,
     return cents;
 }
 
-std::string ScalaFile(const std::string& fileName, const std::string& description,
-                      double commaFraction, const FretChoices& choices, int notes) {
-    std::string line = description;
-    std::replace(line.begin(), line.end(), '\n', ' ');
-    std::replace(line.begin(), line.end(), '\r', ' ');
-    const std::vector<double> cents = ScalaCents(commaFraction, choices, notes);
+namespace {
+
+std::string oneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    return text;
+}
+
+// The notes in cents, the octave (not in the list) as 2/1.
+std::string scalaText(const std::string& fileName, const std::string& description,
+                      const std::string& comment, const std::vector<double>& cents) {
     // Appended piece by piece: GCC 12 at -O3 warns (-Wrestrict) on "literal" + string.
     std::string s = "! ";
-    s.append(fileName).append("\n!\n").append(line).append("\n ");
+    s.append(oneLine(fileName)).append("\n!\n");
+    if (!comment.empty())
+        s.append("! ").append(oneLine(comment)).append("\n!\n");
+    s.append(oneLine(description)).append("\n ");
     s.append(WholeText(static_cast<long long>(cents.size() + 1))).append("\n!\n");
     for (double c : cents)
         s.append(" ").append(FixedText(c, 5)).append("\n");
     return s.append(" 2/1\n");
+}
+
+} // namespace
+
+std::string ScalaFileOfScale(const std::string& fileName, const FretScale& scale) {
+    std::vector<double> cents = scale.Cents;
+    if (!cents.empty())
+        cents.pop_back(); // the octave
+    return scalaText(fileName, scale.Name, scale.Source, cents);
+}
+
+std::string ScalaFile(const std::string& fileName, const std::string& description,
+                      double commaFraction, const FretChoices& choices, int notes) {
+    const std::vector<double> cents = ScalaCents(commaFraction, choices, notes);
+    return scalaText(fileName, description, {}, cents);
 }
 
 } // namespace vorn

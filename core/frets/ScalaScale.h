@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "pitch/FretRecord.h"
+#include "pitch/FretScale.h"
 
 namespace vorn {
 
@@ -22,5 +23,9 @@ std::vector<double> ScalaCents(double commaFraction, const FretChoices& choices,
 // breaks) names the temperament. CR LF is not used: Scala files are read line by line.
 std::string ScalaFile(const std::string& fileName, const std::string& description,
                       double commaFraction, const FretChoices& choices, int notes);
+
+// A rule's or a read scale's pitches written the same way, so that they read back as the
+// same scale; its source goes into a comment line.
+std::string ScalaFileOfScale(const std::string& fileName, const FretScale& scale);
 
 } // namespace vorn

@@ -7,6 +7,7 @@
 #include "io/Markup.h"
 #include "io/NumberText.h"
 #include "pitch/FretRecord.h"
+#include "pitch/FretScale.h"
 #include "pitch/Intervals.h"
 #include "pitch/Keys.h"
 #include "pitch/Temperaments.h"
@@ -48,6 +49,17 @@ void stringCells(ReportRow& row, const TOneStringPanel& s, bool octave, const TS
 }
 
 // A fret position: its distance from the nut with 2 decimals and the Mi/Fa mark.
+// A fret of the scale the document is fretted by: its Mi or Fa where it has both (marked as the
+// chart's own column is), else its one position.
+std::string scaleFretText(const FretDistribution& frets, int fret, bool alternative, char decimal) {
+    const FretRow& row = frets.Rows[fret - 1];
+    const FretPositionInfo& shown = alternative && row.Alt ? *row.Alt : row.Main;
+    std::string text = RoundedText(shown.Distance, -2, decimal);
+    if (row.Alt)
+        text += (row.Choice == fc_fa) == alternative ? " (Mi)" : " (Fa)";
+    return text;
+}
+
 std::string fretText(const FretRecord& record, double fifth, int fret, bool alternative,
                      bool marked, char decimal) {
     const FretEntry e = record.Entry(fret);
@@ -139,21 +151,28 @@ ReportTable FretChartTable(const TStrFrame& chart, char decimal) {
     t.Rows.push_back(ReportRow{{cell(" colspan=\"6\" scope=\"col\"",
                                      "Fret Chart for " + lengthText + " string length.", 6)},
                                true});
-    t.Rows.push_back(ReportRow{{markup(" width=\"34\" scope=\"col\"", "&nbsp;", ""),
-                                cell(" colspan=\"2\" scope=\"col\"", d.TemperamentName(), 2),
-                                cell(" width=\"113\" scope=\"col\"", "Equal"),
-                                cell(" colspan=\"2\" scope=\"col\"", "1/4 comma meantone", 2)}});
+    t.Rows.push_back(ReportRow{
+        {markup(" width=\"34\" scope=\"col\"", "&nbsp;", ""),
+         cell(" colspan=\"2\" scope=\"col\"", d.Scale ? d.Scale->Name : d.TemperamentName(), 2),
+         cell(" width=\"113\" scope=\"col\"", "Equal"),
+         cell(" colspan=\"2\" scope=\"col\"", "1/4 comma meantone", 2)}});
     t.Rows.push_back(ReportRow{{cell(" scope=\"col\"", "Fret"),
                                 cell(" width=\"113\" scope=\"col\"", "Cm. from nut"),
                                 cell(" width=\"113\" scope=\"col\"", "Alternative"),
                                 cell(" scope=\"col\"", "Cm. from nut"),
                                 cell(" width=\"113\" scope=\"col\"", "Cm. from nut"),
                                 cell(" width=\"120\" scope=\"col\"", "Alternative")}});
+    const bool byScale = d.Scale && IsUsableScale(*d.Scale);
+    const FretDistribution scaleFrets =
+        byScale ? ScaleFretDistribution(*d.Scale, NoteValue{60, 0, 0}, length, 1, d.FretMiFa)
+                : FretDistribution{};
     for (int fret = 1; fret <= 12; ++fret) {
         t.Rows.push_back(ReportRow{{
             cell(" scope=\"row\"", std::to_string(fret)),
-            cell("", fretText(own, fifth, fret, false, true, decimal)),
-            cell("", fretText(own, fifth, fret, true, true, decimal)),
+            cell("", byScale ? scaleFretText(scaleFrets, fret, false, decimal)
+                             : fretText(own, fifth, fret, false, true, decimal)),
+            cell("", byScale ? scaleFretText(scaleFrets, fret, true, decimal)
+                             : fretText(own, fifth, fret, true, true, decimal)),
             cell("", fretText(standard, equalFifth, fret, false, false, decimal)),
             cell("", fretText(standard, quarterFifth, fret, false, true, decimal)),
             cell("", fretText(standard, quarterFifth, fret, true, true, decimal)),

@@ -43,8 +43,10 @@ void TStatusPresenter::PitchChanged(const TVornFrame* frame) {
 void TStatusPresenter::TemperamentChanged(const TVornFrame* frame) {
     if (!frame)
         return;
+    // A document fretted by a rule or a Scala scale is named by it.
+    const TInstDataType& d = frame->Model().Document;
     panels_.SetText(PanelTemperament, QStringLiteral("Temperament: ") +
-                                          qs(frame->Model().Document.TemperamentName()));
+                                          qs(d.Scale ? d.Scale->Name : d.TemperamentName()));
 }
 
 void TStatusPresenter::Refresh(const TVornFrame* frame) {

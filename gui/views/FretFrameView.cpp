@@ -27,9 +27,11 @@ TFretFrameView::TFretFrameView(QWidget* parent) : QWidget(parent) {
     setAccessibleName(QStringLiteral("Fret graphic"));
 }
 
-void TFretFrameView::Draw(const FretChoices& choices, double commaFraction) {
+void TFretFrameView::Draw(const FretChoices& choices, double commaFraction,
+                          const std::optional<FretScale>& fretScale) {
     choices_ = choices;
     fraction_ = commaFraction;
+    scale_ = fretScale;
     update();
 }
 
@@ -39,7 +41,7 @@ void TFretFrameView::SetEqualMarks(bool shown) {
 }
 
 FretGraphicLayout TFretFrameView::Layout() {
-    return frame_.Layout(width(), choices_, fraction_);
+    return frame_.Layout(width(), choices_, fraction_, scale_);
 }
 
 void TFretFrameView::paintEvent(QPaintEvent*) {

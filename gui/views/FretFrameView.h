@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 #include "frets/FretFrame.h"
 
 namespace vorn {
@@ -17,8 +19,10 @@ public:
 
     explicit TFretFrameView(QWidget* parent = nullptr);
 
-    // Draw: the choices in use and the comma fraction; repaints.
-    void Draw(const FretChoices& choices, double commaFraction);
+    // Draw: the choices in use and the comma fraction, or the scale the document is fretted
+    // by; repaints.
+    void Draw(const FretChoices& choices, double commaFraction,
+              const std::optional<FretScale>& fretScale = std::nullopt);
     void SetEqualMarks(bool shown);
     bool EqualMarks() const { return equal_; }
     // What the last paint placed (or the next one will).
@@ -33,6 +37,7 @@ private:
     TFretFrame frame_;
     FretChoices choices_ = DefaultMiFa;
     double fraction_ = 0.25;
+    std::optional<FretScale> scale_;
     bool equal_ = false;
 };
 

@@ -5,11 +5,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,6 +28,7 @@
 #include "files/FileFrame.h"
 #include "files/FretTemplateDxf.h"
 #include "frets/FretTemplate.h"
+#include "frets/ScalaReader.h"
 #include "frets/ScalaScale.h"
 #include "io/AtomicFile.h"
 #include "pitch/Temperaments.h"
@@ -107,9 +110,33 @@ QLayout* TFretFrormView::buildControls() {
     scala_->setToolTip(
         QStringLiteral("Save the temperament, with the frets as tied, for a tuner or synthesizer"));
 
+    scale_ = new QToolButton(this);
+    scale_->setText(QStringLiteral("Scale..."));
+    scale_->setToolTip(
+        QStringLiteral("Fret by a historical rule or a Scala file instead of the temperament"));
+    scale_->setAccessibleName(QStringLiteral("Scale"));
+    scale_->setPopupMode(QToolButton::InstantPopup);
+    auto* scales = new QMenu(scale_);
+    for (const FretRule rule : {fr_dowland, fr_galilei})
+        connect(scales->addAction(qs(RuleScale(rule).Name)), &QAction::triggered, this,
+                [this, rule] {
+                    model_.SetScale(RuleScale(rule));
+                    refresh();
+                });
+    scales->addSeparator();
+    connect(scales->addAction(QStringLiteral("Scala File...")), &QAction::triggered, this, [this] {
+        const QString path = AskScalaFile ? AskScalaFile() : askScalaFile();
+        if (!path.isEmpty())
+            UseScalaFile(path);
+    });
+    scale_->setMenu(scales);
+
     auto* controls = new QGridLayout;
     controls->addWidget(buddyLabel(QStringLiteral("Selected Temperament:"), selector_, this), 0, 0);
-    controls->addWidget(selector_, 0, 1, 1, 2);
+    auto* temperamentLine = new QHBoxLayout;
+    temperamentLine->addWidget(selector_, 1);
+    temperamentLine->addWidget(scale_);
+    controls->addLayout(temperamentLine, 0, 1, 1, 2);
     controls->addWidget(fifth_, 0, 3, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
     auto* placementLabel = new QLabel(QStringLiteral("Meantone Fret Placement:"), this);
     placementLabel->setBuddy(standard_);
@@ -368,7 +395,7 @@ void TFretFrormView::refresh() {
         row->ShowFret(model_.Rows[row->Fret() - 1], model_.MarkerActive(row->Fret()),
                       model_.ShowAlternatives());
     showAlternatives();
-    graphic_->Draw(model_.ChoicesInUse, model_.Document()->CommaFraction);
+    graphic_->Draw(model_.ChoicesInUse, model_.Document()->CommaFraction, model_.Document()->Scale);
 }
 
 void TFretFrormView::showAlternatives() {
@@ -410,7 +437,8 @@ void TFretFrormView::showGraphic() {
         graphicArea_->setFixedHeight(HiddenGraphicHeight);
     }
     if (model_.IsBound())
-        graphic_->Draw(model_.ChoicesInUse, model_.Document()->CommaFraction);
+        graphic_->Draw(model_.ChoicesInUse, model_.Document()->CommaFraction,
+                       model_.Document()->Scale);
 }
 
 SaveChoice TFretFrormView::askFile(const QString& caption, const QString& name,
@@ -422,11 +450,51 @@ SaveChoice TFretFrormView::askFile(const QString& caption, const QString& name,
     return AskSaveFile(this, model_.Settings, request, hook, AskOverwrite);
 }
 
+QString TFretFrormView::askScalaFile() {
+    const TFileFrame* frame = DocumentFrame ? DocumentFrame() : nullptr;
+    QFileDialog dialog(this, QStringLiteral("Scala File"),
+                       DialogFolder(model_.Settings,
+                                    frame ? QFile::decodeName(frame->FilePath.c_str()) : QString()),
+                       QStringLiteral("Scala scale (*.scl);;All files (*)"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QString path = dialog.selectedFiles().constFirst();
+    RememberFolder(model_.Settings, path);
+    return path;
+}
+
+bool TFretFrormView::UseScalaFile(const QString& path) {
+    if (!model_.IsBound())
+        return false;
+    std::string bytes, error;
+    const std::string local = QFile::encodeName(path).toStdString();
+    if (!ReadWholeFile(local, bytes, &error)) {
+        TFittedMessageBox::Ask(this, QMessageBox::Warning, QStringLiteral("Vorn"),
+                               QStringLiteral("Could not read %1: %2").arg(path, qs(error)));
+        return false;
+    }
+    const ScalaReading read = ReadScalaScale(bytes, QFileInfo(path).fileName().toStdString());
+    if (!read.Scale) {
+        TFittedMessageBox::Ask(
+            this, QMessageBox::Warning, QStringLiteral("Vorn"),
+            QStringLiteral("%1 cannot fret this document: %2")
+                .arg(QFileInfo(path).fileName(),
+                     qs(read.Refusal ? read.Refusal->Message() : std::string())));
+        return false;
+    }
+    model_.SetScale(*read.Scale);
+    refresh();
+    return true;
+}
+
 bool TFretFrormView::ExportScala() {
     if (!model_.IsBound())
         return false;
     const TInstDataType& d = *model_.Document();
-    const std::string name = TemperamentShortName(d.Temperament, d.CommaFraction);
+    const std::string name =
+        d.Scale ? d.Scale->Name : TemperamentShortName(d.Temperament, d.CommaFraction);
     const QString path =
         askFile(QStringLiteral("Export Scala"),
                 qs(name).replace(QLatin1Char('/'), QLatin1Char('-')),
@@ -434,9 +502,11 @@ bool TFretFrormView::ExportScala() {
             .Path;
     if (path.isEmpty())
         return false;
-    const std::string text =
-        ScalaFile(QFileInfo(path).fileName().toStdString(), name + " (12 notes, as fretted)",
-                  d.CommaFraction, model_.ChoicesInUse, 12);
+    // A rule or a read scale goes out as it is; a temperament with its frets as tied.
+    const std::string fileName = QFileInfo(path).fileName().toStdString();
+    const std::string text = d.Scale ? ScalaFileOfScale(fileName, *d.Scale)
+                                     : ScalaFile(fileName, name + " (12 notes, as fretted)",
+                                                 d.CommaFraction, model_.ChoicesInUse, 12);
     std::string error;
     if (!WriteFileAtomically(QFile::encodeName(path).toStdString(), text, &error)) {
         TFittedMessageBox::Ask(
@@ -518,7 +588,8 @@ bool TFretFrormView::FitTemperament() {
 void TFretFrormView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (model_.IsBound())
-        graphic_->Draw(model_.ChoicesInUse, model_.Document()->CommaFraction);
+        graphic_->Draw(model_.ChoicesInUse, model_.Document()->CommaFraction,
+                       model_.Document()->Scale);
 }
 
 } // namespace vorn

@@ -62,6 +62,14 @@ public:
     QPushButton* ScalaButton() const { return scala_; }
     QPushButton* TemplateButton() const { return template_; }
     QPushButton* FitButton() const { return fit_; }
+    // "Scale...": fret by a historical rule or a Scala file instead of the temperament.
+    QToolButton* ScaleButton() const { return scale_; }
+    // Reads a Scala file for the document's frets; a refused file is reported with its line
+    // and the frets stay as they were. False when nothing was taken.
+    bool UseScalaFile(const QString& path);
+    // Stands in for the open dialog of "Scala File..." (tests): the path chosen, empty for
+    // Cancel.
+    std::function<QString()> AskScalaFile;
 
     // The document the page belongs to: its file is where the save dialogs start, its name
     // what the template proposes. Without it they start in the last folder.
@@ -99,6 +107,7 @@ protected:
 
 private:
     void build();
+    QString askScalaFile();
     SaveChoice askFile(const QString& caption, const QString& name, std::vector<SaveFileType> types,
                        const SaveNameHook& hook);
     QLayout* buildControls();
@@ -136,6 +145,7 @@ private:
     TFretFrameView* graphic_ = nullptr;
     QCheckBox* equal_ = nullptr;
     QPushButton* scala_ = nullptr;
+    QToolButton* scale_ = nullptr;
     QPushButton* template_ = nullptr;
     QPushButton* fit_ = nullptr;
 };

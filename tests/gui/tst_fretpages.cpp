@@ -7,14 +7,19 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <QXmlStreamReader>
+
+#include <cstring>
 
 #include "document/GlobalData.h"
 #include "files/FileFrame.h"
@@ -92,6 +97,11 @@ const QStringList& svgNumbers() {
 }
 
 // Counts the paints of every widget under a root, and the layout requests of the root.
+bool writeText(const QString& path, const char* text) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == qint64(std::strlen(text));
+}
+
 class PaintCounter : public QObject {
 public:
     explicit PaintCounter(QWidget* root) : root_(root) {
@@ -157,6 +167,55 @@ private slots:
         QCOMPARE(view.Selector()->currentIndex(), 9);
         QCOMPARE(view.Selector()->currentText(), QStringLiteral("22% Comma Meantone"));
         QCOMPARE(temperament.count(), 2);
+    }
+
+    // "Scale..." frets by a rule or a Scala file; a refused file says which line and leaves the
+    // frets alone; the temperament list takes the scale away again.
+    void scaleMenuFretsByRulesAndFiles() {
+        TInstDataType doc = topStringC();
+        TFretFrormView view(settings);
+        view.Bind(doc);
+        QSignalSpy changed(&view, &TFretFrormView::temperamentChanged);
+        const auto choose = [&view](const QString& text) {
+            for (QAction* action : view.ScaleButton()->menu()->actions())
+                if (action->text() == text) {
+                    action->trigger();
+                    return true;
+                }
+            return false;
+        };
+        QVERIFY(choose(QStringLiteral("Dowland 1610")));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(view.FifthLabel()->text(), QStringLiteral("Scale: Dowland 1610"));
+        QCOMPARE(view.Row(1)->MainPart()->Distance()->text(), QStringLiteral("   3.64 cm."));
+        QVERIFY(view.Row(1)->AltPart()->Distance()->isHidden());
+
+        QTemporaryDir folder;
+        const QString bad = folder.filePath(QStringLiteral("bad.scl"));
+        const QString just = folder.filePath(QStringLiteral("just.scl"));
+        QVERIFY(writeText(bad, "! bad\nThree notes\n 3\n 100.0\n 200.0\n 2/1\n"));
+        QVERIFY(writeText(just, "Just\n 12\n 16/15\n 9/8\n 6/5\n 5/4\n 4/3\n 45/32\n 3/2\n"
+                                " 8/5\n 5/3\n 9/5\n 15/8\n 2/1\n"));
+        QString path = bad, told;
+        view.AskScalaFile = [&path] { return path; };
+        QTimer::singleShot(0, &view, [&told] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                told = box->text();
+                box->accept();
+            }
+        });
+        QVERIFY(choose(QStringLiteral("Scala File...")));
+        QVERIFY2(told.contains(QStringLiteral("line 3")), qPrintable(told));
+        QCOMPARE(view.FifthLabel()->text(), QStringLiteral("Scale: Dowland 1610"));
+        path = just;
+        QVERIFY(choose(QStringLiteral("Scala File...")));
+        QCOMPARE(view.FifthLabel()->text(), QStringLiteral("Scale: Just"));
+        QCOMPARE(view.Row(4)->MainPart()->Distance()->text(), QStringLiteral("  12.00 cm."));
+
+        view.Selector()->setCurrentIndex(5);
+        emit view.Selector()->activated(5);
+        QVERIFY(!doc.Scale);
+        QVERIFY(view.FifthLabel()->text().startsWith(QStringLiteral("Tempered fifth:")));
     }
 
     // A change repaints the figures that changed and nothing of a row that stayed, and a new

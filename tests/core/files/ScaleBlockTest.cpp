@@ -11,6 +11,7 @@
 #include "files/RecoveryFile.h"
 #include "files/ScaleBlock.h"
 #include "files/SettingsFile.h"
+#include "frets/FretFrorm.h"
 #include "frets/ScalaReader.h"
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
@@ -147,6 +148,29 @@ INSTANTIATE_TEST_SUITE_P(
                              },
                              "rising"}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+// A hand-written just scale frets a lute at 1/6 comma through its fret page, survives saving
+// and reading, and choosing 1/6 comma again gives the file back byte for byte.
+TEST(ScaleBlock, AJustScaleComesAndGoesWithoutATrace) {
+    Lute lute;
+    const std::string sixthComma = written(lute.frame);
+    TFretFrorm page(lute.settings);
+    page.Bind(lute.frame.Document);
+    page.SetScale(justScale());
+    const std::string fretted = written(lute.frame);
+    ASSERT_NE(fretted, sixthComma);
+
+    Lute reopened;
+    ASSERT_EQ(readInto(reopened.frame, fretted).Result, LoadResult::Loaded);
+    TFretFrorm again(reopened.settings);
+    again.Bind(reopened.frame.Document);
+    const double length = reopened.frame.Document.StringLength;
+    EXPECT_EQ(again.ScaleName, "Just intonation");
+    EXPECT_EQ(again.Rows[3].Main.Distance, FormatFixed(length * (1 - 4.0 / 5)) + " cm.");
+    EXPECT_EQ(again.Rows[7].Main.Distance, FormatFixed(length * (1 - 5.0 / 8)) + " cm.");
+    again.SelectorChanged(5);
+    EXPECT_EQ(written(reopened.frame), sixthComma);
+}
 
 TEST(ScaleBlock, BytesThatAreNoBlockAreLeftAlone) {
     // What follows a body in a settings file written without an index: the next document.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <string>
 
 #include "document/GlobalData.h"
@@ -289,6 +291,74 @@ TEST(FretGraphic, FretsToScaleAndEqualMarks) {
     FretChoices allMi = DefaultMiFa;
     allMi[0] = fc_mi;
     EXPECT_LT(frame.Layout(width, allMi, 0.25).FretX[0], q.FretX[0]);
+}
+
+} // namespace
+
+namespace {
+
+struct ScaleCase {
+    const char* Name;
+    FretRule Rule;
+    std::array<double, 3> Fractions; // frets 1, 4 and 11 of the string
+};
+
+class FretPageScaleTest : public ::testing::TestWithParam<ScaleCase> {};
+
+// A scale frets the page with its own positions, one per fret, and named where the
+// temperament was; choosing a temperament again takes it away, and binding keeps it.
+TEST_P(FretPageScaleTest, RowsFollowTheScaleUntilATemperamentIsChosen) {
+    const ScaleCase& c = GetParam();
+    Page p;
+    p.page.Bind(p.document);
+    const TFretFrorm meantone = p.page;
+    const int notices = p.temperamentNotices;
+    p.page.SetScale(RuleScale(c.Rule));
+    EXPECT_EQ(p.temperamentNotices, notices + 1);
+    EXPECT_EQ(p.page.ScaleName, RuleScale(c.Rule).Name);
+    EXPECT_EQ(p.page.FifthLabel, "Scale: " + RuleScale(c.Rule).Name);
+    const int frets[] = {1, 4, 11};
+    for (int i = 0; i < 3; ++i) {
+        const FretRowView& row = p.page.Rows[frets[i] - 1];
+        EXPECT_EQ(row.Main.Distance, FormatFixed(60 * c.Fractions[i]) + " cm.") << frets[i];
+        EXPECT_FALSE(row.Alt.Visible);
+        EXPECT_TRUE(row.Main.Marker.empty());
+    }
+    EXPECT_EQ(p.page.Rows[11].Main.Distance, FormatFixed(30) + " cm.");
+
+    TInstDataType reopened = p.document;
+    TFretFrorm again(p.settings);
+    again.Bind(reopened);
+    EXPECT_TRUE(reopened.Scale.has_value());
+    EXPECT_EQ(again.Rows[3].Main.Distance, p.page.Rows[3].Main.Distance);
+
+    p.page.SelectorChanged(p.document.Temperament);
+    EXPECT_FALSE(p.document.Scale.has_value());
+    EXPECT_TRUE(p.page.ScaleName.empty());
+    EXPECT_EQ(p.page.FifthLabel, meantone.FifthLabel);
+    EXPECT_EQ(p.page.Rows[0].Main.Distance, meantone.Rows[0].Main.Distance);
+    EXPECT_EQ(p.page.Rows[0].Alt.Distance, meantone.Rows[0].Alt.Distance);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, FretPageScaleTest,
+    ::testing::Values(ScaleCase{"Dowland", fr_dowland, {2.0 / 33, 53.0 / 264, 185.0 / 396}},
+                      ScaleCase{
+                          "Galilei",
+                          fr_galilei,
+                          {1.0 / 18, 1 - std::pow(17.0 / 18, 4), 1 - std::pow(17.0 / 18, 11)}}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(FretPageScale, TheSliderTakesTheScaleAwayToo) {
+    Page p;
+    p.page.Bind(p.document);
+    p.page.SetScale(RuleScale(fr_galilei));
+    p.page.SliderMoved(40);
+    EXPECT_FALSE(p.document.Scale.has_value());
+    FretScale broken = RuleScale(fr_galilei);
+    broken.Cents.pop_back();
+    p.page.SetScale(broken);
+    EXPECT_FALSE(p.document.Scale.has_value()) << "an unusable scale is not taken";
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "frets/ScalaReader.h"
 #include "frets/ScalaScale.h"
 #include "pitch/FrequencyRecord.h"
 #include "pitch/Intervals.h"
@@ -99,5 +100,26 @@ TEST(ScalaScale, DescriptionStaysOneLine) {
     EXPECT_EQ(r.description, "a b c");
     EXPECT_EQ(r.count, 12);
 }
+
+} // namespace
+
+namespace {
+
+// A rule's or a read scale's export reads back as the same frets, its source in a comment.
+class ScaleExportTest : public ::testing::TestWithParam<FretRule> {};
+
+TEST_P(ScaleExportTest, ReadsBackToTheSameFrets) {
+    const FretScale rule = RuleScale(GetParam());
+    const std::string text = ScalaFileOfScale("rule.scl", rule);
+    EXPECT_NE(text.find("! " + rule.Source + "\n"), std::string::npos);
+    const ScalaReading read = ReadScalaScale(text, "rule.scl");
+    ASSERT_TRUE(read.Scale.has_value());
+    EXPECT_EQ(read.Scale->Name, rule.Name);
+    for (int fret = 1; fret <= ScaleFretCount; ++fret)
+        EXPECT_NEAR(ScaleFretOf(*read.Scale, fret).Position, ScaleFretOf(rule, fret).Position, 1e-8)
+            << fret;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, ScaleExportTest, ::testing::Values(fr_dowland, fr_galilei));
 
 } // namespace

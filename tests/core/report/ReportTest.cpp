@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "files/FileFrame.h"
+#include "pitch/FretScale.h"
 #include "report/Report.h"
 #include "report/ReportTables.h"
 
@@ -124,6 +125,26 @@ TEST(Report, BridgeTensionIsRoundedThenShortest) {
                 << expected;
         }
     }
+}
+
+// A document fretted by a rule prints the rule's positions under its name; the equal and
+// quarter-comma columns stay as they are.
+TEST(Report, FretChartFollowsTheDocumentsScale) {
+    Instrument alto;
+    alto.frame.Document.StringLength = 60;
+    const ReportTable meantone = FretChartTable(alto.frame.Chart, ',');
+    alto.frame.Document.Scale = RuleScale(fr_dowland);
+    const ReportTable t = FretChartTable(alto.frame.Chart, ',');
+    EXPECT_EQ(t.Rows[1].Cells[1].Text, "Dowland 1610");
+    const char* const firstFour[] = {"3,64", "6,67", "9,09", "12,05"};
+    for (int fret = 1; fret <= 4; ++fret) {
+        EXPECT_EQ(t.Rows[2 + fret].Cells[1].Text, firstFour[fret - 1]) << fret;
+        EXPECT_EQ(t.Rows[2 + fret].Cells[2].Text, firstFour[fret - 1]) << "one position";
+        for (int column = 3; column < 6; ++column)
+            EXPECT_EQ(t.Rows[2 + fret].Cells[column].Text,
+                      meantone.Rows[2 + fret].Cells[column].Text);
+    }
+    EXPECT_EQ(t.Rows[14].Cells[1].Text, "30");
 }
 
 TEST(Report, FretChartHasTwelveRowsOfSixColumns) {

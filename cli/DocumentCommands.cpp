@@ -177,10 +177,12 @@ int RunDocumentFrets(const std::string& path, const std::optional<std::string>& 
     page.Bind(opened.frame.Document);
     const TInstDataType& d = opened.frame.Document;
     if (d.Scale) {
-        // As `frets --rule` or `--scale` gives it for the page's top string.
+        // As `frets --rule` or `--scale` gives it for the page's top string. A customized
+        // page's Mi and Fa also pick the sides of a 17-note scale's frets.
         const FretDistribution scaled = ScaleFretDistribution(
             *d.Scale, page.TopNote, static_cast<double>(d.StringLength),
-            ScaleOpenFrequency(page.TopNote.Number, static_cast<double>(d.APitch)));
+            ScaleOpenFrequency(page.TopNote.Number, static_cast<double>(d.APitch)),
+            page.ChoicesInUse);
         out << (json ? JsonText(ScaleFretsJson(scaled, *d.Scale))
                      : ScaleFretsTable(scaled, *d.Scale));
         return 0;

@@ -10,6 +10,11 @@
 #include <string>
 #include <unistd.h>
 
+#include "document/GlobalData.h"
+#include "files/DocumentFile.h"
+#include "files/FileFrame.h"
+#include "io/ByteWriter.h"
+#include "pitch/FretRecord.h"
 #include "support/CalcRunner.h"
 
 using nlohmann::json;
@@ -85,6 +90,39 @@ TEST_F(CalcDocumentScale, FretsOfADocumentFollowItsScale) {
         const json meantone = calc("frets --document " + file + " --json").parsed();
         EXPECT_FALSE(meantone["fifth"].is_null());
         EXPECT_EQ(meantone.count("source"), 0u);
+    }
+}
+
+// A 17-note scale of the document's own temperament holds both sides of a chromatic fret: the
+// document's Mi and Fa choose, as they do in meantone; a standard page takes the standard ones.
+TEST_F(CalcDocumentScale, CustomizedChoicesPickTheSidesOfASeventeenNoteScale) {
+    const std::string scl = path("z17.scl");
+    ASSERT_EQ(calc("scl --temperament 5 --notes 17 --output " + scl).exitCode, 0);
+    for (const bool customized : {false, true}) {
+        SCOPED_TRACE(customized ? "customized" : "standard");
+        vorn::TGlobalData settings;
+        vorn::TFileFrame frame(settings);
+        frame.ApplyTemplate(3);
+        frame.Document.CustomPlacement = customized ? 1 : 0;
+        frame.Document.FretMiFa[0] = vorn::fc_mi; // the standard first fret is a Fa
+        frame.ViewStrings();
+        vorn::ByteWriter bytes;
+        vorn::WriteDocument(frame, bytes);
+        const std::string file = path("doc.vrd"), fretted = path("fretted.vrd");
+        std::ofstream(file, std::ios::binary) << bytes.bytes();
+        ASSERT_EQ(calc("change " + file + " --scale " + scl + " --output " + fretted).exitCode, 0);
+
+        const CalcRun r = calc("frets --document " + fretted + " --json");
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        const json first = r.parsed()["frets"][0];
+        const json meantone = calc("frets --document " + file + " --json").parsed()["frets"][0];
+        EXPECT_EQ(first["choice"], customized ? vorn::fc_mi : vorn::fc_fa);
+        EXPECT_EQ(first["choice"], meantone["choice"]);
+        EXPECT_EQ(first["main"]["name"], meantone["main"]["name"]);
+        EXPECT_NEAR(first["main"]["distance"].get<double>(),
+                    meantone["main"]["distance"].get<double>(), 1e-6);
+        EXPECT_NEAR(first["alt"]["distance"].get<double>(),
+                    meantone["alt"]["distance"].get<double>(), 1e-6);
     }
 }
 

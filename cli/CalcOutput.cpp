@@ -328,6 +328,9 @@ ordered_json ShowJson(const TFileFrame& frame) {
                         {"a_pitch", Shown(d.APitch)},
                         {"temperament", d.Temperament},
                         {"comma_fraction", d.CommaFraction},
+                        {"scale", d.Scale ? ordered_json{{"name", ValidUtf8(d.Scale->Name)},
+                                                         {"source", ValidUtf8(d.Scale->Source)}}
+                                          : ordered_json()},
                         {"second_length_from", d.SecondLengthFrom},
                         {"use_second_length", d.UseSecondLength},
                         {"course_count", d.CourseCount},
@@ -362,7 +365,11 @@ std::string ShowTable(const TFileFrame& frame) {
       << PrintableText(d.InstrumentName)
       << (d.MakerName.empty() ? "" : ", " + PrintableText(d.MakerName)) << "; "
       << int(d.CourseCount) << " courses; A = " << FormatShortest(d.APitch) << " hz; "
-      << d.TemperamentName() << "\n"
+      << d.TemperamentName()
+      << (d.Scale ? "; frets: " + PrintableText(d.Scale->Name) + " (" +
+                        PrintableText(d.Scale->Source) + ")"
+                  : "")
+      << "\n"
       << "Bridge tension: " << FormatShortest(frame.TotalTension()) << " "
       << TensionUnitSuffix(frame.Settings.TensionUnit) << "\n\n"
       << "Course  Type        Note          Frequency    Length  Tension  Gut Diam.  "

@@ -29,6 +29,7 @@
 #include "frets/PlacementFrame.h"
 #include "frets/ScalaScale.h"
 #include "io/AtomicFile.h"
+#include "pitch/FretScale.h"
 #include "pitch/Temperaments.h"
 #include "report/OrderList.h"
 #include "report/Report.h"
@@ -175,6 +176,17 @@ int RunDocumentFrets(const std::string& path, const std::optional<std::string>& 
     TFretFrorm page(opened.settings);
     page.Bind(opened.frame.Document);
     const TInstDataType& d = opened.frame.Document;
+    if (d.Scale) {
+        // As `frets --rule` or `--scale` gives it for the page's top string. A customized
+        // page's Mi and Fa also pick the sides of a 17-note scale's frets.
+        const FretDistribution scaled = ScaleFretDistribution(
+            *d.Scale, page.TopNote, static_cast<double>(d.StringLength),
+            ScaleOpenFrequency(page.TopNote.Number, static_cast<double>(d.APitch)),
+            page.ChoicesInUse);
+        out << (json ? JsonText(ScaleFretsJson(scaled, *d.Scale))
+                     : ScaleFretsTable(scaled, *d.Scale));
+        return 0;
+    }
     const std::string name = TemperamentShortName(d.Temperament, d.CommaFraction);
     if (json)
         out << JsonText(FretsJson(page.Distribution, name));
@@ -237,6 +249,12 @@ void changeTuning(const ChangeRequest& r, TStrFrame& chart) {
         }
         tuning.Apply(chart);
     }
+    // After the tuning, which keeps the temperament for the strings whatever frets the
+    // document has.
+    if (r.Scale)
+        chart.Document.Scale = *r.Scale;
+    else if (r.Temperament || r.Comma)
+        chart.Document.Scale.reset();
 }
 
 void changeCourses(const ChangeRequest& r, TStrFrame& chart) {

@@ -8,6 +8,8 @@
 #include <ostream>
 #include <string>
 
+#include "pitch/FretScale.h"
+
 namespace vorn {
 class TGlobalData;
 }
@@ -26,7 +28,8 @@ int RunNew(int type, const std::string& path, const std::optional<std::string>& 
            std::ostream& out, std::ostream& err);
 int RunShow(const std::string& path, const std::optional<std::string>& settingsPath, bool json,
             std::ostream& out, std::ostream& err);
-// The Fret Chart of a document: its top string, length, pitch, temperament and fret choices.
+// The Fret Chart of a document: its top string, length, pitch, temperament and fret choices,
+// or its scale in place of the last two.
 int RunDocumentFrets(const std::string& path, const std::optional<std::string>& settingsPath,
                      bool json, std::ostream& out, std::ostream& err);
 // The Placement Chart of a document, in its own key or in key 0..29.
@@ -42,7 +45,9 @@ struct ChangeRequest {
     std::optional<double> Pitch;
     std::optional<int> Temperament; // 0..8
     std::optional<double> Comma;    // a fraction of the comma of its own
-    std::optional<int> Transpose;   // -12..12 semitones
+    // Frets by this scale from now on; a Temperament or a Comma instead takes a scale away.
+    std::optional<FretScale> Scale;
+    std::optional<int> Transpose; // -12..12 semitones
     // Course types: ck_single, ck_unison, ck_bass_with_octave, or 0 for the defaults.
     std::optional<int> CourseKinds;
     std::optional<int> Courses;

@@ -58,6 +58,24 @@ NoteValue noteOption(const std::string& option, const std::string& number,
     return note;
 }
 
+// The scale of --rule or --scale, whichever of the two sub was given; an unknown rule or a
+// file refused or unread is the user's to fix.
+FretScale scaleOption(const CLI::App& sub, const std::string& rule, const std::string& path) {
+    if (sub.count("--rule") > 0) {
+        const std::optional<FretRule> known = FretRuleOfKey(rule);
+        if (!known)
+            throw UsageError("--rule: '" + rule + "' must be dowland or galilei");
+        return RuleScale(*known);
+    }
+    std::string data, error;
+    if (!ReadWholeFile(path, data, &error))
+        throw UsageError(FileFailure("read", path, error));
+    ScalaReading read = ReadScalaScale(data, std::filesystem::path(path).filename().string());
+    if (!read.Scale)
+        throw UsageError(path + ": " + read.Refusal->Message());
+    return std::move(*read.Scale);
+}
+
 // One subcommand: its options, added to the program's, and what it does once parsed.
 // Run returns the exit code; bad input throws UsageError.
 class Command {
@@ -175,22 +193,7 @@ private:
         const double length =
             ParseWithin("--length", length_, TopLengthRange.Min, TopLengthRange.Max, " cm");
         const double pitchA = pitch_.pitchA();
-        FretScale scale;
-        if (sub_->count("--rule") > 0) {
-            const std::optional<FretRule> rule = FretRuleOfKey(rule_);
-            if (!rule)
-                throw UsageError("--rule: '" + rule_ + "' must be dowland or galilei");
-            scale = RuleScale(*rule);
-        } else {
-            std::string data, error;
-            if (!ReadWholeFile(scale_, data, &error))
-                throw UsageError(FileFailure("read", scale_, error));
-            ScalaReading read =
-                ReadScalaScale(data, std::filesystem::path(scale_).filename().string());
-            if (!read.Scale)
-                throw UsageError(scale_ + ": " + read.Refusal->Message());
-            scale = std::move(*read.Scale);
-        }
+        const FretScale scale = scaleOption(*sub_, rule_, scale_);
         const FretDistribution d =
             ScaleFretDistribution(scale, open, length, ScaleOpenFrequency(open.Number, pitchA));
         emit(out, json, ScaleFretsJson(d, scale), ScaleFretsTable(d, scale));
@@ -511,6 +514,16 @@ public:
             sub_->add_option("--temperament", temperament_, "Temperament 0..8 (5 = 1/6.05 comma)");
         auto* comma = sub_->add_option("--comma", comma_, "A comma fraction of your own, 0..0.34");
         temperament->excludes(comma);
+        // A scale sets the frets only: the strings keep the temperament, which a later
+        // --temperament or --comma brings back to the frets as well.
+        auto* rule = sub_->add_option("--rule", rule_,
+                                      "Fret by a historical rule from now on: dowland or galilei");
+        auto* scale = sub_->add_option("--scale", scale_,
+                                       "Fret by a Scala scale file (.scl) from now on, 12 or 17 "
+                                       "notes");
+        rule->excludes(scale);
+        for (auto* own : {rule, scale})
+            own->excludes(temperament)->excludes(comma);
         sub_->add_option("--transpose", transpose_, "Semitones, -12..12");
         sub_->add_option("--course-kinds", kinds_, "single, unison, bass-octave or default");
         auto* courses = sub_->add_option("--courses", courses_, "Number of courses, 4..19");
@@ -556,6 +569,8 @@ public:
                 ParseWhole("--temperament", temperament_, 0, NamedTemperamentCount - 1));
         if (!comma_.empty())
             r.Comma = ParseWithin("--comma", comma_, MinCommaFraction, MaxCommaFraction);
+        if (sub_->count("--rule") > 0 || sub_->count("--scale") > 0)
+            r.Scale = scaleOption(*sub_, rule_, scale_);
         if (!transpose_.empty())
             r.Transpose = static_cast<int>(ParseWhole("--transpose", transpose_, -12, 12));
         if (!kinds_.empty()) {
@@ -616,9 +631,9 @@ private:
         throw UsageError(option + ": '" + text + "' must be single, unison or bass-octave");
     }
 
-    std::string path_, output_, settings_, pitch_, temperament_, comma_, transpose_, kinds_,
-        courses_, newKind_, tension_, unit_ = "kg", alt_, gutDensity_, gutAffects_, length_,
-                                      second_, from_;
+    std::string path_, output_, settings_, pitch_, temperament_, comma_, rule_, scale_, transpose_,
+        kinds_, courses_, newKind_, tension_, unit_ = "kg", alt_, gutDensity_, gutAffects_, length_,
+                                              second_, from_;
     bool defaultTensions_ = false, defaultAlts_ = false, noSecond_ = false;
 };
 

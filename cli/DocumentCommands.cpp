@@ -368,6 +368,14 @@ int RunScala(const std::optional<std::string>& documentPath, int temperament, do
         choices = page.ChoicesInUse;
         description =
             TemperamentShortName(frame.Document.Temperament, fraction) + ", " + titleOf(frame);
+        // A document fretted by a rule or a Scala scale exports that scale as it is.
+        if (const std::optional<FretScale>& scale = frame.Document.Scale) {
+            const std::string name = OneLine(std::filesystem::path(output).filename().string());
+            if (!writeFile(output, ScalaFileOfScale(name, *scale), err))
+                return 1;
+            out << "Wrote " << OneLine(scale->Name) << " to " << OneLine(output) << "\n";
+            return 0;
+        }
     }
     description += notes == 17 ? " (17 notes, sharps and flats)" : " (12 notes, as fretted)";
     const std::string name = OneLine(std::filesystem::path(output).filename().string());

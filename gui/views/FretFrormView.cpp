@@ -396,6 +396,14 @@ void TFretFrormView::refresh() {
                       model_.ShowAlternatives());
     showAlternatives();
     graphic_->Draw(model_.ChoicesInUse, model_.Document()->CommaFraction, model_.Document()->Scale);
+    // The placement chart and the fit work in meantone, whatever the frets follow.
+    const QString meantoneOnly = model_.ScaleName.empty()
+                                     ? QString()
+                                     : QStringLiteral(" (a meantone tool: the scale is not used)");
+    fit_->setToolTip(QStringLiteral("Find the temperament an instrument's frets were set to") +
+                     meantoneOnly);
+    customize_->setToolTip(QStringLiteral("Set each fret to Mi or Fa for the key you play in") +
+                           meantoneOnly);
 }
 
 void TFretFrormView::showAlternatives() {

@@ -229,3 +229,27 @@ TEST_F(CalcDocumentScale, ShowNamesTheScaleBesideTheTemperament) {
 }
 
 } // namespace
+
+namespace {
+
+// `scl` of a document fretted by a scale writes that scale, which frets as the document does.
+TEST_F(CalcDocumentScale, ScalaExportOfADocumentIsItsScale) {
+    for (const char* option : {"--rule dowland", "--rule galilei"}) {
+        SCOPED_TRACE(option);
+        const std::string file = newDocument(3, "doc.vrd");
+        const std::string fretted = path("fretted.vrd");
+        ASSERT_EQ(calc("change " + file + " " + option + " --output " + fretted).exitCode, 0);
+        const std::string scl = path("export.scl");
+        const CalcRun exported = calc("scl " + fretted + " --output " + scl);
+        ASSERT_EQ(exported.exitCode, 0) << exported.err;
+        const json byRule = calc(std::string("frets --json --length 60 ") + option).parsed();
+        const json byFile = calc("frets --json --length 60 --scale " + scl).parsed();
+        ASSERT_EQ(byRule["frets"].size(), byFile["frets"].size());
+        for (size_t i = 0; i < byRule["frets"].size(); ++i)
+            EXPECT_NEAR(byRule["frets"][i]["main"]["distance"].get<double>(),
+                        byFile["frets"][i]["main"]["distance"].get<double>(), 1e-6)
+                << i;
+    }
+}
+
+} // namespace

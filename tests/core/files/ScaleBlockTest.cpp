@@ -174,7 +174,8 @@ TEST(ScaleBlock, AJustScaleComesAndGoesWithoutATrace) {
 
 TEST(ScaleBlock, BytesThatAreNoBlockAreLeftAlone) {
     // What follows a body in a settings file written without an index: the next document.
-    ByteReader in(std::string("\x05\x00\x00\x00lute2", 9));
+    const std::string next("\x05\x00\x00\x00lute2", 9);
+    ByteReader in(next);
     const ScaleBlockRead read = ReadScaleBlock(in);
     EXPECT_FALSE(read.Scale);
     EXPECT_TRUE(read.Fault.empty());

@@ -5,13 +5,14 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QHash>
+#include <QImage>
 #include <QPainter>
-#include <QPixmap>
-#include <QPixmapCache>
 #include <QPointer>
 #include <QStyleFactory>
 #include <QStyleOption>
 
+#include <array>
 #include <cmath>
 
 namespace vorn {
@@ -37,22 +38,52 @@ bool wholePixelShift(const QPainter* painter) {
            painter->compositionMode() == QPainter::CompositionMode_SourceOver;
 }
 
-QString cacheKey(QStyle::PrimitiveElement element, const QStyleOption& option, qreal ratio) {
-    int shape = 0;
+// Everything the base style's drawing of a panel depends on. The colours, not the palette's
+// identity: rows get new palettes of the same colours as they become current and stop being
+// it, which would fill the cache with copies of one look.
+struct PanelLook {
+    int Element = 0;
+    uint State = 0;
+    int Width = 0;
+    int Height = 0;
+    qreal Ratio = 1;
+    int Shape = 0;
+    int Direction = 0;
+    int Group = 0;
+    std::array<QRgb, QPalette::NColorRoles> Colours{};
+    bool operator==(const PanelLook&) const = default;
+};
+
+size_t qHash(const PanelLook& look, size_t seed = 0) {
+    const size_t h = qHashMulti(seed, look.Element, look.State, look.Width, look.Height, look.Ratio,
+                                look.Shape, look.Direction, look.Group);
+    return qHashRange(look.Colours.begin(), look.Colours.end(), h);
+}
+
+PanelLook lookOf(QStyle::PrimitiveElement element, const QStyleOption& option, qreal ratio) {
+    PanelLook look;
+    look.Element = int(element);
+    look.State = uint(option.state);
+    look.Width = option.rect.width();
+    look.Height = option.rect.height();
+    look.Ratio = ratio;
     if (const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(&option))
-        shape = frame->lineWidth | frame->midLineWidth << 8 | int(frame->features) << 16 |
-                int(frame->frameShape) << 20;
+        look.Shape = frame->lineWidth | frame->midLineWidth << 8 | int(frame->features) << 16 |
+                     int(frame->frameShape) << 20;
     else if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(&option))
-        shape = int(button->features);
-    return QStringLiteral("vorn-panel-%1-%2-%3x%4-%5-%6-%7-%8")
-        .arg(int(element))
-        .arg(uint(option.state))
-        .arg(option.rect.width())
-        .arg(option.rect.height())
-        .arg(option.palette.cacheKey())
-        .arg(shape)
-        .arg(int(option.direction))
-        .arg(ratio);
+        look.Shape = int(button->features);
+    look.Direction = int(option.direction);
+    const QPalette::ColorGroup group = option.palette.currentColorGroup();
+    look.Group = int(group);
+    for (int role = 0; role < QPalette::NColorRoles; ++role)
+        look.Colours[role] = option.palette.color(group, QPalette::ColorRole(role)).rgba();
+    return look;
+}
+
+// Images, not pixmaps: they may outlive the application object.
+QHash<PanelLook, QImage>& keptLooks() {
+    static QHash<PanelLook, QImage> kept;
+    return kept;
 }
 
 } // namespace
@@ -85,10 +116,14 @@ void TCachedPanelStyle::drawPrimitive(PrimitiveElement element, const QStyleOpti
         return;
     }
     const qreal ratio = painter->device()->devicePixelRatioF();
-    const QString key = cacheKey(element, *option, ratio);
-    QPixmap copy;
-    if (!QPixmapCache::find(key, &copy)) {
-        copy = QPixmap(option->rect.size() * ratio);
+    const PanelLook look = lookOf(element, *option, ratio);
+    QHash<PanelLook, QImage>& kept = keptLooks();
+    auto found = kept.constFind(look);
+    if (found == kept.cend()) {
+        // Plenty for the looks a window has; a long run of others starts afresh.
+        if (kept.size() >= 256)
+            kept.clear();
+        QImage copy(option->rect.size() * ratio, QImage::Format_ARGB32_Premultiplied);
         copy.setDevicePixelRatio(ratio);
         copy.fill(Qt::transparent);
         QPainter on(&copy);
@@ -107,9 +142,9 @@ void TCachedPanelStyle::drawPrimitive(PrimitiveElement element, const QStyleOpti
             baseStyle()->drawPrimitive(element, &moved, &on, widget);
         }
         on.end();
-        QPixmapCache::insert(key, copy);
+        found = kept.insert(look, copy);
     }
-    painter->drawPixmap(option->rect.topLeft(), copy);
+    painter->drawImage(option->rect.topLeft(), *found);
 }
 
 } // namespace vorn

@@ -92,13 +92,13 @@ def count(driver, runs, jobs):
     listed = subprocess.run([driver, "--list"], stdout=subprocess.PIPE, text=True,
                             env=dict(os.environ, QT_QPA_PLATFORM="offscreen"), check=True)
     actions = listed.stdout.split()
-    # Each part pays one start of the program; the actions are dealt out in turn.
-    parts = [actions[i::jobs] for i in range(jobs) if actions[i::jobs]]
+    # One program per action: what an action costs must not depend on what ran before it in
+    # the same process (caches filled or cleared by other windows).
     counts = {}
     with tempfile.TemporaryDirectory() as folder:
-        with ThreadPoolExecutor(len(parts)) as pool:
-            results = list(pool.map(lambda p: run_driver(driver, p[1], runs, folder, p[0]),
-                                    enumerate(parts)))
+        with ThreadPoolExecutor(jobs) as pool:
+            results = list(pool.map(lambda p: run_driver(driver, [p[1]], runs, folder, p[0]),
+                                    enumerate(actions)))
         for out, code, output in results:
             if code != 0:
                 sys.stderr.write(output[-4000:])

@@ -278,7 +278,8 @@ void TFretFrorm::refreshScale(const FretScale& scale, double length) {
         part.Choice = choice;
         part.Place = place;
         part.Marker = FretChoiceText(choice);
-        part.MarkerHint = info.IntervalName;
+        // The scale names no intervals: the hint gives the fret's own size.
+        part.MarkerHint = FixedText(info.Cents, 2) + " cents above the open string";
         part.Note = info.Note;
         part.Distance = FormatFixed(info.Distance) + " cm.";
         part.Frequency = info.Frequency;

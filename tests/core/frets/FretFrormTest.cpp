@@ -325,6 +325,8 @@ TEST_P(FretPageScaleTest, RowsFollowTheScaleUntilATemperamentIsChosen) {
         EXPECT_TRUE(row.Main.Marker.empty());
     }
     EXPECT_EQ(p.page.Rows[11].Main.Distance, FormatFixed(30) + " cm.");
+    // No interval names of meantone: the octave is the octave, in cents.
+    EXPECT_EQ(p.page.Rows[11].Main.MarkerHint, "1200.00 cents above the open string");
 
     TInstDataType reopened = p.document;
     TFretFrorm again(p.settings);

@@ -26,10 +26,6 @@ bool drawsFromOption(const QStyle* style) {
     return name == QLatin1String("fusion") || name == QLatin1String("windows");
 }
 
-bool cachedElement(QStyle::PrimitiveElement element) {
-    return element == QStyle::PE_PanelLineEdit || element == QStyle::PE_PanelButtonCommand;
-}
-
 // A copy drawn at whole pixels lands on the same pixels only under a whole-pixel shift.
 bool wholePixelShift(const QPainter* painter) {
     const QTransform& t = painter->worldTransform();
@@ -60,18 +56,15 @@ size_t qHash(const PanelLook& look, size_t seed = 0) {
     return qHashRange(look.Colours.begin(), look.Colours.end(), h);
 }
 
-PanelLook lookOf(QStyle::PrimitiveElement element, const QStyleOption& option, qreal ratio) {
+PanelLook lookOf(QStyle::PrimitiveElement element, const QStyleOptionFrame& option, qreal ratio) {
     PanelLook look;
     look.Element = int(element);
     look.State = uint(option.state);
     look.Width = option.rect.width();
     look.Height = option.rect.height();
     look.Ratio = ratio;
-    if (const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(&option))
-        look.Shape = frame->lineWidth | frame->midLineWidth << 8 | int(frame->features) << 16 |
-                     int(frame->frameShape) << 20;
-    else if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(&option))
-        look.Shape = int(button->features);
+    look.Shape = option.lineWidth | option.midLineWidth << 8 | int(option.features) << 16 |
+                 int(option.frameShape) << 20;
     look.Direction = int(option.direction);
     const QPalette::ColorGroup group = option.palette.currentColorGroup();
     look.Group = int(group);
@@ -106,45 +99,36 @@ void TCachedPanelStyle::Use(QWidget* widget) {
 
 void TCachedPanelStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                       QPainter* painter, const QWidget* widget) const {
-    // A line edit inside a list or spin box has its panel drawn by its owner, which the
-    // base style tells from the widget.
+    // Only entry-cell panels are copied. A line edit inside a list or spin box has its panel
+    // drawn by its owner, which the base style tells from the widget.
+    const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
     const bool inner = widget && (qobject_cast<const QComboBox*>(widget->parentWidget()) ||
                                   qobject_cast<const QAbstractSpinBox*>(widget->parentWidget()));
-    if (!cachedElement(element) || !option || option->rect.isEmpty() || inner ||
+    if (element != PE_PanelLineEdit || !frame || frame->rect.isEmpty() || inner ||
         !drawsFromOption(baseStyle()) || !painter->device() || !wholePixelShift(painter)) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }
     const qreal ratio = painter->device()->devicePixelRatioF();
-    const PanelLook look = lookOf(element, *option, ratio);
+    const PanelLook look = lookOf(element, *frame, ratio);
     QHash<PanelLook, QImage>& kept = keptLooks();
     auto found = kept.constFind(look);
     if (found == kept.cend()) {
         // Plenty for the looks a window has; a long run of others starts afresh.
         if (kept.size() >= 256)
             kept.clear();
-        QImage copy(option->rect.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        QImage copy(frame->rect.size() * ratio, QImage::Format_ARGB32_Premultiplied);
         copy.setDevicePixelRatio(ratio);
         copy.fill(Qt::transparent);
         QPainter on(&copy);
         // The base style draws into the copy as it would onto the widget.
-        if (const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option)) {
-            QStyleOptionFrame moved(*frame);
-            moved.rect.moveTo(0, 0);
-            baseStyle()->drawPrimitive(element, &moved, &on, widget);
-        } else if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option)) {
-            QStyleOptionButton moved(*button);
-            moved.rect.moveTo(0, 0);
-            baseStyle()->drawPrimitive(element, &moved, &on, widget);
-        } else {
-            QStyleOption moved(*option);
-            moved.rect.moveTo(0, 0);
-            baseStyle()->drawPrimitive(element, &moved, &on, widget);
-        }
+        QStyleOptionFrame moved(*frame);
+        moved.rect.moveTo(0, 0);
+        baseStyle()->drawPrimitive(element, &moved, &on, widget);
         on.end();
         found = kept.insert(look, copy);
     }
-    painter->drawImage(option->rect.topLeft(), *found);
+    painter->drawImage(frame->rect.topLeft(), *found);
 }
 
 } // namespace vorn

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #pragma once
-// The application's style, with the frames of entry cells and the faces of their small
-// buttons drawn once per size, state and colours and then copied. A chart shows some four
-// hundred such cells, and Fusion draws each frame as antialiased curves: redrawn cell by cell
-// that was most of the cost of showing new figures. The copies are the style's own drawing,
-// so they look exactly the same.
+// The application's style, with the frames of entry cells drawn once per size, state and
+// colours and then copied (their small buttons keep copies of their own). A chart shows some
+// four hundred such cells, and Fusion draws each frame as antialiased curves: redrawn cell by
+// cell that was most of the cost of showing new figures. The copies are the style's own
+// drawing, so they look exactly the same.
 
 #include <QProxyStyle>
 
